@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <atomic>
+
+namespace kdw {
+
+class CIniFile;
+
+// Process-wide values. The language index is set once at start-up and never
+// changes while the program runs; a language change restarts the program.
+quint8 languageIndex();
+void setLanguageIndex(quint8 index);
+
+// The serial port name as the Port menu and Program.ini hold it ("COM1".."COM8").
+QString portName();
+void setPortName(const QString &name);
+
+// The directory of the running executable, with a trailing separator.
+QString programDirectory();
+void setProgramDirectory(const QString &directory);
+
+// Program.ini in the program directory once start-up has pointed it there.
+CIniFile &configFile();
+
+// 1 while a transfer worker runs; keeps a second worker from starting.
+std::atomic<int> &busyFlag();
+
+// The characters a PTT ID code may hold.
+inline constexpr QStringView PttIdCharacters = u"0123456789ABCD#*abcd";
+
+inline constexpr QStringView ApplicationTitle = u"KDW PC Encoder";
+inline constexpr QStringView ConfigFileName = u"Program.ini";
+inline constexpr QStringView SetupSection = u"Setup";
+
+} // namespace kdw

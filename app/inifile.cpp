@@ -1,0 +1,155 @@
+#include "app/inifile.h"
+
+#include "app/globals.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace kdw {
+
+namespace {
+
+// The file is handled as raw lines so that bytes we do not understand (other
+// sections, comments, another encoding) are written back untouched.
+QList<QByteArray> readLines(const QString &path, QByteArray *eol)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray content = file.readAll();
+    *eol = content.contains("\r\n") ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    if (content.startsWith("\xEF\xBB\xBF"))
+        content.remove(0, 3);
+    QList<QByteArray> lines = content.split('\n');
+    for (auto &line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QString decoded(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes).trimmed();
+}
+
+// "[name]" with optional blanks; returns the name or a null string.
+QString sectionName(const QByteArray &line)
+{
+    const QString text = decoded(line);
+    if (text.size() < 2 || !text.startsWith(u'[') )
+        return {};
+    const auto close = text.indexOf(u']');
+    if (close < 0)
+        return {};
+    return text.mid(1, close - 1).trimmed();
+}
+
+// "key=value": returns the key (trimmed) or a null string when the line has no '='.
+QString keyOf(const QByteArray &line, QString *value)
+{
+    const QString text = decoded(line);
+    if (text.startsWith(u';'))
+        return {};
+    const auto eq = text.indexOf(u'=');
+    if (eq <= 0)
+        return {};
+    if (value) {
+        QString v = text.mid(eq + 1).trimmed();
+        if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
+            v = v.mid(1, v.size() - 2);
+        *value = v;
+    }
+    return text.left(eq).trimmed();
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+CIniFile::CIniFile()
+    : m_strPath(QStringLiteral("./Setup.ini"))
+{
+}
+
+CIniFile::~CIniFile() = default;
+
+void CIniFile::SetFileName(const QString &name)
+{
+    m_strPath = programDirectory() + name;
+}
+
+QString CIniFile::ReadString(const QString &section, const QString &key) const
+{
+    if (key.isEmpty())
+        return {};
+    QByteArray eol;
+    bool inSection = false;
+    for (const auto &line : readLines(m_strPath, &eol)) {
+        const QString name = sectionName(line);
+        if (!name.isNull()) {
+            inSection = sameName(name, section);
+            continue;
+        }
+        QString value;
+        if (inSection && sameName(keyOf(line, &value), key))
+            return value.left(MaxValueLength);
+    }
+    return {};
+}
+
+bool CIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    if (key.isEmpty() || value.isEmpty())
+        return false;
+
+    QByteArray eol = QByteArrayLiteral("\n");
+    QList<QByteArray> lines = readLines(m_strPath, &eol);
+    const QByteArray entry = key.toUtf8() + '=' + value.toUtf8();
+
+    qsizetype sectionAt = -1;
+    qsizetype insertAt = -1;  // after the section's last non-blank line
+    bool done = false;
+    for (qsizetype i = 0; i < lines.size() && !done; ++i) {
+        const QString name = sectionName(lines[i]);
+        if (!name.isNull()) {
+            if (sectionAt >= 0)
+                break;  // past our section
+            if (sameName(name, section)) {
+                sectionAt = i;
+                insertAt = i + 1;
+            }
+            continue;
+        }
+        if (sectionAt < 0)
+            continue;
+        if (sameName(keyOf(lines[i], nullptr), key)) {
+            lines[i] = entry;
+            done = true;
+        } else if (!lines[i].trimmed().isEmpty()) {
+            insertAt = i + 1;
+        }
+    }
+    if (!done) {
+        if (sectionAt >= 0) {
+            lines.insert(insertAt, entry);
+        } else {
+            lines.append('[' + section.toUtf8() + ']');
+            lines.append(entry);
+        }
+    }
+
+    QSaveFile file(m_strPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    for (const auto &line : lines)
+        file.write(line + eol);
+    return file.commit();
+}
+
+} // namespace kdw

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace kdw {
+
+// One private profile (INI) file with the semantics of the Windows profile
+// functions: section and key names compare without regard to case, values are
+// at most 255 characters, and a missing file, section or key reads as "".
+// Writing keeps every other line of the file as it was and replaces the file
+// atomically, so a failed write never leaves a half-written file.
+class CIniFile
+{
+public:
+    static constexpr int MaxValueLength = 255;
+
+    CIniFile();
+    virtual ~CIniFile();
+
+    // m_strPath becomes program directory + name.
+    void SetFileName(const QString &name);
+    void setPath(const QString &path) { m_strPath = path; }
+    QString path() const { return m_strPath; }
+
+    QString ReadString(const QString &section, const QString &key) const;
+    // Returns false without writing when key or value is empty, or when the
+    // file cannot be written.
+    [[nodiscard]] bool WriteString(const QString &section, const QString &key, const QString &value);
+
+private:
+    QString m_strPath;
+};
+
+} // namespace kdw

@@ -1,0 +1,12 @@
+#include "app/localisedtext.h"
+
+#include "app/globals.h"
+
+namespace kdw {
+
+QString LocalisedText::text() const
+{
+    return text(languageIndex());
+}
+
+} // namespace kdw

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+namespace kdw {
+
+class CMainFrame;
+class CProgramDoc;
+class CProgramView;
+class DocumentCommands;
+
+// The application object: starts the program in its fixed order and writes
+// the port name back at exit. It runs no transfers and paints nothing.
+class CProgramApp : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The program directory is the executable's own; tests give another.
+    explicit CProgramApp(QString programDirectory = {});
+    ~CProgramApp() override;
+
+    // False ends the program at once (no language bundle, or a file given on
+    // the command line that cannot be opened).
+    bool InitInstance(const QStringList &arguments);
+    // The exit step; returns `exitCode` unchanged.
+    int ExitInstance(int exitCode);
+
+    CMainFrame *mainFrame() const { return m_pMainWnd.get(); }
+    CProgramDoc *document() const { return m_doc.get(); }
+    CProgramView *view() const { return m_view; }
+    DocumentCommands *documentCommands() const { return m_commands; }
+
+private:
+    QString m_programDirectory;
+    std::unique_ptr<CProgramDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_pMainWnd;
+    CProgramView *m_view = nullptr;
+    DocumentCommands *m_commands = nullptr;
+};
+
+} // namespace kdw

@@ -1,0 +1,82 @@
+#include "app/startup.h"
+
+#include "app/globals.h"
+#include "app/inifile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QResource>
+#include <QTranslator>
+
+namespace kdw {
+
+quint8 languageIndexForCode(QStringView code)
+{
+    if (code.compare(u"Eng", Qt::CaseInsensitive) == 0)
+        return 0;
+    if (code.compare(u"Chs", Qt::CaseInsensitive) == 0)
+        return 1;
+    if (code.compare(u"Cht", Qt::CaseInsensitive) == 0)
+        return 2;
+    return 0;
+}
+
+QString languageCodeForIndex(quint8 index)
+{
+    switch (index) {
+    case 1: return QStringLiteral("Chs");
+    case 2: return QStringLiteral("Cht");
+    default: return QStringLiteral("Eng");
+    }
+}
+
+QString bundleFileName(const QString &code)
+{
+    return code + QStringLiteral(".dll");
+}
+
+QString programDirectoryOf(const QString &executablePath)
+{
+    const auto slash = executablePath.lastIndexOf(u'/');
+    return slash < 0 ? QString() : executablePath.left(slash + 1);
+}
+
+bool loadLanguageBundle(const QString &directory, const QString &code)
+{
+    // The bundle is looked up in the program directory only: a Language value
+    // with a path separator in it (such as "../x") would reach elsewhere.
+    if (code.contains(u'/') || code.contains(u'\\'))
+        return false;
+    const QString path = directory + bundleFileName(code);
+    if (!QFileInfo(path).isFile() || !QResource::registerResource(path))
+        return false;
+    // The translators live as long as the bundle: until the process ends.
+    // kdw.qm holds the bundle's menu, string and template texts; qtbase.qm
+    // the texts of Qt's own standard buttons and file dialogs.
+    for (const auto *name : {":/bundle/i18n/qtbase.qm", ":/bundle/i18n/kdw.qm"}) {
+        auto *translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QString::fromLatin1(name)))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
+    return true;
+}
+
+QString readStartupConfiguration()
+{
+    configFile().SetFileName(ConfigFileName.toString());
+    const QString code = configFile().ReadString(SetupSection.toString(), QStringLiteral("Language"));
+    setPortName(configFile().ReadString(SetupSection.toString(), QStringLiteral("COM")));
+    setLanguageIndex(languageIndexForCode(code));
+    return code;
+}
+
+void writeExitConfiguration()
+{
+    const QString port = portName();
+    if (!port.isEmpty())
+        (void)configFile().WriteString(SetupSection.toString(), QStringLiteral("COM"), port);
+}
+
+} // namespace kdw

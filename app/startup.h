@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/localisedtext.h"
+
+#include <QString>
+
+namespace kdw {
+
+// "Eng" -> 0, "Chs" -> 1, "Cht" -> 2 without regard to case; anything else -> 0.
+quint8 languageIndexForCode(QStringView code);
+
+// The language code that Program.ini stores for a language index.
+QString languageCodeForIndex(quint8 index);
+
+// The bundle's file name: the code exactly as read, followed by ".dll".
+QString bundleFileName(const QString &code);
+
+// The directory part of the executable's path, with a trailing separator.
+QString programDirectoryOf(const QString &executablePath);
+
+inline constexpr LocalisedText BundleLoadFailed{
+    u"Load language DLL fail", u"加载语言链接库失败", u"加載語言庫?接庫失敗"};
+
+// Registers the bundle <code>.dll of the directory as the source of every
+// resource (templates, art, the menu and string texts) and installs its
+// translation. False when the file is missing or is not a bundle.
+[[nodiscard]] bool loadLanguageBundle(const QString &directory, const QString &code);
+
+// Reads Language and COM from Program.ini in the program directory and sets
+// the language index and port name. Returns the language code as read.
+QString readStartupConfiguration();
+
+// The exit step: writes the port name back to COM (nothing when it is empty).
+void writeExitConfiguration();
+
+} // namespace kdw

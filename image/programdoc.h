@@ -1,0 +1,55 @@
+#pragma once
+
+#include "image/memoryimage.h"
+
+#include <QObject>
+#include <QString>
+
+namespace kdw {
+
+// The outcome of a document operation; `message` is in the running language
+// and names the file when the operation failed.
+struct [[nodiscard]] DocumentResult
+{
+    bool ok = false;
+    QString message;
+    explicit operator bool() const { return ok; }
+};
+
+// The one document. Its content is the memory image; the document itself
+// holds only the path and the modified mark. Opening or saving never leaves
+// the image or the file half written.
+class CProgramDoc : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CProgramDoc(MemoryImage &image = theImage(), QObject *parent = nullptr);
+
+    MemoryImage &image() { return m_image; }
+
+    // 0xFF, then Default.sin of the program directory or the built-in defaults.
+    bool OnNewDocument();
+    // Replaces the image with the file's first 8192 bytes; on any failure the
+    // image, the path and the modified mark stay as they were.
+    DocumentResult OnOpenDocument(const QString &path);
+    // Writes the image to `path` atomically; on success takes the path and
+    // clears the modified mark.
+    DocumentResult OnSaveDocument(const QString &path);
+
+    QString GetPathName() const { return m_strPathName; }
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+
+signals:
+    // The image was replaced by New or Open: views reload what they show.
+    void contentReplaced();
+    void modifiedChanged(bool modified);
+
+private:
+    MemoryImage &m_image;
+    QString m_strPathName;
+    bool m_bModified = false;
+};
+
+} // namespace kdw

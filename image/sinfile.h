@@ -1,0 +1,44 @@
+#pragma once
+
+#include "image/memoryimage.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace kdw {
+
+// A ".sin" channel data file is the memory image byte for byte: 8192 bytes,
+// no header, no checksum.
+struct SinLoadResult
+{
+    enum class Error { None, CannotOpen, TooShort };
+
+    std::optional<QByteArray> bytes;  // exactly 8192 bytes on success
+    Error error = Error::None;
+    qint64 fileSize = 0;
+    QString systemReason;
+
+    explicit operator bool() const { return bytes.has_value(); }
+};
+
+// Reads the first 8192 bytes. A file shorter than that is refused whole, so
+// the caller's image is never half overwritten.
+[[nodiscard]] SinLoadResult readSinFile(const QString &path);
+
+struct SinSaveResult
+{
+    bool ok = false;
+    QString systemReason;
+    explicit operator bool() const { return ok; }
+};
+
+// Writes the image to a temporary file beside the target and renames it over
+// the target only when every byte is on disk: a failed save leaves the old
+// file whole.
+[[nodiscard]] SinSaveResult writeSinFile(const QString &path, const MemoryImage &image);
+
+inline constexpr QStringView SinFilter = u"Channel Data (*.sin)";
+inline constexpr QStringView SinExtension = u".sin";
+
+} // namespace kdw

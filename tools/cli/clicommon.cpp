@@ -1,0 +1,58 @@
+#include "tools/cli/clicommon.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace kdw::cli {
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int usageError(const QString &message)
+{
+    err() << "kdw-cli: " << message << Qt::endl;
+    return BadInput;
+}
+
+QString takeOption(QStringList &args, const QString &name, const QString &fallback, bool *error)
+{
+    const auto at = args.indexOf(name);
+    if (at < 0)
+        return fallback;
+    if (at + 1 >= args.size()) {
+        *error = true;
+        args.removeAt(at);
+        return fallback;
+    }
+    const QString value = args.at(at + 1);
+    args.remove(at, 2);
+    return value;
+}
+
+bool takeFlag(QStringList &args, const QString &name)
+{
+    return args.removeAll(name) > 0;
+}
+
+int languageOption(const QString &value)
+{
+    if (value == u"eng")
+        return 0;
+    if (value == u"chs")
+        return 1;
+    if (value == u"cht")
+        return 2;
+    return -1;
+}
+
+} // namespace kdw::cli

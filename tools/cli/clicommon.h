@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QTextStream;
+
+namespace kdw::cli {
+
+// Exit codes: 0 success, 1 the radio or port failed, 2 bad use or bad input.
+enum ExitCode : int { Ok = 0, Failed = 1, BadInput = 2 };
+
+QTextStream &out();
+QTextStream &err();
+
+// Prints "kdw-cli: <message>" on standard error and returns BadInput.
+int usageError(const QString &message);
+
+struct Command
+{
+    const char *name;
+    const char *synopsis;
+    std::function<int(const QStringList &args)> run;
+};
+
+// Removes "--name VALUE" from args; returns VALUE, or `fallback` when absent.
+// Sets *error when the option is given without a value.
+QString takeOption(QStringList &args, const QString &name, const QString &fallback, bool *error);
+bool takeFlag(QStringList &args, const QString &name);
+
+// Parses --lang eng|chs|cht; -1 for anything else.
+int languageOption(const QString &value);
+
+} // namespace kdw::cli

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+// The subcommands of kdw-cli, one file each.
+namespace kdw::cli {
+
+int cmdNew(const QStringList &args);
+
+} // namespace kdw::cli

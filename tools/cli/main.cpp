@@ -1,0 +1,41 @@
+#include "app/globals.h"
+#include "app/startup.h"
+#include "tools/cli/clicommon.h"
+#include "tools/cli/commands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+using namespace kdw::cli;
+
+namespace {
+
+const Command Commands[] = {
+    {"new", "new OUT.sin", cmdNew},
+};
+
+int usage()
+{
+    err() << "usage: kdw-cli COMMAND [ARGS]\ncommands:\n";
+    for (const auto &c : Commands)
+        err() << "  kdw-cli " << c.synopsis << '\n';
+    err().flush();
+    return BadInput;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    kdw::setProgramDirectory(kdw::programDirectoryOf(QCoreApplication::applicationFilePath()));
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString name = args.takeFirst();
+    for (const auto &c : Commands) {
+        if (name == QLatin1String(c.name))
+            return c.run(args);
+    }
+    return usage();
+}

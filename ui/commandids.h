@@ -1,0 +1,34 @@
+#pragma once
+
+// Command identifiers shared with the resources (menu, accelerators, toolbar,
+// string table).
+namespace kdw::cmd {
+
+enum : int {
+    Option = 32784,
+    Read = 32785,
+    Write = 32786,
+    Com1 = 32787, // .. Com8 = 32794
+    Com8 = 32794,
+    Embed = 32796,
+    Language = 32797,
+    Help = 32798,
+    PttId = 32799,
+
+    FileNew = 57600,
+    FileOpen = 57601,
+    FileSave = 57603,
+    FileSaveAs = 57604,
+    FilePrintSetup = 57606,
+    FilePrint = 57607,
+    FilePrintDirect = 57608,
+    FilePrintPreview = 57609,
+    AppAbout = 57664,
+    AppExit = 57665,
+    NextPane = 57680,
+    PrevPane = 57681,
+    ViewToolbar = 59392,
+    ViewStatusBar = 59393,
+};
+
+} // namespace kdw::cmd

@@ -1,0 +1,49 @@
+#include "ui/commandtable.h"
+
+#include "app/globals.h"
+#include "app/programapp.h"
+#include "channels/programview.h"
+#include "ui/commandids.h"
+#include "ui/documentcommands.h"
+#include "ui/mainframe.h"
+
+#include <QAction>
+
+namespace kdw {
+
+namespace {
+
+// The check marks of the Port menu follow the port name, compared with
+// regard to case: "com1" in Program.ini checks no item.
+void updatePortChecks(CMainFrame &frame)
+{
+    const QString current = portName();
+    for (int id = cmd::Com1; id <= cmd::Com8; ++id)
+        frame.action(id)->setChecked(current == QStringLiteral("COM%1").arg(id - cmd::Com1 + 1));
+}
+
+} // namespace
+
+void bindCommands(CProgramApp &app)
+{
+    CMainFrame &frame = *app.mainFrame();
+    CProgramView *view = app.view();
+    DocumentCommands *documents = app.documentCommands();
+
+    frame.bindCommand(cmd::FileNew, documents, &DocumentCommands::OnFileNew);
+    frame.bindCommand(cmd::FileOpen, documents, &DocumentCommands::OnFileOpen);
+    frame.bindCommand(cmd::FileSave, view, &CProgramView::OnFileSave);
+    frame.bindCommand(cmd::FileSaveAs, view, &CProgramView::OnFileSaveAs);
+
+    for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
+        QAction *a = frame.action(id);
+        a->setCheckable(true);
+        frame.bindCommand(id, &frame, [&frame, id] {
+            setPortName(QStringLiteral("COM%1").arg(id - cmd::Com1 + 1));
+            updatePortChecks(frame);
+        });
+    }
+    updatePortChecks(frame);
+}
+
+} // namespace kdw

@@ -1,0 +1,91 @@
+#include "ui/dialogtemplate.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QUiLoader>
+#include <QVBoxLayout>
+
+namespace kdw {
+
+namespace {
+
+struct BaseUnits
+{
+    int x;
+    int y;
+};
+
+// The dialog base units of a font: the average width of the 52 letters and
+// the character height, as the platform's dialog manager measures them.
+BaseUnits baseUnits(const QFont &font)
+{
+    const QFontMetrics fm(font);
+    const int width = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(width / 26 + 1) / 2, fm.height()};
+}
+
+int mulDiv(int value, int numerator, int denominator)
+{
+    return int((qint64(value) * numerator + denominator / 2) / denominator);
+}
+
+void convertChildren(QWidget *form, const QFont &font)
+{
+    for (auto *child : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        QRect r = dialogUnitsToPixels(child->geometry(), font);
+        // A drop-down list's template height includes its open list; the
+        // closed box is as tall as its font needs.
+        if (qobject_cast<QComboBox *>(child))
+            r.setHeight(child->sizeHint().height());
+        child->setGeometry(r);
+    }
+}
+
+} // namespace
+
+QRect dialogUnitsToPixels(const QRect &dlu, const QFont &font)
+{
+    const BaseUnits b = baseUnits(font);
+    return {mulDiv(dlu.x(), b.x, 4), mulDiv(dlu.y(), b.y, 8), mulDiv(dlu.width(), b.x, 4),
+            mulDiv(dlu.height(), b.y, 8)};
+}
+
+QString controlName(int id)
+{
+    return QStringLiteral("id%1").arg(id);
+}
+
+QWidget *loadTemplateWidget(int id, QWidget *parent)
+{
+    QFile file(QStringLiteral(":/bundle/templates/%1.ui").arg(id));
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    QUiLoader loader;
+    QWidget *form = loader.load(&file, parent);
+    if (!form)
+        return nullptr;
+    const QFont font = form->font();
+    const QRect size = dialogUnitsToPixels(form->geometry(), font);
+    convertChildren(form, font);
+    form->setFixedSize(size.size());
+    return form;
+}
+
+CTemplateDialog::CTemplateDialog(int templateId, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("template%1").arg(templateId));
+    m_form = loadTemplateWidget(templateId, this);
+    if (!m_form)
+        return;
+    setWindowTitle(m_form->windowTitle());
+    setFont(m_form->font());
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_form);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+} // namespace kdw

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+#include <QRect>
+
+class QFont;
+
+namespace kdw {
+
+// Dialog templates come from the language bundle as Qt Designer files
+// (":/bundle/templates/<id>.ui"). Their geometry is in dialog units, turned
+// into pixels through the base units of the template's own font, so a bundle
+// whose templates name another font lays its dialogs out for that font.
+// Controls carry their resource id as object name: "id1094".
+QRect dialogUnitsToPixels(const QRect &dialogUnits, const QFont &font);
+
+QString controlName(int id);
+
+// Loads template `id` as a widget of its own (the main form); geometry is
+// converted, nothing is shown. nullptr when the bundle has no such template.
+QWidget *loadTemplateWidget(int id, QWidget *parent);
+
+// A modal dialog built from a template: caption, font, size and controls.
+class CTemplateDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CTemplateDialog(int templateId, QWidget *parent);
+
+    template <typename T>
+    T *item(int id) const
+    {
+        return findChild<T *>(controlName(id));
+    }
+
+protected:
+    QWidget *m_form = nullptr;
+};
+
+} // namespace kdw

@@ -1,0 +1,254 @@
+#include "ui/mainframe.h"
+
+#include "ui/commandids.h"
+#include "ui/stringtable.h"
+#include "ui/toolbarart.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace kdw {
+
+namespace {
+
+// Texts of menu 128, translated by the bundle (context "Menu128").
+QString menuText(const char *text)
+{
+    return QCoreApplication::translate("Menu128", text);
+}
+
+// The bundle stores "&New\tCtrl+N": the text after the tab is the shortcut
+// shown, which Qt draws itself from the action's shortcut.
+QString itemText(const QString &stored)
+{
+    return stored.section(u'\t', 0, 0);
+}
+
+constexpr int IndicatorIds[] = {59137, 59138, 59139}; // CAP, NUM, SCRL
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    // The title is the template's window title, never the document's name.
+    setWindowTitle(templateField(0));
+    setWindowIcon(QIcon(QStringLiteral(":/bundle/art/icon128.xpm")));
+    resize(800, 600);
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+}
+
+QAction *CMainFrame::makeCommand(int id, const QString &stored)
+{
+    auto *a = new QAction(itemText(stored), this);
+    a->setObjectName(QStringLiteral("cmd%1").arg(id));
+    a->setData(id);
+    const CommandStrings strings = commandStrings(id);
+    a->setStatusTip(strings.prompt);
+    a->setToolTip(strings.toolTip.isEmpty() ? QString() : strings.toolTip);
+    a->setEnabled(false);
+    m_actions.insert(id, a);
+    return a;
+}
+
+void CMainFrame::createMenus()
+{
+    struct Item
+    {
+        int id; // 0: separator
+        const char *text;
+        QKeySequence key;
+    };
+    struct Menu
+    {
+        const char *title;
+        std::vector<Item> items;
+    };
+    const Menu menus[] = {
+        {QT_TRANSLATE_NOOP("Menu128", "&File"),
+         {{cmd::FileNew, QT_TRANSLATE_NOOP("Menu128", "&New\tCtrl+N"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+          {cmd::FileOpen, QT_TRANSLATE_NOOP("Menu128", "&Open...\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O)},
+          {cmd::FileSave, QT_TRANSLATE_NOOP("Menu128", "&Save\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+          {cmd::FileSaveAs, QT_TRANSLATE_NOOP("Menu128", "Save &As..."), {}},
+          {0, nullptr, {}},
+          {cmd::FilePrint, QT_TRANSLATE_NOOP("Menu128", "&Print...\tCtrl+P"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+          {cmd::FilePrintPreview, QT_TRANSLATE_NOOP("Menu128", "Print Pre&view"), {}},
+          {cmd::FilePrintSetup, QT_TRANSLATE_NOOP("Menu128", "P&rint Setup..."), {}},
+          {0, nullptr, {}},
+          {cmd::AppExit, QT_TRANSLATE_NOOP("Menu128", "E&xit"), {}}}},
+        {QT_TRANSLATE_NOOP("Menu128", "&Program"),
+         {{cmd::Read, QT_TRANSLATE_NOOP("Menu128", "&Read\tCtrl+R"), QKeySequence(Qt::CTRL | Qt::Key_R)},
+          {cmd::Write, QT_TRANSLATE_NOOP("Menu128", "&Write\tCtrl+W"), QKeySequence(Qt::CTRL | Qt::Key_W)},
+          {0, nullptr, {}},
+          {cmd::PttId, QT_TRANSLATE_NOOP("Menu128", "PTTID"), {}},
+          {cmd::Option, QT_TRANSLATE_NOOP("Menu128", "Option"), {}}}},
+        {QT_TRANSLATE_NOOP("Menu128", "Setting"),
+         {{cmd::Embed, QT_TRANSLATE_NOOP("Menu128", "Embed"), {}},
+          {cmd::Language, QT_TRANSLATE_NOOP("Menu128", "Language"), {}}}},
+        {QT_TRANSLATE_NOOP("Menu128", "Port"),
+         {{32787, "COM1", {}}, {32788, "COM2", {}}, {32789, "COM3", {}}, {32790, "COM4", {}},
+          {32791, "COM5", {}}, {32792, "COM6", {}}, {32793, "COM7", {}}, {32794, "COM8", {}}}},
+        {QT_TRANSLATE_NOOP("Menu128", "&View"),
+         {{cmd::ViewToolbar, QT_TRANSLATE_NOOP("Menu128", "&Toolbar"), {}},
+          {cmd::ViewStatusBar, QT_TRANSLATE_NOOP("Menu128", "&Status Bar"), {}}}},
+        {QT_TRANSLATE_NOOP("Menu128", "Help"),
+         {{cmd::AppAbout, QT_TRANSLATE_NOOP("Menu128", "About"), {}},
+          {cmd::Help, QT_TRANSLATE_NOOP("Menu128", "Help"), {}}}},
+    };
+
+    for (const Menu &m : menus) {
+        QMenu *menu = menuBar()->addMenu(menuText(m.title));
+        for (const Item &item : m.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            // Port names are not translated.
+            const bool isPort = item.id >= cmd::Com1 && item.id <= cmd::Com8;
+            QAction *a = makeCommand(item.id, isPort ? QString::fromLatin1(item.text) : menuText(item.text));
+            a->setShortcut(item.key);
+            a->setShortcutContext(Qt::ApplicationShortcut);
+            menu->addAction(a);
+        }
+    }
+
+    // F6 and Shift+F6 move between panes; the frame has a single view, so
+    // they do nothing, but they are accelerators all the same.
+    for (const auto &[id, key] : {std::pair{cmd::NextPane, QKeySequence(Qt::Key_F6)},
+                                  std::pair{cmd::PrevPane, QKeySequence(Qt::SHIFT | Qt::Key_F6)}}) {
+        QAction *a = makeCommand(id, {});
+        a->setShortcut(key);
+        a->setEnabled(true);
+        addAction(a);
+    }
+
+    QAction *exit = action(cmd::AppExit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    exit->setEnabled(true);
+
+    QAction *statusBarToggle = action(cmd::ViewStatusBar);
+    statusBarToggle->setCheckable(true);
+    statusBarToggle->setChecked(true);
+    statusBarToggle->setEnabled(true);
+    connect(statusBarToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+}
+
+void CMainFrame::createToolBar()
+{
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolbar59392"));
+    m_wndToolBar->setIconSize(QSize(ToolbarImageSize, ToolbarImageSize));
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(true);
+    const QList<QPixmap> images = toolbarImages();
+    const int buttons[] = {cmd::FileNew, cmd::FileOpen, cmd::FileSave, 0, cmd::Read, cmd::Write, 0,
+                           cmd::FilePrint, cmd::AppAbout};
+    int image = 0;
+    for (int id : buttons) {
+        if (id == 0) {
+            m_wndToolBar->addSeparator();
+            continue;
+        }
+        QAction *a = action(id);
+        if (image < images.size())
+            a->setIcon(QIcon(images.at(image)));
+        ++image;
+        m_wndToolBar->addAction(a);
+    }
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+
+    // View > Toolbar shows and hides the toolbar with a check mark.
+    QAction *toggle = action(cmd::ViewToolbar);
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    toggle->setEnabled(true);
+    connect(toggle, &QAction::toggled, m_wndToolBar, &QWidget::setVisible);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, toggle, [this, toggle](bool visible) {
+        if (!isVisible())
+            return; // the window itself is hidden, not the toolbar
+        toggle->setChecked(visible);
+    });
+}
+
+void CMainFrame::createStatusBar()
+{
+    m_wndStatusBar = statusBar();
+    m_wndStatusBar->setObjectName(QStringLiteral("statusbar59393"));
+    for (int id : IndicatorIds) {
+        auto *label = new QLabel(loadString(id), m_wndStatusBar);
+        label->setObjectName(QStringLiteral("indicator%1").arg(id));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 8);
+        // Greyed while the lock is off; lit when the key turns it on.
+        label->setEnabled(false);
+        m_wndStatusBar->addPermanentWidget(label);
+        m_indicators.append(label);
+    }
+}
+
+QLabel *CMainFrame::indicator(int stringId) const
+{
+    for (int i = 0; i < 3; ++i) {
+        if (IndicatorIds[i] == stringId)
+            return m_indicators.at(i);
+    }
+    return nullptr;
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // Qt offers no portable query of the lock keys' state, so the indicators
+    // follow the lock keys as they are pressed while the program runs.
+    if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const int index = key == Qt::Key_CapsLock ? 0 : key == Qt::Key_NumLock ? 1 : key == Qt::Key_ScrollLock ? 2 : -1;
+        if (index >= 0 && watched == QApplication::focusWidget())
+            m_indicators.at(index)->setEnabled(!m_indicators.at(index)->isEnabled());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    centreOnScreen();
+}
+
+void CMainFrame::centreOnScreen()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace kdw

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace kdw {
+
+// Every message the program shows goes through here: an application-modal box
+// with the caption "KDW PC Encoder". Tests replace the box with a hook that
+// records the text and answers.
+using MessageHook = std::function<QMessageBox::StandardButton(
+    const QString &text, QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)>;
+
+QMessageBox::StandardButton messageBox(QWidget *parent, const QString &text,
+                                       QMessageBox::Icon icon = QMessageBox::Warning,
+                                       QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+// Installs a hook (tests); an empty hook restores the real box.
+void setMessageHook(MessageHook hook);
+
+} // namespace kdw

@@ -1,0 +1,84 @@
+#include "ui/stringtable.h"
+
+#include <QCoreApplication>
+
+#include <utility>
+
+namespace kdw {
+
+namespace {
+
+// Entries exactly as stored; '\n' separates prompt and tool tip.
+constexpr std::pair<int, const char *> Strings[] = {
+    {128, QT_TRANSLATE_NOOP("StringTable", "KDW PC Encoder\n\nWrite Data\nChannel Data (*.sin)\n.sin\nProgram.Document\nProgram Document")},
+    {32785, QT_TRANSLATE_NOOP("StringTable", "Read Data From Radio\nRead")},
+    {32786, QT_TRANSLATE_NOOP("StringTable", "Write Data to Radio \nWrite")},
+    {32787, QT_TRANSLATE_NOOP("StringTable", "Choose Communication Port 1\nCom1")},
+    {32788, QT_TRANSLATE_NOOP("StringTable", "Choose Communication Port 2\nCom2")},
+    {32789, QT_TRANSLATE_NOOP("StringTable", "Choose Communication Port 3\nCom3")},
+    {32790, QT_TRANSLATE_NOOP("StringTable", "Choose Communication Port 4\nCom4")},
+    {32791, QT_TRANSLATE_NOOP("StringTable", "Choose Communication Port 5\nCom5")},
+    {32792, QT_TRANSLATE_NOOP("StringTable", "Choose Communication Port 6\nCom6")},
+    {32793, QT_TRANSLATE_NOOP("StringTable", "Choose Communication Port 7\nCom7")},
+    {32794, QT_TRANSLATE_NOOP("StringTable", "Choose Communication Port 8\nCom8")},
+    {57344, QT_TRANSLATE_NOOP("StringTable", "KDW PC Encoder")},
+    {57600, QT_TRANSLATE_NOOP("StringTable", "Create a new document\nNew")},
+    {57601, QT_TRANSLATE_NOOP("StringTable", "Open an existing document\nOpen")},
+    {57602, QT_TRANSLATE_NOOP("StringTable", "Close the active document\nClose")},
+    {57603, QT_TRANSLATE_NOOP("StringTable", "Save the active document\nSave")},
+    {57604, QT_TRANSLATE_NOOP("StringTable", "Save the active document with a new name\nSave As")},
+    {57605, QT_TRANSLATE_NOOP("StringTable", "Change the printing options\nPage Setup")},
+    {57606, QT_TRANSLATE_NOOP("StringTable", "Change the printer and printing options\nPrint Setup")},
+    {57607, QT_TRANSLATE_NOOP("StringTable", "Print the active document\nPrint")},
+    {57609, QT_TRANSLATE_NOOP("StringTable", "Display full pages\nPrint Preview")},
+    {57653, QT_TRANSLATE_NOOP("StringTable", "Split the active window into panes\nSplit")},
+    {57664, QT_TRANSLATE_NOOP("StringTable", "Display program information, version number and copyright\nAbout")},
+    {57665, QT_TRANSLATE_NOOP("StringTable", "Quit the application; prompts to save documents\nExit")},
+    {57680, QT_TRANSLATE_NOOP("StringTable", "Switch to the next window pane\nNext Pane")},
+    {57681, QT_TRANSLATE_NOOP("StringTable", "Switch back to the previous window pane\nPrevious Pane")},
+    {59136, QT_TRANSLATE_NOOP("StringTable", "EXT")},
+    {59137, QT_TRANSLATE_NOOP("StringTable", "CAP")},
+    {59138, QT_TRANSLATE_NOOP("StringTable", "NUM")},
+    {59139, QT_TRANSLATE_NOOP("StringTable", "SCRL")},
+    {59140, QT_TRANSLATE_NOOP("StringTable", "OVR")},
+    {59141, QT_TRANSLATE_NOOP("StringTable", "REC")},
+    {59392, QT_TRANSLATE_NOOP("StringTable", "Show or hide the toolbar\nToggle ToolBar")},
+    {59393, QT_TRANSLATE_NOOP("StringTable", "Show or hide the status bar\nToggle StatusBar")},
+    {61184, QT_TRANSLATE_NOOP("StringTable", "Change the window size")},
+    {61185, QT_TRANSLATE_NOOP("StringTable", "Change the window position")},
+    {61186, QT_TRANSLATE_NOOP("StringTable", "Reduce the window to an icon")},
+    {61187, QT_TRANSLATE_NOOP("StringTable", "Enlarge the window to full size")},
+    {61188, QT_TRANSLATE_NOOP("StringTable", "Switch to the next document window")},
+    {61189, QT_TRANSLATE_NOOP("StringTable", "Switch to the previous document window")},
+    {61190, QT_TRANSLATE_NOOP("StringTable", "Close the active window and prompts to save the documents")},
+    {61202, QT_TRANSLATE_NOOP("StringTable", "Restore the window to normal size")},
+    {61203, QT_TRANSLATE_NOOP("StringTable", "Activate Task List")},
+    {61445, QT_TRANSLATE_NOOP("StringTable", "Close print preview mode\nCancel Preview")},
+};
+
+} // namespace
+
+QString loadString(int id)
+{
+    for (const auto &[key, text] : Strings) {
+        if (key == id)
+            return QCoreApplication::translate("StringTable", text);
+    }
+    return {};
+}
+
+CommandStrings commandStrings(int id)
+{
+    const QString text = loadString(id);
+    const auto nl = text.indexOf(u'\n');
+    if (nl < 0)
+        return {text, {}};
+    return {text.left(nl), text.mid(nl + 1)};
+}
+
+QString templateField(int field)
+{
+    return loadString(128).split(u'\n').value(field);
+}
+
+} // namespace kdw
