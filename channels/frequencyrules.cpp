@@ -1,0 +1,75 @@
+#include "channels/frequencyrules.h"
+
+#include "channels/channelcodec.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace kdw {
+
+namespace {
+
+constexpr quint32 Step5kHz = 500;    // units of 10 Hz
+constexpr quint32 Step6k25Hz = 625;
+
+// A run of decimal digits from `i` as MHz in units of 10 Hz, saturating.
+std::optional<quint32> megahertzRun(QStringView text, qsizetype &i)
+{
+    const qsizetype start = i;
+    quint64 value = 0;
+    constexpr quint64 limit = std::numeric_limits<quint32>::max();
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = std::min<quint64>(value * 10 + (text[i].unicode() - u'0'), limit);
+    if (i == start)
+        return std::nullopt;
+    return quint32(std::min<quint64>(value * 100000, limit));
+}
+
+} // namespace
+
+FrequencyRange frequencyRangeFromItem(QStringView item)
+{
+    qsizetype i = 0;
+    const auto lower = megahertzRun(item, i);
+    const qsizetype gap = i;
+    while (i < item.size() && !(item[i] >= u'0' && item[i] <= u'9'))
+        ++i;
+    const auto upper = i > gap ? megahertzRun(item, i) : std::nullopt;
+    if (!lower || !upper)
+        return FrequencyRange{};
+    return FrequencyRange{*lower, *upper};
+}
+
+quint32 clampFrequency(quint32 value, const FrequencyRange &range)
+{
+    if (value == 0)
+        return 0;
+    if (value > range.upper)
+        value = range.upper;
+    if (value < range.lower)
+        value = range.lower;
+    return value;
+}
+
+quint32 snapToChannelStep(quint32 value)
+{
+    const quint32 r5 = value % Step5kHz;
+    const quint32 r6 = value % Step6k25Hz;
+    if (r5 == 0 || r6 == 0)
+        return value;
+    return value - (r5 > r6 ? r6 : r5);
+}
+
+quint32 committedFrequency(QStringView typed, const FrequencyRange &range)
+{
+    return snapToChannelStep(clampFrequency(frequencyFromText(typed), range));
+}
+
+QString committedFrequencyText(QStringView typed, const FrequencyRange &range)
+{
+    const quint32 value = committedFrequency(typed, range);
+    return value == 0 ? QString() : frequencyText(value);
+}
+
+} // namespace kdw

@@ -1,0 +1,47 @@
+#include "channels/tonelist.h"
+
+#include "channels/channeltexts.h"
+
+namespace kdw {
+
+namespace {
+
+QString ctcssText(quint16 tenths) { return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10); }
+
+QString dcsText(quint16 code, QChar polarity)
+{
+    return QStringLiteral("D%1%2").arg(code, 3, 10, QLatin1Char('0')).arg(polarity);
+}
+
+// The list without its Off item, built once.
+const QStringList &toneItems()
+{
+    static const QStringList items = [] {
+        QStringList list;
+        list.reserve(ToneListSize - 1);
+        for (const quint16 tone : CtcssTones)
+            list.append(ctcssText(tone));
+        for (const QChar polarity : {QChar(u'N'), QChar(u'I')}) {
+            for (const quint16 code : DcsCodes)
+                list.append(dcsText(code, polarity));
+        }
+        return list;
+    }();
+    return items;
+}
+
+} // namespace
+
+QStringList toneList(quint8 languageIndex)
+{
+    QStringList list{channeltext::Off.text(languageIndex)};
+    list.append(toneItems());
+    return list;
+}
+
+bool isToneListText(QStringView text)
+{
+    return channeltext::Off.matchesAny(text) || toneItems().contains(text);
+}
+
+} // namespace kdw
