@@ -28,7 +28,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
                             ? programDirectoryOf(QCoreApplication::applicationFilePath())
                             : m_programDirectory);
     const QString code = readStartupConfiguration();
-    if (!loadLanguageBundle(programDirectory(), code)) {
+    if (!m_languageBundle.load(programDirectory(), code)) {
         messageBox(nullptr, BundleLoadFailed.text());
         return false;
     }

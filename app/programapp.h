@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/startup.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -36,6 +38,7 @@ public:
 
 private:
     QString m_programDirectory;
+    LanguageBundle m_languageBundle;
     std::unique_ptr<CProgramDoc> m_doc;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     CProgramView *m_view = nullptr;

@@ -41,26 +41,36 @@ QString programDirectoryOf(const QString &executablePath)
     return slash < 0 ? QString() : executablePath.left(slash + 1);
 }
 
-bool loadLanguageBundle(const QString &directory, const QString &code)
+bool LanguageBundle::load(const QString &directory, const QString &code)
 {
     // The bundle is looked up in the program directory only: a Language value
     // with a path separator in it (such as "../x") would reach elsewhere.
-    if (code.contains(u'/') || code.contains(u'\\'))
+    if (isLoaded() || code.contains(u'/') || code.contains(u'\\'))
         return false;
     const QString path = directory + bundleFileName(code);
     if (!QFileInfo(path).isFile() || !QResource::registerResource(path))
         return false;
-    // The translators live as long as the bundle: until the process ends.
+    m_path = path;
     // kdw.qm holds the bundle's menu, string and template texts; qtbase.qm
     // the texts of Qt's own standard buttons and file dialogs.
     for (const auto *name : {":/bundle/i18n/qtbase.qm", ":/bundle/i18n/kdw.qm"}) {
-        auto *translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(QString::fromLatin1(name)))
-            QCoreApplication::installTranslator(translator);
+        auto *translator = new QTranslator;
+        if (translator->load(QString::fromLatin1(name)) && QCoreApplication::installTranslator(translator))
+            m_translators.append(translator);
         else
             delete translator;
     }
     return true;
+}
+
+LanguageBundle::~LanguageBundle()
+{
+    for (auto *translator : std::as_const(m_translators)) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    if (isLoaded())
+        QResource::unregisterResource(m_path);
 }
 
 QString readStartupConfiguration()

@@ -2,7 +2,10 @@
 
 #include "app/localisedtext.h"
 
+#include <QList>
 #include <QString>
+
+class QTranslator;
 
 namespace kdw {
 
@@ -21,10 +24,25 @@ QString programDirectoryOf(const QString &executablePath);
 inline constexpr LocalisedText BundleLoadFailed{
     u"Load language DLL fail", u"加载语言链接库失败", u"加載語言庫?接庫失敗"};
 
-// Registers the bundle <code>.dll of the directory as the source of every
-// resource (templates, art, the menu and string texts) and installs its
-// translation. False when the file is missing or is not a bundle.
-[[nodiscard]] bool loadLanguageBundle(const QString &directory, const QString &code);
+// The language bundle <code>.dll of the program directory, registered as the
+// source of every resource (templates, art, the menu and string texts) with
+// its translations installed, for as long as the object lives.
+class LanguageBundle
+{
+public:
+    LanguageBundle() = default;
+    ~LanguageBundle();
+    LanguageBundle(const LanguageBundle &) = delete;
+    LanguageBundle &operator=(const LanguageBundle &) = delete;
+
+    // False when the file is missing or is not a bundle.
+    [[nodiscard]] bool load(const QString &directory, const QString &code);
+    bool isLoaded() const { return !m_path.isEmpty(); }
+
+private:
+    QString m_path;
+    QList<QTranslator *> m_translators;
+};
 
 // Reads Language and COM from Program.ini in the program directory and sets
 // the language index and port name. Returns the language code as read.

@@ -1,0 +1,55 @@
+#include "guitest.h"
+
+#include "ui/messagebox.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace kdw::test {
+
+ProgramDir::ProgramDir(const QByteArray &ini, const QStringList &bundles)
+{
+    const QString built = QStringLiteral(KDW_PROGRAM_DIR "/");
+    for (const auto &bundle : bundles) {
+        const QString name = bundle + QStringLiteral(".dll");
+        if (!QFile::copy(built + name, file(name)))
+            qFatal("cannot copy the bundle %s", qPrintable(name));
+    }
+    if (!ini.isNull())
+        write(QStringLiteral("Program.ini"), ini);
+}
+
+QString ProgramDir::path() const
+{
+    return m_dir.path() + u'/';
+}
+
+QByteArray ProgramDir::read(const QString &name) const
+{
+    QFile f(file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ProgramDir::write(const QString &name, const QByteArray &content) const
+{
+    QFile f(file(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(name));
+}
+
+MessageRecorder::MessageRecorder()
+{
+    setMessageHook([this](const QString &text, QMessageBox::Icon, QMessageBox::StandardButtons buttons) {
+        texts.append(text);
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel;
+    });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    setMessageHook({});
+}
+
+} // namespace kdw::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace kdw::test {
+
+// A temporary program directory holding copies of the built language bundles
+// and a Program.ini with the given content (none when `ini` is null).
+class ProgramDir
+{
+public:
+    explicit ProgramDir(const QByteArray &ini,
+                        const QStringList &bundles = {QStringLiteral("Eng"), QStringLiteral("Chs"),
+                                                      QStringLiteral("Cht")});
+    // With a trailing separator, as the program directory is held.
+    QString path() const;
+    QString file(const QString &name) const { return path() + name; }
+    QByteArray read(const QString &name) const;
+    void write(const QString &name, const QByteArray &content) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Stands in for every message box while it lives: records the texts and
+// answers with the queued answers (OK, or the box's first button, when none).
+class MessageRecorder
+{
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+
+    QStringList texts;
+    QList<QMessageBox::StandardButton> answers;
+};
+
+} // namespace kdw::test
