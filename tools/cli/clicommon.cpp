@@ -1,5 +1,10 @@
 #include "tools/cli/clicommon.h"
 
+#include "image/memoryimage.h"
+#include "image/sinfile.h"
+
+#include <QDir>
+
 #include <QTextStream>
 
 #include <cstdio>
@@ -53,6 +58,20 @@ int languageOption(const QString &value)
     if (value == u"cht")
         return 2;
     return -1;
+}
+
+bool loadSinFile(const QString &path, MemoryImage &image)
+{
+    const SinLoadResult loaded = readSinFile(path);
+    if (loaded) {
+        image.copyIn(*loaded.bytes);
+        return true;
+    }
+    const QString reason = loaded.error == SinLoadResult::Error::TooShort
+                               ? QStringLiteral("only %1 of 8192 bytes").arg(loaded.fileSize)
+                               : loaded.systemReason;
+    usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(path), reason));
+    return false;
 }
 
 } // namespace kdw::cli

@@ -7,6 +7,10 @@
 
 class QTextStream;
 
+namespace kdw {
+class MemoryImage;
+}
+
 namespace kdw::cli {
 
 // Exit codes: 0 success, 1 the radio or port failed, 2 bad use or bad input.
@@ -32,5 +36,9 @@ bool takeFlag(QStringList &args, const QString &name);
 
 // Parses --lang eng|chs|cht; -1 for anything else.
 int languageOption(const QString &value);
+
+// Reads a .sin file into `image`; on failure reports "cannot read FILE: reason"
+// on standard error and returns false, leaving `image` alone.
+bool loadSinFile(const QString &path, MemoryImage &image);
 
 } // namespace kdw::cli

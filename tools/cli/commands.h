@@ -6,5 +6,7 @@
 namespace kdw::cli {
 
 int cmdNew(const QStringList &args);
+int cmdChannels(const QStringList &args);
+int cmdApply(const QStringList &args);
 
 } // namespace kdw::cli

@@ -12,6 +12,8 @@ namespace {
 
 const Command Commands[] = {
     {"new", "new OUT.sin", cmdNew},
+    {"channels", "channels [--lang eng|chs|cht] FILE.sin", cmdChannels},
+    {"apply", "apply [--lang eng|chs|cht] FILE.sin GRID.csv", cmdApply},
 };
 
 int usage()

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "channels/channelcodec.h"
+#include "channels/frequencyrules.h"
+
+#include <QStringView>
+
+namespace kdw {
+
+// What an in-place editor does to a grid row when it commits, without the
+// grid: the view passes the row's texts, these rules change them.
+
+// The frequency editor's commit into RxFreqField or TxFreqField. The typed text
+// is scaled, clamped and snapped. Rx Freq: no frequency deletes the channel
+// (all nine cells empty); a first frequency for an empty channel also sets Tx
+// Freq and the new-channel texts of the tone and flag fields (Name stays);
+// otherwise only the cell changes. Tx Freq: stays empty while Rx Freq is empty.
+void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed,
+                         const FrequencyRange &range, quint8 languageIndex);
+
+// The tone, choice and name editors' commit: the cell gets the editor text,
+// or stays empty while the row's Rx Freq is empty.
+void commitChoiceCell(ChannelTexts &row, ChannelField field, const QString &text);
+
+// True when every character could be typed into the frequency editor (digits
+// and the decimal point).
+[[nodiscard]] bool isTypableFrequency(QStringView text);
+
+} // namespace kdw

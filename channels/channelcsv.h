@@ -1,0 +1,38 @@
+#pragma once
+
+#include "channels/channeltable.h"
+#include "channels/csv.h"
+#include "channels/frequencyrules.h"
+#include "image/memoryimage.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace kdw {
+
+// The channel table as CSV text: the ten header texts of the grid, then one
+// record per channel 1 to 99 with its number and its nine cell texts.
+[[nodiscard]] QString channelTableCsv(const ChannelTable &table, quint8 languageIndex);
+
+struct GridCsvResult
+{
+    ChannelTable table;
+    std::optional<CsvError> error; // line and 1-based column of the first fault
+    explicit operator bool() const { return !error; }
+};
+
+// Reads a grid CSV as if a user typed its cells into an empty grid: the header
+// of any language first, then channels in any order, each at most once.
+// Empty cells are cells not typed. Frequencies must be digits and points and go
+// through the frequency editor (clamp to `range`, snap); tones must be tone list
+// items or Off texts; flags choice items or cell texts of any language; a name
+// at most 6 printable ASCII characters, or the name the channel already has in
+// `current` (so names with other bytes survive a round trip). A row without a
+// frequency must have no other cells. Channels not listed stay empty.
+[[nodiscard]] GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current,
+                                                quint8 languageIndex,
+                                                const FrequencyRange &range = FrequencyRange{});
+
+} // namespace kdw
