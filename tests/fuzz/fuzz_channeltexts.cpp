@@ -1,0 +1,46 @@
+// Feeds arbitrary text to every conversion from a typed or stored cell text to
+// channel bytes; the sanitizers catch undefined behaviour, the check catches a
+// committed frequency outside the range or off the channel steps.
+#include "channels/cellcommit.h"
+#include "channels/channelcodec.h"
+#include "channels/decimalscale.h"
+#include "channels/frequencyrules.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace kdw;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    (void)decimalScale(text, 5);
+    (void)decimalScale(text, 1);
+
+    const FrequencyRange range;
+    const quint32 committed = committedFrequency(text, range);
+    if (committed != 0 && (committed < range.lower || committed > range.upper
+                           || (committed % 500 != 0 && committed % 625 != 0)))
+        std::abort();
+
+    if (const auto tone = toneFromText(text))
+        (void)toneText(*tone, 0);
+
+    (void)flagsFromTexts(quint8(size), text, text, text, text);
+    (void)frequencyRangeFromItem(text);
+
+    MemoryImage image;
+    ChannelTexts row;
+    row.fill(text);
+    storeChannelTexts(image, 1 + int(size % 99), row);
+    writeName(image, 99, text);
+    (void)channelTexts(image, 1 + int(size % 99), 2);
+
+    ChannelTexts edited;
+    commitFrequencyCell(edited, RxFreqField, text, range, 1);
+    commitFrequencyCell(edited, TxFreqField, text, range, 1);
+    return 0;
+}

@@ -1,0 +1,31 @@
+// Feeds arbitrary bytes to the grid CSV reader of `kdw-cli apply` and stores
+// whatever it accepts; an accepted table must survive texts -> image -> texts.
+#include "channels/channelcsv.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace kdw;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    MemoryImage image;
+    image.fill(0xFF);
+    const GridCsvResult result = channelTableFromCsv(text, image, 0);
+    if (!result) {
+        if (result.error->line < 1 || result.error->column < 1 || result.error->message.isEmpty())
+            std::abort();
+        return 0;
+    }
+    storeChannelTable(image, result.table, 0, 0);
+    // The stored image reads back as a table that stores the same image.
+    MemoryImage again = image;
+    storeChannelTable(again, channelTable(image, 0), 0, 0);
+    if (!(again == image))
+        std::abort();
+    (void)parseCsv(text);
+    return 0;
+}
