@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
+#include "ui/aboutdlg.h"
 #include "ui/commandtable.h"
 #include "ui/documentcommands.h"
 #include "ui/mainframe.h"
@@ -57,6 +58,12 @@ int CProgramApp::ExitInstance(int exitCode)
 {
     writeExitConfiguration();
     return exitCode;
+}
+
+void CProgramApp::OnAppAbout()
+{
+    CAboutDlg aboutDlg(m_pMainWnd.get());
+    aboutDlg.exec();
 }
 
 } // namespace kdw

@@ -31,6 +31,8 @@ public:
     // The exit step; returns `exitCode` unchanged.
     int ExitInstance(int exitCode);
 
+    void OnAppAbout();
+
     CMainFrame *mainFrame() const { return m_pMainWnd.get(); }
     CProgramDoc *document() const { return m_doc.get(); }
     CProgramView *view() const { return m_view; }

@@ -2,6 +2,8 @@
 
 #include "image/programdoc.h"
 #include "ui/documentcommands.h"
+#include "ui/helploader.h"
+#include "ui/languagedlg.h"
 
 namespace kdw {
 
@@ -31,6 +33,17 @@ void CProgramView::OnFileSave()
 void CProgramView::OnFileSaveAs()
 {
     m_commands.OnFileSaveAs();
+}
+
+void CProgramView::OnLanguage()
+{
+    runLanguageCommand(this, m_commands);
+}
+
+void CProgramView::OnHelp()
+{
+    // The main frame is the help's caller window.
+    showHelp(quintptr(window()->winId()));
 }
 
 } // namespace kdw

@@ -25,6 +25,8 @@ public:
 
     void OnFileSave();
     void OnFileSaveAs();
+    void OnLanguage();
+    void OnHelp();
 
 private:
     CProgramDoc &m_doc;

@@ -34,6 +34,9 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::FileOpen, documents, &DocumentCommands::OnFileOpen);
     frame.bindCommand(cmd::FileSave, view, &CProgramView::OnFileSave);
     frame.bindCommand(cmd::FileSaveAs, view, &CProgramView::OnFileSaveAs);
+    frame.bindCommand(cmd::Language, view, &CProgramView::OnLanguage);
+    frame.bindCommand(cmd::Help, view, &CProgramView::OnHelp);
+    frame.bindCommand(cmd::AppAbout, &app, &CProgramApp::OnAppAbout);
 
     for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
         QAction *a = frame.action(id);

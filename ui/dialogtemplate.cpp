@@ -1,5 +1,6 @@
 #include "ui/dialogtemplate.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
 #include <QFontMetrics>
@@ -86,6 +87,12 @@ CTemplateDialog::CTemplateDialog(int templateId, QWidget *parent)
     layout->addWidget(m_form);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // Buttons 1 (OK) and 2 (Cancel) end the dialog, as the platform's dialog
+    // manager does; accept() and reject() are the dialogs' OnOK and OnCancel.
+    if (auto *ok = item<QAbstractButton>(1))
+        connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
+    if (auto *cancel = item<QAbstractButton>(2))
+        connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
 } // namespace kdw

@@ -1,0 +1,38 @@
+#include "ui/languagechange.h"
+
+#include "app/globals.h"
+#include "app/inifile.h"
+#include "app/startup.h"
+#include "ui/processstarter.h"
+
+namespace kdw {
+
+bool storeLanguageChoice(CIniFile &file, quint8 language, const QString &port)
+{
+    const QString section = SetupSection.toString();
+    if (!port.isEmpty())
+        (void)file.WriteString(section, QStringLiteral("COM"), port);
+    return file.WriteString(section, QStringLiteral("Language"), languageCodeForIndex(language));
+}
+
+QString restartProgramPath(const QString &programDirectory)
+{
+#ifdef Q_OS_WIN
+    return programDirectory + QStringLiteral("Program.exe");
+#else
+    return programDirectory + QStringLiteral("Program");
+#endif
+}
+
+LanguageChange changeLanguage(quint8 language)
+{
+    if (!storeLanguageChoice(configFile(), language, portName()))
+        return LanguageChange::NotStored;
+    // No arguments and no working directory of its own: the new instance
+    // finds Program.ini next to its executable and starts with a new document.
+    if (!startDetached(restartProgramPath(programDirectory())))
+        return LanguageChange::NotStarted;
+    return LanguageChange::Restarting;
+}
+
+} // namespace kdw

@@ -1,0 +1,88 @@
+#include "ui/languagedlg.h"
+
+#include "app/globals.h"
+#include "app/localisedtext.h"
+#include "ui/documentcommands.h"
+#include "ui/languagechange.h"
+#include "ui/messagebox.h"
+#include "ui/processstarter.h"
+
+#include <QComboBox>
+
+namespace kdw {
+
+namespace {
+
+constexpr int LanguageDialogId = 162;
+constexpr int LanguageComboId = 1094;
+
+// Position = language index.
+constexpr LocalisedList<3> LanguageNames{{
+    {u"Eng", u"英文", u"英文"},
+    {u"Chs", u"简体", u"簡體"},
+    {u"Cht", u"繁体", u"繁體"},
+}};
+
+constexpr LocalisedText LanguageNotStored{
+    u"The language could not be saved in Program.ini.",
+    u"无法将语言设置保存到 Program.ini。",
+    u"無法將語言設定儲存到 Program.ini。"};
+
+constexpr LocalisedText ProgramNotRestarted{
+    u"The program could not be started again. The new language takes effect at the next start.",
+    u"无法重新启动程序。新的语言将在下次启动时生效。",
+    u"無法重新啟動程式。新的語言將在下次啟動時生效。"};
+
+} // namespace
+
+CLanguageDlg::CLanguageDlg(QWidget *parent)
+    : CTemplateDialog(LanguageDialogId, parent)
+    , m_comboLanguage(item<QComboBox>(LanguageComboId))
+{
+    OnInitDialog();
+}
+
+void CLanguageDlg::OnInitDialog()
+{
+    m_nLanguage = languageIndex();
+    if (!m_comboLanguage)
+        return;
+    m_comboLanguage->addItems(itemsIn(LanguageNames, languageIndex()));
+    m_comboLanguage->setCurrentIndex(m_nLanguage);
+}
+
+void CLanguageDlg::accept()
+{
+    const int selected = m_comboLanguage ? m_comboLanguage->currentIndex() : -1;
+    m_nLanguage = selected < 0 ? 0 : quint8(selected);
+    CTemplateDialog::accept();
+}
+
+void runLanguageCommand(QWidget *owner, DocumentCommands &documents)
+{
+    quint8 chosen = 0;
+    {
+        CLanguageDlg dlg(owner);
+        if (dlg.exec() != QDialog::Accepted)
+            return;
+        chosen = dlg.m_nLanguage;
+    }
+    if (chosen == languageIndex())
+        return;
+    // The running instance ends at once, so unsaved edits would be lost.
+    if (!documents.SaveModified())
+        return;
+    switch (changeLanguage(chosen)) {
+    case LanguageChange::Restarting:
+        requestQuit();
+        break;
+    case LanguageChange::NotStored:
+        messageBox(owner, LanguageNotStored.text());
+        break;
+    case LanguageChange::NotStarted:
+        messageBox(owner, ProgramNotRestarted.text());
+        break;
+    }
+}
+
+} // namespace kdw
