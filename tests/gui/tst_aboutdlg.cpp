@@ -1,6 +1,6 @@
 #include "ui/aboutdlg.h"
 
-#include "languagebundle.h"
+#include "uselanguage.h"
 #include "modal.h"
 
 #include <QLabel>

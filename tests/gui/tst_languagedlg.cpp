@@ -7,15 +7,14 @@
 #include "ui/messagebox.h"
 #include "ui/processstarter.h"
 
-#include "languagebundle.h"
+#include "guitest.h"
+#include "uselanguage.h"
 #include "modal.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kdw;
@@ -55,39 +54,34 @@ private:
         return configFile().ReadString(QStringLiteral("Setup"), key);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::MessageRecorder> m_messages;
     QList<StartCall> m_starts;
     int m_quits = 0;
     bool m_startSucceeds = true;
-    QStringList m_messages;
-    QMessageBox::StandardButton m_answer = QMessageBox::Ok;
 };
 
 void TestLanguageDlg::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    setProgramDirectory(m_dir->path() + u'/');
+    m_dir = std::make_unique<test::ProgramDir>(QByteArray(), QStringList());
+    m_messages = std::make_unique<test::MessageRecorder>();
+    setProgramDirectory(m_dir->path());
     configFile().SetFileName(QStringLiteral("Program.ini"));
     m_starts.clear();
     m_quits = 0;
     m_startSucceeds = true;
-    m_messages.clear();
     setProcessStarter([this](const QString &program, const QStringList &arguments) {
         m_starts.append({program, arguments});
         return m_startSucceeds;
     });
     setQuitRequest([this] { ++m_quits; });
-    setMessageHook([this](const QString &text, QMessageBox::Icon, QMessageBox::StandardButtons) {
-        m_messages.append(text);
-        return m_answer;
-    });
 }
 
 void TestLanguageDlg::cleanup()
 {
     setProcessStarter({});
     setQuitRequest({});
-    setMessageHook({});
+    m_messages.reset();
 }
 
 void TestLanguageDlg::itemsInEachLanguage_data()
@@ -175,16 +169,12 @@ void TestLanguageDlg::languageCommand()
     QFETCH(int, messages);
 
     QVERIFY(test::useLanguage(BundleDir, running));
-    {
-        QFile file(configFile().path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Setup]\nLanguage=" + running.toLatin1() + "\n");
-        if (!port.isEmpty())
-            file.write("COM=" + port.toLatin1() + "\n");
-    }
+    m_dir->write(u"Program.ini"_s, "[Setup]\nLanguage=" + running.toLatin1() + "\n"
+                                      + (port.isEmpty() ? QByteArray() : "COM=" + port.toLatin1() + "\n"));
     setPortName(port);
     m_startSucceeds = startSucceeds;
-    m_answer = QMessageBox::StandardButton(answer);
+    if (answer != QMessageBox::NoButton)
+        m_messages->answers.append(QMessageBox::StandardButton(answer));
 
     MemoryImage image;
     CProgramDoc doc(image);
@@ -192,7 +182,7 @@ void TestLanguageDlg::languageCommand()
         doc.SetModifiedFlag();
     QWidget owner;
     DocumentCommands documents(doc, &owner);
-    const QString savedPath = m_dir->filePath(u"saved.sin"_s);
+    const QString savedPath = m_dir->file(u"saved.sin"_s);
     documents.setFilePrompt([&](bool, const QString &) { return savedPath; });
 
     const auto seen = test::whenModal<CLanguageDlg>([choice](CLanguageDlg *dlg) {
@@ -209,7 +199,7 @@ void TestLanguageDlg::languageCommand()
 
     QCOMPARE(ini(u"Language"_s), language);
     QCOMPARE(ini(u"COM"_s), port);
-    QCOMPARE(m_messages.size(), messages);
+    QCOMPARE(m_messages->texts.size(), messages);
     QCOMPARE(m_quits, restarted ? 1 : 0);
     const bool startTried = restarted || !startSucceeds;
     QCOMPARE(m_starts.size(), startTried ? 1 : 0);
@@ -223,7 +213,7 @@ void TestLanguageDlg::languageCommand()
 void TestLanguageDlg::unwritableConfigStartsNothing()
 {
     QVERIFY(test::useLanguage(BundleDir, u"Eng"_s));
-    configFile().setPath(m_dir->filePath(u"missing/Program.ini"_s));
+    configFile().setPath(m_dir->file(u"missing/Program.ini"_s));
     MemoryImage image;
     CProgramDoc doc(image);
     QWidget owner;
@@ -235,7 +225,7 @@ void TestLanguageDlg::unwritableConfigStartsNothing()
     });
     runLanguageCommand(&owner, documents);
 
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages->texts.size(), 1);
     QVERIFY(m_starts.isEmpty());
     QCOMPARE(m_quits, 0);
 }

@@ -7,6 +7,7 @@
 #include "ui/mainframe.h"
 #include "ui/processstarter.h"
 
+#include "guitest.h"
 #include "modal.h"
 
 #include <QComboBox>
@@ -32,7 +33,7 @@ private slots:
     void languageFromTheMenu();
 
 private:
-    QTemporaryDir m_programDir;
+    test::ProgramDir m_programDir{"[Setup]\nLanguage=Eng\nCOM=COM3\n"};
     QTemporaryDir m_path;
     QByteArray m_oldPath;
     std::unique_ptr<CProgramApp> m_app;
@@ -42,15 +43,6 @@ private:
 
 void TestShellCommands::initTestCase()
 {
-    for (const auto *name : {"Eng.dll", "Chs.dll", "Cht.dll"}) {
-        const QString file = QString::fromLatin1(name);
-        QVERIFY(QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/") + file, m_programDir.filePath(file)));
-    }
-    QFile ini(m_programDir.filePath(u"Program.ini"_s));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Setup]\nLanguage=Eng\nCOM=COM3\n");
-    ini.close();
-
     QFile viewer(m_path.filePath(u"xchm"_s));
     QVERIFY(viewer.open(QIODevice::WriteOnly));
     viewer.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
@@ -64,7 +56,7 @@ void TestShellCommands::initTestCase()
     });
     setQuitRequest([this] { ++m_quits; });
 
-    m_app = std::make_unique<CProgramApp>(m_programDir.path() + u'/');
+    m_app = std::make_unique<CProgramApp>(m_programDir.path());
     QVERIFY(m_app->InitInstance({u"Program"_s}));
 }
 
@@ -91,7 +83,7 @@ void TestShellCommands::helpFromTheMenu()
     QAction *help = m_app->mainFrame()->action(cmd::Help);
     QVERIFY(help->isEnabled());
     help->trigger();
-    QCOMPARE(m_started, QStringList{m_path.filePath(u"xchm"_s) + u' ' + m_programDir.filePath(u"eng.chm"_s)});
+    QCOMPARE(m_started, QStringList{m_path.filePath(u"xchm"_s) + u' ' + m_programDir.file(u"eng.chm"_s)});
     m_started.clear();
 }
 
@@ -107,10 +99,10 @@ void TestShellCommands::languageFromTheMenu()
     QVERIFY(*seen);
 
     CIniFile ini;
-    ini.setPath(m_programDir.filePath(u"Program.ini"_s));
+    ini.setPath(m_programDir.file(u"Program.ini"_s));
     QCOMPARE(ini.ReadString(u"Setup"_s, u"Language"_s), u"Chs"_s);
     QCOMPARE(ini.ReadString(u"Setup"_s, u"COM"_s), u"COM3"_s);
-    QCOMPARE(m_started, QStringList{m_programDir.filePath(u"Program"_s) + u' '});
+    QCOMPARE(m_started, QStringList{m_programDir.file(u"Program"_s) + u' '});
     QCOMPARE(m_quits, 1);
 }
 
