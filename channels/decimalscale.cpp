@@ -1,6 +1,5 @@
 #include "channels/decimalscale.h"
 
-#include <QByteArray>
 
 #include <charconv>
 #include <cmath>

@@ -56,6 +56,7 @@ private slots:
     void flagTexts();
     void flagsFromTexts_data();
     void flagsFromTexts();
+    void choiceItemsStoreTheirPosition();
     void names_data();
     void names();
     void emptyRecordShowsNothing();
@@ -320,6 +321,49 @@ void TestChannelCodec::flagsFromTexts()
     QFETCH(int, expected);
     QCOMPARE(int(kdw::flagsFromTexts(quint8(previous), texts.at(0), texts.at(1), texts.at(2), texts.at(3))),
              expected);
+}
+
+// An item's position carries its meaning: item k of a choice list stores the
+// same value in every language, and shows again as the cell text of that value.
+void TestChannelCodec::choiceItemsStoreTheirPosition()
+{
+    struct Column
+    {
+        ChannelField field;
+        QList<quint8> values; // flag bits per item position
+    };
+    const Column columns[] = {
+        {BusyLockField, {0x00, 0x01, 0x02}},
+        {PowerField, {record::PowerBit, 0x00}},
+        {ScanAddField, {record::ScanAddBit, 0x00}},
+        {BandwidthField, {record::BandwidthBit, 0x00}},
+    };
+    for (quint8 lang = 0; lang < 3; ++lang) {
+        for (const Column &column : columns) {
+            const QStringList items = choiceItems(column.field, lang);
+            QCOMPARE(items.size(), column.values.size());
+            for (qsizetype k = 0; k < items.size(); ++k) {
+                QVERIFY(isChoiceText(column.field, items.at(k)));
+                QStringList texts{u"Off"_qs, u"Low"_qs, u"Del"_qs, u"Narrow"_qs};
+                texts[column.field - BusyLockField] = items.at(k);
+                const quint8 flags = kdw::flagsFromTexts(0, texts[0], texts[1], texts[2], texts[3]);
+                QCOMPARE(int(flags), int(column.values.at(k)));
+                const QString shown = QStringList{busyLockText(flags, lang), powerText(flags, lang),
+                                                  scanAddText(flags, lang), bandwidthText(flags, lang)}
+                                          .at(column.field - BusyLockField);
+                if (column.field != BusyLockField || k != 0)
+                    QCOMPARE(shown, items.at(k));
+            }
+        }
+        QCOMPARE(choiceItems(NameField, lang), QStringList());
+        QCOMPARE(gridHeaderTexts(lang).size(), 10);
+    }
+    QCOMPARE(choiceItems(BusyLockField, 1).first(), u"关闭"_qs);
+    QCOMPARE(busyLockText(0, 1), u"关"_qs);
+    QVERIFY(isChoiceText(BusyLockField, u"關"));
+    QVERIFY(!isChoiceText(PowerField, u"Carrier"));
+    QCOMPARE(gridHeaderTexts(1).at(3), u"接收亚音"_qs);
+    QCOMPARE(gridHeaderTexts(2).at(3), u"接收信令"_qs);
 }
 
 void TestChannelCodec::names_data()
