@@ -1,11 +1,70 @@
 #include "channels/programview.h"
 
+#include "app/globals.h"
+#include "app/localisedtext.h"
+#include "channels/channeltable.h"
+#include "channels/msflexgrid.h"
+#include "channels/tonelist.h"
 #include "image/programdoc.h"
+#include "image/regions.h"
+#include "ui/dialogtemplate.h"
 #include "ui/documentcommands.h"
 #include "ui/helploader.h"
 #include "ui/languagedlg.h"
+#include "ui/messagebox.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace kdw {
+
+namespace {
+
+enum : int {
+    IdGrid = 1007,
+    IdRange = 1011,
+    IdModel = 1017,
+    IdDefaultFactory = 1068,
+    IdFreqEdit = 1082,
+    IdToneCombo = 1083,
+    IdChoiceCombo = 1084,
+    IdNameEdit = 1085,
+};
+
+constexpr int GridRows = 100;
+constexpr int GridCols = 10;
+
+constexpr QStringView ModelItem = u"KDW417U01";
+constexpr QStringView FrequencyRangeItem = u"400-470MHz";
+constexpr QStringView DefaultFactoryFile = u"DEF_U01.sin";
+
+constexpr LocalisedText PromptCaption{u"Prompt", u"提示", u"提示"};
+constexpr LocalisedText DefaultFileMissing{u"Cound not found default file", u"没找到默认文件", u"沒找到默認文件"};
+constexpr LocalisedText DefaultFileUnreadable{
+    u"The default file \"%1\" cannot be read.\n%2\nThe channels were not changed.",
+    u"无法读取默认文件“%1”。\n%2\n信道没有改变。",
+    u"無法讀取默認文件「%1」。\n%2\n信道沒有改變。"};
+
+// A control of the template, or a new one when the bundle's template lacks
+// it, so an incomplete bundle cannot leave the view without its controls.
+template <typename T>
+T *control(QWidget *form, int id)
+{
+    if (auto *found = form->findChild<T *>(controlName(id)))
+        return found;
+    auto *made = new T(form);
+    made->setObjectName(controlName(id));
+    made->hide();
+    return made;
+}
+
+} // namespace
 
 CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget *parent)
     : QWidget(parent)
@@ -13,16 +72,155 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     , m_commands(commands)
 {
     setObjectName(QStringLiteral("CProgramView"));
+    m_form = loadTemplateWidget(101, this);
+    if (!m_form)
+        m_form = new QWidget(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_form, 0, Qt::AlignLeft | Qt::AlignTop);
+
+    m_nameEdit = control<QLineEdit>(m_form, IdNameEdit);
+    m_comboModel = control<QComboBox>(m_form, IdModel);
+    m_comboRange = control<QComboBox>(m_form, IdRange);
+    m_freqEdit = control<QLineEdit>(m_form, IdFreqEdit);
+    m_choiceCombo = control<QComboBox>(m_form, IdChoiceCombo);
+    m_toneCombo = control<QComboBox>(m_form, IdToneCombo);
+    m_factoryButton = control<QPushButton>(m_form, IdDefaultFactory);
+    m_comboModel->show();
+    m_comboRange->show();
+    m_factoryButton->show();
+
+    // The template holds a placeholder where the grid goes.
+    m_grid = new CMSFlexGrid(m_form);
+    if (QWidget *placeholder = m_form->findChild<QWidget *>(controlName(IdGrid))) {
+        m_grid->setGeometry(placeholder->geometry());
+        delete placeholder;
+    }
+    m_grid->setObjectName(controlName(IdGrid));
+    // Tab order follows the template: the lists, the button, then the grid.
+    QWidget::setTabOrder(m_factoryButton, m_grid);
+
+    layoutGrid();
+    // Tone list and Model item: the language current when the view is made.
+    m_toneList = toneList(languageIndex());
+    m_toneCombo->clear();
+    m_toneCombo->addItems(m_toneList);
+    m_comboModel->clear();
+    m_comboModel->addItem(ModelItem.toString());
+    setUpEditors();
+
+    connect(m_comboModel, &QComboBox::activated, this, &CProgramView::OnModelChanged);
+    connect(m_comboRange, &QComboBox::activated, this, &CProgramView::OnFrequencyRangeChanged);
+    connect(m_factoryButton, &QPushButton::clicked, this, &CProgramView::OnDefaultFactory);
+
     m_commands.setGridStore([this] { gridStore(); });
-    connect(&m_doc, &CProgramDoc::contentReplaced, this, &CProgramView::gridLoad);
+    connect(&m_doc, &CProgramDoc::contentReplaced, this, &CProgramView::OnInitialUpdate);
+}
+
+CProgramView::~CProgramView() = default;
+
+void CProgramView::layoutGrid()
+{
+    m_grid->SetRows(GridRows);
+    m_grid->SetCols(GridCols);
+    m_grid->SetFixedRows(1);
+    m_grid->SetFixedCols(1);
+    m_grid->SetWordWrap(true);
+    m_grid->SetSelectionMode(0);
+    const QStringList headers = gridHeaderTexts(languageIndex());
+    for (int col = 0; col < GridCols; ++col) {
+        m_grid->SetTextMatrix(0, col, headers.value(col));
+        m_grid->SetColAlignment(col, 4);
+    }
+    for (int row = 1; row < GridRows; ++row)
+        m_grid->SetTextMatrix(row, 0, QString::number(row));
+    // Column 0 is narrow; 1 to 7 take the initial width of column 0; 8 and 9
+    // keep their own.
+    const long width = m_grid->GetColWidth(0);
+    m_grid->SetColWidth(0, long(width * 0.47));
+    for (int col = 1; col <= 7; ++col)
+        m_grid->SetColWidth(col, width);
+    m_grid->SetRow(1);
+    m_grid->SetCol(1);
+}
+
+void CProgramView::OnInitialUpdate()
+{
+    fitFrameToForm();
+    gridLoad();
+}
+
+void CProgramView::fitFrameToForm()
+{
+    // The frame shrinks to fit the form; it never grows.
+    auto *frame = qobject_cast<QMainWindow *>(window());
+    if (!frame || frame->centralWidget() != this)
+        return;
+    if (frame->layout())
+        frame->layout()->activate();
+    const QSize wanted = frame->sizeHint();
+    frame->resize(qMin(frame->width(), wanted.width()), qMin(frame->height(), wanted.height()));
+}
+
+void CProgramView::OnModelChanged()
+{
+    // Every model offers the one frequency range.
+    m_comboRange->clear();
+    m_comboRange->addItem(FrequencyRangeItem.toString());
+    m_comboRange->setCurrentIndex(0);
+    OnFrequencyRangeChanged();
+}
+
+void CProgramView::OnFrequencyRangeChanged()
+{
+    const int index = qMax(0, m_comboRange->currentIndex());
+    m_range = frequencyRangeFromItem(m_comboRange->itemText(index));
 }
 
 void CProgramView::gridLoad()
 {
+    // An editor still open belongs to the content being replaced.
+    if (QWidget *editor = openEditorWidget()) {
+        editor->hide();
+        m_grid->setFocus(Qt::OtherFocusReason);
+    }
+    const MemoryImage &image = m_doc.image();
+    int model = image.byte(region::ModelIndex);
+    m_comboModel->setCurrentIndex(model < m_comboModel->count() ? model : 0);
+    OnModelChanged();
+    int range = image.byte(region::FrequencyRangeIndex);
+    m_comboRange->setCurrentIndex(range < m_comboRange->count() ? range : 0);
+    OnFrequencyRangeChanged();
+
+    const ChannelTable table = channelTable(image, languageIndex());
+    for (int channel = 1; channel <= region::ChannelCount; ++channel)
+        setRowTexts(channel, table[std::size_t(channel - 1)]);
 }
 
 void CProgramView::gridStore()
 {
+    commitOpenEditor();
+    ChannelTable table;
+    for (int channel = 1; channel <= region::ChannelCount; ++channel)
+        table[std::size_t(channel - 1)] = rowTexts(channel);
+    storeChannelTable(m_doc.image(), table, quint8(qMax(0, m_comboModel->currentIndex())),
+                      quint8(qMax(0, m_comboRange->currentIndex())));
+}
+
+ChannelTexts CProgramView::rowTexts(int row) const
+{
+    ChannelTexts texts;
+    for (int field = 0; field < ChannelFieldCount; ++field)
+        texts[std::size_t(field)] = m_grid->GetTextMatrix(row, field + 1);
+    return texts;
+}
+
+void CProgramView::setRowTexts(int row, const ChannelTexts &texts)
+{
+    for (int field = 0; field < ChannelFieldCount; ++field) {
+        if (m_grid->GetTextMatrix(row, field + 1) != texts[std::size_t(field)])
+            m_grid->SetTextMatrix(row, field + 1, texts[std::size_t(field)]);
+    }
 }
 
 void CProgramView::OnFileSave()
@@ -44,6 +242,37 @@ void CProgramView::OnHelp()
 {
     // The main frame is the help's caller window.
     showHelp(quintptr(window()->winId()));
+}
+
+void CProgramView::OnDefaultFactory()
+{
+    const QString path = programDirectory() + DefaultFactoryFile.toString();
+    QFile file(path);
+    if (!file.exists()) {
+        messageBox(this, PromptCaption.text(), DefaultFileMissing.text());
+        return;
+    }
+    // Read whole before anything changes: a failed read leaves the image as it was.
+    QByteArray data;
+    if (file.open(QIODevice::ReadOnly))
+        data = file.read(MemoryImage::Size);
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        messageBox(this, DefaultFileUnreadable.text().arg(QDir::toNativeSeparators(path), file.errorString()));
+        return;
+    }
+    // A shorter file replaces only its own length of the image.
+    if (!data.isEmpty())
+        m_doc.image().copyIn(data);
+    gridLoad();
+    // The image no longer matches the file the document came from.
+    m_doc.SetModifiedFlag();
+}
+
+QPrinter &CProgramView::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 } // namespace kdw

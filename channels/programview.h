@@ -1,36 +1,108 @@
 #pragma once
 
+#include "channels/channelcodec.h"
+#include "channels/frequencyrules.h"
+
+#include <QStringList>
 #include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
 
 namespace kdw {
 
+class CMSFlexGrid;
 class CProgramDoc;
 class DocumentCommands;
 
-// The channel form in the main window's client area. It owns the grid that
-// is the working copy of the 99 channels: the grid load fills it from the
-// image after New, Open, Read and Default Factory; the grid store writes it
-// back before Save, Save As, Read and Write.
+// The channel form (template 101) in the main window's client area. It owns
+// the grid that is the working copy of the 99 channels: the grid load fills
+// it from the image after New, Open, Read and Default Factory; the grid store
+// writes it back before Save, Save As, Read and Write. Cells are edited in
+// place by four hidden editors placed over the current cell.
 class CProgramView : public QWidget
 {
     Q_OBJECT
 
 public:
     CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget *parent = nullptr);
+    ~CProgramView() override;
 
     CProgramDoc &document() { return m_doc; }
+    CMSFlexGrid *grid() const { return m_grid; }
 
+    // Image -> grid, lists and frequency range. An editor left open is
+    // closed without writing: its text belongs to the content replaced.
     void gridLoad();
+    // An open editor commits, then grid and lists -> image.
     void gridStore();
 
     void OnFileSave();
     void OnFileSaveAs();
     void OnLanguage();
     void OnHelp();
+    void OnDefaultFactory();
+
+    // Printing: the dialogs share one printer for the life of the view.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+
+    // The bounds the frequency editor clamps to, units of 10 Hz.
+    FrequencyRange frequencyRange() const { return m_range; }
+
+    // Opens the editor of the grid's current cell (Enter, a click).
+    void openEditor();
+    // The editor shown over the grid, nullptr when none is.
+    QWidget *openEditorWidget() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void OnInitialUpdate();
+    void layoutGrid();
+    void fitFrameToForm();
+    void OnModelChanged();
+    void OnFrequencyRangeChanged();
+
+    // Editing (programviewedit.cpp).
+    void setUpEditors();
+    bool editorKey(QWidget *editor, QKeyEvent *event);
+    bool gridKey(QKeyEvent *event);
+    void giveGridFocus();
+    void commitEditor(QWidget *editor);
+    void commitOpenEditor();
+    void OnEnterCell();
+    void OnMouseDown(short button, short shift, long x, long y);
+    void applyHighLightRule();
+    void postKey(int key);
+    ChannelTexts rowTexts(int row) const;
+    void setRowTexts(int row, const ChannelTexts &texts);
+
+    QPrinter &printer();
+    void printPages(QPrinter &printer, int from, int to);
+
     CProgramDoc &m_doc;
     DocumentCommands &m_commands;
+    QWidget *m_form = nullptr;
+    QLineEdit *m_nameEdit = nullptr;       // 1085
+    QComboBox *m_comboModel = nullptr;     // 1017
+    QComboBox *m_comboRange = nullptr;     // 1011
+    QLineEdit *m_freqEdit = nullptr;       // 1082
+    QComboBox *m_choiceCombo = nullptr;    // 1084
+    QComboBox *m_toneCombo = nullptr;      // 1083
+    QPushButton *m_factoryButton = nullptr; // 1068
+    CMSFlexGrid *m_grid = nullptr;         // 1007
+    QStringList m_toneList;
+    FrequencyRange m_range;
+    bool m_committing = false;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace kdw

@@ -37,6 +37,9 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::Language, view, &CProgramView::OnLanguage);
     frame.bindCommand(cmd::Help, view, &CProgramView::OnHelp);
     frame.bindCommand(cmd::AppAbout, &app, &CProgramApp::OnAppAbout);
+    frame.bindCommand(cmd::FilePrint, view, &CProgramView::OnFilePrint);
+    frame.bindCommand(cmd::FilePrintPreview, view, &CProgramView::OnFilePrintPreview);
+    frame.bindCommand(cmd::FilePrintSetup, view, &CProgramView::OnFilePrintSetup);
 
     for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
         QAction *a = frame.action(id);

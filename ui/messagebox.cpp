@@ -15,9 +15,15 @@ MessageHook &hook()
 QMessageBox::StandardButton messageBox(QWidget *parent, const QString &text, QMessageBox::Icon icon,
                                        QMessageBox::StandardButtons buttons)
 {
+    return messageBox(parent, ApplicationTitle.toString(), text, icon, buttons);
+}
+
+QMessageBox::StandardButton messageBox(QWidget *parent, const QString &caption, const QString &text,
+                                       QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+{
     if (hook())
         return hook()(text, icon, buttons);
-    QMessageBox box(icon, ApplicationTitle.toString(), text, buttons, parent);
+    QMessageBox box(icon, caption, text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
 }
 

@@ -19,6 +19,11 @@ QMessageBox::StandardButton messageBox(QWidget *parent, const QString &text,
                                        QMessageBox::Icon icon = QMessageBox::Warning,
                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
+// The same with a caption of the caller's own in place of the title.
+QMessageBox::StandardButton messageBox(QWidget *parent, const QString &caption, const QString &text,
+                                       QMessageBox::Icon icon = QMessageBox::NoIcon,
+                                       QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
 // Installs a hook (tests); an empty hook restores the real box.
 void setMessageHook(MessageHook hook);
 

@@ -1,0 +1,460 @@
+#include "channels/msflexgrid.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+
+namespace kdw {
+
+namespace {
+
+// The grid's alignment values: 0..8 are left/centre/right by top/centre/bottom.
+Qt::Alignment alignmentFor(short value)
+{
+    if (value < 0 || value > 8)
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    static constexpr Qt::AlignmentFlag horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    static constexpr Qt::AlignmentFlag vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    return horizontal[value / 3] | vertical[value % 3];
+}
+
+short buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+short shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return short((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+                 | (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+} // namespace
+
+CMSFlexGrid::CMSFlexGrid(QWidget *parent)
+    : QTableWidget(parent)
+{
+    setFont(QFont(QStringLiteral("Times New Roman"), 9));
+    setEditTriggers(NoEditTriggers);
+    setTabKeyNavigation(false); // Tab leaves the grid for the next control
+    setAutoScroll(true);
+    setMouseTracking(true);
+
+    const QFontMetrics fm(font());
+    // Room for Latin and Chinese texts: the Chinese fallback font is taller.
+    const int lineHeight = qMax(fm.height(), fm.boundingRect(QString::fromUtf16(u"\u4fe1\u9053")).height()) + 6;
+    for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
+        header->setSectionResizeMode(QHeaderView::Fixed);
+        header->setSectionsClickable(true);
+        header->setHighlightSections(false);
+        header->setFocusPolicy(Qt::NoFocus);
+        header->setDefaultAlignment(Qt::AlignCenter);
+        header->setMouseTracking(true);
+        header->viewport()->setMouseTracking(true);
+        header->viewport()->installEventFilter(this);
+    }
+    horizontalHeader()->setFixedHeight(lineHeight);
+    horizontalHeader()->setDefaultSectionSize(DefaultColWidth / twipsPerPixelX());
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(lineHeight);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setFixedWidth(DefaultColWidth / twipsPerPixelX());
+
+    // A press on a header selects a row or column first (the table's own
+    // reaction to sectionPressed); MouseDown follows it.
+    for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
+        connect(header, &QHeaderView::sectionPressed, this, [this] {
+            emit MouseDown(1, shiftCode(QGuiApplication::keyboardModifiers()), long(m_pressPos.x()) * twipsPerPixelX(),
+                           long(m_pressPos.y()) * twipsPerPixelY());
+        });
+    }
+
+    m_corner = findChild<QAbstractButton *>();
+    if (m_corner)
+        m_corner->installEventFilter(this);
+
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CMSFlexGrid::Scroll);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CMSFlexGrid::Scroll);
+    applyHighLight();
+}
+
+int CMSFlexGrid::twipsPerPixelX() const
+{
+    return 1440 / qMax(1, logicalDpiX());
+}
+
+int CMSFlexGrid::twipsPerPixelY() const
+{
+    return 1440 / qMax(1, logicalDpiY());
+}
+
+long CMSFlexGrid::GetRows() const
+{
+    return rowCount() + m_fixedRows;
+}
+
+void CMSFlexGrid::SetRows(long rows)
+{
+    const int old = rowCount();
+    const int count = int(qMax(0L, rows - m_fixedRows));
+    setRowCount(count);
+    for (int r = old; r < count; ++r)
+        setVerticalHeaderItem(r, new QTableWidgetItem());
+    if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+long CMSFlexGrid::GetCols() const
+{
+    return columnCount() + m_fixedCols;
+}
+
+void CMSFlexGrid::SetCols(long cols)
+{
+    const int old = columnCount();
+    const int count = int(qMax(0L, cols - m_fixedCols));
+    setColumnCount(count);
+    for (int c = old; c < count; ++c)
+        setHorizontalHeaderItem(c, new QTableWidgetItem());
+    if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+void CMSFlexGrid::SetFixedRows(long rows)
+{
+    // The fixed row is the header: one or none.
+    const long total = GetRows();
+    m_fixedRows = rows > 0 ? 1 : 0;
+    horizontalHeader()->setVisible(m_fixedRows == 1);
+    SetRows(total);
+}
+
+void CMSFlexGrid::SetFixedCols(long cols)
+{
+    const long total = GetCols();
+    m_fixedCols = cols > 0 ? 1 : 0;
+    verticalHeader()->setVisible(m_fixedCols == 1);
+    SetCols(total);
+}
+
+long CMSFlexGrid::GetRow() const
+{
+    const QModelIndex current = currentIndex();
+    return (current.isValid() ? current.row() : 0) + m_fixedRows;
+}
+
+long CMSFlexGrid::GetCol() const
+{
+    const QModelIndex current = currentIndex();
+    return (current.isValid() ? current.column() : 0) + m_fixedCols;
+}
+
+long CMSFlexGrid::GetRowSel() const
+{
+    return GetRow();
+}
+
+void CMSFlexGrid::SetRow(long row)
+{
+    moveCurrent(int(row - m_fixedRows), int(GetCol() - m_fixedCols));
+}
+
+void CMSFlexGrid::SetCol(long col)
+{
+    moveCurrent(int(GetRow() - m_fixedRows), int(col - m_fixedCols));
+}
+
+void CMSFlexGrid::moveCurrent(int modelRow, int modelCol)
+{
+    if (modelRow < 0 || modelRow >= rowCount() || modelCol < 0 || modelCol >= columnCount())
+        return;
+    setCurrentIndex(model()->index(modelRow, modelCol));
+}
+
+QTableWidgetItem *CMSFlexGrid::itemAt(long row, long col, bool create)
+{
+    if (row < 0 || col < 0 || row >= GetRows() || col >= GetCols())
+        return nullptr;
+    if (row < m_fixedRows && col < m_fixedCols)
+        return nullptr; // the corner: held apart
+    if (row < m_fixedRows)
+        return horizontalHeaderItem(int(col - m_fixedCols));
+    if (col < m_fixedCols)
+        return verticalHeaderItem(int(row - m_fixedRows));
+    const int r = int(row - m_fixedRows);
+    const int c = int(col - m_fixedCols);
+    QTableWidgetItem *cell = item(r, c);
+    if (!cell && create) {
+        cell = new QTableWidgetItem();
+        cell->setTextAlignment(m_colAlignment.value(col, Qt::AlignLeft | Qt::AlignVCenter));
+        setItem(r, c, cell);
+    }
+    return cell;
+}
+
+void CMSFlexGrid::SetText(const QString &text)
+{
+    SetTextMatrix(GetRow(), GetCol(), text);
+}
+
+QString CMSFlexGrid::GetTextMatrix(long row, long col) const
+{
+    if (row < m_fixedRows && col < m_fixedCols && row >= 0 && col >= 0)
+        return m_cornerText;
+    auto *self = const_cast<CMSFlexGrid *>(this);
+    const QTableWidgetItem *cell = self->itemAt(row, col, false);
+    return cell ? cell->text() : QString();
+}
+
+void CMSFlexGrid::SetTextMatrix(long row, long col, const QString &text)
+{
+    if (row < m_fixedRows && col < m_fixedCols && row >= 0 && col >= 0) {
+        m_cornerText = text;
+        if (m_corner)
+            m_corner->update();
+        return;
+    }
+    if (QTableWidgetItem *cell = itemAt(row, col, true))
+        cell->setText(text);
+}
+
+void CMSFlexGrid::SetWordWrap(bool on)
+{
+    setWordWrap(on);
+}
+
+void CMSFlexGrid::SetHighLight(short mode)
+{
+    m_highLight = mode;
+    applyHighLight();
+}
+
+void CMSFlexGrid::applyHighLight()
+{
+    // The selection is painted in the highlight colours; "not highlighted"
+    // paints it like any other cell.
+    QPalette p = palette();
+    const QPalette normal = QApplication::palette(this);
+    const bool show = m_highLight == 1 || (m_highLight == 2 && hasFocus());
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Highlight,
+                   show ? normal.color(QPalette::Active, QPalette::Highlight) : normal.color(group, QPalette::Base));
+        p.setColor(group, QPalette::HighlightedText,
+                   show ? normal.color(QPalette::Active, QPalette::HighlightedText)
+                        : normal.color(group, QPalette::Text));
+    }
+    setPalette(p);
+}
+
+void CMSFlexGrid::SetSelectionMode(long mode)
+{
+    setSelectionMode(ExtendedSelection);
+    setSelectionBehavior(mode == 1 ? SelectRows : mode == 2 ? SelectColumns : SelectItems);
+}
+
+void CMSFlexGrid::SetColAlignment(long col, short alignment)
+{
+    const Qt::Alignment a = alignmentFor(alignment);
+    if (col < m_fixedCols) {
+        verticalHeader()->setDefaultAlignment(a);
+        return;
+    }
+    m_colAlignment.insert(col, a);
+    for (int r = 0; r < rowCount(); ++r) {
+        if (QTableWidgetItem *cell = item(r, int(col - m_fixedCols)))
+            cell->setTextAlignment(a);
+    }
+}
+
+QPoint CMSFlexGrid::clientOrigin() const
+{
+    return {frameWidth(), frameWidth()};
+}
+
+long CMSFlexGrid::GetColWidth(long col) const
+{
+    const int px = col < m_fixedCols ? verticalHeader()->width() : columnWidth(int(col - m_fixedCols));
+    return long(px) * twipsPerPixelX();
+}
+
+void CMSFlexGrid::SetColWidth(long col, long twips)
+{
+    const int px = int(qMax(0L, twips) / twipsPerPixelX());
+    if (col < m_fixedCols)
+        verticalHeader()->setFixedWidth(px);
+    else
+        setColumnWidth(int(col - m_fixedCols), px);
+}
+
+long CMSFlexGrid::GetRowHeight(long row) const
+{
+    const int px = row < m_fixedRows ? horizontalHeader()->height() : rowHeight(int(row - m_fixedRows));
+    return long(px) * twipsPerPixelY();
+}
+
+long CMSFlexGrid::GetColPos(long col) const
+{
+    int px = 0;
+    if (col >= m_fixedCols)
+        px = viewport()->geometry().left() - clientOrigin().x() + columnViewportPosition(int(col - m_fixedCols));
+    return long(px) * twipsPerPixelX();
+}
+
+long CMSFlexGrid::GetRowPos(long row) const
+{
+    int px = 0;
+    if (row >= m_fixedRows)
+        px = viewport()->geometry().top() - clientOrigin().y() + rowViewportPosition(int(row - m_fixedRows));
+    return long(px) * twipsPerPixelY();
+}
+
+bool CMSFlexGrid::GetColIsVisible(long col) const
+{
+    if (col < 0 || col >= GetCols())
+        return false;
+    if (col < m_fixedCols)
+        return true;
+    const int left = columnViewportPosition(int(col - m_fixedCols));
+    return !isColumnHidden(int(col - m_fixedCols)) && left < viewport()->width()
+           && left + columnWidth(int(col - m_fixedCols)) > 0;
+}
+
+void CMSFlexGrid::trackMouse(const QPoint &gridPos)
+{
+    const QRect area = viewport()->geometry();
+    if (gridPos.x() < area.left())
+        m_mouseCol = m_fixedCols ? 0 : -1;
+    else {
+        const int c = columnAt(gridPos.x() - area.left());
+        m_mouseCol = c < 0 ? -1 : c + m_fixedCols;
+    }
+    if (gridPos.y() < area.top())
+        m_mouseRow = m_fixedRows ? 0 : -1;
+    else {
+        const int r = rowAt(gridPos.y() - area.top());
+        m_mouseRow = r < 0 ? -1 : r + m_fixedRows;
+    }
+}
+
+void CMSFlexGrid::raiseMouseDown(QMouseEvent *event)
+{
+    const QPoint p = mapFromGlobal(event->globalPosition().toPoint()) - clientOrigin();
+    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), long(p.x()) * twipsPerPixelX(),
+                   long(p.y()) * twipsPerPixelY());
+}
+
+void CMSFlexGrid::mousePressEvent(QMouseEvent *event)
+{
+    trackMouse(viewport()->mapTo(this, event->position().toPoint()));
+    // The current cell moves first, so MouseDown sees the cell clicked.
+    QTableWidget::mousePressEvent(event);
+    raiseMouseDown(event);
+}
+
+void CMSFlexGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    trackMouse(viewport()->mapTo(this, event->position().toPoint()));
+    QTableWidget::mouseMoveEvent(event);
+}
+
+bool CMSFlexGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *w = qobject_cast<QWidget *>(watched);
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+        if (w && w != viewport()) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            trackMouse(w->mapTo(this, mouse->position().toPoint()));
+            if (event->type() == QEvent::MouseButtonPress)
+                m_pressPos = w->mapTo(this, mouse->position().toPoint()) - clientOrigin();
+            // A left press on a header raises MouseDown through sectionPressed,
+            // after the table has selected the row or column.
+            if (event->type() == QEvent::MouseButtonPress && (w == m_corner || mouse->button() != Qt::LeftButton))
+                raiseMouseDown(mouse);
+        }
+        break;
+    case QEvent::Paint:
+        if (w && w == m_corner) {
+            // The corner cell shows its text like a header section.
+            QStylePainter painter(m_corner);
+            QStyleOptionHeader option;
+            option.initFrom(m_corner);
+            option.rect = m_corner->rect();
+            option.text = m_cornerText;
+            option.textAlignment = m_cornerAlignment;
+            option.position = QStyleOptionHeader::OnlyOneSection;
+            option.state |= QStyle::State_Raised;
+            painter.drawControl(QStyle::CE_Header, option);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QTableWidget::eventFilter(watched, event);
+}
+
+void CMSFlexGrid::keyPressEvent(QKeyEvent *event)
+{
+    // The arrow keys, Home and End move the current cell within the
+    // non-fixed cells and stop at the edges (no wrapping).
+    const QModelIndex current = currentIndex();
+    const int r = current.isValid() ? current.row() : 0;
+    const int c = current.isValid() ? current.column() : 0;
+    switch (event->key()) {
+    case Qt::Key_Right: moveCurrent(r, qMin(c + 1, columnCount() - 1)); return;
+    case Qt::Key_Left: moveCurrent(r, qMax(c - 1, 0)); return;
+    case Qt::Key_Down: moveCurrent(qMin(r + 1, rowCount() - 1), c); return;
+    case Qt::Key_Up: moveCurrent(qMax(r - 1, 0), c); return;
+    case Qt::Key_Home: moveCurrent(r, 0); return;
+    case Qt::Key_End: moveCurrent(r, columnCount() - 1); return;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        QTableWidget::keyPressEvent(event);
+        return;
+    default:
+        if (event->matches(QKeySequence::Copy)) {
+            QTableWidget::keyPressEvent(event);
+            return;
+        }
+        // No search by typing: the grid does not move on letters.
+        event->ignore();
+        return;
+    }
+}
+
+void CMSFlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableWidget::currentChanged(current, previous);
+    if (current.isValid() && current != previous)
+        emit EnterCell();
+}
+
+void CMSFlexGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableWidget::focusInEvent(event);
+    if (m_highLight == 2)
+        applyHighLight();
+}
+
+void CMSFlexGrid::focusOutEvent(QFocusEvent *event)
+{
+    QTableWidget::focusOutEvent(event);
+    if (m_highLight == 2)
+        applyHighLight();
+}
+
+} // namespace kdw

@@ -1,0 +1,302 @@
+// In-place editing of the channel grid: the four hidden editors, where they
+// are placed, how they commit, and the keyboard rules of the form.
+
+#include "app/globals.h"
+#include "channels/cellcommit.h"
+#include "channels/msflexgrid.h"
+#include "channels/programview.h"
+#include "image/programdoc.h"
+#include "image/regions.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace kdw {
+
+namespace {
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool isDigit(int key)
+{
+    return key >= Qt::Key_0 && key <= Qt::Key_9;
+}
+
+// The keys the frequency editor lets through: editing keys, and digits and the
+// decimal point, from the main keys only while Shift is up.
+bool frequencyKeyAllowed(const QKeyEvent *event)
+{
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return true;
+    default:
+        break;
+    }
+    if (!isDigit(key) && key != Qt::Key_Period)
+        return false;
+    if (event->modifiers() & Qt::KeypadModifier)
+        return true;
+    return !(event->modifiers() & Qt::ShiftModifier);
+}
+
+} // namespace
+
+void CProgramView::setUpEditors()
+{
+    // Frequencies: digits and one decimal point; the key filter keeps letters
+    // out, the validator also what arrives by pasting or an input method.
+    m_freqEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), m_freqEdit));
+    // Names: the radio stores one byte per character, so printable ASCII only.
+    m_nameEdit->setMaxLength(region::NameLength);
+    m_nameEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[\\x20-\\x7E]{0,%1}").arg(region::NameLength)), m_nameEdit));
+    for (QLineEdit *edit : {m_freqEdit, m_nameEdit}) {
+        edit->setContextMenuPolicy(Qt::NoContextMenu);
+        // Typing is a change the save question must know about, even before the commit.
+        connect(edit, &QLineEdit::textEdited, this, [this] { m_doc.SetModifiedFlag(); });
+    }
+    for (QComboBox *combo : {m_toneCombo, m_choiceCombo}) {
+        combo->setMaxVisibleItems(12);
+        connect(combo, &QComboBox::activated, this, [this] { m_doc.SetModifiedFlag(); });
+    }
+    for (QWidget *editor : {static_cast<QWidget *>(m_freqEdit), static_cast<QWidget *>(m_toneCombo),
+                            static_cast<QWidget *>(m_choiceCombo), static_cast<QWidget *>(m_nameEdit)}) {
+        editor->hide();
+        editor->installEventFilter(this);
+    }
+    m_grid->installEventFilter(this);
+    m_grid->SetHighLight(0);
+
+    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnEnterCell);
+    connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnMouseDown);
+    connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::giveGridFocus);
+}
+
+QWidget *CProgramView::openEditorWidget() const
+{
+    for (QWidget *editor : {static_cast<QWidget *>(m_freqEdit), static_cast<QWidget *>(m_toneCombo),
+                            static_cast<QWidget *>(m_choiceCombo), static_cast<QWidget *>(m_nameEdit)}) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return nullptr;
+}
+
+void CProgramView::openEditor()
+{
+    const long row = m_grid->GetRow();
+    long col = m_grid->GetCol();
+    // On an empty channel only the Rx Freq cell can be edited.
+    if (m_grid->GetTextMatrix(row, 1).isEmpty()) {
+        m_grid->SetCol(1);
+        col = 1;
+    }
+    if (col < 1 || col > ChannelFieldCount)
+        return;
+
+    // The cell's rectangle in the form, from the grid's twips.
+    const int tx = 1440 / qMax(1, m_form->logicalDpiX());
+    const int ty = 1440 / qMax(1, m_form->logicalDpiY());
+    const int x = int(m_grid->GetColPos(col) / tx);
+    const int y = int(m_grid->GetRowPos(row) / ty);
+    const int w = int(m_grid->GetColWidth(col) / tx) + 1;
+    const int h = int(m_grid->GetRowHeight(row) / ty) + 1;
+    const QPoint gridTopLeft = m_grid->geometry().topLeft() + QPoint(1, 1);
+    const QRect cell = QRect(QPoint(x + 1, y + 1), QPoint(x + w - 1, y + h - 1)).translated(gridTopLeft);
+
+    if (!m_grid->GetColIsVisible(col))
+        return;
+
+    const QString text = m_grid->GetTextMatrix(row, col);
+    QWidget *editor = nullptr;
+    switch (col) {
+    case 1:
+    case 2:
+    case 9: {
+        QLineEdit *edit = col == 9 ? m_nameEdit : m_freqEdit;
+        edit->show();
+        edit->setText(text);
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        editor = edit;
+        break;
+    }
+    case 3:
+    case 4:
+        m_toneCombo->show();
+        m_toneCombo->setCurrentIndex(m_toneCombo->findText(text, Qt::MatchStartsWith));
+        m_toneCombo->setFocus(Qt::OtherFocusReason);
+        editor = m_toneCombo;
+        break;
+    default:
+        m_choiceCombo->clear();
+        m_choiceCombo->addItems(choiceItems(ChannelField(col - 1), languageIndex()));
+        m_choiceCombo->setCurrentIndex(m_choiceCombo->findText(text, Qt::MatchStartsWith));
+        m_choiceCombo->show();
+        m_choiceCombo->setFocus(Qt::OtherFocusReason);
+        editor = m_choiceCombo;
+        break;
+    }
+    editor->setGeometry(cell);
+    editor->raise();
+}
+
+void CProgramView::commitEditor(QWidget *editor)
+{
+    // Nothing happens while the editor is hidden; hiding it below moves the
+    // focus, which must not commit a second time.
+    if (!editor->isVisible() || m_committing)
+        return;
+    m_committing = true;
+    const long row = m_grid->GetRow();
+    const auto field = ChannelField(m_grid->GetCol() - 1);
+    const ChannelTexts before = rowTexts(int(row));
+    ChannelTexts after = before;
+    if (editor == m_freqEdit) {
+        commitFrequencyCell(after, field, m_freqEdit->text(), m_range, languageIndex());
+    } else if (editor == m_nameEdit) {
+        commitChoiceCell(after, field, m_nameEdit->text());
+    } else {
+        auto *combo = static_cast<QComboBox *>(editor);
+        // A list left without a selection keeps the cell: a tone the list
+        // does not hold (set by another tool) survives a look at it.
+        if (combo->currentIndex() >= 0)
+            commitChoiceCell(after, field, combo->currentText());
+    }
+    if (after != before) {
+        setRowTexts(int(row), after);
+        m_doc.SetModifiedFlag();
+    }
+    if (editor->hasFocus())
+        m_grid->setFocus(Qt::OtherFocusReason);
+    editor->hide();
+    m_committing = false;
+}
+
+void CProgramView::commitOpenEditor()
+{
+    if (QWidget *editor = openEditorWidget())
+        commitEditor(editor);
+}
+
+void CProgramView::giveGridFocus()
+{
+    // The focus change commits the editor; committing here as well makes it
+    // happen even while the window is not active and no focus event arrives.
+    commitOpenEditor();
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+void CProgramView::postKey(int key)
+{
+    QCoreApplication::postEvent(m_grid, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+}
+
+void CProgramView::OnEnterCell()
+{
+    applyHighLightRule();
+}
+
+void CProgramView::OnMouseDown(short button, short, long, long)
+{
+    if (button != 1)
+        return;
+    applyHighLightRule();
+    if (m_grid->GetMouseCol() > 0)
+        openEditor();
+}
+
+void CProgramView::applyHighLightRule()
+{
+    // Over the label column a whole row is selected and shown; elsewhere the
+    // selection is not painted, the editor shows the cell.
+    const short wanted = m_grid->GetMouseCol() == 0 ? 2 : 0;
+    if (m_grid->GetHighLight() != wanted)
+        m_grid->SetHighLight(wanted);
+}
+
+bool CProgramView::gridKey(QKeyEvent *event)
+{
+    const long row = m_grid->GetRow();
+    const long col = m_grid->GetCol();
+    const int key = event->key();
+    if (key == Qt::Key_Right && col == m_grid->GetCols() - 1 && row < m_grid->GetRows() - 1) {
+        postKey(Qt::Key_Home);
+        postKey(Qt::Key_Down);
+    } else if (key == Qt::Key_Left && col == 1 && row > 1) {
+        postKey(Qt::Key_End);
+        postKey(Qt::Key_Up);
+    } else if (isEnter(key)) {
+        openEditor();
+        return true;
+    }
+    return false;
+}
+
+bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
+{
+    const int key = event->key();
+    if (editor == m_freqEdit) {
+        if (isEnter(key)) {
+            const bool empty = m_freqEdit->text().isEmpty();
+            giveGridFocus();
+            postKey(empty ? Qt::Key_Down : Qt::Key_Right);
+            return true;
+        }
+        return !frequencyKeyAllowed(event);
+    }
+    if ((editor == m_toneCombo || editor == m_choiceCombo) && isEnter(key)) {
+        giveGridFocus();
+        postKey(Qt::Key_Right);
+        return true;
+    }
+    return false;
+}
+
+bool CProgramView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid) {
+        if (event->type() == QEvent::KeyPress)
+            return gridKey(static_cast<QKeyEvent *>(event));
+        return QWidget::eventFilter(watched, event);
+    }
+    auto *editor = qobject_cast<QWidget *>(watched);
+    if (!editor || (editor != m_freqEdit && editor != m_toneCombo && editor != m_choiceCombo && editor != m_nameEdit))
+        return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return editorKey(editor, static_cast<QKeyEvent *>(event));
+    case QEvent::FocusOut: {
+        // A list's own drop-down and another window coming to the front
+        // leave the editor open.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            commitEditor(editor);
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // No context menu and no pasting by mouse into the text editors.
+        if (qobject_cast<QLineEdit *>(editor) && static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace kdw

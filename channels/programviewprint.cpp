@@ -1,0 +1,72 @@
+// Print, direct print, Print Preview and Print Setup of the channel table.
+
+#include "channels/channelpage.h"
+#include "channels/programview.h"
+
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+namespace kdw {
+
+void CProgramView::printPages(QPrinter &target, int from, int to)
+{
+    QPainter painter;
+    if (!painter.begin(&target))
+        return;
+    for (int page = from; page <= to; ++page) {
+        if (page > from)
+            target.newPage();
+        paintChannelPage(painter, *m_grid, page);
+    }
+    painter.end();
+}
+
+void CProgramView::OnFilePrint()
+{
+    commitOpenEditor();
+    QPrinter &target = printer();
+    QPrintDialog dialog(&target, this);
+    dialog.setMinMax(1, ChannelPageCount);
+    dialog.setFromTo(1, ChannelPageCount);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    int from = 1;
+    int to = ChannelPageCount;
+    if (target.printRange() == QPrinter::PageRange) {
+        from = qBound(1, target.fromPage(), ChannelPageCount);
+        to = qBound(from, target.toPage(), ChannelPageCount);
+    }
+    printPages(target, from, to);
+}
+
+void CProgramView::OnFilePrintDirect()
+{
+    commitOpenEditor();
+    printPages(printer(), 1, ChannelPageCount);
+}
+
+void CProgramView::OnFilePrintPreview()
+{
+    commitOpenEditor();
+    QPrintPreviewDialog dialog(&printer(), this);
+    // One page at a time.
+    if (auto *preview = dialog.findChild<QPrintPreviewWidget *>())
+        preview->setViewMode(QPrintPreviewWidget::SinglePageView);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *target) { printPages(*target, 1, ChannelPageCount); });
+    dialog.exec();
+}
+
+void CProgramView::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(&printer(), this);
+    dialog.exec();
+}
+
+} // namespace kdw
