@@ -52,6 +52,8 @@ public:
     void OnFilePrintDirect();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // The printer the print commands share, made on first use.
+    QPrinter &printer();
 
     // The bounds the frequency editor clamps to, units of 10 Hz.
     FrequencyRange frequencyRange() const { return m_range; }
@@ -85,7 +87,6 @@ private:
     ChannelTexts rowTexts(int row) const;
     void setRowTexts(int row, const ChannelTexts &texts);
 
-    QPrinter &printer();
     void printPages(QPrinter &printer, int from, int to);
 
     CProgramDoc &m_doc;

@@ -13,13 +13,16 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -177,7 +180,7 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(QStringList, defaults);
-        Form form(quint8(language));
+        Form form{quint8(language)};
         QVERIFY(form.open(FactoryFile));
         QVERIFY(form.show());
         // Any column of an empty channel opens the Rx Freq editor.
@@ -186,7 +189,7 @@ private slots:
         QVERIFY(form.freqEdit()->isVisible());
         QTest::keyClicks(form.freqEdit(), u"446.00625"_s);
         QTest::keyClick(form.freqEdit(), Qt::Key_Return);
-        QCOMPARE(form.row(20), QStringList{u"446.00625"_s, u"446.00625"_s} + defaults + QStringList{QString()});
+        QCOMPARE(form.row(20), (QStringList{u"446.00625"_s, u"446.00625"_s} + defaults + QStringList{QString()}));
         QTRY_COMPARE(form.grid->GetCol(), 2); // Enter moved on
     }
 
@@ -293,7 +296,7 @@ private slots:
         QFETCH(int, col);
         QFETCH(QStringList, items);
         QFETCH(QString, selected);
-        Form form(quint8(language));
+        Form form{quint8(language)};
         QVERIFY(form.open(FactoryFile));
         QVERIFY(form.show());
         form.clickCell(1, col);
@@ -452,7 +455,7 @@ private slots:
         QByteArray first;
         QStringList row1;
         {
-            Form form(1);
+            Form form{1};
             QVERIFY(form.open(FactoryFile));
             QVERIFY(form.show());
             form.clickCell(1, 1);
@@ -481,7 +484,7 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             first = file.readAll();
         }
-        Form again(1);
+        Form again{1};
         QVERIFY(again.open(path));
         QCOMPARE(again.row(1), row1);
         QVERIFY(again.commands->OnFileSave());
@@ -553,7 +556,7 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(QString, message);
-        Form form(quint8(language));
+        Form form{quint8(language)};
         QVERIFY(form.doc.OnNewDocument());
         form.grid->SetTextMatrix(4, 1, u"401.00000"_s); // an unsaved edit
         const MemoryImage before = form.image;
@@ -613,6 +616,9 @@ private slots:
         form.view->printer().setOutputFormat(QPrinter::PdfFormat);
         form.view->printer().setOutputFileName(pdf);
         form.view->OnFilePrintDirect();
+        // KDW_SHOT_DIR keeps the printout for a person to look at.
+        if (const QString keep = qEnvironmentVariable("KDW_SHOT_DIR"); !keep.isEmpty())
+            QFile::copy(pdf, keep + u"/channels.pdf"_s);
         QProcess run;
         run.start(pdftotext, {u"-layout"_s, pdf, u"-"_s});
         QVERIFY(run.waitForFinished(30000));
