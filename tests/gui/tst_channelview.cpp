@@ -98,13 +98,14 @@ class TestChannelView : public QObject
 private:
     QTemporaryDir m_dir;
     QStringList m_messages;
+    LanguageBundle m_bundle;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
         QVERIFY(QFile::exists(FactoryFile));
-        QVERIFY(loadLanguageBundle(ProgramDir, QStringLiteral("Eng")));
+        QVERIFY(m_bundle.load(ProgramDir, QStringLiteral("Eng")));
         // An empty program directory: new documents get the built-in defaults.
         setProgramDirectory(m_dir.path() + u'/');
         setMessageHook([this](const QString &text, QMessageBox::Icon, QMessageBox::StandardButtons) {

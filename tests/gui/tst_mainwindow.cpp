@@ -281,7 +281,8 @@ private slots:
         dir.write(QStringLiteral("b.sin"), pattern(8192, 3));
         CProgramApp app(dir.path());
         QVERIFY(app.InitInstance({QStringLiteral("Program"), dir.file(QStringLiteral("a.sin"))}));
-        theImage().setByte(0x10, 0x42);
+        // A byte of the settings: the grid store rewrites the channel bytes from the grid.
+        theImage().setByte(0x1820, 0x42);
         app.document()->SetModifiedFlag(true);
         app.documentCommands()->setFilePrompt([&](bool, const QString &) { return dir.file(QStringLiteral("b.sin")); });
 
@@ -291,7 +292,7 @@ private slots:
         QCOMPARE(messages.texts, QStringList{QStringLiteral("Save changes to a.sin?")});
         QCOMPARE(app.document()->GetPathName(), dir.file(replaced ? QStringLiteral("b.sin") : QStringLiteral("a.sin")));
         QCOMPARE(theImage().bytes() == pattern(8192, 3), replaced);
-        QCOMPARE(dir.read(QStringLiteral("a.sin")).at(0x10) == char(0x42), saved);
+        QCOMPARE(dir.read(QStringLiteral("a.sin")).at(0x1820) == char(0x42), saved);
         QCOMPARE(app.document()->IsModified(), !replaced);
     }
 
@@ -324,10 +325,10 @@ private slots:
         QCOMPARE(asked, 1);
         QCOMPARE(dir.read(QStringLiteral("mine.sin")), theImage().bytes());
         // The path is known now: Save writes without asking.
-        theImage().setByte(0, 0x12);
+        theImage().setByte(0x1820, 0x12);
         app.mainFrame()->action(cmd::FileSave)->trigger();
         QCOMPARE(asked, 1);
-        QCOMPARE(dir.read(QStringLiteral("mine.sin")).at(0), char(0x12));
+        QCOMPARE(dir.read(QStringLiteral("mine.sin")).at(0x1820), char(0x12));
     }
 
     void failedSaveShowsAMessageAndKeepsTheMark()
