@@ -72,8 +72,21 @@ private slots:
             }
         }
 
-        if (const QString keep = qEnvironmentVariable("KDW_SHOT_DIR"); !keep.isEmpty())
+        const QString keep = qEnvironmentVariable("KDW_SHOT_DIR");
+        if (!keep.isEmpty())
             QVERIFY(frame->grab().save(keep + QStringLiteral("/mainwindow-%1.png").arg(QString::fromLatin1(code))));
+
+        // An editor covers its cell.
+        for (int col : {1, 4, 6}) {
+            const QRect cell = grid->visualRect(grid->model()->index(3, col - 1));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QWidget *editor = view->openEditorWidget();
+            QVERIFY(editor);
+            const QRect onForm(grid->viewport()->mapTo(editor->parentWidget(), cell.topLeft()), cell.size());
+            QVERIFY(onForm.contains(editor->geometry().center()));
+            if (!keep.isEmpty())
+                QVERIFY(frame->grab().save(keep + QStringLiteral("/editing-%1-%2.png").arg(QString::fromLatin1(code)).arg(col)));
+        }
     }
 };
 
