@@ -3,6 +3,8 @@
 #include "app/globals.h"
 #include "app/programapp.h"
 #include "channels/programview.h"
+#include "image/programdoc.h"
+#include "settings/settingscommands.h"
 #include "ui/commandids.h"
 #include "ui/documentcommands.h"
 #include "ui/mainframe.h"
@@ -50,6 +52,11 @@ void bindCommands(CProgramApp &app)
         });
     }
     updatePortChecks(frame);
+
+    auto *settings = new SettingsCommands(*app.document(), &frame);
+    frame.bindCommand(cmd::Option, settings, &SettingsCommands::OnOption);
+    frame.bindCommand(cmd::PttId, settings, &SettingsCommands::OnPttId);
+    frame.bindCommand(cmd::Embed, settings, &SettingsCommands::OnEmbed);
 }
 
 } // namespace kdw

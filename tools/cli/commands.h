@@ -8,5 +8,6 @@ namespace kdw::cli {
 int cmdNew(const QStringList &args);
 int cmdChannels(const QStringList &args);
 int cmdApply(const QStringList &args);
+int cmdSettings(const QStringList &args);
 
 } // namespace kdw::cli

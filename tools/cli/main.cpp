@@ -14,6 +14,7 @@ const Command Commands[] = {
     {"new", "new OUT.sin", cmdNew},
     {"channels", "channels [--lang eng|chs|cht] FILE.sin", cmdChannels},
     {"apply", "apply [--lang eng|chs|cht] FILE.sin GRID.csv", cmdApply},
+    {"settings", "settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]", cmdSettings},
 };
 
 int usage()

@@ -1,0 +1,114 @@
+#include "settings/settingsdialog.h"
+
+#include "app/globals.h"
+#include "settings/fieldfilter.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kdw {
+
+namespace {
+
+constexpr int OptionTemplate = 156;
+constexpr int PttIdTemplate = 164;
+constexpr int PcbaTemplate = 166;
+constexpr int IdOk = 1;
+constexpr int IdCancel = 2;
+
+} // namespace
+
+CSettingsDialog::CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image,
+                                 QWidget *parent)
+    : CTemplateDialog(templateId, parent)
+    , m_image(image)
+    , m_which(which)
+    , m_storeOn(storeOn)
+{
+    if (auto *ok = item<QPushButton>(IdOk))
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    if (auto *cancel = item<QPushButton>(IdCancel))
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    showSettings();
+}
+
+void CSettingsDialog::showSettings()
+{
+    for (const Setting &setting : settingTable()) {
+        if (setting.dialog != m_which)
+            continue;
+        if (const ChoiceField *choice = setting.choice()) {
+            if (auto *box = item<QComboBox>(setting.controlId)) {
+                box->clear();
+                box->addItems(choice->itemTexts(languageIndex()));
+                box->setCurrentIndex(choice->shownIndex(m_image));
+            }
+        } else if (auto *edit = item<QLineEdit>(setting.controlId)) {
+            // The image's text is shown as it is; the filter applies to what
+            // the user types or pastes from here on.
+            edit->setText(setting.text()->shown(m_image));
+            edit->setValidator(new FieldFilter(*setting.text(), edit));
+        }
+    }
+}
+
+std::optional<SettingValue> CSettingsDialog::controlValue(const Setting &setting) const
+{
+    if (setting.choice()) {
+        auto *box = item<QComboBox>(setting.controlId);
+        if (!box || box->currentIndex() < 0)
+            return std::nullopt;
+        return box->currentIndex();
+    }
+    auto *edit = item<QLineEdit>(setting.controlId);
+    if (!edit)
+        return std::nullopt;
+    return edit->text();
+}
+
+void CSettingsDialog::storeSettings()
+{
+    for (const Setting &setting : settingTable()) {
+        if (setting.dialog != m_which)
+            continue;
+        if (const auto value = controlValue(setting))
+            storeValue(setting, m_image, *value);
+    }
+}
+
+void CSettingsDialog::done(int result)
+{
+    if (m_storeOn == StoreOn::Close || result == QDialog::Accepted)
+        storeSettings();
+    CTemplateDialog::done(result);
+}
+
+void CSettingsDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Enter ends a dialog as OK even when its template has no OK button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !item<QPushButton>(IdOk)) {
+        accept();
+        return;
+    }
+    CTemplateDialog::keyPressEvent(event);
+}
+
+COptionDlg::COptionDlg(MemoryImage &image, QWidget *parent)
+    : CSettingsDialog(OptionTemplate, SettingsDialog::Option, StoreOn::Close, image, parent)
+{
+}
+
+CPttIdDlg::CPttIdDlg(MemoryImage &image, QWidget *parent)
+    : CSettingsDialog(PttIdTemplate, SettingsDialog::PttId, StoreOn::Close, image, parent)
+{
+}
+
+CPcbaDlg::CPcbaDlg(MemoryImage &image, QWidget *parent)
+    : CSettingsDialog(PcbaTemplate, SettingsDialog::Pcba, StoreOn::Ok, image, parent)
+{
+}
+
+} // namespace kdw

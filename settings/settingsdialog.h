@@ -1,0 +1,64 @@
+#pragma once
+
+#include "settings/settingtable.h"
+#include "settings/settingvalues.h"
+#include "ui/dialogtemplate.h"
+
+namespace kdw {
+
+// A dialog whose controls show settings of the table: it fills the lists and
+// shows the image values when it opens, and stores every setting when it
+// ends, by any way (StoreOn::Close) or by OK only (StoreOn::Ok). The edit
+// fields filter typed and pasted text alike.
+class CSettingsDialog : public CTemplateDialog
+{
+    Q_OBJECT
+
+public:
+    enum class StoreOn { Close, Ok };
+
+    void done(int result) override;
+
+protected:
+    CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, QWidget *parent);
+
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void showSettings();
+    void storeSettings();
+    std::optional<SettingValue> controlValue(const Setting &setting) const;
+
+    MemoryImage &m_image;
+    SettingsDialog m_which;
+    StoreOn m_storeOn;
+};
+
+// The function settings: no OK or Cancel button; closing stores.
+class COptionDlg : public CSettingsDialog
+{
+    Q_OBJECT
+
+public:
+    explicit COptionDlg(MemoryImage &image = theImage(), QWidget *parent = nullptr);
+};
+
+// PTT ID display, mode and code; closing stores.
+class CPttIdDlg : public CSettingsDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CPttIdDlg(MemoryImage &image = theImage(), QWidget *parent = nullptr);
+};
+
+// The PCBA text; OK stores, Cancel, Escape and the close box discard.
+class CPcbaDlg : public CSettingsDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CPcbaDlg(MemoryImage &image = theImage(), QWidget *parent = nullptr);
+};
+
+} // namespace kdw

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "settings/choicefield.h"
+#include "settings/textfield.h"
+
+#include <QStringView>
+
+#include <variant>
+#include <vector>
+
+namespace kdw {
+
+enum class SettingsDialog { Option, PttId, Pcba };
+
+// One setting of the Option, PTT ID or PCBA dialog: the control that shows it
+// and the image field that holds it.
+struct Setting
+{
+    SettingsDialog dialog;
+    int controlId;
+    QStringView label; // the dialog's English label
+    std::variant<ChoiceField, TextField> field;
+
+    const ChoiceField *choice() const { return std::get_if<ChoiceField>(&field); }
+    const TextField *text() const { return std::get_if<TextField>(&field); }
+};
+
+// Every setting, in dialog order: the Option dialog row by row, left then
+// right; then the PTT ID dialog's Display, PTT ID and Code; then PCBA.
+const std::vector<Setting> &settingTable();
+
+// The setting with this English label; nullptr when there is none.
+const Setting *findSetting(QStringView label);
+
+} // namespace kdw

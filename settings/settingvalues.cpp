@@ -1,0 +1,41 @@
+#include "settings/settingvalues.h"
+
+namespace kdw {
+
+SettingValue shownValue(const Setting &setting, const MemoryImage &image)
+{
+    if (const ChoiceField *choice = setting.choice())
+        return choice->shownIndex(image);
+    return setting.text()->shown(image);
+}
+
+QString shownText(const Setting &setting, const MemoryImage &image, quint8 languageIndex)
+{
+    if (const ChoiceField *choice = setting.choice())
+        return choice->items.at(std::size_t(choice->shownIndex(image))).text(languageIndex);
+    return setting.text()->shown(image);
+}
+
+std::optional<SettingValue> valueFromText(const Setting &setting, QStringView text)
+{
+    if (const ChoiceField *choice = setting.choice()) {
+        const int index = choice->indexOfText(text);
+        if (index < 0)
+            return std::nullopt;
+        return index;
+    }
+    const TextField &field = *setting.text();
+    if (!field.accepts(text))
+        return std::nullopt;
+    return field.filter(text, int(text.size())).text;
+}
+
+void storeValue(const Setting &setting, MemoryImage &image, const SettingValue &value)
+{
+    if (const ChoiceField *choice = setting.choice())
+        choice->store(image, std::get<int>(value));
+    else
+        setting.text()->store(image, std::get<QString>(value));
+}
+
+} // namespace kdw
