@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "settings/fieldfilter.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -43,6 +44,9 @@ void CSettingsDialog::showSettings()
             if (auto *box = item<QComboBox>(setting.controlId)) {
                 box->clear();
                 box->addItems(choice->itemTexts(languageIndex()));
+                // The open list shows every item in full, even where the
+                // closed box is narrower than its longest item.
+                box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + box->view()->frameWidth() * 2);
                 box->setCurrentIndex(choice->shownIndex(m_image));
             }
         } else if (auto *edit = item<QLineEdit>(setting.controlId)) {
