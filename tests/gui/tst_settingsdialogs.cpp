@@ -4,6 +4,7 @@
 #include "image/regions.h"
 #include "settings/settingsdialog.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
