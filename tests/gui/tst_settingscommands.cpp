@@ -1,4 +1,5 @@
 #include "app/programapp.h"
+#include "guitest.h"
 #include "image/programdoc.h"
 #include "image/regions.h"
 #include "settings/settingsdialog.h"
@@ -8,9 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -53,19 +52,13 @@ private slots:
     void commands();
 
 private:
-    QTemporaryDir m_dir;
+    test::ProgramDir m_dir{"[Setup]\nLanguage=Eng\nCOM=COM1\n", {u"Eng"_s}};
     std::unique_ptr<CProgramApp> m_app;
 };
 
 void TestSettingsCommands::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/Eng.dll"), m_dir.filePath(u"Eng.dll"_s)));
-    QFile ini(m_dir.filePath(u"Program.ini"_s));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-    ini.close();
-    m_app = std::make_unique<CProgramApp>(m_dir.path() + u'/');
+    m_app = std::make_unique<CProgramApp>(m_dir.path());
     QVERIFY(m_app->InitInstance({u"Program"_s}));
 }
 

@@ -11,9 +11,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QResource>
 #include <QTest>
-#include <QTranslator>
 
 #include <memory>
 
@@ -24,20 +22,19 @@ namespace {
 
 const QString ProgramDir = QStringLiteral(KDW_PROGRAM_DIR "/");
 
-// Makes `code` the running language: the bundle, its translation and the
-// language index. The previous bundle and its translators go first.
+// Makes `code` the running language: the bundle with its translation and
+// the language index. The previous bundle is unloaded first.
+std::unique_ptr<LanguageBundle> &bundle()
+{
+    static std::unique_ptr<LanguageBundle> loaded;
+    return loaded;
+}
+
 void useLanguage(const QString &code)
 {
-    static QString loaded;
-    if (!loaded.isEmpty()) {
-        for (auto *translator : qApp->findChildren<QTranslator *>()) {
-            QCoreApplication::removeTranslator(translator);
-            delete translator;
-        }
-        QResource::unregisterResource(ProgramDir + bundleFileName(loaded));
-    }
-    QVERIFY(loadLanguageBundle(ProgramDir, code));
-    loaded = code;
+    bundle().reset();
+    bundle() = std::make_unique<LanguageBundle>();
+    QVERIFY(bundle()->load(ProgramDir, code));
     setLanguageIndex(languageIndexForCode(code));
 }
 
@@ -124,6 +121,7 @@ class TestSettingsDialogs : public QObject
 
 private slots:
     void initTestCase() { useLanguage(QStringLiteral("Eng")); }
+    void cleanupTestCase() { bundle().reset(); }
 
     void layout_data();
     void layout();
