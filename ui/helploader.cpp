@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "ui/processstarter.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 #ifdef Q_OS_WIN
@@ -59,8 +60,9 @@ quintptr HelpLoader::HtmlHelp(quintptr caller, const QString &file, unsigned com
     if (m_failed || !load())
         return 0;
     const auto entry = reinterpret_cast<HtmlHelpEntry>(m_entry);
+    const QString path = QDir::toNativeSeparators(file);
     return reinterpret_cast<quintptr>(entry(reinterpret_cast<HWND>(caller),
-                                            reinterpret_cast<LPCWSTR>(file.utf16()), command, data));
+                                            reinterpret_cast<LPCWSTR>(path.utf16()), command, data));
 }
 
 #else
