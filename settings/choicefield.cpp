@@ -33,8 +33,8 @@ QStringList ChoiceField::itemTexts(quint8 languageIndex) const
 
 int ChoiceField::indexOfText(QStringView text) const
 {
-    const auto at = std::find_if(items.begin(), items.end(),
-                                 [text](const LocalisedText &item) { return item.matchesAny(text); });
+    const auto at
+        = std::find_if(items.begin(), items.end(), [text](const LocalisedText &item) { return item.matchesAny(text); });
     return at == items.end() ? -1 : int(at - items.begin());
 }
 

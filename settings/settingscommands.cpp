@@ -12,8 +12,7 @@ SettingsCommands::SettingsCommands(CProgramDoc &doc, QWidget *window)
 {
 }
 
-template <typename Dialog>
-void SettingsCommands::run()
+template <typename Dialog> void SettingsCommands::run()
 {
     const QByteArray before = m_doc.image().bytes();
     {
@@ -24,8 +23,17 @@ void SettingsCommands::run()
         m_doc.SetModifiedFlag();
 }
 
-void SettingsCommands::OnOption() { run<COptionDlg>(); }
-void SettingsCommands::OnPttId() { run<CPttIdDlg>(); }
-void SettingsCommands::OnEmbed() { run<CPcbaDlg>(); }
+void SettingsCommands::OnOption()
+{
+    run<COptionDlg>();
+}
+void SettingsCommands::OnPttId()
+{
+    run<CPttIdDlg>();
+}
+void SettingsCommands::OnEmbed()
+{
+    run<CPcbaDlg>();
+}
 
 } // namespace kdw

@@ -23,8 +23,7 @@ public:
     void OnEmbed();
 
 private:
-    template <typename Dialog>
-    void run();
+    template <typename Dialog> void run();
 
     CProgramDoc &m_doc;
     QWidget *m_window;

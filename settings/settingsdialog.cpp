@@ -21,8 +21,8 @@ constexpr int IdCancel = 2;
 
 } // namespace
 
-CSettingsDialog::CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image,
-                                 QWidget *parent)
+CSettingsDialog::CSettingsDialog(
+    int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, QWidget *parent)
     : CTemplateDialog(templateId, parent)
     , m_image(image)
     , m_which(which)

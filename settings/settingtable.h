@@ -4,7 +4,6 @@
 #include "settings/textfield.h"
 
 #include <QStringView>
-
 #include <variant>
 #include <vector>
 

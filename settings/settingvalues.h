@@ -3,7 +3,6 @@
 #include "settings/settingtable.h"
 
 #include <QString>
-
 #include <optional>
 #include <variant>
 

@@ -56,7 +56,11 @@ class TestCliSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(m_dir.isValid()); m_file = m_dir.filePath(u"a.sin"_s); }
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_file = m_dir.filePath(u"a.sin"_s);
+    }
 
     void printsDefaults();
     void printsChinese();
@@ -77,13 +81,13 @@ void TestCliSettings::printsDefaults()
     const Run run = kdwCli({u"settings"_s, m_file});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out,
-             u"SQL: 5\nReverse: Off\nVOX: Off\nAPO: Off\nTOT: 60s\nKey Lock: Manual\nStep: 25KHz\nScan Mode: CO\n"
-             "Beep: On\nBattery Save: On\nSTE: 120 phase shift\nRoger: Off\nRadio: On\nSingle Radio: On\n"
-             "Backlight Mode: Auto\nFrequency Mode: On\nPriority Channel: Off\nChannel Name: Off\n"
-             "Emergency Call: Off\nReceive Alarm Time: Off\nPower-On Password: 000000\n"
-             "Power-On Password Switch: Off\nManual Power Switch: On\nVox Delay Time (s): 1.5\n"
-             "First Digit Delay Time (ms): 100\nDigit Interval Time (ms): 75\nDigit Delay Time (ms): 75\n"
-             "Side Tone: On\nDisplay: Off\nPTT ID: Off\nCode: \nPCBA: \n"_s);
+        u"SQL: 5\nReverse: Off\nVOX: Off\nAPO: Off\nTOT: 60s\nKey Lock: Manual\nStep: 25KHz\nScan Mode: CO\n"
+        "Beep: On\nBattery Save: On\nSTE: 120 phase shift\nRoger: Off\nRadio: On\nSingle Radio: On\n"
+        "Backlight Mode: Auto\nFrequency Mode: On\nPriority Channel: Off\nChannel Name: Off\n"
+        "Emergency Call: Off\nReceive Alarm Time: Off\nPower-On Password: 000000\n"
+        "Power-On Password Switch: Off\nManual Power Switch: On\nVox Delay Time (s): 1.5\n"
+        "First Digit Delay Time (ms): 100\nDigit Interval Time (ms): 75\nDigit Delay Time (ms): 75\n"
+        "Side Tone: On\nDisplay: Off\nPTT ID: Off\nCode: \nPCBA: \n"_s);
     QCOMPARE(fileBytes(m_file), defaults().bytes());
 }
 
@@ -106,7 +110,7 @@ void TestCliSettings::assignments()
 {
     writeImage(m_file, defaults());
     const Run run = kdwCli({u"settings"_s, m_file, u"SQL=9"_s, u"Key Lock=自動"_s, u"Digit Interval Time (ms)=50"_s,
-                            u"Power-On Password=42"_s, u"Code=12ab#"_s, u"PTT ID=Both"_s, u"PCBA=pcba01"_s});
+        u"Power-On Password=42"_s, u"Code=12ab#"_s, u"PTT ID=Both"_s, u"PCBA=pcba01"_s});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
 
@@ -130,10 +134,16 @@ void TestCliSettings::assignments()
 void TestCliSettings::assignmentsStoreEveryFallBack()
 {
     MemoryImage image = defaults();
-    image.setByte(0x1814, 12);                        // SQL: shows 5
-    image.setBits(0x1810, 0x30, 0x00);                // Scan Mode: shows CO
-    image.copyIn(region::PttIdCode, QByteArray("1\x00" "2", 3));
-    image.copyIn(region::Pcba, QByteArray("A\x00" "B", 3));
+    image.setByte(0x1814, 12); // SQL: shows 5
+    image.setBits(0x1810, 0x30, 0x00); // Scan Mode: shows CO
+    image.copyIn(region::PttIdCode,
+        QByteArray("1\x00"
+                   "2",
+            3));
+    image.copyIn(region::Pcba,
+        QByteArray("A\x00"
+                   "B",
+            3));
     writeImage(m_file, image);
     QCOMPARE(kdwCli({u"settings"_s, m_file, u"Beep=Off"_s}).exitCode, 0);
     const QByteArray after = fileBytes(m_file);
@@ -148,15 +158,15 @@ void TestCliSettings::badInput_data()
 {
     QTest::addColumn<QStringList>("args"); // after "settings FILE"
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown label") << QStringList{u"Squelch=5"_s} << u"unknown setting \"Squelch\""_s;
-    QTest::newRow("unknown item") << QStringList{u"SQL=10"_s} << u"SQL: unknown item \"10\""_s;
-    QTest::newRow("item of another list") << QStringList{u"Beep=Auto"_s} << u"Beep: unknown item \"Auto\""_s;
-    QTest::newRow("no equals") << QStringList{u"SQL"_s} << u"expected LABEL=ITEM"_s;
-    QTest::newRow("twice") << QStringList{u"SQL=1"_s, u"SQL=2"_s} << u"SQL: given more than once"_s;
-    QTest::newRow("code letter E") << QStringList{u"Code=12E"_s} << u"Code: \"12E\" is not a valid text"_s;
-    QTest::newRow("password too long") << QStringList{u"Power-On Password=1234567"_s}
+    QTest::newRow("unknown label") << QStringList {u"Squelch=5"_s} << u"unknown setting \"Squelch\""_s;
+    QTest::newRow("unknown item") << QStringList {u"SQL=10"_s} << u"SQL: unknown item \"10\""_s;
+    QTest::newRow("item of another list") << QStringList {u"Beep=Auto"_s} << u"Beep: unknown item \"Auto\""_s;
+    QTest::newRow("no equals") << QStringList {u"SQL"_s} << u"expected LABEL=ITEM"_s;
+    QTest::newRow("twice") << QStringList {u"SQL=1"_s, u"SQL=2"_s} << u"SQL: given more than once"_s;
+    QTest::newRow("code letter E") << QStringList {u"Code=12E"_s} << u"Code: \"12E\" is not a valid text"_s;
+    QTest::newRow("password too long") << QStringList {u"Power-On Password=1234567"_s}
                                        << u"Power-On Password: \"1234567\" is not a valid text"_s;
-    QTest::newRow("bad language") << QStringList{u"--lang"_s, u"fr"_s} << u"usage:"_s;
+    QTest::newRow("bad language") << QStringList {u"--lang"_s, u"fr"_s} << u"usage:"_s;
 }
 
 // Bad input is exit status 2 with a message naming it, and the file untouched.
@@ -167,7 +177,7 @@ void TestCliSettings::badInput()
     MemoryImage image = defaults();
     image.setByte(0x1814, 12);
     writeImage(m_file, image);
-    const Run run = kdwCli(QStringList{u"settings"_s, m_file} + args);
+    const Run run = kdwCli(QStringList {u"settings"_s, m_file} + args);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QCOMPARE(run.out, QString());

@@ -3,7 +3,6 @@
 #include "settings/settingvalues.h"
 
 #include <QTest>
-
 #include <bit>
 
 using namespace kdw;
@@ -67,10 +66,9 @@ private slots:
 // The order the CLI prints and the dialogs lay out, with the English labels.
 void TestSettingTable::dialogOrder()
 {
-    const QStringList expected = {
-        u"SQL"_s, u"Reverse"_s, u"VOX"_s, u"APO"_s, u"TOT"_s, u"Key Lock"_s, u"Step"_s, u"Scan Mode"_s,
-        u"Beep"_s, u"Battery Save"_s, u"STE"_s, u"Roger"_s, u"Radio"_s, u"Single Radio"_s, u"Backlight Mode"_s,
-        u"Frequency Mode"_s, u"Priority Channel"_s, u"Channel Name"_s, u"Emergency Call"_s,
+    const QStringList expected = {u"SQL"_s, u"Reverse"_s, u"VOX"_s, u"APO"_s, u"TOT"_s, u"Key Lock"_s, u"Step"_s,
+        u"Scan Mode"_s, u"Beep"_s, u"Battery Save"_s, u"STE"_s, u"Roger"_s, u"Radio"_s, u"Single Radio"_s,
+        u"Backlight Mode"_s, u"Frequency Mode"_s, u"Priority Channel"_s, u"Channel Name"_s, u"Emergency Call"_s,
         u"Receive Alarm Time"_s, u"Power-On Password"_s, u"Power-On Password Switch"_s, u"Manual Power Switch"_s,
         u"Vox Delay Time (s)"_s, u"First Digit Delay Time (ms)"_s, u"Digit Interval Time (ms)"_s,
         u"Digit Delay Time (ms)"_s, u"Side Tone"_s, u"Display"_s, u"PTT ID"_s, u"Code"_s, u"PCBA"_s};
@@ -218,15 +216,14 @@ void TestSettingTable::builtInDefaults()
     QStringList shown;
     for (const Setting &s : settingTable())
         shown << s.label.toString() + u": "_s + shownText(s, image, 0);
-    const QStringList expected = {
-        u"SQL: 5"_s, u"Reverse: Off"_s, u"VOX: Off"_s, u"APO: Off"_s, u"TOT: 60s"_s, u"Key Lock: Manual"_s,
-        u"Step: 25KHz"_s, u"Scan Mode: CO"_s, u"Beep: On"_s, u"Battery Save: On"_s, u"STE: 120 phase shift"_s,
-        u"Roger: Off"_s, u"Radio: On"_s, u"Single Radio: On"_s, u"Backlight Mode: Auto"_s,
+    const QStringList expected = {u"SQL: 5"_s, u"Reverse: Off"_s, u"VOX: Off"_s, u"APO: Off"_s, u"TOT: 60s"_s,
+        u"Key Lock: Manual"_s, u"Step: 25KHz"_s, u"Scan Mode: CO"_s, u"Beep: On"_s, u"Battery Save: On"_s,
+        u"STE: 120 phase shift"_s, u"Roger: Off"_s, u"Radio: On"_s, u"Single Radio: On"_s, u"Backlight Mode: Auto"_s,
         u"Frequency Mode: On"_s, u"Priority Channel: Off"_s, u"Channel Name: Off"_s, u"Emergency Call: Off"_s,
         u"Receive Alarm Time: Off"_s, u"Power-On Password: 000000"_s, u"Power-On Password Switch: Off"_s,
         u"Manual Power Switch: On"_s, u"Vox Delay Time (s): 1.5"_s, u"First Digit Delay Time (ms): 100"_s,
-        u"Digit Interval Time (ms): 75"_s, u"Digit Delay Time (ms): 75"_s, u"Side Tone: On"_s,
-        u"Display: Off"_s, u"PTT ID: Off"_s, u"Code: "_s, u"PCBA: "_s};
+        u"Digit Interval Time (ms): 75"_s, u"Digit Delay Time (ms): 75"_s, u"Side Tone: On"_s, u"Display: Off"_s,
+        u"PTT ID: Off"_s, u"Code: "_s, u"PCBA: "_s};
     QCOMPARE(shown, expected);
 }
 
@@ -235,25 +232,24 @@ void TestSettingTable::languages_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("on/off chs") << u"Beep"_s << 1 << QStringList{u"开"_s, u"关"_s};
-    QTest::newRow("on/off cht") << u"Side Tone"_s << 2 << QStringList{u"開"_s, u"關"_s};
-    QTest::newRow("key lock cht") << u"Key Lock"_s << 2 << QStringList{u"自動"_s, u"手動"_s};
-    QTest::newRow("backlight chs") << u"Backlight Mode"_s << 1 << QStringList{u"开"_s, u"关"_s, u"自动"_s};
-    QTest::newRow("scan cht") << u"Scan Mode"_s << 2 << QStringList{u"載波"_s, u"時間"_s};
+    QTest::newRow("on/off chs") << u"Beep"_s << 1 << QStringList {u"开"_s, u"关"_s};
+    QTest::newRow("on/off cht") << u"Side Tone"_s << 2 << QStringList {u"開"_s, u"關"_s};
+    QTest::newRow("key lock cht") << u"Key Lock"_s << 2 << QStringList {u"自動"_s, u"手動"_s};
+    QTest::newRow("backlight chs") << u"Backlight Mode"_s << 1 << QStringList {u"开"_s, u"关"_s, u"自动"_s};
+    QTest::newRow("scan cht") << u"Scan Mode"_s << 2 << QStringList {u"載波"_s, u"時間"_s};
     QTest::newRow("emergency chs") << u"Emergency Call"_s << 1
-                                   << QStringList{u"关"_s, u"本地报警"_s, u"本地发射报警"_s, u"发射报警"_s};
-    QTest::newRow("apo cht") << u"APO"_s << 2 << QStringList{u"關"_s, u"10M"_s, u"30M"_s, u"1H"_s, u"2H"_s};
+                                   << QStringList {u"关"_s, u"本地报警"_s, u"本地发射报警"_s, u"发射报警"_s};
+    QTest::newRow("apo cht") << u"APO"_s << 2 << QStringList {u"關"_s, u"10M"_s, u"30M"_s, u"1H"_s, u"2H"_s};
     QTest::newRow("step chs") << u"Step"_s << 1
-                              << QStringList{u"5KHz"_s, u"6.25KHz"_s, u"10KHz"_s, u"12.5KHz"_s, u"25KHz"_s};
+                              << QStringList {u"5KHz"_s, u"6.25KHz"_s, u"10KHz"_s, u"12.5KHz"_s, u"25KHz"_s};
     QTest::newRow("alarm cht") << u"Receive Alarm Time"_s << 2
-                               << QStringList{u"關"_s, u"3s"_s, u"5s"_s, u"10s"_s, u"20s"_s, u"30s"_s, u"60s"_s,
-                                              u"120s"_s, u"240s"_s, u"自動"_s, u"連續"_s};
-    QTest::newRow("pttid eng") << u"PTT ID"_s << 0 << QStringList{u"Off"_s, u"Begin"_s, u"End"_s, u"Both"_s};
-    QTest::newRow("pttid chs") << u"PTT ID"_s << 1
-                               << QStringList{u"关"_s, u"开始发射"_s, u"结束发射"_s, u"两者"_s};
-    QTest::newRow("pttid cht off is 關閉") << u"PTT ID"_s << 2
-                                           << QStringList{u"關閉"_s, u"開始"_s, u"結束"_s, u"兩者"_s};
-    QTest::newRow("display cht") << u"Display"_s << 2 << QStringList{u"開"_s, u"關"_s};
+                               << QStringList {u"關"_s, u"3s"_s, u"5s"_s, u"10s"_s, u"20s"_s, u"30s"_s, u"60s"_s,
+                                      u"120s"_s, u"240s"_s, u"自動"_s, u"連續"_s};
+    QTest::newRow("pttid eng") << u"PTT ID"_s << 0 << QStringList {u"Off"_s, u"Begin"_s, u"End"_s, u"Both"_s};
+    QTest::newRow("pttid chs") << u"PTT ID"_s << 1 << QStringList {u"关"_s, u"开始发射"_s, u"结束发射"_s, u"两者"_s};
+    QTest::newRow("pttid cht off is 關閉")
+        << u"PTT ID"_s << 2 << QStringList {u"關閉"_s, u"開始"_s, u"結束"_s, u"兩者"_s};
+    QTest::newRow("display cht") << u"Display"_s << 2 << QStringList {u"開"_s, u"關"_s};
 }
 
 void TestSettingTable::languages()
@@ -270,8 +266,7 @@ void TestSettingTable::itemTextsOfAnyLanguage()
 {
     const auto items = [](QStringView label) { return setting(label).choice()->itemTexts(2); };
     QCOMPARE(items(u"SQL").size(), 10);
-    QCOMPARE(items(u"Vox Delay Time (s)"),
-             (QStringList{u"0.5"_s, u"1.0"_s, u"1.5"_s, u"2.0"_s, u"2.5"_s, u"3.0"_s}));
+    QCOMPARE(items(u"Vox Delay Time (s)"), (QStringList {u"0.5"_s, u"1.0"_s, u"1.5"_s, u"2.0"_s, u"2.5"_s, u"3.0"_s}));
     QCOMPARE(items(u"First Digit Delay Time (ms)").size(), 90);
     QCOMPARE(items(u"First Digit Delay Time (ms)").last(), u"4500"_s);
     QCOMPARE(items(u"Digit Delay Time (ms)").size(), 256);
@@ -296,23 +291,30 @@ void TestSettingTable::textFields_data()
 
     QTest::newRow("password two digits") << u"Power-On Password"_s << QByteArray::fromHex("0102ffffffff") << u"12"_s
                                          << QByteArray::fromHex("0102ffffffff");
-    QTest::newRow("password third byte 10") << u"Power-On Password"_s << QByteArray::fromHex("01020a030405")
-                                            << u"12"_s << QByteArray::fromHex("0102ffffffff");
+    QTest::newRow("password third byte 10") << u"Power-On Password"_s << QByteArray::fromHex("01020a030405") << u"12"_s
+                                            << QByteArray::fromHex("0102ffffffff");
     QTest::newRow("password six") << u"Power-On Password"_s << QByteArray::fromHex("090807060504") << u"987654"_s
                                   << QByteArray::fromHex("090807060504");
     QTest::newRow("password empty") << u"Power-On Password"_s << QByteArray::fromHex("ff0102030405") << u""_s
                                     << QByteArray::fromHex("ffffffffffff");
     QTest::newRow("code all 0xFF") << u"Code"_s << QByteArray(16, char(0xFF)) << u""_s << QByteArray(16, char(0xFF));
-    QTest::newRow("code 0x00 ends") << u"Code"_s << QByteArray("1\x00" "2", 3) + QByteArray(13, char(0xFF)) << u"1"_s
-                                    << QByteArray("1") + QByteArray(15, char(0xFF));
+    QTest::newRow("code 0x00 ends") << u"Code"_s
+                                    << QByteArray("1\x00"
+                                                  "2",
+                                           3)
+            + QByteArray(13, char(0xFF))
+                                    << u"1"_s << QByteArray("1") + QByteArray(15, char(0xFF));
     QTest::newRow("code sixteen") << u"Code"_s << QByteArray("0123456789ABCD#*") << u"0123456789ABCD#*"_s
                                   << QByteArray("0123456789ABCD#*");
     QTest::newRow("code foreign bytes kept") << u"Code"_s << QByteArray("1E\x80") + QByteArray(13, char(0xFF))
                                              << u"1E\u0080"_s << QByteArray("1E\x80") + QByteArray(13, char(0xFF));
     QTest::newRow("pcba") << u"PCBA"_s << QByteArray("AB1") + QByteArray(13, char(0xFF)) << u"AB1"_s
                           << QByteArray("AB1") + QByteArray(13, char(0xFF));
-    QTest::newRow("pcba after 0x00") << u"PCBA"_s << QByteArray("A\x00" "BCDEFGHIJKLMNO", 16) << u"A"_s
-                                     << QByteArray("A") + QByteArray(15, char(0xFF));
+    QTest::newRow("pcba after 0x00") << u"PCBA"_s
+                                     << QByteArray("A\x00"
+                                                   "BCDEFGHIJKLMNO",
+                                            16)
+                                     << u"A"_s << QByteArray("A") + QByteArray(15, char(0xFF));
 }
 
 void TestSettingTable::textFields()
@@ -344,10 +346,9 @@ void TestSettingTable::filter_data()
     QTest::newRow("code drops controls") << u"Code"_s << u"1\t2\n3\u0008"_s << 6 << u"123"_s << 3;
     QTest::newRow("code drops wide letters") << u"Code"_s << u"Ａ１a"_s << 3 << u"A"_s << 1;
     QTest::newRow("code cursor mid") << u"Code"_s << u"1x2|3"_s << 3 << u"123"_s << 2;
-    QTest::newRow("code paste cut at cursor") << u"Code"_s << u"0123456789ABCD#*99"_s << 18
-                                              << u"0123456789ABCD#*"_s << 16;
-    QTest::newRow("code paste into middle") << u"Code"_s << u"0123456abc789ABCD#"_s << 10
-                                            << u"0123456A789ABCD#"_s << 8;
+    QTest::newRow("code paste cut at cursor")
+        << u"Code"_s << u"0123456789ABCD#*99"_s << 18 << u"0123456789ABCD#*"_s << 16;
+    QTest::newRow("code paste into middle") << u"Code"_s << u"0123456abc789ABCD#"_s << 10 << u"0123456A789ABCD#"_s << 8;
     QTest::newRow("code typed at full") << u"Code"_s << u"01253456789ABCD#*"_s << 4 << u"0123456789ABCD#*"_s << 3;
     QTest::newRow("password digits") << u"Power-On Password"_s << u"1 2-3a"_s << 6 << u"123"_s << 3;
     QTest::newRow("password seventh") << u"Power-On Password"_s << u"1234567"_s << 7 << u"123456"_s << 6;

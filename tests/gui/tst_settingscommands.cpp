@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 
@@ -52,7 +51,7 @@ private slots:
     void commands();
 
 private:
-    test::ProgramDir m_dir{"[Setup]\nLanguage=Eng\nCOM=COM1\n", {u"Eng"_s}};
+    test::ProgramDir m_dir {"[Setup]\nLanguage=Eng\nCOM=COM1\n", {u"Eng"_s}};
     std::unique_ptr<CProgramApp> m_app;
 };
 
@@ -79,20 +78,16 @@ void TestSettingsCommands::commands_data()
         };
     };
     QTest::newRow("option unchanged") << int(cmd::Option) << Edit(escape) << 0 << -1;
-    QTest::newRow("option sql") << int(cmd::Option)
-                                << Edit([](CSettingsDialog *d) {
-                                       d->item<QComboBox>(1081)->setCurrentIndex(9);
-                                       d->close();
-                                   })
-                                << 0x1814 << 9;
+    QTest::newRow("option sql") << int(cmd::Option) << Edit([](CSettingsDialog *d) {
+        d->item<QComboBox>(1081)->setCurrentIndex(9);
+        d->close();
+    }) << 0x1814 << 9;
     QTest::newRow("pttid unchanged") << int(cmd::PttId) << Edit(escape) << 0 << -1;
     QTest::newRow("pttid code") << int(cmd::PttId) << Edit(typeAndEnter(1096)) << region::PttIdCode << int('7');
-    QTest::newRow("embed cancel") << int(cmd::Embed)
-                                  << Edit([](CSettingsDialog *d) {
-                                         QTest::keyClicks(d->item<QLineEdit>(1092), u"9"_s);
-                                         QTest::keyClick(d, Qt::Key_Escape);
-                                     })
-                                  << 0 << -1;
+    QTest::newRow("embed cancel") << int(cmd::Embed) << Edit([](CSettingsDialog *d) {
+        QTest::keyClicks(d->item<QLineEdit>(1092), u"9"_s);
+        QTest::keyClick(d, Qt::Key_Escape);
+    }) << 0 << -1;
     QTest::newRow("embed ok") << int(cmd::Embed) << Edit(typeAndEnter(1092)) << region::Pcba << int('7');
 }
 

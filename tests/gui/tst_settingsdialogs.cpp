@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-
 #include <memory>
 
 using namespace kdw;
@@ -41,9 +40,12 @@ void useLanguage(const QString &code)
 std::unique_ptr<CSettingsDialog> makeDialog(SettingsDialog which, MemoryImage &image)
 {
     switch (which) {
-    case SettingsDialog::Option: return std::make_unique<COptionDlg>(image);
-    case SettingsDialog::PttId: return std::make_unique<CPttIdDlg>(image);
-    case SettingsDialog::Pcba: return std::make_unique<CPcbaDlg>(image);
+    case SettingsDialog::Option:
+        return std::make_unique<COptionDlg>(image);
+    case SettingsDialog::PttId:
+        return std::make_unique<CPttIdDlg>(image);
+    case SettingsDialog::Pcba:
+        return std::make_unique<CPcbaDlg>(image);
     }
     return nullptr;
 }
@@ -73,9 +75,12 @@ QLineEdit *fieldOf(CSettingsDialog &dialog, SettingsDialog which)
 QByteArray bytesOf(const MemoryImage &image, SettingsDialog which)
 {
     switch (which) {
-    case SettingsDialog::Option: return image.bytes(region::PowerOnPassword, region::PowerOnPasswordLength);
-    case SettingsDialog::PttId: return image.bytes(region::PttIdCode, region::PttIdCodeLength);
-    case SettingsDialog::Pcba: return image.bytes(region::Pcba, region::PcbaLength);
+    case SettingsDialog::Option:
+        return image.bytes(region::PowerOnPassword, region::PowerOnPasswordLength);
+    case SettingsDialog::PttId:
+        return image.bytes(region::PttIdCode, region::PttIdCodeLength);
+    case SettingsDialog::Pcba:
+        return image.bytes(region::Pcba, region::PcbaLength);
     }
     return {};
 }
@@ -96,7 +101,9 @@ QStringList differences(const MemoryImage &before, const MemoryImage &after)
     QStringList list;
     for (int i = 0; i < MemoryImage::Size; ++i) {
         if (before.byte(i) != after.byte(i))
-            list << u"0x%1: %2 -> %3"_s.arg(i, 4, 16, QChar(u'0')).arg(before.byte(i), 2, 16, QChar(u'0')).arg(after.byte(i), 2, 16, QChar(u'0'));
+            list << u"0x%1: %2 -> %3"_s.arg(i, 4, 16, QChar(u'0'))
+                        .arg(before.byte(i), 2, 16, QChar(u'0'))
+                        .arg(after.byte(i), 2, 16, QChar(u'0'));
     }
     return list;
 }
@@ -107,9 +114,15 @@ void closeBy(CSettingsDialog &dialog, Way way)
 {
     QWidget *target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
     switch (way) {
-    case Way::CloseBox: dialog.close(); break;
-    case Way::Escape: QTest::keyClick(target, Qt::Key_Escape); break;
-    case Way::Enter: QTest::keyClick(target, Qt::Key_Return); break;
+    case Way::CloseBox:
+        dialog.close();
+        break;
+    case Way::Escape:
+        QTest::keyClick(target, Qt::Key_Escape);
+        break;
+    case Way::Enter:
+        QTest::keyClick(target, Qt::Key_Return);
+        break;
     }
 }
 
@@ -175,7 +188,7 @@ void TestSettingsDialogs::layout()
         else if (setting.label != u"PTT ID" && setting.label != u"PCBA")
             QVERIFY2(label->text() != setting.label, qPrintable(setting.label.toString()));
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
-                 qPrintable(label->text()));
+            qPrintable(label->text()));
         QVERIFY(label->geometry().right() < control->geometry().left());
     }
 
@@ -185,7 +198,8 @@ void TestSettingsDialogs::layout()
         QVERIFY2(client.contains(a->geometry()), qPrintable(a->objectName()));
         for (auto *b : widgets) {
             if (a != b)
-                QVERIFY2(!a->geometry().intersects(b->geometry()), qPrintable(a->objectName() + u' ' + b->objectName()));
+                QVERIFY2(
+                    !a->geometry().intersects(b->geometry()), qPrintable(a->objectName() + u' ' + b->objectName()));
         }
     }
     useLanguage(QStringLiteral("Eng"));
@@ -194,10 +208,9 @@ void TestSettingsDialogs::layout()
 // What a new document's Option dialog shows with the built-in defaults.
 void TestSettingsDialogs::optionShowsDefaults()
 {
-    const QStringList expected = {
-        u"SQL: 5"_s, u"Reverse: Off"_s, u"VOX: Off"_s, u"APO: Off"_s, u"TOT: 60s"_s, u"Key Lock: Manual"_s,
-        u"Step: 25KHz"_s, u"Scan Mode: CO"_s, u"Beep: On"_s, u"Battery Save: On"_s, u"STE: 120 phase shift"_s,
-        u"Roger: Off"_s, u"Radio: On"_s, u"Single Radio: On"_s, u"Backlight Mode: Auto"_s,
+    const QStringList expected = {u"SQL: 5"_s, u"Reverse: Off"_s, u"VOX: Off"_s, u"APO: Off"_s, u"TOT: 60s"_s,
+        u"Key Lock: Manual"_s, u"Step: 25KHz"_s, u"Scan Mode: CO"_s, u"Beep: On"_s, u"Battery Save: On"_s,
+        u"STE: 120 phase shift"_s, u"Roger: Off"_s, u"Radio: On"_s, u"Single Radio: On"_s, u"Backlight Mode: Auto"_s,
         u"Frequency Mode: On"_s, u"Priority Channel: Off"_s, u"Channel Name: Off"_s, u"Emergency Call: Off"_s,
         u"Receive Alarm Time: Off"_s, u"Power-On Password: 000000"_s, u"Power-On Password Switch: Off"_s,
         u"Manual Power Switch: On"_s, u"Vox Delay Time (s): 1.5"_s, u"First Digit Delay Time (ms): 100"_s,
@@ -348,7 +361,8 @@ void TestSettingsDialogs::closing_data()
     QTest::addColumn<Way>("way");
     QTest::addColumn<bool>("stores");
     using D = SettingsDialog;
-    for (auto [which, name] : {std::pair{D::Option, "option"}, std::pair{D::PttId, "pttid"}, std::pair{D::Pcba, "pcba"}}) {
+    for (auto [which, name] :
+        {std::pair {D::Option, "option"}, std::pair {D::PttId, "pttid"}, std::pair {D::Pcba, "pcba"}}) {
         const bool storesAlways = which != D::Pcba;
         QTest::addRow("%s close box", name) << which << Way::CloseBox << storesAlways;
         QTest::addRow("%s escape", name) << which << Way::Escape << storesAlways;
@@ -368,9 +382,9 @@ void TestSettingsDialogs::closing()
     dialog->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
 
-    QComboBox *list = which == SettingsDialog::Option ? dialog->item<QComboBox>(1081)   // SQL
-                      : which == SettingsDialog::PttId ? dialog->item<QComboBox>(1090) // PTT ID
-                                                       : nullptr;
+    QComboBox *list = which == SettingsDialog::Option ? dialog->item<QComboBox>(1081) // SQL
+        : which == SettingsDialog::PttId              ? dialog->item<QComboBox>(1090) // PTT ID
+                                                      : nullptr;
     if (list) {
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
@@ -401,7 +415,7 @@ void TestSettingsDialogs::openAndCloseKeepsInEncodingBytes_data()
 {
     QTest::addColumn<SettingsDialog>("which");
     QTest::addColumn<QByteArray>("settings"); // 0x1810..0x182F
-    QTest::addColumn<QByteArray>("texts");    // written to the dialog's text field
+    QTest::addColumn<QByteArray>("texts"); // written to the dialog's text field
 
     QByteArray settings = inEncoding().bytes(0x1810, 0x20);
     QTest::newRow("option defaults") << SettingsDialog::Option << settings << QByteArray::fromHex("000102030405");
@@ -422,8 +436,8 @@ void TestSettingsDialogs::openAndCloseKeepsInEncodingBytes()
     MemoryImage image = inEncoding();
     image.copyIn(0x1810, settings);
     const int at = which == SettingsDialog::Option ? region::PowerOnPassword
-                   : which == SettingsDialog::PttId ? region::PttIdCode
-                                                    : region::Pcba;
+        : which == SettingsDialog::PttId           ? region::PttIdCode
+                                                   : region::Pcba;
     image.copyIn(at, texts);
     const MemoryImage before = image;
     for (Way way : {Way::CloseBox, Way::Escape, Way::Enter}) {
@@ -438,13 +452,13 @@ void TestSettingsDialogs::openAndCloseKeepsInEncodingBytes()
 void TestSettingsDialogs::openAndCloseNormalisesOutOfEncoding()
 {
     MemoryImage image = defaults();
-    image.setByte(0x1814, 12);                 // SQL
-    image.setByte(0x181C, 0);                  // Vox Delay Time
-    image.setByte(0x1819, 200);                // First Digit Delay Time
-    image.setBits(0x1810, 0x30, 0x00);         // Scan Mode 00b
-    image.setBits(0x1810, 0x0C, 0x0C);         // Backlight Mode 11b
-    image.setBits(0x1812, 0x03, 0x03);         // STE 11b
-    image.setByte(0x1829, 7);                  // Receive Alarm Time
+    image.setByte(0x1814, 12); // SQL
+    image.setByte(0x181C, 0); // Vox Delay Time
+    image.setByte(0x1819, 200); // First Digit Delay Time
+    image.setBits(0x1810, 0x30, 0x00); // Scan Mode 00b
+    image.setBits(0x1810, 0x0C, 0x0C); // Backlight Mode 11b
+    image.setBits(0x1812, 0x03, 0x03); // STE 11b
+    image.setByte(0x1829, 7); // Receive Alarm Time
     image.copyIn(region::PowerOnPassword, QByteArray::fromHex("01020a030405"));
     MemoryImage expected = image;
     expected.setByte(0x1814, 5);
@@ -477,11 +491,12 @@ void TestSettingsDialogs::screenshots()
         MemoryImage image = defaults();
         image.copyIn(region::PttIdCode, QByteArray("123#"));
         image.copyIn(region::Pcba, QByteArray("PCBA0123"));
-        for (auto [which, name] : {std::pair{SettingsDialog::Option, "option"},
-                                   std::pair{SettingsDialog::PttId, "pttid"}, std::pair{SettingsDialog::Pcba, "pcba"}}) {
+        for (auto [which, name] : {std::pair {SettingsDialog::Option, "option"},
+                 std::pair {SettingsDialog::PttId, "pttid"}, std::pair {SettingsDialog::Pcba, "pcba"}}) {
             auto dialog = makeDialog(which, image);
             dialog->show();
-            QVERIFY(dialog->grab().save(QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(QLatin1String(name), QLatin1String(language)))));
+            QVERIFY(dialog->grab().save(
+                QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(QLatin1String(name), QLatin1String(language)))));
         }
     }
     useLanguage(QStringLiteral("Eng"));

@@ -70,8 +70,8 @@ int cmdSettings(const QStringList &arguments)
     const SinLoadResult loaded = readSinFile(path);
     if (!loaded) {
         const QString reason = loaded.error == SinLoadResult::Error::TooShort
-                                   ? QStringLiteral("%1 bytes, not a channel data file").arg(loaded.fileSize)
-                                   : loaded.systemReason;
+            ? QStringLiteral("%1 bytes, not a channel data file").arg(loaded.fileSize)
+            : loaded.systemReason;
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(path), reason));
     }
     MemoryImage image;
@@ -89,8 +89,8 @@ int cmdSettings(const QStringList &arguments)
         storeValue(setting, image, chosen.value(&setting, shownValue(setting, shown)));
     const SinSaveResult saved = writeSinFile(path, image);
     if (!saved) {
-        return usageError(QStringLiteral("cannot write %1: %2")
-                              .arg(QDir::toNativeSeparators(path), saved.systemReason));
+        return usageError(
+            QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), saved.systemReason));
     }
     return Ok;
 }
