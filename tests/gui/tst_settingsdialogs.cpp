@@ -424,7 +424,7 @@ void TestSettingsDialogs::openAndCloseKeepsInEncodingBytes_data()
                                    "03046300140000000000fe0000000000");
     QTest::newRow("option others") << SettingsDialog::Option << settings << QByteArray::fromHex("0908ffffffff");
     QTest::newRow("pttid code") << SettingsDialog::PttId << settings << QByteArray("0123456789ABCD#*");
-    QTest::newRow("pttid foreign bytes") << SettingsDialog::PttId << settings << QByteArray("1E\x7f\x80z");
+    QTest::newRow("pttid foreign bytes") << SettingsDialog::PttId << settings << QByteArray("1E\x7f\x80z\x01\n\t");
     QTest::newRow("pcba") << SettingsDialog::Pcba << settings << QByteArray("AB12");
 }
 
