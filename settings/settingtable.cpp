@@ -164,7 +164,8 @@ std::vector<Setting> makeTable()
         indexed(VoxDelay, 0xFF, numbered(6, [](int i) { return QString::number(i * 0.5, 'f', 1); }), 3, 1));
     add(D::Option, 1089, u"First Digit Delay Time (ms)",
         indexed(FirstDigitDelay, 0xFF, numbered(90, [](int i) { return number(i * 50); }), 1, 1));
-    // Every value 0..255 has an item, so these two never fall back.
+    // Every value 0..255 has an item and each item stores its own position
+    // ("50" stores 1), so these two never fall back and show back as chosen.
     add(D::Option, 1091, u"Digit Interval Time (ms)", indexed(DigitInterval, 0xFF, digitTimes(), 0));
     add(D::Option, 1093, u"Digit Delay Time (ms)", indexed(DigitDelay, 0xFF, digitTimes(), 0));
     add(D::Option, 1084, u"Side Tone", onOff(SideTone, bit(0)));
