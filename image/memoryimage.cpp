@@ -8,12 +8,16 @@ namespace kdw {
 void MemoryImage::copyIn(QByteArrayView data)
 {
     const auto n = std::min<qsizetype>(data.size(), Size);
+    if (n <= 0)
+        return; // an empty view may have no data pointer at all
     std::memcpy(m_bytes.data(), data.data(), std::size_t(n));
 }
 
 void MemoryImage::copyIn(int offset, QByteArrayView data)
 {
     Q_ASSERT(offset >= 0 && offset + data.size() <= Size);
+    if (data.isEmpty())
+        return;
     std::memcpy(m_bytes.data() + offset, data.data(), std::size_t(data.size()));
 }
 

@@ -43,7 +43,7 @@ private slots:
         QTest::newRow("missing key") << QByteArray("[Setup]\nLanguage=Eng\n") << "COM" << "";
         QTest::newRow("empty file") << QByteArray() << "Language" << "";
         QTest::newRow("comment") << QByteArray("[Setup]\n;COM=COM6\n") << "COM" << "";
-        QTest::newRow("binary garbage") << QByteArray("\x00\xFF\xFE[\x01=\x02\n\x80\x81", 12) << "COM" << "";
+        QTest::newRow("binary garbage") << QByteArray("\x00\xFF\xFE[\x01=\x02\n\x80\x81", 10) << "COM" << "";
         QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF[Setup]\nCOM=COM7\n") << "COM" << "COM7";
         QTest::newRow("value cut to 255") << QByteArray("[Setup]\nLanguage=" + QByteArray(300, 'x') + "\n")
                                           << "Language" << QString(255, u'x');
