@@ -58,7 +58,7 @@ private slots:
         // The bundle name is the value as read: "chs.dll" is not "Chs.dll" here.
         QTest::newRow("lower-case code") << QByteArray("[Setup]\nLanguage=chs\n") << all << "加载语言链接库失败" << "";
         QTest::newRow("no Program.ini") << QByteArray() << all << eng << "";
-        QTest::newRow("binary Program.ini") << QByteArray("\x00\xFF[Setup\x80]=\n\x01", 12) << all << eng << "";
+        QTest::newRow("binary Program.ini") << QByteArray::fromRawData("\x00\xFF[Setup\x80]=\n\x01", 13) << all << eng << "";
         QTest::newRow("300-character value") << QByteArray("[Setup]\nLanguage=" + QByteArray(300, 'E') + "\n") << all
                                              << eng << "";
         QTest::newRow("path in the code") << QByteArray("[Setup]\nLanguage=../Eng\n") << all << eng << "";
