@@ -37,8 +37,9 @@ void commitChoiceCell(ChannelTexts &row, ChannelField field, const QString &text
 
 bool isTypableFrequency(QStringView text)
 {
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; });
+    return text.count(u'.') <= 1
+           && std::all_of(text.begin(), text.end(),
+                          [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; });
 }
 
 } // namespace kdw

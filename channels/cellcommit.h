@@ -22,8 +22,8 @@ void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView type
 // or stays empty while the row's Rx Freq is empty.
 void commitChoiceCell(ChannelTexts &row, ChannelField field, const QString &text);
 
-// True when every character could be typed into the frequency editor (digits
-// and the decimal point).
+// True when the text could be typed into the frequency editor: digits and at
+// most one decimal point.
 [[nodiscard]] bool isTypableFrequency(QStringView text);
 
 } // namespace kdw

@@ -227,6 +227,7 @@ void TestChannelCsv::gridErrors_data()
     QTest::newRow("eleven fields") << Header + u"1,462,462,Off,Off,Off,High,Add,Wide,A,\n"_qs << 2 << 11;
     QTest::newRow("letters in frequency") << Header + u"1,462.125MHz\n"_qs << 2 << 2;
     QTest::newRow("negative frequency") << Header + u"1,462,-5\n"_qs << 2 << 3;
+    QTest::newRow("two decimal points") << Header + u"1,462.1.2\n"_qs << 2 << 2;
     QTest::newRow("exponent frequency") << Header + u"1,1e300\n"_qs << 2 << 2;
     QTest::newRow("unknown tone") << Header + u"1,462,462,88.6\n"_qs << 2 << 4;
     QTest::newRow("tone without polarity") << Header + u"1,462,462,Off,D023\n"_qs << 2 << 5;
