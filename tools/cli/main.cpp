@@ -15,6 +15,9 @@ const Command Commands[] = {
     {"channels", "channels [--lang eng|chs|cht] FILE.sin", cmdChannels},
     {"apply", "apply [--lang eng|chs|cht] FILE.sin GRID.csv", cmdApply},
     {"settings", "settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]", cmdSettings},
+    {"read", "read --port NAME OUT.sin", cmdRead},
+    {"write", "write --port NAME FILE.sin [--verify]", cmdWrite},
+    {"ports", "ports", cmdPorts},
 };
 
 int usage()

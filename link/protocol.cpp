@@ -1,0 +1,187 @@
+#include "link/protocol.h"
+
+#include "link/byteport.h"
+
+namespace kdw {
+
+namespace {
+
+using Step = ProtocolResult::Step;
+
+// STX and "PROGRA", written one byte at a time.
+constexpr char WakeUp[] = {0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
+constexpr char IdentifyRequest[] = {'M', 0x02};
+constexpr int IdentifyAnswerLength = 8;
+constexpr int ReadAnswerLength = 12; // 4 bytes not examined, then the 8 data bytes
+constexpr int ReadAnswerLead = 4;
+constexpr int BlockSize = TransferRange::BlockSize;
+
+QByteArray blockRequest(char command, int address)
+{
+    QByteArray frame(4, Qt::Uninitialized);
+    frame[0] = command;
+    frame[1] = char(address >> 8);
+    frame[2] = char(address & 0xFF);
+    frame[3] = char(BlockSize);
+    return frame;
+}
+
+ProtocolResult failure(ProtocolResult result, Step step, const QByteArray &received, int address = -1)
+{
+    result.step = step;
+    result.received = received;
+    result.address = address;
+    return result;
+}
+
+QString hex(const QByteArray &bytes)
+{
+    return bytes.isEmpty() ? QStringLiteral("nothing") : QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QString blockName(int address)
+{
+    return QStringLiteral("0x%1").arg(address, 4, 16, QLatin1Char('0')).toUpper().replace(u'X', u'x');
+}
+
+} // namespace
+
+QString ProtocolResult::describe() const
+{
+    switch (step) {
+    case Step::None:
+        return QStringLiteral("%1 blocks transferred").arg(blocks);
+    case Step::WakeUp:
+        return QStringLiteral("no acknowledge to the wake-up in %1 attempts (last answer: %2)")
+            .arg(wakeUpAttempts)
+            .arg(hex(received));
+    case Step::IdentifyAck:
+        return QStringLiteral("no acknowledge after the identification (answer: %1)").arg(hex(received));
+    case Step::ReadAnswer:
+        return QStringLiteral("short answer to the read request of block %1: %2 of 12 bytes (%3)")
+            .arg(blockName(address))
+            .arg(received.size())
+            .arg(hex(received));
+    case Step::BlockAck:
+        return QStringLiteral("no acknowledge after reading block %1 (answer: %2)")
+            .arg(blockName(address), hex(received));
+    case Step::WriteAnswer:
+        return QStringLiteral("no acknowledge to the write of block %1 (answer: %2)")
+            .arg(blockName(address), hex(received));
+    }
+    return {};
+}
+
+bool ProgrammingProtocol::isAcknowledge(const QByteArray &answer)
+{
+    return answer.size() == 1 && (quint8(answer.at(0)) & 0x0F) == Acknowledge;
+}
+
+void ProgrammingProtocol::send(QByteArrayView frame)
+{
+    m_port.purge();
+    m_port.write(frame);
+}
+
+void ProgrammingProtocol::blockDone(ProtocolResult &result)
+{
+    ++result.blocks;
+    if (m_progress)
+        m_progress(result.blocks);
+}
+
+ProtocolResult ProgrammingProtocol::wakeUp()
+{
+    ProtocolResult result;
+    QByteArray answer;
+    for (int attempt = 1; attempt <= WakeUpAttempts; ++attempt) {
+        result.wakeUpAttempts = attempt;
+        for (char byte : WakeUp) {
+            m_port.pause(PauseMs);
+            send(QByteArrayView(&byte, 1));
+        }
+        answer = m_port.read(1);
+        if (isAcknowledge(answer))
+            return result;
+    }
+    return failure(result, Step::WakeUp, answer);
+}
+
+ProtocolResult ProgrammingProtocol::identify()
+{
+    ProtocolResult result;
+    m_port.pause(PauseMs);
+    send(QByteArrayView(IdentifyRequest, sizeof IdentifyRequest));
+    // The identification is read and dropped whatever it holds, however long.
+    (void)m_port.read(IdentifyAnswerLength);
+    send(QByteArrayView("\x06", 1));
+    const QByteArray answer = m_port.read(1);
+    if (!isAcknowledge(answer))
+        return failure(result, Step::IdentifyAck, answer);
+    return result;
+}
+
+ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image)
+{
+    ProtocolResult result;
+    for (const TransferRange &range : ReadRanges) {
+        for (int address = range.start; address < range.end; address += BlockSize) {
+            m_port.pause(PauseMs);
+            m_port.pause(PauseMs);
+            send(blockRequest('R', address));
+            const QByteArray answer = m_port.read(ReadAnswerLength);
+            if (answer.size() < ReadAnswerLength)
+                return failure(result, Step::ReadAnswer, answer, address);
+            image.copyIn(address, QByteArrayView(answer).sliced(ReadAnswerLead, BlockSize));
+            send(QByteArrayView("\x06", 1));
+            const QByteArray ack = m_port.read(1);
+            if (!isAcknowledge(ack))
+                return failure(result, Step::BlockAck, ack, address);
+            blockDone(result);
+        }
+    }
+    return result;
+}
+
+ProtocolResult ProgrammingProtocol::writeBlocks(const MemoryImage &image)
+{
+    ProtocolResult result;
+    for (const TransferRange &range : WriteRanges) {
+        for (int address = range.start; address < range.end; address += BlockSize) {
+            m_port.pause(PauseMs);
+            const QByteArray data = image.bytes(address, BlockSize);
+            // Request and data go out as two writes back to back.
+            send(blockRequest('W', address));
+            m_port.write(data);
+            const QByteArray answer = m_port.read(1);
+            if (!isAcknowledge(answer))
+                return failure(result, Step::WriteAnswer, answer, address);
+            blockDone(result);
+        }
+    }
+    return result;
+}
+
+ProtocolResult ProgrammingProtocol::run(const std::function<ProtocolResult()> &blockLoop)
+{
+    const ProtocolResult woken = wakeUp();
+    if (!woken)
+        return woken;
+    ProtocolResult result = identify();
+    if (result)
+        result = blockLoop();
+    result.wakeUpAttempts = woken.wakeUpAttempts;
+    return result;
+}
+
+ProtocolResult ProgrammingProtocol::read(MemoryImage &image)
+{
+    return run([&] { return readBlocks(image); });
+}
+
+ProtocolResult ProgrammingProtocol::write(const MemoryImage &image)
+{
+    return run([&] { return writeBlocks(image); });
+}
+
+} // namespace kdw

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/localisedtext.h"
+#include "image/memoryimage.h"
+#include "image/transferranges.h"
+#include "link/protocol.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace kdw {
+
+class BytePort;
+
+enum class TransferDirection { Read, Write };
+
+constexpr int blockCount(TransferDirection direction)
+{
+    return direction == TransferDirection::Read ? ReadBlockCount : WriteBlockCount;
+}
+
+inline constexpr LocalisedText ReadCaption{u"Read Data", u"读数据", u"讀數據"};
+inline constexpr LocalisedText WriteCaption{u"Write Data", u"写数据", u"寫數據"};
+inline constexpr LocalisedText CouldNotOpenPort{u"Could not open the port", u"无法打开串口", u"無法打開串口"};
+inline constexpr LocalisedText CommunicationError{u"Communication error", u"通信出錯", u"通信出錯"};
+
+struct [[nodiscard]] TransferOutcome
+{
+    enum class Status { Done, PortNotOpened, CommunicationError };
+
+    Status status = Status::Done;
+    // The system's reason for an open failure, or what went wrong on the line.
+    QString detail;
+    ProtocolResult protocol;
+
+    explicit operator bool() const { return status == Status::Done; }
+    // "Could not open the port" or "Communication error"; null on success.
+    const LocalisedText *message() const;
+};
+
+// What a transfer reports while it runs. Both are called on the thread that
+// runs the transfer.
+struct TransferObserver
+{
+    std::function<void()> portOpened;
+    ProgrammingProtocol::Progress blockDone;
+};
+
+// One transfer over an open port. A read fills a staging copy and only when
+// every block has arrived copies the five read ranges into `image`: a read
+// that fails part-way leaves `image` exactly as it was.
+TransferOutcome readFromPort(BytePort &port, MemoryImage &image, const ProgrammingProtocol::Progress &progress);
+TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const ProgrammingProtocol::Progress &progress);
+
+// Opens the port of `portName` (mapped through the program directory), sets
+// it up, runs one transfer in `direction` and closes the port again. For a
+// write `image` is only read.
+TransferOutcome runTransfer(const QString &portName, TransferDirection direction, MemoryImage &image,
+                            const TransferObserver &observer = {});
+
+} // namespace kdw

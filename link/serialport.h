@@ -1,0 +1,45 @@
+#pragma once
+
+#include "link/byteport.h"
+
+#include <QSerialPort>
+#include <QString>
+
+namespace kdw {
+
+// The radio's serial line: QSerialPort used blocking from the thread that
+// made it, 9600 baud 8N1, with the read and write time-outs of the link.
+class SerialPort final : public BytePort
+{
+public:
+    SerialPort();
+    ~SerialPort() override;
+
+    struct [[nodiscard]] OpenResult
+    {
+        bool ok = false;
+        QString reason; // the system's reason when the open failed
+        explicit operator bool() const { return ok; }
+    };
+
+    // Opens the device exclusively and sets up the line. Only the open itself
+    // can fail; a setting the driver refuses is left as it is.
+    OpenResult open(const QString &devicePath);
+    void close();
+    bool isOpen() const { return m_port.isOpen(); }
+
+    void purge() override;
+    void write(QByteArrayView bytes) override;
+    QByteArray read(int count) override;
+    void pause(int milliseconds) override;
+
+private:
+    // Hands Qt's buffered output to the driver within `timeoutMs`.
+    void pushOutput(int timeoutMs);
+    // False once the line itself is gone (cable pulled, device removed).
+    bool lineAlive() const;
+
+    QSerialPort m_port;
+};
+
+} // namespace kdw

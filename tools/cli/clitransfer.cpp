@@ -1,0 +1,58 @@
+#include "tools/cli/clitransfer.h"
+
+#include "tools/cli/clicommon.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace kdw::cli {
+
+namespace {
+
+// A hint for the commonest reason a serial port does not open on Linux.
+QString openHint(const QString &reason)
+{
+    if (reason.endsWith(QStringLiteral("permission denied")))
+        return QStringLiteral("hint: the serial devices usually belong to the group \"dialout\"; "
+                              "add your user to it (sudo usermod -aG dialout $USER) and log in again");
+    return {};
+}
+
+} // namespace
+
+TransferOutcome transferWithProgress(const QString &portName, TransferDirection direction, MemoryImage &image)
+{
+    const bool terminal = isatty(fileno(stderr));
+    const int total = blockCount(direction);
+    const QString verb = direction == TransferDirection::Read ? QStringLiteral("reading")
+                                                              : QStringLiteral("writing");
+    int shown = -1;
+    TransferObserver observer;
+    observer.blockDone = [&](int done) {
+        const int percent = done * 100 / total;
+        // On a terminal the line is redrawn at every percent; elsewhere a
+        // line every tenth keeps logs short.
+        if (percent == shown || (!terminal && percent % 10 != 0))
+            return;
+        shown = percent;
+        err() << (terminal ? "\r" : "") << verb << ' ' << percent << '%' << (terminal ? "" : "\n");
+        err().flush();
+    };
+    const TransferOutcome outcome = runTransfer(portName, direction, image, observer);
+    if (terminal && shown >= 0)
+        err() << '\n';
+    if (!outcome) {
+        err() << outcome.message()->text(0) << '\n';
+        if (!outcome.detail.isEmpty())
+            err() << outcome.detail << '\n';
+        const QString hint = openHint(outcome.detail);
+        if (outcome.status == TransferOutcome::Status::PortNotOpened && !hint.isEmpty())
+            err() << hint << '\n';
+    }
+    err().flush();
+    return outcome;
+}
+
+} // namespace kdw::cli

@@ -1,0 +1,160 @@
+// kdw-radio-sim: a simulated radio on a pseudo-terminal, for trying the
+// program without a radio and for the tests of the link.
+
+#include "image/sinfile.h"
+#include "tools/sim/ptyline.h"
+#include "tools/sim/radiomodel.h"
+#include "tools/sim/simoptions.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <csignal>
+#include <cstdio>
+
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
+
+using namespace kdw;
+using namespace kdw::sim;
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void onSignal(int)
+{
+    g_stop = 1;
+}
+
+// One line per burst: "<ms since start> host|radio <hex bytes>", "# ..." for events.
+class ByteLog
+{
+public:
+    explicit ByteLog(const QString &path)
+    {
+        if (!path.isEmpty())
+            m_file = std::fopen(QFile::encodeName(path).constData(), "w");
+    }
+    ~ByteLog()
+    {
+        if (m_file)
+            std::fclose(m_file);
+    }
+    bool failed(const QString &path) const { return !path.isEmpty() && !m_file; }
+
+    void bytes(const char *who, QByteArrayView data)
+    {
+        if (m_file && !data.isEmpty())
+            line(QByteArray(who) + ' ' + data.toByteArray().toHex(' '));
+    }
+    void event(const QByteArray &text)
+    {
+        if (m_file)
+            line("# " + text);
+    }
+
+private:
+    void line(const QByteArray &text)
+    {
+        std::fprintf(m_file, "%.3f %s\n", double(nowNs() - m_start) / 1e6, text.constData());
+        std::fflush(m_file);
+    }
+
+    std::FILE *m_file = nullptr;
+    qint64 m_start = nowNs();
+};
+
+void announce(const PtyLine &line)
+{
+    std::printf("%s\n", QFile::encodeName(line.terminalPath()).constData());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QString error;
+    const auto options = parseSimOptions(QCoreApplication::arguments().mid(1), &error);
+    if (!options) {
+        std::fprintf(stderr, "kdw-radio-sim: %s\n%s", qPrintable(error), qPrintable(simUsage()));
+        return 2;
+    }
+
+    MemoryImage memory;
+    memory.fill(0xFF);
+    if (!options->imagePath.isEmpty()) {
+        const SinLoadResult loaded = readSinFile(options->imagePath);
+        if (!loaded) {
+            std::fprintf(stderr, "kdw-radio-sim: cannot load %s\n", qPrintable(options->imagePath));
+            return 2;
+        }
+        memory.copyIn(*loaded.bytes);
+    }
+    ByteLog log(options->logPath);
+    if (log.failed(options->logPath)) {
+        std::fprintf(stderr, "kdw-radio-sim: cannot write %s\n", qPrintable(options->logPath));
+        return 2;
+    }
+
+#ifdef Q_OS_LINUX
+    // Byte times are about a millisecond: sleep to the microsecond.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
+    struct sigaction action{};
+    action.sa_handler = onSignal;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+
+    PtyLine line(options->linkPath, options->baud);
+    if (!line.open(&error)) {
+        std::fprintf(stderr, "kdw-radio-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    announce(line);
+
+    RadioModel radio(memory, options->faults);
+    int status = 0;
+    while (!g_stop) {
+        switch (line.waitForHost(-1)) {
+        case PtyLine::Wait::Interrupted:
+            continue;
+        case PtyLine::Wait::HostClosed:
+            radio.hostClosed();
+            continue;
+        case PtyLine::Wait::Data:
+            break;
+        }
+        const QByteArray received = line.takeHostBytes();
+        log.bytes("host", received);
+        for (char byte : received) {
+            line.awaitArrival();
+            const RadioModel::Reply reply = radio.feed(quint8(byte));
+            if (reply.hangUp) {
+                log.event("hangup");
+                if (!line.reopen(&error)) {
+                    std::fprintf(stderr, "kdw-radio-sim: %s\n", qPrintable(error));
+                    g_stop = 1;
+                    status = 1;
+                }
+                announce(line);
+                break; // the rest went down the pulled cable
+            }
+            line.send(reply.bytes);
+            log.bytes("radio", reply.bytes);
+            if (radio.takeCompletedWrite() && !options->savePath.isEmpty()) {
+                const SinSaveResult saved = writeSinFile(options->savePath, radio.memory());
+                log.event(saved ? "saved" : "save failed");
+                if (!saved)
+                    std::fprintf(stderr, "kdw-radio-sim: cannot save %s: %s\n", qPrintable(options->savePath),
+                                 qPrintable(saved.systemReason));
+            }
+        }
+    }
+    line.removeLink();
+    return status;
+}

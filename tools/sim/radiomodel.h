@@ -1,0 +1,90 @@
+#pragma once
+
+#include "image/memoryimage.h"
+
+#include <QByteArray>
+
+#include <optional>
+#include <random>
+
+namespace kdw::sim {
+
+// Where a fault strikes: the wake-up, the identification, or a block given by
+// its index in transfer order (0 = the block at 0x0000).
+struct Stage
+{
+    enum class Kind { WakeUp, Identify, Block };
+    Kind kind = Kind::Block;
+    int block = 0;
+
+    bool operator==(const Stage &) const = default;
+};
+
+struct Faults
+{
+    bool noAnswer = false;           // a radio that is switched off
+    int wrongWakeUps = 0;            // answer 0x07 to this many wake-ups
+    std::optional<Stage> nak;        // answer 0x15 where an acknowledge belongs
+    std::optional<Stage> silence;    // answer nothing from here until the next wake-up
+    std::optional<Stage> hangUp;     // drop the line (cable pulled)
+    std::optional<Stage> shortAnswer;// one byte short (identify: 5 of 8; read: 11 of 12)
+    bool garbageLead = false;        // random bytes in the four leading bytes of read answers
+};
+
+// The radio's side of the programming exchange, byte by byte. The host's
+// bytes go in through feed(); what the radio answers comes out. Faults at the
+// wake-up strike a whole transfer (its four attempts); faults at other stages
+// strike once, so the next transfer finds a healthy radio.
+class RadioModel
+{
+public:
+    struct Reply
+    {
+        QByteArray bytes;
+        bool hangUp = false;
+    };
+
+    explicit RadioModel(const MemoryImage &memory, Faults faults = {});
+
+    Reply feed(quint8 byte);
+    // The host closed the line: whatever frame was under way is dropped.
+    void hostClosed();
+
+    const MemoryImage &memory() const { return m_memory; }
+    // True once after every block of a write has been taken.
+    bool takeCompletedWrite();
+    int wakeUps() const { return m_wakeUps; }
+
+private:
+    enum class State { Idle, AwaitIdentify, AwaitIdentifyAck, Programming, AwaitBlockAck };
+
+    Reply onWakeUp();
+    Reply onIdentify();
+    Reply onIdentifyAck();
+    Reply onReadRequest(int address);
+    Reply onBlockAck();
+    Reply onWriteFrame(int address, QByteArrayView data);
+    void restartWakeUp();
+
+    // A fault with the number of times it may still strike.
+    struct Armed
+    {
+        std::optional<Stage> stage;
+        int left = 0;
+        bool strikes(const Stage &here);
+    };
+    Armed arm(const std::optional<Stage> &stage, int wakeUpStrikes) const;
+
+    MemoryImage m_memory;
+    Faults m_faults;
+    Armed m_nak, m_silence, m_hangUp, m_short;
+    State m_state = State::Idle;
+    QByteArray m_frame;
+    int m_pendingBlock = -1;
+    int m_wakeUps = 0;
+    int m_blocksWritten = 0;
+    bool m_completedWrite = false;
+    std::mt19937 m_random{417};
+};
+
+} // namespace kdw::sim

@@ -1,0 +1,107 @@
+#include "tools/sim/simoptions.h"
+
+#include "image/transferranges.h"
+
+namespace kdw::sim {
+
+std::optional<Stage> parseStage(const QString &text)
+{
+    if (text == u"wakeup")
+        return Stage{Stage::Kind::WakeUp, 0};
+    if (text == u"identify")
+        return Stage{Stage::Kind::Identify, 0};
+    bool ok = false;
+    const int block = text.toInt(&ok, 0);
+    if (!ok || block < 0 || block >= ReadBlockCount)
+        return std::nullopt;
+    return Stage{Stage::Kind::Block, block};
+}
+
+QString simUsage()
+{
+    return QStringLiteral(
+        "usage: kdw-radio-sim [options]\n"
+        "A simulated KDW417 radio on a pseudo-terminal. Prints the terminal's path\n"
+        "on its first line (and again after every hang-up).\n"
+        "  --link PATH         also place a symbolic link PATH to the terminal\n"
+        "  --image FILE.sin    the radio's memory (0xFF everywhere otherwise)\n"
+        "  --save FILE.sin     save the memory after every completed write\n"
+        "  --baud N            pace every byte as a line of N baud (default: unpaced)\n"
+        "  --log FILE          record the bytes of both directions\n"
+        "faults (STAGE: wakeup, identify, or a block index from 0):\n"
+        "  --no-answer         never answer anything\n"
+        "  --wrong-wakeup N    answer 0x07 to the first N wake-ups\n"
+        "  --nak STAGE         answer 0x15 where the acknowledge belongs\n"
+        "  --silence STAGE     answer nothing from STAGE until the next wake-up\n"
+        "  --hangup STAGE      hang up the terminal at STAGE (cable pulled)\n"
+        "  --short STAGE       answer one byte short (identify: 5 of 8 bytes)\n"
+        "  --garbage-lead      random bytes in the four leading bytes of read answers\n"
+        "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
+}
+
+std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString *error)
+{
+    SimOptions options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &name = arguments.at(i);
+        const auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            return arguments.at(++i);
+        };
+        const auto stageOption = [&](std::optional<Stage> &target) {
+            const auto text = value();
+            target = text ? parseStage(*text) : std::nullopt;
+            return target.has_value();
+        };
+        const auto textOption = [&](QString &target) {
+            const auto text = value();
+            target = text.value_or(QString());
+            return text.has_value();
+        };
+        const auto numberOption = [&](int &target) {
+            const auto text = value();
+            bool ok = false;
+            target = text ? text->toInt(&ok) : 0;
+            return ok && target >= 0;
+        };
+
+        bool ok = true;
+        if (name == u"--link")
+            ok = textOption(options.linkPath);
+        else if (name == u"--image")
+            ok = textOption(options.imagePath);
+        else if (name == u"--save")
+            ok = textOption(options.savePath);
+        else if (name == u"--log")
+            ok = textOption(options.logPath);
+        else if (name == u"--baud")
+            ok = numberOption(options.baud);
+        else if (name == u"--no-answer")
+            options.faults.noAnswer = true;
+        else if (name == u"--wrong-wakeup")
+            ok = numberOption(options.faults.wrongWakeUps);
+        else if (name == u"--nak")
+            ok = stageOption(options.faults.nak);
+        else if (name == u"--silence")
+            ok = stageOption(options.faults.silence);
+        else if (name == u"--hangup")
+            ok = stageOption(options.faults.hangUp);
+        else if (name == u"--short")
+            ok = stageOption(options.faults.shortAnswer)
+                 && options.faults.shortAnswer->kind != Stage::Kind::WakeUp;
+        else if (name == u"--garbage-lead")
+            options.faults.garbageLead = true;
+        else {
+            *error = QStringLiteral("unknown option %1").arg(name);
+            return std::nullopt;
+        }
+        if (!ok) {
+            *error = QStringLiteral("bad or missing value for %1").arg(name);
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+} // namespace kdw::sim
