@@ -4,6 +4,7 @@
 #include "app/programapp.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
+#include "link/transfercommands.h"
 #include "settings/settingscommands.h"
 #include "ui/commandids.h"
 #include "ui/documentcommands.h"
@@ -42,6 +43,10 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::FilePrint, view, &CProgramView::OnFilePrint);
     frame.bindCommand(cmd::FilePrintPreview, view, &CProgramView::OnFilePrintPreview);
     frame.bindCommand(cmd::FilePrintSetup, view, &CProgramView::OnFilePrintSetup);
+
+    auto *transfers = new TransferCommands(*app.document(), *view, &frame);
+    frame.bindCommand(cmd::Read, transfers, &TransferCommands::OnRead);
+    frame.bindCommand(cmd::Write, transfers, &TransferCommands::OnWrite);
 
     for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
         QAction *a = frame.action(id);

@@ -1,0 +1,42 @@
+#include "link/transfercommands.h"
+
+#include "channels/programview.h"
+#include "image/programdoc.h"
+#include "link/transferdlg.h"
+
+namespace kdw {
+
+TransferCommands::TransferCommands(CProgramDoc &doc, CProgramView &view, QWidget *window)
+    : QObject(window)
+    , m_doc(doc)
+    , m_view(view)
+    , m_window(window)
+{
+}
+
+bool TransferCommands::transfer(TransferDirection direction)
+{
+    // What the grid shows goes into the image before anything moves.
+    m_view.gridStore();
+    CTransferDlg dialog(m_window, m_doc.image());
+    dialog.setDirection(direction);
+    dialog.setTitle((direction == TransferDirection::Read ? ReadCaption : WriteCaption).text());
+    dialog.exec();
+    return dialog.succeeded();
+}
+
+void TransferCommands::OnRead()
+{
+    if (!transfer(TransferDirection::Read))
+        return;
+    // The image now holds the radio's memory, which no file holds yet.
+    m_doc.SetModifiedFlag();
+    m_view.gridLoad();
+}
+
+void TransferCommands::OnWrite()
+{
+    (void)transfer(TransferDirection::Write);
+}
+
+} // namespace kdw

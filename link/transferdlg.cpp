@@ -1,0 +1,117 @@
+#include "link/transferdlg.h"
+
+#include "app/globals.h"
+#include "link/transferworker.h"
+#include "ui/messagebox.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace kdw {
+
+namespace {
+enum : int { IdStart = 1, IdCancel = 2, IdProgress = 1003, IdPercentage = 1005 };
+}
+
+CTransferDlg::CTransferDlg(QWidget *parent, MemoryImage &image)
+    : CTemplateDialog(133, parent)
+    , m_image(image)
+{
+    setObjectName(QStringLiteral("CTransferDlg"));
+    if (auto *start = item<QPushButton>(IdStart))
+        connect(start, &QPushButton::clicked, this, &CTransferDlg::OnOK);
+    if (auto *cancel = item<QPushButton>(IdCancel))
+        connect(cancel, &QPushButton::clicked, this, &CTransferDlg::reject);
+}
+
+CTransferDlg::~CTransferDlg()
+{
+    // The dialog closes only after its worker has ended; this is the last
+    // guard should it ever be destroyed otherwise.
+    if (m_worker)
+        m_worker->wait();
+}
+
+void CTransferDlg::showEvent(QShowEvent *event)
+{
+    if (!m_initialised) {
+        m_initialised = true;
+        OnInitDialog();
+    }
+    CTemplateDialog::showEvent(event);
+}
+
+void CTransferDlg::OnInitDialog()
+{
+    if (auto *progress = item<QProgressBar>(IdProgress)) {
+        progress->setRange(0, blockCount(m_direction));
+        progress->setValue(0);
+    }
+    setWindowTitle(m_strTitle);
+}
+
+void CTransferDlg::accept()
+{
+    OnOK();
+}
+
+void CTransferDlg::OnOK()
+{
+    // The flag is taken here, on the dialog's thread, before the worker
+    // exists: a second press finds it taken and starts nothing.
+    int idle = 0;
+    if (m_worker || !busyFlag().compare_exchange_strong(idle, 1))
+        return;
+    m_bSuccess = false;
+    m_worker = new TransferWorker(m_direction, m_image, this);
+    connect(m_worker, &TransferWorker::portOpened, this, &CTransferDlg::onPortOpened);
+    connect(m_worker, &TransferWorker::blockDone, this, &CTransferDlg::onBlockDone);
+    connect(m_worker, &TransferWorker::failed, this, &CTransferDlg::onFailed, Qt::BlockingQueuedConnection);
+    connect(m_worker, &QThread::finished, this, &CTransferDlg::onWorkerFinished);
+    m_worker->start(QThread::NormalPriority);
+}
+
+void CTransferDlg::reject()
+{
+    // Nothing closes the dialog while a transfer runs.
+    if (m_worker)
+        return;
+    CTemplateDialog::reject();
+}
+
+void CTransferDlg::onPortOpened()
+{
+    for (int id : {IdStart, IdCancel}) {
+        if (auto *button = item<QPushButton>(id))
+            button->setEnabled(false);
+    }
+}
+
+void CTransferDlg::onBlockDone()
+{
+    auto *progress = item<QProgressBar>(IdProgress);
+    auto *percentage = item<QLabel>(IdPercentage);
+    if (!progress || !percentage)
+        return;
+    progress->setValue(progress->value() + 1);
+    const int n = progress->maximum();
+    if (n > 0)
+        percentage->setText(QStringLiteral("%1%").arg(progress->value() * 100 / n));
+}
+
+void CTransferDlg::onFailed(const QString &message)
+{
+    messageBox(this, message, QMessageBox::NoIcon, QMessageBox::Ok);
+}
+
+void CTransferDlg::onWorkerFinished()
+{
+    m_worker->wait();
+    m_bSuccess = bool(m_worker->outcome());
+    delete m_worker;
+    m_worker = nullptr;
+    CTemplateDialog::reject();
+}
+
+} // namespace kdw

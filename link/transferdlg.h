@@ -1,0 +1,51 @@
+#pragma once
+
+#include "image/memoryimage.h"
+#include "link/radiotransfer.h"
+#include "ui/dialogtemplate.h"
+
+namespace kdw {
+
+class TransferWorker;
+
+// The transfer dialog (template 133): Start runs one Read or Write in a
+// worker thread; the progress bar counts blocks and the text beside it shows
+// the percentage. While the worker runs neither Cancel, Escape nor the close
+// box closes the dialog; the dialog closes itself when the worker ends.
+class CTransferDlg : public CTemplateDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CTransferDlg(QWidget *parent, MemoryImage &image = theImage());
+    ~CTransferDlg() override;
+
+    void setDirection(TransferDirection direction) { m_direction = direction; }
+    void setTitle(const QString &title) { m_strTitle = title; }
+
+    // True when the worker moved every block.
+    bool succeeded() const { return m_bSuccess; }
+
+    void accept() override; // Start (the default button, Enter)
+    void reject() override; // Cancel, Escape, the close box
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void OnInitDialog();
+    void OnOK();
+    void onPortOpened();
+    void onBlockDone();
+    void onFailed(const QString &message);
+    void onWorkerFinished();
+
+    MemoryImage &m_image;
+    TransferDirection m_direction = TransferDirection::Read;
+    QString m_strTitle;
+    bool m_bSuccess = false;
+    bool m_initialised = false;
+    TransferWorker *m_worker = nullptr;
+};
+
+} // namespace kdw
