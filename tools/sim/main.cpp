@@ -144,8 +144,8 @@ int main(int argc, char *argv[])
                 announce(line);
                 break; // the rest went down the pulled cable
             }
-            line.send(reply.bytes);
-            log.bytes("radio", reply.bytes);
+            // The memory is saved before the last block is acknowledged: once
+            // the host sees its write complete, the file holds it.
             if (radio.takeCompletedWrite() && !options->savePath.isEmpty()) {
                 const SinSaveResult saved = writeSinFile(options->savePath, radio.memory());
                 log.event(saved ? "saved" : "save failed");
@@ -153,6 +153,8 @@ int main(int argc, char *argv[])
                     std::fprintf(stderr, "kdw-radio-sim: cannot save %s: %s\n", qPrintable(options->savePath),
                                  qPrintable(saved.systemReason));
             }
+            line.send(reply.bytes);
+            log.bytes("radio", reply.bytes);
         }
     }
     line.removeLink();

@@ -245,7 +245,7 @@ RadioModel::Reply RadioModel::onWriteFrame(int address, QByteArrayView data)
     }
     if (m_nak.strikes(here))
         return {QByteArray(1, Nak)};
-    if (address + BlockSize <= MemoryImage::Size)
+    if (!m_faults.readOnly && address + BlockSize <= MemoryImage::Size)
         m_memory.copyIn(address, data);
     ++m_blocksWritten;
     const TransferRange &last = WriteRanges.back();

@@ -29,6 +29,7 @@ struct Faults
     std::optional<Stage> hangUp;     // drop the line (cable pulled)
     std::optional<Stage> shortAnswer;// one byte short (identify: 5 of 8; read: 11 of 12)
     bool garbageLead = false;        // random bytes in the four leading bytes of read answers
+    bool readOnly = false;           // acknowledge written blocks but keep the memory as it is
 };
 
 // The radio's side of the programming exchange, byte by byte. The host's

@@ -36,6 +36,7 @@ QString simUsage()
         "  --hangup STAGE      hang up the terminal at STAGE (cable pulled)\n"
         "  --short STAGE       answer one byte short (identify: 5 of 8 bytes)\n"
         "  --garbage-lead      random bytes in the four leading bytes of read answers\n"
+        "  --read-only         acknowledge written blocks but keep the memory unchanged\n"
         "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
 }
 
@@ -92,6 +93,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
                  && options.faults.shortAnswer->kind != Stage::Kind::WakeUp;
         else if (name == u"--garbage-lead")
             options.faults.garbageLead = true;
+        else if (name == u"--read-only")
+            options.faults.readOnly = true;
         else {
             *error = QStringLiteral("unknown option %1").arg(name);
             return std::nullopt;

@@ -9,7 +9,7 @@
 
 namespace kdw::test {
 
-MemoryImage RadioSim::patternImage(quint8 seed)
+MemoryImage patternImage(quint8 seed)
 {
     MemoryImage image;
     for (int a = 0; a < MemoryImage::Size; ++a)
@@ -17,10 +17,11 @@ MemoryImage RadioSim::patternImage(quint8 seed)
     return image;
 }
 
-RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory)
+RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const QString &programDirectory)
+    : m_programDirectory(programDirectory.isEmpty() ? m_dir.path() + u'/' : programDirectory)
 {
     const QString image = m_dir.filePath(QStringLiteral("radio.sin"));
-    if (!QDir(m_dir.path()).mkpath(QStringLiteral("ports")) || !writeSinFile(image, memory)) {
+    if (!QDir(m_programDirectory).mkpath(QStringLiteral("ports")) || !writeSinFile(image, memory)) {
         QWARN("cannot prepare the simulated radio's directory");
         return;
     }
@@ -51,6 +52,22 @@ RadioSim::~RadioSim()
             m_process.kill();
         m_process.waitForFinished(5000);
     }
+}
+
+RadioSim::CliResult RadioSim::runCli(const QStringList &arguments) const
+{
+    const QString tool = directory() + QStringLiteral("kdw-cli");
+    if (!QFileInfo::exists(tool) && !QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/kdw-cli"), tool))
+        return {};
+    QProcess cli;
+    cli.start(tool, arguments);
+    if (!cli.waitForFinished(60000)) {
+        cli.kill();
+        cli.waitForFinished();
+        return {};
+    }
+    return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
+            QString::fromLocal8Bit(cli.readAllStandardOutput()), QString::fromLocal8Bit(cli.readAllStandardError())};
 }
 
 QByteArray RadioSim::savedMemory() const

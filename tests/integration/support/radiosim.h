@@ -9,22 +9,36 @@
 
 namespace kdw::test {
 
-// kdw-radio-sim running in a temporary directory, linked as ports/COM1 there,
-// so that the directory serves as the program directory of a transfer on
-// "COM1". The radio's memory starts as `memory`, it saves after every
-// completed write, and records the bytes of both directions.
+// A memory with a different byte at every address of a block.
+MemoryImage patternImage(quint8 seed = 0);
+
+// kdw-radio-sim linked as ports/COM1 in a directory (its own temporary one
+// unless given), so that the directory serves as the program directory of a
+// transfer on "COM1". The radio's memory starts as `memory`, it saves after
+// every completed write, and records the bytes of both directions. Its files
+// live in a temporary directory of its own.
 class RadioSim
 {
 public:
-    explicit RadioSim(const QStringList &faults = {}, const MemoryImage &memory = patternImage());
+    explicit RadioSim(const QStringList &faults = {}, const MemoryImage &memory = patternImage(),
+                      const QString &programDirectory = {});
     ~RadioSim();
 
     // Started and its terminal linked; false with a QWARN otherwise.
     bool isRunning() const { return m_running; }
     // With a trailing separator, as the program directory is held.
-    QString directory() const { return m_dir.path() + u'/'; }
+    QString directory() const { return m_programDirectory; }
     QString linkPath() const { return directory() + QStringLiteral("ports/COM1"); }
     QString terminal() const { return m_terminal; }
+
+    struct CliResult
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    // Runs kdw-cli from the radio's directory, so that "COM1" names this radio.
+    CliResult runCli(const QStringList &arguments) const;
 
     // The memory saved after the last completed write (empty before any).
     QByteArray savedMemory() const;
@@ -33,11 +47,9 @@ public:
     // Every host byte the radio received, in order.
     QByteArray hostBytes() const;
 
-    // A memory with a different byte at every address of a block.
-    static MemoryImage patternImage(quint8 seed = 0);
-
 private:
     QTemporaryDir m_dir;
+    QString m_programDirectory;
     QProcess m_process;
     QString m_terminal;
     bool m_running = false;
