@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "app/programapp.h"
+#include "channels/programview.h"
 #include "dialogdriver.h"
 #include "faultcases.h"
 #include "guitest.h"
@@ -80,8 +81,8 @@ void TestGuiFaults::faultAtEveryStage()
     RadioSim sim(simArgs, radio, m_dir->path());
     QVERIFY(sim.isRunning());
 
-    const MemoryImage before = patternImage(42);
-    theImage() = before;
+    const MemoryImage before = showImage(*m_app, patternImage(42));
+    const ChannelTable gridBefore = gridTable(*m_app->view());
     m_app->document()->SetModifiedFlag(false);
     const QStringList failed{u"Communication error"_qs};
 
@@ -89,23 +90,26 @@ void TestGuiFaults::faultAtEveryStage()
     DialogRun run = runTransferCommand(*m_app->mainFrame(), command);
     QVERIFY(run.shown);
     QVERIFY2(run.elapsedMs < HangBoundMs, qPrintable(QString::number(run.elapsedMs)));
-    QCOMPARE(messages.texts, transferFails ? failed : QStringList());
+    QVERIFY2(messages.texts == (transferFails ? failed : QStringList()), qPrintable(sim.logTail()));
     QCOMPARE(busyFlag().load(), 0);
     if (read && !transferFails) {
         QVERIFY(readRangesEqual(theImage(), radio));
+        QVERIFY(gridTable(*m_app->view()) == channelTable(radio, 0));
         QVERIFY(m_app->document()->IsModified());
     } else {
-        // A failed read leaves no trace; a write never changes the image.
+        // A failed read leaves no trace: image, grid and modified mark are
+        // as they were. A write never changes them.
         QVERIFY(theImage() == before);
+        QVERIFY(gridTable(*m_app->view()) == gridBefore);
         QCOMPARE(m_app->document()->IsModified(), false);
     }
 
     // The port was closed: the next transfer opens it and runs in full.
     messages.texts.clear();
-    theImage() = before;
+    showImage(*m_app, before);
     run = runTransferCommand(*m_app->mainFrame(), command);
     QVERIFY(run.elapsedMs < HangBoundMs);
-    QCOMPARE(messages.texts, radioStaysOff ? failed : QStringList());
+    QVERIFY2(messages.texts == (radioStaysOff ? failed : QStringList()), qPrintable(sim.logTail()));
     if (radioStaysOff)
         return;
     QCOMPARE(run.finalPercentage, u"100%"_qs);
@@ -116,7 +120,7 @@ void TestGuiFaults::faultAtEveryStage()
         QCOMPARE(saved.size(), MemoryImage::Size);
         MemoryImage radioNow;
         radioNow.copyIn(saved);
-        QVERIFY(writeRangesEqual(radioNow, before));
+        QVERIFY(writeRangesEqual(radioNow, theImage()));
     }
 }
 

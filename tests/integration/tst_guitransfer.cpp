@@ -3,6 +3,7 @@
 
 #include "app/globals.h"
 #include "app/programapp.h"
+#include "channels/programview.h"
 #include "dialogdriver.h"
 #include "guitest.h"
 #include "image/programdoc.h"
@@ -80,8 +81,9 @@ void TestGuiTransfer::readFillsTheImageAndMarksTheDocument()
     const MemoryImage radio = patternImage(11);
     RadioSim sim({}, radio, m_dir->path());
     QVERIFY(sim.isRunning());
-    theImage().fill(0x5A);
-    const MemoryImage before = theImage();
+    MemoryImage blank;
+    blank.fill(0x5A);
+    const MemoryImage before = showImage(*m_app, blank);
     QVERIFY(!m_app->document()->IsModified());
 
     MessageRecorder messages;
@@ -96,6 +98,9 @@ void TestGuiTransfer::readFillsTheImageAndMarksTheDocument()
     QVERIFY(readRangesEqual(theImage(), radio));
     QCOMPARE(theImage().bytes(0x0640, 0x0C90 - 0x0640), before.bytes(0x0640, 0x0C90 - 0x0640));
     QVERIFY(m_app->document()->IsModified());
+    // The grid shows the radio's channels.
+    QVERIFY(gridTable(*m_app->view()) == channelTable(radio, 0));
+    QVERIFY(gridTable(*m_app->view()) != channelTable(before, 0));
 }
 
 void TestGuiTransfer::writeThenReadBack()
@@ -103,8 +108,7 @@ void TestGuiTransfer::writeThenReadBack()
     const MemoryImage radio = patternImage(12);
     RadioSim sim({}, radio, m_dir->path());
     QVERIFY(sim.isRunning());
-    const MemoryImage written = patternImage(99);
-    theImage() = written;
+    const MemoryImage written = showImage(*m_app, patternImage(99));
 
     MessageRecorder messages;
     DialogRun run = runTransferCommand(*m_app->mainFrame(), cmd::Write);
@@ -127,8 +131,9 @@ void TestGuiTransfer::cancelBeforeStartTransfersNothing()
 {
     RadioSim sim({}, patternImage(13), m_dir->path());
     QVERIFY(sim.isRunning());
-    theImage().fill(0x77);
-    const MemoryImage before = theImage();
+    MemoryImage blank;
+    blank.fill(0x77);
+    const MemoryImage before = showImage(*m_app, blank);
 
     MessageRecorder messages;
     const DialogRun run = runTransferCommand(*m_app->mainFrame(), cmd::Read, [](CTransferDlg &dialog) {
@@ -155,7 +160,7 @@ void TestGuiTransfer::secondStartStartsNothing()
             QTest::mouseClick(start, Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
-    QCOMPARE(messages.texts, QStringList());
+    QVERIFY2(messages.texts.isEmpty(), qPrintable(sim.logTail()));
     QCOMPARE(countInLog(sim, u"host 4d 02"_qs), 1);
 }
 
@@ -196,8 +201,7 @@ void TestGuiTransfer::portThatCannotOpen()
     QFETCH(QString, portName);
     QFETCH(int, command);
     setPortName(portName);
-    theImage().fill(0x21);
-    const MemoryImage before = theImage();
+    const MemoryImage before = showImage(*m_app, patternImage(33));
     MessageRecorder messages;
     const DialogRun run = runTransferCommand(*m_app->mainFrame(), command);
     QVERIFY(run.shown);

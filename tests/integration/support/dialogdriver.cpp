@@ -1,5 +1,9 @@
 #include "dialogdriver.h"
 
+#include "app/programapp.h"
+#include "channels/msflexgrid.h"
+#include "channels/programview.h"
+#include "image/programdoc.h"
 #include "link/transferdlg.h"
 #include "ui/mainframe.h"
 
@@ -40,6 +44,24 @@ DialogRun runTransferCommand(CMainFrame &frame, int id, const std::function<void
     frame.action(id)->trigger();
     run.elapsedMs = clock.elapsed();
     return run;
+}
+
+MemoryImage showImage(CProgramApp &app, const MemoryImage &image)
+{
+    app.document()->image() = image;
+    app.view()->gridLoad();
+    app.view()->gridStore();
+    return app.document()->image();
+}
+
+ChannelTable gridTable(const CProgramView &view)
+{
+    ChannelTable table;
+    for (int row = 1; row <= region::ChannelCount; ++row) {
+        for (int field = 0; field < ChannelFieldCount; ++field)
+            table[std::size_t(row - 1)][std::size_t(field)] = view.grid()->GetTextMatrix(row, field + 1);
+    }
+    return table;
 }
 
 } // namespace kdw::test

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "channels/channeltable.h"
+#include "image/memoryimage.h"
+
 #include <QString>
 
 #include <functional>
 
 namespace kdw {
 class CMainFrame;
+class CProgramApp;
+class CProgramView;
 class CTransferDlg;
 } // namespace kdw
 
@@ -28,5 +33,12 @@ void pressStart(CTransferDlg &dialog);
 // has returned, that is after the dialog has closed.
 DialogRun runTransferCommand(CMainFrame &frame, int id,
                              const std::function<void(CTransferDlg &)> &whenShown = pressStart);
+
+// Puts `image` into the document and the grid, then runs the grid store as
+// Read and Write do first; returns the image as the grid store leaves it.
+MemoryImage showImage(CProgramApp &app, const MemoryImage &image);
+
+// The 99 channel rows as the grid shows them.
+ChannelTable gridTable(const CProgramView &view);
 
 } // namespace kdw::test

@@ -84,6 +84,12 @@ QStringList RadioSim::log() const
     return QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
+QString RadioSim::logTail(int lines) const
+{
+    const QStringList all = log();
+    return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(u'\n');
+}
+
 QByteArray RadioSim::hostBytes() const
 {
     QByteArray bytes;

@@ -44,6 +44,8 @@ public:
     QByteArray savedMemory() const;
     // The log: lines "<ms> host|radio <hex>" and "# <event>".
     QStringList log() const;
+    // The last lines of the log, for failure messages.
+    QString logTail(int lines = 16) const;
     // Every host byte the radio received, in order.
     QByteArray hostBytes() const;
 
