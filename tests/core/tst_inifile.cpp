@@ -1,11 +1,13 @@
 // Program.ini read and written with the semantics of the private profile functions.
 #include "app/inifile.h"
+#include "coretest.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kdw;
+using namespace kdw::test;
+using namespace Qt::StringLiterals;
 
 class TestIniFile : public QObject
 {
@@ -13,19 +15,10 @@ class TestIniFile : public QObject
 
     QTemporaryDir m_dir;
 
-    QString writeFile(const QByteArray &content)
+    QString iniWith(const QByteArray &content)
     {
-        const QString path = m_dir.filePath(QStringLiteral("Program.ini"));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(content) != content.size())
-            qFatal("cannot write the test file");
-        return path;
-    }
-
-    static QByteArray content(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        writeFile(m_dir.filePath(u"Program.ini"_s), content);
+        return m_dir.filePath(u"Program.ini"_s);
     }
 
 private slots:
@@ -34,19 +27,16 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << QByteArray("[Setup]\nLanguage=Chs\nCOM=COM5\n") << "COM" << "COM5";
-        QTest::newRow("case of section and key") << QByteArray("[SETUP]\nlanguage=cht\n") << "Language" << "cht";
-        QTest::newRow("blanks and CRLF") << QByteArray("  [ Setup ]  \r\n  COM =  COM2  \r\n") << "COM" << "COM2";
-        QTest::newRow("quoted") << QByteArray("[Setup]\nCOM=\"COM3\"\n") << "COM" << "COM3";
-        QTest::newRow("other section") << QByteArray("[Other]\nCOM=COM4\n[Setup]\nLanguage=Eng\n") << "COM" << "";
-        QTest::newRow("empty value") << QByteArray("[Setup]\nCOM=\n") << "COM" << "";
-        QTest::newRow("missing key") << QByteArray("[Setup]\nLanguage=Eng\n") << "COM" << "";
-        QTest::newRow("empty file") << QByteArray() << "Language" << "";
-        QTest::newRow("comment") << QByteArray("[Setup]\n;COM=COM6\n") << "COM" << "";
-        QTest::newRow("binary garbage") << QByteArray("\x00\xFF\xFE[\x01=\x02\n\x80\x81", 10) << "COM" << "";
-        QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF[Setup]\nCOM=COM7\n") << "COM" << "COM7";
-        QTest::newRow("value cut to 255") << QByteArray("[Setup]\nLanguage=" + QByteArray(300, 'x') + "\n")
-                                          << "Language" << QString(255, u'x');
+        QTest::newRow("case of section and key") << QByteArray("[SETUP]\nlanguage=cht\n") << u"Language"_s << u"cht"_s;
+        QTest::newRow("blanks and CRLF") << QByteArray("  [ Setup ]  \r\n  COM =  COM2  \r\n") << u"COM"_s << u"COM2"_s;
+        QTest::newRow("quoted") << QByteArray("[Setup]\nCOM=\"COM3\"\n") << u"COM"_s << u"COM3"_s;
+        QTest::newRow("other section") << QByteArray("[Other]\nCOM=COM4\n[Setup]\nLanguage=Eng\n") << u"COM"_s << u""_s;
+        QTest::newRow("comment") << QByteArray("[Setup]\n;COM=COM6\n") << u"COM"_s << u""_s;
+        QTest::newRow("empty key") << QByteArray("[Setup]\n=x\n") << QString() << u""_s;
+        QTest::newRow("binary garbage") << QByteArray("\x00\xFF\xFE[\x01=\x02\n\x80\x81", 10) << u"COM"_s << u""_s;
+        QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF[Setup]\nCOM=COM7\n") << u"COM"_s << u"COM7"_s;
+        QTest::newRow("value cut to 255") << "[Setup]\nLanguage=" + QByteArray(300, 'x') + "\n"
+                                          << u"Language"_s << QString(255, u'x');
     }
 
     void read()
@@ -55,19 +45,11 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, expected);
         CIniFile ini;
-        ini.setPath(writeFile(file));
-        QCOMPARE(ini.ReadString(QStringLiteral("Setup"), key), expected);
+        ini.setPath(iniWith(file));
+        QCOMPARE(ini.ReadString(u"Setup"_s, key), expected);
     }
 
-    void readMissingFileAndEmptyKey()
-    {
-        CIniFile ini;
-        ini.setPath(m_dir.filePath(QStringLiteral("none.ini")));
-        QCOMPARE(ini.ReadString(QStringLiteral("Setup"), QStringLiteral("COM")), QString());
-        ini.setPath(writeFile("[Setup]\n=x\n"));
-        QCOMPARE(ini.ReadString(QStringLiteral("Setup"), QString()), QString());
-    }
-
+    // COM=COM5 written into each file; every other line stays as it was.
     void write_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -76,11 +58,10 @@ private slots:
             << QByteArray("; mine\n[Setup]\nLanguage=Chs\nCOM=COM1\n[Other]\nx=1\n")
             << QByteArray("; mine\n[Setup]\nLanguage=Chs\nCOM=COM5\n[Other]\nx=1\n");
         QTest::newRow("key of another case") << QByteArray("[setup]\ncom=COM1\n") << QByteArray("[setup]\nCOM=COM5\n");
-        QTest::newRow("add to the section")
-            << QByteArray("[Setup]\nLanguage=Eng\n\n[Other]\nx=1\n")
-            << QByteArray("[Setup]\nLanguage=Eng\nCOM=COM5\n\n[Other]\nx=1\n");
-        QTest::newRow("add the section") << QByteArray("[Other]\nx=1\n") << QByteArray("[Other]\nx=1\n[Setup]\nCOM=COM5\n");
-        QTest::newRow("empty file") << QByteArray("") << QByteArray("[Setup]\nCOM=COM5\n");
+        QTest::newRow("add to the section") << QByteArray("[Setup]\nLanguage=Eng\n\n[Other]\nx=1\n")
+                                            << QByteArray("[Setup]\nLanguage=Eng\nCOM=COM5\n\n[Other]\nx=1\n");
+        QTest::newRow("add the section") << QByteArray("[Other]\nx=1\n")
+                                         << QByteArray("[Other]\nx=1\n[Setup]\nCOM=COM5\n");
         QTest::newRow("CRLF kept") << QByteArray("[Setup]\r\nCOM=COM1\r\n") << QByteArray("[Setup]\r\nCOM=COM5\r\n");
         QTest::newRow("garbage lines kept")
             << QByteArray("\x80\x81 junk\n[Setup]\nCOM=COM1\n") << QByteArray("\x80\x81 junk\n[Setup]\nCOM=COM5\n");
@@ -91,33 +72,41 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         CIniFile ini;
-        ini.setPath(writeFile(before));
-        QVERIFY(ini.WriteString(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("COM5")));
-        QCOMPARE(content(ini.path()), after);
+        ini.setPath(iniWith(before));
+        QVERIFY(ini.WriteString(u"Setup"_s, u"COM"_s, u"COM5"_s));
+        QCOMPARE(readFile(ini.path()), after);
     }
 
     void writeCreatesTheFile()
     {
         CIniFile ini;
-        ini.setPath(m_dir.filePath(QStringLiteral("new.ini")));
-        QVERIFY(ini.WriteString(QStringLiteral("Setup"), QStringLiteral("Language"), QStringLiteral("Cht")));
-        QCOMPARE(ini.ReadString(QStringLiteral("Setup"), QStringLiteral("Language")), QStringLiteral("Cht"));
+        ini.setPath(m_dir.filePath(u"new.ini"_s));
+        QCOMPARE(ini.ReadString(u"Setup"_s, u"Language"_s), QString());
+        QVERIFY(ini.WriteString(u"Setup"_s, u"Language"_s, u"Cht"_s));
+        QCOMPARE(readFile(ini.path()), QByteArray("[Setup]\nLanguage=Cht\n"));
     }
 
-    void emptyKeyOrValueWritesNothing()
+    void refusedWrite_data()
     {
-        CIniFile ini;
-        ini.setPath(writeFile("[Setup]\nCOM=COM1\n"));
-        QVERIFY(!ini.WriteString(QStringLiteral("Setup"), QStringLiteral("COM"), QString()));
-        QVERIFY(!ini.WriteString(QStringLiteral("Setup"), QString(), QStringLiteral("x")));
-        QCOMPARE(content(ini.path()), QByteArray("[Setup]\nCOM=COM1\n"));
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("empty value") << u"Program.ini"_s << u"COM"_s << QString();
+        QTest::newRow("empty key") << u"Program.ini"_s << QString() << u"x"_s;
+        QTest::newRow("no such folder") << u"no/such/Program.ini"_s << u"COM"_s << u"COM2"_s;
     }
 
-    void failedWriteIsReported()
+    // A refused or failed write returns false and changes nothing.
+    void refusedWrite()
     {
+        QFETCH(QString, file);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        iniWith("[Setup]\nCOM=COM1\n");
         CIniFile ini;
-        ini.setPath(m_dir.filePath(QStringLiteral("no/such/folder/Program.ini")));
-        QVERIFY(!ini.WriteString(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("COM2")));
+        ini.setPath(m_dir.filePath(file));
+        QVERIFY(!ini.WriteString(u"Setup"_s, key, value));
+        QCOMPARE(readFile(m_dir.filePath(u"Program.ini"_s)), QByteArray("[Setup]\nCOM=COM1\n"));
     }
 };
 

@@ -1,49 +1,28 @@
-// What a new document holds, and the .sin file format's read and write.
+// What a new document holds, and reading, saving and opening .sin files.
 #include "app/globals.h"
+#include "coretest.h"
 #include "image/builtindefaults.h"
-#include "image/memoryimage.h"
 #include "image/programdoc.h"
 #include "image/sinfile.h"
-#include "image/transferranges.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kdw;
+using namespace kdw::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
+// Bytes that change from one offset to the next, so a shifted copy shows.
 QByteArray pattern(int size, int seed = 7)
 {
-    QByteArray b(size, Qt::Uninitialized);
+    QByteArray bytes(size, Qt::Uninitialized);
     for (int i = 0; i < size; ++i)
-        b[i] = char((i * 31 + seed) & 0xFF);
-    return b;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-// The bytes the built-in defaults set, by offset; every other byte is 0xFF.
-QMap<int, quint8> defaultBytes()
-{
-    QMap<int, quint8> m{{0x063C, 0x3C}, {0x1810, 0x94}, {0x1811, 0xFF}, {0x1812, 0xF9}, {0x1813, 0xFC},
-                        {0x1814, 0x05}, {0x1815, 0x00}, {0x1816, 0x04}, {0x1818, 0xFD}, {0x1819, 0x02},
-                        {0x181A, 0x02}, {0x181B, 0x02}, {0x181C, 0x03}, {0x181D, 0xFF}, {0x1821, 0x00},
-                        {0x1822, 0x00}, {0x1824, 0x02}, {0x1829, 0x00}, {0x182D, 0xFF}, {0x1D40, 0xFC}};
-    const char model[] = "KDW417";
-    for (int i = 0; i < 6; ++i) {
-        m.insert(0x1840 + i, quint8(model[i]));
-        m.insert(0x1848 + i, 0x00);
-    }
-    return m;
+        bytes[i] = char((i * 31 + seed) & 0xFF);
+    return bytes;
 }
 
 } // namespace
@@ -53,120 +32,75 @@ class TestNewImage : public QObject
     Q_OBJECT
 
 private slots:
-    void processImageStartsAtZero()
-    {
-        QVERIFY(theImage().bytes() == QByteArray(MemoryImage::Size, '\0'));
-    }
+    void processImageStartsAtZero() { QCOMPARE(theImage().bytes(), QByteArray(MemoryImage::Size, '\0')); }
 
-    void transferTables()
+    // Without Default.sin: 0xFF, then the built-in defaults.
+    void builtInDefaults()
     {
-        QCOMPARE(ReadBlockCount, 318);
-        QCOMPARE(WriteBlockCount, 316);
-        // The write never reaches 0x1FF0..0x1FFF; every other range is the same.
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(ReadRanges[i].start, WriteRanges[i].start);
-            QCOMPARE(ReadRanges[i].end, WriteRanges[i].end);
-        }
-        QCOMPARE(WriteRanges[4].end, 0x1FF0);
-        QCOMPARE(ReadRanges[4].end, 0x2000);
-    }
-
-    void builtInDefaultsWithoutDefaultFile()
-    {
+        MemoryImage expected = filledImage(0xFF);
+        expected.setByte(0x063C, 0x3C);
+        expected.copyIn(0x1810, hex("94FFF9FC050004FFFD02020203FFFFFFFF0000FF02FFFFFFFF00FFFFFFFF"));
+        expected.copyIn(0x1840, hex("4B4457343137FFFF000000000000")); // KDW417, password 000000
+        expected.setByte(0x1D40, 0xFC);
         QTemporaryDir dir;
         MemoryImage image;
         makeNewImage(image, dir.path() + u'/');
-        const auto expected = defaultBytes();
-        for (int offset = 0; offset < MemoryImage::Size; ++offset) {
-            const quint8 want = expected.value(offset, 0xFF);
-            if (image.byte(offset) != want)
-                QFAIL(qPrintable(QStringLiteral("offset 0x%1: %2, expected %3")
-                                     .arg(offset, 4, 16, QChar(u'0')).arg(int(image.byte(offset))).arg(int(want))));
-        }
+        QCOMPARE(firstDifference(image, expected), QString());
     }
 
     void defaultFile_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("size"); // -1: Default.sin is a folder
+        QTest::newRow("unreadable: built-in defaults") << -1;
         QTest::newRow("empty") << 0;
-        QTest::newRow("100 bytes") << 100;
         QTest::newRow("one short") << 8191;
-        QTest::newRow("exact") << 8192;
         QTest::newRow("longer") << 9000;
     }
 
-    // Default.sin is read up to 8192 bytes whatever its size; the built-in
-    // defaults are not applied once it opens.
+    // Default.sin is read up to 8192 bytes whatever its size, over 0xFF; the
+    // built-in defaults apply only when it cannot be opened.
     void defaultFile()
     {
         QFETCH(int, size);
         QTemporaryDir dir;
-        const QByteArray content = pattern(size);
-        writeFile(dir.filePath(QStringLiteral("Default.sin")), content);
+        if (size < 0)
+            QVERIFY(QDir(dir.path()).mkdir(u"Default.sin"_s));
+        else
+            writeFile(dir.filePath(u"Default.sin"_s), pattern(size));
         MemoryImage image;
         makeNewImage(image, dir.path() + u'/');
+        if (size < 0) {
+            QCOMPARE(image.bytes(0x1840, 6), QByteArray("KDW417"));
+            return;
+        }
         const int loaded = qMin(size, MemoryImage::Size);
-        QCOMPARE(image.bytes(0, loaded), content.left(loaded));
-        QCOMPARE(image.bytes(loaded, MemoryImage::Size - loaded), QByteArray(MemoryImage::Size - loaded, '\xFF'));
-    }
-
-    void unreadableDefaultFileGivesDefaults()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Default.sin")));
-        MemoryImage image;
-        makeNewImage(image, dir.path() + u'/');
-        QCOMPARE(image.byte(0x1814), quint8(0x05));
-        QCOMPARE(image.bytes(0x1840, 6), QByteArray("KDW417"));
+        QCOMPARE(image.bytes(), pattern(loaded) + QByteArray(MemoryImage::Size - loaded, '\xFF'));
     }
 
     void readSinFile_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<bool>("ok");
-        QTest::newRow("empty") << 0 << false;
-        QTest::newRow("short") << 100 << false;
-        QTest::newRow("one short") << 8191 << false;
-        QTest::newRow("exact") << 8192 << true;
-        QTest::newRow("longer loads the first 8192") << 10000 << true;
+        QTest::addColumn<int>("size"); // -1: no file
+        QTest::addColumn<SinLoadResult::Error>("error");
+        QTest::newRow("missing") << -1 << SinLoadResult::Error::CannotOpen;
+        QTest::newRow("empty") << 0 << SinLoadResult::Error::TooShort;
+        QTest::newRow("one short") << 8191 << SinLoadResult::Error::TooShort;
+        QTest::newRow("exact") << 8192 << SinLoadResult::Error::None;
+        QTest::newRow("longer: the first 8192") << 10000 << SinLoadResult::Error::None;
     }
 
     void readSinFile()
     {
         QFETCH(int, size);
-        QFETCH(bool, ok);
+        QFETCH(SinLoadResult::Error, error);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("x.sin"));
-        writeFile(path, pattern(size));
-        const SinLoadResult r = kdw::readSinFile(path);
-        QCOMPARE(bool(r), ok);
-        if (ok) {
-            QCOMPARE(*r.bytes, pattern(size).left(8192));
-        } else {
-            QCOMPARE(r.error, SinLoadResult::Error::TooShort);
+        if (size >= 0)
+            writeFile(dir.filePath(u"x.sin"_s), pattern(size));
+        const SinLoadResult r = kdw::readSinFile(dir.filePath(u"x.sin"_s));
+        QCOMPARE(r.error, error);
+        QCOMPARE(r.bytes.value_or(QByteArray()), error == SinLoadResult::Error::None ? pattern(8192) : QByteArray());
+        if (error == SinLoadResult::Error::TooShort)
             QCOMPARE(r.fileSize, qint64(size));
-        }
-    }
-
-    void readMissingFile()
-    {
-        const SinLoadResult r = kdw::readSinFile(QStringLiteral("/nonexistent/dir/x.sin"));
-        QVERIFY(!r);
-        QCOMPARE(r.error, SinLoadResult::Error::CannotOpen);
-        QVERIFY(!r.systemReason.isEmpty());
-    }
-
-    void saveWritesTheImageAndLeavesNoTemporaryFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a.sin"));
-        MemoryImage image;
-        image.copyIn(pattern(8192, 3));
-        QVERIFY(bool(writeSinFile(path, image)));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), image.bytes());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.sin")});
+        QCOMPARE(r.systemReason.isEmpty(), error != SinLoadResult::Error::CannotOpen);
     }
 
     // A save that cannot complete (here: the target is a folder) reports the
@@ -174,13 +108,12 @@ private slots:
     void failedSaveIsReported()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.sin")));
-        MemoryImage image;
-        const SinSaveResult r = writeSinFile(dir.filePath(QStringLiteral("taken.sin")), image);
+        QVERIFY(QDir(dir.path()).mkdir(u"taken.sin"_s));
+        const SinSaveResult r = writeSinFile(dir.filePath(u"taken.sin"_s), MemoryImage());
         QVERIFY(!r);
         QVERIFY(!r.systemReason.isEmpty());
-        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("taken.sin"))).isDir());
-        QVERIFY(!writeSinFile(dir.filePath(QStringLiteral("no/such/folder/a.sin")), image));
+        QVERIFY(QFileInfo(dir.filePath(u"taken.sin"_s)).isDir());
+        QVERIFY(!writeSinFile(dir.filePath(u"no/such/folder/a.sin"_s), MemoryImage()));
     }
 
     // A short file is refused whole: the image, the path and the modified mark
@@ -188,39 +121,40 @@ private slots:
     void documentKeepsItsContentWhenOpenFails()
     {
         QTemporaryDir dir;
-        const QString good = dir.filePath(QStringLiteral("good.sin"));
-        const QString shortFile = dir.filePath(QStringLiteral("short.sin"));
+        const QString good = dir.filePath(u"good.sin"_s);
         writeFile(good, pattern(8192, 5));
-        writeFile(shortFile, pattern(4000, 9));
+        writeFile(dir.filePath(u"short.sin"_s), pattern(4000, 9));
         MemoryImage image;
         CProgramDoc doc(image);
         QVERIFY(bool(doc.OnOpenDocument(good)));
         doc.SetModifiedFlag(true);
         QSignalSpy replaced(&doc, &CProgramDoc::contentReplaced);
 
-        const DocumentResult r = doc.OnOpenDocument(shortFile);
+        const DocumentResult r = doc.OnOpenDocument(dir.filePath(u"short.sin"_s));
         QVERIFY(!r);
-        QVERIFY(r.message.contains(QStringLiteral("short.sin")));
-        QVERIFY(r.message.contains(QStringLiteral("4000")));
+        QVERIFY2(r.message.contains(u"short.sin"_s) && r.message.contains(u"4000"_s), qPrintable(r.message));
         QCOMPARE(image.bytes(), pattern(8192, 5));
         QCOMPARE(doc.GetPathName(), good);
         QVERIFY(doc.IsModified());
         QCOMPARE(replaced.count(), 0);
     }
 
-    void documentSaveTakesThePathAndClearsTheMark()
+    // The save writes the image whole, takes the path, clears the mark and
+    // leaves no temporary file behind.
+    void documentSave()
     {
         QTemporaryDir dir;
         MemoryImage image;
         CProgramDoc doc(image);
         setProgramDirectory(dir.path() + u'/');
         QVERIFY(doc.OnNewDocument());
+        image.copyIn(pattern(8192, 3));
         doc.SetModifiedFlag(true);
-        const QString path = dir.filePath(QStringLiteral("b.sin"));
-        QVERIFY(bool(doc.OnSaveDocument(path)));
-        QCOMPARE(doc.GetPathName(), path);
+        QVERIFY(bool(doc.OnSaveDocument(dir.filePath(u"b.sin"_s))));
+        QCOMPARE(doc.GetPathName(), dir.filePath(u"b.sin"_s));
         QVERIFY(!doc.IsModified());
-        QCOMPARE(kdw::readSinFile(path).bytes.value(), image.bytes());
+        QCOMPARE(readFile(dir.filePath(u"b.sin"_s)), pattern(8192, 3));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"b.sin"_s});
     }
 };
 

@@ -1,0 +1,73 @@
+#include "coretest.h"
+
+#include <QFile>
+#include <QProcess>
+
+namespace kdw::test {
+
+MemoryImage filledImage(quint8 value)
+{
+    MemoryImage image;
+    image.fill(value);
+    return image;
+}
+
+QString firstDifference(const MemoryImage &actual, const MemoryImage &expected)
+{
+    for (int i = 0; i < MemoryImage::Size; ++i) {
+        if (actual.byte(i) != expected.byte(i))
+            return QStringLiteral("0x%1: %2 != %3")
+                .arg(i, 4, 16, QLatin1Char('0'))
+                .arg(actual.byte(i), 2, 16)
+                .arg(expected.byte(i), 2, 16);
+    }
+    return {};
+}
+
+QStringList texts(QStringView joined)
+{
+    return joined.toString().split(u'|');
+}
+
+ChannelTexts row(QStringView joined)
+{
+    const QStringList list = texts(joined);
+    Q_ASSERT(list.size() == ChannelFieldCount);
+    ChannelTexts result;
+    std::copy(list.begin(), list.end(), result.begin());
+    return result;
+}
+
+QStringList cells(const ChannelTexts &row)
+{
+    return {row.begin(), row.end()};
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+CliRun runCli(const QStringList &args, const QString &program, const QString &workingDirectory)
+{
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.start(program.isEmpty() ? QStringLiteral(KDW_PROGRAM_DIR "/kdw-cli") : program, args);
+    CliRun run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace kdw::test

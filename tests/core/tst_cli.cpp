@@ -1,0 +1,235 @@
+// kdw-cli run as a user runs it: what channels, apply, settings and new print
+// and write, their exit statuses, and the files they leave alone.
+#include "channels/channeltable.h"
+#include "coretest.h"
+#include "image/builtindefaults.h"
+#include "image/regions.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kdw;
+using namespace kdw::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray GridHeader = "CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name\r\n";
+
+// Channel 1 at 462.125 MHz, 88.5 Hz / D023N, Carrier, High, Add, Wide, "CH1"
+// with odd bits in the bytes the editor does not own; channel 9 named with
+// bytes no user can type; SQL 12, which no item stores.
+MemoryImage exampleImage()
+{
+    MemoryImage image = filledImage(0xFF);
+    image.copyIn(region::channelRecord(1), hex("0025214600252146850823807D010203"));
+    image.copyIn(region::nameSlot(1), hex("434831FFFFFF1122"));
+    image.copyIn(region::channelRecord(9), hex("0050004425064544FFFFFFFFC8AABBCC"));
+    image.copyIn(region::nameSlot(9), hex("E974E9"));
+    image.setByte(0x1814, 12);
+    return image;
+}
+
+MemoryImage defaults()
+{
+    MemoryImage image = filledImage(0xFF);
+    applyBuiltInDefaults(image);
+    return image;
+}
+
+MemoryImage imageOf(const QByteArray &bytes)
+{
+    MemoryImage image;
+    image.copyIn(bytes);
+    return image;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void channelsPrintsTheGrid()
+    {
+        writeFile(path(u"a.sin"_s), exampleImage().bytes());
+        const CliRun eng = runCli({u"channels"_s, path(u"a.sin"_s)});
+        QCOMPARE(eng.exitCode, 0);
+        const QStringList lines = eng.out.split(u"\r\n"_s);
+        QCOMPARE(lines.size(), 101); // 100 lines, each ended by CRLF
+        QCOMPARE(lines.at(0) + u"\r\n"_s, QString::fromUtf8(GridHeader));
+        QCOMPARE(lines.at(1), u"1,462.12500,462.12500,88.5,D023N,Carrier,High,Add,Wide,CH1"_s);
+        QCOMPARE(lines.at(2), u"2,,,,,,,,,"_s);
+        QCOMPARE(lines.at(9), u"9,440.05000,444.50625,Off,Off,Off,Low,Del,Narrow,\u00E9t\u00E9"_s);
+        QCOMPARE(lines.at(99), u"99,,,,,,,,,"_s);
+        const CliRun cht = runCli({u"channels"_s, u"--lang"_s, u"cht"_s, path(u"a.sin"_s)});
+        QCOMPARE(cht.out.section(u"\r\n"_s, 0, 1),
+            u"信道,接收頻率,發射頻率,接收信令,發射信令,繁忙鎖定,功率,掃描添加,帶寬,信道名稱\r\n"
+            u"1,462.12500,462.12500,88.5,D023N,載波,高,添加,寬,CH1"_s);
+    }
+
+    // What channels prints, apply reads back: only the grid store's fixed bytes
+    // and the Model / Frequency Range indexes change.
+    void applyOwnOutputChangesOnlyFixedBytes()
+    {
+        MemoryImage image = exampleImage();
+        image.copyIn(region::ModelIndex, hex("0304"));
+        writeFile(path(u"a.sin"_s), image.bytes());
+        MemoryImage expected = image;
+        writeGridStoreFixedBytes(expected);
+        expected.copyIn(region::ModelIndex, hex("0000"));
+        for (const QString &lang : {u"eng"_s, u"chs"_s, u"cht"_s}) {
+            const CliRun shown = runCli({u"channels"_s, u"--lang"_s, lang, path(u"a.sin"_s)});
+            writeFile(path(u"grid.csv"_s), shown.out.toUtf8());
+            const CliRun applied = runCli({u"apply"_s, path(u"a.sin"_s), path(u"grid.csv"_s)});
+            QCOMPARE(applied.err, QString());
+            QCOMPARE(applied.exitCode, 0);
+            QCOMPARE(firstDifference(imageOf(readFile(path(u"a.sin"_s))), expected), QString());
+        }
+    }
+
+    void applySetsListedChannelsOnly()
+    {
+        writeFile(path(u"a.sin"_s), exampleImage().bytes());
+        writeFile(path(u"grid.csv"_s), GridHeader + "5,480,462.0070,,D023I,,\xe4\xbd\x8e,,,AB12\r\n");
+        const CliRun applied = runCli({u"apply"_s, u"--lang"_s, u"chs"_s, path(u"a.sin"_s), path(u"grid.csv"_s)});
+        QCOMPARE(applied.exitCode, 0);
+        const QByteArray bytes = readFile(path(u"a.sin"_s));
+        QCOMPARE(bytes.mid(region::channelRecord(5), 16), hex("0000004725062046FFFF23C0DCFFFFFF"));
+        QCOMPARE(bytes.mid(region::nameSlot(5), 8), hex("41423132FFFFFFFF"));
+        QCOMPARE(bytes.mid(region::channelRecord(1), 16), QByteArray(16, '\xFF'));
+        QCOMPARE(bytes.mid(region::nameSlot(1), 8), hex("434831FFFFFF1122"));
+    }
+
+    // Every setting, in dialog order, as the dialogs show the built-in defaults.
+    void settingsPrintsEverySetting()
+    {
+        writeFile(path(u"a.sin"_s), defaults().bytes());
+        const CliRun run = runCli({u"settings"_s, path(u"a.sin"_s)});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.split(u'\n'),
+            texts(u"SQL: 5|Reverse: Off|VOX: Off|APO: Off|TOT: 60s|Key Lock: Manual|Step: 25KHz|Scan Mode: CO|"
+                  u"Beep: On|Battery Save: On|STE: 120 phase shift|Roger: Off|Radio: On|Single Radio: On|"
+                  u"Backlight Mode: Auto|Frequency Mode: On|Priority Channel: Off|Channel Name: Off|"
+                  u"Emergency Call: Off|Receive Alarm Time: Off|Power-On Password: 000000|"
+                  u"Power-On Password Switch: Off|Manual Power Switch: On|Vox Delay Time (s): 1.5|"
+                  u"First Digit Delay Time (ms): 100|Digit Interval Time (ms): 75|Digit Delay Time (ms): 75|"
+                  u"Side Tone: On|Display: Off|PTT ID: Off|Code: |PCBA: |"));
+        QCOMPARE(readFile(path(u"a.sin"_s)), defaults().bytes());
+    }
+
+    void settingsPrintsChineseAndEscapesControlBytes()
+    {
+        MemoryImage image = defaults();
+        image.copyIn(region::PttIdCode, QByteArray("1\x1b[2J"));
+        writeFile(path(u"a.sin"_s), image.bytes());
+        const CliRun run = runCli({u"settings"_s, u"--lang"_s, u"cht"_s, path(u"a.sin"_s)});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = run.out.split(u'\n');
+        for (const auto &line : {u"Key Lock: 手動"_s, u"PTT ID: 關閉"_s, u"STE: 120度相位偏移"_s, u"Code: 1\\x1b[2J"_s})
+            QVERIFY2(lines.contains(line), qPrintable(line));
+    }
+
+    // Assignments choose items as the dialogs would, and closing the dialogs
+    // stores every setting: values no item stores become the fall-back's.
+    void settingsAssignmentsStoreEverySetting()
+    {
+        MemoryImage image = defaults();
+        image.setBits(0x1810, 0x30, 0x00); // Scan Mode: shows CO
+        image.copyIn(region::Pcba, hex("410042"));
+        writeFile(path(u"a.sin"_s), image.bytes());
+        const CliRun run = runCli({u"settings"_s, path(u"a.sin"_s), u"SQL=9"_s, u"Key Lock=自動"_s,
+            u"Digit Interval Time (ms)=50"_s, u"Power-On Password=42"_s, u"Code=12ab#"_s, u"PTT ID=Both"_s});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+
+        MemoryImage expected = defaults();
+        expected.setByte(0x1810, 0x96); // Key Lock Auto, Scan Mode CO
+        expected.setByte(0x1814, 9);
+        expected.setByte(0x181A, 1);
+        expected.setByte(0x1820, 0); // Roger 0xFF of the defaults is stored as Off
+        expected.copyIn(region::PowerOnPassword, hex("0402FFFFFFFF"));
+        expected.copyIn(region::PttIdCode, QByteArray("12AB#") + QByteArray(11, '\xFF'));
+        expected.setBits(region::PttIdMode, 0x03, 0x03);
+        expected.copyIn(region::Pcba, hex("41FFFF"));
+        QCOMPARE(firstDifference(imageOf(readFile(path(u"a.sin"_s))), expected), QString());
+        QVERIFY(runCli({u"settings"_s, path(u"a.sin"_s)}).out.contains(u"\nDigit Interval Time (ms): 50\n"_s));
+    }
+
+    void badInputLeavesFileUntouched_data()
+    {
+        QTest::addColumn<QStringList>("args"); // FILE and CSV stand for a.sin and grid.csv
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<int>("fileSize"); // of a.sin: 8192 the example image, 0 none
+        QTest::addColumn<QString>("message");
+        const QStringList apply {u"apply"_s, u"FILE"_s, u"CSV"_s};
+        const QByteArray csv = GridHeader + "1,462\r\n";
+        QTest::newRow("apply: tone not in the list") << apply << GridHeader + "1,462,462,88.6\n" << 8192 << u":2:4: "_s;
+        QTest::newRow("apply: not UTF-8") << apply << GridHeader + "1,462,,,,,,,,\xff\n" << 8192 << u"cannot read"_s;
+        QTest::newRow("apply: short file") << apply << csv << 100 << u"only 100 of 8192 bytes"_s;
+        QTest::newRow("apply: bad language") << texts(u"apply|--lang|fr|FILE|CSV") << csv << 8192 << u"usage"_s;
+        QTest::newRow("settings: unknown label")
+            << texts(u"settings|FILE|Squelch=5") << csv << 8192 << u"unknown setting \"Squelch\""_s;
+        QTest::newRow("settings: unknown item")
+            << texts(u"settings|FILE|SQL=10") << csv << 8192 << u"SQL: unknown item \"10\""_s;
+        QTest::newRow("settings: no equals") << texts(u"settings|FILE|SQL") << csv << 8192 << u"expected LABEL=ITEM"_s;
+        QTest::newRow("settings: twice") << texts(u"settings|FILE|SQL=1|SQL=2") << csv << 8192
+                                         << u"SQL: given more than once"_s;
+        QTest::newRow("settings: code letter E")
+            << texts(u"settings|FILE|Code=12E") << csv << 8192 << u"Code: \"12E\" is not a valid text"_s;
+        QTest::newRow("settings: password of 7")
+            << texts(u"settings|FILE|Power-On Password=1234567") << csv << 8192 << u"is not a valid text"_s;
+        QTest::newRow("settings: bad language") << texts(u"settings|--lang|fr|FILE") << csv << 8192 << u"usage:"_s;
+        QTest::newRow("settings: short file") << texts(u"settings|FILE|SQL=1") << csv << 100 << u"100 bytes"_s;
+        QTest::newRow("settings: no file") << texts(u"settings|FILE|SQL=1") << csv << 0 << u"cannot read"_s;
+        QTest::newRow("new: no file") << texts(u"new") << csv << 8192 << u"usage"_s;
+        QTest::newRow("new: two files") << texts(u"new|FILE|CSV") << csv << 8192 << u"usage"_s;
+        QTest::newRow("new: unwritable") << texts(u"new|/nonexistent/x.sin") << csv << 8192 << u"cannot write"_s;
+        QTest::newRow("unknown command") << texts(u"frobnicate|FILE") << csv << 8192 << u"usage: kdw-cli COMMAND"_s;
+    }
+
+    // Bad input is exit status 2 with a message naming it, and no file written.
+    void badInputLeavesFileUntouched()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, csv);
+        QFETCH(int, fileSize);
+        QFETCH(QString, message);
+        QFile::remove(path(u"a.sin"_s));
+        const QByteArray before = fileSize == 8192 ? exampleImage().bytes() : QByteArray(fileSize, '\x01');
+        if (fileSize)
+            writeFile(path(u"a.sin"_s), before);
+        writeFile(path(u"grid.csv"_s), csv);
+        args.replaceInStrings(u"FILE"_s, path(u"a.sin"_s)).replaceInStrings(u"CSV"_s, path(u"grid.csv"_s));
+        const CliRun run = runCli(args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(QFile::exists(path(u"a.sin"_s)), fileSize != 0);
+        QCOMPARE(readFile(path(u"a.sin"_s)), before);
+    }
+
+    // kdw-cli's own folder is its program directory: a Default.sin there is
+    // read (even a short one), one in the working directory is not.
+    void newReadsDefaultSinOfItsOwnFolder()
+    {
+        QTemporaryDir programDir;
+        const QString tool = programDir.filePath(u"kdw-cli"_s);
+        QVERIFY(QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/kdw-cli"), tool));
+        writeFile(path(u"Default.sin"_s), QByteArray(8192, '\x11'));
+        QCOMPARE(runCli({u"new"_s, u"a.sin"_s}, tool, m_dir.path()).exitCode, 0);
+        QCOMPARE(firstDifference(imageOf(readFile(path(u"a.sin"_s))), defaults()), QString());
+
+        writeFile(programDir.filePath(u"Default.sin"_s), QByteArray(100, '\x22'));
+        QCOMPARE(runCli({u"new"_s, path(u"b.sin"_s)}, tool).exitCode, 0);
+        QCOMPARE(readFile(path(u"b.sin"_s)), QByteArray(100, '\x22') + QByteArray(8092, '\xFF'));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
