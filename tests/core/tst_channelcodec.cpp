@@ -66,30 +66,56 @@ private slots:
         QCOMPARE(decimalScale(text, 5), expected);
     }
 
-    // Typed text -> stored bytes -> shown text.
-    void frequencies_data()
+    // A typed cell text stores these bytes (Rx Freq at record byte 0, Rx Tone at
+    // 8, Name in its slot).
+    void cellStore_data()
     {
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("462.125") << u"462.125"_qs << hex("00252146") << u"462.12500"_qs;
-        QTest::newRow("lowest digit") << u"0.00001"_qs << hex("01000000") << u"0.00001"_qs;
-        QTest::newRow("largest BCD") << u"999.99999"_qs << hex("99999999") << u"999.99999"_qs;
-        QTest::newRow("junk") << u"x1"_qs << hex("00000000") << u"0.00000"_qs;
-        QTest::newRow("negative") << u"-462.125"_qs << hex("00000000") << u"0.00000"_qs;
-        QTest::newRow("ninth digit dropped") << u"1234.56789"_qs << hex("89674523") << u"234.56789"_qs;
-        QTest::newRow("huge: 32 bits") << u"1e300"_qs << hex("95729694") << u"949.67295"_qs;
+        const int rx = RxFreqField;
+        const int tone = RxToneField;
+        const int name = NameField;
+        QTest::newRow("462.125") << rx << u"462.125"_qs << hex("00252146");
+        QTest::newRow("lowest digit") << rx << u"0.00001"_qs << hex("01000000");
+        QTest::newRow("largest BCD") << rx << u"999.99999"_qs << hex("99999999");
+        QTest::newRow("junk") << rx << u"x1"_qs << hex("00000000");
+        QTest::newRow("negative frequency") << rx << u"-462.125"_qs << hex("00000000");
+        QTest::newRow("ninth digit dropped") << rx << u"1234.56789"_qs << hex("89674523");
+        QTest::newRow("huge frequency: 32 bits") << rx << u"1e300"_qs << hex("95729694");
+        QTest::newRow("Off of another language") << tone << u"關"_qs << hex("FFFF");
+        QTest::newRow("off is case-sensitive") << tone << u"off"_qs << hex("0000");
+        QTest::newRow("88.5") << tone << u"88.5"_qs << hex("8508");
+        QTest::newRow("D023N") << tone << u"D023N"_qs << hex("2380");
+        QTest::newRow("D754I") << tone << u"D754I"_qs << hex("54C7");
+        QTest::newRow("N wins over I") << tone << u"D023IN"_qs << hex("2380");
+        QTest::newRow("no N or I keeps bytes") << tone << u"D023n"_qs << hex("1234");
+        QTest::newRow("negative code") << tone << u"D-5N"_qs << hex("0080");
+        QTest::newRow("huge code clamps") << tone << u"D99999999999999999999N"_qs << hex("99BE");
+        QTest::newRow("huge inverted stays DCS") << tone << u"D99999I"_qs << hex("99FE");
+        QTest::newRow("junk is CTCSS 0") << tone << u"Tone"_qs << hex("0000");
+        QTest::newRow("negative CTCSS") << tone << u"-88.5"_qs << hex("0000");
+        QTest::newRow("huge CTCSS clamps") << tone << u"1e300"_qs << hex("9999");
+        QTest::newRow("nan CTCSS") << tone << u"nan"_qs << hex("0000");
+        QTest::newRow("name padded with FF, 6 and 7 kept") << name << u"AB12"_qs << hex("41423132FFFF1234");
+        QTest::newRow("seventh character ignored") << name << u"ABCDEFG"_qs << hex("4142434445461234");
+        QTest::newRow("name of high bytes") << name << u"\u0080\u00E9\u00FEA"_qs << hex("80E9FE41FFFF1234");
     }
 
-    void frequencies()
+    void cellStore()
     {
-        QFETCH(QString, typed);
+        QFETCH(int, field);
+        QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, shown);
         MemoryImage image;
-        writeFrequency(image, 4, kdw::frequencyFromText(typed));
-        QCOMPARE(image.bytes(4, 4), bytes);
-        QCOMPARE(frequencyText(readFrequency(image, 4)), shown);
+        image.copyIn(region::channelRecord(1), hex("00252146002521461234"));
+        image.copyIn(region::nameSlot(1), hex("FFFFFFFFFFFF1234"));
+        ChannelTexts texts = row(u"462.12500|462.12500|||Off|Low|Del|Narrow|");
+        texts[field] = text;
+        storeChannelTexts(image, 1, texts);
+        const int record = region::channelRecord(1);
+        const int at = field == NameField ? region::nameSlot(1) : field == RxToneField ? record + 8 : record;
+        QCOMPARE(image.bytes(at, int(bytes.size())), bytes);
     }
 
     // Bytes no editor writes still show as a text.
@@ -107,39 +133,8 @@ private slots:
         for (int offset = 4; offset < 14; offset += 2)
             shown << toneText(readTone(image, offset), 0);
         QCOMPARE(shown, texts(u"859.9|Off|Off|D4500N|D4400I"));
-    }
-
-    void toneFromText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("lowHigh"); // empty: the bytes are left as they were
-        QTest::newRow("Off of another language") << u"關"_qs << hex("FFFF");
-        QTest::newRow("off is case-sensitive") << u"off"_qs << hex("0000");
-        QTest::newRow("88.5") << u"88.5"_qs << hex("8508");
-        QTest::newRow("D023N") << u"D023N"_qs << hex("2380");
-        QTest::newRow("D754I") << u"D754I"_qs << hex("54C7");
-        QTest::newRow("N wins over I") << u"D023IN"_qs << hex("2380");
-        QTest::newRow("no N or I keeps bytes") << u"D023n"_qs << QByteArray();
-        QTest::newRow("negative code") << u"D-5N"_qs << hex("0080");
-        QTest::newRow("huge code clamps") << u"D99999999999999999999N"_qs << hex("99BE");
-        QTest::newRow("huge inverted stays DCS") << u"D99999I"_qs << hex("99FE");
-        QTest::newRow("junk is CTCSS 0") << u"Tone"_qs << hex("0000");
-        QTest::newRow("negative CTCSS") << u"-88.5"_qs << hex("0000");
-        QTest::newRow("huge CTCSS clamps") << u"1e300"_qs << hex("9999");
-        QTest::newRow("nan CTCSS") << u"nan"_qs << hex("0000");
-    }
-
-    void toneFromText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, lowHigh);
-        const auto code = kdw::toneFromText(text);
-        QCOMPARE(code.has_value(), !lowHigh.isEmpty());
-        if (code) {
-            MemoryImage image;
-            writeTone(image, 8, *code);
-            QCOMPARE(image.bytes(8, 2), lowHigh);
-        }
+        image.copyIn(region::nameSlot(1), hex("4142FF4344FFFFFF4142004344FFFFFF")); // names end at FF or 00
+        QCOMPARE(readName(image, 1) + readName(image, 2), u"ABAB"_qs);
     }
 
     // Every item of the tone editor stores a code that shows as the same item.
@@ -188,92 +183,28 @@ private slots:
         QCOMPARE(storedFlags(flags, kdw::test::texts(texts)), stored);
     }
 
-    // An item's position carries its meaning: item k of a choice list stores the
-    // same value in every language, and shows again as the cell text of that value.
+    // Item k of a choice list stores the same bits in every language, and
+    // shows again as the cell text of those bits.
     void choiceItemsStoreTheirPosition()
     {
-        const QList<QList<int>> values
-            = {{0x00, 0x01, 0x02}, {record::PowerBit, 0x00}, {record::ScanAddBit, 0x00}, {record::BandwidthBit, 0x00}};
         for (quint8 lang = 0; lang < 3; ++lang) {
+            QStringList stored;
             for (int column = 0; column < 4; ++column) {
                 const auto field = ChannelField(BusyLockField + column);
-                const QStringList items = choiceItems(field, lang);
-                QCOMPARE(items.size(), values.at(column).size());
-                for (qsizetype k = 0; k < items.size(); ++k) {
+                for (const QString &item : choiceItems(field, lang)) {
                     QStringList chosen = texts(u"Off|Low|Del|Narrow");
-                    chosen[column] = items.at(k);
+                    chosen[column] = item;
                     const int flags = storedFlags(0, chosen);
-                    QCOMPARE(flags, values.at(column).at(k));
-                    QVERIFY(isChoiceText(field, items.at(k)));
-                    if (field != BusyLockField || k != 0) // Busy Lock Off shows shorter
-                        QCOMPARE(shownFlags(quint8(flags), lang).at(column), items.at(k));
+                    stored << QString::number(flags, 16);
+                    QVERIFY(isChoiceText(field, item));
+                    if (column > 0 || flags != 0) // Busy Lock Off shows shorter
+                        QCOMPARE(shownFlags(quint8(flags), lang).at(column), item);
                 }
             }
+            QCOMPARE(stored, texts(u"0|1|2|20|0|10|0|4|0"));
         }
         QCOMPARE(choiceItems(BusyLockField, 1).first(), u"关闭"_qs);
         QVERIFY(!isChoiceText(PowerField, u"Carrier"));
-    }
-
-    void names_data()
-    {
-        QTest::addColumn<QByteArray>("slot"); // 8 bytes
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("stored"); // the slot after storing `typed`
-        QTest::newRow("padded with FF, 6 and 7 kept")
-            << hex("FFFFFFFFFFFF1234") << u""_qs << u"AB12"_qs << hex("41423132FFFF1234");
-        QTest::newRow("six, no terminator")
-            << hex("4348414E30310102") << u"CHAN01"_qs << u"CHAN01"_qs << hex("4348414E30310102");
-        QTest::newRow("seventh ignored") << hex("FFFFFFFFFFFFAAAA") << u""_qs << u"ABCDEFG"_qs
-                                         << hex("414243444546AAAA");
-        QTest::newRow("stops at FF") << hex("4142FF4344FF0000") << u"AB"_qs << u"AB"_qs << hex("4142FFFFFFFF0000");
-        QTest::newRow("00 ends the shown name")
-            << hex("4142004344FFFFFF") << u"AB"_qs << u"AB"_qs << hex("4142FFFFFFFFFFFF");
-        QTest::newRow("high bytes round-trip") << hex("80E9FE41FFFFFFFF") << u"\u0080\u00E9\u00FEA"_qs
-                                               << u"\u0080\u00E9\u00FEA"_qs << hex("80E9FE41FFFFFFFF");
-    }
-
-    void names()
-    {
-        QFETCH(QByteArray, slot);
-        QFETCH(QString, shown);
-        QFETCH(QString, typed);
-        QFETCH(QByteArray, stored);
-        MemoryImage image;
-        image.copyIn(region::nameSlot(7), slot);
-        QCOMPARE(readName(image, 7), shown);
-        writeName(image, 7, typed);
-        QCOMPARE(image.bytes(region::nameSlot(7), 9), stored + '\0'); // the next slot stays
-    }
-
-    void emptyRecordShowsNothing()
-    {
-        MemoryImage image;
-        image.copyIn(region::channelRecord(3), hex("00252146002521468508412535"));
-        image.copyIn(region::nameSlot(3), QByteArray("CH3"));
-        QCOMPARE(channelTexts(image, 3, 0)[NameField], u"CH3"_qs);
-        image.setByte(region::channelRecord(3) + 3, 0xFF);
-        QVERIFY(isEmptyChannel(image, 3));
-        QCOMPARE(channelTexts(image, 3, 0), ChannelTexts {});
-    }
-
-    void storeEmptyRowLeavesName()
-    {
-        MemoryImage image;
-        image.copyIn(region::nameSlot(5), QByteArray("NAME5\xFF\x07\x08", 8));
-        storeChannelTexts(image, 5, ChannelTexts {QString(), u"462.12500"_qs});
-        QCOMPARE(image.bytes(region::channelRecord(5), 16), QByteArray(16, '\xFF'));
-        QCOMPARE(image.bytes(region::nameSlot(5), 8), QByteArray("NAME5\xFF\x07\x08", 8));
-    }
-
-    // Empty cells beside an Rx Freq store Tx 0, CTCSS 0, flags Off/Low/Add/Narrow
-    // (bits 3, 6, 7 kept), no name; record bytes 13-15 stay.
-    void storeEmptyTexts()
-    {
-        MemoryImage image = filledImage(0xFF);
-        storeChannelTexts(image, 2, ChannelTexts {u"462.12500"_qs});
-        QCOMPARE(image.bytes(region::channelRecord(2), 16), hex("002521460000000000000000D8FFFFFF"));
-        QCOMPARE(image.bytes(region::nameSlot(2), 8), QByteArray(8, '\xFF'));
     }
 
     void frequencyCommit_data()
@@ -370,10 +301,15 @@ private slots:
         MemoryImage image = filledImage(0xFF);
         ChannelTable table;
         table[0] = row(u"462.12500|462.12500|88.5|D023N|Carrier|High|Add|Wide|CH1");
+        table[1] = row(u"462.12500||||||||"); // Tx 0, CTCSS 0, Off/Low/Add/Narrow with bits 3 6 7 kept
         storeChannelTable(image, table, 0, 0);
-        QCOMPARE(image.bytes(region::channelRecord(1), 16), hex("002521460025214685082380FDFFFFFF"));
-        QCOMPARE(image.bytes(region::nameSlot(1), 8), QByteArray("CH1\xFF\xFF\xFF\xFF\xFF", 8));
-        QCOMPARE(image.bytes(region::channelRecord(2), 98 * 16), QByteArray(98 * 16, '\xFF'));
+        QCOMPARE(image.bytes(region::channelRecord(1), 32),
+            hex("002521460025214685082380FDFFFFFF"
+                "002521460000000000000000D8FFFFFF"));
+        QCOMPARE(image.bytes(region::nameSlot(1), 16),
+            hex("434831FFFFFFFFFF"
+                "FFFFFFFFFFFFFFFF"));
+        QCOMPARE(image.bytes(region::channelRecord(3), 97 * 16), QByteArray(97 * 16, '\xFF'));
         QCOMPARE(image.bytes(0x0630, 16), hex("0000504300005043FFFFFFFF3FFFFFFF"));
         QCOMPARE(image.bytes(0x1810, 8), hex("FF78FFFFFFFFFF00"));
         QCOMPARE(image.bytes(0x1D10, 4), QByteArray(4, '\0'));
