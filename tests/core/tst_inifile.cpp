@@ -2,6 +2,7 @@
 #include "app/inifile.h"
 #include "coretest.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,10 +16,14 @@ class TestIniFile : public QObject
 
     QTemporaryDir m_dir;
 
+    // Program.ini holding `content`; no file for a null content.
     QString iniWith(const QByteArray &content)
     {
-        writeFile(m_dir.filePath(u"Program.ini"_s), content);
-        return m_dir.filePath(u"Program.ini"_s);
+        const QString path = m_dir.filePath(u"Program.ini"_s);
+        QFile::remove(path);
+        if (!content.isNull())
+            writeFile(path, content);
+        return path;
     }
 
 private slots:
@@ -27,6 +32,7 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
+        QTest::newRow("no file") << QByteArray() << u"COM"_s << u""_s;
         QTest::newRow("case of section and key") << QByteArray("[SETUP]\nlanguage=cht\n") << u"Language"_s << u"cht"_s;
         QTest::newRow("blanks and CRLF") << QByteArray("  [ Setup ]  \r\n  COM =  COM2  \r\n") << u"COM"_s << u"COM2"_s;
         QTest::newRow("quoted") << QByteArray("[Setup]\nCOM=\"COM3\"\n") << u"COM"_s << u"COM3"_s;
@@ -57,6 +63,7 @@ private slots:
         QTest::newRow("replace, keep the rest")
             << QByteArray("; mine\n[Setup]\nLanguage=Chs\nCOM=COM1\n[Other]\nx=1\n")
             << QByteArray("; mine\n[Setup]\nLanguage=Chs\nCOM=COM5\n[Other]\nx=1\n");
+        QTest::newRow("no file: created") << QByteArray() << QByteArray("[Setup]\nCOM=COM5\n");
         QTest::newRow("key of another case") << QByteArray("[setup]\ncom=COM1\n") << QByteArray("[setup]\nCOM=COM5\n");
         QTest::newRow("add to the section") << QByteArray("[Setup]\nLanguage=Eng\n\n[Other]\nx=1\n")
                                             << QByteArray("[Setup]\nLanguage=Eng\nCOM=COM5\n\n[Other]\nx=1\n");
@@ -75,15 +82,6 @@ private slots:
         ini.setPath(iniWith(before));
         QVERIFY(ini.WriteString(u"Setup"_s, u"COM"_s, u"COM5"_s));
         QCOMPARE(readFile(ini.path()), after);
-    }
-
-    void writeCreatesTheFile()
-    {
-        CIniFile ini;
-        ini.setPath(m_dir.filePath(u"new.ini"_s));
-        QCOMPARE(ini.ReadString(u"Setup"_s, u"Language"_s), QString());
-        QVERIFY(ini.WriteString(u"Setup"_s, u"Language"_s, u"Cht"_s));
-        QCOMPARE(readFile(ini.path()), QByteArray("[Setup]\nLanguage=Cht\n"));
     }
 
     void refusedWrite_data()

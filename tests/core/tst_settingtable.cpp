@@ -163,14 +163,6 @@ private slots:
         QCOMPARE(setting(label).choice()->itemTexts(quint8(language)), texts(items));
     }
 
-    // An item's text in any language chooses its position; case matters.
-    void itemTextOfAnyLanguage()
-    {
-        for (const auto &text : {u"Off"_s, u"关"_s, u"關"_s})
-            QCOMPARE(std::get<int>(*valueFromText(setting(u"Beep"), text)), 1);
-        QVERIFY(!valueFromText(setting(u"Beep"), u"off"_s));
-    }
-
     void textFields_data()
     {
         QTest::addColumn<QString>("label");

@@ -47,29 +47,36 @@ private slots:
         QCOMPARE(programDirectoryOf(u"/Program"_s), u"/"_s);
     }
 
-    void configurationRoundTrip()
+    void configuration_data()
     {
-        QTemporaryDir dir;
-        setProgramDirectory(dir.path() + u'/');
-        writeFile(dir.filePath(u"Program.ini"_s), "[Setup]\nLanguage=cht\nCOM=COM3\n");
-        QCOMPARE(readStartupConfiguration(), u"cht"_s);
-        QCOMPARE(kdw::languageIndex(), quint8(2));
-        QCOMPARE(portName(), u"COM3"_s);
-        setPortName(u"COM5"_s);
-        writeExitConfiguration();
-        QCOMPARE(readFile(dir.filePath(u"Program.ini"_s)), QByteArray("[Setup]\nLanguage=cht\nCOM=COM5\n"));
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QByteArray>("afterExit"); // the port set to COM5 when one was read
+        QTest::newRow("port written back") << QByteArray("[Setup]\nLanguage=cht\nCOM=COM3\n") << 2 << u"COM3"_s
+                                           << QByteArray("[Setup]\nLanguage=cht\nCOM=COM5\n");
+        QTest::newRow("no port: nothing written")
+            << QByteArray("[Setup]\nLanguage=Eng\n") << 0 << QString() << QByteArray("[Setup]\nLanguage=Eng\n");
     }
 
-    // No COM key: the port name is empty and exit writes nothing back.
-    void missingPortIsNotWritten()
+    // Start-up reads Language and COM from Program.ini; exit writes COM back
+    // only when there is a port name.
+    void configuration()
     {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, language);
+        QFETCH(QString, port);
+        QFETCH(QByteArray, afterExit);
         QTemporaryDir dir;
         setProgramDirectory(dir.path() + u'/');
-        writeFile(dir.filePath(u"Program.ini"_s), "[Setup]\nLanguage=Eng\n");
+        writeFile(dir.filePath(u"Program.ini"_s), ini);
         readStartupConfiguration();
-        QCOMPARE(portName(), QString());
+        QCOMPARE(kdw::languageIndex(), quint8(language));
+        QCOMPARE(portName(), port);
+        if (!port.isEmpty())
+            setPortName(u"COM5"_s);
         writeExitConfiguration();
-        QCOMPARE(readFile(dir.filePath(u"Program.ini"_s)), QByteArray("[Setup]\nLanguage=Eng\n"));
+        QCOMPARE(readFile(dir.filePath(u"Program.ini"_s)), afterExit);
     }
 
     void bundleOutsideTheProgramDirectoryIsRefused()
