@@ -148,9 +148,10 @@ void PtyLine::send(QByteArrayView bytes)
         (void)::write(m_master, bytes.data(), size_t(bytes.size()));
         return;
     }
-    // Deadlines follow from the first one, so a late wake-up does not
-    // stretch the bytes after it.
-    m_outFreeAt = std::max(m_outFreeAt, nowNs());
+    // The answer starts on the wire the moment the request has come in, as
+    // from a radio that answers at once; deadlines follow from there, so a
+    // late wake-up of this process does not stretch the answer.
+    m_outFreeAt = std::max(m_outFreeAt, m_inFreeAt);
     for (char byte : bytes) {
         m_outFreeAt += m_byteNs;
         sleepUntilNs(m_outFreeAt);
