@@ -5,7 +5,13 @@
 #include <QTextStream>
 
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
 #include <unistd.h>
+#endif
 
 namespace kdw::cli {
 

@@ -78,8 +78,13 @@ void announce(const PtyLine &line)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.contains(QStringLiteral("--help"))) {
+        std::printf("%s", qPrintable(simUsage()));
+        return 0;
+    }
     QString error;
-    const auto options = parseSimOptions(QCoreApplication::arguments().mid(1), &error);
+    const auto options = parseSimOptions(arguments, &error);
     if (!options) {
         std::fprintf(stderr, "kdw-radio-sim: %s\n%s", qPrintable(error), qPrintable(simUsage()));
         return 2;
