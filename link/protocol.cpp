@@ -11,6 +11,7 @@ using Step = ProtocolResult::Step;
 // STX and "PROGRA", written one byte at a time.
 constexpr char WakeUp[] = {0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
 constexpr char IdentifyRequest[] = {'M', 0x02};
+constexpr char AcknowledgeFrame[] = {char(ProgrammingProtocol::Acknowledge)};
 constexpr int IdentifyAnswerLength = 8;
 constexpr int ReadAnswerLength = 12; // 4 bytes not examined, then the 8 data bytes
 constexpr int ReadAnswerLead = 4;
@@ -114,7 +115,7 @@ ProtocolResult ProgrammingProtocol::identify()
     send(QByteArrayView(IdentifyRequest, sizeof IdentifyRequest));
     // The identification is read and dropped whatever it holds, however long.
     (void)m_port.read(IdentifyAnswerLength);
-    send(QByteArrayView("\x06", 1));
+    send(QByteArrayView(AcknowledgeFrame, 1));
     const QByteArray answer = m_port.read(1);
     if (!isAcknowledge(answer))
         return failure(result, Step::IdentifyAck, answer);
@@ -133,7 +134,7 @@ ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image)
             if (answer.size() < ReadAnswerLength)
                 return failure(result, Step::ReadAnswer, answer, address);
             image.copyIn(address, QByteArrayView(answer).sliced(ReadAnswerLead, BlockSize));
-            send(QByteArrayView("\x06", 1));
+            send(QByteArrayView(AcknowledgeFrame, 1));
             const QByteArray ack = m_port.read(1);
             if (!isAcknowledge(ack))
                 return failure(result, Step::BlockAck, ack, address);
