@@ -68,7 +68,8 @@ private slots:
     void readFailures();
     void writeMovesEveryWriteBlock();
     void writeBlockExchange();
-    void writeNakStopsAtThatBlock();
+    void writeFailsAtTheUnacknowledgedBlock_data();
+    void writeFailsAtTheUnacknowledgedBlock();
 };
 
 void TestProtocol::wakeUpAnswers_data()
@@ -298,14 +299,23 @@ void TestProtocol::writeBlockExchange()
                                  u"write "_qs + hexBytes(image.bytes(0, 8)), u"read 1 -> 06"_qs}));
 }
 
-void TestProtocol::writeNakStopsAtThatBlock()
+void TestProtocol::writeFailsAtTheUnacknowledgedBlock_data()
 {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("NAK") << QByteArray("\x15", 1);
+    QTest::newRow("no answer") << QByteArray();
+    QTest::newRow("a 0x00 byte") << QByteArray(1, 0);
+}
+
+void TestProtocol::writeFailsAtTheUnacknowledgedBlock()
+{
+    QFETCH(QByteArray, answer);
     QByteArray radio(MemoryImage::Size, char(0xEE));
     const auto healthy = healthyRadio(&radio);
     ScriptedPort port;
     port.radio = [&](const QByteArray &frame, int count) -> QByteArray {
         if (frame.size() == 12 && frame.startsWith(QByteArray("\x57\x0C\x98", 3)))
-            return QByteArray("\x15", 1);
+            return answer;
         return healthy(frame, count);
     };
     ProgrammingProtocol protocol(port);
@@ -314,7 +324,8 @@ void TestProtocol::writeNakStopsAtThatBlock()
     QCOMPARE(result.step, Step::WriteAnswer);
     QCOMPARE(result.address, 0x0C98);
     QCOMPARE(result.blocks, 201);
-    QCOMPARE(result.received, QByteArray("\x15", 1));
+    QCOMPARE(result.received, answer);
+    // Nothing is sent after the failed block.
     QVERIFY(port.trace.last().startsWith(u"read 1"));
 }
 
