@@ -124,11 +124,12 @@ QByteArray SerialPort::read(int count)
     clock.start();
     const qint64 total = linktime::readTotal(count);
     qint64 lastByteAt = -1;
+    bool lastLook = false;
     m_port.clearError();
     for (;;) {
         const qsizetype before = received.size();
         received += m_port.read(count - received.size());
-        if (received.size() >= count)
+        if (received.size() >= count || lastLook || !lineAlive())
             break;
         const qint64 now = clock.elapsed();
         if (received.size() > before)
@@ -136,8 +137,12 @@ QByteArray SerialPort::read(int count)
         qint64 left = total - now;
         if (lastByteAt >= 0)
             left = std::min(left, lastByteAt + linktime::ReadInterval - now);
-        if (left <= 0 || !lineAlive())
-            break;
+        if (left <= 0) {
+            // Time is up. Bytes the driver took in while this thread was kept
+            // from running still count: take them without waiting.
+            lastLook = true;
+            left = 0;
+        }
         m_port.waitForReadyRead(int(left));
     }
     return received;
