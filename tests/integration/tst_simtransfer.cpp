@@ -18,7 +18,6 @@ class TestSimTransfer : public QObject
     Q_OBJECT
 
 private slots:
-    void readFillsTheFiveRanges();
     void readAtLineSpeed();
     void writeThenReadBack();
     void cliReadWritesTheFileOnlyOnSuccess_data();
@@ -29,29 +28,6 @@ private slots:
     void cliPortThatCannotOpen();
     void cliPortsShowsTheMapping();
 };
-
-void TestSimTransfer::readFillsTheFiveRanges()
-{
-    const MemoryImage radio = patternImage(1);
-    RadioSim sim({}, radio);
-    QVERIFY(sim.isRunning());
-    setProgramDirectory(sim.directory());
-
-    MemoryImage image;
-    image.fill(0x5A);
-    int blocks = 0;
-    bool opened = false;
-    const TransferOutcome outcome = runTransfer(u"COM1"_qs, TransferDirection::Read, image,
-                                                {[&] { opened = true; }, [&](int n) { blocks = n; }});
-    QVERIFY2(outcome, qPrintable(outcome.detail));
-    QVERIFY(opened);
-    QCOMPARE(blocks, ReadBlockCount);
-    QVERIFY(readRangesEqual(image, radio));
-    QCOMPARE(image.bytes(0x1FF0, 16), radio.bytes(0x1FF0, 16));
-    // Outside the ranges the image keeps its own bytes.
-    QCOMPARE(image.bytes(0x0640, 0x0C90 - 0x0640), QByteArray(0x0C90 - 0x0640, 0x5A));
-    QCOMPARE(image.bytes(0x1D50, 0x1FD0 - 0x1D50), QByteArray(0x1FD0 - 0x1D50, 0x5A));
-}
 
 // Paced as the real 9600-baud line: a 12-byte answer takes 12.5 ms to come
 // in, well inside the read time-outs, and no block is lost to them.

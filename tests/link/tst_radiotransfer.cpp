@@ -6,7 +6,6 @@
 #include "scriptedport.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,9 +33,6 @@ private slots:
     void successfulReadCopiesTheFiveRanges();
     void failedReadLeavesTheImageUntouched_data();
     void failedReadLeavesTheImageUntouched();
-    void writeLeavesTheImageAlone();
-    void messages_data();
-    void messages();
     void portThatCannotOpen_data();
     void portThatCannotOpen();
     void portNames_data();
@@ -89,43 +85,6 @@ void TestRadioTransfer::failedReadLeavesTheImageUntouched()
     QCOMPARE(outcome.status, TransferOutcome::Status::CommunicationError);
     QCOMPARE(outcome.protocol.blocks, failAfterRequests - 1);
     QVERIFY(image == before);
-}
-
-void TestRadioTransfer::writeLeavesTheImageAlone()
-{
-    QByteArray radio(MemoryImage::Size, char(0xFF));
-    ScriptedPort port;
-    port.radio = healthyRadio(&radio);
-    MemoryImage image;
-    image.copyIn(radioMemory());
-    const MemoryImage before = image;
-    QVERIFY(writeToPort(port, image, {}));
-    QVERIFY(image == before);
-}
-
-void TestRadioTransfer::messages_data()
-{
-    QTest::addColumn<TransferOutcome::Status>("status");
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("text");
-    using S = TransferOutcome::Status;
-    QTest::newRow("open, eng") << S::PortNotOpened << 0 << u"Could not open the port"_qs;
-    QTest::newRow("open, chs") << S::PortNotOpened << 1 << u"无法打开串口"_qs;
-    QTest::newRow("open, cht") << S::PortNotOpened << 2 << u"無法打開串口"_qs;
-    QTest::newRow("line, eng") << S::CommunicationError << 0 << u"Communication error"_qs;
-    QTest::newRow("line, chs") << S::CommunicationError << 1 << u"通信出錯"_qs;
-    QTest::newRow("line, cht") << S::CommunicationError << 2 << u"通信出錯"_qs;
-}
-
-void TestRadioTransfer::messages()
-{
-    QFETCH(TransferOutcome::Status, status);
-    QFETCH(int, language);
-    QFETCH(QString, text);
-    TransferOutcome outcome;
-    outcome.status = status;
-    QVERIFY(outcome.message());
-    QCOMPARE(outcome.message()->text(quint8(language)), text);
 }
 
 void TestRadioTransfer::portThatCannotOpen_data()
