@@ -79,6 +79,9 @@ bool SerialPort::lineAlive() const
 
 void SerialPort::pushOutput(int timeoutMs)
 {
+    // Into the driver at once, whatever the time-out: a thread kept from
+    // running past it must still send. Waiting is only for a full queue.
+    (void)m_port.flush();
     QDeadlineTimer deadline(timeoutMs);
     while (m_port.bytesToWrite() > 0 && lineAlive() && !deadline.hasExpired())
         m_port.waitForBytesWritten(int(deadline.remainingTime()));
