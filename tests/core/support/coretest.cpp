@@ -12,16 +12,19 @@ MemoryImage filledImage(quint8 value)
     return image;
 }
 
-QString firstDifference(const MemoryImage &actual, const MemoryImage &expected)
+QString firstDifference(const QByteArray &actual, const QByteArray &expected)
 {
-    for (int i = 0; i < MemoryImage::Size; ++i) {
-        if (actual.byte(i) != expected.byte(i))
+    for (qsizetype i = 0; i < qMin(actual.size(), expected.size()); ++i) {
+        if (actual.at(i) != expected.at(i)) {
             return QStringLiteral("0x%1: %2 != %3")
                 .arg(i, 4, 16, QLatin1Char('0'))
-                .arg(actual.byte(i), 2, 16)
-                .arg(expected.byte(i), 2, 16);
+                .arg(quint8(actual.at(i)), 2, 16)
+                .arg(quint8(expected.at(i)), 2, 16);
+        }
     }
-    return {};
+    return actual.size() == expected.size()
+        ? QString()
+        : QStringLiteral("%1 bytes, not %2").arg(actual.size()).arg(expected.size());
 }
 
 QStringList texts(QStringView joined)

@@ -14,7 +14,11 @@ namespace kdw::test {
 MemoryImage filledImage(quint8 value);
 
 // "0xOFFS: actual != expected" for the first byte that differs; empty when equal.
-QString firstDifference(const MemoryImage &actual, const MemoryImage &expected);
+QString firstDifference(const QByteArray &actual, const QByteArray &expected);
+inline QString firstDifference(const MemoryImage &actual, const MemoryImage &expected)
+{
+    return firstDifference(actual.bytes(), expected.bytes());
+}
 
 // Texts written as one string separated by '|': "Off|Low" is {"Off", "Low"}.
 QStringList texts(QStringView joined);
