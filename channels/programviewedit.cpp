@@ -13,7 +13,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 namespace kdw {
 
@@ -50,18 +50,32 @@ bool frequencyKeyAllowed(const QKeyEvent *event)
     return !(event->modifiers() & Qt::ShiftModifier);
 }
 
+// Accepts exactly the texts one of the channel rules allows, so an editor
+// and the other ways into the grid (the CSV import) share that rule.
+class RuleValidator : public QValidator
+{
+public:
+    RuleValidator(bool (*rule)(QStringView), QObject *parent)
+        : QValidator(parent)
+        , m_rule(rule)
+    {
+    }
+    State validate(QString &input, int &) const override { return m_rule(input) ? Acceptable : Invalid; }
+
+private:
+    bool (*m_rule)(QStringView);
+};
+
 } // namespace
 
 void CProgramView::setUpEditors()
 {
     // Frequencies: digits and one decimal point; the key filter keeps letters
     // out, the validator also what arrives by pasting or an input method.
-    m_freqEdit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), m_freqEdit));
+    m_freqEdit->setValidator(new RuleValidator(isTypableFrequency, m_freqEdit));
     // Names: the radio stores one byte per character, so printable ASCII only.
     m_nameEdit->setMaxLength(region::NameLength);
-    m_nameEdit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[\\x20-\\x7E]{0,%1}").arg(region::NameLength)), m_nameEdit));
+    m_nameEdit->setValidator(new RuleValidator(isTypableName, m_nameEdit));
     for (QLineEdit *edit : {m_freqEdit, m_nameEdit}) {
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         // Typing is a change the save question must know about, even before the commit.
