@@ -2,7 +2,6 @@
 // document commands with their prompts, driven in-process.
 #include "guitest.h"
 
-#include "app/globals.h"
 #include "app/programapp.h"
 #include "image/memoryimage.h"
 #include "image/programdoc.h"
@@ -11,17 +10,19 @@
 #include "ui/mainframe.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
 using namespace kdw;
+using namespace Qt::StringLiterals;
 using kdw::test::MessageRecorder;
 using kdw::test::ProgramDir;
 
 namespace {
+
+const QByteArray English = "[Setup]\nLanguage=Eng\nCOM=COM1\n";
 
 QByteArray pattern(int size, int seed)
 {
@@ -31,6 +32,23 @@ QByteArray pattern(int size, int seed)
     return b;
 }
 
+// The program started in a program directory of its own.
+struct Program
+{
+    ProgramDir dir;
+    CProgramApp app{dir.path()};
+
+    explicit Program(const QByteArray &ini = English, const QStringList &bundles = {u"Eng"_s, u"Chs"_s, u"Cht"_s})
+        : dir(ini, bundles)
+    {
+    }
+    bool start(const QString &file = {})
+    {
+        return app.InitInstance(file.isEmpty() ? QStringList{u"Program"_s} : QStringList{u"Program"_s, dir.file(file)});
+    }
+    CMainFrame &frame() const { return *app.mainFrame(); }
+};
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -38,102 +56,121 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    // The language of Program.ini picks the bundle; without it the program
+    // says so in that language (English for a code it does not know) and stops.
     void startup_data()
     {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QStringList>("bundles");
-        QTest::addColumn<QString>("failure");   // empty: starts
+        QTest::addColumn<QString>("failure"); // empty: starts
         QTest::addColumn<QString>("fileMenu");
 
-        const QStringList all{QStringLiteral("Eng"), QStringLiteral("Chs"), QStringLiteral("Cht")};
-        const QString eng = QStringLiteral("Load language DLL fail");
-        QTest::newRow("English") << QByteArray("[Setup]\nLanguage=Eng\nCOM=COM1\n") << all << QString() << "&File";
-        QTest::newRow("Simplified") << QByteArray("[Setup]\nLanguage=Chs\n") << all << QString() << "文件(&F)";
-        QTest::newRow("Traditional") << QByteArray("[Setup]\nLanguage=Cht\n") << all << QString() << "檔案(&F)";
-        QTest::newRow("unknown code") << QByteArray("[Setup]\nLanguage=xyz\n") << all << eng << "";
-        QTest::newRow("Chs bundle missing") << QByteArray("[Setup]\nLanguage=Chs\n") << QStringList{QStringLiteral("Eng")}
-                                            << "加载语言链接库失败" << "";
-        QTest::newRow("Cht bundle missing") << QByteArray("[Setup]\nLanguage=Cht\n") << QStringList{QStringLiteral("Eng")}
-                                            << "加載語言庫?接庫失敗" << "";
+        const QStringList all{u"Eng"_s, u"Chs"_s, u"Cht"_s};
+        const QString eng = u"Load language DLL fail"_s;
+        QTest::newRow("English") << English << all << QString() << u"&File"_s;
+        QTest::newRow("Simplified") << QByteArray("[Setup]\nLanguage=Chs\n") << all << QString() << u"文件(&F)"_s;
+        QTest::newRow("Traditional") << QByteArray("[Setup]\nLanguage=Cht\n") << all << QString() << u"檔案(&F)"_s;
+        QTest::newRow("unknown code") << QByteArray("[Setup]\nLanguage=xyz\n") << all << eng << QString();
+        QTest::newRow("Chs bundle missing") << QByteArray("[Setup]\nLanguage=Chs\n") << QStringList{u"Eng"_s}
+                                            << u"加载语言链接库失败"_s << QString();
+        QTest::newRow("Cht bundle missing") << QByteArray("[Setup]\nLanguage=Cht\n") << QStringList{u"Eng"_s}
+                                            << u"加載語言庫?接庫失敗"_s << QString();
         // The bundle name is the value as read: "chs.dll" is not "Chs.dll" here.
-        QTest::newRow("lower-case code") << QByteArray("[Setup]\nLanguage=chs\n") << all << "加载语言链接库失败" << "";
-        QTest::newRow("no Program.ini") << QByteArray() << all << eng << "";
-        QTest::newRow("binary Program.ini") << QByteArray::fromRawData("\x00\xFF[Setup\x80]=\n\x01", 13) << all << eng << "";
+        QTest::newRow("lower-case code") << QByteArray("[Setup]\nLanguage=chs\n") << all << u"加载语言链接库失败"_s
+                                         << QString();
+        QTest::newRow("no Program.ini") << QByteArray() << all << eng << QString();
+        QTest::newRow("binary Program.ini") << QByteArray::fromRawData("\x00\xFF[Setup\x80]=\n\x01", 13) << all << eng
+                                            << QString();
         QTest::newRow("300-character value") << QByteArray("[Setup]\nLanguage=" + QByteArray(300, 'E') + "\n") << all
-                                             << eng << "";
-        QTest::newRow("path in the code") << QByteArray("[Setup]\nLanguage=../Eng\n") << all << eng << "";
+                                             << eng << QString();
+        QTest::newRow("path in the code") << QByteArray("[Setup]\nLanguage=../Eng\n") << all << eng << QString();
     }
-
     void startup()
     {
         QFETCH(QByteArray, ini);
         QFETCH(QStringList, bundles);
         QFETCH(QString, failure);
         QFETCH(QString, fileMenu);
-        ProgramDir dir(ini, bundles);
+        Program program(ini, bundles);
         MessageRecorder messages;
-        CProgramApp app(dir.path());
-        const bool started = app.InitInstance({QStringLiteral("Program")});
-        QCOMPARE(started, failure.isEmpty());
-        if (!started) {
+        QCOMPARE(program.start(), failure.isEmpty());
+        if (!failure.isEmpty()) {
             QCOMPARE(messages.texts, QStringList{failure});
-            QVERIFY(!app.mainFrame());
+            QVERIFY(!program.app.mainFrame());
             return;
         }
         QVERIFY(messages.texts.isEmpty());
-        QCOMPARE(app.mainFrame()->menuBar()->actions().first()->text(), fileMenu);
-        QCOMPARE(app.mainFrame()->windowTitle(), QStringLiteral("KDW PC Encoder"));
+        QCOMPARE(program.frame().menuBar()->actions().first()->text(), fileMenu);
+        QCOMPARE(program.frame().windowTitle(), u"KDW PC Encoder"_s);
+        QVERIFY(program.frame().isVisible());
     }
 
-    // An unknown code whose bundle exists runs with that bundle.
-    void unknownCodeWithItsBundle()
+    // A file named on the command line is opened; one that cannot be read
+    // is named in a message and the program does not start.
+    void commandLineFile_data()
     {
-        ProgramDir dir("[Setup]\nLanguage=Xyz\n");
-        QVERIFY(QFile::copy(dir.file(QStringLiteral("Eng.dll")), dir.file(QStringLiteral("Xyz.dll"))));
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program")}));
-        QCOMPARE(kdw::languageIndex(), quint8(0));
+        QTest::addColumn<int>("size");
+        QTest::newRow("channel data file") << 8192;
+        QTest::newRow("short file") << 10;
     }
-
-    void exitWritesThePort()
+    void commandLineFile()
     {
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM2\n");
-        {
-            CProgramApp app(dir.path());
-            QVERIFY(app.InitInstance({QStringLiteral("Program")}));
-            QVERIFY(app.mainFrame()->action(cmd::Com1 + 1)->isChecked());
-            app.mainFrame()->action(cmd::Com1 + 4)->trigger();
-            QVERIFY(app.mainFrame()->action(cmd::Com1 + 4)->isChecked());
-            QVERIFY(!app.mainFrame()->action(cmd::Com1 + 1)->isChecked());
-            QCOMPARE(app.ExitInstance(3), 3);
+        QFETCH(int, size);
+        Program program;
+        program.dir.write(u"a.sin"_s, pattern(size, 1));
+        MessageRecorder messages;
+        QCOMPARE(program.start(u"a.sin"_s), size == MemoryImage::Size);
+        if (size != MemoryImage::Size) {
+            QCOMPARE(messages.texts.size(), 1);
+            QVERIFY(messages.texts.first().contains(u"a.sin"_s));
+            return;
         }
-        QCOMPARE(dir.read(QStringLiteral("Program.ini")), QByteArray("[Setup]\nLanguage=Eng\nCOM=COM5\n"));
+        QCOMPARE(theImage().bytes(), pattern(size, 1));
+        QCOMPARE(program.app.document()->GetPathName(), program.dir.file(u"a.sin"_s));
     }
 
-    // No COM key, or one in other case: no item is checked and exit writes the
-    // value back as it was (nothing for an empty one).
-    void portCheckMarks_data()
+    // The Port item of Program.ini is checked and the one chosen written back
+    // at exit; a value naming no item (or none) checks nothing and stays.
+    void portMenu_data()
     {
         QTest::addColumn<QByteArray>("ini");
-        QTest::newRow("missing") << QByteArray("[Setup]\nLanguage=Eng\n");
-        QTest::newRow("empty") << QByteArray("[Setup]\nLanguage=Eng\nCOM=\n");
-        QTest::newRow("lower case") << QByteArray("[Setup]\nLanguage=Eng\nCOM=com1\n");
+        QTest::addColumn<int>("checked"); // -1: none
+        QTest::addColumn<int>("chosen"); // -1: none
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("COM2, COM5 chosen") << QByteArray("[Setup]\nLanguage=Eng\nCOM=COM2\n") << 1 << 4
+                                           << QByteArray("[Setup]\nLanguage=Eng\nCOM=COM5\n");
+        QTest::newRow("missing") << QByteArray("[Setup]\nLanguage=Eng\n") << -1 << -1
+                                 << QByteArray("[Setup]\nLanguage=Eng\n");
+        QTest::newRow("empty") << QByteArray("[Setup]\nLanguage=Eng\nCOM=\n") << -1 << -1
+                               << QByteArray("[Setup]\nLanguage=Eng\nCOM=\n");
+        QTest::newRow("lower case") << QByteArray("[Setup]\nLanguage=Eng\nCOM=com1\n") << -1 << -1
+                                    << QByteArray("[Setup]\nLanguage=Eng\nCOM=com1\n");
     }
-
-    void portCheckMarks()
+    void portMenu()
     {
         QFETCH(QByteArray, ini);
-        ProgramDir dir(ini);
-        {
-            CProgramApp app(dir.path());
-            QVERIFY(app.InitInstance({QStringLiteral("Program")}));
-            for (int id = cmd::Com1; id <= cmd::Com8; ++id)
-                QVERIFY(!app.mainFrame()->action(id)->isChecked());
-            app.ExitInstance(0);
+        QFETCH(int, checked);
+        QFETCH(int, chosen);
+        QFETCH(QByteArray, written);
+        Program program(ini);
+        QVERIFY(program.start());
+        const auto checkedItem = [&] {
+            for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
+                if (program.frame().action(id)->isChecked())
+                    return id - cmd::Com1;
+            }
+            return -1;
+        };
+        QCOMPARE(checkedItem(), checked);
+        if (chosen >= 0) {
+            program.frame().action(cmd::Com1 + chosen)->trigger();
+            QCOMPARE(checkedItem(), chosen);
         }
-        QCOMPARE(dir.read(QStringLiteral("Program.ini")), ini);
+        QCOMPARE(program.app.ExitInstance(3), 3);
+        QCOMPARE(program.dir.read(u"Program.ini"_s), written);
     }
 
+    // One row for each kind of command: text, shortcut, prompt and tip.
     void commands_data()
     {
         QTest::addColumn<int>("id");
@@ -141,30 +178,15 @@ private slots:
         QTest::addColumn<QKeySequence>("key");
         QTest::addColumn<QString>("prompt");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("New") << 57600 << "&New" << QKeySequence(QStringLiteral("Ctrl+N")) << "Create a new document" << "New";
-        QTest::newRow("Open") << 57601 << "&Open..." << QKeySequence(QStringLiteral("Ctrl+O")) << "Open an existing document" << "Open";
-        QTest::newRow("Save") << 57603 << "&Save" << QKeySequence(QStringLiteral("Ctrl+S")) << "Save the active document" << "Save";
-        QTest::newRow("Save As") << 57604 << "Save &As..." << QKeySequence() << "Save the active document with a new name" << "Save As";
-        QTest::newRow("Print") << 57607 << "&Print..." << QKeySequence(QStringLiteral("Ctrl+P")) << "Print the active document" << "Print";
-        QTest::newRow("Preview") << 57609 << "Print Pre&view" << QKeySequence() << "Display full pages" << "Print Preview";
-        QTest::newRow("Setup") << 57606 << "P&rint Setup..." << QKeySequence() << "Change the printer and printing options" << "Print Setup";
-        QTest::newRow("Exit") << 57665 << "E&xit" << QKeySequence() << "Quit the application; prompts to save documents" << "Exit";
-        QTest::newRow("Read") << 32785 << "&Read" << QKeySequence(QStringLiteral("Ctrl+R")) << "Read Data From Radio" << "Read";
-        QTest::newRow("Write") << 32786 << "&Write" << QKeySequence(QStringLiteral("Ctrl+W")) << "Write Data to Radio " << "Write";
-        QTest::newRow("PTTID") << 32799 << "PTTID" << QKeySequence() << "" << "";
-        QTest::newRow("Option") << 32784 << "Option" << QKeySequence() << "" << "";
-        QTest::newRow("Embed") << 32796 << "Embed" << QKeySequence() << "" << "";
-        QTest::newRow("Language") << 32797 << "Language" << QKeySequence() << "" << "";
-        QTest::newRow("COM1") << 32787 << "COM1" << QKeySequence() << "Choose Communication Port 1" << "Com1";
-        QTest::newRow("COM8") << 32794 << "COM8" << QKeySequence() << "Choose Communication Port 8" << "Com8";
-        QTest::newRow("Toolbar") << 59392 << "&Toolbar" << QKeySequence() << "Show or hide the toolbar" << "Toggle ToolBar";
-        QTest::newRow("Status Bar") << 59393 << "&Status Bar" << QKeySequence() << "Show or hide the status bar" << "Toggle StatusBar";
-        QTest::newRow("About") << 57664 << "About" << QKeySequence() << "Display program information, version number and copyright" << "About";
-        QTest::newRow("Help") << 32798 << "Help" << QKeySequence() << "" << "";
-        QTest::newRow("Next pane") << 57680 << "" << QKeySequence(Qt::Key_F6) << "Switch to the next window pane" << "Next Pane";
-        QTest::newRow("Previous pane") << 57681 << "" << QKeySequence(Qt::SHIFT | Qt::Key_F6) << "Switch back to the previous window pane" << "Previous Pane";
+        QTest::newRow("with a shortcut") << 57601 << u"&Open..."_s << QKeySequence(u"Ctrl+O"_s)
+                                         << u"Open an existing document"_s << u"Open"_s;
+        QTest::newRow("without a shortcut") << 57604 << u"Save &As..."_s << QKeySequence()
+                                            << u"Save the active document with a new name"_s << u"Save As"_s;
+        QTest::newRow("without a prompt") << 32799 << u"PTTID"_s << QKeySequence() << QString() << QString();
+        QTest::newRow("port") << 32794 << u"COM8"_s << QKeySequence() << u"Choose Communication Port 8"_s << u"Com8"_s;
+        QTest::newRow("shortcut only") << 57681 << QString() << QKeySequence(Qt::SHIFT | Qt::Key_F6)
+                                       << u"Switch back to the previous window pane"_s << u"Previous Pane"_s;
     }
-
     void commands()
     {
         QFETCH(int, id);
@@ -172,10 +194,9 @@ private slots:
         QFETCH(QKeySequence, key);
         QFETCH(QString, prompt);
         QFETCH(QString, tip);
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program")}));
-        QAction *a = app.mainFrame()->action(id);
+        Program program;
+        QVERIFY(program.start());
+        QAction *a = program.frame().action(id);
         QVERIFY(a);
         QCOMPARE(a->text(), text);
         QCOMPARE(a->shortcut(), key);
@@ -184,165 +205,108 @@ private slots:
             QCOMPARE(a->toolTip(), tip);
     }
 
-    void menuBarOrder()
-    {
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program")}));
-        QStringList titles;
-        QList<int> ids;
-        for (QAction *menu : app.mainFrame()->menuBar()->actions()) {
-            titles << menu->text();
-            for (QAction *item : menu->menu()->actions())
-                ids << (item->isSeparator() ? 0 : item->data().toInt());
-        }
-        QCOMPARE(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&Program"), QStringLiteral("Setting"),
-                                      QStringLiteral("Port"), QStringLiteral("&View"), QStringLiteral("Help")}));
-        QCOMPARE(ids, (QList<int>{57600, 57601, 57603, 57604, 0, 57607, 57609, 57606, 0, 57665,
-                                  32785, 32786, 0, 32799, 32784, 32796, 32797,
-                                  32787, 32788, 32789, 32790, 32791, 32792, 32793, 32794,
-                                  59392, 59393, 57664, 32798}));
-    }
-
     void toolbarAndStatusBar()
     {
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program")}));
-        CMainFrame *frame = app.mainFrame();
-        QList<int> ids;
-        for (QAction *a : frame->toolBar()->actions()) {
-            ids << (a->isSeparator() ? 0 : a->data().toInt());
-            if (!a->isSeparator()) {
-                QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
-                QCOMPARE(a->icon().availableSizes().value(0), QSize(18, 18));
-            }
-        }
-        QCOMPARE(ids, (QList<int>{57600, 57601, 57603, 0, 32785, 32786, 0, 57607, 57664}));
-        QCOMPARE(frame->indicator(59137)->text(), QStringLiteral("CAP"));
-        QCOMPARE(frame->indicator(59138)->text(), QStringLiteral("NUM"));
-        QCOMPARE(frame->indicator(59139)->text(), QStringLiteral("SCRL"));
-
+        Program program;
+        QVERIFY(program.start());
+        CMainFrame &frame = program.frame();
+        for (QAction *a : frame.toolBar()->actions())
+            QVERIFY2(a->isSeparator() || a->icon().availableSizes().value(0) == QSize(18, 18), qPrintable(a->text()));
         // Pointing at Read shows its prompt in the message pane.
-        frame->action(cmd::Read)->showStatusText(frame);
-        QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Read Data From Radio"));
-
-        // View > Toolbar hides it and clears the check mark; the next start shows it again.
-        QAction *toggle = frame->action(cmd::ViewToolbar);
-        QVERIFY(toggle->isChecked());
-        toggle->trigger();
-        QVERIFY(!toggle->isChecked());
-        QVERIFY(frame->toolBar()->isHidden());
-        frame->action(cmd::ViewStatusBar)->trigger();
-        QVERIFY(frame->statusBar()->isHidden());
+        frame.action(cmd::Read)->showStatusText(&frame);
+        QCOMPARE(frame.statusBar()->currentMessage(), u"Read Data From Radio"_s);
+        // The View items hide the bars and clear their check marks.
+        for (int id : {int(cmd::ViewToolbar), int(cmd::ViewStatusBar)}) {
+            QVERIFY(frame.action(id)->isChecked());
+            frame.action(id)->trigger();
+            QVERIFY(!frame.action(id)->isChecked());
+        }
+        QVERIFY(frame.toolBar()->isHidden());
+        QVERIFY(frame.statusBar()->isHidden());
     }
 
-    void windowSizeAndTitle()
-    {
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-        dir.write(QStringLiteral("a.sin"), pattern(8192, 1));
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program"), dir.file(QStringLiteral("a.sin"))}));
-        QCOMPARE(theImage().bytes(), pattern(8192, 1));
-        QCOMPARE(app.document()->GetPathName(), dir.file(QStringLiteral("a.sin")));
-        QCOMPARE(app.mainFrame()->windowTitle(), QStringLiteral("KDW PC Encoder"));
-        QVERIFY(app.mainFrame()->isVisible());
-    }
-
-    void commandLineFileThatCannotBeOpened()
-    {
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-        dir.write(QStringLiteral("short.sin"), pattern(10, 1));
-        MessageRecorder messages;
-        CProgramApp app(dir.path());
-        QVERIFY(!app.InitInstance({QStringLiteral("Program"), dir.file(QStringLiteral("short.sin"))}));
-        QCOMPARE(messages.texts.size(), 1);
-        QVERIFY(messages.texts.first().contains(QStringLiteral("short.sin")));
-    }
-
-    // New, Open and closing the window ask before unsaved changes are lost.
+    // Open asks before unsaved changes are lost. A short file is refused
+    // with a message and everything stays as it was.
     void savePrompt_data()
     {
         QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("size"); // of the file opened
         QTest::addColumn<bool>("replaced");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("Yes saves, then goes on") << int(QMessageBox::Yes) << true << true;
-        QTest::newRow("No discards") << int(QMessageBox::No) << true << false;
-        QTest::newRow("Cancel keeps everything") << int(QMessageBox::Cancel) << false << false;
+        QTest::newRow("Yes saves, then opens") << int(QMessageBox::Yes) << 8192 << true << true;
+        QTest::newRow("No discards") << int(QMessageBox::No) << 8192 << true << false;
+        QTest::newRow("Cancel keeps everything") << int(QMessageBox::Cancel) << 8192 << false << false;
+        QTest::newRow("short file keeps everything") << int(QMessageBox::No) << 8191 << false << false;
     }
-
     void savePrompt()
     {
         QFETCH(int, answer);
+        QFETCH(int, size);
         QFETCH(bool, replaced);
         QFETCH(bool, saved);
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-        dir.write(QStringLiteral("a.sin"), pattern(8192, 2));
-        dir.write(QStringLiteral("b.sin"), pattern(8192, 3));
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program"), dir.file(QStringLiteral("a.sin"))}));
+        Program program;
+        program.dir.write(u"a.sin"_s, pattern(8192, 2));
+        program.dir.write(u"b.sin"_s, pattern(size, 3));
+        QVERIFY(program.start(u"a.sin"_s));
         // A byte of the settings: the grid store rewrites the channel bytes from the grid.
         theImage().setByte(0x1820, 0x42);
-        app.document()->SetModifiedFlag(true);
-        app.documentCommands()->setFilePrompt([&](bool, const QString &) { return dir.file(QStringLiteral("b.sin")); });
+        const QByteArray edited = theImage().bytes();
+        program.app.document()->SetModifiedFlag(true);
+        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return program.dir.file(u"b.sin"_s); });
 
         MessageRecorder messages;
         messages.answers = {QMessageBox::StandardButton(answer)};
-        app.mainFrame()->action(cmd::FileOpen)->trigger();
-        QCOMPARE(messages.texts, QStringList{QStringLiteral("Save changes to a.sin?")});
-        QCOMPARE(app.document()->GetPathName(), dir.file(replaced ? QStringLiteral("b.sin") : QStringLiteral("a.sin")));
-        QCOMPARE(theImage().bytes() == pattern(8192, 3), replaced);
-        QCOMPARE(dir.read(QStringLiteral("a.sin")).at(0x1820) == char(0x42), saved);
-        QCOMPARE(app.document()->IsModified(), !replaced);
+        program.frame().action(cmd::FileOpen)->trigger();
+        QCOMPARE(messages.texts.value(0), u"Save changes to a.sin?"_s);
+        QCOMPARE(messages.texts.size(), size == 8192 ? 1 : 2);
+        QCOMPARE(program.app.document()->GetPathName(), program.dir.file(replaced ? u"b.sin"_s : u"a.sin"_s));
+        QCOMPARE(theImage().bytes(), replaced ? pattern(8192, 3) : edited);
+        QCOMPARE(program.dir.read(u"a.sin"_s).at(0x1820) == char(0x42), saved);
+        QCOMPARE(program.app.document()->IsModified(), !replaced);
     }
 
     void closingAsksToo()
     {
-        ProgramDir dir("[Setup]\nLanguage=Cht\nCOM=COM1\n");
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program")}));
-        app.document()->SetModifiedFlag(true);
+        Program program("[Setup]\nLanguage=Cht\nCOM=COM1\n");
+        QVERIFY(program.start());
+        program.app.document()->SetModifiedFlag(true);
         MessageRecorder messages;
-        messages.answers = {QMessageBox::Cancel};
-        QVERIFY(!app.mainFrame()->close());
-        QCOMPARE(messages.texts, QStringList{QStringLiteral("是否儲存對 未命名 的變更？")});
-        messages.answers = {QMessageBox::No};
-        QVERIFY(app.mainFrame()->close());
+        messages.answers = {QMessageBox::Cancel, QMessageBox::No};
+        QVERIFY(!program.frame().close());
+        QCOMPARE(messages.texts, QStringList{u"是否儲存對 未命名 的變更？"_s});
+        QVERIFY(program.frame().close());
     }
 
-    // Save of a new document asks for a name, adds ".sin", and writes 8192 bytes.
+    // Save of a new document asks for a name, adds ".sin" and writes 8192
+    // bytes; the name known, Save writes without asking.
     void saveAsksForANameAndAddsTheExtension()
     {
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program")}));
+        Program program;
+        QVERIFY(program.start());
         int asked = 0;
-        app.documentCommands()->setFilePrompt([&](bool forSave, const QString &) {
+        program.app.documentCommands()->setFilePrompt([&](bool forSave, const QString &) {
             ++asked;
-            return forSave ? dir.file(QStringLiteral("mine")) : QString();
+            return forSave ? program.dir.file(u"mine"_s) : QString();
         });
-        app.mainFrame()->action(cmd::FileSave)->trigger();
-        QCOMPARE(asked, 1);
-        QCOMPARE(dir.read(QStringLiteral("mine.sin")), theImage().bytes());
-        // The path is known now: Save writes without asking.
-        theImage().setByte(0x1820, 0x12);
-        app.mainFrame()->action(cmd::FileSave)->trigger();
-        QCOMPARE(asked, 1);
-        QCOMPARE(dir.read(QStringLiteral("mine.sin")).at(0x1820), char(0x12));
+        for (quint8 value : {0x00, 0x12}) {
+            theImage().setByte(0x1820, value);
+            program.frame().action(cmd::FileSave)->trigger();
+            QCOMPARE(asked, 1);
+            QCOMPARE(program.dir.read(u"mine.sin"_s), theImage().bytes());
+        }
     }
 
     void failedSaveShowsAMessageAndKeepsTheMark()
     {
-        ProgramDir dir("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-        CProgramApp app(dir.path());
-        QVERIFY(app.InitInstance({QStringLiteral("Program")}));
-        app.document()->SetModifiedFlag(true);
-        app.documentCommands()->setFilePrompt([&](bool, const QString &) { return dir.file(QStringLiteral("no/dir/x.sin")); });
+        Program program;
+        QVERIFY(program.start());
+        program.app.document()->SetModifiedFlag(true);
+        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return program.dir.file(u"no/x.sin"_s); });
         MessageRecorder messages;
-        QVERIFY(!app.documentCommands()->OnFileSaveAs());
+        QVERIFY(!program.app.documentCommands()->OnFileSaveAs());
         QCOMPARE(messages.texts.size(), 1);
-        QVERIFY(messages.texts.first().startsWith(QStringLiteral("Cannot save the file")));
-        QVERIFY(app.document()->IsModified());
+        QVERIFY(messages.texts.first().startsWith(u"Cannot save the file"_s));
+        QVERIFY(program.app.document()->IsModified());
     }
 };
 

@@ -7,6 +7,19 @@
 
 namespace kdw::test {
 
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), {});
+}
+
 ProgramDir::ProgramDir(const QByteArray &ini, const QStringList &bundles)
 {
     const QString built = QStringLiteral(KDW_PROGRAM_DIR "/");
@@ -32,9 +45,7 @@ QByteArray ProgramDir::read(const QString &name) const
 
 void ProgramDir::write(const QString &name, const QByteArray &content) const
 {
-    QFile f(file(name));
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(name));
+    writeFile(file(name), content);
 }
 
 MessageRecorder::MessageRecorder()

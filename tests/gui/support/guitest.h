@@ -5,7 +5,16 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+class QWidget;
+
 namespace kdw::test {
+
+// Writes a whole file; a test that cannot write its input stops.
+void writeFile(const QString &path, const QByteArray &content);
+
+// Types each character of `text` as a key whose event text is that
+// character (QTest::keyClicks sends Latin-1 only).
+void typeText(QWidget *widget, const QString &text);
 
 // A temporary program directory holding copies of the built language bundles
 // and a Program.ini with the given content (none when `ini` is null).

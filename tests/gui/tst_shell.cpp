@@ -1,0 +1,330 @@
+// The About and Language dialogs, the Language command, and the Help,
+// About, Language and settings commands reached from the main frame's menu.
+// Nothing is really started or quit: the starter and the quit are recorded.
+#include "guitest.h"
+#include "modal.h"
+#include "uselanguage.h"
+
+#include "app/globals.h"
+#include "app/inifile.h"
+#include "app/programapp.h"
+#include "image/programdoc.h"
+#include "image/regions.h"
+#include "settings/settingsdialog.h"
+#include "ui/aboutdlg.h"
+#include "ui/commandids.h"
+#include "ui/documentcommands.h"
+#include "ui/languagedlg.h"
+#include "ui/mainframe.h"
+#include "ui/processstarter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kdw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString BuiltDir = QStringLiteral(KDW_PROGRAM_DIR "/");
+
+struct LanguageCase
+{
+    QString running;
+    int choice; // -1: Cancel
+    QString port; // the COM item before and after; empty: none
+    QString language; // in Program.ini afterwards
+    bool restarted;
+    int answer = QMessageBox::NoButton; // to the save question of a modified document
+    bool startSucceeds = true;
+    bool writable = true;
+    int messages = 0;
+};
+
+using DialogEdit = std::function<void(CSettingsDialog *)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(LanguageCase)
+Q_DECLARE_METATYPE(DialogEdit)
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private:
+    QStringList m_starts; // program and arguments of each start
+    int m_quits = 0;
+    bool m_startSucceeds = true;
+
+    // The program started in a program directory of its own.
+    struct Program
+    {
+        test::ProgramDir dir{"[Setup]\nLanguage=Eng\nCOM=COM3\n"};
+        CProgramApp app{dir.path()};
+        QAction *action(int id) const { return app.mainFrame()->action(id); }
+    };
+
+private slots:
+    void init()
+    {
+        m_starts.clear();
+        m_quits = 0;
+        m_startSucceeds = true;
+        setProcessStarter([this](const QString &program, const QStringList &arguments) {
+            m_starts.append((QStringList{program} + arguments).join(u' '));
+            return m_startSucceeds;
+        });
+        setQuitRequest([this] { ++m_quits; });
+    }
+    void cleanup()
+    {
+        setProcessStarter({});
+        setQuitRequest({});
+    }
+
+    void dialogTextsInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("about"); // caption, OK
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QStringList>("language"); // caption, label, OK, Cancel
+        QTest::newRow("Eng") << u"Eng"_s << QStringList{u"About"_s, u"OK"_s} << QStringList{u"Eng"_s, u"Chs"_s, u"Cht"_s}
+                             << QStringList{u"Language"_s, u"Language"_s, u"OK"_s, u"Cancel"_s};
+        QTest::newRow("Chs") << u"Chs"_s << QStringList{u"关于"_s, u"确定"_s} << QStringList{u"英文"_s, u"简体"_s, u"繁体"_s}
+                             << QStringList{u"语言"_s, u"语言设置"_s, u"确定"_s, u"取消"_s};
+        QTest::newRow("Cht") << u"Cht"_s << QStringList{u"關於"_s, u"確定"_s} << QStringList{u"英文"_s, u"簡體"_s, u"繁體"_s}
+                             << QStringList{u"語言"_s, u"語言設定"_s, u"確定"_s, u"取消"_s};
+    }
+    void dialogTextsInEachLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(QStringList, about);
+        QFETCH(QStringList, items);
+        QFETCH(QStringList, language);
+        QVERIFY(test::useLanguage(BuiltDir, code));
+
+        CAboutDlg aboutDlg;
+        QCOMPARE((QStringList{aboutDlg.windowTitle(), aboutDlg.item<QPushButton>(1)->text()}), about);
+        QVERIFY(aboutDlg.item<QPushButton>(1)->isDefault());
+        // The version line is the same, typo included, in every language.
+        QCOMPARE(aboutDlg.findChild<QLabel *>(u"version"_s)->text(), u"Vesion 1.0.4"_s);
+        QCOMPARE(aboutDlg.findChild<QLabel *>(u"icon"_s)->pixmap().size(), QSize(32, 32));
+
+        CLanguageDlg languageDlg;
+        auto *combo = languageDlg.item<QComboBox>(1094);
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i)
+            shown << combo->itemText(i);
+        QCOMPARE(shown, items);
+        QCOMPARE(combo->currentIndex(), int(languageIndex()));
+        QCOMPARE((QStringList{languageDlg.windowTitle(), languageDlg.findChild<QLabel *>(u"label"_s)->text(),
+                              languageDlg.item<QPushButton>(1)->text(), languageDlg.item<QPushButton>(2)->text()}),
+                 language);
+        QVERIFY(languageDlg.item<QPushButton>(1)->isDefault());
+    }
+
+    void aboutCloses_data()
+    {
+        QTest::addColumn<int>("key"); // 0: the close box, 1: a click on OK
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK") << 1 << int(QDialog::Accepted);
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+        QTest::newRow("close box") << 0 << int(QDialog::Rejected);
+    }
+    void aboutCloses()
+    {
+        QFETCH(int, key);
+        QFETCH(int, result);
+        CAboutDlg dlg;
+        const auto seen = test::whenModal<CAboutDlg>([key](CAboutDlg *shown) {
+            if (key == 0)
+                shown->close();
+            else if (key == 1)
+                QTest::mouseClick(shown->item<QPushButton>(1), Qt::LeftButton);
+            else
+                QTest::keyClick(shown, Qt::Key(key));
+        });
+        QCOMPARE(dlg.exec(), result);
+        QVERIFY(*seen);
+    }
+
+    void okWithoutSelectionChoosesEnglish()
+    {
+        QVERIFY(test::useLanguage(BuiltDir, u"Cht"_s));
+        CLanguageDlg dlg;
+        dlg.item<QComboBox>(1094)->setCurrentIndex(-1);
+        dlg.accept();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.m_nLanguage, quint8(0));
+    }
+
+    // A new choice asks about a modified document, writes the language to
+    // Program.ini (the port stays), starts the program again and quits;
+    // anything that fails on the way says so and the program runs on.
+    void languageCommand_data()
+    {
+        QTest::addColumn<LanguageCase>("c");
+        const auto yes = int(QMessageBox::Yes);
+        const auto no = int(QMessageBox::No);
+        const auto cancel = int(QMessageBox::Cancel);
+        const auto none = int(QMessageBox::NoButton);
+        QTest::newRow("Eng to Chs keeps COM") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, true};
+        QTest::newRow("Cht to Eng") << LanguageCase{u"Cht"_s, 0, u"COM2"_s, u"Eng"_s, true};
+        QTest::newRow("same language") << LanguageCase{u"Chs"_s, 1, u"COM5"_s, u"Chs"_s, false};
+        QTest::newRow("Cancel") << LanguageCase{u"Eng"_s, -1, u"COM5"_s, u"Eng"_s, false};
+        QTest::newRow("no port name") << LanguageCase{u"Eng"_s, 2, QString(), u"Cht"_s, true};
+        QTest::newRow("modified, discard") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, true, no, true, true, 1};
+        QTest::newRow("modified, save") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, true, yes, true, true, 1};
+        QTest::newRow("modified, cancel") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Eng"_s, false, cancel, true, true, 1};
+        QTest::newRow("restart fails") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, false, none, false, true, 1};
+        QTest::newRow("Program.ini unwritable") << LanguageCase{u"Eng"_s, 1, QString(), QString(), false, none, true, false, 1};
+    }
+    void languageCommand()
+    {
+        QFETCH(LanguageCase, c);
+        test::ProgramDir dir(QByteArray(), {});
+        test::MessageRecorder messages;
+        QVERIFY(test::useLanguage(BuiltDir, c.running));
+        setProgramDirectory(dir.path());
+        configFile().setPath(dir.file(c.writable ? u"Program.ini"_s : u"missing/Program.ini"_s));
+        if (c.writable)
+            dir.write(u"Program.ini"_s, "[Setup]\nLanguage=" + c.running.toLatin1() + "\n"
+                                            + (c.port.isEmpty() ? QByteArray() : "COM=" + c.port.toLatin1() + "\n"));
+        setPortName(c.port);
+        m_startSucceeds = c.startSucceeds;
+        const bool modified = c.answer != QMessageBox::NoButton;
+        if (modified)
+            messages.answers.append(QMessageBox::StandardButton(c.answer));
+
+        MemoryImage image;
+        CProgramDoc doc(image);
+        doc.SetModifiedFlag(modified);
+        QWidget owner;
+        DocumentCommands documents(doc, &owner);
+        const QString savedPath = dir.file(u"saved.sin"_s);
+        documents.setFilePrompt([&](bool, const QString &) { return savedPath; });
+
+        const auto seen = test::whenModal<CLanguageDlg>([choice = c.choice](CLanguageDlg *dlg) {
+            if (choice < 0)
+                return QTest::mouseClick(dlg->item<QPushButton>(2), Qt::LeftButton);
+            auto *combo = dlg->item<QComboBox>(1094);
+            combo->setCurrentIndex(choice);
+            QTest::keyClick(combo, Qt::Key_Return);
+        });
+        runLanguageCommand(&owner, documents);
+        QVERIFY(*seen);
+
+        QCOMPARE(configFile().ReadString(u"Setup"_s, u"Language"_s), c.language);
+        QCOMPARE(configFile().ReadString(u"Setup"_s, u"COM"_s), c.port);
+        QCOMPARE(messages.texts.size(), c.messages);
+        QCOMPARE(m_quits, c.restarted ? 1 : 0);
+        const bool startTried = c.restarted || !c.startSucceeds;
+        QCOMPARE(m_starts, startTried ? QStringList{programDirectory() + u"Program"_s} : QStringList());
+        QCOMPARE(QFileInfo(savedPath).size(), c.answer == QMessageBox::Yes ? qint64(MemoryImage::Size) : 0);
+    }
+
+    // Help starts the viewer found on PATH with the running language's file;
+    // About opens its dialog and starts nothing.
+    void helpAndAboutFromTheMenu()
+    {
+        QTemporaryDir bin;
+        test::writeFile(bin.filePath(u"xchm"_s), {});
+        QFile(bin.filePath(u"xchm"_s)).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
+        Program program;
+        QVERIFY(program.app.InitInstance({u"Program"_s}));
+
+        const auto seen = test::whenModal<CAboutDlg>([](CAboutDlg *dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
+        program.action(cmd::AppAbout)->trigger();
+        QVERIFY(*seen);
+        QVERIFY(m_starts.isEmpty());
+        program.action(cmd::Help)->trigger();
+        QCOMPARE(m_starts, QStringList{bin.filePath(u"xchm"_s) + u' ' + program.dir.file(u"eng.chm"_s)});
+    }
+
+    void languageFromTheMenu()
+    {
+        Program program;
+        QVERIFY(program.app.InitInstance({u"Program"_s}));
+        const auto seen = test::whenModal<CLanguageDlg>([](CLanguageDlg *dlg) {
+            dlg->item<QComboBox>(1094)->setCurrentIndex(1);
+            QTest::mouseClick(dlg->item<QPushButton>(1), Qt::LeftButton);
+        });
+        program.action(cmd::Language)->trigger();
+        QVERIFY(*seen);
+        QCOMPARE(program.dir.read(u"Program.ini"_s), QByteArray("[Setup]\nLanguage=Chs\nCOM=COM3\n"));
+        QCOMPARE(m_starts, QStringList{program.dir.file(u"Program"_s)});
+        QCOMPARE(m_quits, 1);
+    }
+
+    // The settings commands open their dialogs over the main window on the
+    // document's image; a dialog that changes a byte marks the document
+    // modified, one that does not leaves the mark alone.
+    void settingsFromTheMenu_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<DialogEdit>("edit");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("value"); // expected byte at offset; -1: the image is unchanged
+        const auto escape = [](CSettingsDialog *d) { QTest::keyClick(d, Qt::Key_Escape); };
+        const auto typeAndEnter = [](int id) {
+            return [id](CSettingsDialog *d) {
+                QTest::keyClicks(d->item<QLineEdit>(id), u"7"_s);
+                QTest::keyClick(d->item<QLineEdit>(id), Qt::Key_Return);
+            };
+        };
+        QTest::newRow("option unchanged") << int(cmd::Option) << DialogEdit(escape) << 0 << -1;
+        QTest::newRow("option sql") << int(cmd::Option) << DialogEdit([](CSettingsDialog *d) {
+            d->item<QComboBox>(1081)->setCurrentIndex(9);
+            d->close();
+        }) << 0x1814 << 9;
+        QTest::newRow("pttid code") << int(cmd::PttId) << DialogEdit(typeAndEnter(1096)) << region::PttIdCode << int('7');
+        QTest::newRow("embed cancel") << int(cmd::Embed) << DialogEdit([](CSettingsDialog *d) {
+            QTest::keyClicks(d->item<QLineEdit>(1092), u"9"_s);
+            QTest::keyClick(d, Qt::Key_Escape);
+        }) << 0 << -1;
+        QTest::newRow("embed ok") << int(cmd::Embed) << DialogEdit(typeAndEnter(1092)) << region::Pcba << int('7');
+    }
+    void settingsFromTheMenu()
+    {
+        QFETCH(int, command);
+        QFETCH(DialogEdit, edit);
+        QFETCH(int, offset);
+        QFETCH(int, value);
+        Program program;
+        QVERIFY(program.app.InitInstance({u"Program"_s}));
+        CProgramDoc &doc = *program.app.document();
+        doc.image().setByte(0x1820, 0); // Roger inside its encoding, so an unchanged dialog changes nothing
+        doc.SetModifiedFlag(false);
+        const QByteArray before = doc.image().bytes();
+
+        const auto seen = test::whenModal<CSettingsDialog>([&](CSettingsDialog *dialog) {
+            QCOMPARE(dialog->parentWidget(), program.app.mainFrame());
+            edit(dialog);
+        });
+        program.action(command)->trigger();
+        QVERIFY(*seen);
+        QVERIFY(!QApplication::activeModalWidget());
+        if (value < 0) {
+            QCOMPARE(doc.image().bytes(), before);
+            QVERIFY(!doc.IsModified());
+        } else {
+            QCOMPARE(int(doc.image().byte(offset)), value);
+            QVERIFY(doc.IsModified());
+        }
+    }
+};
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
