@@ -29,12 +29,11 @@ const QString BuiltDir = QStringLiteral(KDW_PROGRAM_DIR "/");
 
 std::unique_ptr<CSettingsDialog> makeDialog(D which, MemoryImage &image)
 {
-    switch (which) {
-    case D::Option: return std::make_unique<COptionDlg>(image);
-    case D::PttId: return std::make_unique<CPttIdDlg>(image);
-    case D::Pcba: return std::make_unique<CPcbaDlg>(image);
-    }
-    return nullptr;
+    if (which == D::Option)
+        return std::make_unique<COptionDlg>(image);
+    if (which == D::PttId)
+        return std::make_unique<CPttIdDlg>(image);
+    return std::make_unique<CPcbaDlg>(image);
 }
 
 // The built-in defaults, with Roger moved inside its encoding (the defaults
@@ -48,32 +47,28 @@ MemoryImage defaults()
     return image;
 }
 
-// The text field of each dialog: control, bytes, and whether a character
-// is stored as its digit value (the password) or as its code.
-struct Field
+// The text field of each dialog, as the setting table has it.
+const Setting &textSetting(D which)
 {
-    int id;
-    int offset;
-    int length;
-    bool digitValues;
-};
-Field fieldOf(D which)
+    const auto &table = settingTable();
+    return *std::find_if(table.begin(), table.end(), [which](const Setting &s) { return s.dialog == which && s.text(); });
+}
+QLineEdit *fieldOf(CSettingsDialog &dialog, D which)
 {
-    switch (which) {
-    case D::Option: return {1118, region::PowerOnPassword, region::PowerOnPasswordLength, true};
-    case D::PttId: return {1096, region::PttIdCode, region::PttIdCodeLength, false};
-    case D::Pcba: return {1092, region::Pcba, region::PcbaLength, false};
-    }
-    return {};
+    return dialog.item<QLineEdit>(textSetting(which).controlId);
+}
+QByteArray fieldBytes(const MemoryImage &image, D which)
+{
+    return image.bytes(textSetting(which).text()->offset, textSetting(which).text()->length);
 }
 
-// The bytes of a text field holding `characters`: each one, then 0xFF.
+// The bytes of a text field holding `characters`: each one (the password a
+// digit's value), then 0xFF.
 QByteArray textBytes(const QByteArray &characters, D which)
 {
-    const Field field = fieldOf(which);
-    QByteArray bytes(field.length, char(0xFF));
+    QByteArray bytes(textSetting(which).text()->length, char(0xFF));
     for (int i = 0; i < characters.size(); ++i)
-        bytes[i] = field.digitValues ? char(characters[i] - '0') : characters[i];
+        bytes[i] = char(which == D::Option ? characters[i] - '0' : characters[i]);
     return bytes;
 }
 
@@ -205,7 +200,7 @@ private slots:
         MemoryImage image = defaults();
         auto dialog = makeDialog(which, image);
         dialog->show();
-        auto *field = dialog->item<QLineEdit>(fieldOf(which).id);
+        QLineEdit *field = fieldOf(*dialog, which);
         field->setFocus();
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Delete);
@@ -221,7 +216,7 @@ private slots:
         }
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(dialog->isHidden());
-        QCOMPARE(image.bytes(fieldOf(which).offset, fieldOf(which).length), textBytes(stored, which));
+        QCOMPARE(fieldBytes(image, which), textBytes(stored, which));
     }
 
     // A list changed by key and "12" typed into the text field: Option and
@@ -258,7 +253,7 @@ private slots:
             list->setFocus();
             QTest::keyClick(list, Qt::Key_Down);
         }
-        auto *field = dialog->item<QLineEdit>(fieldOf(which).id);
+        QLineEdit *field = fieldOf(*dialog, which);
         field->setFocus();
         field->selectAll();
         QTest::keyClicks(field, u"12"_s);
@@ -270,7 +265,7 @@ private slots:
                 expected.setByte(0x1814, 6); // SQL 5 -> 6
             else if (which == D::PttId)
                 expected.setByte(region::PttIdMode, 0xFD); // Off -> Begin
-            expected.copyIn(fieldOf(which).offset, textBytes("12", which));
+            expected.copyIn(textSetting(which).text()->offset, textBytes("12", which));
         }
         QCOMPARE(differences(expected, image), QString());
     }
@@ -298,7 +293,7 @@ private slots:
         QFETCH(QByteArray, text);
         MemoryImage image = defaults();
         image.copyIn(0x1810, settings);
-        image.copyIn(fieldOf(which).offset, text);
+        image.copyIn(textSetting(which).text()->offset, text);
         const MemoryImage before = image;
         for (Way way : {Way::CloseBox, Way::Escape, Way::Enter}) {
             auto dialog = makeDialog(which, image);

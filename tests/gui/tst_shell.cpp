@@ -48,12 +48,9 @@ struct LanguageCase
     int messages = 0;
 };
 
-using DialogEdit = std::function<void(CSettingsDialog *)>;
-
 } // namespace
 
 Q_DECLARE_METATYPE(LanguageCase)
-Q_DECLARE_METATYPE(DialogEdit)
 
 class TestShell : public QObject
 {
@@ -63,14 +60,6 @@ private:
     QStringList m_starts; // program and arguments of each start
     int m_quits = 0;
     bool m_startSucceeds = true;
-
-    // The program started in a program directory of its own.
-    struct Program
-    {
-        test::ProgramDir dir{"[Setup]\nLanguage=Eng\nCOM=COM3\n"};
-        CProgramApp app{dir.path()};
-        QAction *action(int id) const { return app.mainFrame()->action(id); }
-    };
 
 private slots:
     void init()
@@ -129,32 +118,6 @@ private slots:
                               languageDlg.item<QPushButton>(1)->text(), languageDlg.item<QPushButton>(2)->text()}),
                  language);
         QVERIFY(languageDlg.item<QPushButton>(1)->isDefault());
-    }
-
-    void aboutCloses_data()
-    {
-        QTest::addColumn<int>("key"); // 0: the close box, 1: a click on OK
-        QTest::addColumn<int>("result");
-        QTest::newRow("OK") << 1 << int(QDialog::Accepted);
-        QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
-        QTest::newRow("close box") << 0 << int(QDialog::Rejected);
-    }
-    void aboutCloses()
-    {
-        QFETCH(int, key);
-        QFETCH(int, result);
-        CAboutDlg dlg;
-        const auto seen = test::whenModal<CAboutDlg>([key](CAboutDlg *shown) {
-            if (key == 0)
-                shown->close();
-            else if (key == 1)
-                QTest::mouseClick(shown->item<QPushButton>(1), Qt::LeftButton);
-            else
-                QTest::keyClick(shown, Qt::Key(key));
-        });
-        QCOMPARE(dlg.exec(), result);
-        QVERIFY(*seen);
     }
 
     void okWithoutSelectionChoosesEnglish()
@@ -232,9 +195,9 @@ private slots:
         QCOMPARE(QFileInfo(savedPath).size(), c.answer == QMessageBox::Yes ? qint64(MemoryImage::Size) : 0);
     }
 
-    // Help starts the viewer found on PATH with the running language's file;
-    // About opens its dialog and starts nothing.
-    void helpAndAboutFromTheMenu()
+    // About opens its dialog; Help starts the viewer found on PATH with the
+    // running language's file; Language writes Program.ini and restarts.
+    void shellCommandsFromTheMenu()
     {
         QTemporaryDir bin;
         test::writeFile(bin.filePath(u"xchm"_s), {});
@@ -242,29 +205,24 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(bin.path()));
         const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
-        Program program;
-        QVERIFY(program.app.InitInstance({u"Program"_s}));
+        test::Program program;
+        QVERIFY(program.start());
 
-        const auto seen = test::whenModal<CAboutDlg>([](CAboutDlg *dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
+        auto seen = test::whenModal<CAboutDlg>([](CAboutDlg *dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
         program.action(cmd::AppAbout)->trigger();
         QVERIFY(*seen);
         QVERIFY(m_starts.isEmpty());
         program.action(cmd::Help)->trigger();
         QCOMPARE(m_starts, QStringList{bin.filePath(u"xchm"_s) + u' ' + program.dir.file(u"eng.chm"_s)});
-    }
 
-    void languageFromTheMenu()
-    {
-        Program program;
-        QVERIFY(program.app.InitInstance({u"Program"_s}));
-        const auto seen = test::whenModal<CLanguageDlg>([](CLanguageDlg *dlg) {
+        seen = test::whenModal<CLanguageDlg>([](CLanguageDlg *dlg) {
             dlg->item<QComboBox>(1094)->setCurrentIndex(1);
             QTest::mouseClick(dlg->item<QPushButton>(1), Qt::LeftButton);
         });
         program.action(cmd::Language)->trigger();
         QVERIFY(*seen);
-        QCOMPARE(program.dir.read(u"Program.ini"_s), QByteArray("[Setup]\nLanguage=Chs\nCOM=COM3\n"));
-        QCOMPARE(m_starts, QStringList{program.dir.file(u"Program"_s)});
+        QCOMPARE(program.dir.read(u"Program.ini"_s), QByteArray("[Setup]\nLanguage=Chs\nCOM=COM1\n"));
+        QCOMPARE(m_starts.value(1), program.dir.file(u"Program"_s));
         QCOMPARE(m_quits, 1);
     }
 
@@ -274,36 +232,24 @@ private slots:
     void settingsFromTheMenu_data()
     {
         QTest::addColumn<int>("command");
-        QTest::addColumn<DialogEdit>("edit");
+        QTest::addColumn<int>("field"); // typed into; 0: none
+        QTest::addColumn<int>("key"); // that closes the dialog
         QTest::addColumn<int>("offset");
         QTest::addColumn<int>("value"); // expected byte at offset; -1: the image is unchanged
-        const auto escape = [](CSettingsDialog *d) { QTest::keyClick(d, Qt::Key_Escape); };
-        const auto typeAndEnter = [](int id) {
-            return [id](CSettingsDialog *d) {
-                QTest::keyClicks(d->item<QLineEdit>(id), u"7"_s);
-                QTest::keyClick(d->item<QLineEdit>(id), Qt::Key_Return);
-            };
-        };
-        QTest::newRow("option unchanged") << int(cmd::Option) << DialogEdit(escape) << 0 << -1;
-        QTest::newRow("option sql") << int(cmd::Option) << DialogEdit([](CSettingsDialog *d) {
-            d->item<QComboBox>(1081)->setCurrentIndex(9);
-            d->close();
-        }) << 0x1814 << 9;
-        QTest::newRow("pttid code") << int(cmd::PttId) << DialogEdit(typeAndEnter(1096)) << region::PttIdCode << int('7');
-        QTest::newRow("embed cancel") << int(cmd::Embed) << DialogEdit([](CSettingsDialog *d) {
-            QTest::keyClicks(d->item<QLineEdit>(1092), u"9"_s);
-            QTest::keyClick(d, Qt::Key_Escape);
-        }) << 0 << -1;
-        QTest::newRow("embed ok") << int(cmd::Embed) << DialogEdit(typeAndEnter(1092)) << region::Pcba << int('7');
+        QTest::newRow("option unchanged") << int(cmd::Option) << 0 << int(Qt::Key_Escape) << 0 << -1;
+        QTest::newRow("pttid code") << int(cmd::PttId) << 1096 << int(Qt::Key_Escape) << region::PttIdCode << int('7');
+        QTest::newRow("embed cancel") << int(cmd::Embed) << 1092 << int(Qt::Key_Escape) << 0 << -1;
+        QTest::newRow("embed ok") << int(cmd::Embed) << 1092 << int(Qt::Key_Return) << region::Pcba << int('7');
     }
     void settingsFromTheMenu()
     {
         QFETCH(int, command);
-        QFETCH(DialogEdit, edit);
+        QFETCH(int, field);
+        QFETCH(int, key);
         QFETCH(int, offset);
         QFETCH(int, value);
-        Program program;
-        QVERIFY(program.app.InitInstance({u"Program"_s}));
+        test::Program program;
+        QVERIFY(program.start());
         CProgramDoc &doc = *program.app.document();
         doc.image().setByte(0x1820, 0); // Roger inside its encoding, so an unchanged dialog changes nothing
         doc.SetModifiedFlag(false);
@@ -311,18 +257,17 @@ private slots:
 
         const auto seen = test::whenModal<CSettingsDialog>([&](CSettingsDialog *dialog) {
             QCOMPARE(dialog->parentWidget(), program.app.mainFrame());
-            edit(dialog);
+            QWidget *target = field ? dialog->item<QLineEdit>(field) : static_cast<QWidget *>(dialog);
+            QTest::keyClicks(target, field ? u"7"_s : QString());
+            QTest::keyClick(target, Qt::Key(key));
         });
         program.action(command)->trigger();
         QVERIFY(*seen);
         QVERIFY(!QApplication::activeModalWidget());
-        if (value < 0) {
-            QCOMPARE(doc.image().bytes(), before);
-            QVERIFY(!doc.IsModified());
-        } else {
+        QCOMPARE(doc.image().bytes() == before, value < 0);
+        QCOMPARE(doc.IsModified(), value >= 0);
+        if (value >= 0)
             QCOMPARE(int(doc.image().byte(offset)), value);
-            QVERIFY(doc.IsModified());
-        }
     }
 };
 

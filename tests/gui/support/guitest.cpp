@@ -1,5 +1,6 @@
 #include "guitest.h"
 
+#include "ui/mainframe.h"
 #include "ui/messagebox.h"
 
 #include <QFile>
@@ -46,6 +47,22 @@ QByteArray ProgramDir::read(const QString &name) const
 void ProgramDir::write(const QString &name, const QByteArray &content) const
 {
     writeFile(file(name), content);
+}
+
+Program::Program(const QByteArray &ini, const QStringList &bundles)
+    : dir(ini, bundles)
+{
+}
+
+bool Program::start(const QString &file)
+{
+    return app.InitInstance(file.isEmpty() ? QStringList{QStringLiteral("Program")}
+                                           : QStringList{QStringLiteral("Program"), dir.file(file)});
+}
+
+QAction *Program::action(int id) const
+{
+    return app.mainFrame()->action(id);
 }
 
 MessageRecorder::MessageRecorder()

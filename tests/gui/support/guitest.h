@@ -1,10 +1,13 @@
 #pragma once
 
+#include "app/programapp.h"
+
 #include <QByteArray>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
 
+class QAction;
 class QWidget;
 
 namespace kdw::test {
@@ -21,9 +24,8 @@ void typeText(QWidget *widget, const QString &text);
 class ProgramDir
 {
 public:
-    explicit ProgramDir(const QByteArray &ini,
-                        const QStringList &bundles = {QStringLiteral("Eng"), QStringLiteral("Chs"),
-                                                      QStringLiteral("Cht")});
+    static QStringList allBundles() { return {QStringLiteral("Eng"), QStringLiteral("Chs"), QStringLiteral("Cht")}; }
+    explicit ProgramDir(const QByteArray &ini, const QStringList &bundles = allBundles());
     // With a trailing separator, as the program directory is held.
     QString path() const;
     QString file(const QString &name) const { return path() + name; }
@@ -32,6 +34,20 @@ public:
 
 private:
     QTemporaryDir m_dir;
+};
+
+// The program in a program directory of its own: Program.ini in English
+// with port COM1 unless given.
+struct Program
+{
+    explicit Program(const QByteArray &ini = "[Setup]\nLanguage=Eng\nCOM=COM1\n",
+                     const QStringList &bundles = ProgramDir::allBundles());
+    // Starts as "Program [file]", the file in the program directory.
+    bool start(const QString &file = {});
+    QAction *action(int id) const;
+
+    ProgramDir dir;
+    CProgramApp app{dir.path()};
 };
 
 // Stands in for every message box while it lives: records the texts and
