@@ -124,12 +124,8 @@ protected:
         switch (metric) {
         case PdmWidth: return 8 * 600;
         case PdmHeight: return 10 * 600;
-        case PdmWidthMM: return 8 * 254 / 10;
-        case PdmHeightMM: return 10 * 254 / 10;
-        case PdmNumColors: return 256;
-        case PdmDepth: return 32;
-        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
         case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
         case PdmDpiX:
         case PdmDpiY:
         case PdmPhysicalDpiX:
@@ -138,14 +134,6 @@ protected:
         }
     }
 };
-
-QStringList itemsOf(const QComboBox *combo)
-{
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    return items;
-}
 
 } // namespace
 
@@ -331,7 +319,7 @@ private slots:
         if (items.size() == 1)
             QCOMPARE(combo->count(), items.first().toInt());
         else
-            QCOMPARE(itemsOf(combo), items);
+            QCOMPARE(test::itemsOf(combo), items);
     }
 
     // The name editor takes six printable ASCII characters and commits when
@@ -414,8 +402,8 @@ private slots:
         form.image.setByte(region::ModelIndex, 0xFF);
         form.image.setByte(region::FrequencyRangeIndex, 0xFF);
         form.view->gridLoad();
-        QCOMPARE(itemsOf(form.control<QComboBox>(1017)), QStringList{u"KDW417U01"_s});
-        QCOMPARE(itemsOf(form.control<QComboBox>(1011)), QStringList{u"400-470MHz"_s});
+        QCOMPARE(test::itemsOf(form.control<QComboBox>(1017)), QStringList{u"KDW417U01"_s});
+        QCOMPARE(test::itemsOf(form.control<QComboBox>(1011)), QStringList{u"400-470MHz"_s});
         QCOMPARE(form.control<QComboBox>(1011)->currentIndex(), 0);
         QCOMPARE(form.toneCombo()->count(), 265);
         form.view->gridStore();

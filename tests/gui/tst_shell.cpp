@@ -79,45 +79,37 @@ private slots:
         setQuitRequest({});
     }
 
+    // About: caption, OK; Language: caption, label, OK, Cancel, the items.
     void dialogTextsInEachLanguage_data()
     {
         QTest::addColumn<QString>("code");
-        QTest::addColumn<QStringList>("about"); // caption, OK
-        QTest::addColumn<QStringList>("items");
-        QTest::addColumn<QStringList>("language"); // caption, label, OK, Cancel
-        QTest::newRow("Eng") << u"Eng"_s << QStringList{u"About"_s, u"OK"_s} << QStringList{u"Eng"_s, u"Chs"_s, u"Cht"_s}
-                             << QStringList{u"Language"_s, u"Language"_s, u"OK"_s, u"Cancel"_s};
-        QTest::newRow("Chs") << u"Chs"_s << QStringList{u"关于"_s, u"确定"_s} << QStringList{u"英文"_s, u"简体"_s, u"繁体"_s}
-                             << QStringList{u"语言"_s, u"语言设置"_s, u"确定"_s, u"取消"_s};
-        QTest::newRow("Cht") << u"Cht"_s << QStringList{u"關於"_s, u"確定"_s} << QStringList{u"英文"_s, u"簡體"_s, u"繁體"_s}
-                             << QStringList{u"語言"_s, u"語言設定"_s, u"確定"_s, u"取消"_s};
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("Eng") << u"Eng"_s << QStringList{u"About"_s, u"OK"_s, u"Language"_s, u"Language"_s, u"OK"_s,
+                                                        u"Cancel"_s, u"Eng"_s, u"Chs"_s, u"Cht"_s};
+        QTest::newRow("Chs") << u"Chs"_s << QStringList{u"关于"_s, u"确定"_s, u"语言"_s, u"语言设置"_s, u"确定"_s,
+                                                        u"取消"_s, u"英文"_s, u"简体"_s, u"繁体"_s};
+        QTest::newRow("Cht") << u"Cht"_s << QStringList{u"關於"_s, u"確定"_s, u"語言"_s, u"語言設定"_s, u"確定"_s,
+                                                        u"取消"_s, u"英文"_s, u"簡體"_s, u"繁體"_s};
     }
     void dialogTextsInEachLanguage()
     {
         QFETCH(QString, code);
-        QFETCH(QStringList, about);
-        QFETCH(QStringList, items);
-        QFETCH(QStringList, language);
+        QFETCH(QStringList, texts);
         QVERIFY(test::useLanguage(BuiltDir, code));
-
-        CAboutDlg aboutDlg;
-        QCOMPARE((QStringList{aboutDlg.windowTitle(), aboutDlg.item<QPushButton>(1)->text()}), about);
-        QVERIFY(aboutDlg.item<QPushButton>(1)->isDefault());
-        // The version line is the same, typo included, in every language.
-        QCOMPARE(aboutDlg.findChild<QLabel *>(u"version"_s)->text(), u"Vesion 1.0.4"_s);
-        QCOMPARE(aboutDlg.findChild<QLabel *>(u"icon"_s)->pixmap().size(), QSize(32, 32));
-
-        CLanguageDlg languageDlg;
-        auto *combo = languageDlg.item<QComboBox>(1094);
-        QStringList shown;
-        for (int i = 0; i < combo->count(); ++i)
-            shown << combo->itemText(i);
-        QCOMPARE(shown, items);
+        CAboutDlg about;
+        CLanguageDlg language;
+        auto *combo = language.item<QComboBox>(1094);
+        QCOMPARE((QStringList{about.windowTitle(), about.item<QPushButton>(1)->text(), language.windowTitle(),
+                              language.findChild<QLabel *>(u"label"_s)->text(), language.item<QPushButton>(1)->text(),
+                              language.item<QPushButton>(2)->text()}
+                  + test::itemsOf(combo)),
+                 texts);
         QCOMPARE(combo->currentIndex(), int(languageIndex()));
-        QCOMPARE((QStringList{languageDlg.windowTitle(), languageDlg.findChild<QLabel *>(u"label"_s)->text(),
-                              languageDlg.item<QPushButton>(1)->text(), languageDlg.item<QPushButton>(2)->text()}),
-                 language);
-        QVERIFY(languageDlg.item<QPushButton>(1)->isDefault());
+        QVERIFY(about.item<QPushButton>(1)->isDefault());
+        QVERIFY(language.item<QPushButton>(1)->isDefault());
+        // The version line is the same, typo included, in every language.
+        QCOMPARE(about.findChild<QLabel *>(u"version"_s)->text(), u"Vesion 1.0.4"_s);
+        QCOMPARE(about.findChild<QLabel *>(u"icon"_s)->pixmap().size(), QSize(32, 32));
     }
 
     void okWithoutSelectionChoosesEnglish()

@@ -3,6 +3,7 @@
 #include "ui/mainframe.h"
 #include "ui/messagebox.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QTest>
 
@@ -13,6 +14,14 @@ void writeFile(const QString &path, const QByteArray &content)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+QStringList itemsOf(const QComboBox *combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
 }
 
 void typeText(QWidget *widget, const QString &text)

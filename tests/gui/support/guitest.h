@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 class QAction;
+class QComboBox;
 class QWidget;
 
 namespace kdw::test {
@@ -18,6 +19,9 @@ void writeFile(const QString &path, const QByteArray &content);
 // Types each character of `text` as a key whose event text is that
 // character (QTest::keyClicks sends Latin-1 only).
 void typeText(QWidget *widget, const QString &text);
+
+// The texts of a list's items.
+QStringList itemsOf(const QComboBox *combo);
 
 // A temporary program directory holding copies of the built language bundles
 // and a Program.ini with the given content (none when `ini` is null).
