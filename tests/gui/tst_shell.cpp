@@ -39,8 +39,9 @@ struct LanguageCase
 {
     QString running;
     int choice; // -1: Cancel
-    QString port; // the COM item before and after; empty: none
+    QString port; // the running port, chosen after Program.ini was read; empty: none
     QString language; // in Program.ini afterwards
+    QString com; // in Program.ini afterwards, which held COM1
     bool restarted;
     int answer = QMessageBox::NoButton; // to the save question of a modified document
     bool startSucceeds = true;
@@ -123,7 +124,7 @@ private slots:
     }
 
     // A new choice asks about a modified document, writes the language to
-    // Program.ini (the port stays), starts the program again and quits;
+    // Program.ini with the running port, starts the program again and quits;
     // anything that fails on the way says so and the program runs on.
     void languageCommand_data()
     {
@@ -132,16 +133,16 @@ private slots:
         const auto no = int(QMessageBox::No);
         const auto cancel = int(QMessageBox::Cancel);
         const auto none = int(QMessageBox::NoButton);
-        QTest::newRow("Eng to Chs keeps COM") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, true};
-        QTest::newRow("Cht to Eng") << LanguageCase{u"Cht"_s, 0, u"COM2"_s, u"Eng"_s, true};
-        QTest::newRow("same language") << LanguageCase{u"Chs"_s, 1, u"COM5"_s, u"Chs"_s, false};
-        QTest::newRow("Cancel") << LanguageCase{u"Eng"_s, -1, u"COM5"_s, u"Eng"_s, false};
-        QTest::newRow("no port name") << LanguageCase{u"Eng"_s, 2, QString(), u"Cht"_s, true};
-        QTest::newRow("modified, discard") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, true, no, true, true, 1};
-        QTest::newRow("modified, save") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, true, yes, true, true, 1};
-        QTest::newRow("modified, cancel") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Eng"_s, false, cancel, true, true, 1};
-        QTest::newRow("restart fails") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, false, none, false, true, 1};
-        QTest::newRow("Program.ini unwritable") << LanguageCase{u"Eng"_s, 1, QString(), QString(), false, none, true, false, 1};
+        QTest::newRow("Eng to Chs writes the port") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, u"COM5"_s, true};
+        QTest::newRow("Cht to Eng") << LanguageCase{u"Cht"_s, 0, u"COM2"_s, u"Eng"_s, u"COM2"_s, true};
+        QTest::newRow("same language") << LanguageCase{u"Chs"_s, 1, u"COM5"_s, u"Chs"_s, u"COM1"_s, false};
+        QTest::newRow("Cancel") << LanguageCase{u"Eng"_s, -1, u"COM5"_s, u"Eng"_s, u"COM1"_s, false};
+        QTest::newRow("no port name") << LanguageCase{u"Eng"_s, 2, QString(), u"Cht"_s, u"COM1"_s, true};
+        QTest::newRow("modified, discard") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, u"COM5"_s, true, no, true, true, 1};
+        QTest::newRow("modified, save") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, u"COM5"_s, true, yes, true, true, 1};
+        QTest::newRow("modified, cancel") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Eng"_s, u"COM1"_s, false, cancel, true, true, 1};
+        QTest::newRow("restart fails") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, u"COM5"_s, false, none, false, true, 1};
+        QTest::newRow("Program.ini unwritable") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, QString(), QString(), false, none, true, false, 1};
     }
     void languageCommand()
     {
@@ -152,8 +153,7 @@ private slots:
         setProgramDirectory(dir.path());
         configFile().setPath(dir.file(c.writable ? u"Program.ini"_s : u"missing/Program.ini"_s));
         if (c.writable)
-            dir.write(u"Program.ini"_s, "[Setup]\nLanguage=" + c.running.toLatin1() + "\n"
-                                            + (c.port.isEmpty() ? QByteArray() : "COM=" + c.port.toLatin1() + "\n"));
+            dir.write(u"Program.ini"_s, "[Setup]\nLanguage=" + c.running.toLatin1() + "\nCOM=COM1\n");
         setPortName(c.port);
         m_startSucceeds = c.startSucceeds;
         const bool modified = c.answer != QMessageBox::NoButton;
@@ -179,7 +179,7 @@ private slots:
         QVERIFY(*seen);
 
         QCOMPARE(configFile().ReadString(u"Setup"_s, u"Language"_s), c.language);
-        QCOMPARE(configFile().ReadString(u"Setup"_s, u"COM"_s), c.port);
+        QCOMPARE(configFile().ReadString(u"Setup"_s, u"COM"_s), c.com);
         QCOMPARE(messages.texts.size(), c.messages);
         QCOMPARE(m_quits, c.restarted ? 1 : 0);
         const bool startTried = c.restarted || !c.startSucceeds;
