@@ -1,6 +1,7 @@
 #include "channels/channelcodec.h"
 
 #include "channels/decimalscale.h"
+#include "channels/tonelist.h"
 #include "image/regions.h"
 
 #include <algorithm>
@@ -217,6 +218,23 @@ ChannelTexts channelTexts(const MemoryImage &image, int channel, quint8 language
     return texts;
 }
 
+namespace {
+
+// A tone text outside the tone list can only come from bytes that were loaded
+// as they stood (another tool, a damaged file). Encoding that text again does
+// not give the same bytes back, so every store would move them further; an
+// odd tone that is still shown as loaded keeps its bytes.
+void storeTone(MemoryImage &image, int offset, const QString &text)
+{
+    const ToneCode current = readTone(image, offset);
+    if (!isToneListText(text) && text == toneText(current, 0) && current.high != 0xFF && current.high != 0x00)
+        return;
+    if (const auto tone = toneFromText(text))
+        writeTone(image, offset, *tone);
+}
+
+} // namespace
+
 void storeChannelTexts(MemoryImage &image, int channel, const ChannelTexts &texts)
 {
     const int base = region::channelRecord(channel);
@@ -227,10 +245,8 @@ void storeChannelTexts(MemoryImage &image, int channel, const ChannelTexts &text
     }
     writeFrequency(image, base + record::RxFrequency, frequencyFromText(texts[RxFreqField]));
     writeFrequency(image, base + record::TxFrequency, frequencyFromText(texts[TxFreqField]));
-    if (const auto tone = toneFromText(texts[RxToneField]))
-        writeTone(image, base + record::RxTone, *tone);
-    if (const auto tone = toneFromText(texts[TxToneField]))
-        writeTone(image, base + record::TxTone, *tone);
+    storeTone(image, base + record::RxTone, texts[RxToneField]);
+    storeTone(image, base + record::TxTone, texts[TxToneField]);
     image.setByte(base + record::Flags,
                   flagsFromTexts(image.byte(base + record::Flags), texts[BusyLockField],
                                  texts[PowerField], texts[ScanAddField], texts[BandwidthField]));
