@@ -204,7 +204,6 @@ private slots:
         QTest::addColumn<int>("opened");
         QTest::newRow("Tx Freq of an empty row opens Rx Freq") << 40 << 2 << 1;
         QTest::newRow("name of an empty row, scrolled down") << 90 << 9 << 1;
-        QTest::newRow("Tx Freq") << 3 << 2 << 2;
         QTest::newRow("tone") << 3 << 4 << 4;
         QTest::newRow("choice") << 3 << 6 << 6;
         QTest::newRow("name") << 3 << 9 << 9;

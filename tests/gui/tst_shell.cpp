@@ -231,7 +231,6 @@ private slots:
         QTest::newRow("option unchanged") << int(cmd::Option) << 0 << int(Qt::Key_Escape) << 0 << -1;
         QTest::newRow("pttid code") << int(cmd::PttId) << 1096 << int(Qt::Key_Escape) << region::PttIdCode << int('7');
         QTest::newRow("embed cancel") << int(cmd::Embed) << 1092 << int(Qt::Key_Escape) << 0 << -1;
-        QTest::newRow("embed ok") << int(cmd::Embed) << 1092 << int(Qt::Key_Return) << region::Pcba << int('7');
     }
     void settingsFromTheMenu()
     {
