@@ -68,8 +68,14 @@ struct Form
         return QTest::qWaitForWindowActive(&window);
     }
 
+    // Column 0 is the row's label.
     void clickCell(int row, int col)
     {
+        if (col == 0) {
+            QHeaderView *labels = grid->verticalHeader();
+            const int y = labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2;
+            return QTest::mouseClick(labels->viewport(), Qt::LeftButton, {}, QPoint(labels->width() / 2, y));
+        }
         const QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }
@@ -195,9 +201,11 @@ private slots:
         QCOMPARE(isEmptyChannel(form.image, row), shown.startsWith(u','));
     }
 
-    // The editor for a click opens over its cell; on an empty channel that is
-    // the Rx Freq cell, whatever column was clicked.
-    void editorOpensOverItsCell_data()
+    // A click on a cell opens its editor over it; on an empty channel that
+    // is the Rx Freq cell, whatever column was clicked. A click on a row label
+    // selects and shows the whole row instead; with an editor the selection
+    // is not painted.
+    void clickOpensTheEditorOverItsCell_data()
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("clicked");
@@ -207,20 +215,27 @@ private slots:
         QTest::newRow("tone") << 3 << 4 << 4;
         QTest::newRow("choice") << 3 << 6 << 6;
         QTest::newRow("name") << 3 << 9 << 9;
+        QTest::newRow("row label, no editor") << 5 << 0 << 0;
     }
-    void editorOpensOverItsCell()
+    void clickOpensTheEditorOverItsCell()
     {
         QFETCH(int, row);
         QFETCH(int, clicked);
         QFETCH(int, opened);
         Form form;
         QVERIFY(form.show());
-        form.grid->scrollTo(form.grid->model()->index(row - 1, clicked - 1));
+        form.clickCell(2, 0); // whole rows shown first
+        form.grid->scrollTo(form.grid->model()->index(row - 1, qMax(0, clicked - 1)));
         form.clickCell(row, clicked);
-        QCOMPARE(form.grid->GetCol(), opened);
+        QCOMPARE(form.grid->GetRow(), row);
+        QCOMPARE(form.grid->GetHighLight(), short(clicked == 0 ? 2 : 0));
         QWidget *editor = form.view->openEditorWidget();
-        QVERIFY(editor);
+        QCOMPARE(editor == nullptr, opened == 0);
+        if (!editor)
+            return;
+        QCOMPARE(form.grid->GetCol(), opened);
         QCOMPARE(QApplication::focusWidget(), editor);
+        QCOMPARE(form.grid->palette().color(QPalette::Highlight), form.grid->palette().color(QPalette::Base));
         const QRect cell = form.grid->visualRect(form.grid->model()->index(row - 1, opened - 1));
         const QRect onForm(form.grid->viewport()->mapTo(editor->parentWidget(), cell.topLeft()), cell.size());
         QVERIFY2(onForm.contains(editor->geometry().center()), "editor not over its cell");
@@ -372,25 +387,6 @@ private slots:
         QCOMPARE(again.row(1) + again.row(2), rows);
         QVERIFY(again.commands->OnFileSave());
         QCOMPARE(readSinFile(path).bytes.value(), first);
-    }
-
-    // Clicking a row label selects and shows the whole row; a cell click
-    // goes back to editing in place.
-    void highLightFollowsTheLabelColumn()
-    {
-        Form form;
-        QVERIFY(form.show());
-        QHeaderView *labels = form.grid->verticalHeader();
-        const int y = labels->sectionViewportPosition(4) + labels->sectionSize(4) / 2;
-        QTest::mouseClick(labels->viewport(), Qt::LeftButton, {}, QPoint(labels->width() / 2, y));
-        QCOMPARE(form.grid->GetHighLight(), short(2));
-        QCOMPARE(form.grid->GetRow(), 5);
-        QVERIFY(form.view->openEditorWidget() == nullptr);
-        form.clickCell(3, 3);
-        QCOMPARE(form.grid->GetHighLight(), short(0));
-        QVERIFY(form.view->openEditorWidget() != nullptr);
-        // Not highlighting paints the selection like any other cell.
-        QCOMPARE(form.grid->palette().color(QPalette::Highlight), form.grid->palette().color(QPalette::Base));
     }
 
     // Each list holds its one item after a second grid load, an index out of
