@@ -160,44 +160,49 @@ private slots:
     }
     void init() { m_messages.texts.clear(); }
 
-    // Typed text is clamped to the range and snapped to the channel grid; no
-    // frequency deletes the channel (the store then empties its record); a
-    // first frequency fills an empty row with its defaults in the language.
-    void typingIntoRxFreq_data()
+    // A typed frequency is clamped to the range and snapped to the channel
+    // grid; no frequency deletes the channel (the store then empties its
+    // record); a first frequency fills an empty row with its defaults in the
+    // language. A name takes six printable ASCII characters.
+    void typingIntoTextCells_data()
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown"); // the row's cells, comma-separated
         const QString ch1 = u",400.12500,Off,Off,Off,High,Add,Wide,CH01"_s;
-        QTest::newRow("above the range") << 0 << 1 << u"480"_s << u"470.00000"_s + ch1;
-        QTest::newRow("below the range") << 0 << 1 << u"390"_s << u"400.00000"_s + ch1;
-        QTest::newRow("between the grids") << 0 << 1 << u"462.0110"_s << u"462.01000"_s + ch1;
-        QTest::newRow("letters and a second point refused") << 0 << 1 << u"4a50.5.5"_s << u"450.55000"_s + ch1;
-        QTest::newRow("zero deletes") << 0 << 1 << u"0"_s << u",,,,,,,,"_s;
-        QTest::newRow("nothing deletes") << 0 << 1 << QString() << u",,,,,,,,"_s;
-        QTest::newRow("new channel") << 0 << 20 << u"446.00625"_s << u"446.00625,446.00625,Off,Off,Off,High,Add,Wide,"_s;
-        QTest::newRow("new channel, Simplified") << 1 << 20 << u"446.00625"_s << u"446.00625,446.00625,关,关,关,高,添加,宽,"_s;
-        QTest::newRow("new channel, Traditional") << 2 << 20 << u"446.00625"_s << u"446.00625,446.00625,關,關,關,高,添加,寬,"_s;
+        QTest::newRow("above the range") << 0 << 1 << 1 << u"480"_s << u"470.00000"_s + ch1;
+        QTest::newRow("below the range") << 0 << 1 << 1 << u"390"_s << u"400.00000"_s + ch1;
+        QTest::newRow("between the grids") << 0 << 1 << 1 << u"462.0110"_s << u"462.01000"_s + ch1;
+        QTest::newRow("letters and a second point refused") << 0 << 1 << 1 << u"4a50.5.5"_s << u"450.55000"_s + ch1;
+        QTest::newRow("zero deletes") << 0 << 1 << 1 << u"0"_s << u",,,,,,,,"_s;
+        QTest::newRow("nothing deletes") << 0 << 1 << 1 << QString() << u",,,,,,,,"_s;
+        QTest::newRow("new channel") << 0 << 20 << 1 << u"446.00625"_s << u"446.00625,446.00625,Off,Off,Off,High,Add,Wide,"_s;
+        QTest::newRow("new channel, Simplified") << 1 << 20 << 1 << u"446.00625"_s << u"446.00625,446.00625,关,关,关,高,添加,宽,"_s;
+        QTest::newRow("new channel, Traditional") << 2 << 20 << 1 << u"446.00625"_s << u"446.00625,446.00625,關,關,關,高,添加,寬,"_s;
+        QTest::newRow("name") << 0 << 1 << 9 << u"Ab\u00e9 1\u4e00-#xyz"_s << u"400.12500,400.12500,Off,Off,Off,High,Add,Wide,Ab 1-#"_s;
     }
-    void typingIntoRxFreq()
+    void typingIntoTextCells()
     {
         QFETCH(int, language);
         QFETCH(int, row);
+        QFETCH(int, col);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         Form form{quint8(language)};
         QVERIFY(form.show());
-        form.clickCell(row, 1);
-        QCOMPARE(QApplication::focusWidget(), form.freqEdit());
-        QCOMPARE(form.freqEdit()->selectedText(), form.grid->GetTextMatrix(row, 1));
-        QTest::keyClick(form.freqEdit(), Qt::Key_Delete);
-        QTest::keyClicks(form.freqEdit(), typed);
-        QTest::keyClick(form.freqEdit(), Qt::Key_Return);
-        QVERIFY(!form.freqEdit()->isVisible());
-        QCOMPARE(form.row(row).join(u','), shown);
+        form.clickCell(row, col);
+        auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(edit);
+        QCOMPARE(edit->selectedText(), form.grid->GetTextMatrix(row, col));
+        QTest::keyClick(edit, Qt::Key_Delete);
+        test::typeText(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return); // commits a frequency; a name stays open
+        QCOMPARE(edit->isVisible(), col == 9);
         QVERIFY(form.doc.IsModified());
         form.view->gridStore();
+        QCOMPARE(form.row(row).join(u','), shown);
         QCOMPARE(isEmptyChannel(form.image, row), shown.startsWith(u','));
     }
 
@@ -334,23 +339,6 @@ private slots:
             QCOMPARE(combo->count(), items.first().toInt());
         else
             QCOMPARE(test::itemsOf(combo), items);
-    }
-
-    // The name editor takes six printable ASCII characters and commits when
-    // the focus moves to another cell.
-    void nameEditorTakesSixPrintableCharacters()
-    {
-        Form form;
-        QVERIFY(form.show());
-        form.clickCell(1, 9);
-        QLineEdit *edit = form.nameEdit();
-        QCOMPARE(edit->selectedText(), u"CH01"_s);
-        test::typeText(edit, u"Ab\u00e9 1\u4e00-#xyz"_s);
-        QCOMPARE(edit->text(), u"Ab 1-#"_s);
-        QTest::keyClick(edit, Qt::Key_Return); // no special handling: stays open
-        QVERIFY(edit->isVisible());
-        form.clickCell(2, 1);
-        QCOMPARE(form.grid->GetTextMatrix(1, 9), u"Ab 1-#"_s);
     }
 
     // An open editor commits when the grid scrolls and when Save stores the
