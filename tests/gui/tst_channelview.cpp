@@ -178,10 +178,12 @@ private slots:
         QTest::newRow("letters and a second point refused") << 0 << 1 << 1 << u"4a50.5.5"_s << u"450.55000"_s + ch1;
         QTest::newRow("zero deletes") << 0 << 1 << 1 << u"0"_s << u",,,,,,,,"_s;
         QTest::newRow("nothing deletes") << 0 << 1 << 1 << QString() << u",,,,,,,,"_s;
-        QTest::newRow("new channel") << 0 << 20 << 1 << u"446.00625"_s << u"446.00625,446.00625,Off,Off,Off,High,Add,Wide,"_s;
-        QTest::newRow("new channel, Simplified") << 1 << 20 << 1 << u"446.00625"_s << u"446.00625,446.00625,关,关,关,高,添加,宽,"_s;
-        QTest::newRow("new channel, Traditional") << 2 << 20 << 1 << u"446.00625"_s << u"446.00625,446.00625,關,關,關,高,添加,寬,"_s;
-        QTest::newRow("name") << 0 << 1 << 9 << u"Ab\u00e9 1\u4e00-#xyz"_s << u"400.12500,400.12500,Off,Off,Off,High,Add,Wide,Ab 1-#"_s;
+        const QString fresh = u"446.00625"_s;
+        QTest::newRow("new channel") << 0 << 20 << 1 << fresh << fresh + u",446.00625,Off,Off,Off,High,Add,Wide,"_s;
+        QTest::newRow("new channel, Simplified") << 1 << 20 << 1 << fresh << fresh + u",446.00625,关,关,关,高,添加,宽,"_s;
+        QTest::newRow("new channel, Traditional") << 2 << 20 << 1 << fresh << fresh + u",446.00625,關,關,關,高,添加,寬,"_s;
+        QTest::newRow("name") << 0 << 1 << 9 << u"Ab\u00e9 1\u4e00-#xyz"_s
+                              << u"400.12500,400.12500,Off,Off,Off,High,Add,Wide,Ab 1-#"_s;
     }
     void typingIntoTextCells()
     {
@@ -463,8 +465,8 @@ private slots:
                     texts << t.text;
                     xs << t.baseline.x();
                     QCOMPARE(t.font.pixelSize(), 100); // 12 points
-                    QVERIFY2(t.baseline.x() + QFontMetrics(t.font, &printout).horizontalAdvance(t.text) < printout.width(),
-                             qPrintable(t.text));
+                    const qreal right = t.baseline.x() + QFontMetrics(t.font, &printout).horizontalAdvance(t.text);
+                    QVERIFY2(right < printout.width(), qPrintable(t.text));
                 }
                 for (int col = 0; col < 10; ++col)
                     wanted << form.grid->GetTextMatrix(k + (page == 1 ? 0 : 51), col);

@@ -157,11 +157,13 @@ private slots:
         QTest::addColumn<bool>("saved");
         const int yes = QMessageBox::Yes;
         const int no = QMessageBox::No;
+        const int cancel = QMessageBox::Cancel;
         QTest::newRow("Yes saves, then opens") << yes << 8192 << false << QString() << true << true;
         QTest::newRow("No discards") << no << 8192 << false << QString() << true << false;
-        QTest::newRow("Cancel keeps everything") << int(QMessageBox::Cancel) << 8192 << false << QString() << false << false;
+        QTest::newRow("Cancel keeps everything") << cancel << 8192 << false << QString() << false << false;
         QTest::newRow("short file keeps everything") << no << 8191 << false << u"b.sin"_s << false << false;
-        QTest::newRow("failed save keeps everything") << yes << 8192 << true << u"Cannot save the file"_s << false << false;
+        QTest::newRow("failed save keeps everything") << yes << 8192 << true << u"Cannot save the file"_s << false
+                                                      << false;
     }
     void savePrompt()
     {
@@ -183,7 +185,8 @@ private slots:
         program.app.view()->gridStore(); // the image as Save stores it
         const QByteArray edited = theImage().bytes();
         program.app.document()->SetModifiedFlag(true);
-        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return program.dir.file(u"b.sin"_s); });
+        const QString b = program.dir.file(u"b.sin"_s);
+        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return b; });
 
         MessageRecorder messages;
         messages.answers = {QMessageBox::StandardButton(answer)};

@@ -51,7 +51,8 @@ MemoryImage defaults()
 const Setting &textSetting(D which)
 {
     const auto &table = settingTable();
-    return *std::find_if(table.begin(), table.end(), [which](const Setting &s) { return s.dialog == which && s.text(); });
+    return *std::find_if(
+        table.begin(), table.end(), [which](const Setting &s) { return s.dialog == which && s.text(); });
 }
 QLineEdit *fieldOf(CSettingsDialog &dialog, D which)
 {
@@ -170,7 +171,7 @@ private slots:
         QTest::addColumn<QString>("keys"); // '\b' is Backspace
         QTest::addColumn<QString>("clipboard"); // null: nothing pasted
         QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("code: DTMF, letters as capitals") << D::PttId << u"1ab Ex#*"_s << QString() << QByteArray("1AB#*");
+        QTest::newRow("code: DTMF, capitals") << D::PttId << u"1ab Ex#*"_s << QString() << QByteArray("1AB#*");
         QTest::newRow("code backspace") << D::PttId << u"123\b\b4"_s << QString() << QByteArray("14");
         QTest::newRow("code 17th refused") << D::PttId << u"0123456789ABCD#*5"_s << QString()
                                            << QByteArray("0123456789ABCD#*");

@@ -124,17 +124,19 @@ private slots:
         const auto no = int(QMessageBox::No);
         const auto cancel = int(QMessageBox::Cancel);
         const auto none = int(QMessageBox::NoButton);
-        QTest::newRow("Eng to Chs writes the port") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, u"COM5"_s, true};
-        QTest::newRow("Cht to Eng") << LanguageCase{u"Cht"_s, 0, u"COM2"_s, u"Eng"_s, u"COM2"_s, true};
-        QTest::newRow("same language") << LanguageCase{u"Chs"_s, 1, u"COM5"_s, u"Chs"_s, u"COM1"_s, false};
-        QTest::newRow("OK without a selection chooses English") << LanguageCase{u"Cht"_s, -1, u"COM5"_s, u"Eng"_s, u"COM5"_s, true};
-        QTest::newRow("Cancel") << LanguageCase{u"Eng"_s, Cancel, u"COM5"_s, u"Eng"_s, u"COM1"_s, false};
-        QTest::newRow("no port name") << LanguageCase{u"Eng"_s, 2, QString(), u"Cht"_s, u"COM1"_s, true};
-        QTest::newRow("modified, discard") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, u"COM5"_s, true, no, true, true, 1};
-        QTest::newRow("modified, save") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, u"COM5"_s, true, yes, true, true, 1};
-        QTest::newRow("modified, cancel") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Eng"_s, u"COM1"_s, false, cancel, true, true, 1};
-        QTest::newRow("restart fails") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, u"Chs"_s, u"COM5"_s, false, none, false, true, 1};
-        QTest::newRow("Program.ini unwritable") << LanguageCase{u"Eng"_s, 1, u"COM5"_s, QString(), QString(), false, none, true, false, 1};
+        const QString eng = u"Eng"_s, chs = u"Chs"_s, cht = u"Cht"_s, com1 = u"COM1"_s, com5 = u"COM5"_s;
+        QTest::newRow("Eng to Chs writes the port") << LanguageCase{eng, 1, com5, chs, com5, true};
+        QTest::newRow("Cht to Eng") << LanguageCase{cht, 0, u"COM2"_s, eng, u"COM2"_s, true};
+        QTest::newRow("same language") << LanguageCase{chs, 1, com5, chs, com1, false};
+        QTest::newRow("OK without a selection chooses English") << LanguageCase{cht, -1, com5, eng, com5, true};
+        QTest::newRow("Cancel") << LanguageCase{eng, Cancel, com5, eng, com1, false};
+        QTest::newRow("no port name") << LanguageCase{eng, 2, QString(), cht, com1, true};
+        QTest::newRow("modified, discard") << LanguageCase{eng, 1, com5, chs, com5, true, no, true, true, 1};
+        QTest::newRow("modified, save") << LanguageCase{eng, 1, com5, chs, com5, true, yes, true, true, 1};
+        QTest::newRow("modified, cancel") << LanguageCase{eng, 1, com5, eng, com1, false, cancel, true, true, 1};
+        QTest::newRow("restart fails") << LanguageCase{eng, 1, com5, chs, com5, false, none, false, true, 1};
+        QTest::newRow("Program.ini unwritable")
+            << LanguageCase{eng, 1, com5, QString(), QString(), false, none, true, false, 1};
     }
     void languageCommand()
     {
