@@ -176,7 +176,7 @@ private slots:
         QTest::newRow("settings: code letter E")
             << texts(u"settings|FILE|Code=12E") << csv << 8192 << u"Code: \"12E\" is not a valid text"_s;
         QTest::newRow("settings: bad language") << texts(u"settings|--lang|fr|FILE") << csv << 8192 << u"usage:"_s;
-        QTest::newRow("settings: short file") << texts(u"settings|FILE|SQL=1") << csv << 100 << u"100 bytes"_s;
+        QTest::newRow("settings: short file") << texts(u"settings|FILE|SQL=1") << csv << 100 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("settings: no file") << texts(u"settings|FILE|SQL=1") << csv << 0 << u"cannot read"_s;
         QTest::newRow("new: no file") << texts(u"new") << csv << 8192 << u"usage"_s;
         QTest::newRow("new: two files") << texts(u"new|FILE|CSV") << csv << 8192 << u"usage"_s;

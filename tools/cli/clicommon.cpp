@@ -74,4 +74,12 @@ bool loadSinFile(const QString &path, MemoryImage &image)
     return false;
 }
 
+int saveSinFile(const QString &path, const MemoryImage &image)
+{
+    const SinSaveResult saved = writeSinFile(path, image);
+    if (saved)
+        return Ok;
+    return usageError(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), saved.systemReason));
+}
+
 } // namespace kdw::cli

@@ -41,4 +41,8 @@ int languageOption(const QString &value);
 // on standard error and returns false, leaving `image` alone.
 bool loadSinFile(const QString &path, MemoryImage &image);
 
+// Replaces `path` with the image atomically; returns Ok, or reports
+// "cannot write FILE: reason" and returns BadInput with the old file whole.
+int saveSinFile(const QString &path, const MemoryImage &image);
+
 } // namespace kdw::cli

@@ -65,12 +65,7 @@ int cmdApply(const QStringList &arguments)
     }
 
     storeChannelTable(image, grid.table, 0, 0);
-    const SinSaveResult saved = writeSinFile(sinPath, image);
-    if (!saved) {
-        return usageError(QStringLiteral("cannot write %1: %2")
-                              .arg(QDir::toNativeSeparators(sinPath), saved.systemReason));
-    }
-    return Ok;
+    return saveSinFile(sinPath, image);
 }
 
 } // namespace kdw::cli

@@ -1,10 +1,8 @@
 #include "app/globals.h"
 #include "image/builtindefaults.h"
-#include "image/sinfile.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 
-#include <QDir>
 
 namespace kdw::cli {
 
@@ -16,12 +14,7 @@ int cmdNew(const QStringList &args)
         return usageError(QStringLiteral("usage: kdw-cli new OUT.sin"));
     MemoryImage image;
     makeNewImage(image, programDirectory());
-    const SinSaveResult saved = writeSinFile(args.first(), image);
-    if (!saved) {
-        return usageError(QStringLiteral("cannot write %1: %2")
-                              .arg(QDir::toNativeSeparators(args.first()), saved.systemReason));
-    }
-    return Ok;
+    return saveSinFile(args.first(), image);
 }
 
 } // namespace kdw::cli

@@ -1,11 +1,9 @@
 #include "app/globals.h"
 #include "image/builtindefaults.h"
-#include "image/sinfile.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/clitransfer.h"
 #include "tools/cli/commands.h"
 
-#include <QDir>
 
 namespace kdw::cli {
 
@@ -23,12 +21,7 @@ int cmdRead(const QStringList &arguments)
     makeNewImage(image, programDirectory());
     if (!transferWithProgress(port, TransferDirection::Read, image))
         return Failed;
-    const SinSaveResult saved = writeSinFile(args.first(), image);
-    if (!saved) {
-        return usageError(QStringLiteral("cannot write %1: %2")
-                              .arg(QDir::toNativeSeparators(args.first()), saved.systemReason));
-    }
-    return Ok;
+    return saveSinFile(args.first(), image);
 }
 
 } // namespace kdw::cli

@@ -1,9 +1,7 @@
-#include "image/sinfile.h"
 #include "settings/settingvalues.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 
-#include <QDir>
 #include <QHash>
 #include <QTextStream>
 
@@ -67,15 +65,9 @@ int cmdSettings(const QStringList &arguments)
         chosen.insert(setting, *value);
     }
 
-    const SinLoadResult loaded = readSinFile(path);
-    if (!loaded) {
-        const QString reason = loaded.error == SinLoadResult::Error::TooShort
-            ? QStringLiteral("%1 bytes, not a channel data file").arg(loaded.fileSize)
-            : loaded.systemReason;
-        return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(path), reason));
-    }
     MemoryImage image;
-    image.copyIn(*loaded.bytes);
+    if (!loadSinFile(path, image))
+        return BadInput;
 
     if (chosen.isEmpty()) {
         for (const Setting &setting : settingTable())
@@ -87,12 +79,7 @@ int cmdSettings(const QStringList &arguments)
     const MemoryImage shown = image;
     for (const Setting &setting : settingTable())
         storeValue(setting, image, chosen.value(&setting, shownValue(setting, shown)));
-    const SinSaveResult saved = writeSinFile(path, image);
-    if (!saved) {
-        return usageError(
-            QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), saved.systemReason));
-    }
-    return Ok;
+    return saveSinFile(path, image);
 }
 
 } // namespace kdw::cli

@@ -1,10 +1,8 @@
-#include "image/sinfile.h"
 #include "image/transferranges.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/clitransfer.h"
 #include "tools/cli/commands.h"
 
-#include <QDir>
 #include <QTextStream>
 
 namespace kdw::cli {
@@ -37,15 +35,9 @@ int cmdWrite(const QStringList &arguments)
     if (missing || port.isEmpty() || args.size() != 1 || args.first().startsWith(u"--"))
         return usageError(QStringLiteral("usage: kdw-cli write --port NAME FILE.sin [--verify]"));
 
-    const SinLoadResult loaded = readSinFile(args.first());
-    if (!loaded) {
-        const QString reason = loaded.error == SinLoadResult::Error::TooShort
-                                   ? QStringLiteral("%1 bytes, a channel data file has 8192").arg(loaded.fileSize)
-                                   : loaded.systemReason;
-        return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(args.first()), reason));
-    }
     MemoryImage image;
-    image.copyIn(*loaded.bytes);
+    if (!loadSinFile(args.first(), image))
+        return BadInput;
     if (!transferWithProgress(port, TransferDirection::Write, image))
         return Failed;
     if (!verify)
