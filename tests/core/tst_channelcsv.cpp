@@ -1,4 +1,4 @@
-// CSV records, the in-place editors' commit rules, and the grid CSV of kdw-cli.
+// The in-place editors' commit rules, and the grid CSV of kdw-cli.
 #include "channels/cellcommit.h"
 #include "channels/channelcsv.h"
 #include "coretest.h"
@@ -19,51 +19,6 @@ class TestChannelCsv : public QObject
     Q_OBJECT
 
 private slots:
-    void parse_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("parsed"); // fields joined by '|', records by '/'; or the error's line:column
-        QTest::newRow("lf, no final break") << u"a,b\nc"_qs << u"a|b/c"_qs;
-        QTest::newRow("empty fields") << u",,\r\n"_qs << u"||"_qs;
-        QTest::newRow("blank line") << u"a\n\nb\n"_qs << u"a//b"_qs;
-        QTest::newRow("spaces kept") << u" a , b \n"_qs << u" a | b "_qs;
-        QTest::newRow("quoted line break") << u"\"a\r\nb\",c\r\nd\r\n"_qs << u"a\r\nb|c/d"_qs;
-        QTest::newRow("text after closing quote") << u"a,\"b\"c\n"_qs << u"1:2"_qs;
-        QTest::newRow("quote inside unquoted") << u"a\nb,c\"d\n"_qs << u"2:2"_qs;
-        QTest::newRow("line counted through quoted break") << u"\"a\nb\"\nx\"\n"_qs << u"3:1"_qs;
-    }
-
-    void parse()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, parsed);
-        const CsvParseResult result = parseCsv(text);
-        QStringList records;
-        for (const auto &record : result.records)
-            records << record.fields.join(u'|');
-        QCOMPARE(result ? records.join(u'/') : u"%1:%2"_qs.arg(result.error->line).arg(result.error->column), parsed);
-    }
-
-    void writeQuotesOnlyWhenNeeded_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("space") << u"A B"_qs << u"A B"_qs;
-        QTest::newRow("line feed") << u"A\nB"_qs << u"\"A\nB\""_qs;
-        QTest::newRow("carriage return") << u"A\rB"_qs << u"\"A\rB\""_qs;
-    }
-
-    void writeQuotesOnlyWhenNeeded()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, written);
-        QCOMPARE(csvField(field), written);
-        const CsvParseResult back = parseCsv(csvRecord({field, u"x"_qs}));
-        QVERIFY(back);
-        QCOMPARE(back.records.size(), 1);
-        QCOMPARE(back.records.first().fields, (QStringList {field, u"x"_qs}));
-    }
-
     void frequencyCommit_data()
     {
         QTest::addColumn<QString>("before");
@@ -118,7 +73,7 @@ private slots:
             << 99 << u"462.00625||關|D754I|關閉|低|刪除|窄|A,B"_qs;
         QTest::newRow("mixed languages") << Header + u"2,462.125,,关,Off,信令,High,删除,宽,\n"_qs << 2
                                          << u"462.12500|462.12500|关|Off|信令|High|删除|宽|"_qs;
-        QTest::newRow("zero rx lists an empty channel") << Header + u"3,0\n"_qs << 3 << u"||||||||"_qs;
+        QTest::newRow("zero rx, no final line break") << Header + u"3,0"_qs << 3 << u"||||||||"_qs;
         QTest::newRow("blank lines skipped") << Header + u"\n4,,\n\n"_qs << 4 << u"||||||||"_qs;
     }
 
@@ -140,7 +95,10 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::newRow("empty file") << QString() << 1 << 1;
         QTest::newRow("no header") << u"1,462.125\n"_qs << 1 << 1;
-        QTest::newRow("malformed csv") << Header + u"1,\"462\n"_qs << 2 << 2;
+        QTest::newRow("quote not closed") << Header + u"1,\"462\n"_qs << 2 << 2;
+        QTest::newRow("text after closing quote") << Header + u"1,\"462\"5\n"_qs << 2 << 2;
+        QTest::newRow("quote inside unquoted") << Header + u"1,46\"2\n"_qs << 2 << 2;
+        QTest::newRow("line counted through quoted break") << Header + u"1,\"4\n6\"\n2,x\"\n"_qs << 4 << 2;
         QTest::newRow("channel 0") << Header + u"0,462\n"_qs << 2 << 1;
         QTest::newRow("channel 100") << Header + u"100,462\n"_qs << 2 << 1;
         QTest::newRow("channel with sign") << Header + u"+1,462\n"_qs << 2 << 1;

@@ -1,5 +1,4 @@
 // What a new document holds, and reading, saving and opening .sin files.
-#include "app/globals.h"
 #include "coretest.h"
 #include "image/builtindefaults.h"
 #include "image/programdoc.h"
@@ -25,6 +24,17 @@ QByteArray pattern(int size, int seed = 7)
     return bytes;
 }
 
+// Without Default.sin: 0xFF, then the built-in defaults.
+MemoryImage builtInDefaults()
+{
+    MemoryImage expected = filledImage(0xFF);
+    expected.setByte(0x063C, 0x3C);
+    expected.copyIn(0x1810, hex("94FFF9FC050004FFFD02020203FFFFFFFF0000FF02FFFFFFFF00FFFFFFFF"));
+    expected.copyIn(0x1840, hex("4B4457343137FFFF000000000000")); // KDW417, password 000000
+    expected.setByte(0x1D40, 0xFC);
+    return expected;
+}
+
 } // namespace
 
 class TestNewImage : public QObject
@@ -34,86 +44,44 @@ class TestNewImage : public QObject
 private slots:
     void processImageStartsAtZero() { QCOMPARE(theImage().bytes(), QByteArray(MemoryImage::Size, '\0')); }
 
-    // Without Default.sin: 0xFF, then the built-in defaults.
-    void builtInDefaults()
+    void fileOfSize_data()
     {
-        MemoryImage expected = filledImage(0xFF);
-        expected.setByte(0x063C, 0x3C);
-        expected.copyIn(0x1810, hex("94FFF9FC050004FFFD02020203FFFFFFFF0000FF02FFFFFFFF00FFFFFFFF"));
-        expected.copyIn(0x1840, hex("4B4457343137FFFF000000000000")); // KDW417, password 000000
-        expected.setByte(0x1D40, 0xFC);
-        QTemporaryDir dir;
-        MemoryImage image;
-        makeNewImage(image, dir.path() + u'/');
-        QCOMPARE(firstDifference(image, expected), QString());
-    }
-
-    void defaultFile_data()
-    {
-        QTest::addColumn<int>("size"); // -1: Default.sin is a folder
-        QTest::newRow("unreadable: built-in defaults") << -1;
-        QTest::newRow("empty") << 0;
-        QTest::newRow("one short") << 8191;
-        QTest::newRow("longer") << 9000;
-    }
-
-    // Default.sin is read up to 8192 bytes whatever its size, over 0xFF; the
-    // built-in defaults apply only when it cannot be opened.
-    void defaultFile()
-    {
-        QFETCH(int, size);
-        QTemporaryDir dir;
-        if (size < 0)
-            QVERIFY(QDir(dir.path()).mkdir(u"Default.sin"_s));
-        else
-            writeFile(dir.filePath(u"Default.sin"_s), pattern(size));
-        MemoryImage image;
-        makeNewImage(image, dir.path() + u'/');
-        if (size < 0) {
-            QCOMPARE(image.bytes(0x1840, 6), QByteArray("KDW417"));
-            return;
-        }
-        const int loaded = qMin(size, MemoryImage::Size);
-        QCOMPARE(image.bytes(), pattern(loaded) + QByteArray(MemoryImage::Size - loaded, '\xFF'));
-    }
-
-    void readSinFile_data()
-    {
-        QTest::addColumn<int>("size"); // -1: no file
+        QTest::addColumn<int>("size"); // -1: no file, -2: a folder
         QTest::addColumn<SinLoadResult::Error>("error");
         QTest::newRow("missing") << -1 << SinLoadResult::Error::CannotOpen;
+        QTest::newRow("a folder") << -2 << SinLoadResult::Error::CannotOpen;
         QTest::newRow("empty") << 0 << SinLoadResult::Error::TooShort;
         QTest::newRow("one short") << 8191 << SinLoadResult::Error::TooShort;
         QTest::newRow("exact") << 8192 << SinLoadResult::Error::None;
         QTest::newRow("longer: the first 8192") << 10000 << SinLoadResult::Error::None;
     }
 
-    void readSinFile()
+    // The same file as Default.sin and as a file to open. A new image is 0xFF
+    // with Default.sin read over it up to 8192 bytes, whatever its size; the
+    // built-in defaults apply only when it cannot be opened. Opening refuses
+    // a short file whole.
+    void fileOfSize()
     {
         QFETCH(int, size);
         QFETCH(SinLoadResult::Error, error);
         QTemporaryDir dir;
-        if (size >= 0)
-            writeFile(dir.filePath(u"x.sin"_s), pattern(size));
-        const SinLoadResult r = kdw::readSinFile(dir.filePath(u"x.sin"_s));
+        const QString path = dir.filePath(u"Default.sin"_s);
+        if (size == -2)
+            QVERIFY(QDir(dir.path()).mkdir(u"Default.sin"_s));
+        else if (size >= 0)
+            writeFile(path, pattern(size));
+        MemoryImage image;
+        makeNewImage(image, dir.path() + u'/');
+        const int loaded = qBound(0, size, MemoryImage::Size);
+        const QByteArray fromFile = pattern(loaded) + QByteArray(MemoryImage::Size - loaded, '\xFF');
+        QCOMPARE(firstDifference(image.bytes(), size < 0 ? builtInDefaults().bytes() : fromFile), QString());
+
+        const SinLoadResult r = readSinFile(path);
         QCOMPARE(r.error, error);
         QCOMPARE(r.bytes.value_or(QByteArray()), error == SinLoadResult::Error::None ? pattern(8192) : QByteArray());
         if (error == SinLoadResult::Error::TooShort)
             QCOMPARE(r.fileSize, qint64(size));
         QCOMPARE(r.systemReason.isEmpty(), error != SinLoadResult::Error::CannotOpen);
-    }
-
-    // A save that cannot complete (here: the target is a folder) reports the
-    // reason and leaves what was there.
-    void failedSaveIsReported()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(u"taken.sin"_s));
-        const SinSaveResult r = writeSinFile(dir.filePath(u"taken.sin"_s), MemoryImage());
-        QVERIFY(!r);
-        QVERIFY(!r.systemReason.isEmpty());
-        QVERIFY(QFileInfo(dir.filePath(u"taken.sin"_s)).isDir());
-        QVERIFY(!writeSinFile(dir.filePath(u"no/such/folder/a.sin"_s), MemoryImage()));
     }
 
     // A short file is refused whole: the image, the path and the modified mark
@@ -139,17 +107,21 @@ private slots:
         QCOMPARE(replaced.count(), 0);
     }
 
-    // The save writes the image whole, takes the path, clears the mark and
-    // leaves no temporary file behind.
+    // A save that cannot complete (here: the target is a folder) leaves the
+    // folder, the path and the modified mark; one that completes writes the
+    // image whole, takes the path, clears the mark and leaves no temporary file.
     void documentSave()
     {
         QTemporaryDir dir;
         MemoryImage image;
         CProgramDoc doc(image);
-        setProgramDirectory(dir.path() + u'/');
-        QVERIFY(doc.OnNewDocument());
         image.copyIn(pattern(8192, 3));
         doc.SetModifiedFlag(true);
+        QVERIFY(QDir(dir.path()).mkdir(u"taken.sin"_s));
+        const DocumentResult failed = doc.OnSaveDocument(dir.filePath(u"taken.sin"_s));
+        QVERIFY2(!failed && failed.message.contains(u"taken.sin"_s), qPrintable(failed.message));
+        QVERIFY(QFileInfo(dir.filePath(u"taken.sin"_s)).isDir() && doc.IsModified() && doc.GetPathName().isEmpty());
+
         QVERIFY(bool(doc.OnSaveDocument(dir.filePath(u"b.sin"_s))));
         QCOMPARE(doc.GetPathName(), dir.filePath(u"b.sin"_s));
         QVERIFY(!doc.IsModified());

@@ -81,14 +81,10 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::newRow("SQL 9") << u"SQL"_s << 9 << u"9"_s << 9;
         QTest::newRow("SQL 10") << u"SQL"_s << 10 << u"5"_s << 5;
-        QTest::newRow("VOX 10") << u"VOX"_s << 10 << u"Off"_s << 0;
-        QTest::newRow("APO 5") << u"APO"_s << 5 << u"Off"_s << 0;
         QTest::newRow("TOT 20") << u"TOT"_s << 20 << u"600s"_s << 20;
         QTest::newRow("TOT 21") << u"TOT"_s << 21 << u"30s"_s << 1;
         QTest::newRow("Step 5") << u"Step"_s << 5 << u"25KHz"_s << 4;
-        QTest::newRow("Scan Mode 00b") << u"Scan Mode"_s << 0 << u"CO"_s << 1;
         QTest::newRow("STE 11b") << u"STE"_s << 3 << u"Off"_s << 0;
-        QTest::newRow("Roger 0xFF") << u"Roger"_s << 0xFF << u"Off"_s << 0;
         QTest::newRow("Backlight 11b") << u"Backlight Mode"_s << 3 << u"Auto"_s << 1;
         QTest::newRow("Priority 99") << u"Priority Channel"_s << 99 << u"99"_s << 99;
         QTest::newRow("Priority 100") << u"Priority Channel"_s << 100 << u"Off"_s << 0;
@@ -98,6 +94,10 @@ private slots:
         QTest::newRow("Vox Delay 6") << u"Vox Delay Time (s)"_s << 6 << u"3.0"_s << 6;
         QTest::newRow("First Digit 0") << u"First Digit Delay Time (ms)"_s << 0 << u"100"_s << 2;
         QTest::newRow("First Digit 90") << u"First Digit Delay Time (ms)"_s << 90 << u"4500"_s << 90;
+        // "50" is item 1 and stores 1, its own position; every value has an item.
+        QTest::newRow("Digit Interval 1") << u"Digit Interval Time (ms)"_s << 1 << u"50"_s << 1;
+        QTest::newRow("Digit Delay 1") << u"Digit Delay Time (ms)"_s << 1 << u"50"_s << 1;
+        QTest::newRow("Digit Delay 255") << u"Digit Delay Time (ms)"_s << 255 << u"6400"_s << 255;
     }
 
     void knownValues()
@@ -113,54 +113,6 @@ private slots:
         QCOMPARE(shownText(s, image, 0), shown);
         storeValue(s, image, shownValue(s, image));
         QCOMPARE(int(field.value(image)), stored);
-    }
-
-    void digitTimesStoreTheirPosition_data()
-    {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<int>("stored");
-        for (const auto &label : {u"Digit Interval Time (ms)"_s, u"Digit Delay Time (ms)"_s}) {
-            QTest::addRow("%s 25", qPrintable(label)) << label << u"25"_s << 0;
-            QTest::addRow("%s 50", qPrintable(label)) << label << u"50"_s << 1;
-            QTest::addRow("%s 6400", qPrintable(label)) << label << u"6400"_s << 255;
-        }
-    }
-
-    // "50" stores 1, its own index, and is shown again as chosen.
-    void digitTimesStoreTheirPosition()
-    {
-        QFETCH(QString, label);
-        QFETCH(QString, item);
-        QFETCH(int, stored);
-        const Setting &s = setting(label);
-        MemoryImage image = filledImage(0xFF);
-        storeValue(s, image, *valueFromText(s, item));
-        QCOMPARE(int(image.byte(s.choice()->offset)), stored);
-        QCOMPARE(shownText(s, image, 0), item);
-    }
-
-    void itemTexts_data()
-    {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QString>("items"); // joined by '|'
-        QTest::newRow("on/off cht") << u"Side Tone"_s << 2 << u"開|關"_s;
-        QTest::newRow("key lock cht") << u"Key Lock"_s << 2 << u"自動|手動"_s;
-        QTest::newRow("backlight chs") << u"Backlight Mode"_s << 1 << u"开|关|自动"_s;
-        QTest::newRow("scan cht") << u"Scan Mode"_s << 2 << u"載波|時間"_s;
-        QTest::newRow("emergency chs") << u"Emergency Call"_s << 1 << u"关|本地报警|本地发射报警|发射报警"_s;
-        QTest::newRow("alarm cht") << u"Receive Alarm Time"_s << 2 << u"關|3s|5s|10s|20s|30s|60s|120s|240s|自動|連續"_s;
-        QTest::newRow("pttid cht off is 關閉") << u"PTT ID"_s << 2 << u"關閉|開始|結束|兩者"_s;
-        QTest::newRow("vox delay") << u"Vox Delay Time (s)"_s << 0 << u"0.5|1.0|1.5|2.0|2.5|3.0"_s;
-    }
-
-    void itemTexts()
-    {
-        QFETCH(QString, label);
-        QFETCH(int, language);
-        QFETCH(QString, items);
-        QCOMPARE(setting(label).choice()->itemTexts(quint8(language)), texts(items));
     }
 
     void textFields_data()

@@ -23,8 +23,6 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("index");
-        QTest::newRow("Chs") << u"Chs"_s << 1;
-        QTest::newRow("Cht") << u"Cht"_s << 2;
         QTest::newRow("lower case") << u"chs"_s << 1;
         QTest::newRow("upper case") << u"CHT"_s << 2;
         QTest::newRow("unknown") << u"xyz"_s << 0;
