@@ -1,5 +1,6 @@
 // Channel bytes <-> grid texts: decimal scaling, frequencies, tones, flags,
 // names, whole records and the frequency editor's commit rules.
+#include "channels/cellcommit.h"
 #include "channels/channeltable.h"
 #include "channels/decimalscale.h"
 #include "channels/frequencyrules.h"
@@ -192,48 +193,56 @@ private slots:
         }
     }
 
+    // Rx Freq typed into a channel: clamped to the Frequency Range, truncated
+    // to 10 Hz, snapped down to the nearer 5 or 6.25 kHz step (5 kHz on a
+    // tie); no positive number deletes the channel. The other cells stay.
     void frequencyCommit_data()
     {
+        QTest::addColumn<QString>("range"); // a Frequency Range item; empty: the default, 400 to 470 MHz
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("committed");
-        QTest::newRow("above range") << u"480"_qs << u"470.00000"_qs;
-        QTest::newRow("tiny positive clamps up") << u"0.00001"_qs << u"400.00000"_qs;
-        QTest::newRow("huge clamps") << u"1e300"_qs << u"470.00000"_qs;
-        QTest::newRow("zero deletes") << u"0"_qs << QString();
-        QTest::newRow("negative deletes") << u"-462"_qs << QString();
-        QTest::newRow("nan deletes") << u"nan"_qs << QString();
-        QTest::newRow("inf deletes") << u"inf"_qs << QString();
-        QTest::newRow("6.25 grid kept") << u"462.0125"_qs << u"462.01250"_qs;
-        QTest::newRow("tie goes to 5 kHz") << u"462.0030"_qs << u"462.00000"_qs;
-        QTest::newRow("nearer 5 kHz below") << u"462.0060"_qs << u"462.00500"_qs;
-        QTest::newRow("nearer 6.25 kHz below") << u"462.0070"_qs << u"462.00625"_qs;
-        QTest::newRow("truncated before snap") << u"462.124999"_qs << u"462.12000"_qs;
+        QTest::addColumn<QString>("committed"); // empty: the channel is deleted
+        const QString d;
+        QTest::newRow("above range") << d << u"480"_qs << u"470.00000"_qs;
+        QTest::newRow("tiny positive clamps up") << d << u"0.00001"_qs << u"400.00000"_qs;
+        QTest::newRow("huge clamps") << d << u"1e300"_qs << u"470.00000"_qs;
+        QTest::newRow("zero deletes") << d << u"0"_qs << QString();
+        QTest::newRow("negative deletes") << d << u"-462"_qs << QString();
+        QTest::newRow("nan deletes") << d << u"nan"_qs << QString();
+        QTest::newRow("inf deletes") << d << u"inf"_qs << QString();
+        QTest::newRow("6.25 grid kept") << d << u"462.0125"_qs << u"462.01250"_qs;
+        QTest::newRow("tie goes to 5 kHz") << d << u"462.0030"_qs << u"462.00000"_qs;
+        QTest::newRow("nearer 5 kHz below") << d << u"462.0060"_qs << u"462.00500"_qs;
+        QTest::newRow("nearer 6.25 kHz below") << d << u"462.0070"_qs << u"462.00625"_qs;
+        QTest::newRow("truncated before snap") << d << u"462.124999"_qs << u"462.12000"_qs;
+        QTest::newRow("136 to 174: top") << u"136 to 174 MHz"_qs << u"480"_qs << u"174.00000"_qs;
+        QTest::newRow("136 to 174: bottom") << u"136 to 174 MHz"_qs << u"100"_qs << u"136.00000"_qs;
+        QTest::newRow("range without a second number") << u"136MHz"_qs << u"100"_qs << u"400.00000"_qs;
+        QTest::newRow("range after a letter") << u"x136-174"_qs << u"100"_qs << u"400.00000"_qs;
+        QTest::newRow("range saturates") << u"99999999999-1"_qs << u"5"_qs << u"42949.67000"_qs;
     }
 
     void frequencyCommit()
     {
+        QFETCH(QString, range);
         QFETCH(QString, typed);
         QFETCH(QString, committed);
-        QCOMPARE(committedFrequencyText(typed, FrequencyRange {}), committed);
+        const QString others = u"462.12500|88.5|D023N|QDT|Low|Del|Narrow|CH1"_qs;
+        ChannelTexts texts = row(u"462.12500|"_qs + others);
+        commitFrequencyCell(texts, RxFreqField, typed, frequencyRangeFromItem(range), 0);
+        QCOMPARE(cells(texts), kdw::test::texts(committed.isEmpty() ? u"||||||||"_qs : committed + u'|' + others));
     }
 
-    void frequencyRangeItem_data()
+    // On an empty channel only Rx Freq takes a text, and fills the channel
+    // with the new-channel texts of the running language.
+    void emptyChannelTakesRxFreqOnly()
     {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<quint32>("lower");
-        QTest::addColumn<quint32>("upper");
-        QTest::newRow("136 to 174") << u"136 to 174 MHz"_qs << quint32(13600000) << quint32(17400000);
-        QTest::newRow("no second number: default") << u"136MHz"_qs << quint32(40000000) << quint32(47000000);
-        QTest::newRow("leading letter: default") << u"x136-174"_qs << quint32(40000000) << quint32(47000000);
-        QTest::newRow("saturates") << u"99999999999-1"_qs << quint32(0xFFFFFFFF) << quint32(100000);
-    }
-
-    void frequencyRangeItem()
-    {
-        QFETCH(QString, item);
-        QFETCH(quint32, lower);
-        QFETCH(quint32, upper);
-        QCOMPARE(frequencyRangeFromItem(item), (FrequencyRange {lower, upper}));
+        ChannelTexts texts;
+        commitFrequencyCell(texts, TxFreqField, u"462"_qs, FrequencyRange {}, 2);
+        commitChoiceCell(texts, NameField, u"CH1"_qs);
+        QCOMPARE(cells(texts), kdw::test::texts(u"||||||||"));
+        commitFrequencyCell(texts, RxFreqField, u"462"_qs, FrequencyRange {}, 2);
+        commitChoiceCell(texts, NameField, u"CH1"_qs);
+        QCOMPARE(cells(texts), kdw::test::texts(u"462.00000|462.00000|關|關|關|高|添加|寬|CH1"));
     }
 
     // Random images shown as texts and stored back keep every byte the store

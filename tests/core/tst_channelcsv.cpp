@@ -1,5 +1,5 @@
-// The in-place editors' commit rules, and the grid CSV of kdw-cli.
-#include "channels/cellcommit.h"
+// The grid CSV of kdw-cli: rows it types into the grid, and the line and
+// column of what it refuses.
 #include "channels/channelcsv.h"
 #include "coretest.h"
 
@@ -19,45 +19,6 @@ class TestChannelCsv : public QObject
     Q_OBJECT
 
 private slots:
-    void frequencyCommit_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("lang");
-        QTest::addColumn<QString>("after");
-        const QString empty = u"||||||||"_qs;
-        const QString full = u"462.12500|462.12500|88.5|D023N|QDT|Low|Del|Narrow|CH1"_qs;
-        QTest::newRow("new channel cht, clamped")
-            << empty << int(RxFreqField) << u"480"_qs << 2 << u"470.00000|470.00000|關|關|關|高|添加|寬|"_qs;
-        QTest::newRow("existing channel: the cell only") << full << int(RxFreqField) << u"462.006"_qs << 0
-                                                         << u"462.00500|462.12500|88.5|D023N|QDT|Low|Del|Narrow|CH1"_qs;
-        QTest::newRow("zero deletes, name too") << full << int(RxFreqField) << u"0"_qs << 0 << empty;
-        QTest::newRow("tx of empty channel stays empty") << empty << int(TxFreqField) << u"462"_qs << 0 << empty;
-    }
-
-    void frequencyCommit()
-    {
-        QFETCH(QString, before);
-        QFETCH(int, field);
-        QFETCH(QString, typed);
-        QFETCH(int, lang);
-        QFETCH(QString, after);
-        ChannelTexts texts = row(before);
-        commitFrequencyCell(texts, ChannelField(field), typed, FrequencyRange {}, quint8(lang));
-        QCOMPARE(cells(texts), kdw::test::texts(after));
-    }
-
-    void choiceCommitNeedsRxFreq()
-    {
-        ChannelTexts row;
-        commitChoiceCell(row, NameField, u"CH1"_qs);
-        QCOMPARE(row[NameField], QString());
-        row[RxFreqField] = u"462.12500"_qs;
-        commitChoiceCell(row, NameField, u"CH1"_qs);
-        QCOMPARE(row[NameField], u"CH1"_qs);
-    }
-
     void gridRows_data()
     {
         QTest::addColumn<QString>("csv");

@@ -1,17 +1,12 @@
 // Start-up rules that need no window: language codes, the program directory,
-// Program.ini at start and exit, and where the language bundle may come from.
-#include "app/globals.h"
-#include "app/inifile.h"
+// and where the language bundle may come from.
 #include "app/startup.h"
-#include "coretest.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kdw;
-using namespace kdw::test;
 using namespace Qt::StringLiterals;
 
 class TestStartup : public QObject
@@ -43,38 +38,6 @@ private slots:
     {
         QCOMPARE(programDirectoryOf(u"/opt/kdw/Program"_s), u"/opt/kdw/"_s);
         QCOMPARE(programDirectoryOf(u"/Program"_s), u"/"_s);
-    }
-
-    void configuration_data()
-    {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QByteArray>("afterExit"); // the port set to COM5 when one was read
-        QTest::newRow("port written back") << QByteArray("[Setup]\nLanguage=cht\nCOM=COM3\n") << 2 << u"COM3"_s
-                                           << QByteArray("[Setup]\nLanguage=cht\nCOM=COM5\n");
-        QTest::newRow("no port: nothing written")
-            << QByteArray("[Setup]\nLanguage=Eng\n") << 0 << QString() << QByteArray("[Setup]\nLanguage=Eng\n");
-    }
-
-    // Start-up reads Language and COM from Program.ini; exit writes COM back
-    // only when there is a port name.
-    void configuration()
-    {
-        QFETCH(QByteArray, ini);
-        QFETCH(int, language);
-        QFETCH(QString, port);
-        QFETCH(QByteArray, afterExit);
-        QTemporaryDir dir;
-        setProgramDirectory(dir.path() + u'/');
-        writeFile(dir.filePath(u"Program.ini"_s), ini);
-        readStartupConfiguration();
-        QCOMPARE(kdw::languageIndex(), quint8(language));
-        QCOMPARE(portName(), port);
-        if (!port.isEmpty())
-            setPortName(u"COM5"_s);
-        writeExitConfiguration();
-        QCOMPARE(readFile(dir.filePath(u"Program.ini"_s)), afterExit);
     }
 
     void bundleOutsideTheProgramDirectoryIsRefused()
