@@ -1,6 +1,7 @@
 // kdw-cli run as a user runs it: what channels, apply, settings and new print
-// and write, their exit statuses, and the files they leave alone.
-#include "channels/channeltable.h"
+// and write, their exit statuses, and the files they leave alone; and the
+// lines of a grid CSV that apply refuses.
+#include "channels/channelcsv.h"
 #include "coretest.h"
 #include "image/builtindefaults.h"
 #include "image/regions.h"
@@ -65,14 +66,18 @@ private slots:
     }
 
     // What channels prints, apply reads back: only the grid store's fixed bytes
-    // and the Model / Frequency Range indexes change.
+    // (after the records, in the settings and before the indexes) and the
+    // Model / Frequency Range indexes change.
     void applyOwnOutputChangesOnlyFixedBytes()
     {
         MemoryImage image = exampleImage();
         image.copyIn(region::ModelIndex, hex("0304"));
         writeFile(path(u"a.sin"_s), image.bytes());
         MemoryImage expected = image;
-        writeGridStoreFixedBytes(expected);
+        expected.copyIn(0x0630, hex("0000504300005043FFFFFFFF3F"));
+        expected.setByte(0x1811, 0x78);
+        expected.setByte(0x1817, 0x00);
+        expected.copyIn(0x1D10, hex("00000000"));
         expected.copyIn(region::ModelIndex, hex("0000"));
         for (const QString &lang : {u"eng"_s, u"chs"_s, u"cht"_s}) {
             const CliRun shown = runCli({u"channels"_s, u"--lang"_s, lang, path(u"a.sin"_s)});
@@ -84,17 +89,62 @@ private slots:
         }
     }
 
+    // Listed channels take their cells, new-channel texts where a cell is
+    // empty and texts of any language; every other channel is emptied.
     void applySetsListedChannelsOnly()
     {
         writeFile(path(u"a.sin"_s), exampleImage().bytes());
-        writeFile(path(u"grid.csv"_s), GridHeader + "5,480,462.0070,,D023I,,\xe4\xbd\x8e,,,AB12\r\n");
+        writeFile(path(u"grid.csv"_s),
+            GridHeader + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0"_s.toUtf8());
         const CliRun applied = runCli({u"apply"_s, u"--lang"_s, u"chs"_s, path(u"a.sin"_s), path(u"grid.csv"_s)});
         QCOMPARE(applied.exitCode, 0);
         const QByteArray bytes = readFile(path(u"a.sin"_s));
         QCOMPARE(bytes.mid(region::channelRecord(5), 16), hex("0000004725062046FFFF23C0DCFFFFFF"));
         QCOMPARE(bytes.mid(region::nameSlot(5), 8), hex("41423132FFFFFFFF"));
+        QCOMPARE(bytes.mid(region::channelRecord(7), 16), hex("0025214600000000FFFFFFFFECFFFFFF"));
         QCOMPARE(bytes.mid(region::channelRecord(1), 16), QByteArray(16, '\xFF'));
         QCOMPARE(bytes.mid(region::nameSlot(1), 8), hex("434831FFFFFF1122"));
+    }
+
+    // The grid CSV reader names the line and column of what it refuses.
+    void gridErrors_data()
+    {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        const QString header = QString::fromUtf8(GridHeader);
+        QTest::newRow("empty file") << QString() << 1 << 1;
+        QTest::newRow("no header") << u"1,462.125\n"_s << 1 << 1;
+        QTest::newRow("quote not closed") << header + u"1,\"462\n"_s << 2 << 2;
+        QTest::newRow("text after closing quote") << header + u"1,\"462\"5\n"_s << 2 << 2;
+        QTest::newRow("quote inside unquoted") << header + u"1,46\"2\n"_s << 2 << 2;
+        QTest::newRow("line counted through quoted break") << header + u"1,\"4\n6\"\n2,x\"\n"_s << 4 << 2;
+        QTest::newRow("channel 0") << header + u"0,462\n"_s << 2 << 1;
+        QTest::newRow("channel 100") << header + u"100,462\n"_s << 2 << 1;
+        QTest::newRow("channel with sign") << header + u"+1,462\n"_s << 2 << 1;
+        QTest::newRow("channel twice") << header + u"5,462\n6,462\n5,463\n"_s << 4 << 1;
+        QTest::newRow("eleven fields") << header + u"1,462,,,,,,,,A,\n"_s << 2 << 11;
+        QTest::newRow("two decimal points") << header + u"1,462.1.2\n"_s << 2 << 2;
+        QTest::newRow("exponent frequency") << header + u"1,1e300\n"_s << 2 << 2;
+        QTest::newRow("tone not in the list") << header + u"1,462,462,88.6\n"_s << 2 << 4;
+        QTest::newRow("busy text in power") << header + u"1,462,462,Off,Off,Off,Carrier\n"_s << 2 << 7;
+        QTest::newRow("name of 7") << header + u"1,462,,,,,,,,CHAN001\n"_s << 2 << 10;
+        QTest::newRow("name with tab") << header + u"1,462,,,,,,,,\"A\tB\"\n"_s << 2 << 10;
+        QTest::newRow("name with DEL") << header + u"1,462,,,,,,,,A\u007F\n"_s << 2 << 10;
+        QTest::newRow("cells without rx") << header + u"1,,462\n"_s << 2 << 3;
+        QTest::newRow("cells after deleting rx") << header + u"1,0,,,,,,,,CH1\n"_s << 2 << 10;
+    }
+
+    void gridErrors()
+    {
+        QFETCH(QString, csv);
+        QFETCH(int, line);
+        QFETCH(int, column);
+        const GridCsvResult result = channelTableFromCsv(csv, filledImage(0xFF), 0);
+        QVERIFY(!result);
+        QCOMPARE(result.error->line, line);
+        QCOMPARE(result.error->column, column);
+        QVERIFY(!result.error->message.isEmpty());
     }
 
     // Every setting, in dialog order, as the dialogs show the built-in defaults;

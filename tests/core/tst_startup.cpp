@@ -1,19 +1,103 @@
-// Start-up rules that need no window: language codes, the program directory,
-// and where the language bundle may come from.
+// Start-up rules that need no window: Program.ini read and written as the
+// private profile functions do, language codes, the program directory, and
+// where the language bundle may come from.
+#include "app/inifile.h"
 #include "app/startup.h"
+#include "coretest.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kdw;
+using namespace kdw::test;
 using namespace Qt::StringLiterals;
 
 class TestStartup : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+
+    // Program.ini holding `content`; no file for a null content.
+    QString iniWith(const QByteArray &content)
+    {
+        const QString path = m_dir.filePath(u"Program.ini"_s);
+        QFile::remove(path);
+        if (!content.isNull())
+            writeFile(path, content);
+        return path;
+    }
+
 private slots:
+    void programIni_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("com"); // COM as read
+        QTest::addColumn<QByteArray>("after"); // once COM=COM5 is written; null: not checked
+        QTest::newRow("no file: created") << QByteArray() << u""_s << QByteArray("[Setup]\nCOM=COM5\n");
+        QTest::newRow("replace, keep the rest")
+            << QByteArray("; mine\n[Setup]\nLanguage=Chs\nCOM=COM1\n[Other]\nx=1\n") << u"COM1"_s
+            << QByteArray("; mine\n[Setup]\nLanguage=Chs\nCOM=COM5\n[Other]\nx=1\n");
+        QTest::newRow("case of section and key")
+            << QByteArray("[setup]\ncom=COM1\n") << u"COM1"_s << QByteArray("[setup]\nCOM=COM5\n");
+        QTest::newRow("blanks, CRLF kept") << QByteArray("  [ Setup ]  \r\n  COM =  COM2  \r\n") << u"COM2"_s
+                                           << QByteArray("  [ Setup ]  \r\nCOM=COM5\r\n");
+        QTest::newRow("quoted") << QByteArray("[Setup]\nCOM=\"COM3\"\n") << u"COM3"_s << QByteArray("[Setup]\nCOM=COM5\n");
+        QTest::newRow("other section: added to ours")
+            << QByteArray("[Other]\nCOM=COM4\n[Setup]\nLanguage=Eng\n") << u""_s
+            << QByteArray("[Other]\nCOM=COM4\n[Setup]\nLanguage=Eng\nCOM=COM5\n");
+        QTest::newRow("comment: added before the blank line")
+            << QByteArray("[Setup]\n;COM=COM6\n\n[Other]\nx=1\n") << u""_s
+            << QByteArray("[Setup]\n;COM=COM6\nCOM=COM5\n\n[Other]\nx=1\n");
+        QTest::newRow("no section: added")
+            << QByteArray("[Other]\nx=1\n") << u""_s << QByteArray("[Other]\nx=1\n[Setup]\nCOM=COM5\n");
+        QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF[Setup]\nCOM=COM7\n") << u"COM7"_s << QByteArray();
+        QTest::newRow("value cut to 255") << "[Setup]\nCOM=" + QByteArray(300, 'x') + "\n" << QString(255, u'x')
+                                          << QByteArray("[Setup]\nCOM=COM5\n");
+        QTest::newRow("garbage lines kept") << QByteArray("\x80\x81 junk\n[Setup]\nCOM=COM1\n") << u"COM1"_s
+                                            << QByteArray("\x80\x81 junk\n[Setup]\nCOM=COM5\n");
+    }
+
+    // COM read from each file, then COM=COM5 written: every other line stays
+    // as it was.
+    void programIni()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, com);
+        QFETCH(QByteArray, after);
+        CIniFile ini;
+        ini.setPath(iniWith(before));
+        QCOMPARE(ini.ReadString(u"Setup"_s, u"COM"_s), com);
+        QVERIFY(ini.WriteString(u"Setup"_s, u"COM"_s, u"COM5"_s));
+        if (!after.isNull())
+            QCOMPARE(readFile(ini.path()), after);
+    }
+
+    void refusedWrite_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("empty value") << u"Program.ini"_s << u"COM"_s << QString();
+        QTest::newRow("empty key") << u"Program.ini"_s << QString() << u"x"_s;
+        QTest::newRow("no such folder") << u"no/such/Program.ini"_s << u"COM"_s << u"COM2"_s;
+    }
+
+    // A refused or failed write returns false and changes nothing.
+    void refusedWrite()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        iniWith("[Setup]\nCOM=COM1\n");
+        CIniFile ini;
+        ini.setPath(m_dir.filePath(file));
+        QVERIFY(!ini.WriteString(u"Setup"_s, key, value));
+        QCOMPARE(readFile(m_dir.filePath(u"Program.ini"_s)), QByteArray("[Setup]\nCOM=COM1\n"));
+    }
+
     void languageIndex_data()
     {
         QTest::addColumn<QString>("code");
