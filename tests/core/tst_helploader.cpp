@@ -23,17 +23,10 @@ class TestHelpLoader : public QObject
     QStringList m_started; // program + " " + arguments
     bool m_startSucceeds = true;
 
-    QString addViewer(const QString &name)
+    void addViewer(const QString &name)
     {
-        const QString path = m_path->filePath(name);
-        writeFile(path, "#!/bin/sh\n");
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-        return path;
-    }
-
-    static quintptr show(HelpLoader &loader, const QString &file)
-    {
-        return loader.HtmlHelp(0, file, HH_DISPLAY_TOPIC, 0);
+        writeFile(m_path->filePath(name), "#!/bin/sh\n");
+        QFile::setPermissions(m_path->filePath(name), QFile::ReadOwner | QFile::ExeOwner);
     }
 
 private slots:
@@ -79,11 +72,11 @@ private slots:
             addViewer(name);
         HelpLoader loader;
         m_startSucceeds = firstStarts;
-        QCOMPARE(show(loader, u"/p/a.chm"_s), quintptr(!viewer.isEmpty() && firstStarts));
+        QCOMPARE(loader.HtmlHelp(0, u"/p/a.chm"_s, HH_DISPLAY_TOPIC, 0), quintptr(!viewer.isEmpty() && firstStarts));
         QCOMPARE(loader.failed(), viewer.isEmpty());
         addViewer(u"xchm"_s);
         m_startSucceeds = true;
-        QCOMPARE(show(loader, u"/p/b.chm"_s), quintptr(!viewer.isEmpty()));
+        QCOMPARE(loader.HtmlHelp(0, u"/p/b.chm"_s, HH_DISPLAY_TOPIC, 0), quintptr(!viewer.isEmpty()));
         const QString path = m_path->filePath(viewer);
         const QStringList started {path + u" /p/a.chm"_s, path + u" /p/b.chm"_s};
         QCOMPARE(m_started, viewer.isEmpty() ? QStringList() : started);

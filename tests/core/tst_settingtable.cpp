@@ -52,56 +52,34 @@ private slots:
         }
     }
 
-    // What a value shows and what closing the dialog stores: list tops and
-    // fall-backs, from the values the radio uses.
-    void knownValues_data()
+    // What the bytes of a setting show, and what closing the dialog then
+    // stores: list tops and fall-backs of the choices, the ends of the texts.
+    void shownAndStored_data()
     {
         QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("value"); // the field's value, shifted down
+        QTest::addColumn<QByteArray>("bytes"); // a choice's value, shifted down; a text's bytes, then 0xFF
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("SQL 9") << u"SQL"_s << 9 << u"9"_s << 9;
-        QTest::newRow("SQL 10") << u"SQL"_s << 10 << u"5"_s << 5;
-        QTest::newRow("TOT 20") << u"TOT"_s << 20 << u"600s"_s << 20;
-        QTest::newRow("TOT 21") << u"TOT"_s << 21 << u"30s"_s << 1;
-        QTest::newRow("Step 5") << u"Step"_s << 5 << u"25KHz"_s << 4;
-        QTest::newRow("STE 11b") << u"STE"_s << 3 << u"Off"_s << 0;
-        QTest::newRow("Backlight 11b") << u"Backlight Mode"_s << 3 << u"Auto"_s << 1;
-        QTest::newRow("Priority 99") << u"Priority Channel"_s << 99 << u"99"_s << 99;
-        QTest::newRow("Priority 100") << u"Priority Channel"_s << 100 << u"Off"_s << 0;
-        QTest::newRow("Receive Alarm 253") << u"Receive Alarm Time"_s << 253 << u"Off"_s << 0;
-        QTest::newRow("Receive Alarm 254") << u"Receive Alarm Time"_s << 254 << u"Auto"_s << 254;
-        QTest::newRow("Vox Delay 0") << u"Vox Delay Time (s)"_s << 0 << u"2.0"_s << 4;
-        QTest::newRow("Vox Delay 6") << u"Vox Delay Time (s)"_s << 6 << u"3.0"_s << 6;
-        QTest::newRow("First Digit 0") << u"First Digit Delay Time (ms)"_s << 0 << u"100"_s << 2;
-        QTest::newRow("First Digit 90") << u"First Digit Delay Time (ms)"_s << 90 << u"4500"_s << 90;
+        QTest::addColumn<QByteArray>("stored");
+        const auto v = [](int value) { return QByteArray(1, char(value)); };
+        QTest::newRow("SQL 9") << u"SQL"_s << v(9) << u"9"_s << v(9);
+        QTest::newRow("SQL 10") << u"SQL"_s << v(10) << u"5"_s << v(5);
+        QTest::newRow("TOT 20") << u"TOT"_s << v(20) << u"600s"_s << v(20);
+        QTest::newRow("TOT 21") << u"TOT"_s << v(21) << u"30s"_s << v(1);
+        QTest::newRow("Step 5") << u"Step"_s << v(5) << u"25KHz"_s << v(4);
+        QTest::newRow("STE 11b") << u"STE"_s << v(3) << u"Off"_s << v(0);
+        QTest::newRow("Backlight 11b") << u"Backlight Mode"_s << v(3) << u"Auto"_s << v(1);
+        QTest::newRow("Priority 99") << u"Priority Channel"_s << v(99) << u"99"_s << v(99);
+        QTest::newRow("Priority 100") << u"Priority Channel"_s << v(100) << u"Off"_s << v(0);
+        QTest::newRow("Receive Alarm 253") << u"Receive Alarm Time"_s << v(253) << u"Off"_s << v(0);
+        QTest::newRow("Receive Alarm 254") << u"Receive Alarm Time"_s << v(254) << u"Auto"_s << v(254);
+        QTest::newRow("Vox Delay 0") << u"Vox Delay Time (s)"_s << v(0) << u"2.0"_s << v(4);
+        QTest::newRow("Vox Delay 6") << u"Vox Delay Time (s)"_s << v(6) << u"3.0"_s << v(6);
+        QTest::newRow("First Digit 0") << u"First Digit Delay Time (ms)"_s << v(0) << u"100"_s << v(2);
+        QTest::newRow("First Digit 90") << u"First Digit Delay Time (ms)"_s << v(90) << u"4500"_s << v(90);
         // "50" is item 1 and stores 1, its own position; every value has an item.
-        QTest::newRow("Digit Interval 1") << u"Digit Interval Time (ms)"_s << 1 << u"50"_s << 1;
-        QTest::newRow("Digit Delay 1") << u"Digit Delay Time (ms)"_s << 1 << u"50"_s << 1;
-        QTest::newRow("Digit Delay 255") << u"Digit Delay Time (ms)"_s << 255 << u"6400"_s << 255;
-    }
-
-    void knownValues()
-    {
-        QFETCH(QString, label);
-        QFETCH(int, value);
-        QFETCH(QString, shown);
-        QFETCH(int, stored);
-        const Setting &s = setting(label);
-        const ChoiceField &field = *s.choice();
-        MemoryImage image = filledImage(0xFF);
-        image.setBits(field.offset, field.mask, quint8(value << std::countr_zero(field.mask)));
-        QCOMPARE(shownText(s, image, 0), shown);
-        storeValue(s, image, shownValue(s, image));
-        QCOMPARE(int(field.value(image)), stored);
-    }
-
-    void textFields_data()
-    {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QByteArray>("bytes"); // then 0xFF to the end of the field
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QByteArray>("stored"); // by storing what is shown, then 0xFF
+        QTest::newRow("Digit Interval 1") << u"Digit Interval Time (ms)"_s << v(1) << u"50"_s << v(1);
+        QTest::newRow("Digit Delay 1") << u"Digit Delay Time (ms)"_s << v(1) << u"50"_s << v(1);
+        QTest::newRow("Digit Delay 255") << u"Digit Delay Time (ms)"_s << v(255) << u"6400"_s << v(255);
         QTest::newRow("password ends at a byte above 9")
             << u"Power-On Password"_s << hex("01020A0304") << u"12"_s << hex("0102");
         QTest::newRow("password of six") << u"Power-On Password"_s << hex("090807060504") << u"987654"_s
@@ -111,20 +89,25 @@ private slots:
         QTest::newRow("pcba foreign bytes kept") << u"PCBA"_s << hex("314580") << u"1E\u0080"_s << hex("314580");
     }
 
-    void textFields()
+    void shownAndStored()
     {
         QFETCH(QString, label);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, shown);
         QFETCH(QByteArray, stored);
-        const TextField &field = *setting(label).text();
-        MemoryImage image = filledImage(0x77);
-        image.copyIn(field.offset, bytes.leftJustified(field.length, '\xFF'));
-        QCOMPARE(field.shown(image), shown);
-        field.store(image, field.shown(image));
-        MemoryImage expected = filledImage(0x77);
-        expected.copyIn(field.offset, stored.leftJustified(field.length, '\xFF'));
-        QCOMPARE(firstDifference(image, expected), QString());
+        const Setting &s = setting(label);
+        const auto imageWith = [&s](QByteArray field) { // the field's bytes among bytes of 0x77
+            MemoryImage image = filledImage(0x77);
+            if (const ChoiceField *c = s.choice())
+                image.setBits(c->offset, c->mask, quint8(quint8(field.at(0)) << std::countr_zero(c->mask)));
+            else
+                image.copyIn(s.text()->offset, field.leftJustified(s.text()->length, '\xFF'));
+            return image;
+        };
+        MemoryImage image = imageWith(bytes);
+        QCOMPARE(shownText(s, image, 0), shown);
+        storeValue(s, image, shownValue(s, image));
+        QCOMPARE(firstDifference(image, imageWith(stored)), QString());
     }
 
     // Typed and pasted text alike: what the field does not take is dropped,
