@@ -194,7 +194,6 @@ private slots:
         expected.setBits(region::PttIdMode, 0x03, 0x03);
         expected.copyIn(region::Pcba, hex("41FFFF"));
         QCOMPARE(firstDifference(readFile(path(u"a.sin"_s)), expected.bytes()), QString());
-        QVERIFY(runCli({u"settings"_s, path(u"a.sin"_s)}).out.contains(u"\nDigit Interval Time (ms): 50\n"_s));
     }
 
     void badInputLeavesFileUntouched_data()
