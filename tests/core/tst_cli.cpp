@@ -106,6 +106,12 @@ private slots:
         QCOMPARE(bytes.mid(region::nameSlot(1), 8), hex("434831FFFFFF1122"));
     }
 
+    // A field is quoted when it holds a comma, a quote or a line break.
+    void csvQuotesOnlyWhenNeeded()
+    {
+        QCOMPARE(csvRecord(texts(u"A B|A,B|A\"B|A\nB|A\rB")), u"A B,\"A,B\",\"A\"\"B\",\"A\nB\",\"A\rB\"\r\n"_s);
+    }
+
     // The grid CSV reader names the line and column of what it refuses.
     void gridErrors_data()
     {

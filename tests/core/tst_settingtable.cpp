@@ -63,6 +63,8 @@ private slots:
         const auto v = [](int value) { return QByteArray(1, char(value)); };
         QTest::newRow("SQL 9") << u"SQL"_s << v(9) << u"9"_s << v(9);
         QTest::newRow("SQL 10") << u"SQL"_s << v(10) << u"5"_s << v(5);
+        QTest::newRow("VOX 10") << u"VOX"_s << v(10) << u"Off"_s << v(0);
+        QTest::newRow("APO 5") << u"APO"_s << v(5) << u"Off"_s << v(0);
         QTest::newRow("TOT 20") << u"TOT"_s << v(20) << u"600s"_s << v(20);
         QTest::newRow("TOT 21") << u"TOT"_s << v(21) << u"30s"_s << v(1);
         QTest::newRow("Step 5") << u"Step"_s << v(5) << u"25KHz"_s << v(4);
