@@ -95,7 +95,9 @@ private slots:
     {
         writeFile(path(u"a.sin"_s), exampleImage().bytes());
         writeFile(path(u"grid.csv"_s),
-            GridHeader + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0"_s.toUtf8());
+            GridHeader
+                + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n"
+                  u"7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0"_s.toUtf8());
         const CliRun applied = runCli({u"apply"_s, u"--lang"_s, u"chs"_s, path(u"a.sin"_s), path(u"grid.csv"_s)});
         QCOMPARE(applied.exitCode, 0);
         const QByteArray bytes = readFile(path(u"a.sin"_s));
@@ -150,7 +152,6 @@ private slots:
         QVERIFY(!result);
         QCOMPARE(result.error->line, line);
         QCOMPARE(result.error->column, column);
-        QVERIFY(!result.error->message.isEmpty());
     }
 
     // Every setting, in dialog order, as the dialogs show the built-in defaults;

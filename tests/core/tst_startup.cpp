@@ -44,7 +44,8 @@ private slots:
             << QByteArray("[setup]\ncom=COM1\n") << u"COM1"_s << QByteArray("[setup]\nCOM=COM5\n");
         QTest::newRow("blanks, CRLF kept") << QByteArray("  [ Setup ]  \r\n  COM =  COM2  \r\n") << u"COM2"_s
                                            << QByteArray("  [ Setup ]  \r\nCOM=COM5\r\n");
-        QTest::newRow("quoted") << QByteArray("[Setup]\nCOM=\"COM3\"\n") << u"COM3"_s << QByteArray("[Setup]\nCOM=COM5\n");
+        QTest::newRow("quoted") << QByteArray("[Setup]\nCOM=\"COM3\"\n") << u"COM3"_s
+                                << QByteArray("[Setup]\nCOM=COM5\n");
         QTest::newRow("other section: added to ours")
             << QByteArray("[Other]\nCOM=COM4\n[Setup]\nLanguage=Eng\n") << u""_s
             << QByteArray("[Other]\nCOM=COM4\n[Setup]\nLanguage=Eng\nCOM=COM5\n");
@@ -53,8 +54,8 @@ private slots:
             << QByteArray("[Setup]\n;COM=COM6\nCOM=COM5\n\n[Other]\nx=1\n");
         QTest::newRow("no section: added")
             << QByteArray("[Other]\nx=1\n") << u""_s << QByteArray("[Other]\nx=1\n[Setup]\nCOM=COM5\n");
-        QTest::newRow("value cut to 255") << "[Setup]\nCOM=" + QByteArray(300, 'x') + "\n" << QString(255, u'x')
-                                          << QByteArray("[Setup]\nCOM=COM5\n");
+        QTest::newRow("value cut to 255") << "[Setup]\nCOM=" + QByteArray(300, 'x') + "\n"
+                                          << QString(255, u'x') << QByteArray("[Setup]\nCOM=COM5\n");
         QTest::newRow("garbage lines kept") << QByteArray("\x80\x81 junk\n[Setup]\nCOM=COM1\n") << u"COM1"_s
                                             << QByteArray("\x80\x81 junk\n[Setup]\nCOM=COM5\n");
     }

@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    (void)decimalScale(text, 5);
     (void)decimalScale(text, 1);
 
     const FrequencyRange range;
@@ -26,17 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                            || (committed % 500 != 0 && committed % 625 != 0)))
         std::abort();
 
-    if (const auto tone = toneFromText(text))
-        (void)toneText(*tone, 0);
-
-    (void)flagsFromTexts(quint8(size), text, text, text, text);
     (void)frequencyRangeFromItem(text);
 
     MemoryImage image;
     ChannelTexts row;
     row.fill(text);
     storeChannelTexts(image, 1 + int(size % 99), row);
-    writeName(image, 99, text);
     (void)channelTexts(image, 1 + int(size % 99), 2);
 
     ChannelTexts edited;
