@@ -1,6 +1,6 @@
 // The Option, PTT ID and PCBA dialogs on an image of their own, driven by
-// key events. KDW_SCREENSHOTS=<folder> keeps a screenshot of each dialog in
-// each language there.
+// key events. KDW_SCREENSHOTS=<folder> keeps a screenshot of each dialog as
+// it opens there.
 #include "uselanguage.h"
 
 #include "app/globals.h"
@@ -8,7 +8,6 @@
 #include "image/regions.h"
 #include "settings/settingsdialog.h"
 
-#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -54,14 +53,6 @@ const Setting &textSetting(D which)
     return *std::find_if(
         table.begin(), table.end(), [which](const Setting &s) { return s.dialog == which && s.text(); });
 }
-QLineEdit *fieldOf(CSettingsDialog &dialog, D which)
-{
-    return dialog.item<QLineEdit>(textSetting(which).controlId);
-}
-QByteArray fieldBytes(const MemoryImage &image, D which)
-{
-    return image.bytes(textSetting(which).text()->offset, textSetting(which).text()->length);
-}
 
 // The bytes of a text field holding `characters`: each one (the password a
 // digit's value), then 0xFF.
@@ -103,142 +94,50 @@ class TestSettingsDialogs : public QObject
 private slots:
     void initTestCase() { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); }
 
-    // Every setting of the table has its control showing the image's value
-    // and a label naming it in the running language; the labels and the list
-    // items are readable and nothing overlaps.
-    void everySettingHasItsLabelledControl_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<D>("which");
-        for (const char *language : {"Eng", "Chs", "Cht"}) {
-            QTest::addRow("%s option", language) << QString::fromLatin1(language) << D::Option;
-            QTest::addRow("%s pttid", language) << QString::fromLatin1(language) << D::PttId;
-            QTest::addRow("%s pcba", language) << QString::fromLatin1(language) << D::Pcba;
-        }
-    }
-    void everySettingHasItsLabelledControl()
-    {
-        QFETCH(QString, language);
-        QFETCH(D, which);
-        const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
-        QVERIFY(test::useLanguage(BuiltDir, language));
-        MemoryImage image = defaults();
-        image.copyIn(region::PttIdCode, QByteArray("12#"));
-        image.copyIn(region::Pcba, QByteArray("AB1"));
-        auto dialog = makeDialog(which, image);
-        dialog->show();
-
-        for (const Setting &setting : settingTable()) {
-            if (setting.dialog != which)
-                continue;
-            const QString name = setting.label.toString();
-            auto *combo = setting.choice() ? dialog->item<QComboBox>(setting.controlId) : nullptr;
-            auto *edit = setting.choice() ? nullptr : dialog->item<QLineEdit>(setting.controlId);
-            auto *label = dialog->findChild<QLabel *>(QStringLiteral("static%1").arg(setting.controlId));
-            QVERIFY2((combo || edit) && label, qPrintable(name));
-            QCOMPARE(name + u": "_s + (combo ? combo->currentText() : edit->text()),
-                     name + u": "_s + shownText(setting, image, languageIndex()));
-            if (language == u"Eng")
-                QCOMPARE(label->text(), name);
-            else if (name != u"PTT ID" && name != u"PCBA")
-                QVERIFY2(label->text() != name, qPrintable(name));
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
-                     qPrintable(label->text()));
-            for (int i = 0; combo && i < combo->count(); ++i) {
-                QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i))
-                             < qMax(combo->width(), combo->view()->minimumWidth()),
-                         qPrintable(combo->itemText(i)));
-            }
-        }
-        const auto widgets = dialog->findChildren<QWidget *>(QRegularExpression(u"^(id|static)\\d+$"_s));
-        for (auto *a : widgets) {
-            QVERIFY2(dialog->rect().contains(a->geometry()), qPrintable(a->objectName()));
-            for (auto *b : widgets) {
-                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
-                         qPrintable(a->objectName() + u' ' + b->objectName()));
-            }
-        }
-        if (const QString folder = qEnvironmentVariable("KDW_SCREENSHOTS"); !folder.isEmpty())
-            QVERIFY(dialog->grab().save(folder + u'/' + QString::number(int(which)) + u'-' + language + u".png"_s));
-    }
-
-    // The text fields take what the radio can store, typed or pasted, up to
-    // their length: DTMF characters for the code (letters as capitals),
-    // digits for the password, letters and digits for PCBA.
-    void textFieldsFilterTypingAndPasting_data()
-    {
-        QTest::addColumn<D>("which");
-        QTest::addColumn<QString>("keys"); // '\b' is Backspace
-        QTest::addColumn<QString>("clipboard"); // null: nothing pasted
-        QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("code: DTMF, capitals") << D::PttId << u"1ab Ex#*"_s << QString() << QByteArray("1AB#*");
-        QTest::newRow("code backspace") << D::PttId << u"123\b\b4"_s << QString() << QByteArray("14");
-        QTest::newRow("code 17th refused") << D::PttId << u"0123456789ABCD#*5"_s << QString()
-                                           << QByteArray("0123456789ABCD#*");
-        QTest::newRow("code paste filtered, cut to room") << D::PttId << u"0123456789AB"_s << u"x 一c-d#*9"_s
-                                                          << QByteArray("0123456789ABCD#*");
-        QTest::newRow("password digits only") << D::Option << u"1a2-3 "_s << QString() << QByteArray("123");
-        QTest::newRow("password 7th refused") << D::Option << u"1234567"_s << QString() << QByteArray("123456");
-        QTest::newRow("password paste") << D::Option << QString() << u"12 34 56 78"_s << QByteArray("123456");
-        QTest::newRow("pcba letters and digits") << D::Pcba << u"ab1- z\bc"_s << QString() << QByteArray("AB1C");
-        QTest::newRow("pcba paste filtered") << D::Pcba << QString() << u"pcb-a 01/é"_s << QByteArray("PCBA01");
-    }
-    void textFieldsFilterTypingAndPasting()
-    {
-        QFETCH(D, which);
-        QFETCH(QString, keys);
-        QFETCH(QString, clipboard);
-        QFETCH(QByteArray, stored);
-        MemoryImage image = defaults();
-        auto dialog = makeDialog(which, image);
-        dialog->show();
-        QLineEdit *field = fieldOf(*dialog, which);
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        for (QChar c : keys) {
-            if (c == u'\b')
-                QTest::keyClick(field, Qt::Key_Backspace);
-            else
-                QTest::keyClicks(field, QString(c));
-        }
-        if (!clipboard.isNull()) {
-            QGuiApplication::clipboard()->setText(clipboard);
-            QTest::keySequence(field, QKeySequence::Paste);
-        }
-        QTest::keyClick(field, Qt::Key_Return);
-        QVERIFY(dialog->isHidden());
-        QCOMPARE(fieldBytes(image, which), textBytes(stored, which));
-    }
-
-    // A list changed by key and "12" typed into the text field: Option and
-    // PTT ID store by every way of closing, PCBA by OK (Enter) only. Lists
-    // store the position of the item, whatever the language shows. Untouched,
-    // a dialog keeps every byte inside its encoding and the bits no setting owns.
-    void closing_data()
+    // Every setting has its control showing the image's value and a label
+    // naming it in the running language, wide enough for its text. A list
+    // changed by key and text typed or pasted into the text field: Option and
+    // PTT ID store by every way of closing, PCBA by OK (Enter) only. A text
+    // field takes what the radio can store, up to its length: DTMF characters
+    // for the code (letters as capitals), digits for the password, letters
+    // and digits for PCBA. Lists store the position of the item, whatever the
+    // language shows. A dialog keeps every byte inside its encoding that was
+    // not changed, and the bits no setting owns.
+    void openEditAndClose_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<D>("which");
         QTest::addColumn<Way>("way");
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<bool>("stores");
-        for (auto [which, name] : {std::pair{D::Option, "option"}, std::pair{D::Pcba, "pcba"}}) {
-            QTest::addRow("%s close box", name) << u"Eng"_s << which << Way::CloseBox << true << (which == D::Option);
-            QTest::addRow("%s escape", name) << u"Eng"_s << which << Way::Escape << true << (which == D::Option);
-            QTest::addRow("%s enter", name) << u"Eng"_s << which << Way::Enter << true << true;
-        }
-        QTest::newRow("pttid close box, Traditional") << u"Cht"_s << D::PttId << Way::CloseBox << true << true;
-        QTest::newRow("option untouched") << u"Eng"_s << D::Option << Way::CloseBox << false << true;
-        QTest::newRow("pttid untouched, foreign bytes") << u"Eng"_s << D::PttId << Way::Escape << false << true;
-        QTest::newRow("pcba untouched") << u"Eng"_s << D::Pcba << Way::Enter << false << true;
+        QTest::addColumn<QString>("keys"); // null: nothing changed
+        QTest::addColumn<QString>("clipboard"); // null: nothing pasted
+        QTest::addColumn<QByteArray>("stored"); // in the text field; null: nothing changes
+        const QString eng = u"Eng"_s, chs = u"Chs"_s, cht = u"Cht"_s, typed = u"12"_s;
+        const QByteArray twelve("12");
+        QTest::newRow("option close box") << eng << D::Option << Way::CloseBox << typed << QString() << twelve;
+        QTest::newRow("option escape, Simplified") << chs << D::Option << Way::Escape << typed << QString() << twelve;
+        QTest::newRow("option enter") << eng << D::Option << Way::Enter << typed << QString() << twelve;
+        QTest::newRow("pcba close box") << eng << D::Pcba << Way::CloseBox << typed << QString() << QByteArray();
+        QTest::newRow("pcba escape") << eng << D::Pcba << Way::Escape << typed << QString() << QByteArray();
+        QTest::newRow("pcba enter, Traditional") << cht << D::Pcba << Way::Enter << typed << QString() << twelve;
+        QTest::newRow("code typed: DTMF, capitals, Traditional")
+            << cht << D::PttId << Way::CloseBox << u"1ab Ex#*"_s << QString() << QByteArray("1AB#*");
+        QTest::newRow("code pasted: filtered, cut to room") << eng << D::PttId << Way::Escape << u"0123456789AB"_s
+                                                            << u"x 一c-d#*9"_s << QByteArray("0123456789ABCD#*");
+        QTest::newRow("password typed: digits only")
+            << eng << D::Option << Way::Enter << u"1a2-3 "_s << QString() << QByteArray("123");
+        QTest::newRow("pcba pasted: letters and digits")
+            << eng << D::Pcba << Way::Enter << QString() << u"pcb-a 01/é"_s << QByteArray("PCBA01");
+        QTest::newRow("pttid untouched, foreign bytes, Simplified")
+            << chs << D::PttId << Way::Escape << QString() << QString() << QByteArray();
     }
-    void closing()
+    void openEditAndClose()
     {
         QFETCH(QString, language);
         QFETCH(D, which);
         QFETCH(Way, way);
-        QFETCH(bool, edited);
-        QFETCH(bool, stores);
+        QFETCH(QString, keys);
+        QFETCH(QString, clipboard);
+        QFETCH(QByteArray, stored);
         const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
         QVERIFY(test::useLanguage(BuiltDir, language));
         MemoryImage image = defaults();
@@ -251,26 +150,50 @@ private slots:
         auto dialog = makeDialog(which, image);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        for (const Setting &setting : settingTable()) {
+            if (setting.dialog != which)
+                continue;
+            const QString name = setting.label.toString();
+            auto *combo = dialog->item<QComboBox>(setting.controlId);
+            auto *edit = dialog->item<QLineEdit>(setting.controlId);
+            auto *label = dialog->findChild<QLabel *>(QStringLiteral("static%1").arg(setting.controlId));
+            QVERIFY2((combo || edit) && label, qPrintable(name));
+            QCOMPARE(name + u": "_s + (combo ? combo->currentText() : edit->text()),
+                     name + u": "_s + shownText(setting, image, languageIndex()));
+            // PTT ID and PCBA keep their names in every language.
+            const bool keepsName = language == u"Eng" || name == u"PTT ID" || name == u"PCBA";
+            QVERIFY2((label->text() == name) == keepsName, qPrintable(name));
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                     qPrintable(label->text()));
+        }
+        if (const QString folder = qEnvironmentVariable("KDW_SCREENSHOTS"); !folder.isEmpty())
+            QVERIFY(dialog->grab().save(folder + u'/' + QString::fromLatin1(QTest::currentDataTag()) + u".png"_s));
+        const bool edited = !keys.isNull() || !clipboard.isNull();
         if (edited && which != D::Pcba) {
             auto *list = dialog->item<QComboBox>(which == D::Option ? 1081 : 1090); // SQL, PTT ID
             list->setFocus();
             QTest::keyClick(list, which == D::Option ? Qt::Key_Up : Qt::Key_Down);
         }
         if (edited) {
-            QLineEdit *field = fieldOf(*dialog, which);
+            auto *field = dialog->item<QLineEdit>(textSetting(which).controlId);
             field->setFocus();
             field->selectAll();
-            QTest::keyClicks(field, u"12"_s);
+            QTest::keyClick(field, Qt::Key_Delete);
+            QTest::keyClicks(field, keys);
+            if (!clipboard.isNull()) {
+                QGuiApplication::clipboard()->setText(clipboard);
+                QTest::keySequence(field, QKeySequence::Paste);
+            }
         }
         closeBy(*dialog, way);
         QVERIFY(dialog->isHidden());
 
-        if (edited && stores) {
+        if (!stored.isNull()) {
             if (which == D::Option)
                 expected.setByte(0x1814, 8); // SQL 9 -> 8
             else if (which == D::PttId)
                 expected.setBits(region::PttIdMode, 0x03, 1); // Off -> Begin
-            expected.copyIn(textSetting(which).text()->offset, textBytes("12", which));
+            expected.copyIn(textSetting(which).text()->offset, textBytes(stored, which));
         }
         QCOMPARE(firstDifference(expected, image), -1);
     }
