@@ -1,19 +1,32 @@
-// Start-up with its language bundle, the main window's commands, and the
-// document commands with their prompts, driven in-process.
+// The program started in-process: start-up with its language bundle, the main
+// window's commands, the document commands with their prompts, and the About,
+// Help, Language and settings commands. Nothing is really started or quit:
+// the starter and the quit are recorded.
 #include "guitest.h"
+#include "modal.h"
 
-#include "app/programapp.h"
+#include "app/globals.h"
+#include "app/inifile.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
-#include "image/memoryimage.h"
 #include "image/programdoc.h"
+#include "image/regions.h"
+#include "settings/settingsdialog.h"
+#include "ui/aboutdlg.h"
 #include "ui/commandids.h"
 #include "ui/documentcommands.h"
+#include "ui/languagedlg.h"
 #include "ui/mainframe.h"
+#include "ui/processstarter.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -23,11 +36,56 @@ using namespace Qt::StringLiterals;
 using kdw::test::MessageRecorder;
 using kdw::test::Program;
 
+namespace {
+
+constexpr int Cancel = -2; // Cancel clicked in the Language dialog
+constexpr int Keep = -3; // OK on the item the dialog selected itself
+
+struct LanguageCase
+{
+    QByteArray running;
+    int choice; // the item selected before OK (-1: none), or Cancel or Keep
+    QString port; // the running port, chosen after Program.ini was read; empty: none
+    QString language; // in Program.ini afterwards
+    QString com; // in Program.ini afterwards, which held COM1
+    bool restarted;
+    int answer = QMessageBox::NoButton; // to the save question of a modified document
+    bool startSucceeds = true;
+    bool writable = true;
+    int messages = 0;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(LanguageCase)
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 
+private:
+    QStringList m_starts; // program and arguments of each start
+    int m_quits = 0;
+    bool m_startSucceeds = true;
+
 private slots:
+    void init()
+    {
+        m_starts.clear();
+        m_quits = 0;
+        m_startSucceeds = true;
+        setProcessStarter([this](const QString &program, const QStringList &arguments) {
+            m_starts.append((QStringList{program} + arguments).join(u' '));
+            return m_startSucceeds;
+        });
+        setQuitRequest([this] { ++m_quits; });
+    }
+    void cleanup()
+    {
+        setProcessStarter({});
+        setQuitRequest({});
+    }
+
     // The language of Program.ini picks the bundle; without it the program
     // says so in that language (English for a code it does not know) and stops.
     void startup_data()
@@ -47,9 +105,6 @@ private slots:
                                             << u"加载语言链接库失败"_s << QString();
         QTest::newRow("Cht bundle missing") << QByteArray("[Setup]\nLanguage=Cht\n") << QStringList{u"Eng"_s}
                                             << u"加載語言庫?接庫失敗"_s << QString();
-        // The bundle name is the value as read: "chs.dll" is not "Chs.dll" here.
-        QTest::newRow("lower-case code") << QByteArray("[Setup]\nLanguage=chs\n") << all << u"加载语言链接库失败"_s
-                                         << QString();
         QTest::newRow("no Program.ini") << QByteArray() << all << eng << QString();
     }
     void startup()
@@ -84,58 +139,18 @@ private slots:
         QVERIFY(messages.texts.first().contains(u"a.sin"_s));
     }
 
-    // The Port item of Program.ini is checked and the one chosen written back
-    // at exit; a value naming no item (or none) checks nothing and stays.
-    void portMenu_data()
+    // Every command has its handler; pointing at one shows its prompt; the
+    // View items hide the bars and clear their check marks; the Port item of
+    // Program.ini is checked and the one chosen written back at exit.
+    void commandsBarsAndPort()
     {
-        QTest::addColumn<QByteArray>("port"); // null: no COM key
-        QTest::addColumn<int>("checked"); // -1: none
-        QTest::addColumn<int>("chosen"); // -1: none
-        QTest::addColumn<QByteArray>("written");
-        QTest::newRow("COM2, COM5 chosen") << QByteArray("COM2") << 1 << 4 << QByteArray("COM5");
-        QTest::newRow("missing") << QByteArray() << -1 << -1 << QByteArray();
-        QTest::newRow("lower case") << QByteArray("com1") << -1 << -1 << QByteArray("com1");
-    }
-    void portMenu()
-    {
-        QFETCH(QByteArray, port);
-        QFETCH(int, checked);
-        QFETCH(int, chosen);
-        QFETCH(QByteArray, written);
-        const auto ini = [](const QByteArray &com) {
-            return "[Setup]\nLanguage=Eng\n" + (com.isNull() ? QByteArray() : "COM=" + com + "\n");
-        };
-        Program program(ini(port));
-        QVERIFY(program.start());
-        const auto checkedItem = [&] {
-            for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
-                if (program.action(id)->isChecked())
-                    return id - cmd::Com1;
-            }
-            return -1;
-        };
-        QCOMPARE(checkedItem(), checked);
-        if (chosen >= 0)
-            program.action(cmd::Com1 + chosen)->trigger();
-        QCOMPARE(checkedItem(), chosen);
-        QCOMPARE(program.app.ExitInstance(3), 3);
-        QCOMPARE(program.dir.read(u"Program.ini"_s), ini(written));
-    }
-
-    void commandsToolbarAndStatusBar()
-    {
-        Program program;
+        Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
         QVERIFY(program.start());
         CMainFrame &frame = *program.app.mainFrame();
-        QCOMPARE(frame.action(cmd::FileOpen)->shortcut(), QKeySequence(u"Ctrl+O"_s));
-        QCOMPARE(frame.action(cmd::FileOpen)->toolTip(), u"Open"_s);
-        QCOMPARE(frame.action(57681)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6)); // previous pane
-        for (QAction *a : frame.toolBar()->actions())
-            QVERIFY2(a->isSeparator() || a->icon().availableSizes().value(0) == QSize(18, 18), qPrintable(a->text()));
-        // Pointing at Read shows its prompt in the message pane.
+        for (QAction *a : frame.findChildren<QAction *>())
+            QVERIFY2(a->isEnabled(), qPrintable(a->text()));
         frame.action(cmd::Read)->showStatusText(&frame);
         QCOMPARE(frame.statusBar()->currentMessage(), u"Read Data From Radio"_s);
-        // The View items hide the bars and clear their check marks.
         for (int id : {int(cmd::ViewToolbar), int(cmd::ViewStatusBar)}) {
             QVERIFY(frame.action(id)->isChecked());
             frame.action(id)->trigger();
@@ -143,6 +158,13 @@ private slots:
         }
         QVERIFY(frame.toolBar()->isHidden());
         QVERIFY(frame.statusBar()->isHidden());
+
+        QVERIFY(program.action(cmd::Com1 + 1)->isChecked());
+        program.action(cmd::Com1 + 4)->trigger();
+        for (int id = cmd::Com1; id <= cmd::Com8; ++id)
+            QCOMPARE(program.action(id)->isChecked(), id == cmd::Com1 + 4);
+        QCOMPARE(program.app.ExitInstance(3), 3);
+        QCOMPARE(program.dir.read(u"Program.ini"_s), QByteArray("[Setup]\nLanguage=Eng\nCOM=COM5\n"));
     }
 
     // Open asks before unsaved changes are lost. A short file, or a save
@@ -201,35 +223,126 @@ private slots:
         QCOMPARE(program.app.document()->IsModified(), !replaced);
     }
 
-    void closingAsksToo()
+    // Closing asks about unsaved changes too. Save of a new document asks
+    // for a name, adds ".sin" and writes 8192 bytes; the name known, Save
+    // writes without asking.
+    void closingAsksAndSaveNamesTheFile()
     {
         Program program("[Setup]\nLanguage=Cht\nCOM=COM1\n");
-        QVERIFY(program.start());
-        program.app.document()->SetModifiedFlag(true);
-        MessageRecorder messages;
-        messages.answers = {QMessageBox::Cancel, QMessageBox::No};
-        QVERIFY(!program.app.mainFrame()->close());
-        QCOMPARE(messages.texts, QStringList{u"是否儲存對 未命名 的變更？"_s});
-        QVERIFY(program.app.mainFrame()->close());
-    }
-
-    // Save of a new document asks for a name, adds ".sin" and writes 8192
-    // bytes; the name known, Save writes without asking.
-    void saveAsksForANameAndAddsTheExtension()
-    {
-        Program program;
         QVERIFY(program.start());
         int asked = 0;
         program.app.documentCommands()->setFilePrompt([&](bool forSave, const QString &) {
             ++asked;
             return forSave ? program.dir.file(u"mine"_s) : QString();
         });
-        for (quint8 value : {0x00, 0x12}) {
-            theImage().setByte(0x1820, value);
-            program.action(cmd::FileSave)->trigger();
-            QCOMPARE(asked, 1);
-            QCOMPARE(program.dir.read(u"mine.sin"_s), theImage().bytes());
+        program.app.document()->SetModifiedFlag(true);
+        MessageRecorder messages;
+        messages.answers = {QMessageBox::Cancel, QMessageBox::Yes};
+        QVERIFY(!program.app.mainFrame()->close());
+        QCOMPARE(messages.texts, QStringList{u"是否儲存對 未命名 的變更？"_s});
+        QVERIFY(program.app.mainFrame()->close());
+        QCOMPARE(program.dir.read(u"mine.sin"_s), theImage().bytes());
+        theImage().setByte(0x1820, 0x12);
+        program.action(cmd::FileSave)->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(program.dir.read(u"mine.sin"_s), theImage().bytes());
+    }
+
+    // A new choice asks about a modified document, writes the language to
+    // Program.ini with the running port, starts the program again and quits;
+    // anything that fails on the way says so and the program runs on.
+    void languageCommand_data()
+    {
+        QTest::addColumn<LanguageCase>("c");
+        const auto yes = int(QMessageBox::Yes);
+        const auto cancel = int(QMessageBox::Cancel);
+        const auto none = int(QMessageBox::NoButton);
+        const QString eng = u"Eng"_s, chs = u"Chs"_s, cht = u"Cht"_s, com1 = u"COM1"_s, com5 = u"COM5"_s;
+        QTest::newRow("Eng to Chs writes the port") << LanguageCase{"Eng", 1, com5, chs, com5, true};
+        QTest::newRow("same language, as selected") << LanguageCase{"Chs", Keep, com5, chs, com1, false};
+        QTest::newRow("OK without a selection chooses English") << LanguageCase{"Cht", -1, com5, eng, com5, true};
+        QTest::newRow("Cancel") << LanguageCase{"Eng", Cancel, com5, eng, com1, false};
+        QTest::newRow("no port name") << LanguageCase{"Eng", 2, QString(), cht, com1, true};
+        QTest::newRow("modified, save") << LanguageCase{"Eng", 1, com5, chs, com5, true, yes, true, true, 1};
+        QTest::newRow("modified, cancel") << LanguageCase{"Eng", 1, com5, eng, com1, false, cancel, true, true, 1};
+        QTest::newRow("restart fails") << LanguageCase{"Eng", 1, com5, chs, com5, false, none, false, true, 1};
+        QTest::newRow("Program.ini unwritable")
+            << LanguageCase{"Eng", 1, com5, QString(), QString(), false, none, true, false, 1};
+    }
+    void languageCommand()
+    {
+        QFETCH(LanguageCase, c);
+        Program program("[Setup]\nLanguage=" + c.running + "\nCOM=COM1\n");
+        QVERIFY(program.start());
+        if (!c.writable)
+            configFile().setPath(program.dir.file(u"missing/Program.ini"_s));
+        setPortName(c.port);
+        m_startSucceeds = c.startSucceeds;
+        MessageRecorder messages;
+        const bool modified = c.answer != QMessageBox::NoButton;
+        program.app.document()->SetModifiedFlag(modified);
+        if (modified)
+            messages.answers.append(QMessageBox::StandardButton(c.answer));
+        const QString savedPath = program.dir.file(u"saved.sin"_s);
+        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return savedPath; });
+
+        const auto seen = test::whenModal<CLanguageDlg>([choice = c.choice](CLanguageDlg *dlg) {
+            if (choice == Cancel)
+                return QTest::mouseClick(dlg->item<QPushButton>(2), Qt::LeftButton);
+            auto *combo = dlg->item<QComboBox>(1094);
+            if (choice != Keep)
+                combo->setCurrentIndex(choice);
+            QTest::keyClick(combo, Qt::Key_Return);
+        });
+        program.action(cmd::Language)->trigger();
+        QVERIFY(*seen);
+
+        QCOMPARE(configFile().ReadString(u"Setup"_s, u"Language"_s), c.language);
+        QCOMPARE(configFile().ReadString(u"Setup"_s, u"COM"_s), c.com);
+        QCOMPARE(messages.texts.size(), c.messages);
+        QCOMPARE(m_quits, c.restarted ? 1 : 0);
+        const bool startTried = c.restarted || !c.startSucceeds;
+        QCOMPARE(m_starts, startTried ? QStringList{programDirectory() + u"Program"_s} : QStringList());
+        QCOMPARE(QFileInfo(savedPath).size(), c.answer == QMessageBox::Yes ? qint64(MemoryImage::Size) : 0);
+    }
+
+    // About opens its box, which Escape closes.
+    void aboutBoxCloses()
+    {
+        Program program;
+        QVERIFY(program.start());
+        const auto seen = test::whenModal<CAboutDlg>([](CAboutDlg *dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
+        program.action(cmd::AppAbout)->trigger();
+        QVERIFY(*seen);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // The settings commands open their dialogs over the main window on the
+    // document's image; a dialog that changes a byte marks the document
+    // modified, one that does not leaves the mark alone.
+    void settingsFromTheMenu()
+    {
+        Program program;
+        QVERIFY(program.start());
+        CProgramDoc &doc = *program.app.document();
+        doc.image().setByte(0x1820, 0); // Roger inside its encoding, so an unchanged dialog changes nothing
+        doc.SetModifiedFlag(false);
+        const QByteArray before = doc.image().bytes();
+        // Option closed as it was, "7" typed into the PCBA and the PTT ID code.
+        for (auto [command, field] : {std::pair{cmd::Option, 0}, {cmd::Embed, 1092}, {cmd::PttId, 1096}}) {
+            const auto seen = test::whenModal<CSettingsDialog>([&](CSettingsDialog *dialog) {
+                QCOMPARE(dialog->parentWidget(), program.app.mainFrame());
+                QWidget *target = field ? dialog->item<QLineEdit>(field) : static_cast<QWidget *>(dialog);
+                QTest::keyClicks(target, field ? u"7"_s : QString());
+                QTest::keyClick(target, Qt::Key_Escape);
+            });
+            program.action(command)->trigger();
+            QVERIFY(*seen);
+            QVERIFY(!QApplication::activeModalWidget());
+            QCOMPARE(doc.IsModified(), command == cmd::PttId);
+            QCOMPARE(doc.image().bytes() == before, command != cmd::PttId);
         }
+        QCOMPARE(doc.image().byte(region::PttIdCode), quint8('7'));
     }
 };
 
