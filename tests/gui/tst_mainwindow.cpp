@@ -123,7 +123,6 @@ private slots:
         }
         QVERIFY(messages.texts.isEmpty());
         QCOMPARE(program.app.mainFrame()->menuBar()->actions().first()->text(), fileMenu);
-        QCOMPARE(program.app.mainFrame()->windowTitle(), u"KDW PC Encoder"_s);
         QVERIFY(program.app.mainFrame()->isVisible());
     }
 
@@ -139,10 +138,11 @@ private slots:
         QVERIFY(messages.texts.first().contains(u"a.sin"_s));
     }
 
-    // Every command has its handler; pointing at one shows its prompt; the
-    // View items hide the bars and clear their check marks; the Port item of
-    // Program.ini is checked and the one chosen written back at exit.
-    void commandsBarsAndPort()
+    // Every command has its handler; pointing at one shows its prompt; About
+    // opens its box, which Escape closes; the View items hide the bars and
+    // clear their check marks; the Port item of Program.ini is checked and the
+    // one chosen written back at exit.
+    void menuCommands()
     {
         Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
         QVERIFY(program.start());
@@ -151,6 +151,10 @@ private slots:
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
         frame.action(cmd::Read)->showStatusText(&frame);
         QCOMPARE(frame.statusBar()->currentMessage(), u"Read Data From Radio"_s);
+        const auto seen = test::whenModal<CAboutDlg>([](CAboutDlg *dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
+        frame.action(cmd::AppAbout)->trigger();
+        QVERIFY(*seen);
+        QVERIFY(!QApplication::activeModalWidget());
         for (int id : {int(cmd::ViewToolbar), int(cmd::ViewStatusBar)}) {
             QVERIFY(frame.action(id)->isChecked());
             frame.action(id)->trigger();
@@ -304,17 +308,6 @@ private slots:
         const bool startTried = c.restarted || !c.startSucceeds;
         QCOMPARE(m_starts, startTried ? QStringList{programDirectory() + u"Program"_s} : QStringList());
         QCOMPARE(QFileInfo(savedPath).size(), c.answer == QMessageBox::Yes ? qint64(MemoryImage::Size) : 0);
-    }
-
-    // About opens its box, which Escape closes.
-    void aboutBoxCloses()
-    {
-        Program program;
-        QVERIFY(program.start());
-        const auto seen = test::whenModal<CAboutDlg>([](CAboutDlg *dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
-        program.action(cmd::AppAbout)->trigger();
-        QVERIFY(*seen);
-        QVERIFY(!QApplication::activeModalWidget());
     }
 
     // The settings commands open their dialogs over the main window on the
