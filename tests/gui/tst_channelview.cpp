@@ -177,8 +177,8 @@ private slots:
             << 0 << 1 << 1 << QString() << u"4a62.01.10"_s << u"462.01000"_s + ch1;
         QTest::newRow("zero deletes") << 0 << 1 << 1 << QString() << u"0"_s << u",,,,,,,,"_s;
         QTest::newRow("nothing deletes") << 0 << 1 << 1 << QString() << u""_s << u",,,,,,,,"_s;
-        QTest::newRow("new channel from Tx Freq, scrolled down")
-            << 0 << 90 << 2 << QString() << u"446.00625"_s << u"446.00625,446.00625,Off,Off,Off,High,Add,Wide,"_s;
+        QTest::newRow("new channel from Tx Freq, scrolled down, Simplified")
+            << 1 << 90 << 2 << QString() << u"446.00625"_s << u"446.00625,446.00625,关,关,关,高,添加,宽,"_s;
         QTest::newRow("tone") << 0 << 1 << 3 << QString() << u"1"_s
                               << u"400.12500,400.12500,100.0,Off,Off,High,Add,Wide,CH01"_s;
         // Written by another tool: no item is selected and the cell stays.
