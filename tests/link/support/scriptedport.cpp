@@ -1,12 +1,10 @@
 #include "scriptedport.h"
 
-#include <memory>
-
 namespace kdw::test {
 
 QString hexBytes(QByteArrayView bytes)
 {
-    return QString::fromLatin1(bytes.toByteArray().toHex(' '));
+    return bytes.isEmpty() ? QStringLiteral("nothing") : QString::fromLatin1(bytes.toByteArray().toHex(' '));
 }
 
 void ScriptedPort::purge()
@@ -17,7 +15,6 @@ void ScriptedPort::purge()
 void ScriptedPort::write(QByteArrayView bytes)
 {
     trace.append(QStringLiteral("write ") + hexBytes(bytes));
-    m_writes.append(bytes.toByteArray());
     m_sinceRead += bytes.toByteArray();
 }
 
@@ -29,8 +26,7 @@ QByteArray ScriptedPort::read(int count)
     else if (radio)
         answer = radio(m_sinceRead, count).left(count);
     m_sinceRead.clear();
-    trace.append(QStringLiteral("read %1 -> %2").arg(count).arg(answer.isEmpty() ? QStringLiteral("nothing")
-                                                                                  : hexBytes(answer)));
+    trace.append(QStringLiteral("read %1 -> %2").arg(count).arg(hexBytes(answer)));
     return answer;
 }
 

@@ -29,20 +29,16 @@ public:
     Radio radio;
     QStringList trace;
 
-    // The bytes of every write, in order.
-    QList<QByteArray> writes() const { return m_writes; }
-
 private:
-    QList<QByteArray> m_writes;
     QByteArray m_sinceRead;
 };
 
-// "02 50" style, as in the trace.
+// "02 50" style, as in the trace; "nothing" for no bytes.
 QString hexBytes(QByteArrayView bytes);
 
 // A radio for the scripted port that answers a whole exchange from `memory`:
 // acknowledges the wake-up and every acknowledge, answers the identification
-// with 8 bytes and read requests with 4 leading bytes and 8 data bytes, and
+// with 8 bytes and read requests with "aa bb cc dd" and 8 data bytes, and
 // stores written blocks into `memory`.
 ScriptedPort::Radio healthyRadio(QByteArray *memory);
 
