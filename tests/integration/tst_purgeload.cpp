@@ -4,7 +4,6 @@
 // would not answer. Hundreds of wake-ups with every core busy: none may need
 // a second attempt, and the radio must have received every byte.
 
-#include "app/globals.h"
 #include "link/portnames.h"
 #include "link/protocol.h"
 #include "link/serialport.h"
@@ -36,18 +35,14 @@ void TestPurgeLoad::noHostByteLostUnderLoad()
 
     // One spinning thread per core, and one more.
     std::atomic<bool> stop{false};
-    std::vector<std::thread> burners;
-    const unsigned cores = std::max(2u, std::thread::hardware_concurrency());
-    for (unsigned i = 0; i <= cores; ++i) {
+    std::vector<std::jthread> burners;
+    for (unsigned i = 0; i <= std::max(2u, std::thread::hardware_concurrency()); ++i) {
         burners.emplace_back([&stop] {
-            volatile unsigned long n = 0;
-            while (!stop.load(std::memory_order_relaxed))
+            for (volatile unsigned long n = 0; !stop.load(std::memory_order_relaxed);)
                 n = n + 1;
         });
     }
-
-    int retried = 0;
-    int failed = 0;
+    int retried = 0, failed = 0;
     for (int i = 0; i < Sessions; ++i) {
         SerialPort port;
         if (!port.open(device)) {
@@ -57,12 +52,10 @@ void TestPurgeLoad::noHostByteLostUnderLoad()
         ProgrammingProtocol protocol(port);
         const ProtocolResult woken = protocol.wakeUp();
         retried += woken.wakeUpAttempts > 1;
-        if (!woken || !protocol.identify())
-            ++failed;
+        failed += !woken || !protocol.identify();
     }
     stop = true;
-    for (auto &t : burners)
-        t.join();
+    burners.clear();
 
     QCOMPARE(failed, 0);
     QCOMPARE(retried, 0);

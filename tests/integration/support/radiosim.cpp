@@ -1,7 +1,6 @@
 #include "radiosim.h"
 
 #include "image/sinfile.h"
-#include "image/transferranges.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,26 +16,33 @@ MemoryImage patternImage(quint8 seed)
     return image;
 }
 
+MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges)
+{
+    for (const TransferRange &r : ranges)
+        base.copyIn(r.start, source.bytes(r.start, r.end - r.start));
+    return base;
+}
+
 RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const QString &programDirectory)
     : m_programDirectory(programDirectory.isEmpty() ? m_dir.path() + u'/' : programDirectory)
 {
     const QString image = m_dir.filePath(QStringLiteral("radio.sin"));
+    const QString link = m_programDirectory + QStringLiteral("ports/COM1");
     if (!QDir(m_programDirectory).mkpath(QStringLiteral("ports")) || !writeSinFile(image, memory)) {
         QWARN("cannot prepare the simulated radio's directory");
         return;
     }
-    QStringList args{QStringLiteral("--link"), linkPath(),
-                     QStringLiteral("--image"), image,
-                     QStringLiteral("--save"), m_dir.filePath(QStringLiteral("saved.sin")),
-                     QStringLiteral("--log"), m_dir.filePath(QStringLiteral("log.txt"))};
-    args += faults;
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(QStringLiteral(KDW_PROGRAM_DIR "/kdw-radio-sim"), args);
+    m_process.start(QStringLiteral(KDW_PROGRAM_DIR "/kdw-radio-sim"),
+                    QStringList{QStringLiteral("--link"), link, QStringLiteral("--image"), image,
+                                QStringLiteral("--save"), m_dir.filePath(QStringLiteral("saved.sin")),
+                                QStringLiteral("--log"), m_dir.filePath(QStringLiteral("log.txt"))}
+                        + faults);
     // The first line is the terminal's path; the link is in place by then.
     while (m_process.waitForReadyRead(5000)) {
         if (m_process.canReadLine()) {
             m_terminal = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-            m_running = QFileInfo::exists(linkPath());
+            m_running = QFileInfo::exists(link);
             break;
         }
     }
@@ -84,10 +90,10 @@ QStringList RadioSim::log() const
     return QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
-QString RadioSim::logTail(int lines) const
+QString RadioSim::logTail() const
 {
     const QStringList all = log();
-    return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(u'\n');
+    return all.mid(std::max<qsizetype>(0, all.size() - 16)).join(u'\n');
 }
 
 QByteArray RadioSim::hostBytes() const
@@ -103,26 +109,34 @@ QByteArray RadioSim::hostBytes() const
     return bytes;
 }
 
-namespace {
-template <std::size_t N>
-bool rangesEqual(const std::array<TransferRange, N> &ranges, const MemoryImage &a, const MemoryImage &b)
+void addFaultRows()
 {
-    for (const TransferRange &r : ranges) {
-        if (a.bytes(r.start, r.end - r.start) != b.bytes(r.start, r.end - r.start))
-            return false;
-    }
-    return true;
-}
-} // namespace
-
-bool readRangesEqual(const MemoryImage &a, const MemoryImage &b)
-{
-    return rangesEqual(ReadRanges, a, b);
-}
-
-bool writeRangesEqual(const MemoryImage &a, const MemoryImage &b)
-{
-    return rangesEqual(WriteRanges, a, b);
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<bool>("staysOff");
+    const auto row = [](const char *name, bool read, const char *fault, const char *stage, bool fails) {
+        QStringList args{QString::fromLatin1(fault)};
+        if (stage)
+            args.append(QString::fromLatin1(stage));
+        QTest::newRow(name) << read << args << fails << false;
+    };
+    row("read, NAK at the wake-up", true, "--nak", "wakeup", true);
+    row("read, silence at the identification", true, "--silence", "identify", true);
+    row("read, hang-up at the first block", true, "--hangup", "0", true);
+    row("read, short answer at block 250 (range 2)", true, "--short", "250", true);
+    row("read, NAK at block 304 (range 3)", true, "--nak", "304", true);
+    row("read, silence at the last block", true, "--silence", "317", true);
+    row("read, short identification", true, "--short", "identify", false);
+    row("read, 0x07 to three wake-ups", true, "--wrong-wakeup", "3", false);
+    row("read, garbage leading bytes", true, "--garbage-lead", nullptr, false);
+    row("write, silence at the wake-up", false, "--silence", "wakeup", true);
+    row("write, NAK at the identification", false, "--nak", "identify", true);
+    row("write, NAK at the first block", false, "--nak", "0", true);
+    row("write, hang-up at block 310 (range 4)", false, "--hangup", "310", true);
+    row("write, NAK at the last block", false, "--nak", "315", true);
+    row("write, 0x07 to four wake-ups", false, "--wrong-wakeup", "4", true);
+    QTest::newRow("read, no answer at all") << true << QStringList{u"--no-answer"_qs} << true << true;
 }
 
 } // namespace kdw::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/memoryimage.h"
+#include "image/transferranges.h"
 
 #include <QProcess>
 #include <QString>
@@ -12,11 +13,13 @@ namespace kdw::test {
 // A memory with a different byte at every address of a block.
 MemoryImage patternImage(quint8 seed = 0);
 
+// `base` with the bytes of `ranges` taken from `source`.
+MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges);
+
 // kdw-radio-sim linked as ports/COM1 in a directory (its own temporary one
 // unless given), so that the directory serves as the program directory of a
 // transfer on "COM1". The radio's memory starts as `memory`, it saves after
-// every completed write, and records the bytes of both directions. Its files
-// live in a temporary directory of its own.
+// every completed write, and logs the bytes of both directions.
 class RadioSim
 {
 public:
@@ -28,7 +31,6 @@ public:
     bool isRunning() const { return m_running; }
     // With a trailing separator, as the program directory is held.
     QString directory() const { return m_programDirectory; }
-    QString linkPath() const { return directory() + QStringLiteral("ports/COM1"); }
     QString terminal() const { return m_terminal; }
 
     struct CliResult
@@ -42,14 +44,15 @@ public:
 
     // The memory saved after the last completed write (empty before any).
     QByteArray savedMemory() const;
-    // The log: lines "<ms> host|radio <hex>" and "# <event>".
-    QStringList log() const;
-    // The last lines of the log, for failure messages.
-    QString logTail(int lines = 16) const;
+    // The last lines of the log ("<ms> host|radio <hex>", "# <event>"), for
+    // failure messages.
+    QString logTail() const;
     // Every host byte the radio received, in order.
     QByteArray hostBytes() const;
 
 private:
+    QStringList log() const;
+
     QTemporaryDir m_dir;
     QString m_programDirectory;
     QProcess m_process;
@@ -57,9 +60,13 @@ private:
     bool m_running = false;
 };
 
-// The five read ranges of two images are equal.
-bool readRangesEqual(const MemoryImage &a, const MemoryImage &b);
-// The five write ranges of two images are equal.
-bool writeRangesEqual(const MemoryImage &a, const MemoryImage &b);
+// The fault table of the simulated radio, for a `_data()` function: the
+// columns "read" (bool: a read, else a write), "simArgs" (QStringList: the
+// options of kdw-radio-sim), "fails" (bool: the transfer ends with
+// "Communication error") and "staysOff" (bool: the next transfer fails too),
+// and a row for each case. Every kind of fault appears, spread over the
+// stages: the wake-up, the identification, the first block, the middle of a
+// range and the last block.
+void addFaultRows();
 
 } // namespace kdw::test
