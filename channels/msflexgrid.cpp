@@ -98,6 +98,13 @@ int CMSFlexGrid::twipsPerPixelY() const
     return 1440 / qMax(1, logicalDpiY());
 }
 
+// A grid with cells always has a current cell, as the control had.
+void CMSFlexGrid::ensureCurrentCell()
+{
+    if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
 long CMSFlexGrid::GetRows() const
 {
     return rowCount() + m_fixedRows;
@@ -110,8 +117,7 @@ void CMSFlexGrid::SetRows(long rows)
     setRowCount(count);
     for (int r = old; r < count; ++r)
         setVerticalHeaderItem(r, new QTableWidgetItem());
-    if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
-        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    ensureCurrentCell();
 }
 
 long CMSFlexGrid::GetCols() const
@@ -126,8 +132,7 @@ void CMSFlexGrid::SetCols(long cols)
     setColumnCount(count);
     for (int c = old; c < count; ++c)
         setHorizontalHeaderItem(c, new QTableWidgetItem());
-    if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
-        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    ensureCurrentCell();
 }
 
 void CMSFlexGrid::SetFixedRows(long rows)

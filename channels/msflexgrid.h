@@ -93,6 +93,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void ensureCurrentCell();
     void applyHighLight();
     void trackMouse(const QPoint &gridPos);
     void raiseMouseDown(QMouseEvent *event);
