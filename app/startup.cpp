@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/inifile.h"
+#include "app/userfiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -75,7 +76,7 @@ LanguageBundle::~LanguageBundle()
 
 QString readStartupConfiguration()
 {
-    configFile().SetFileName(ConfigFileName.toString());
+    configFile().setPath(prepareConfigFile(programDirectory(), ConfigFileName.toString()));
     const QString code = configFile().ReadString(SetupSection.toString(), QStringLiteral("Language"));
     setPortName(configFile().ReadString(SetupSection.toString(), QStringLiteral("COM")));
     setLanguageIndex(languageIndexForCode(code));

@@ -44,7 +44,8 @@ private:
     QList<QTranslator *> m_translators;
 };
 
-// Reads Language and COM from Program.ini in the program directory and sets
+// Reads Language and COM from Program.ini (the program directory's, or the
+// user's copy for an installed program) and sets
 // the language index and port name. Returns the language code as read.
 QString readStartupConfiguration();
 

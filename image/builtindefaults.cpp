@@ -1,5 +1,6 @@
 #include "image/builtindefaults.h"
 
+#include "app/userfiles.h"
 #include "image/regions.h"
 
 #include <QFile>
@@ -45,7 +46,7 @@ void applyBuiltInDefaults(MemoryImage &image)
 void makeNewImage(MemoryImage &image, const QString &programDirectory)
 {
     image.fill(0xFF);
-    QFile file(programDirectory + DefaultFileName.toString());
+    QFile file(lookUpUserFile(programDirectory, DefaultFileName.toString()));
     if (file.open(QIODevice::ReadOnly))
         image.copyIn(file.read(MemoryImage::Size));
     else

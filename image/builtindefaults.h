@@ -11,8 +11,8 @@ namespace kdw {
 void applyBuiltInDefaults(MemoryImage &image);
 
 // What a new document holds: 0xFF everywhere, then up to 8192 bytes of
-// Default.sin from the program directory, or the built-in defaults when that
-// file cannot be opened. The size of Default.sin is not checked.
+// Default.sin (the user's own, else the program directory's), or the built-in
+// defaults when that file cannot be opened. The size of Default.sin is not checked.
 void makeNewImage(MemoryImage &image, const QString &programDirectory);
 
 inline constexpr QStringView DefaultFileName = u"Default.sin";

@@ -1,5 +1,7 @@
 #include "link/portnames.h"
 
+#include "app/userfiles.h"
+
 #include <QFileInfo>
 
 namespace kdw {
@@ -21,7 +23,7 @@ QString devicePathFor(const QString &portName, const QString &programDirectory)
     const int n = comPortNumber(portName);
     if (n == 0)
         return portName;
-    const QString link = programDirectory + QStringLiteral("ports/") + portName;
+    const QString link = lookUpUserFile(programDirectory, QStringLiteral("ports/") + portName);
     const QFileInfo info(link);
     // A dangling link still names this port: its open fails rather than
     // reaching a USB adapter the user did not choose.

@@ -5,9 +5,9 @@
 namespace kdw {
 
 // The device a port name opens. On Windows the name as it stands. Elsewhere
-// "COM1".."COM8" (exact case) open <program directory>/ports/COMn when that
-// exists (a link the user or the simulated radio places there), otherwise
-// /dev/ttyUSB0../dev/ttyUSB7; any other name is opened unchanged.
+// "COM1".."COM8" (exact case) open ports/COMn, the user's or else the program
+// directory's, when that exists (a link the user or the simulated radio places
+// there), otherwise /dev/ttyUSB0../dev/ttyUSB7; any other name is opened unchanged.
 QString devicePathFor(const QString &portName, const QString &programDirectory);
 
 // 1..8 for "COM1".."COM8", compared with regard to case; 0 for anything else.

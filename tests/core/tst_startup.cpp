@@ -1,8 +1,9 @@
 // Start-up rules that need no window: Program.ini read and written as the
 // private profile functions do, language codes, the program directory, and
-// where the language bundle may come from.
+// where the language bundle may come from, and where the user's own files live.
 #include "app/inifile.h"
 #include "app/startup.h"
+#include "app/userfiles.h"
 #include "coretest.h"
 
 #include <QDir>
@@ -110,6 +111,58 @@ private slots:
     {
         QCOMPARE(programDirectoryOf(u"/opt/kdw/Program"_s), u"/opt/kdw/"_s);
         QCOMPARE(programDirectoryOf(u"/Program"_s), u"/"_s);
+    }
+
+    void userFiles_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QByteArray>("userIni"); // null: no per-user Program.ini yet
+        QTest::addColumn<bool>("userDefault"); // a Default.sin of the user's own
+        QTest::addColumn<QByteArray>("iniRead"); // what the program then reads
+        QTest::newRow("portable: all beside the program") << false << QByteArray() << true << QByteArray("template");
+        QTest::newRow("installed, first start: template copied") << true << QByteArray() << false
+                                                                 << QByteArray("template");
+        QTest::newRow("installed: the user's copy kept") << true << QByteArray("mine") << true << QByteArray("mine");
+    }
+
+    // An installed program directory (marked, as root could write there) keeps
+    // Program.ini and Default.sin in $XDG_CONFIG_HOME/kdw-pc-encoder/ and
+    // backups in $XDG_DATA_HOME; a portable one keeps everything beside it.
+    void userFiles()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QByteArray, userIni);
+        QFETCH(bool, userDefault);
+        QFETCH(QByteArray, iniRead);
+        QTemporaryDir root;
+        const QString program = root.filePath(u"lib/"_s);
+        QVERIFY(QDir().mkpath(program));
+        writeFile(program + u"Program.ini"_s, "template");
+        writeFile(program + u"Default.sin"_s, "shipped");
+        if (installed)
+            writeFile(program + InstalledMarkerFile.toString(), {});
+        qputenv("XDG_CONFIG_HOME", root.filePath(u"config"_s).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", root.filePath(u"data"_s).toLocal8Bit());
+        const QString config = installed ? root.filePath(u"config/kdw-pc-encoder/"_s) : program;
+        if (!userIni.isNull()) {
+            QVERIFY(QDir().mkpath(config));
+            writeFile(config + u"Program.ini"_s, userIni);
+        }
+        if (userDefault && installed)
+            writeFile(config + u"Default.sin"_s, "own");
+
+        QCOMPARE(userConfigDirectory(program), config);
+        QCOMPARE(userDataDirectory(program), installed ? root.filePath(u"data/kdw-pc-encoder/"_s) : program);
+        const QString ini = prepareConfigFile(program, u"Program.ini"_s);
+        QCOMPARE(ini, config + u"Program.ini"_s);
+        QCOMPARE(readFile(ini), iniRead);
+        QCOMPARE(readFile(program + u"Program.ini"_s), QByteArray("template"));
+        QCOMPARE(readFile(lookUpUserFile(program, u"Default.sin"_s)),
+                 QByteArray(userDefault && installed ? "own" : "shipped"));
+        // The per-user copy is the user's to write, whatever the template's mode.
+        CIniFile file;
+        file.setPath(ini);
+        QVERIFY(file.WriteString(u"Setup"_s, u"COM"_s, u"COM3"_s));
     }
 
     void bundleOutsideTheProgramDirectoryIsRefused()
