@@ -1,7 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
 # Both install what is missing, configure and build first.
 
-.PHONY: all deps build run test test-sanitize fuzz clean
+.PHONY: all deps build run test test-sanitize install package clean
+
+PREFIX ?= /usr/local
 
 all: build
 
@@ -23,6 +25,21 @@ test-sanitize: deps
 	cmake --build --preset sanitize
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize
 	@scripts/run-fuzzers
+
+# Installs under PREFIX (DESTDIR for staging), then refreshes the file-type and
+# desktop-entry caches so a double-click on a .sin file opens the program.
+install: build
+	cmake --install build --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ]; then \
+	  command -v update-mime-database >/dev/null && update-mime-database "$(PREFIX)/share/mime" || true; \
+	  command -v update-desktop-database >/dev/null && update-desktop-database -q "$(PREFIX)/share/applications" || true; \
+	fi
+
+# The .deb of the installed layout in build/, checked by lintian.
+package: build
+	@scripts/install-deps package
+	cd build && cpack
+	lintian --fail-on error build/kdw-pc-encoder_*.deb
 
 clean:
 	rm -rf build build-sanitize build-fuzz
