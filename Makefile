@@ -23,7 +23,9 @@ test: build
 test-sanitize: deps
 	@test -f build-sanitize/build.ninja || cmake --preset sanitize
 	cmake --build --preset sanitize
-	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize
 	@scripts/run-fuzzers
 
 # Installs under PREFIX (DESTDIR for staging), then refreshes the file-type and
