@@ -1,0 +1,29 @@
+// Feeds arbitrary bytes as Program.ini to the reader and writer that start-up
+// and exit use. Whatever the file holds, a value reads as at most 255
+// characters, a written key reads back as written and writing one key leaves
+// the other's value alone.
+#include "app/globals.h"
+#include "app/inifile.h"
+#include "app/startup.h"
+#include "tests/fuzz/fuzzinput.h"
+
+using namespace kdw;
+using kdw::fuzz::check;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString section = SetupSection.toString();
+    const QString languageKey = QStringLiteral("Language");
+    const QString portKey = QStringLiteral("COM");
+    CIniFile ini;
+    ini.setPath(fuzz::inputFile(ConfigFileName.toString(), data, size));
+    const QString language = ini.ReadString(section, languageKey);
+    const QString port = ini.ReadString(section, portKey);
+    check(language.size() <= CIniFile::MaxValueLength && port.size() <= CIniFile::MaxValueLength);
+    check(languageIndexForCode(language) <= 2);
+
+    check(ini.WriteString(section, portKey, QStringLiteral("COM3")));
+    check(ini.ReadString(section, portKey) == QStringLiteral("COM3"));
+    check(ini.ReadString(section, languageKey) == language);
+    return 0;
+}
