@@ -2,7 +2,6 @@
 
 #include "channels/cellcommit.h"
 #include "channels/channeltexts.h"
-#include "channels/tonelist.h"
 
 #include <array>
 
@@ -30,26 +29,6 @@ std::optional<int> channelNumber(const QString &text)
     if (n < 1 || n > region::ChannelCount)
         return std::nullopt;
     return n;
-}
-
-// Why a cell text cannot be typed into its field; empty when it can.
-QString cellFault(ChannelField field, const QString &text, const QString &currentName)
-{
-    switch (field) {
-    case RxFreqField:
-    case TxFreqField:
-        return isTypableFrequency(text) ? QString()
-                                        : QStringLiteral("a frequency is digits and a decimal point");
-    case RxToneField:
-    case TxToneField:
-        return isToneListText(text) ? QString() : QStringLiteral("not an item of the tone list");
-    case NameField:
-        return isTypableName(text) || text == currentName
-                   ? QString()
-                   : QStringLiteral("a name is at most 6 printable ASCII characters");
-    default:
-        return isChoiceText(field, text) ? QString() : QStringLiteral("not an item of this column");
-    }
 }
 
 } // namespace
@@ -83,7 +62,6 @@ GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, 
                         .arg(gridHeaderTexts(languageIndex).join(u',')));
     }
     std::array<int, region::ChannelCount> seenOnLine{};
-    const QStringList headers = gridHeaderTexts(0);
     for (qsizetype r = 1; r < csv.records.size(); ++r) {
         const CsvRecord &record = csv.records.at(r);
         const QStringList &fields = record.fields;
@@ -101,29 +79,9 @@ GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, 
             return fail(record.line, 1, QStringLiteral("channel %1 is already given on line %2").arg(*channel).arg(seen));
         seen = record.line;
 
-        const QString currentName = readName(current, *channel);
         ChannelTexts &row = result.table[std::size_t(*channel - 1)];
-        for (int f = 0; f < ChannelFieldCount; ++f) {
-            const int column = f + 2;
-            const QString cell = column <= fields.size() ? fields.at(column - 1) : QString();
-            if (cell.isEmpty())
-                continue;
-            const auto field = ChannelField(f);
-            if (const QString fault = cellFault(field, cell, currentName); !fault.isEmpty()) {
-                return fail(record.line, column,
-                            QStringLiteral("%1 \"%2\": %3").arg(headers.at(column - 1), cell, fault));
-            }
-            if (row[RxFreqField].isEmpty() && field != RxFreqField) {
-                return fail(record.line, column,
-                            QStringLiteral("%1: channel %2 has no Rx Freq, so its other cells must be empty")
-                                .arg(headers.at(column - 1))
-                                .arg(*channel));
-            }
-            if (field == RxFreqField || field == TxFreqField)
-                commitFrequencyCell(row, field, cell, range, languageIndex);
-            else
-                commitChoiceCell(row, field, cell);
-        }
+        if (const auto fault = typeChannelRow(row, fields.mid(1), readName(current, *channel), languageIndex, range))
+            return fail(record.line, fault->field + 2, fault->message);
     }
     return result;
 }

@@ -9,6 +9,7 @@
 #include "image/regions.h"
 #include "ui/dialogtemplate.h"
 #include "ui/documentcommands.h"
+#include "ui/documenthistory.h"
 #include "ui/helploader.h"
 #include "ui/languagedlg.h"
 #include "ui/messagebox.h"
@@ -114,10 +115,17 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     connect(m_factoryButton, &QPushButton::clicked, this, &CProgramView::OnDefaultFactory);
 
     m_commands.setGridStore([this] { gridStore(); });
+    m_commands.setEditorCommit([this] { commitOpenEditor(); });
     connect(&m_doc, &CProgramDoc::contentReplaced, this, &CProgramView::OnInitialUpdate);
+    connect(&history(), &DocumentHistory::imageRestored, this, &CProgramView::gridLoad);
 }
 
 CProgramView::~CProgramView() = default;
+
+DocumentHistory &CProgramView::history()
+{
+    return m_commands.history();
+}
 
 void CProgramView::layoutGrid()
 {
@@ -261,11 +269,11 @@ void CProgramView::OnDefaultFactory()
         return;
     }
     // A shorter file replaces only its own length of the image.
+    const MemoryImage before = m_doc.image();
     if (!data.isEmpty())
         m_doc.image().copyIn(data);
     gridLoad();
-    // The image no longer matches the file the document came from.
-    m_doc.SetModifiedFlag();
+    history().record(before);
 }
 
 QPrinter &CProgramView::printer()

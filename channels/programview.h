@@ -6,7 +6,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class QComboBox;
 class QLineEdit;
@@ -18,6 +20,7 @@ namespace kdw {
 class CMSFlexGrid;
 class CProgramDoc;
 class DocumentCommands;
+class DocumentHistory;
 
 // The channel form (template 101) in the main window's client area. It owns
 // the grid that is the working copy of the 99 channels: the grid load fills
@@ -33,6 +36,7 @@ public:
     ~CProgramView() override;
 
     CProgramDoc &document() { return m_doc; }
+    DocumentHistory &history();
     CMSFlexGrid *grid() const { return m_grid; }
 
     // Image -> grid, lists and frequency range. An editor left open is
@@ -57,6 +61,26 @@ public:
 
     // The bounds the frequency editor clamps to, units of 10 Hz.
     FrequencyRange frequencyRange() const { return m_range; }
+
+    // The Edit menu (programviewrows.cpp). Each change is one undo step.
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditClear();
+    void OnEditSelectAll();
+    void OnInsertChannel();
+    void OnMoveUp();
+    void OnMoveDown();
+
+    // The channels whose rows are selected whole (by their labels), or the
+    // channel of the current cell when no row is.
+    QList<int> selectedChannels() const;
+    // True when at least one row is selected whole.
+    bool hasRowSelection() const;
+    // Selects the rows of the channels whole, the first one current.
+    void selectChannels(const QList<int> &channels);
 
     // Opens the editor of the grid's current cell (Enter, a click).
     void openEditor();
@@ -88,6 +112,13 @@ private:
     void setRowTexts(int row, const ChannelTexts &texts);
 
     void printPages(QPrinter &printer, int from, int to);
+
+    // Grid rows changed by a commit: into the grid and the image, one step.
+    void changeRows(const QList<std::pair<int, ChannelTexts>> &rows);
+    // Runs `change` on the image, reloads the grid and records one step when
+    // a byte changed; `change` returns false when it refused.
+    bool changeImage(const std::function<bool(MemoryImage &)> &change);
+    void moveSelection(int delta);
 
     CProgramDoc &m_doc;
     DocumentCommands &m_commands;

@@ -76,15 +76,10 @@ void CProgramView::setUpEditors()
     // Names: the radio stores one byte per character, so printable ASCII only.
     m_nameEdit->setMaxLength(region::NameLength);
     m_nameEdit->setValidator(new RuleValidator(isTypableName, m_nameEdit));
-    for (QLineEdit *edit : {m_freqEdit, m_nameEdit}) {
+    for (QLineEdit *edit : {m_freqEdit, m_nameEdit})
         edit->setContextMenuPolicy(Qt::NoContextMenu);
-        // Typing is a change the save question must know about, even before the commit.
-        connect(edit, &QLineEdit::textEdited, this, [this] { m_doc.SetModifiedFlag(); });
-    }
-    for (QComboBox *combo : {m_toneCombo, m_choiceCombo}) {
+    for (QComboBox *combo : {m_toneCombo, m_choiceCombo})
         combo->setMaxVisibleItems(12);
-        connect(combo, &QComboBox::activated, this, [this] { m_doc.SetModifiedFlag(); });
-    }
     for (QWidget *editor : {static_cast<QWidget *>(m_freqEdit), static_cast<QWidget *>(m_toneCombo),
                             static_cast<QWidget *>(m_choiceCombo), static_cast<QWidget *>(m_nameEdit)}) {
         editor->hide();
@@ -189,10 +184,8 @@ void CProgramView::commitEditor(QWidget *editor)
         if (combo->currentIndex() >= 0)
             commitChoiceCell(after, field, combo->currentText());
     }
-    if (after != before) {
-        setRowTexts(int(row), after);
-        m_doc.SetModifiedFlag();
-    }
+    if (after != before)
+        changeRows({{int(row), after}});
     if (editor->hasFocus())
         m_grid->setFocus(Qt::OtherFocusReason);
     editor->hide();

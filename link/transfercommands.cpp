@@ -3,6 +3,7 @@
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "link/transferdlg.h"
+#include "ui/documenthistory.h"
 
 namespace kdw {
 
@@ -18,10 +19,14 @@ bool TransferCommands::transfer(TransferDirection direction)
 {
     // What the grid shows goes into the image before anything moves.
     m_view.gridStore();
+    const MemoryImage before = m_doc.image();
     CTransferDlg dialog(m_window, m_doc.image());
     dialog.setDirection(direction);
     dialog.setTitle((direction == TransferDirection::Read ? ReadCaption : WriteCaption).text());
     dialog.exec();
+    // A read is one undo step; a write changes no byte.
+    if (dialog.succeeded())
+        m_view.history().record(before);
     return dialog.succeeded();
 }
 
@@ -29,8 +34,6 @@ void TransferCommands::OnRead()
 {
     if (!transfer(TransferDirection::Read))
         return;
-    // The image now holds the radio's memory, which no file holds yet.
-    m_doc.SetModifiedFlag();
     m_view.gridLoad();
 }
 

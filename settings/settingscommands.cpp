@@ -2,25 +2,28 @@
 
 #include "image/programdoc.h"
 #include "settings/settingsdialog.h"
+#include "ui/documenthistory.h"
 
 namespace kdw {
 
-SettingsCommands::SettingsCommands(CProgramDoc &doc, QWidget *window)
+SettingsCommands::SettingsCommands(CProgramDoc &doc, DocumentHistory &history, QWidget *window)
     : QObject(window)
     , m_doc(doc)
+    , m_history(history)
     , m_window(window)
 {
 }
 
 template <typename Dialog> void SettingsCommands::run()
 {
-    const QByteArray before = m_doc.image().bytes();
+    const MemoryImage before = m_doc.image();
     {
         Dialog dialog(m_doc.image(), m_window);
         dialog.exec();
     }
-    if (m_doc.image().bytes() != before)
-        m_doc.SetModifiedFlag();
+    // The keys go back to the main window, not to whatever the system picks.
+    m_window->activateWindow();
+    m_history.record(before);
 }
 
 void SettingsCommands::OnOption()

@@ -7,16 +7,17 @@ class QWidget;
 namespace kdw {
 
 class CProgramDoc;
+class DocumentHistory;
 
 // Program > Option, Program > PTTID and Setting > Embed: each runs its dialog
-// modally over the document's image and marks the document modified when the
-// dialog changed a byte.
+// modally over the document's image; a dialog that changed a byte is one
+// undo step.
 class SettingsCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    SettingsCommands(CProgramDoc &doc, QWidget *window);
+    SettingsCommands(CProgramDoc &doc, DocumentHistory &history, QWidget *window);
 
     void OnOption();
     void OnPttId();
@@ -26,6 +27,7 @@ private:
     template <typename Dialog> void run();
 
     CProgramDoc &m_doc;
+    DocumentHistory &m_history;
     QWidget *m_window;
 };
 

@@ -8,6 +8,7 @@
 #include "settings/settingscommands.h"
 #include "ui/commandids.h"
 #include "ui/documentcommands.h"
+#include "ui/documenthistory.h"
 #include "ui/mainframe.h"
 
 #include <QAction>
@@ -23,6 +24,32 @@ void updatePortChecks(CMainFrame &frame)
     const QString current = portName();
     for (int id = cmd::Com1; id <= cmd::Com8; ++id)
         frame.action(id)->setChecked(current == QStringLiteral("COM%1").arg(id - cmd::Com1 + 1));
+}
+
+void bindEditCommands(CMainFrame &frame, CProgramView &view)
+{
+    const std::pair<int, void (CProgramView::*)()> edits[] = {
+        {cmd::EditUndo, &CProgramView::OnEditUndo},
+        {cmd::EditRedo, &CProgramView::OnEditRedo},
+        {cmd::EditCut, &CProgramView::OnEditCut},
+        {cmd::EditCopy, &CProgramView::OnEditCopy},
+        {cmd::EditPaste, &CProgramView::OnEditPaste},
+        {cmd::EditClear, &CProgramView::OnEditClear},
+        {cmd::EditSelectAll, &CProgramView::OnEditSelectAll},
+        {cmd::InsertChannel, &CProgramView::OnInsertChannel},
+        {cmd::MoveUp, &CProgramView::OnMoveUp},
+        {cmd::MoveDown, &CProgramView::OnMoveDown},
+    };
+    for (const auto &[id, handler] : edits)
+        frame.bindCommand(id, &view, handler);
+    // Undo and Redo are greyed while there is nothing to undo or redo.
+    DocumentHistory &history = view.history();
+    QAction *undo = frame.action(cmd::EditUndo);
+    QAction *redo = frame.action(cmd::EditRedo);
+    undo->setEnabled(history.canUndo());
+    redo->setEnabled(history.canRedo());
+    QObject::connect(&history, &DocumentHistory::canUndoChanged, undo, &QAction::setEnabled);
+    QObject::connect(&history, &DocumentHistory::canRedoChanged, redo, &QAction::setEnabled);
 }
 
 } // namespace
@@ -44,6 +71,8 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::FilePrintPreview, view, &CProgramView::OnFilePrintPreview);
     frame.bindCommand(cmd::FilePrintSetup, view, &CProgramView::OnFilePrintSetup);
 
+    bindEditCommands(frame, *view);
+
     auto *transfers = new TransferCommands(*app.document(), *view, &frame);
     frame.bindCommand(cmd::Read, transfers, &TransferCommands::OnRead);
     frame.bindCommand(cmd::Write, transfers, &TransferCommands::OnWrite);
@@ -58,7 +87,7 @@ void bindCommands(CProgramApp &app)
     }
     updatePortChecks(frame);
 
-    auto *settings = new SettingsCommands(*app.document(), &frame);
+    auto *settings = new SettingsCommands(*app.document(), documents->history(), &frame);
     frame.bindCommand(cmd::Option, settings, &SettingsCommands::OnOption);
     frame.bindCommand(cmd::PttId, settings, &SettingsCommands::OnPttId);
     frame.bindCommand(cmd::Embed, settings, &SettingsCommands::OnEmbed);

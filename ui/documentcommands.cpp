@@ -3,6 +3,7 @@
 #include "app/localisedtext.h"
 #include "image/programdoc.h"
 #include "image/sinfile.h"
+#include "ui/documenthistory.h"
 #include "ui/messagebox.h"
 #include "ui/stringtable.h"
 
@@ -23,6 +24,7 @@ DocumentCommands::DocumentCommands(CProgramDoc &doc, QWidget *window)
     : QObject(window)
     , m_doc(doc)
     , m_window(window)
+    , m_history(new DocumentHistory(doc, this))
 {
 }
 
@@ -87,11 +89,15 @@ bool DocumentCommands::DoSave(QString path)
     const DocumentResult result = m_doc.OnSaveDocument(path);
     if (!result)
         messageBox(m_window, result.message);
+    else
+        m_history->setSaved();
     return result.ok;
 }
 
 bool DocumentCommands::SaveModified()
 {
+    if (m_editorCommit)
+        m_editorCommit();
     if (!m_doc.IsModified())
         return true;
     const QString name = m_doc.GetPathName().isEmpty() ? UntitledText.text()

@@ -10,6 +10,7 @@ class QWidget;
 namespace kdw {
 
 class CProgramDoc;
+class DocumentHistory;
 
 // File New, Open, Save and Save As with their prompts: the save question when
 // the document is modified, the file dialogs, and the messages of a failed
@@ -23,6 +24,11 @@ public:
 
     // Runs before every save so the file holds what the grid shows.
     void setGridStore(std::function<void()> store) { m_gridStore = std::move(store); }
+    // Commits an open cell editor, so the save question knows of its change.
+    void setEditorCommit(std::function<void()> commit) { m_editorCommit = std::move(commit); }
+
+    // The undo history of the document; its clean state is the saved one.
+    DocumentHistory &history() const { return *m_history; }
 
     // Asks for a file name; tests replace it. Empty means the user cancelled.
     using FilePrompt = std::function<QString(bool forSave, const QString &current)>;
@@ -47,7 +53,9 @@ private:
 
     CProgramDoc &m_doc;
     QWidget *m_window;
+    DocumentHistory *m_history;
     std::function<void()> m_gridStore;
+    std::function<void()> m_editorCommit;
     FilePrompt m_filePrompt;
 };
 

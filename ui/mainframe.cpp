@@ -92,6 +92,21 @@ void CMainFrame::createMenus()
           {cmd::FilePrintSetup, QT_TRANSLATE_NOOP("Menu128", "P&rint Setup..."), {}},
           {0, nullptr, {}},
           {cmd::AppExit, QT_TRANSLATE_NOOP("Menu128", "E&xit"), {}}}},
+        {QT_TRANSLATE_NOOP("Menu128", "&Edit"),
+         {{cmd::EditUndo, QT_TRANSLATE_NOOP("Menu128", "&Undo\tCtrl+Z"), QKeySequence(Qt::CTRL | Qt::Key_Z)},
+          {cmd::EditRedo, QT_TRANSLATE_NOOP("Menu128", "&Redo\tCtrl+Y"), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+          {0, nullptr, {}},
+          {cmd::EditCut, QT_TRANSLATE_NOOP("Menu128", "Cu&t\tCtrl+X"), QKeySequence(Qt::CTRL | Qt::Key_X)},
+          {cmd::EditCopy, QT_TRANSLATE_NOOP("Menu128", "&Copy\tCtrl+C"), QKeySequence(Qt::CTRL | Qt::Key_C)},
+          {cmd::EditPaste, QT_TRANSLATE_NOOP("Menu128", "&Paste\tCtrl+V"), QKeySequence(Qt::CTRL | Qt::Key_V)},
+          {cmd::EditClear, QT_TRANSLATE_NOOP("Menu128", "&Delete\tDel"), QKeySequence(Qt::Key_Delete)},
+          {0, nullptr, {}},
+          {cmd::InsertChannel, QT_TRANSLATE_NOOP("Menu128", "&Insert Channel\tCtrl+Ins"),
+           QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+          {cmd::MoveUp, QT_TRANSLATE_NOOP("Menu128", "Move &Up\tCtrl+Up"), QKeySequence(Qt::CTRL | Qt::Key_Up)},
+          {cmd::MoveDown, QT_TRANSLATE_NOOP("Menu128", "Move Do&wn\tCtrl+Down"), QKeySequence(Qt::CTRL | Qt::Key_Down)},
+          {0, nullptr, {}},
+          {cmd::EditSelectAll, QT_TRANSLATE_NOOP("Menu128", "Select &All\tCtrl+A"), QKeySequence(Qt::CTRL | Qt::Key_A)}}},
         {QT_TRANSLATE_NOOP("Menu128", "&Program"),
          {{cmd::Read, QT_TRANSLATE_NOOP("Menu128", "&Read\tCtrl+R"), QKeySequence(Qt::CTRL | Qt::Key_R)},
           {cmd::Write, QT_TRANSLATE_NOOP("Menu128", "&Write\tCtrl+W"), QKeySequence(Qt::CTRL | Qt::Key_W)},
@@ -138,6 +153,9 @@ void CMainFrame::createMenus()
         addAction(a);
     }
 
+    // Redo answers to both keys editors know it by.
+    action(cmd::EditRedo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
     QAction *exit = action(cmd::AppExit);
     connect(exit, &QAction::triggered, this, &QWidget::close);
     exit->setEnabled(true);
@@ -158,7 +176,7 @@ void CMainFrame::createToolBar()
     m_wndToolBar->setFloatable(true);
     const QList<QPixmap> images = toolbarImages();
     const int buttons[] = {cmd::FileNew, cmd::FileOpen, cmd::FileSave, 0, cmd::Read, cmd::Write, 0,
-                           cmd::FilePrint, cmd::AppAbout};
+                           cmd::FilePrint, cmd::AppAbout, 0, cmd::EditUndo, cmd::EditRedo};
     int image = 0;
     for (int id : buttons) {
         if (id == 0) {

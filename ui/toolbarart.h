@@ -7,7 +7,7 @@ namespace kdw {
 
 inline constexpr int ToolbarImageSize = 18;
 
-// The seven button images of the bundle's toolbar strip (126 x 18, 16 colours),
+// The nine button images of the bundle's toolbar strip (162 x 18, 16 colours),
 // in button order.
 QList<QPixmap> toolbarImages();
 

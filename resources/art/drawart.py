@@ -76,6 +76,19 @@ def question():
             if c == 'k': i.set(4 + x, 2 + y, 'n')
     return i
 
+def undo():
+    # a curved arrow turning back to the left
+    i = Img(18, 18)
+    for x0, y0, x1, y1 in [(6, 6, 12, 6), (12, 6, 14, 8), (14, 8, 14, 11), (14, 11, 12, 13), (12, 13, 8, 13)]:
+        i.line(x0, y0, x1, y1, 'n'); i.line(x0, y0 + 1, x1, y1 + 1, 'n')
+    for k in range(4): i.line(5 - k, 6 - k, 5 - k, 7 + k, 'n')
+    return i
+
+def redo():
+    i = undo()
+    i.px = [row[::-1] for row in i.px]
+    return i
+
 def icon(doc=False):
     i = Img(32, 32)
     # a handheld radio: antenna, body, display, keypad
@@ -97,8 +110,8 @@ def xpm(img, name):
     out.append('};')
     return '\n'.join(out) + '\n'
 
-strip = Img(126, 18)
-for n, f in enumerate([new, open_, save, read, write, printer, question]):
+strip = Img(162, 18)
+for n, f in enumerate([new, open_, save, read, write, printer, question, undo, redo]):
     strip.blit(f(), n * 18)
 open('toolbar128.xpm', 'w').write(xpm(strip, 'toolbar128'))
 open('icon128.xpm', 'w').write(xpm(icon(), 'icon128'))

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "channels/frequencyrules.h"
+#include "image/memoryimage.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace kdw {
+
+// Channels as rows: what the Edit commands do to the channels of an image.
+// Channel numbers are 1 to 99. A channel moves whole: its 16-byte record,
+// bits the grid does not show included, and its 8-byte name slot.
+
+// Each channel becomes empty as the grid store empties one: sixteen 0xFF
+// bytes in the record; the name slot is not written.
+void emptyChannels(MemoryImage &image, const QList<int> &channels);
+
+// Shifts channels `at` to 98 down by one and leaves `at` empty with a blank
+// name slot. False, and nothing changed, when channel 99 is not empty.
+[[nodiscard]] bool insertChannel(MemoryImage &image, int at);
+
+// Moves the channels one place up (delta -1) or down (+1); each neighbour that
+// is not moved itself takes the place left behind. False, and nothing changed,
+// when a channel would leave 1..99. Returns the channels' new numbers in `moved`.
+[[nodiscard]] bool moveChannels(MemoryImage &image, const QList<int> &channels, int delta,
+                                QList<int> *moved = nullptr);
+
+// The channels as tab-separated grid texts, one line per channel with its
+// number first, as a spreadsheet takes them.
+[[nodiscard]] QString channelRowsText(const MemoryImage &image, const QList<int> &channels, quint8 languageIndex);
+
+struct PasteFault
+{
+    int line = 0;   // 1-based line of the pasted text
+    int column = 0; // 1-based column of the grid (1 Rx Freq .. 9 Name)
+    QString message;
+};
+
+struct PasteResult
+{
+    QList<int> channels;              // the channels written, in order
+    std::optional<PasteFault> fault; // set: the image was not changed
+    explicit operator bool() const { return !fault; }
+};
+
+// Puts tab-separated lines into channels `first`, first + 1, ...: each line's
+// cells are typed into an empty row by the rules of typing and stored. A line
+// of ten cells starts with a channel number, which is skipped; a line of
+// fewer holds the cells from Rx Freq. Nothing changes when any line is bad.
+[[nodiscard]] PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text,
+                                           quint8 languageIndex, const FrequencyRange &range = FrequencyRange{});
+
+} // namespace kdw

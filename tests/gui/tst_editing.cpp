@@ -1,0 +1,312 @@
+// The Edit menu in the running program, by its keys and by mouse clicks on
+// the row labels: every kind of change undone and redone byte for byte, the
+// modified mark back to clean at the saved state, channels copied, pasted,
+// cut, deleted, inserted and moved whole.
+#include "guitest.h"
+#include "modal.h"
+
+#include "app/globals.h"
+#include "channels/channeltable.h"
+#include "channels/msflexgrid.h"
+#include "channels/programview.h"
+#include "image/programdoc.h"
+#include "image/regions.h"
+#include "settings/settingsdialog.h"
+#include "ui/documentcommands.h"
+#include "ui/commandids.h"
+#include "ui/mainframe.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTest>
+
+using namespace kdw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString FactoryFile = QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The program showing the factory channels (1 to 16 in use), opened from a file.
+struct Running
+{
+    test::Program program;
+    CProgramView *view = nullptr;
+    CMSFlexGrid *grid = nullptr;
+
+    Running()
+    {
+        program.dir.write(u"channels.sin"_s, readAll(FactoryFile));
+        if (!program.start(u"channels.sin"_s))
+            qFatal("the program did not start");
+        view = program.app.view();
+        grid = view->grid();
+        program.app.mainFrame()->resize(900, 700);
+        if (!QTest::qWaitForWindowActive(program.app.mainFrame()))
+            qFatal("the main window did not become active");
+    }
+    MemoryImage &image() { return program.app.document()->image(); }
+    bool modified() const { return program.app.document()->IsModified(); }
+
+    void key(int key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : grid, Qt::Key(key), modifiers);
+    }
+    // A click on a row's label, with Shift or Ctrl to extend the selection.
+    void clickLabel(int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        grid->scrollTo(grid->model()->index(row - 1, 0));
+        QHeaderView *labels = grid->verticalHeader();
+        const int y = labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2;
+        QTest::mouseClick(labels->viewport(), Qt::LeftButton, modifiers, QPoint(labels->width() / 2, y));
+    }
+    void clickCell(int row, int col)
+    {
+        grid->scrollTo(grid->model()->index(row - 1, col - 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row - 1, col - 1)).center());
+    }
+    // The grid shows what the image holds.
+    bool gridShowsImage()
+    {
+        const ChannelTable table = channelTable(image(), languageIndex());
+        for (int n = 1; n <= region::ChannelCount; ++n) {
+            for (int f = 0; f < ChannelFieldCount; ++f) {
+                if (grid->GetTextMatrix(n, f + 1) != table[std::size_t(n - 1)][std::size_t(f)])
+                    return false;
+            }
+        }
+        return true;
+    }
+};
+
+QByteArray channelBytes(const MemoryImage &image, int n)
+{
+    return image.bytes(region::channelRecord(n), 16) + image.bytes(region::nameSlot(n), 8);
+}
+
+enum Change { CellCommit, Paste, DeleteRows, Cut, Insert, MoveUp, MoveDown, DefaultFactory, OptionDialog };
+
+} // namespace
+
+class TestEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QApplication::clipboard()->clear(); }
+
+    // Each kind of change is one step: Ctrl+Z gives back the image as opened,
+    // byte for byte, with the modified mark cleared; Ctrl+Y (or Ctrl+Shift+Z)
+    // gives the changed image again, marked modified. The grid follows.
+    void eachChangeUndoneAndRedone_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<bool>("shiftZ");
+        QTest::newRow("cell commit") << int(CellCommit) << false;
+        QTest::newRow("paste") << int(Paste) << true;
+        QTest::newRow("delete rows") << int(DeleteRows) << false;
+        QTest::newRow("cut") << int(Cut) << true;
+        QTest::newRow("insert") << int(Insert) << false;
+        QTest::newRow("move up") << int(MoveUp) << false;
+        QTest::newRow("move down") << int(MoveDown) << true;
+        QTest::newRow("Default Factory") << int(DefaultFactory) << false;
+        QTest::newRow("Option dialog") << int(OptionDialog) << false;
+    }
+    void eachChangeUndoneAndRedone()
+    {
+        QFETCH(int, change);
+        QFETCH(bool, shiftZ);
+        test::MessageRecorder messages;
+        Running run;
+        QVERIFY(!run.program.action(cmd::EditUndo)->isEnabled()); // Open starts an empty history
+        const MemoryImage opened = run.image();
+        switch (Change(change)) {
+        case CellCommit:
+            run.clickCell(2, 1);
+            test::typeText(QApplication::focusWidget(), u"455"_s);
+            run.key(Qt::Key_Return);
+            break;
+        case Paste:
+            QApplication::clipboard()->setText(u"445.5\t\tD023N\n"_s);
+            run.clickLabel(3);
+            run.key(Qt::Key_V, Qt::ControlModifier);
+            break;
+        case DeleteRows:
+            run.clickLabel(2);
+            run.clickLabel(4, Qt::ShiftModifier);
+            run.key(Qt::Key_Delete);
+            break;
+        case Cut:
+            run.clickLabel(5);
+            run.key(Qt::Key_X, Qt::ControlModifier);
+            QVERIFY(QApplication::clipboard()->text().startsWith(u"5\t"_s));
+            break;
+        case Insert:
+            run.clickLabel(2);
+            run.key(Qt::Key_Insert, Qt::ControlModifier);
+            break;
+        case MoveUp:
+            run.clickLabel(3);
+            run.key(Qt::Key_Up, Qt::ControlModifier);
+            break;
+        case MoveDown:
+            run.clickLabel(3);
+            run.key(Qt::Key_Down, Qt::ControlModifier);
+            break;
+        case DefaultFactory: {
+            MemoryImage other = opened;
+            other.setByte(region::FunctionSettings + 4, 2);  // SQL
+            other.copyIn(region::channelRecord(7), QByteArray(16, char(0xFF)));
+            run.program.dir.write(u"DEF_U01.sin"_s, other.bytes());
+            run.view->findChild<QPushButton *>(u"id1068"_s)->click();
+            break;
+        }
+        case OptionDialog: {
+            const auto seen = test::whenModal<COptionDlg>([](COptionDlg *dialog) {
+                QComboBox *sql = dialog->findChild<QComboBox *>(u"id1081"_s);
+                sql->setCurrentIndex(sql->currentIndex() == 9 ? 0 : 9);
+                QTest::keyClick(dialog, Qt::Key_Escape); // closing stores
+            });
+            run.program.action(cmd::Option)->trigger();
+            QVERIFY(*seen);
+            break;
+        }
+        }
+        const MemoryImage changed = run.image();
+        QVERIFY(messages.texts.isEmpty());
+        // After a dialog the keys reach the main window again.
+        QVERIFY(QTest::qWaitForWindowActive(run.program.app.mainFrame()));
+        QVERIFY(!(changed == opened));
+        QVERIFY(run.modified());
+        QVERIFY(run.gridShowsImage());
+        QVERIFY(run.program.action(cmd::EditUndo)->isEnabled());
+
+        run.grid->setFocus();
+        run.key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(run.image() == opened);
+        QVERIFY(!run.modified());
+        QVERIFY(run.gridShowsImage());
+        QVERIFY(!run.program.action(cmd::EditUndo)->isEnabled());
+
+        if (shiftZ)
+            run.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        else
+            run.key(Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(run.image() == changed);
+        QVERIFY(run.modified());
+        QVERIFY(run.gridShowsImage());
+    }
+
+    // Saving makes the state saved: undo past it marks the document modified,
+    // redo back to it clears the mark. New starts an empty history.
+    void modifiedMarkFollowsTheSavedState()
+    {
+        Running run;
+        run.clickLabel(1);
+        run.key(Qt::Key_Delete);
+        run.program.app.documentCommands()->OnFileSave();
+        QVERIFY(!run.modified());
+        run.clickLabel(2);
+        run.key(Qt::Key_Delete);
+        QVERIFY(run.modified());
+        run.key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!run.modified());
+        run.key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(run.modified());
+        QVERIFY(!isEmptyChannel(run.image(), 1));
+        run.key(Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(!run.modified());
+        run.program.action(cmd::FileNew)->trigger();
+        QVERIFY(!run.program.action(cmd::EditUndo)->isEnabled());
+        QVERIFY(!run.program.action(cmd::EditRedo)->isEnabled());
+    }
+
+    // A channel moves whole, with the record bits the grid does not show and
+    // its name slot; Delete empties the record and leaves the name slot.
+    void rowsMoveWhole()
+    {
+        Running run;
+        MemoryImage &image = run.image();
+        image.copyIn(region::channelRecord(3) + 13, QByteArray::fromHex("A1B2C3"));
+        image.setByte(region::channelRecord(3) + 12, image.byte(region::channelRecord(3) + 12) | 0xC8);
+        image.copyIn(region::nameSlot(3) + 6, QByteArray::fromHex("1234"));
+        run.view->gridLoad();
+        const QByteArray third = channelBytes(image, 3);
+        const QByteArray second = channelBytes(image, 2);
+
+        run.clickLabel(2);
+        run.key(Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(channelBytes(image, 4), third);
+        QCOMPARE(channelBytes(image, 3), second);
+        QCOMPARE(channelBytes(image, 2), QByteArray(24, char(0xFF)));
+        run.clickLabel(4);
+        run.key(Qt::Key_Up, Qt::ControlModifier);
+        run.key(Qt::Key_Up, Qt::ControlModifier); // the selection follows the channel
+        QCOMPARE(channelBytes(image, 2), third);
+        QCOMPARE(run.view->selectedChannels(), QList<int>{2});
+        run.key(Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(channelBytes(image, 3), third);
+        run.key(Qt::Key_Delete);
+        QCOMPARE(channelBytes(image, 3), QByteArray(16, char(0xFF)) + third.mid(16));
+        QVERIFY(run.grid->GetTextMatrix(3, 9).isEmpty());
+    }
+
+    // Three rows selected by Shift+click copy as tab-separated lines with
+    // their numbers; pasted elsewhere they show the same texts. Insert with
+    // channel 99 in use says so and changes nothing.
+    void copyAndPasteRows()
+    {
+        test::MessageRecorder messages;
+        Running run;
+        run.clickLabel(2);
+        run.clickLabel(4, Qt::ShiftModifier);
+        QCOMPARE(run.view->selectedChannels(), (QList<int>{2, 3, 4}));
+        run.key(Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(1).split(u'\t').mid(0, 2), (QStringList{u"3"_s, run.grid->GetTextMatrix(3, 1)}));
+        run.clickLabel(97);
+        run.key(Qt::Key_V, Qt::ControlModifier);
+        for (int k = 0; k < 3; ++k) {
+            for (int col = 1; col <= 9; ++col)
+                QCOMPARE(run.grid->GetTextMatrix(97 + k, col), run.grid->GetTextMatrix(2 + k, col));
+        }
+        QCOMPARE(run.view->selectedChannels(), (QList<int>{97, 98, 99}));
+        const MemoryImage before = run.image();
+        run.clickLabel(10);
+        run.key(Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY(messages.texts.first().contains(u"99"_s));
+        QVERIFY(run.image() == before);
+    }
+
+    // A bad line refuses the whole paste with a message naming its line and
+    // column; nothing changes and no step is recorded.
+    void badPasteRefused()
+    {
+        test::MessageRecorder messages;
+        Running run;
+        QApplication::clipboard()->setText(u"450\t450\n451\t451\t77.7\n"_s);
+        const MemoryImage before = run.image();
+        run.clickLabel(20);
+        run.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts.first().contains(u"line 2, column 3 (Rx Tone)"_s), qPrintable(messages.texts.first()));
+        QVERIFY(run.image() == before);
+        QVERIFY(!run.modified());
+        QVERIFY(!run.program.action(cmd::EditUndo)->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"
