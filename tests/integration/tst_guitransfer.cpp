@@ -145,6 +145,13 @@ void TestGuiTransfer::writeThenReadBack()
     QVERIFY(theImage() == expected);
     QVERIFY(app().document()->IsModified());
     QVERIFY(gridTable() == channelTable(expected, 0));
+
+    // The read is one undo step: undone, the radio's bytes are gone again.
+    m_program->action(cmd::EditUndo)->trigger();
+    QCOMPARE(theImage().bytes(0x1FF0, 16), blank.bytes(0x1FF0, 16));
+    QVERIFY(gridTable() == channelTable(theImage(), 0));
+    m_program->action(cmd::EditRedo)->trigger();
+    QVERIFY(theImage() == expected);
 }
 
 void TestGuiTransfer::cancelBeforeStartTransfersNothing()
