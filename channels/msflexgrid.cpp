@@ -63,6 +63,9 @@ CMSFlexGrid::CMSFlexGrid(QWidget *parent)
         header->viewport()->setMouseTracking(true);
         header->viewport()->installEventFilter(this);
     }
+    // A click on a column title selects nothing: rows are selected by their
+    // labels, cells by a click on them.
+    horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setFixedHeight(lineHeight);
     horizontalHeader()->setDefaultSectionSize(DefaultColWidth / twipsPerPixelX());
     horizontalHeader()->setMinimumSectionSize(1);

@@ -76,9 +76,15 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     m_form = loadTemplateWidget(101, this);
     if (!m_form)
         m_form = new QWidget(this);
+    // The form starts at the template's size and grows with the window; the
+    // grid takes the growth (more rows and room to the right).
+    m_formSize = m_form->size();
+    m_form->setMinimumSize(m_formSize);
+    m_form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_form->installEventFilter(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_form, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_form);
 
     m_nameEdit = control<QLineEdit>(m_form, IdNameEdit);
     m_comboModel = control<QComboBox>(m_form, IdModel);
@@ -97,6 +103,7 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
         m_grid->setGeometry(placeholder->geometry());
         delete placeholder;
     }
+    m_gridRect = m_grid->geometry();
     m_grid->setObjectName(controlName(IdGrid));
     // Tab order follows the template: the lists, the button, then the grid.
     QWidget::setTabOrder(m_factoryButton, m_grid);

@@ -100,6 +100,9 @@ private:
     // Editing (programviewedit.cpp).
     void setUpEditors();
     bool editorKey(QWidget *editor, QKeyEvent *event);
+    void discardEditor(QWidget *editor);
+    bool typeIntoCell(QKeyEvent *event);
+    bool keepsDeleteKey(QObject *watched) const;
     bool gridKey(QKeyEvent *event);
     void giveGridFocus();
     void commitEditor(QWidget *editor);
@@ -131,6 +134,8 @@ private:
     QComboBox *m_toneCombo = nullptr;      // 1083
     QPushButton *m_factoryButton = nullptr; // 1068
     CMSFlexGrid *m_grid = nullptr;         // 1007
+    QSize m_formSize; // of the template
+    QRect m_gridRect; // in the template
     QStringList m_toneList;
     FrequencyRange m_range;
     bool m_committing = false;

@@ -114,6 +114,9 @@ void CProgramView::openEditor()
     }
     if (col < 1 || col > ChannelFieldCount)
         return;
+    // A partly visible cell scrolls into view first; scrolling later would
+    // close the editor again.
+    m_grid->scrollTo(m_grid->model()->index(int(row) - 1, int(col) - 1));
 
     // The cell's rectangle in the form, from the grid's twips.
     const int tx = 1440 / qMax(1, m_form->logicalDpiX());
@@ -221,7 +224,9 @@ void CProgramView::OnMouseDown(short button, short, long, long)
     if (button != 1)
         return;
     applyHighLightRule();
-    if (m_grid->GetMouseCol() > 0)
+    // A click on a row label selects the row; a click on a column title
+    // (which selects nothing) opens no editor either.
+    if (m_grid->GetMouseCol() > 0 && m_grid->GetMouseRow() > 0)
         openEditor();
 }
 
@@ -245,16 +250,59 @@ bool CProgramView::gridKey(QKeyEvent *event)
     } else if (key == Qt::Key_Left && col == 1 && row > 1) {
         postKey(Qt::Key_End);
         postKey(Qt::Key_Up);
-    } else if (isEnter(key)) {
+    } else if (isEnter(key) || key == Qt::Key_F2) {
         openEditor();
         return true;
+    } else if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        // Tab moves between cells as Right and Left do, wrapping at the ends.
+        postKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
+        return true;
     }
-    return false;
+    return typeIntoCell(event);
+}
+
+bool CProgramView::typeIntoCell(QKeyEvent *event)
+{
+    // A character typed on a cell opens its editor and goes into it: a digit
+    // starts a frequency or a name, a letter picks a list item.
+    const QString text = event->text();
+    if (text.size() != 1 || !text.at(0).isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    openEditor();
+    QWidget *editor = openEditorWidget();
+    if (!editor)
+        return false;
+    QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), text);
+    QCoreApplication::sendEvent(editor, &typed);
+    return true;
+}
+
+void CProgramView::discardEditor(QWidget *editor)
+{
+    // Hidden first, so losing the focus commits nothing.
+    editor->hide();
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+bool CProgramView::keepsDeleteKey(QObject *watched) const
+{
+    // Del empties channels only while rows are selected whole; on a cell,
+    // and in an editor, it keeps its own meaning.
+    return watched != m_grid || !hasRowSelection();
 }
 
 bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
 {
     const int key = event->key();
+    if (key == Qt::Key_Escape) {
+        discardEditor(editor);
+        return true;
+    }
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        giveGridFocus();
+        postKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
+        return true;
+    }
     if (editor == m_freqEdit) {
         if (isEnter(key)) {
             const bool empty = m_freqEdit->text().isEmpty();
@@ -264,7 +312,7 @@ bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
         }
         return !frequencyKeyAllowed(event);
     }
-    if ((editor == m_toneCombo || editor == m_choiceCombo) && isEnter(key)) {
+    if (isEnter(key)) {
         giveGridFocus();
         postKey(Qt::Key_Right);
         return true;
@@ -274,6 +322,17 @@ bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
 
 bool CProgramView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_form && event->type() == QEvent::Resize) {
+        const QSize grown = m_form->size() - m_formSize;
+        m_grid->setGeometry(m_gridRect.adjusted(0, 0, qMax(0, grown.width()), qMax(0, grown.height())));
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride && watched != m_form
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete
+        && static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier && keepsDeleteKey(watched)) {
+        event->accept();
+        return true;
+    }
     if (watched == m_grid) {
         if (event->type() == QEvent::KeyPress)
             return gridKey(static_cast<QKeyEvent *>(event));

@@ -24,6 +24,8 @@ bool TransferCommands::transfer(TransferDirection direction)
     dialog.setDirection(direction);
     dialog.setTitle((direction == TransferDirection::Read ? ReadCaption : WriteCaption).text());
     dialog.exec();
+    // After the dialog and its messages the keys reach the main window again.
+    m_window->activateWindow();
     // A read is one undo step; a write changes no byte.
     if (dialog.succeeded())
         m_view.history().record(before);

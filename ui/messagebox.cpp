@@ -2,6 +2,9 @@
 
 #include "app/globals.h"
 
+#include <QGridLayout>
+#include <QSpacerItem>
+
 namespace kdw {
 
 namespace {
@@ -24,7 +27,17 @@ QMessageBox::StandardButton messageBox(QWidget *parent, const QString &caption, 
     if (hook())
         return hook()(text, icon, buttons);
     QMessageBox box(icon, caption, text, buttons, parent);
-    return QMessageBox::StandardButton(box.exec());
+    // Wide enough for the caption beside the title bar's buttons, which the
+    // box does not count when it sizes itself to its text.
+    const int captionWidth = box.fontMetrics().horizontalAdvance(caption) * 5 / 4 + 160;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+                      1, grid->columnCount());
+    const auto answer = QMessageBox::StandardButton(box.exec());
+    // The keys go back to the window the box belongs to.
+    if (parent)
+        parent->window()->activateWindow();
+    return answer;
 }
 
 void setMessageHook(MessageHook h)

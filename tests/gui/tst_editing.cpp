@@ -15,11 +15,14 @@
 #include "ui/documentcommands.h"
 #include "ui/commandids.h"
 #include "ui/mainframe.h"
+#include "ui/messagebox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -50,7 +53,6 @@ struct Running
             qFatal("the program did not start");
         view = program.app.view();
         grid = view->grid();
-        program.app.mainFrame()->resize(900, 700);
         if (!QTest::qWaitForWindowActive(program.app.mainFrame()))
             qFatal("the main window did not become active");
     }
@@ -88,6 +90,32 @@ struct Running
         return true;
     }
 };
+
+// Keys written as words: "F2 Esc Enter Tab Backtab Del", or 'c for the character c.
+void pressKeys(const QString &keys)
+{
+    static const QHash<QString, int> named{{u"F2"_s, Qt::Key_F2},   {u"Esc"_s, Qt::Key_Escape},
+                                           {u"Enter"_s, Qt::Key_Return}, {u"Tab"_s, Qt::Key_Tab},
+                                           {u"Backtab"_s, Qt::Key_Backtab}, {u"Del"_s, Qt::Key_Delete}};
+    for (const QString &word : keys.split(u' ', Qt::SkipEmptyParts)) {
+        if (word.startsWith(u'\'')) {
+            for (QChar c : word.mid(1))
+                test::typeText(QApplication::focusWidget(), c);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(word)), word == u"Backtab"_s ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        // The keys the form posts to the grid, and those they post in turn.
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
+    }
+}
+
+QString editorText(QWidget *editor)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(editor))
+        return combo->currentText();
+    return static_cast<QLineEdit *>(editor)->text();
+}
 
 QByteArray channelBytes(const MemoryImage &image, int n)
 {
@@ -305,6 +333,115 @@ private slots:
         QVERIFY(run.image() == before);
         QVERIFY(!run.modified());
         QVERIFY(!run.program.action(cmd::EditUndo)->isEnabled());
+    }
+
+    // The keys of a spreadsheet: a character typed on a cell opens its editor
+    // with it, F2 opens the editor, Escape closes it without a change, Enter
+    // and Tab commit and move on, Del on a single cell changes nothing.
+    void keys_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("editor"); // the open editor's text; null: none open
+        QTest::addColumn<int>("wantRow");
+        QTest::addColumn<int>("wantCol");
+        QTest::addColumn<QString>("cell"); // the text of the cell started on, after
+        QTest::newRow("a digit starts a frequency") << 2 << 2 << u"'4"_s << u"4"_s << 2 << 2 << u"403.50000"_s;
+        QTest::newRow("a letter picks a list item") << 2 << 6 << u"'L"_s << u"Low"_s << 2 << 6 << u"High"_s;
+        QTest::newRow("a digit on an empty channel") << 30 << 5 << u"'4"_s << u"4"_s << 30 << 1 << QString();
+        QTest::newRow("F2 opens the editor") << 2 << 9 << u"F2"_s << u"CH02"_s << 2 << 9 << u"CH02"_s;
+        QTest::newRow("Escape keeps the cell") << 2 << 1 << u"'45 Esc"_s << QString() << 2 << 1 << u"403.50000"_s;
+        QTest::newRow("Escape in a list") << 2 << 7 << u"F2 'D Esc"_s << QString() << 2 << 7 << u"Add"_s;
+        QTest::newRow("Enter in the name editor moves right") << 2 << 9 << u"F2 'Z Enter"_s << QString() << 3 << 1
+                                                              << u"Z"_s;
+        QTest::newRow("typing a name, Tab moves right") << 2 << 8 << u"'N Tab"_s << QString() << 2 << 9 << u"Narrow"_s;
+        QTest::newRow("Tab on the grid") << 4 << 9 << u"Tab"_s << QString() << 5 << 1 << u"CH04"_s;
+        QTest::newRow("Shift+Tab in an editor") << 4 << 1 << u"'450 Backtab"_s << QString() << 3 << 9 << u"450.00000"_s;
+        QTest::newRow("Del on a cell") << 2 << 1 << u"Del"_s << QString() << 2 << 1 << u"403.50000"_s;
+    }
+    void keys()
+    {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(QString, keys);
+        QFETCH(QString, editor);
+        QFETCH(int, wantRow);
+        QFETCH(int, wantCol);
+        QFETCH(QString, cell);
+        Running run;
+        const MemoryImage before = run.image();
+        run.grid->setFocus();
+        run.grid->SetRow(row);
+        run.grid->SetCol(col);
+        pressKeys(keys);
+        QWidget *open = run.view->openEditorWidget();
+        QCOMPARE(open ? editorText(open) : QString(), editor);
+        QCOMPARE(run.grid->GetRow(), wantRow);
+        QCOMPARE(run.grid->GetCol(), wantCol);
+        QCOMPARE(run.grid->GetTextMatrix(row, col), cell);
+        if (!open && keys.contains(u"Esc"_s))
+            QVERIFY(run.image() == before && QApplication::focusWidget() == run.grid);
+    }
+
+    // A click on a column title selects nothing and opens nothing; a click on
+    // the partly visible bottom row scrolls it into view and opens its editor.
+    void clicksOnTheEdges()
+    {
+        Running run;
+        run.clickCell(5, 3);
+        run.key(Qt::Key_Escape);
+        QHeaderView *titles = run.grid->horizontalHeader();
+        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                          QPoint(titles->sectionViewportPosition(2) + 10, titles->height() / 2));
+        QVERIFY(!run.view->openEditorWidget());
+        QCOMPARE(run.grid->GetRow(), 5);
+        QVERIFY(run.grid->selectionModel()->selectedIndexes().size() <= 1);
+
+        const int bottom = run.grid->rowAt(run.grid->viewport()->height() - 2);
+        const QRect partly = run.grid->visualRect(run.grid->model()->index(bottom, 0));
+        QVERIFY(partly.bottom() > run.grid->viewport()->height()); // cut off at the bottom
+        QTest::mouseClick(run.grid->viewport(), Qt::LeftButton, {}, QPoint(partly.center().x(), partly.top() + 2));
+        QCOMPARE(run.grid->GetRow(), bottom + 1);
+        // What the table's delayed scroll after a click does must not close
+        // the editor again.
+        run.grid->scrollTo(run.grid->currentIndex());
+        QVERIFY(run.view->openEditorWidget());
+        const QRect now = run.grid->visualRect(run.grid->model()->index(bottom, 0));
+        QVERIFY(now.bottom() <= run.grid->viewport()->height());
+    }
+
+    // A message box is wide enough for its caption and the title bar's
+    // buttons, and shows its whole text.
+    void messageBoxesShowTheirCaption()
+    {
+        const QString text = u"无法读取默认文件"_s;
+        int width = 0;
+        int textWidth = 0;
+        QString shown;
+        const auto seen = test::whenModal<QMessageBox>([&](QMessageBox *box) {
+            width = box->width();
+            textWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+            shown = box->text();
+            box->accept();
+        });
+        messageBox(nullptr, text);
+        QVERIFY(*seen);
+        QCOMPARE(shown, text);
+        QVERIFY2(width >= textWidth + 150, qPrintable(QString::number(width)));
+    }
+
+    // The window opens at the form's size and the grid grows and shrinks with it.
+    void gridGrowsWithTheWindow()
+    {
+        Running run;
+        CMainFrame &frame = *run.program.app.mainFrame();
+        QVERIFY(frame.width() <= 800 && frame.height() <= 600);
+        const int small = run.grid->rowAt(run.grid->viewport()->height() - 1);
+        frame.resize(frame.width() + 200, frame.height() + 300);
+        QTRY_VERIFY(run.grid->rowAt(run.grid->viewport()->height() - 1) > small + 5);
+        frame.resize(frame.minimumSizeHint());
+        QTRY_COMPARE(run.grid->rowAt(run.grid->viewport()->height() - 1), small);
     }
 };
 

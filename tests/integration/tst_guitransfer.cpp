@@ -270,6 +270,8 @@ void TestGuiTransfer::faultThenNextTransfer()
     QVERIFY(theImage() == (changes ? readIn : before));
     QVERIFY(gridTable() == (changes ? channelTable(readIn, 0) : gridBefore));
     QCOMPARE(app().document()->IsModified(), changes);
+    // After the dialog and its message the keys reach the main window (Ctrl+R).
+    QVERIFY(QTest::qWaitForWindowActive(app().mainFrame()));
 
     messages.texts.clear();
     const DialogRun next = run(read ? cmd::Read : cmd::Write);
