@@ -16,6 +16,8 @@
 
 #include <QByteArray>
 
+#include <cstring>
+
 using namespace kdw;
 using kdw::fuzz::check;
 
@@ -38,11 +40,14 @@ quint8 radioByte(int address)
     return quint8((address * 11 + 0x3C) ^ (address >> 8));
 }
 
-MemoryImage hostImage()
+const MemoryImage &hostImage()
 {
-    MemoryImage image;
-    for (int i = 0; i < MemoryImage::Size; ++i)
-        image.setByte(i, quint8(i * 7 + 1));
+    static const MemoryImage image = [] {
+        MemoryImage made;
+        for (int i = 0; i < MemoryImage::Size; ++i)
+            made.setByte(i, quint8(i * 7 + 1));
+        return made;
+    }();
     return image;
 }
 
@@ -73,7 +78,7 @@ public:
         if (m_pendingWrite >= 0) {
             // The data of a write request follows it at once and is the image's.
             check(bytes.size() == TransferRange::BlockSize);
-            check(bytes == QByteArrayView(m_image.data() + m_pendingWrite, TransferRange::BlockSize));
+            check(std::memcmp(bytes.data(), m_image.data() + m_pendingWrite, TransferRange::BlockSize) == 0);
             m_pendingWrite = -1;
             return;
         }
@@ -124,15 +129,21 @@ public:
     MemoryImage sent;
 
 private:
+    // Shared answers where they do not change: most reads need no allocation.
     QByteArray healthyAnswer(int count) const
     {
+        static const QByteArray ack(1, char(ProgrammingProtocol::Acknowledge));
+        static const QByteArray identity = QByteArrayLiteral("KDW417\x00\x01");
         if (count == 8)
-            return QByteArrayLiteral("KDW417\x00\x01");
+            return identity;
         if (count != 12)
-            return QByteArray(1, 0x06);
-        QByteArray answer("W\x00\x00\x08", 4);
+            return ack;
+        QByteArray answer(12, '\0');
+        char *bytes = answer.data();
+        bytes[0] = 'W';
+        bytes[3] = char(TransferRange::BlockSize);
         for (int i = 0; i < TransferRange::BlockSize; ++i)
-            answer.append(char(radioByte(m_requested + i)));
+            bytes[4 + i] = char(radioByte(m_requested + i));
         return answer;
     }
 
@@ -157,7 +168,7 @@ struct Run
 Run transfer(TransferDirection direction, const uint8_t *script, size_t size, int healthyFirst,
              bool healthyAfter)
 {
-    const MemoryImage before = hostImage();
+    const MemoryImage &before = hostImage();
     Run run{{}, before, 0, 0};
     FuzzPort port(script, size, direction, healthyFirst, healthyAfter, run.image);
     int lastBlock = 0;
