@@ -34,10 +34,17 @@ int mulDiv(int value, int numerator, int denominator)
     return int((qint64(value) * numerator + denominator / 2) / denominator);
 }
 
-void convertChildren(QWidget *form, const QFont &font)
+QRect toPixels(const QRect &dlu, BaseUnits b)
+{
+    return {mulDiv(dlu.x(), b.x, 4), mulDiv(dlu.y(), b.y, 8), mulDiv(dlu.width(), b.x, 4),
+            mulDiv(dlu.height(), b.y, 8)};
+}
+
+// The base units are measured once per form: each measurement lays out text.
+void convertChildren(QWidget *form, BaseUnits units)
 {
     for (auto *child : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        QRect r = dialogUnitsToPixels(child->geometry(), font);
+        QRect r = toPixels(child->geometry(), units);
         // A drop-down list's template height includes its open list; the
         // closed box is as tall as its font needs.
         if (qobject_cast<QComboBox *>(child))
@@ -63,9 +70,7 @@ std::unique_ptr<QUiLoader> makeTemplateLoader()
 
 QRect dialogUnitsToPixels(const QRect &dlu, const QFont &font)
 {
-    const BaseUnits b = baseUnits(font);
-    return {mulDiv(dlu.x(), b.x, 4), mulDiv(dlu.y(), b.y, 8), mulDiv(dlu.width(), b.x, 4),
-            mulDiv(dlu.height(), b.y, 8)};
+    return toPixels(dlu, baseUnits(font));
 }
 
 QString controlName(int id)
@@ -81,9 +86,9 @@ QWidget *loadTemplateWidget(int id, QWidget *parent)
     QWidget *form = makeTemplateLoader()->load(&file, parent);
     if (!form)
         return nullptr;
-    const QFont font = form->font();
-    const QRect size = dialogUnitsToPixels(form->geometry(), font);
-    convertChildren(form, font);
+    const BaseUnits units = baseUnits(form->font());
+    const QRect size = toPixels(form->geometry(), units);
+    convertChildren(form, units);
     form->setFixedSize(size.size());
     return form;
 }
