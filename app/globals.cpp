@@ -41,9 +41,9 @@ CIniFile &configFile()
     return file;
 }
 
-std::atomic<int> &busyFlag()
+std::atomic<bool> &busyFlag()
 {
-    static std::atomic<int> flag{0};
+    static std::atomic<bool> flag{false};
     return flag;
 }
 

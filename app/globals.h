@@ -25,8 +25,33 @@ void setProgramDirectory(const QString &directory);
 // Program.ini in the program directory once start-up has pointed it there.
 CIniFile &configFile();
 
-// 1 while a transfer worker runs; keeps a second worker from starting.
-std::atomic<int> &busyFlag();
+// Set while a session with the radio runs (Read, Write, Verify, Compare
+// with Radio); keeps a second one from starting.
+std::atomic<bool> &busyFlag();
+
+// Holds the busy flag for as long as it lives. Taking it fails, and the
+// guard holds nothing, when another session already holds the flag; on
+// every way out of the scope that took it, the flag is given back.
+class [[nodiscard]] BusyGuard
+{
+public:
+    BusyGuard()
+        : m_held(!busyFlag().exchange(true))
+    {
+    }
+    ~BusyGuard()
+    {
+        if (m_held)
+            busyFlag().store(false);
+    }
+    BusyGuard(const BusyGuard &) = delete;
+    BusyGuard &operator=(const BusyGuard &) = delete;
+
+    explicit operator bool() const { return m_held; }
+
+private:
+    const bool m_held;
+};
 
 // The characters a PTT ID code may hold.
 inline constexpr QStringView PttIdCharacters = u"0123456789ABCD#*abcd";

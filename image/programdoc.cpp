@@ -65,6 +65,14 @@ DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
     return {true, {}};
 }
 
+void CProgramDoc::OnNewDocumentFrom(const MemoryImage &image)
+{
+    m_strPathName.clear();
+    m_image = image;
+    SetModifiedFlag(true);
+    emit contentReplaced();
+}
+
 DocumentResult CProgramDoc::OnSaveDocument(const QString &path)
 {
     const SinSaveResult saved = writeSinFile(path, m_image);

@@ -33,6 +33,9 @@ public:
     // Replaces the image with the file's first 8192 bytes; on any failure the
     // image, the path and the modified mark stay as they were.
     DocumentResult OnOpenDocument(const QString &path);
+    // A new document holding `image` (a backup, the radio's memory): no
+    // path, so Save asks for a name, and modified, since no file holds it.
+    void OnNewDocumentFrom(const MemoryImage &image);
     // Writes the image to `path` atomically; on success takes the path and
     // clears the modified mark.
     DocumentResult OnSaveDocument(const QString &path);

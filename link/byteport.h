@@ -36,6 +36,9 @@ public:
     virtual QByteArray read(int count) = 0;
     // Lets the line rest; the protocol's pacing.
     virtual void pause(int milliseconds) = 0;
+    // True once the line itself is gone (cable pulled, device removed): no
+    // answer can come any more.
+    virtual bool lineLost() const { return false; }
 };
 
 } // namespace kdw

@@ -91,20 +91,22 @@ void ProgrammingProtocol::blockDone(ProtocolResult &result)
         m_progress(result.blocks);
 }
 
-ProtocolResult ProgrammingProtocol::wakeUp()
+ProtocolResult ProgrammingProtocol::wakeUp(int attempts)
 {
     ProtocolResult result;
     QByteArray answer;
-    for (int attempt = 1; attempt <= WakeUpAttempts; ++attempt) {
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
         result.wakeUpAttempts = attempt;
         for (char byte : WakeUp) {
             m_port.pause(PauseMs);
             send(QByteArrayView(&byte, 1));
         }
         answer = m_port.read(1);
-        if (isAcknowledge(answer))
-            return result;
+        if (isAcknowledge(answer) || m_port.lineLost())
+            break;
     }
+    if (isAcknowledge(answer))
+        return result;
     return failure(result, Step::WakeUp, answer);
 }
 
@@ -122,10 +124,10 @@ ProtocolResult ProgrammingProtocol::identify()
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image)
+ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges)
 {
     ProtocolResult result;
-    for (const TransferRange &range : ReadRanges) {
+    for (const TransferRange &range : ranges) {
         for (int address = range.start; address < range.end; address += BlockSize) {
             m_port.pause(PauseMs);
             m_port.pause(PauseMs);
@@ -163,26 +165,32 @@ ProtocolResult ProgrammingProtocol::writeBlocks(const MemoryImage &image)
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::run(const std::function<ProtocolResult()> &blockLoop)
+ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, const std::function<ProtocolResult()> &blockLoop)
 {
-    const ProtocolResult woken = wakeUp();
-    if (!woken)
-        return woken;
-    ProtocolResult result = identify();
+    ProtocolResult result = wakeUp(wakeUpAttempts);
+    const int attempts = result.wakeUpAttempts;
+    if (result)
+        result = identify();
     if (result)
         result = blockLoop();
-    result.wakeUpAttempts = woken.wakeUpAttempts;
+    result.wakeUpAttempts = attempts;
+    result.lineLost = !result && m_port.lineLost();
     return result;
 }
 
 ProtocolResult ProgrammingProtocol::read(MemoryImage &image)
 {
-    return run([&] { return readBlocks(image); });
+    return run(WakeUpAttempts, [&] { return readBlocks(image, ReadRanges); });
+}
+
+ProtocolResult ProgrammingProtocol::readWritten(MemoryImage &image)
+{
+    return run(VerifyWakeUpAttempts, [&] { return readBlocks(image, WriteRanges); });
 }
 
 ProtocolResult ProgrammingProtocol::write(const MemoryImage &image)
 {
-    return run([&] { return writeBlocks(image); });
+    return run(WakeUpAttempts, [&] { return writeBlocks(image); });
 }
 
 } // namespace kdw

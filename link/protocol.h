@@ -30,6 +30,7 @@ struct [[nodiscard]] ProtocolResult
     QByteArray received;   // what the failed read returned
     int wakeUpAttempts = 0;
     int blocks = 0;        // blocks completed
+    bool lineLost = false; // the port itself went away (cable pulled)
 
     explicit operator bool() const { return step == Step::None; }
     // A line for people: what failed, where, and what arrived.
@@ -48,6 +49,10 @@ public:
     static constexpr quint8 Acknowledge = 0x06;
     static constexpr int WakeUpAttempts = 4;
     static constexpr int PauseMs = 1;
+    // A radio may need a moment after a write before it answers again: the
+    // verify session keeps knocking for about 3 s, an attempt being the seven
+    // paced wake-up bytes and the 100 ms wait for the answer.
+    static constexpr int VerifyWakeUpAttempts = 3000 / (7 * PauseMs + 100);
 
     explicit ProgrammingProtocol(BytePort &port, Progress progress = {})
         : m_port(port)
@@ -60,17 +65,20 @@ public:
     // a staging copy.
     ProtocolResult read(MemoryImage &image);
     ProtocolResult write(const MemoryImage &image);
+    // The session after a write: the wake-up retried for VerifyWakeUpAttempts,
+    // then the read requests of the written ranges only.
+    ProtocolResult readWritten(MemoryImage &image);
 
     // The steps, for tests and for checks of the link that stop early.
-    ProtocolResult wakeUp();
+    ProtocolResult wakeUp(int attempts = WakeUpAttempts);
     ProtocolResult identify();
 
     // The radio acknowledges with any byte whose low nibble is 6.
     static bool isAcknowledge(const QByteArray &answer);
 
 private:
-    ProtocolResult run(const std::function<ProtocolResult()> &blockLoop);
-    ProtocolResult readBlocks(MemoryImage &image);
+    ProtocolResult run(int wakeUpAttempts, const std::function<ProtocolResult()> &blockLoop);
+    ProtocolResult readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges);
     ProtocolResult writeBlocks(const MemoryImage &image);
     void send(QByteArrayView frame);
     void blockDone(ProtocolResult &result);

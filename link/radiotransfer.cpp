@@ -31,13 +31,25 @@ const LocalisedText *TransferOutcome::message() const
     return nullptr;
 }
 
-TransferOutcome readFromPort(BytePort &port, MemoryImage &image, const ProgrammingProtocol::Progress &progress)
+const LocalisedText &captionOf(TransferDirection direction)
+{
+    switch (direction) {
+    case TransferDirection::Write: return WriteCaption;
+    case TransferDirection::Verify: return VerifyCaption;
+    case TransferDirection::Read: break;
+    }
+    return ReadCaption;
+}
+
+TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
+                             const ProgrammingProtocol::Progress &progress)
 {
     MemoryImage staging = image;
     ProgrammingProtocol protocol(port, progress);
-    const TransferOutcome outcome = fromProtocol(protocol.read(staging));
+    const bool verify = direction == TransferDirection::Verify;
+    const TransferOutcome outcome = fromProtocol(verify ? protocol.readWritten(staging) : protocol.read(staging));
     if (outcome) {
-        for (const TransferRange &range : ReadRanges)
+        for (const TransferRange &range : verify ? WriteRanges : ReadRanges)
             image.copyIn(range.start, staging.bytes(range.start, range.end - range.start));
     }
     return outcome;
@@ -53,17 +65,22 @@ TransferOutcome runTransfer(const QString &portName, TransferDirection direction
                             const TransferObserver &observer)
 {
     SerialPort port;
-    const SerialPort::OpenResult opened = port.open(devicePathFor(portName, programDirectory()));
+    const QString device = devicePathFor(portName, programDirectory());
+    const SerialPort::OpenResult opened = port.open(device);
     if (!opened) {
         TransferOutcome outcome;
         outcome.status = TransferOutcome::Status::PortNotOpened;
         outcome.detail = opened.reason;
+        outcome.device = device;
         return outcome;
     }
     if (observer.portOpened)
         observer.portOpened();
-    return direction == TransferDirection::Read ? readFromPort(port, image, observer.blockDone)
-                                                : writeToPort(port, image, observer.blockDone);
+    TransferOutcome outcome = direction == TransferDirection::Write
+                                  ? writeToPort(port, image, observer.blockDone)
+                                  : readFromPort(port, direction, image, observer.blockDone);
+    outcome.device = device;
+    return outcome;
 }
 
 } // namespace kdw

@@ -13,7 +13,8 @@ namespace kdw {
 
 class BytePort;
 
-enum class TransferDirection { Read, Write };
+// Verify is the session after a write: the written ranges read back.
+enum class TransferDirection { Read, Write, Verify };
 
 constexpr int blockCount(TransferDirection direction)
 {
@@ -22,6 +23,9 @@ constexpr int blockCount(TransferDirection direction)
 
 inline constexpr LocalisedText ReadCaption{u"Read Data", u"读数据", u"讀數據"};
 inline constexpr LocalisedText WriteCaption{u"Write Data", u"写数据", u"寫數據"};
+inline constexpr LocalisedText VerifyCaption{u"Verify Data", u"校验数据", u"校驗數據"};
+
+const LocalisedText &captionOf(TransferDirection direction);
 inline constexpr LocalisedText CouldNotOpenPort{u"Could not open the port", u"无法打开串口", u"無法打開串口"};
 inline constexpr LocalisedText CommunicationError{u"Communication error", u"通信出錯", u"通信出錯"};
 
@@ -32,6 +36,8 @@ struct [[nodiscard]] TransferOutcome
     Status status = Status::Done;
     // The system's reason for an open failure, or what went wrong on the line.
     QString detail;
+    // The device the port name opened (or was to open).
+    QString device;
     ProtocolResult protocol;
 
     explicit operator bool() const { return status == Status::Done; }
@@ -47,15 +53,17 @@ struct TransferObserver
     ProgrammingProtocol::Progress blockDone;
 };
 
-// One transfer over an open port. A read fills a staging copy and only when
-// every block has arrived copies the five read ranges into `image`: a read
-// that fails part-way leaves `image` exactly as it was.
-TransferOutcome readFromPort(BytePort &port, MemoryImage &image, const ProgrammingProtocol::Progress &progress);
+// One transfer over an open port. A read (and a verify, over the written
+// ranges) fills a staging copy and only when every block has arrived copies
+// the ranges into `image`: a read that fails part-way leaves `image` exactly
+// as it was.
+TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
+                             const ProgrammingProtocol::Progress &progress);
 TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const ProgrammingProtocol::Progress &progress);
 
 // Opens the port of `portName` (mapped through the program directory), sets
 // it up, runs one transfer in `direction` and closes the port again. For a
-// write `image` is only read.
+// write `image` is only read; a verify reads the written ranges into it.
 TransferOutcome runTransfer(const QString &portName, TransferDirection direction, MemoryImage &image,
                             const TransferObserver &observer = {});
 

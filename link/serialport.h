@@ -32,6 +32,7 @@ public:
     void write(QByteArrayView bytes) override;
     QByteArray read(int count) override;
     void pause(int milliseconds) override;
+    bool lineLost() const override { return !lineAlive(); }
 
 private:
     // Hands Qt's buffered output to the driver within `timeoutMs`.

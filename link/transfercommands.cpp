@@ -1,47 +1,142 @@
 #include "link/transfercommands.h"
 
+#include "app/globals.h"
+#include "app/inifile.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "link/transferdlg.h"
+#include "link/transfermessages.h"
+#include "ui/diffdlg.h"
+#include "ui/documentcommands.h"
 #include "ui/documenthistory.h"
+#include "ui/messagebox.h"
 
 namespace kdw {
 
-TransferCommands::TransferCommands(CProgramDoc &doc, CProgramView &view, QWidget *window)
+namespace {
+
+constexpr LocalisedText CompareCaption{u"Compare with Radio", u"与对讲机比较", u"與對講機比較"};
+constexpr LocalisedText RadioDiffersFromDocument{
+    u"The radio does not hold the document: these differ.",
+    u"对讲机中的内容与文档不符：以下各项不同。",
+    u"對講機中的內容與文件不符：以下各項不同。"};
+constexpr LocalisedText RadioHoldsDocument{
+    u"The radio holds what the document holds.", u"对讲机中的内容与文档相同。", u"對講機中的內容與文件相同。"};
+constexpr LocalisedText DocumentHeading{u"This document", u"本文档", u"本文件"};
+constexpr LocalisedText RadioHeading{u"The radio", u"对讲机", u"對講機"};
+constexpr LocalisedText WrittenHeading{u"Written", u"写入的", u"寫入的"};
+constexpr LocalisedText WriteNowText{u"Write the document now", u"立即写入文档", u"立即寫入文件"};
+constexpr LocalisedText OpenRadioText{
+    u"Open the radio's memory as a new document", u"将对讲机的内容作为新文档打开", u"將對講機的內容作為新文件開啟"};
+
+enum CompareChoice : int { WriteNow = 100, OpenRadio = 101 };
+
+} // namespace
+
+TransferCommands::TransferCommands(CProgramDoc &doc, CProgramView &view, DocumentCommands &documents,
+                                   QWidget *window)
     : QObject(window)
     , m_doc(doc)
     , m_view(view)
+    , m_documents(documents)
     , m_window(window)
+    , m_options(readTransferOptions(configFile()))
 {
 }
 
-bool TransferCommands::transfer(TransferDirection direction)
+void TransferCommands::setVerifyAfterWrite(bool on)
 {
-    // What the grid shows goes into the image before anything moves.
-    m_view.gridStore();
-    const MemoryImage before = m_doc.image();
-    CTransferDlg dialog(m_window, m_doc.image());
+    m_options.verifyAfterWrite = on;
+    (void)writeTransferOption(configFile(), TransferOptions::VerifyKey, on);
+}
+
+void TransferCommands::setBackupBeforeWrite(bool on)
+{
+    m_options.backupBeforeWrite = on;
+    (void)writeTransferOption(configFile(), TransferOptions::BackupKey, on);
+}
+
+TransferCommands::Session TransferCommands::runSession(TransferDirection direction, MemoryImage &image, bool verify)
+{
+    CTransferDlg dialog(m_window, image);
     dialog.setDirection(direction);
-    dialog.setTitle((direction == TransferDirection::Read ? ReadCaption : WriteCaption).text());
+    dialog.setTitle(captionOf(direction).text());
+    dialog.setVerify(verify);
     dialog.exec();
     // After the dialog and its messages the keys reach the main window again.
     m_window->activateWindow();
-    // A read is one undo step; a write changes no byte.
-    if (dialog.succeeded())
-        m_view.history().record(before);
-    return dialog.succeeded();
+    return {dialog.succeeded(), dialog.verifyOutcome(), dialog.readBack()};
 }
 
 void TransferCommands::OnRead()
 {
-    if (!transfer(TransferDirection::Read))
+    const BusyGuard busy;
+    if (!busy)
         return;
+    // What the grid shows goes into the image before anything moves.
+    m_view.gridStore();
+    const MemoryImage before = m_doc.image();
+    if (!runSession(TransferDirection::Read, m_doc.image()).succeeded)
+        return;
+    // A read is one undo step, and marks the document modified.
+    m_view.history().record(before);
     m_view.gridLoad();
 }
 
 void TransferCommands::OnWrite()
 {
-    (void)transfer(TransferDirection::Write);
+    const BusyGuard busy;
+    if (!busy)
+        return;
+    m_view.gridStore();
+    const Session write = runSession(TransferDirection::Write, m_doc.image(), m_options.verifyAfterWrite);
+    // A check that could not run has said so already.
+    if (write.succeeded && write.verify && *write.verify)
+        showVerifyResult(m_doc.image(), write.readBack);
+}
+
+void TransferCommands::showVerifyResult(const MemoryImage &written, const MemoryImage &readBack)
+{
+    const ImageDiff diff = diffImages(written, readBack, languageIndex());
+    if (diff.isEmpty()) {
+        messageBox(m_window, WriteVerifiedText.text(), QMessageBox::Information);
+        return;
+    }
+    CDiffDlg dialog(m_window, VerifyCaption.text(), RadioDiffersText.text(),
+                    diffRows(diff, written, readBack, languageIndex()), WrittenHeading.text(), RadioHeading.text());
+    dialog.exec();
+}
+
+void TransferCommands::OnCompareWithRadio()
+{
+    MemoryImage radio;
+    int choice = 0;
+    {
+        const BusyGuard busy;
+        if (!busy)
+            return;
+        m_view.gridStore();
+        // The radio's memory goes into a copy: the document stays as it is.
+        radio = m_doc.image();
+        if (!runSession(TransferDirection::Read, radio).succeeded)
+            return;
+        const ImageDiff diff = diffImages(m_doc.image(), radio, languageIndex());
+        if (diff.isEmpty()) {
+            messageBox(m_window, CompareCaption.text(), RadioHoldsDocument.text(), QMessageBox::Information);
+            return;
+        }
+        CDiffDlg dialog(m_window, CompareCaption.text(), RadioDiffersFromDocument.text(),
+                        diffRows(diff, m_doc.image(), radio, languageIndex()), DocumentHeading.text(),
+                        RadioHeading.text());
+        dialog.addChoice(WriteNowText.text(), WriteNow);
+        dialog.addChoice(OpenRadioText.text(), OpenRadio);
+        choice = dialog.exec();
+    }
+    // The session has ended and given the busy flag back.
+    if (choice == WriteNow)
+        OnWrite();
+    else if (choice == OpenRadio && m_documents.SaveModified())
+        m_doc.OnNewDocumentFrom(radio);
 }
 
 } // namespace kdw

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "image/memoryimage.h"
 #include "link/radiotransfer.h"
+#include "link/transferoptions.h"
 
 #include <QObject>
+
+#include <optional>
 
 class QWidget;
 
@@ -10,25 +14,43 @@ namespace kdw {
 
 class CProgramDoc;
 class CProgramView;
+class DocumentCommands;
 
-// The Read and Write commands: the grid store, the transfer dialog, and after
-// a successful read the modified mark and the grid load.
+// The sessions with the radio: Read, Write (with its backup before and its
+// verify after) and Compare with Radio. Each holds the busy flag from start
+// to end, so no second one can begin from a menu, a key or the toolbar.
 class TransferCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    TransferCommands(CProgramDoc &doc, CProgramView &view, QWidget *window);
+    TransferCommands(CProgramDoc &doc, CProgramView &view, DocumentCommands &documents, QWidget *window);
 
     void OnRead();
     void OnWrite();
+    void OnCompareWithRadio();
+
+    // The Program menu's check items; a change is kept in Program.ini.
+    const TransferOptions &options() const { return m_options; }
+    void setVerifyAfterWrite(bool on);
+    void setBackupBeforeWrite(bool on);
 
 private:
-    bool transfer(TransferDirection direction);
+    struct Session
+    {
+        bool succeeded = false;
+        std::optional<TransferOutcome> verify;
+        MemoryImage readBack;
+    };
+    // The transfer dialog for one direction on `image`; returns when it has closed.
+    Session runSession(TransferDirection direction, MemoryImage &image, bool verify = false);
+    void showVerifyResult(const MemoryImage &written, const MemoryImage &readBack);
 
     CProgramDoc &m_doc;
     CProgramView &m_view;
+    DocumentCommands &m_documents;
     QWidget *m_window;
+    TransferOptions m_options;
 };
 
 } // namespace kdw

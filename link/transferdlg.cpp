@@ -1,6 +1,5 @@
 #include "link/transferdlg.h"
 
-#include "app/globals.h"
 #include "link/transferworker.h"
 #include "ui/messagebox.h"
 
@@ -58,15 +57,15 @@ void CTransferDlg::accept()
 
 void CTransferDlg::OnOK()
 {
-    // The flag is taken here, on the dialog's thread, before the worker
-    // exists: a second press finds it taken and starts nothing.
-    int idle = 0;
-    if (m_worker || !busyFlag().compare_exchange_strong(idle, 1))
+    // One worker per dialog: a second press finds it running and starts
+    // nothing. The command that shows the dialog holds the busy flag.
+    if (m_worker)
         return;
     m_bSuccess = false;
-    m_worker = new TransferWorker(m_direction, m_image, this);
+    m_worker = new TransferWorker(m_direction, m_image, m_verify, this);
     connect(m_worker, &TransferWorker::portOpened, this, &CTransferDlg::onPortOpened);
     connect(m_worker, &TransferWorker::blockDone, this, &CTransferDlg::onBlockDone);
+    connect(m_worker, &TransferWorker::verifyStarted, this, &CTransferDlg::onVerifyStarted);
     connect(m_worker, &TransferWorker::failed, this, &CTransferDlg::onFailed, Qt::BlockingQueuedConnection);
     connect(m_worker, &QThread::finished, this, &CTransferDlg::onWorkerFinished);
     m_worker->start(QThread::NormalPriority);
@@ -100,6 +99,17 @@ void CTransferDlg::onBlockDone()
         percentage->setText(QStringLiteral("%1%").arg(progress->value() * 100 / n));
 }
 
+void CTransferDlg::onVerifyStarted()
+{
+    setWindowTitle(VerifyCaption.text());
+    if (auto *progress = item<QProgressBar>(IdProgress)) {
+        progress->setRange(0, blockCount(TransferDirection::Verify));
+        progress->setValue(0);
+    }
+    if (auto *percentage = item<QLabel>(IdPercentage))
+        percentage->setText(QStringLiteral("0%"));
+}
+
 void CTransferDlg::onFailed(const QString &message)
 {
     messageBox(this, message, QMessageBox::NoIcon, QMessageBox::Ok);
@@ -109,6 +119,8 @@ void CTransferDlg::onWorkerFinished()
 {
     m_worker->wait();
     m_bSuccess = bool(m_worker->outcome());
+    m_verifyOutcome = m_worker->verifyOutcome();
+    m_readBack = m_worker->readBack();
     delete m_worker;
     m_worker = nullptr;
     CTemplateDialog::reject();

@@ -4,6 +4,8 @@
 #include "link/radiotransfer.h"
 #include "ui/dialogtemplate.h"
 
+#include <optional>
+
 namespace kdw {
 
 class TransferWorker;
@@ -22,9 +24,15 @@ public:
 
     void setDirection(TransferDirection direction) { m_direction = direction; }
     void setTitle(const QString &title) { m_strTitle = title; }
+    // A successful write is followed by a session that reads it back, with
+    // its own caption and progress in this dialog.
+    void setVerify(bool verify) { m_verify = verify; }
 
     // True when the worker moved every block.
     bool succeeded() const { return m_bSuccess; }
+    // After a write with verify: the outcome of the check and what it read.
+    const std::optional<TransferOutcome> &verifyOutcome() const { return m_verifyOutcome; }
+    const MemoryImage &readBack() const { return m_readBack; }
 
     void accept() override; // Start (the default button, Enter)
     void reject() override; // Cancel, Escape, the close box
@@ -37,6 +45,7 @@ private:
     void OnOK();
     void onPortOpened();
     void onBlockDone();
+    void onVerifyStarted();
     void onFailed(const QString &message);
     void onWorkerFinished();
 
@@ -44,6 +53,9 @@ private:
     TransferDirection m_direction = TransferDirection::Read;
     QString m_strTitle;
     bool m_bSuccess = false;
+    bool m_verify = false;
+    std::optional<TransferOutcome> m_verifyOutcome;
+    MemoryImage m_readBack;
     bool m_initialised = false;
     TransferWorker *m_worker = nullptr;
 };

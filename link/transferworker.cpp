@@ -1,13 +1,15 @@
 #include "link/transferworker.h"
 
 #include "app/globals.h"
+#include "link/transfermessages.h"
 
 namespace kdw {
 
-TransferWorker::TransferWorker(TransferDirection direction, MemoryImage &image, QObject *parent)
+TransferWorker::TransferWorker(TransferDirection direction, MemoryImage &image, bool verify, QObject *parent)
     : QThread(parent)
     , m_direction(direction)
     , m_image(image)
+    , m_verify(verify && direction == TransferDirection::Write)
 {
 }
 
@@ -16,17 +18,21 @@ void TransferWorker::run()
     TransferObserver observer;
     observer.portOpened = [this] { emit portOpened(); };
     observer.blockDone = [this](int) { emit blockDone(); };
+    const QString port = portName();
     // The port is closed again when runTransfer returns, before any message.
-    m_outcome = runTransfer(portName(), m_direction, m_image, observer);
+    m_outcome = runTransfer(port, m_direction, m_image, observer);
     if (!m_outcome) {
-        QString text = m_outcome.message()->text();
-        // An open failure names the device and the system's reason below the
-        // message; a line failure stays as the user knows it.
-        if (m_outcome.status == TransferOutcome::Status::PortNotOpened && !m_outcome.detail.isEmpty())
-            text += QStringLiteral("\n\n") + m_outcome.detail;
-        emit failed(text);
+        emit failed(failureMessage(m_outcome, m_direction, port, languageIndex()));
+        return;
     }
-    busyFlag() = 0;
+    if (!m_verify)
+        return;
+    emit verifyStarted();
+    m_readBack = m_image;
+    m_verifyOutcome = runTransfer(port, TransferDirection::Verify, m_readBack, observer);
+    // The write itself went through: a check that fails never says otherwise.
+    if (!*m_verifyOutcome)
+        emit failed(WriteUncheckedText.text());
 }
 
 } // namespace kdw

@@ -4,27 +4,35 @@
 
 #include <QThread>
 
+#include <optional>
+
 namespace kdw {
 
 class MemoryImage;
 
 // The thread of one Read or Write: opens the port, runs the protocol, closes
-// the port. It touches no window: everything it has to say goes out as a
-// signal, and a failure message is shown by the thread of the dialog while
-// the worker waits for it to be dismissed.
+// the port. A write with verify runs a second session that reads the written
+// ranges back. It touches no window: everything it has to say goes out as a
+// signal, and a message is shown by the thread of the dialog while the
+// worker waits for it to be dismissed.
 class TransferWorker : public QThread
 {
     Q_OBJECT
 
 public:
-    TransferWorker(TransferDirection direction, MemoryImage &image, QObject *parent = nullptr);
+    TransferWorker(TransferDirection direction, MemoryImage &image, bool verify, QObject *parent = nullptr);
 
     // Valid once the thread has finished.
     const TransferOutcome &outcome() const { return m_outcome; }
+    // The verify session's outcome and what it read; nothing when no verify ran.
+    const std::optional<TransferOutcome> &verifyOutcome() const { return m_verifyOutcome; }
+    const MemoryImage &readBack() const { return m_readBack; }
 
 signals:
     void portOpened();
     void blockDone();
+    // The verify session begins after a successful write.
+    void verifyStarted();
     // Connected blocking: returns when the message has been dismissed.
     void failed(const QString &message);
 
@@ -34,7 +42,10 @@ protected:
 private:
     TransferDirection m_direction;
     MemoryImage &m_image;
+    bool m_verify;
     TransferOutcome m_outcome;
+    std::optional<TransferOutcome> m_verifyOutcome;
+    MemoryImage m_readBack;
 };
 
 } // namespace kdw

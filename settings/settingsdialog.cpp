@@ -13,9 +13,6 @@ namespace kdw {
 
 namespace {
 
-constexpr int OptionTemplate = 156;
-constexpr int PttIdTemplate = 164;
-constexpr int PcbaTemplate = 166;
 constexpr int IdOk = 1;
 constexpr int IdCancel = 2;
 
@@ -101,17 +98,17 @@ void CSettingsDialog::keyPressEvent(QKeyEvent *event)
 }
 
 COptionDlg::COptionDlg(MemoryImage &image, QWidget *parent)
-    : CSettingsDialog(OptionTemplate, SettingsDialog::Option, StoreOn::Close, image, parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::Option), SettingsDialog::Option, StoreOn::Close, image, parent)
 {
 }
 
 CPttIdDlg::CPttIdDlg(MemoryImage &image, QWidget *parent)
-    : CSettingsDialog(PttIdTemplate, SettingsDialog::PttId, StoreOn::Close, image, parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::PttId), SettingsDialog::PttId, StoreOn::Close, image, parent)
 {
 }
 
 CPcbaDlg::CPcbaDlg(MemoryImage &image, QWidget *parent)
-    : CSettingsDialog(PcbaTemplate, SettingsDialog::Pcba, StoreOn::Ok, image, parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::Pcba), SettingsDialog::Pcba, StoreOn::Ok, image, parent)
 {
 }
 

@@ -3,6 +3,8 @@
 #include "app/globals.h"
 #include "image/regions.h"
 
+#include <QCoreApplication>
+
 #include <deque>
 #include <functional>
 #include <initializer_list>
@@ -200,6 +202,46 @@ const Setting *findSetting(QStringView label)
             return &s;
     }
     return nullptr;
+}
+
+} // namespace kdw
+
+namespace kdw {
+
+namespace {
+
+// The bundle translates a template's texts in the context of its class.
+QString translated(SettingsDialog dialog, QStringView english)
+{
+    const QByteArray context = "Template" + QByteArray::number(templateIdOf(dialog));
+    return QCoreApplication::translate(context.constData(), english.toUtf8().constData());
+}
+
+} // namespace
+
+int templateIdOf(SettingsDialog dialog)
+{
+    switch (dialog) {
+    case SettingsDialog::PttId: return 164;
+    case SettingsDialog::Pcba: return 166;
+    case SettingsDialog::Option: break;
+    }
+    return 156;
+}
+
+QString dialogCaption(SettingsDialog dialog)
+{
+    switch (dialog) {
+    case SettingsDialog::PttId: return translated(dialog, u"PTT ID");
+    case SettingsDialog::Pcba: return translated(dialog, u"PCBA");
+    case SettingsDialog::Option: break;
+    }
+    return translated(dialog, u"Option");
+}
+
+QString settingLabel(const Setting &setting)
+{
+    return translated(setting.dialog, setting.label);
 }
 
 } // namespace kdw

@@ -3,6 +3,7 @@
 #include "settings/choicefield.h"
 #include "settings/textfield.h"
 
+#include <QString>
 #include <QStringView>
 #include <variant>
 #include <vector>
@@ -30,5 +31,14 @@ const std::vector<Setting> &settingTable();
 
 // The setting with this English label; nullptr when there is none.
 const Setting *findSetting(QStringView label);
+
+// The dialog template that shows the settings of `dialog`.
+int templateIdOf(SettingsDialog dialog);
+
+// The dialog's caption and a setting's label as the dialogs show them: the
+// English texts translated by the loaded language bundle (English when no
+// bundle is loaded).
+QString dialogCaption(SettingsDialog dialog);
+QString settingLabel(const Setting &setting);
 
 } // namespace kdw

@@ -52,6 +52,17 @@ void bindEditCommands(CMainFrame &frame, CProgramView &view)
     QObject::connect(&history, &DocumentHistory::canRedoChanged, redo, &QAction::setEnabled);
 }
 
+// A check item of the menu: shows `on`, and hands every change to `store`.
+void bindCheckItem(CMainFrame &frame, int id, bool on, TransferCommands *receiver,
+                   void (TransferCommands::*store)(bool))
+{
+    QAction *a = frame.action(id);
+    a->setCheckable(true);
+    a->setChecked(on);
+    a->setEnabled(true);
+    QObject::connect(a, &QAction::toggled, receiver, store);
+}
+
 } // namespace
 
 void bindCommands(CProgramApp &app)
@@ -73,9 +84,14 @@ void bindCommands(CProgramApp &app)
 
     bindEditCommands(frame, *view);
 
-    auto *transfers = new TransferCommands(*app.document(), *view, &frame);
+    auto *transfers = new TransferCommands(*app.document(), *view, *documents, &frame);
     frame.bindCommand(cmd::Read, transfers, &TransferCommands::OnRead);
     frame.bindCommand(cmd::Write, transfers, &TransferCommands::OnWrite);
+    frame.bindCommand(cmd::CompareWithRadio, transfers, &TransferCommands::OnCompareWithRadio);
+    bindCheckItem(frame, cmd::VerifyAfterWrite, transfers->options().verifyAfterWrite, transfers,
+                  &TransferCommands::setVerifyAfterWrite);
+    bindCheckItem(frame, cmd::BackupBeforeWrite, transfers->options().backupBeforeWrite, transfers,
+                  &TransferCommands::setBackupBeforeWrite);
 
     for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
         QAction *a = frame.action(id);

@@ -1,13 +1,17 @@
 #include "tools/cli/clicommon.h"
 
+#include "app/globals.h"
+#include "app/startup.h"
 #include "image/memoryimage.h"
 #include "image/sinfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <QTextStream>
 
 #include <cstdio>
+#include <utility>
 
 namespace kdw::cli {
 
@@ -60,10 +64,38 @@ int languageOption(const QString &value)
     return -1;
 }
 
+void useLanguageBundle(int languageIndex)
+{
+    // Loaded once; given up while the application object still exists,
+    // which its translators need.
+    static LanguageBundle *bundle = nullptr;
+    if (bundle)
+        return;
+    bundle = new LanguageBundle;
+    qAddPostRoutine([] { delete std::exchange(bundle, nullptr); });
+    (void)bundle->load(programDirectory(), languageCodeForIndex(quint8(languageIndex)));
+}
+
+QString printable(const QString &text)
+{
+    QString out;
+    for (QChar c : text) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 bool loadSinFile(const QString &path, MemoryImage &image)
 {
     const SinLoadResult loaded = readSinFile(path);
     if (loaded) {
+        if (loaded.fileSize > MemoryImage::Size)
+            err() << "kdw-cli: warning: " << QDir::toNativeSeparators(path) << " is " << loaded.fileSize
+                  << " bytes, not 8192; it may not be a channel data file: its first 8192 bytes are used"
+                  << Qt::endl;
         image.copyIn(*loaded.bytes);
         return true;
     }

@@ -37,8 +37,17 @@ bool takeFlag(QStringList &args, const QString &name);
 // Parses --lang eng|chs|cht; -1 for anything else.
 int languageOption(const QString &value);
 
+// Makes the language bundle of the program directory the source of the
+// dialogs' texts (setting labels, dialog captions); English without it.
+void useLanguageBundle(int languageIndex);
+
+// A text of a file may hold any byte; control characters are written as
+// \xNN so they cannot act on the terminal.
+QString printable(const QString &text);
+
 // Reads a .sin file into `image`; on failure reports "cannot read FILE: reason"
-// on standard error and returns false, leaving `image` alone.
+// on standard error and returns false, leaving `image` alone. A file longer
+// than 8192 bytes gives its first 8192 with a warning on standard error.
 bool loadSinFile(const QString &path, MemoryImage &image);
 
 // Replaces `path` with the image atomically; returns Ok, or reports

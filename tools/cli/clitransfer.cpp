@@ -1,5 +1,6 @@
 #include "tools/cli/clitransfer.h"
 
+#include "link/transfermessages.h"
 #include "tools/cli/clicommon.h"
 
 #include <QTextStream>
@@ -32,8 +33,9 @@ TransferOutcome transferWithProgress(const QString &portName, TransferDirection 
 {
     const bool terminal = isatty(fileno(stderr));
     const int total = blockCount(direction);
-    const QString verb = direction == TransferDirection::Read ? QStringLiteral("reading")
-                                                              : QStringLiteral("writing");
+    const QString verb = direction == TransferDirection::Write    ? QStringLiteral("writing")
+                         : direction == TransferDirection::Verify ? QStringLiteral("verifying")
+                                                                  : QStringLiteral("reading");
     int shown = -1;
     TransferObserver observer;
     observer.blockDone = [&](int done) {
@@ -49,9 +51,16 @@ TransferOutcome transferWithProgress(const QString &portName, TransferDirection 
     const TransferOutcome outcome = runTransfer(portName, direction, image, observer);
     if (terminal && shown >= 0)
         err() << '\n';
-    if (!outcome) {
-        err() << outcome.message()->text(0) << '\n';
+    if (direction == TransferDirection::Verify && !outcome) {
+        // The write before it went through; only the check failed.
+        err() << WriteUncheckedText.text(0) << '\n';
         if (!outcome.detail.isEmpty())
+            err() << outcome.detail << '\n';
+    } else if (!outcome) {
+        // The message and what to try, as the window says them; then, for
+        // a line failure, what exactly went wrong.
+        err() << failureMessage(outcome, direction, portName, 0) << '\n';
+        if (outcome.status == TransferOutcome::Status::CommunicationError && !outcome.detail.isEmpty())
             err() << outcome.detail << '\n';
         const QString hint = openHint(outcome.detail);
         if (outcome.status == TransferOutcome::Status::PortNotOpened && !hint.isEmpty())

@@ -11,20 +11,6 @@ namespace {
 
 const QString Usage = QStringLiteral("usage: kdw-cli settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]");
 
-// A text field of a file may hold any byte; control characters are written
-// as \xNN so they cannot act on the terminal.
-QString printable(const QString &text)
-{
-    QString out;
-    for (QChar c : text) {
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
-        else
-            out += c;
-    }
-    return out;
-}
-
 } // namespace
 
 // kdw-cli settings: prints the Option, PTT ID and PCBA settings of a file as

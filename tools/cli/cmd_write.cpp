@@ -1,4 +1,6 @@
+#include "channels/imagediff.h"
 #include "image/transferranges.h"
+#include "link/transfermessages.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/clitransfer.h"
 #include "tools/cli/commands.h"
@@ -9,31 +11,38 @@ namespace kdw::cli {
 
 namespace {
 
-// Every write-range address whose byte differs between the two images.
-QList<int> differences(const MemoryImage &written, const MemoryImage &readBack)
+const QString Usage = QStringLiteral("usage: kdw-cli write [--lang eng|chs|cht] --port NAME FILE.sin [--verify]");
+
+// Every differing address, a line each, after the channels and settings.
+void printAddresses(const MemoryImage &written, const MemoryImage &readBack)
 {
-    QList<int> addresses;
     for (const TransferRange &range : WriteRanges) {
         for (int a = range.start; a < range.end; ++a) {
-            if (written.byte(a) != readBack.byte(a))
-                addresses.append(a);
+            if (written.byte(a) == readBack.byte(a))
+                continue;
+            out() << QStringLiteral("0x%1: wrote %2, read %3\n")
+                         .arg(a, 4, 16, QLatin1Char('0'))
+                         .arg(written.byte(a), 2, 16, QLatin1Char('0'))
+                         .arg(readBack.byte(a), 2, 16, QLatin1Char('0'));
         }
     }
-    return addresses;
+    out().flush();
 }
 
 } // namespace
 
 // kdw-cli write --port NAME FILE.sin [--verify]: sends the file's bytes as
-// they are. --verify reads the radio back and lists every differing address.
+// they are. --verify then reads the written ranges back in a second session
+// and lists what differs as kdw-cli diff does, then every differing address.
 int cmdWrite(const QStringList &arguments)
 {
     QStringList args = arguments;
     bool missing = false;
     const QString port = takeOption(args, QStringLiteral("--port"), {}, &missing);
+    const int language = languageOption(takeOption(args, QStringLiteral("--lang"), QStringLiteral("eng"), &missing));
     const bool verify = takeFlag(args, QStringLiteral("--verify"));
-    if (missing || port.isEmpty() || args.size() != 1 || args.first().startsWith(u"--"))
-        return usageError(QStringLiteral("usage: kdw-cli write --port NAME FILE.sin [--verify]"));
+    if (missing || language < 0 || port.isEmpty() || args.size() != 1 || args.first().startsWith(u"--"))
+        return usageError(Usage);
 
     MemoryImage image;
     if (!loadSinFile(args.first(), image))
@@ -44,24 +53,20 @@ int cmdWrite(const QStringList &arguments)
         return Ok;
 
     MemoryImage readBack = image;
-    if (!transferWithProgress(port, TransferDirection::Read, readBack))
+    if (!transferWithProgress(port, TransferDirection::Verify, readBack))
         return Failed;
-    const QList<int> differing = differences(image, readBack);
-    for (int a : differing) {
-        out() << QStringLiteral("0x%1: wrote %2, read %3\n")
-                     .arg(a, 4, 16, QLatin1Char('0'))
-                     .arg(image.byte(a), 2, 16, QLatin1Char('0'))
-                     .arg(readBack.byte(a), 2, 16, QLatin1Char('0'));
-    }
-    out().flush();
-    if (!differing.isEmpty()) {
-        err() << "verify: " << differing.size() << " bytes differ\n";
+    const ImageDiff diff = diffImages(image, readBack, quint8(language));
+    if (diff.isEmpty()) {
+        err() << WriteVerifiedText.text(quint8(language)) << '\n';
         err().flush();
-        return Failed;
+        return Ok;
     }
-    err() << "verify: the radio holds what was written\n";
+    useLanguageBundle(language);
+    printDiffRows(diffRows(diff, image, readBack, quint8(language)));
+    printAddresses(image, readBack);
+    err() << RadioDiffersText.text(quint8(language)) << '\n';
     err().flush();
-    return Ok;
+    return Failed;
 }
 
 } // namespace kdw::cli

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
+
+namespace kdw {
+struct DiffRow;
+}
 
 // The subcommands of kdw-cli, one file each.
 namespace kdw::cli {
@@ -12,5 +17,9 @@ int cmdSettings(const QStringList &args);
 int cmdRead(const QStringList &args);
 int cmdWrite(const QStringList &args);
 int cmdPorts(const QStringList &args);
+int cmdDiff(const QStringList &args);
+
+// The rows of a diff on standard output, a tab-separated line each.
+void printDiffRows(const QList<DiffRow> &rows);
 
 } // namespace kdw::cli

@@ -16,8 +16,9 @@ const Command Commands[] = {
     {"apply", "apply [--lang eng|chs|cht] FILE.sin GRID.csv", cmdApply},
     {"settings", "settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]", cmdSettings},
     {"read", "read --port NAME OUT.sin", cmdRead},
-    {"write", "write --port NAME FILE.sin [--verify]", cmdWrite},
+    {"write", "write [--lang eng|chs|cht] --port NAME FILE.sin [--verify]", cmdWrite},
     {"ports", "ports", cmdPorts},
+    {"diff", "diff [--lang eng|chs|cht] A.sin B.sin", cmdDiff},
 };
 
 int usage()

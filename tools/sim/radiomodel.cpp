@@ -158,6 +158,10 @@ RadioModel::Reply RadioModel::onWakeUp()
     m_blocksWritten = 0;
     m_state = State::Idle;
     const Stage here{Stage::Kind::WakeUp, 0};
+    if (m_restingWakeUps > 0) {
+        --m_restingWakeUps;
+        return {};
+    }
     if (m_faults.noAnswer || m_silence.strikes(here))
         return {};
     if (m_hangUp.strikes(here))
@@ -245,12 +249,18 @@ RadioModel::Reply RadioModel::onWriteFrame(int address, QByteArrayView data)
     }
     if (m_nak.strikes(here))
         return {QByteArray(1, Nak)};
-    if (!m_faults.readOnly && address + BlockSize <= MemoryImage::Size)
+    if (!m_faults.readOnly && address + BlockSize <= MemoryImage::Size) {
         m_memory.copyIn(address, data);
+        const int bad = m_faults.corruptAddress;
+        if (bad >= address && bad < address + BlockSize)
+            m_memory.setByte(bad, m_memory.byte(bad) ^ 0x01);
+    }
     ++m_blocksWritten;
     const TransferRange &last = WriteRanges.back();
-    if (address == last.end - BlockSize && m_blocksWritten == WriteBlockCount)
+    if (address == last.end - BlockSize && m_blocksWritten == WriteBlockCount) {
         m_completedWrite = true;
+        m_restingWakeUps = m_faults.restAfterWrite;
+    }
     return {QByteArray(1, Ack)};
 }
 

@@ -30,6 +30,8 @@ struct Faults
     std::optional<Stage> shortAnswer;// one byte short (identify: 5 of 8; read: 11 of 12)
     bool garbageLead = false;        // random bytes in the four leading bytes of read answers
     bool readOnly = false;           // acknowledge written blocks but keep the memory as it is
+    int corruptAddress = -1;         // store the byte written here with its lowest bit flipped
+    int restAfterWrite = 0;          // ignore this many wake-ups after a completed write
 };
 
 // The radio's side of the programming exchange, byte by byte. The host's
@@ -84,6 +86,7 @@ private:
     int m_pendingBlock = -1;
     int m_wakeUps = 0;
     int m_blocksWritten = 0;
+    int m_restingWakeUps = 0;
     bool m_completedWrite = false;
     std::mt19937 m_random{417};
 };

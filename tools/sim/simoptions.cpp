@@ -37,6 +37,8 @@ QString simUsage()
         "  --short STAGE       answer one byte short (identify: 5 of 8 bytes)\n"
         "  --garbage-lead      random bytes in the four leading bytes of read answers\n"
         "  --read-only         acknowledge written blocks but keep the memory unchanged\n"
+        "  --corrupt ADDRESS   store the byte written at ADDRESS with its lowest bit flipped\n"
+        "  --rest-after-write N  leave the first N wake-ups after a completed write unanswered\n"
         "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
 }
 
@@ -95,6 +97,13 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             options.faults.garbageLead = true;
         else if (name == u"--read-only")
             options.faults.readOnly = true;
+        else if (name == u"--rest-after-write")
+            ok = numberOption(options.faults.restAfterWrite);
+        else if (name == u"--corrupt") {
+            const auto text = value();
+            options.faults.corruptAddress = text ? text->toInt(&ok, 0) : -1;
+            ok = ok && options.faults.corruptAddress >= 0 && options.faults.corruptAddress < MemoryImage::Size;
+        }
         else {
             *error = QStringLiteral("unknown option %1").arg(name);
             return std::nullopt;

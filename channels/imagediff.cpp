@@ -1,0 +1,118 @@
+#include "channels/imagediff.h"
+
+#include "channels/channeltable.h"
+#include "image/regions.h"
+#include "settings/settingvalues.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kdw {
+
+namespace {
+
+// The bits of each byte that a listed difference accounts for.
+using Covered = std::array<quint8, MemoryImage::Size>;
+
+void cover(Covered &covered, int offset, int length, quint8 mask = 0xFF)
+{
+    for (int k = 0; k < length; ++k)
+        covered[std::size_t(offset + k)] |= mask;
+}
+
+void coverChannel(Covered &covered, int channel)
+{
+    cover(covered, region::channelRecord(channel), region::ChannelRecordSize);
+    cover(covered, region::nameSlot(channel), region::NameSlotSize);
+}
+
+void coverSetting(Covered &covered, const Setting &setting)
+{
+    if (const ChoiceField *choice = setting.choice())
+        cover(covered, choice->offset, 1, choice->mask);
+    else
+        cover(covered, setting.text()->offset, setting.text()->length);
+}
+
+// A long range shows its first bytes only; the address range says how long it is.
+constexpr int ShownBytes = 16;
+
+QString hexBytes(const MemoryImage &image, const ImageDiff::Bytes &range)
+{
+    const int length = std::min(range.end - range.start, ShownBytes);
+    QString text = QString::fromLatin1(image.bytes(range.start, length).toHex(' ').toUpper());
+    if (range.end - range.start > ShownBytes)
+        text += QStringLiteral(" ...");
+    return text;
+}
+
+QString address(int offset)
+{
+    return QStringLiteral("0x") + QStringLiteral("%1").arg(offset, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString addressRange(const ImageDiff::Bytes &range)
+{
+    if (range.end - range.start == 1)
+        return address(range.start);
+    return address(range.start) + QStringLiteral("..") + address(range.end - 1);
+}
+
+} // namespace
+
+ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, quint8 languageIndex)
+{
+    ImageDiff diff;
+    Covered covered{};
+
+    const ChannelTable tableA = channelTable(a, languageIndex);
+    const ChannelTable tableB = channelTable(b, languageIndex);
+    for (int channel = 1; channel <= region::ChannelCount; ++channel) {
+        const ChannelTexts &rowA = tableA[std::size_t(channel - 1)];
+        const ChannelTexts &rowB = tableB[std::size_t(channel - 1)];
+        bool listed = false;
+        for (int field = 0; field < ChannelFieldCount; ++field) {
+            if (rowA[std::size_t(field)] == rowB[std::size_t(field)])
+                continue;
+            diff.channels.push_back({channel, ChannelField(field), rowA[std::size_t(field)], rowB[std::size_t(field)]});
+            listed = true;
+        }
+        if (listed)
+            coverChannel(covered, channel);
+    }
+
+    for (const Setting &setting : settingTable()) {
+        const QString textA = shownText(setting, a, languageIndex);
+        const QString textB = shownText(setting, b, languageIndex);
+        if (textA == textB)
+            continue;
+        diff.settings.push_back({&setting, textA, textB});
+        coverSetting(covered, setting);
+    }
+
+    for (int offset = 0; offset < MemoryImage::Size; ++offset) {
+        const bool differs = ((a.byte(offset) ^ b.byte(offset)) & ~covered[std::size_t(offset)]) != 0;
+        if (!differs)
+            continue;
+        if (!diff.bytes.empty() && diff.bytes.back().end == offset)
+            diff.bytes.back().end = offset + 1;
+        else
+            diff.bytes.push_back({offset, offset + 1});
+    }
+    return diff;
+}
+
+QList<DiffRow> diffRows(const ImageDiff &diff, const MemoryImage &a, const MemoryImage &b, quint8 languageIndex)
+{
+    QList<DiffRow> rows;
+    const QStringList headers = gridHeaderTexts(languageIndex);
+    for (const ImageDiff::Channel &c : diff.channels)
+        rows.append({headers.at(0) + u' ' + QString::number(c.channel), headers.at(c.field + 1), c.a, c.b});
+    for (const ImageDiff::Setting &s : diff.settings)
+        rows.append({dialogCaption(s.setting->dialog), settingLabel(*s.setting), s.a, s.b});
+    for (const ImageDiff::Bytes &range : diff.bytes)
+        rows.append({addressRange(range), {}, hexBytes(a, range), hexBytes(b, range)});
+    return rows;
+}
+
+} // namespace kdw

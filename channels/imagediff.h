@@ -1,0 +1,65 @@
+#pragma once
+
+#include "channels/channeltexts.h"
+#include "image/memoryimage.h"
+#include "settings/settingtable.h"
+
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+namespace kdw {
+
+// What differs between two images, as a user reads it: the channel cells
+// whose grid texts differ, the settings whose dialog items differ, and the
+// differing bytes that neither explains, as address ranges.
+struct ImageDiff
+{
+    struct Channel
+    {
+        int channel; // 1..99
+        ChannelField field;
+        QString a;
+        QString b;
+    };
+    struct Setting
+    {
+        const kdw::Setting *setting;
+        QString a;
+        QString b;
+    };
+    struct Bytes
+    {
+        int start; // half-open
+        int end;
+    };
+
+    std::vector<Channel> channels;
+    std::vector<Setting> settings;
+    std::vector<Bytes> bytes;
+
+    bool isEmpty() const { return channels.empty() && settings.empty() && bytes.empty(); }
+};
+
+// Compares two images in a language. A channel with a differing cell
+// accounts for its whole record and name slot; a differing setting for its
+// own bits. Any other differing byte is listed, so no difference goes unseen.
+[[nodiscard]] ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, quint8 languageIndex);
+
+// One line of the list: where (the channel as the grid numbers it, the
+// dialog's caption, or an address range), what (the grid's column name or
+// the dialog's label), and the two texts (for bytes: their values in hex).
+struct DiffRow
+{
+    QString place;
+    QString name;
+    QString a;
+    QString b;
+};
+
+// The rows of a diff in a language: channels, then settings, then bytes.
+[[nodiscard]] QList<DiffRow> diffRows(const ImageDiff &diff, const MemoryImage &a, const MemoryImage &b,
+                                      quint8 languageIndex);
+
+} // namespace kdw

@@ -1,0 +1,36 @@
+#include "link/transferoptions.h"
+
+#include "app/globals.h"
+#include "app/inifile.h"
+
+namespace kdw {
+
+namespace {
+
+bool readFlag(const CIniFile &file, QStringView key, bool fallback)
+{
+    const QString value = file.ReadString(SetupSection.toString(), key.toString());
+    if (value == u"1")
+        return true;
+    if (value == u"0")
+        return false;
+    return fallback;
+}
+
+} // namespace
+
+TransferOptions readTransferOptions(const CIniFile &file)
+{
+    const TransferOptions defaults;
+    TransferOptions options;
+    options.verifyAfterWrite = readFlag(file, TransferOptions::VerifyKey, defaults.verifyAfterWrite);
+    options.backupBeforeWrite = readFlag(file, TransferOptions::BackupKey, defaults.backupBeforeWrite);
+    return options;
+}
+
+bool writeTransferOption(CIniFile &file, QStringView key, bool on)
+{
+    return file.WriteString(SetupSection.toString(), key.toString(), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+} // namespace kdw

@@ -1,0 +1,62 @@
+#include "ui/diffdlg.h"
+
+#include "app/localisedtext.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace kdw {
+
+namespace {
+constexpr LocalisedText WhereHeading{u"Where", u"位置", u"位置"};
+constexpr LocalisedText WhatHeading{u"What", u"项目", u"項目"};
+constexpr LocalisedText CloseText{u"Close", u"关闭", u"關閉"};
+} // namespace
+
+CDiffDlg::CDiffDlg(QWidget *parent, const QString &caption, const QString &message, const QList<DiffRow> &rows,
+                   const QString &headingA, const QString &headingB)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CDiffDlg"));
+    setWindowTitle(caption);
+    auto *layout = new QVBoxLayout(this);
+    auto *label = new QLabel(message, this);
+    label->setObjectName(QStringLiteral("message"));
+    label->setWordWrap(true);
+    layout->addWidget(label);
+
+    m_table = new QTableWidget(int(rows.size()), 4, this);
+    m_table->setHorizontalHeaderLabels({WhereHeading.text(), WhatHeading.text(), headingA, headingB});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    for (int r = 0; r < rows.size(); ++r) {
+        const DiffRow &row = rows.at(r);
+        const QString cells[] = {row.place, row.name, row.a, row.b};
+        for (int c = 0; c < 4; ++c)
+            m_table->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+    m_table->resizeColumnsToContents();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setVisible(!rows.isEmpty());
+    layout->addWidget(m_table);
+
+    m_buttons = new QDialogButtonBox(this);
+    QPushButton *close = m_buttons->addButton(CloseText.text(), QDialogButtonBox::RejectRole);
+    close->setDefault(true);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(m_buttons);
+    resize(640, rows.isEmpty() ? 120 : 400);
+}
+
+void CDiffDlg::addChoice(const QString &text, int code)
+{
+    QPushButton *button = m_buttons->addButton(text, QDialogButtonBox::ActionRole);
+    connect(button, &QPushButton::clicked, this, [this, code] { done(code); });
+}
+
+} // namespace kdw

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "channels/imagediff.h"
+
+#include <QDialog>
+
+class QDialogButtonBox;
+class QTableWidget;
+
+namespace kdw {
+
+// A list of differences in a table: a message above it, the rows (where,
+// what, the two sides under the caller's headings) and a Close button. Extra
+// buttons end the dialog with the code given to addChoice().
+class CDiffDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDiffDlg(QWidget *parent, const QString &caption, const QString &message, const QList<DiffRow> &rows,
+             const QString &headingA, const QString &headingB);
+
+    void addChoice(const QString &text, int code);
+
+    QTableWidget *table() const { return m_table; }
+
+private:
+    QTableWidget *m_table = nullptr;
+    QDialogButtonBox *m_buttons = nullptr;
+};
+
+} // namespace kdw
