@@ -42,11 +42,14 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     m_pMainWnd->setCloseGuard([this] { return m_commands->SaveModified(); });
     bindCommands(*this);
 
+    // A file that cannot be opened ends the program; one the user chose not
+    // to open (too long to be a channel data file) leaves a new document.
     const QString file = arguments.value(1);
-    if (file.isEmpty())
-        m_doc->OnNewDocument();
-    else if (!m_commands->OpenDocumentFile(file))
+    const auto opened = file.isEmpty() ? DocumentCommands::OpenResult::Declined : m_commands->OpenDocumentFile(file);
+    if (opened == DocumentCommands::OpenResult::Failed)
         return false;
+    if (opened == DocumentCommands::OpenResult::Declined)
+        m_doc->OnNewDocument();
 
     m_pMainWnd->show();
     m_pMainWnd->raise();

@@ -47,7 +47,7 @@ bool CProgramDoc::OnNewDocument()
     return true;
 }
 
-DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
+DocumentResult readDocumentFile(const QString &path, MemoryImage &image)
 {
     const SinLoadResult file = readSinFile(path);
     switch (file.error) {
@@ -58,11 +58,19 @@ DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
     case SinLoadResult::Error::None:
         break;
     }
-    m_image.copyIn(*file.bytes);
+    image.copyIn(*file.bytes);
+    return {true, {}};
+}
+
+DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
+{
+    const DocumentResult read = readDocumentFile(path, m_image);
+    if (!read)
+        return read;
     m_strPathName = path;
     SetModifiedFlag(false);
     emit contentReplaced();
-    return {true, {}};
+    return read;
 }
 
 void CProgramDoc::OnNewDocumentFrom(const MemoryImage &image)

@@ -16,6 +16,10 @@ struct [[nodiscard]] DocumentResult
     explicit operator bool() const { return ok; }
 };
 
+// Reads a channel data file's first 8192 bytes into `image`; on failure the
+// message names the file and `image` is untouched.
+[[nodiscard]] DocumentResult readDocumentFile(const QString &path, MemoryImage &image);
+
 // The one document. Its content is the memory image; the document itself
 // holds only the path and the modified mark. Opening or saving never leaves
 // the image or the file half written.

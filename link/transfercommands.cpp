@@ -11,6 +11,8 @@
 #include "ui/documenthistory.h"
 #include "ui/messagebox.h"
 
+#include <QDir>
+
 namespace kdw {
 
 namespace {
@@ -28,6 +30,15 @@ constexpr LocalisedText WrittenHeading{u"Written", u"写入的", u"寫入的"};
 constexpr LocalisedText WriteNowText{u"Write the document now", u"立即写入文档", u"立即寫入文件"};
 constexpr LocalisedText OpenRadioText{
     u"Open the radio's memory as a new document", u"将对讲机的内容作为新文档打开", u"將對講機的內容作為新文件開啟"};
+
+constexpr LocalisedText BackupFailedText{
+    u"The backup of the radio's memory could not be saved in %1.\n%2",
+    u"无法将对讲机内容的备份保存到 %1。\n%2",
+    u"無法將對講機內容的備份儲存到 %1。\n%2"};
+constexpr LocalisedText WriteNotStartedText{
+    u"The write was not started: the radio's memory could not be backed up first.",
+    u"写入未开始：未能先备份对讲机的内容。",
+    u"寫入未開始：未能先備份對講機的內容。"};
 
 enum CompareChoice : int { WriteNow = 100, OpenRadio = 101 };
 
@@ -68,6 +79,15 @@ TransferCommands::Session TransferCommands::runSession(TransferDirection directi
     return {dialog.succeeded(), dialog.verifyOutcome(), dialog.readBack()};
 }
 
+bool TransferCommands::backUp(const MemoryImage &read, BackupKind kind)
+{
+    const QString directory = backupDirectory(programDirectory());
+    const BackupResult saved = saveBackup(directory, radioBytes(read, programDirectory()), kind);
+    if (!saved)
+        messageBox(m_window, BackupFailedText.text().arg(QDir::toNativeSeparators(directory), saved.reason));
+    return saved.ok;
+}
+
 void TransferCommands::OnRead()
 {
     const BusyGuard busy;
@@ -81,6 +101,7 @@ void TransferCommands::OnRead()
     // A read is one undo step, and marks the document modified.
     m_view.history().record(before);
     m_view.gridLoad();
+    (void)backUp(m_doc.image(), BackupKind::Read);
 }
 
 void TransferCommands::OnWrite()
@@ -89,6 +110,15 @@ void TransferCommands::OnWrite()
     if (!busy)
         return;
     m_view.gridStore();
+    if (m_options.backupBeforeWrite) {
+        // What the radio holds is kept before it is overwritten; without
+        // that copy nothing is written.
+        MemoryImage radio = m_doc.image();
+        if (!runSession(TransferDirection::Read, radio).succeeded || !backUp(radio, BackupKind::BeforeWrite)) {
+            messageBox(m_window, WriteNotStartedText.text());
+            return;
+        }
+    }
     const Session write = runSession(TransferDirection::Write, m_doc.image(), m_options.verifyAfterWrite);
     // A check that could not run has said so already.
     if (write.succeeded && write.verify && *write.verify)
@@ -120,6 +150,7 @@ void TransferCommands::OnCompareWithRadio()
         radio = m_doc.image();
         if (!runSession(TransferDirection::Read, radio).succeeded)
             return;
+        (void)backUp(radio, BackupKind::Read);
         const ImageDiff diff = diffImages(m_doc.image(), radio, languageIndex());
         if (diff.isEmpty()) {
             messageBox(m_window, CompareCaption.text(), RadioHoldsDocument.text(), QMessageBox::Information);

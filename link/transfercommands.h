@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/backups.h"
 #include "image/memoryimage.h"
 #include "link/radiotransfer.h"
 #include "link/transferoptions.h"
@@ -45,6 +46,9 @@ private:
     // The transfer dialog for one direction on `image`; returns when it has closed.
     Session runSession(TransferDirection direction, MemoryImage &image, bool verify = false);
     void showVerifyResult(const MemoryImage &written, const MemoryImage &readBack);
+    // Saves the read ranges of `read` as a backup; false, after saying why,
+    // when it could not be saved.
+    bool backUp(const MemoryImage &read, BackupKind kind);
 
     CProgramDoc &m_doc;
     CProgramView &m_view;

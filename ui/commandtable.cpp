@@ -75,6 +75,8 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::FileOpen, documents, &DocumentCommands::OnFileOpen);
     frame.bindCommand(cmd::FileSave, view, &CProgramView::OnFileSave);
     frame.bindCommand(cmd::FileSaveAs, view, &CProgramView::OnFileSaveAs);
+    frame.bindCommand(cmd::FileOpenBackup, documents, &DocumentCommands::OnFileOpenBackup);
+    frame.bindCommand(cmd::FileCompare, documents, &DocumentCommands::OnFileCompare);
     frame.bindCommand(cmd::Language, view, &CProgramView::OnLanguage);
     frame.bindCommand(cmd::Help, view, &CProgramView::OnHelp);
     frame.bindCommand(cmd::AppAbout, &app, &CProgramApp::OnAppAbout);

@@ -1,12 +1,17 @@
 #include "ui/documentcommands.h"
 
+#include "app/globals.h"
 #include "app/localisedtext.h"
+#include "channels/imagediff.h"
+#include "image/backups.h"
 #include "image/programdoc.h"
 #include "image/sinfile.h"
+#include "ui/diffdlg.h"
 #include "ui/documenthistory.h"
 #include "ui/messagebox.h"
 #include "ui/stringtable.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -17,6 +22,20 @@ namespace {
 constexpr LocalisedText SaveChangesText{
     u"Save changes to %1?", u"是否保存对 %1 的更改？", u"是否儲存對 %1 的變更？"};
 constexpr LocalisedText UntitledText{u"Untitled", u"无标题", u"未命名"};
+constexpr LocalisedText LongFileText{
+    u"This file is %1 bytes, not 8192; it may not be a channel data file. Open its first 8192 bytes?",
+    u"此文件有 %1 字节，而不是 8192 字节；它可能不是信道数据文件。是否打开它的前 8192 字节？",
+    u"此檔案有 %1 位元組，而不是 8192 位元組；它可能不是頻道資料檔。是否開啟它的前 8192 位元組？"};
+constexpr LocalisedText CompareFileCaption{u"Compare with File", u"与文件比较", u"與檔案比較"};
+constexpr LocalisedText FileDiffersText{
+    u"These differ between the document and \"%1\".",
+    u"文档与“%1”以下各项不同。",
+    u"文件與「%1」以下各項不同。"};
+constexpr LocalisedText FileSameText{
+    u"The document and \"%1\" hold the same.",
+    u"文档与“%1”的内容相同。",
+    u"文件與「%1」的內容相同。"};
+constexpr LocalisedText DocumentHeading{u"This document", u"本文档", u"本文件"};
 
 } // namespace
 
@@ -28,14 +47,14 @@ DocumentCommands::DocumentCommands(CProgramDoc &doc, QWidget *window)
 {
 }
 
-QString DocumentCommands::askFileName(bool forSave)
+QString DocumentCommands::askFileName(bool forSave, const QString &start)
 {
-    const QString current = m_doc.GetPathName();
+    const QString current = start.isEmpty() ? m_doc.GetPathName() : start;
     if (m_filePrompt)
         return m_filePrompt(forSave, current);
     const QString filter = templateField(3).isEmpty() ? SinFilter.toString() : templateField(3);
     if (!forSave)
-        return QFileDialog::getOpenFileName(m_window, {}, QFileInfo(current).path(), filter);
+        return QFileDialog::getOpenFileName(m_window, {}, start.isEmpty() ? QFileInfo(current).path() : start, filter);
     QFileDialog dialog(m_window, {}, current, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(SinExtension.mid(1).toString());
@@ -54,15 +73,68 @@ void DocumentCommands::OnFileOpen()
         return;
     const QString path = askFileName(false);
     if (!path.isEmpty())
-        OpenDocumentFile(path);
+        (void)OpenDocumentFile(path);
 }
 
-bool DocumentCommands::OpenDocumentFile(const QString &path)
+bool DocumentCommands::acceptFileSize(const QString &path)
 {
+    const qint64 size = QFileInfo(path).size();
+    if (size <= MemoryImage::Size)
+        return true;
+    return messageBox(m_window, LongFileText.text().arg(size), QMessageBox::Question,
+                      QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+DocumentCommands::OpenResult DocumentCommands::OpenDocumentFile(const QString &path)
+{
+    if (!acceptFileSize(path))
+        return OpenResult::Declined;
     const DocumentResult result = m_doc.OnOpenDocument(path);
     if (!result)
         messageBox(m_window, result.message);
-    return result.ok;
+    return result ? OpenResult::Opened : OpenResult::Failed;
+}
+
+bool DocumentCommands::readChosenFile(const QString &path, MemoryImage &image)
+{
+    if (!acceptFileSize(path))
+        return false;
+    const DocumentResult read = readDocumentFile(path, image);
+    if (!read)
+        messageBox(m_window, read.message);
+    return read.ok;
+}
+
+void DocumentCommands::OnFileOpenBackup()
+{
+    if (!SaveModified())
+        return;
+    const QString directory = backupDirectory(programDirectory());
+    (void)QDir().mkpath(directory);
+    const QString path = askFileName(false, directory);
+    MemoryImage image;
+    if (!path.isEmpty() && readChosenFile(path, image))
+        m_doc.OnNewDocumentFrom(image);
+}
+
+void DocumentCommands::OnFileCompare()
+{
+    if (m_gridStore)
+        m_gridStore();
+    const QString path = askFileName(false);
+    MemoryImage file;
+    if (path.isEmpty() || !readChosenFile(path, file))
+        return;
+    const QString name = QFileInfo(path).fileName();
+    const ImageDiff diff = diffImages(m_doc.image(), file, languageIndex());
+    if (diff.isEmpty()) {
+        messageBox(m_window, CompareFileCaption.text(), FileSameText.text().arg(name), QMessageBox::Information);
+        return;
+    }
+    CDiffDlg dialog(m_window, CompareFileCaption.text(), FileDiffersText.text().arg(name),
+                    diffRows(diff, m_doc.image(), file, languageIndex()), DocumentHeading.text(), name);
+    dialog.exec();
 }
 
 bool DocumentCommands::OnFileSave()

@@ -11,6 +11,7 @@ namespace kdw {
 
 class CProgramDoc;
 class DocumentHistory;
+class MemoryImage;
 
 // File New, Open, Save and Save As with their prompts: the save question when
 // the document is modified, the file dialogs, and the messages of a failed
@@ -38,10 +39,17 @@ public:
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
+    // A backup from the backup folder, opened as a new, untitled document so
+    // that Save never overwrites the backup.
+    void OnFileOpenBackup();
+    // What differs between the document (as the grid shows it) and a file.
+    void OnFileCompare();
 
-    // Opens `path` as the document (command line, Open); false with a message
-    // when it cannot, the current document untouched.
-    bool OpenDocumentFile(const QString &path);
+    enum class OpenResult { Opened, Declined, Failed };
+    // Opens `path` as the document (command line, Open): Failed with a
+    // message when it cannot, Declined when the user chose not to open an
+    // overlong file; either way the current document is untouched.
+    OpenResult OpenDocumentFile(const QString &path);
 
     // "Save changes?" when the document is modified: true to go on (saved or
     // discarded), false when the user cancelled or the save failed.
@@ -49,7 +57,13 @@ public:
 
 private:
     bool DoSave(QString path);
-    QString askFileName(bool forSave);
+    QString askFileName(bool forSave, const QString &start = {});
+    // A file longer than 8192 bytes may be no channel data file: true when
+    // it is not longer, or when the user still wants its first 8192 bytes.
+    bool acceptFileSize(const QString &path);
+    // The first 8192 bytes of a file the user chose; false after a message
+    // or a No.
+    bool readChosenFile(const QString &path, MemoryImage &image);
 
     CProgramDoc &m_doc;
     QWidget *m_window;

@@ -1,4 +1,7 @@
+#include "app/globals.h"
 #include "channels/imagediff.h"
+#include "image/backups.h"
+#include "image/builtindefaults.h"
 #include "image/transferranges.h"
 #include "link/transfermessages.h"
 #include "tools/cli/clicommon.h"
@@ -11,7 +14,8 @@ namespace kdw::cli {
 
 namespace {
 
-const QString Usage = QStringLiteral("usage: kdw-cli write [--lang eng|chs|cht] --port NAME FILE.sin [--verify]");
+const QString Usage = QStringLiteral(
+    "usage: kdw-cli write [--lang eng|chs|cht] --port NAME FILE.sin [--verify] [--backup|--no-backup]");
 
 // Every differing address, a line each, after the channels and settings.
 void printAddresses(const MemoryImage &written, const MemoryImage &readBack)
@@ -31,9 +35,11 @@ void printAddresses(const MemoryImage &written, const MemoryImage &readBack)
 
 } // namespace
 
-// kdw-cli write --port NAME FILE.sin [--verify]: sends the file's bytes as
-// they are. --verify then reads the written ranges back in a second session
-// and lists what differs as kdw-cli diff does, then every differing address.
+// kdw-cli write --port NAME FILE.sin [--verify] [--backup]: sends the file's
+// bytes as they are. --backup first reads the radio and keeps a backup of it,
+// and writes nothing when that fails. --verify then reads the written ranges
+// back in a second session and lists what differs as kdw-cli diff does, then
+// every differing address.
 int cmdWrite(const QStringList &arguments)
 {
     QStringList args = arguments;
@@ -41,12 +47,24 @@ int cmdWrite(const QStringList &arguments)
     const QString port = takeOption(args, QStringLiteral("--port"), {}, &missing);
     const int language = languageOption(takeOption(args, QStringLiteral("--lang"), QStringLiteral("eng"), &missing));
     const bool verify = takeFlag(args, QStringLiteral("--verify"));
-    if (missing || language < 0 || port.isEmpty() || args.size() != 1 || args.first().startsWith(u"--"))
+    const bool noBackup = takeFlag(args, QStringLiteral("--no-backup"));
+    const bool backup = takeFlag(args, QStringLiteral("--backup"));
+    if (missing || language < 0 || port.isEmpty() || (backup && noBackup) || args.size() != 1
+        || args.first().startsWith(u"--"))
         return usageError(Usage);
 
     MemoryImage image;
     if (!loadSinFile(args.first(), image))
         return BadInput;
+    if (backup) {
+        MemoryImage radio;
+        makeNewImage(radio, programDirectory());
+        if (!transferWithProgress(port, TransferDirection::Read, radio) || !backUpRadio(radio, BackupKind::BeforeWrite)) {
+            err() << "the write was not started: the radio's memory could not be backed up first\n";
+            err().flush();
+            return Failed;
+        }
+    }
     if (!transferWithProgress(port, TransferDirection::Write, image))
         return Failed;
     if (!verify)

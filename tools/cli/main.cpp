@@ -15,8 +15,8 @@ const Command Commands[] = {
     {"channels", "channels [--lang eng|chs|cht] FILE.sin", cmdChannels},
     {"apply", "apply [--lang eng|chs|cht] FILE.sin GRID.csv", cmdApply},
     {"settings", "settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]", cmdSettings},
-    {"read", "read --port NAME OUT.sin", cmdRead},
-    {"write", "write [--lang eng|chs|cht] --port NAME FILE.sin [--verify]", cmdWrite},
+    {"read", "read --port NAME OUT.sin [--backup|--no-backup]", cmdRead},
+    {"write", "write [--lang eng|chs|cht] --port NAME FILE.sin [--verify] [--backup|--no-backup]", cmdWrite},
     {"ports", "ports", cmdPorts},
     {"diff", "diff [--lang eng|chs|cht] A.sin B.sin", cmdDiff},
 };

@@ -1,0 +1,98 @@
+#include "image/backups.h"
+
+#include "app/userfiles.h"
+#include "image/builtindefaults.h"
+#include "image/transferranges.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+
+namespace kdw {
+
+namespace {
+
+const QRegularExpression &backupName()
+{
+    static const QRegularExpression name(
+        QStringLiteral("^(\\d{8}-\\d{6})-(read|before-write)(?:-(\\d+))?\\.sin$"));
+    return name;
+}
+
+// Oldest first: by time, then by the number a taken name was given.
+bool olderThan(const QString &a, const QString &b)
+{
+    const auto ma = backupName().match(a);
+    const auto mb = backupName().match(b);
+    if (ma.captured(1) != mb.captured(1))
+        return ma.captured(1) < mb.captured(1);
+    return ma.captured(3).toInt() < mb.captured(3).toInt();
+}
+
+void pruneBackups(const QString &directory)
+{
+    const QStringList files = backupFiles(directory);
+    for (qsizetype i = 0; i + BackupsKept < files.size(); ++i)
+        QFile::remove(directory + files.at(i));
+}
+
+} // namespace
+
+QString backupDirectory(const QString &programDirectory)
+{
+    return userDataDirectory(programDirectory) + QStringLiteral("backups/");
+}
+
+MemoryImage radioBytes(const MemoryImage &read, const QString &programDirectory)
+{
+    MemoryImage image;
+    makeNewImage(image, programDirectory);
+    for (const TransferRange &range : ReadRanges)
+        image.copyIn(range.start, read.bytes(range.start, range.end - range.start));
+    return image;
+}
+
+QStringList backupFiles(const QString &directory)
+{
+    QStringList files;
+    for (const QString &name : QDir(directory).entryList(QDir::Files)) {
+        if (backupName().match(name).hasMatch())
+            files.append(name);
+    }
+    std::sort(files.begin(), files.end(), olderThan);
+    return files;
+}
+
+BackupResult saveBackup(const QString &directory, const MemoryImage &image, BackupKind kind, const QDateTime &when)
+{
+    BackupResult result;
+    if (!QDir().mkpath(directory)) {
+        result.reason = QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(directory));
+        return result;
+    }
+    QTemporaryFile file(directory + QStringLiteral("backup-XXXXXX.tmp"));
+    const QByteArray bytes = image.bytes();
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
+        result.reason = file.errorString();
+        return result;
+    }
+    const QString stem = when.toString(QStringLiteral("yyyyMMdd-HHmmss"))
+                         + (kind == BackupKind::Read ? QStringLiteral("-read") : QStringLiteral("-before-write"));
+    // A rename never replaces an existing file: a taken name is skipped.
+    for (int n = 1; n < 1000; ++n) {
+        const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".sin");
+        if (QFileInfo::exists(directory + name))
+            continue;
+        if (file.rename(directory + name)) {
+            file.setAutoRemove(false);
+            result.ok = true;
+            result.path = directory + name;
+            pruneBackups(directory);
+            return result;
+        }
+    }
+    result.reason = file.errorString();
+    return result;
+}
+
+} // namespace kdw

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "image/memoryimage.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace kdw {
+
+// Copies of what the radio held, kept in the user's data folder as
+// "YYYYMMDD-HHMMSS-read.sin" (every read) and "...-before-write.sin" (the
+// radio read before a write). The newest BackupsKept are kept.
+enum class BackupKind { Read, BeforeWrite };
+
+inline constexpr int BackupsKept = 50;
+
+// <user data directory>/backups/, with a trailing separator.
+QString backupDirectory(const QString &programDirectory);
+
+struct [[nodiscard]] BackupResult
+{
+    bool ok = false;
+    QString path;   // the file written
+    QString reason; // why it could not be written
+    explicit operator bool() const { return ok; }
+};
+
+// Writes the image as a new backup in `directory` (made when missing),
+// named by `when`. The file appears whole or not at all, and never replaces
+// another: a name already taken gets "-2", "-3", ... Then the oldest
+// backups beyond BackupsKept are removed.
+BackupResult saveBackup(const QString &directory, const MemoryImage &image, BackupKind kind,
+                        const QDateTime &when = QDateTime::currentDateTime());
+
+// What a backup of a read holds: a new document's image (Default.sin or the
+// built-in defaults) with the read ranges of `read`, the bytes the radio sent.
+MemoryImage radioBytes(const MemoryImage &read, const QString &programDirectory);
+
+// The backups in `directory`, oldest first (by the time in their names).
+QStringList backupFiles(const QString &directory);
+
+} // namespace kdw
