@@ -109,34 +109,49 @@ QByteArray RadioSim::hostBytes() const
     return bytes;
 }
 
+bool saysAll(const QString &text, const QString &parts)
+{
+    for (const QString &part : parts.split(u'|')) {
+        if (!text.contains(part))
+            return false;
+    }
+    return true;
+}
+
 void addFaultRows()
 {
     QTest::addColumn<bool>("read");
     QTest::addColumn<QStringList>("simArgs");
     QTest::addColumn<bool>("fails");
     QTest::addColumn<bool>("staysOff");
-    const auto row = [](const char *name, bool read, const char *fault, const char *stage, bool fails) {
+    QTest::addColumn<QString>("says");
+    const auto row = [](const char *name, bool read, const char *fault, const char *stage, const char *says) {
         QStringList args{QString::fromLatin1(fault)};
         if (stage)
             args.append(QString::fromLatin1(stage));
-        QTest::newRow(name) << read << args << fails << false;
+        QTest::newRow(name) << read << args << (says != nullptr) << false << QString::fromLatin1(says);
     };
-    row("read, NAK at the wake-up", true, "--nak", "wakeup", true);
-    row("read, silence at the identification", true, "--silence", "identify", true);
-    row("read, hang-up at the first block", true, "--hangup", "0", true);
-    row("read, short answer at block 250 (range 2)", true, "--short", "250", true);
-    row("read, NAK at block 304 (range 3)", true, "--nak", "304", true);
-    row("read, silence at the last block", true, "--silence", "317", true);
-    row("read, short identification", true, "--short", "identify", false);
-    row("read, 0x07 to three wake-ups", true, "--wrong-wakeup", "3", false);
-    row("read, garbage leading bytes", true, "--garbage-lead", nullptr, false);
-    row("write, silence at the wake-up", false, "--silence", "wakeup", true);
-    row("write, NAK at the identification", false, "--nak", "identify", true);
-    row("write, NAK at the first block", false, "--nak", "0", true);
-    row("write, hang-up at block 310 (range 4)", false, "--hangup", "310", true);
-    row("write, NAK at the last block", false, "--nak", "315", true);
-    row("write, 0x07 to four wake-ups", false, "--wrong-wakeup", "4", true);
-    QTest::newRow("read, no answer at all") << true << QStringList{u"--no-answer"_qs} << true << true;
+    const char *partly = "|\nThe radio's memory is now partly written and must be written again before use.";
+    row("read, NAK at the wake-up", true, "--nak", "wakeup", "wrong answer at block 1 of 318.");
+    row("read, silence at the identification", true, "--silence", "identify", "stopped answering at block 1 of 318.");
+    row("read, hang-up at the first block", true, "--hangup", "0", "went away during the transfer");
+    row("read, short answer at block 250 (range 2)", true, "--short", "250", "wrong answer at block 251 of 318.");
+    row("read, NAK at block 304 (range 3)", true, "--nak", "304", "wrong answer at block 305 of 318.");
+    row("read, silence at the last block", true, "--silence", "317", "stopped answering at block 318 of 318.");
+    row("read, short identification", true, "--short", "identify", nullptr);
+    row("read, 0x07 to three wake-ups", true, "--wrong-wakeup", "3", nullptr);
+    row("read, garbage leading bytes", true, "--garbage-lead", nullptr, nullptr);
+    row("write, silence at the wake-up", false, "--silence", "wakeup", "The radio did not answer.");
+    row("write, NAK at the identification", false, "--nak", "identify", "wrong answer at block 1 of 316.");
+    row("write, NAK at the first block", false, "--nak", "0",
+        QByteArray("wrong answer at block 1 of 316.").append(partly).constData());
+    row("write, hang-up at block 310 (range 4)", false, "--hangup", "310",
+        QByteArray("went away during the transfer").append(partly).constData());
+    row("write, NAK at the last block", false, "--nak", "315",
+        QByteArray("wrong answer at block 316 of 316.").append(partly).constData());
+    row("write, 0x07 to four wake-ups", false, "--wrong-wakeup", "4", "wrong answer at block 1 of 316.");
+    QTest::newRow("read, no answer at all")
+        << true << QStringList{u"--no-answer"_qs} << true << true << u"The radio did not answer."_qs;
 }
 
 } // namespace kdw::test

@@ -63,10 +63,14 @@ private:
 // The fault table of the simulated radio, for a `_data()` function: the
 // columns "read" (bool: a read, else a write), "simArgs" (QStringList: the
 // options of kdw-radio-sim), "fails" (bool: the transfer ends with
-// "Communication error") and "staysOff" (bool: the next transfer fails too),
-// and a row for each case. Every kind of fault appears, spread over the
+// "Communication error"), "staysOff" (bool: the next transfer fails too) and
+// "says" (QString: parts of the English lines below that message, separated
+// by '|'), and a row for each case. Every kind of fault appears, spread over the
 // stages: the wake-up, the identification, the first block, the middle of a
 // range and the last block.
 void addFaultRows();
+
+// True when `text` holds every '|'-separated part of `parts`.
+bool saysAll(const QString &text, const QString &parts);
 
 } // namespace kdw::test
