@@ -77,8 +77,8 @@ void CProgramDoc::OnNewDocumentFrom(const MemoryImage &image)
 {
     m_strPathName.clear();
     m_image = image;
-    SetModifiedFlag(true);
     emit contentReplaced();
+    SetModifiedFlag(true);
 }
 
 DocumentResult CProgramDoc::OnSaveDocument(const QString &path)

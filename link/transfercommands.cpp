@@ -167,7 +167,7 @@ void TransferCommands::OnCompareWithRadio()
     if (choice == WriteNow)
         OnWrite();
     else if (choice == OpenRadio && m_documents.SaveModified())
-        m_doc.OnNewDocumentFrom(radio);
+        m_documents.OpenAsNewDocument(radio);
 }
 
 } // namespace kdw

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QUndoStack>
 
 namespace kdw {
 
@@ -106,6 +107,13 @@ bool DocumentCommands::readChosenFile(const QString &path, MemoryImage &image)
     return read.ok;
 }
 
+void DocumentCommands::OpenAsNewDocument(const MemoryImage &image)
+{
+    m_doc.OnNewDocumentFrom(image);
+    // The new history's first state is no saved state.
+    m_history->stack()->resetClean();
+}
+
 void DocumentCommands::OnFileOpenBackup()
 {
     if (!SaveModified())
@@ -115,7 +123,7 @@ void DocumentCommands::OnFileOpenBackup()
     const QString path = askFileName(false, directory);
     MemoryImage image;
     if (!path.isEmpty() && readChosenFile(path, image))
-        m_doc.OnNewDocumentFrom(image);
+        OpenAsNewDocument(image);
 }
 
 void DocumentCommands::OnFileCompare()

@@ -45,6 +45,10 @@ public:
     // What differs between the document (as the grid shows it) and a file.
     void OnFileCompare();
 
+    // `image` as a new, untitled document that stays modified until saved
+    // (undo and redo included): no file holds it.
+    void OpenAsNewDocument(const MemoryImage &image);
+
     enum class OpenResult { Opened, Declined, Failed };
     // Opens `path` as the document (command line, Open): Failed with a
     // message when it cannot, Declined when the user chose not to open an
