@@ -7,6 +7,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <array>
+
 namespace kdw {
 
 namespace {
@@ -37,6 +39,25 @@ int averageCharWidth(const QFont &font, QPaintDevice *device)
     return qMax(1, qRound(sum / 1000));
 }
 
+// Left edges of the printed columns in device units: the places above where
+// the texts of the column before fit with a gap of one average character,
+// otherwise as far right as that needs. Measured over every row of the grid,
+// so both pages put a column at the same place.
+std::array<int, PrintedColumns> columnPositions(const CMSFlexGrid &grid, const QFontMetrics &metrics, int charWidth)
+{
+    std::array<int, PrintedColumns> x{};
+    for (int col = 0; col < PrintedColumns; ++col) {
+        x[std::size_t(col)] = ColumnX[col] * charWidth;
+        if (col == 0)
+            continue;
+        int widest = 0;
+        for (int row = 0; row < grid.GetRows(); ++row)
+            widest = qMax(widest, metrics.horizontalAdvance(grid.GetTextMatrix(row, col - 1)));
+        x[std::size_t(col)] = qMax(x[std::size_t(col)], x[std::size_t(col - 1)] + widest + charWidth);
+    }
+    return x;
+}
+
 } // namespace
 
 int channelPageFontPixels(int dotsPerInchY)
@@ -54,6 +75,7 @@ void paintChannelPage(QPainter &painter, const CMSFlexGrid &grid, int page)
     const QFontMetrics metrics(font, painter.device());
     const int lineHeight = metrics.height() + metrics.leading();
     const int charWidth = averageCharWidth(font, painter.device());
+    const auto x = columnPositions(grid, metrics, charWidth);
 
     const int first = page == 1 ? 0 : FirstRowOfPage2;
     const int last = page == 1 ? FirstRowOfPage2 - 1 : int(grid.GetRows()) - 1;
@@ -64,7 +86,7 @@ void paintChannelPage(QPainter &painter, const CMSFlexGrid &grid, int page)
         for (int col = 0; col < PrintedColumns; ++col) {
             const QString text = grid.GetTextMatrix(row, col);
             if (!text.isEmpty())
-                painter.drawText(QPoint(ColumnX[col] * charWidth, top + metrics.ascent()), text);
+                painter.drawText(QPoint(x[std::size_t(col)], top + metrics.ascent()), text);
         }
     }
     painter.restore();

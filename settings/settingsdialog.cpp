@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 
 namespace kdw {
@@ -15,6 +16,37 @@ namespace {
 
 constexpr int IdOk = 1;
 constexpr int IdCancel = 2;
+
+// Widens the combo boxes of each column until every item shows in full in
+// the closed box: the controls to the right of a widened column move right
+// by as much and the form grows, so order and places stay as the template has them.
+void widenCombosToItems(QWidget *form)
+{
+    QMap<int, QList<QComboBox *>> columns; // by left edge
+    for (QComboBox *box : form->findChildren<QComboBox *>())
+        columns[box->x()].append(box);
+    int shift = 0;
+    for (auto it = columns.begin(); it != columns.end(); ++it) {
+        int extra = 0;
+        for (QComboBox *box : it.value()) {
+            box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            extra = qMax(extra, box->sizeHint().width() - box->width());
+        }
+        if (extra <= 0)
+            continue;
+        // Left edges here are still the template's: earlier shifts are added below.
+        const int right = it.key() + it.value().first()->width();
+        for (QWidget *w : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (w->x() - shift >= right)
+                w->move(w->x() + extra, w->y());
+        }
+        for (QComboBox *box : it.value())
+            box->resize(box->width() + extra, box->height());
+        shift += extra;
+    }
+    if (shift > 0)
+        form->setFixedSize(form->width() + shift, form->height());
+}
 
 } // namespace
 
@@ -30,6 +62,8 @@ CSettingsDialog::CSettingsDialog(
     if (auto *cancel = item<QPushButton>(IdCancel))
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     showSettings();
+    if (m_form)
+        widenCombosToItems(m_form);
 }
 
 void CSettingsDialog::showSettings()

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include <memory>
@@ -185,6 +187,61 @@ private slots:
             expected.copyIn(textSetting(which).text()->offset, textBytes(stored, which));
         }
         QCOMPARE(firstDifference(expected, image), -1);
+    }
+
+    // Every item of every list shows in full in its closed box, in every
+    // language; no two controls overlap and every label stays left of its
+    // control, on the dialog.
+    void everyItemShowsInFull_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<D>("which");
+        for (const QString &code : {u"Eng"_s, u"Chs"_s, u"Cht"_s}) {
+            QTest::addRow("option, %s", qPrintable(code)) << code << D::Option;
+            QTest::addRow("pttid, %s", qPrintable(code)) << code << D::PttId;
+        }
+    }
+    void everyItemShowsInFull()
+    {
+        QFETCH(QString, language);
+        QFETCH(D, which);
+        const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
+        QVERIFY(test::useLanguage(BuiltDir, language));
+        MemoryImage image;
+        image.fill(0xFF);
+        applyBuiltInDefaults(image);
+        auto dialog = makeDialog(which, image);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        for (QComboBox *combo : dialog->findChildren<QComboBox *>()) {
+            for (int i = 0; i < combo->count(); ++i) {
+                QStyleOptionComboBox option;
+                option.initFrom(combo);
+                option.currentText = combo->itemText(i);
+                const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                                    QStyle::SC_ComboBoxEditField, combo);
+                QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <= field.width(),
+                         qPrintable(combo->itemText(i)));
+            }
+            auto *label = dialog->findChild<QLabel *>(u"static"_s + combo->objectName().mid(2));
+            QVERIFY(label && label->geometry().right() < combo->x());
+        }
+        QList<QWidget *> controls;
+        for (QWidget *w : dialog->findChildren<QWidget *>()) {
+            if ((qobject_cast<QLabel *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w))
+                && w->isVisible() && !w->parentWidget()->inherits("QComboBox"))
+                controls.append(w);
+        }
+        for (QWidget *a : controls) {
+            const QRect ra(a->mapTo(dialog.get(), QPoint()), a->size());
+            QVERIFY2(dialog->rect().contains(ra), qPrintable(a->objectName()));
+            for (QWidget *b : controls) {
+                const QRect rb(b->mapTo(dialog.get(), QPoint()), b->size());
+                QVERIFY2(a == b || !ra.intersects(rb), qPrintable(a->objectName() + u' ' + b->objectName()));
+            }
+        }
+        if (const QString folder = qEnvironmentVariable("KDW_SCREENSHOTS"); !folder.isEmpty())
+            QVERIFY(dialog->grab().save(folder + u"/items-"_s + QString::fromLatin1(QTest::currentDataTag()) + u".png"_s));
     }
 };
 
