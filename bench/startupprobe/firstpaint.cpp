@@ -3,10 +3,14 @@
 // It waits for the first paint of the program's main window, lets the paint
 // reach the screen, prints the milliseconds since KDW_BENCH_T0 (the launcher's
 // wall clock in seconds, as bash's EPOCHREALTIME gives it) and ends the
-// process at once, without the program's exit steps.
+// process at once, without the program's exit steps. With KDW_BENCH_GRAB set
+// it first saves the screen to that PNG file, to compare two builds' windows.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGenericPlugin>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -47,6 +51,9 @@ private:
     {
         std::printf("%.3f\n", (nowSeconds() - m_start) * 1000.0);
         std::fflush(stdout);
+        const QString grab = qEnvironmentVariable("KDW_BENCH_GRAB");
+        if (!grab.isEmpty())
+            QGuiApplication::primaryScreen()->grabWindow(0).save(grab);
         std::_Exit(0);
     }
 
