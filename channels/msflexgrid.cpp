@@ -39,11 +39,31 @@ short shiftCode(Qt::KeyboardModifiers modifiers)
                  | (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
+// The grid's headers are as tall and as wide as the fixed row and column, so
+// the table never needs a size hint measured from the section texts; the base
+// class measures the first and last hundred of them, a good share of start-up.
+class FixedHeader : public QHeaderView
+{
+public:
+    using QHeaderView::QHeaderView;
+
+    QSize sizeHint() const override
+    {
+        if (orientation() == Qt::Horizontal && minimumHeight() == maximumHeight())
+            return {defaultSectionSize(), maximumHeight()};
+        if (orientation() == Qt::Vertical && minimumWidth() == maximumWidth())
+            return {maximumWidth(), defaultSectionSize()};
+        return QHeaderView::sizeHint();
+    }
+};
+
 } // namespace
 
 CMSFlexGrid::CMSFlexGrid(QWidget *parent)
     : QTableWidget(parent)
 {
+    setHorizontalHeader(new FixedHeader(Qt::Horizontal, this));
+    setVerticalHeader(new FixedHeader(Qt::Vertical, this));
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
     setEditTriggers(NoEditTriggers);
     setTabKeyNavigation(false); // Tab leaves the grid for the next control
