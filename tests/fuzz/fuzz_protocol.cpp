@@ -1,13 +1,13 @@
-// Plays arbitrary radio answers to a whole read or write and checks what the
-// host must hold to whatever the line brings: every request lies inside its
-// direction's ranges and a written block carries the image's bytes, the
-// exchange never takes longer than its slowest legal run, a failed read
-// leaves the image as it was and a good one copies exactly what arrived.
+// Plays arbitrary radio answers to a whole read, write or verify and checks
+// what the host must hold to whatever the line brings: every request lies
+// inside its direction's ranges and a written block carries the image's bytes,
+// the exchange never takes longer than its slowest legal run, a failed read or
+// verify leaves the image as it was and a good one copies exactly what arrived.
 //
-// Input: a mode byte (bit 0: write, else read; bit 1: a healthy radio answers
-// once the script is used up, else silence), two bytes counting the reads a
-// healthy radio answers before the script starts, then the script: per read
-// of n bytes, a length byte (taken modulo n + 1) and that many answer bytes.
+// Input: a mode byte (bits 0-1: read, write, verify, read; bit 2: a healthy
+// radio answers once the script is used up, else silence), two bytes counting
+// the reads a healthy radio answers before the script starts, then the script:
+// per read of n bytes, a length byte (taken modulo n + 1) and that many bytes.
 #include "image/memoryimage.h"
 #include "image/transferranges.h"
 #include "link/byteport.h"
@@ -17,11 +17,18 @@
 #include <QByteArray>
 
 #include <cstring>
+#include <vector>
 
 using namespace kdw;
 using kdw::fuzz::check;
 
 namespace {
+
+int wakeUpAttempts(TransferDirection direction)
+{
+    return direction == TransferDirection::Verify ? ProgrammingProtocol::VerifyWakeUpAttempts
+                                                  : ProgrammingProtocol::WakeUpAttempts;
+}
 
 template<std::size_t N>
 bool insideRanges(const std::array<TransferRange, N> &ranges, int address)
@@ -87,7 +94,9 @@ public:
         const int address = (quint8(bytes.at(1)) << 8) | quint8(bytes.at(2));
         check(quint8(bytes.at(3)) == TransferRange::BlockSize);
         if (bytes.at(0) == 'R') {
-            check(m_direction == TransferDirection::Read && insideRanges(ReadRanges, address));
+            check(m_direction == TransferDirection::Read ? insideRanges(ReadRanges, address)
+                                                         : m_direction == TransferDirection::Verify
+                                                               && insideRanges(WriteRanges, address));
             m_requested = address;
         } else {
             check(m_direction == TransferDirection::Write && insideRanges(WriteRanges, address));
@@ -176,16 +185,15 @@ Run transfer(TransferDirection direction, const uint8_t *script, size_t size, in
         check(blocks == lastBlock + 1);
         lastBlock = blocks;
     };
-    if (direction == TransferDirection::Read)
-        run.outcome = readFromPort(port, run.image, progress);
-    else
+    if (direction == TransferDirection::Write)
         run.outcome = writeToPort(port, run.image, progress);
+    else
+        run.outcome = readFromPort(port, direction, run.image, progress);
     run.elapsedMs = port.elapsedMs;
     run.calls = port.calls;
 
     check(run.outcome.protocol.blocks == lastBlock);
-    check(run.outcome.protocol.wakeUpAttempts >= 1
-          && run.outcome.protocol.wakeUpAttempts <= ProgrammingProtocol::WakeUpAttempts);
+    check(run.outcome.protocol.wakeUpAttempts >= 1 && run.outcome.protocol.wakeUpAttempts <= wakeUpAttempts(direction));
     if (!run.outcome) {
         check(run.outcome.status == TransferOutcome::Status::CommunicationError);
         check(!run.outcome.detail.isEmpty());
@@ -198,20 +206,31 @@ Run transfer(TransferDirection direction, const uint8_t *script, size_t size, in
         check(run.image == before);
         return run;
     }
-    // A completed read holds what the radio sent in the read ranges and the
-    // host's bytes everywhere else.
+    // A completed read or verify holds what the radio sent in its ranges and
+    // the host's bytes everywhere else.
     check(run.image == port.sent);
     return run;
 }
 
-// The slowest legal exchange: three wake-ups go unanswered, then every block
-// of the direction, every call taking its full time-out.
+// The slowest legal exchange: every wake-up but the last goes unanswered, then
+// every block of the direction, every call taking its full time-out.
+Run slowestRun(TransferDirection direction)
+{
+    const std::vector<uint8_t> silentWakeUps(std::size_t(wakeUpAttempts(direction) - 1), 0);
+    return transfer(direction, silentWakeUps.data(), silentWakeUps.size(), 0, true);
+}
+
 const Run &slowest(TransferDirection direction)
 {
-    static const uint8_t silentWakeUps[] = {0, 0, 0};
-    static const Run read = transfer(TransferDirection::Read, silentWakeUps, sizeof silentWakeUps, 0, true);
-    static const Run write = transfer(TransferDirection::Write, silentWakeUps, sizeof silentWakeUps, 0, true);
-    return direction == TransferDirection::Read ? read : write;
+    static const Run read = slowestRun(TransferDirection::Read);
+    static const Run write = slowestRun(TransferDirection::Write);
+    static const Run verify = slowestRun(TransferDirection::Verify);
+    switch (direction) {
+    case TransferDirection::Read: return read;
+    case TransferDirection::Write: return write;
+    case TransferDirection::Verify: break;
+    }
+    return verify;
 }
 
 } // namespace
@@ -220,8 +239,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 3)
         return 0;
-    const auto direction = data[0] & 1 ? TransferDirection::Write : TransferDirection::Read;
-    const bool healthyAfter = data[0] & 2;
+    static constexpr TransferDirection Directions[] = {TransferDirection::Read, TransferDirection::Write,
+                                                       TransferDirection::Verify, TransferDirection::Read};
+    const TransferDirection direction = Directions[data[0] & 3];
+    const bool healthyAfter = data[0] & 4;
     const int healthyFirst = (data[1] << 8 | data[2]) % 2048;
     const Run run = transfer(direction, data + 3, size - 3, healthyFirst, healthyAfter);
     const Run &bound = slowest(direction);
