@@ -74,6 +74,13 @@ public:
     void OnMoveUp();
     void OnMoveDown();
 
+    // Runs `change` on the image, reloads the grid and records one step when
+    // a byte changed; `change` returns false when it refused. An open editor
+    // commits first.
+    bool changeImage(const std::function<bool(MemoryImage &)> &change);
+    // Commits an open editor, so the image holds what the grid shows.
+    void commitOpenEditor();
+
     // The channels whose rows are selected whole (by their labels), or the
     // channel of the current cell when no row is.
     QList<int> selectedChannels() const;
@@ -106,7 +113,6 @@ private:
     bool gridKey(QKeyEvent *event);
     void giveGridFocus();
     void commitEditor(QWidget *editor);
-    void commitOpenEditor();
     void OnEnterCell();
     void OnMouseDown(short button, short shift, long x, long y);
     void applyHighLightRule();
@@ -118,9 +124,6 @@ private:
 
     // Grid rows changed by a commit: into the grid and the image, one step.
     void changeRows(const QList<std::pair<int, ChannelTexts>> &rows);
-    // Runs `change` on the image, reloads the grid and records one step when
-    // a byte changed; `change` returns false when it refused.
-    bool changeImage(const std::function<bool(MemoryImage &)> &change);
     void moveSelection(int delta);
 
     CProgramDoc &m_doc;

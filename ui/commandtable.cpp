@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/programapp.h"
+#include "channels/csvcommands.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "link/transfercommands.h"
@@ -85,6 +86,9 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::FilePrintSetup, view, &CProgramView::OnFilePrintSetup);
 
     bindEditCommands(frame, *view);
+    auto *csv = new CsvCommands(*view, &frame);
+    frame.bindCommand(cmd::ImportChannels, csv, &CsvCommands::OnImportChannels);
+    frame.bindCommand(cmd::ExportChannels, csv, &CsvCommands::OnExportChannels);
 
     auto *transfers = new TransferCommands(*app.document(), *view, *documents, &frame);
     frame.bindCommand(cmd::Read, transfers, &TransferCommands::OnRead);

@@ -26,6 +26,8 @@ constexpr std::pair<int, const char *> Strings[] = {
     {32822, QT_TRANSLATE_NOOP("StringTable", "Show what differs between the radio and the document\nCompare with Radio")},
     {32823, QT_TRANSLATE_NOOP("StringTable", "Show what differs between the document and a file\nCompare with File")},
     {32824, QT_TRANSLATE_NOOP("StringTable", "Open a backup of the radio's memory as a new document\nOpen Backup")},
+    {32833, QT_TRANSLATE_NOOP("StringTable", "Replace the channels with those of a CSV file\nImport Channels")},
+    {32834, QT_TRANSLATE_NOOP("StringTable", "Write the channels to a CSV file\nExport Channels")},
     {32830, QT_TRANSLATE_NOOP("StringTable", "Insert an empty channel, moving the channels from the selection down by one\nInsert Channel")},
     {32831, QT_TRANSLATE_NOOP("StringTable", "Move the selected channels up by one\nMove Up")},
     {32832, QT_TRANSLATE_NOOP("StringTable", "Move the selected channels down by one\nMove Down")},

@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "channels/channeltable.h"
+#include "channels/csvcommands.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
@@ -429,6 +430,51 @@ private slots:
         QVERIFY(*seen);
         QCOMPARE(shown, text);
         QVERIFY2(width >= textWidth + 150, qPrintable(QString::number(width)));
+    }
+
+    // File > Export Channels writes the chosen format; Import Channels brings
+    // the channels back as one undo step; a refused file is listed by line
+    // and changes nothing.
+    void csvInTheWindow_data()
+    {
+        QTest::addColumn<ChannelCsvFormat>("format");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("bad"); // a refused line
+        QTest::newRow("grid") << ChannelCsvFormat::Grid << u"CH,Rx Freq"_s << u"3,480.0,,88.6"_s;
+        QTest::newRow("generic") << ChannelCsvFormat::Generic << u"Location,Name,Frequency"_s << u"3,,480.0,,,,"_s;
+    }
+    void csvInTheWindow()
+    {
+        QFETCH(ChannelCsvFormat, format);
+        QFETCH(QString, header);
+        QFETCH(QString, bad);
+        test::MessageRecorder messages;
+        Running run;
+        const QString path = run.program.dir.file(u"channels.csv"_s);
+        auto *csv = run.program.app.mainFrame()->findChild<CsvCommands *>();
+        QVERIFY(csv);
+        csv->setPrompt([&](bool) { return CsvCommands::Choice{path, format}; });
+        run.program.action(cmd::ExportChannels)->trigger();
+        const QByteArray exported = readAll(path);
+        QVERIFY(exported.startsWith(header.toUtf8()));
+        const ChannelTable shown = channelTable(run.image(), 0);
+
+        run.clickLabel(1);
+        run.clickLabel(3, Qt::ShiftModifier);
+        run.key(Qt::Key_Delete);
+        const MemoryImage deleted = run.image();
+        run.program.action(cmd::ImportChannels)->trigger();
+        QVERIFY(messages.texts.isEmpty());
+        QVERIFY(channelTable(run.image(), 0) == shown);
+        QVERIFY(run.gridShowsImage());
+        run.key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(run.image() == deleted);
+
+        test::writeFile(path, exported.left(exported.indexOf('\n') + 1) + bad.toUtf8() + "\r\n");
+        run.program.action(cmd::ImportChannels)->trigger();
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts.first().contains(u"line 2"_s), qPrintable(messages.texts.first()));
+        QVERIFY(run.image() == deleted);
     }
 
     // The window opens at the form's size and the grid grows and shrinks with it.

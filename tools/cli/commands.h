@@ -15,6 +15,8 @@ namespace kdw::cli {
 int cmdNew(const QStringList &args);
 int cmdChannels(const QStringList &args);
 int cmdApply(const QStringList &args);
+int cmdExport(const QStringList &args);
+int cmdImport(const QStringList &args);
 int cmdSettings(const QStringList &args);
 int cmdRead(const QStringList &args);
 int cmdWrite(const QStringList &args);

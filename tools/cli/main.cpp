@@ -14,6 +14,8 @@ const Command Commands[] = {
     {"new", "new OUT.sin", cmdNew},
     {"channels", "channels [--lang eng|chs|cht] FILE.sin", cmdChannels},
     {"apply", "apply [--lang eng|chs|cht] FILE.sin GRID.csv", cmdApply},
+    {"export", "export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv", cmdExport},
+    {"import", "import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv", cmdImport},
     {"settings", "settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]", cmdSettings},
     {"read", "read --port NAME OUT.sin [--backup|--no-backup]", cmdRead},
     {"write", "write [--lang eng|chs|cht] --port NAME FILE.sin [--verify] [--backup|--no-backup]", cmdWrite},

@@ -4,6 +4,14 @@
 <context>
     <name>Menu128</name>
     <message>
+        <source>&amp;Import Channels...</source>
+        <translation>匯入信道(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>&amp;Export Channels...</source>
+        <translation>匯出信道(&amp;E)...</translation>
+    </message>
+    <message>
         <source>&amp;Edit</source>
         <translation>編輯(&amp;E)</translation>
     </message>
@@ -50,6 +58,18 @@
 </context>
 <context>
     <name>StringTable</name>
+    <message>
+        <source>Replace the channels with those of a CSV file
+Import Channels</source>
+        <translation>用 CSV 檔案中的信道取代信道
+匯入信道</translation>
+    </message>
+    <message>
+        <source>Write the channels to a CSV file
+Export Channels</source>
+        <translation>將信道寫入 CSV 檔案
+匯出信道</translation>
+    </message>
     <message>
         <source>Insert an empty channel, moving the channels from the selection down by one
 Insert Channel</source>

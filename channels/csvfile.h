@@ -1,0 +1,44 @@
+#pragma once
+
+#include "channels/frequencyrules.h"
+#include "image/memoryimage.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kdw {
+
+// The two channel CSV formats: the grid's own (the texts of the channel grid
+// under its header) and the generic one other programming tools exchange.
+enum class ChannelCsvFormat { Grid, Generic };
+
+struct TextFileRead
+{
+    std::optional<QString> text; // set when the file was read and is UTF-8
+    QString reason;              // why not, otherwise
+};
+
+// A whole file as UTF-8 text (a byte order mark is dropped).
+[[nodiscard]] TextFileRead readUtf8File(const QString &path);
+// Replaces the file whole or not at all; the reason when it could not.
+[[nodiscard]] std::optional<QString> writeUtf8File(const QString &path, const QString &text);
+
+// The image's channels as CSV of a format; grid texts in a language.
+[[nodiscard]] QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, quint8 languageIndex);
+
+struct ChannelCsvImport
+{
+    MemoryImage image;   // the result when nothing was refused
+    QStringList refusals; // "line N: reason" for each refused line
+    explicit operator bool() const { return refusals.isEmpty(); }
+};
+
+// The image with its channels replaced by the CSV's; unchanged when any line
+// is refused. The grid format goes through the grid store (its fixed bytes too).
+[[nodiscard]] ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
+                                                ChannelCsvFormat format, quint8 languageIndex,
+                                                const FrequencyRange &range = FrequencyRange{});
+
+} // namespace kdw
