@@ -23,6 +23,9 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QScrollBar>
 #include <QPushButton>
 #include <QTest>
@@ -475,6 +478,58 @@ private slots:
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY2(messages.texts.first().contains(u"line 2"_s), qPrintable(messages.texts.first()));
         QVERIFY(run.image() == deleted);
+    }
+
+    // The Edit menu stands between File and Program in every language, each
+    // item with its text, its keys, a prompt and a tool tip; Undo and Redo
+    // close the toolbar. KDW_SHOT_DIR=<folder> keeps a picture of the menu.
+    void editMenuInEachLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("insert");
+        QTest::newRow("English") << QByteArray("[Setup]\nLanguage=Eng\n") << u"&Edit"_s << u"&Insert Channel"_s;
+        QTest::newRow("Simplified") << QByteArray("[Setup]\nLanguage=Chs\n") << u"编辑(&E)"_s << u"插入信道(&I)"_s;
+        QTest::newRow("Traditional") << QByteArray("[Setup]\nLanguage=Cht\n") << u"編輯(&E)"_s << u"插入信道(&I)"_s;
+    }
+    void editMenuInEachLanguage()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, title);
+        QFETCH(QString, insert);
+        test::Program program(ini);
+        QVERIFY(program.start());
+        CMainFrame &frame = *program.app.mainFrame();
+        const QList<QAction *> menus = frame.menuBar()->actions();
+        QCOMPARE(menus.at(1)->text(), title);
+        QMenu *edit = menus.at(1)->menu();
+        QCOMPARE(program.action(cmd::InsertChannel)->text(), insert);
+        const std::pair<int, QKeySequence> keys[] = {
+            {cmd::EditUndo, QKeySequence(u"Ctrl+Z"_s)},      {cmd::EditCut, QKeySequence(u"Ctrl+X"_s)},
+            {cmd::EditCopy, QKeySequence(u"Ctrl+C"_s)},      {cmd::EditPaste, QKeySequence(u"Ctrl+V"_s)},
+            {cmd::EditClear, QKeySequence(u"Del"_s)},        {cmd::InsertChannel, QKeySequence(u"Ctrl+Ins"_s)},
+            {cmd::MoveUp, QKeySequence(u"Ctrl+Up"_s)},       {cmd::MoveDown, QKeySequence(u"Ctrl+Down"_s)},
+            {cmd::EditSelectAll, QKeySequence(u"Ctrl+A"_s)}, {cmd::EditRedo, QKeySequence(u"Ctrl+Y"_s)}};
+        for (const auto &[id, key] : keys) {
+            QAction *a = program.action(id);
+            QVERIFY(edit->actions().contains(a));
+            QCOMPARE(a->shortcut(), key);
+            QVERIFY2(!a->statusTip().isEmpty() && !a->toolTip().isEmpty(), qPrintable(a->text()));
+            QVERIFY2(ini.contains("Eng") || !a->statusTip().contains(u"the"_s), qPrintable(a->statusTip()));
+        }
+        QVERIFY(program.action(cmd::EditRedo)->shortcuts().contains(QKeySequence(u"Ctrl+Shift+Z"_s)));
+        const QList<QAction *> buttons = frame.toolBar()->actions();
+        QCOMPARE(buttons.mid(buttons.size() - 2), (QList<QAction *>{program.action(cmd::EditUndo), program.action(cmd::EditRedo)}));
+        QVERIFY(!program.action(cmd::EditUndo)->icon().isNull());
+        if (const QString keep = qEnvironmentVariable("KDW_SHOT_DIR"); !keep.isEmpty()) {
+            QVERIFY(QTest::qWaitForWindowActive(&frame));
+            edit->popup(frame.mapToGlobal(QPoint(40, 30)));
+            QVERIFY(QTest::qWaitForWindowExposed(edit));
+            const QString name = QString::fromLatin1(QTest::currentDataTag());
+            QVERIFY(edit->grab().save(keep + u"/editmenu-"_s + name + u".png"_s));
+            QVERIFY(frame.grab().save(keep + u"/window-"_s + name + u".png"_s));
+            edit->close();
+        }
     }
 
     // The window opens at the form's size and the grid grows and shrinks with it.
