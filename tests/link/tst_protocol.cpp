@@ -106,6 +106,8 @@ private slots:
     void fullTransfer();
     void blockFailure_data();
     void blockFailure();
+    void verifySession_data();
+    void verifySession();
 };
 
 void TestProtocol::wakeUp_data()
@@ -258,6 +260,52 @@ void TestProtocol::blockFailure()
     QVERIFY(image == before);
     // Nothing follows the failure: the last call is the failed read.
     QVERIFY(port.trace.last().startsWith(u"read"));
+}
+
+void TestProtocol::verifySession_data()
+{
+    QTest::addColumn<int>("silentWakeUps"); // wake-up attempts the radio lets pass
+    QTest::addColumn<bool>("succeeds");
+    QTest::newRow("answers at once") << 0 << true;
+    QTest::newRow("rests past the four attempts of a transfer") << 10 << true;
+    QTest::newRow("answers at the last attempt") << ProgrammingProtocol::VerifyWakeUpAttempts - 1 << true;
+    QTest::newRow("rests longer than the check waits") << ProgrammingProtocol::VerifyWakeUpAttempts << false;
+}
+
+// The session after a write keeps knocking for about 3 s, then reads back
+// the written ranges only, into the image only when all of them arrived.
+void TestProtocol::verifySession()
+{
+    QFETCH(int, silentWakeUps);
+    QFETCH(bool, succeeds);
+    QByteArray radio = patternMemory();
+    const auto healthy = healthyRadio(&radio);
+    int silent = silentWakeUps;
+    QByteArray requests;
+    ScriptedPort port;
+    port.radio = [&](const QByteArray &written, int count) {
+        if (written == QByteArray("\x02PROGRA") && silent > 0) {
+            --silent;
+            return QByteArray();
+        }
+        if (written.size() == 4 && written.at(0) == 'R')
+            requests += written;
+        return healthy(written, count);
+    };
+    MemoryImage image;
+    image.fill(0xEE);
+    const TransferOutcome outcome = readFromPort(port, TransferDirection::Verify, image, {});
+    QCOMPARE(bool(outcome), succeeds);
+    QCOMPARE(outcome.protocol.wakeUpAttempts, std::min(silentWakeUps + 1, 28));
+    QByteArray expected(MemoryImage::Size, char(0xEE));
+    if (succeeds) {
+        for (const TransferRange &r : WriteRanges)
+            expected.replace(r.start, r.end - r.start, radio.mid(r.start, r.end - r.start));
+    }
+    QCOMPARE(image.bytes(), expected);
+    QCOMPARE(requests.size(), succeeds ? 316 * 4 : 0);
+    if (succeeds)
+        QCOMPARE(requests.right(4), QByteArray("R\x1F\xE8\x08", 4));
 }
 
 QTEST_GUILESS_MAIN(TestProtocol)

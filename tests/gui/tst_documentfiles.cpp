@@ -1,0 +1,126 @@
+// The file commands around backups and comparing: Open Backup, Compare with
+// File, and the question before an overlong file is opened.
+#include "channels/programview.h"
+#include "guitest.h"
+#include "image/backups.h"
+#include "image/programdoc.h"
+#include "modal.h"
+#include "ui/commandids.h"
+#include "ui/diffdlg.h"
+#include "ui/documentcommands.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace kdw;
+using namespace kdw::test;
+
+namespace {
+
+MemoryImage imageWithSql(quint8 sql)
+{
+    MemoryImage image;
+    image.fill(0xFF);
+    image.setByte(0x1814, sql);
+    return image;
+}
+
+} // namespace
+
+class TestDocumentFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void overlongFile_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("Eng, Yes") << QByteArray("Eng") << QMessageBox::Yes
+                                  << u"This file is 8200 bytes, not 8192; it may not be a channel data file. "
+                                     "Open its first 8192 bytes?"_qs;
+        QTest::newRow("Chs, No") << QByteArray("Chs") << QMessageBox::No
+                                 << u"此文件有 8200 字节，而不是 8192 字节；它可能不是信道数据文件。是否打开它的前 8192 字节？"_qs;
+        QTest::newRow("Cht, No") << QByteArray("Cht") << QMessageBox::No
+                                 << u"此檔案有 8200 位元組，而不是 8192 位元組；它可能不是頻道資料檔。是否開啟它的前 8192 位元組？"_qs;
+    }
+
+    // Yes opens the first 8192 bytes; No leaves the document as it was.
+    void overlongFile()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, question);
+        Program program("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
+        QVERIFY(program.start());
+        const MemoryImage before = program.app.document()->image();
+        const QString path = program.dir.file(u"long.sin"_qs);
+        writeFile(path, imageWithSql(3).bytes() + QByteArray(8, 'x'));
+        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return path; });
+        MessageRecorder messages;
+        messages.answers = {answer};
+        program.action(cmd::FileOpen)->trigger();
+        QCOMPARE(messages.texts, QStringList{question});
+        const bool yes = answer == QMessageBox::Yes;
+        QVERIFY(program.app.document()->image() == (yes ? imageWithSql(3) : before));
+        QCOMPARE(program.app.document()->GetPathName(), yes ? path : QString());
+    }
+
+    // A backup opens as a new, untitled and modified document, so that Save
+    // asks for a name instead of overwriting the backup.
+    void openBackup()
+    {
+        Program program;
+        QVERIFY(program.start());
+        const QString folder = backupDirectory(program.dir.path());
+        const BackupResult saved = saveBackup(folder, imageWithSql(4), BackupKind::Read);
+        QVERIFY(saved);
+        QString startedIn;
+        program.app.documentCommands()->setFilePrompt([&](bool, const QString &start) {
+            startedIn = start;
+            return saved.path;
+        });
+        program.action(cmd::FileOpenBackup)->trigger();
+        QCOMPARE(startedIn, folder);
+        QVERIFY(program.app.document()->image() == imageWithSql(4));
+        QCOMPARE(program.app.document()->GetPathName(), QString());
+        QVERIFY(program.app.document()->IsModified());
+    }
+
+    void compareWithFile()
+    {
+        Program program;
+        QVERIFY(program.start());
+        const QString path = program.dir.file(u"other.sin"_qs);
+        program.app.view()->gridStore();
+        MemoryImage other = program.app.document()->image();
+        other.setByte(0x1814, 2);
+        other.setByte(0x1816, 2);
+        writeFile(path, other.bytes());
+        const MemoryImage before = program.app.document()->image();
+        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return path; });
+        QList<QStringList> rows;
+        QString message;
+        whenModal<CDiffDlg>([&](CDiffDlg *dialog) {
+            message = dialog->findChild<QLabel *>(u"message"_qs)->text();
+            for (int r = 0; r < dialog->table()->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < 4; ++c)
+                    cells.append(dialog->table()->item(r, c)->text());
+                rows.append(cells);
+            }
+            dialog->reject();
+        });
+        program.action(cmd::FileCompare)->trigger();
+        QCOMPARE(message, u"These differ between the document and \"other.sin\"."_qs);
+        QCOMPARE(rows, (QList<QStringList>{{u"Option"_qs, u"SQL"_qs, u"5"_qs, u"2"_qs},
+                                           {u"Option"_qs, u"Step"_qs, u"25KHz"_qs, u"10KHz"_qs}}));
+        QVERIFY(program.app.document()->image() == before);
+        QVERIFY(!program.app.document()->IsModified());
+    }
+};
+
+QTEST_MAIN(TestDocumentFiles)
+#include "tst_documentfiles.moc"

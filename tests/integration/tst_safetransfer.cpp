@@ -1,0 +1,341 @@
+// Verify after write, backups and Compare with Radio through the windows,
+// offscreen, against kdw-radio-sim on a pseudo-terminal.
+
+#include "app/globals.h"
+#include "channels/programview.h"
+#include "guitest.h"
+#include "image/backups.h"
+#include "image/programdoc.h"
+#include "image/regions.h"
+#include "link/transferdlg.h"
+#include "modal.h"
+#include "radiosim.h"
+#include "ui/commandids.h"
+#include "ui/diffdlg.h"
+#include "ui/documentcommands.h"
+#include "ui/mainframe.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace kdw;
+using namespace kdw::test;
+
+namespace {
+
+// Stands in for the user while it lives: presses Start in every transfer
+// dialog, notes its caption when it closes, and answers the list of
+// differences with the button of the text given (Close when none).
+class Autopilot : public QObject
+{
+public:
+    explicit Autopilot(QString diffAnswer = {})
+        : m_diffAnswer(std::move(diffAnswer))
+    {
+        connect(&m_poll, &QTimer::timeout, this, &Autopilot::look);
+        m_poll.start(2);
+    }
+
+    QStringList captions;        // of each transfer dialog, as it closed
+    QString diffMessage;         // of the list of differences
+    QList<QStringList> diffRows; // its table, row by row
+    QStringList diffHeadings;
+
+private:
+    void look()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *dialog = qobject_cast<CTransferDlg *>(modal);
+        if (dialog && dialog->isVisible() && dialog != m_started) {
+            // One dialog after another may take the same address.
+            m_started = dialog;
+            connect(dialog, &QDialog::finished, this, [this, dialog] {
+                captions.append(dialog->windowTitle());
+                m_started = nullptr;
+            });
+            QTest::mouseClick(dialog->item<QPushButton>(1), Qt::LeftButton);
+        } else if (auto *diff = qobject_cast<CDiffDlg *>(modal); diff && diff->isVisible()) {
+            answerDiff(*diff);
+        }
+    }
+
+    void answerDiff(CDiffDlg &dialog)
+    {
+        diffMessage = dialog.findChild<QLabel *>(QStringLiteral("message"))->text();
+        const QTableWidget *table = dialog.table();
+        for (int c = 0; c < table->columnCount(); ++c)
+            diffHeadings.append(table->horizontalHeaderItem(c)->text());
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < table->columnCount(); ++c)
+                cells.append(table->item(r, c)->text());
+            diffRows.append(cells);
+        }
+        for (auto *button : dialog.findChildren<QPushButton *>()) {
+            if (button->text() == m_diffAnswer || (m_diffAnswer.isEmpty() && button->isDefault())) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                return;
+            }
+        }
+        dialog.reject();
+    }
+
+    QString m_diffAnswer;
+    QTimer m_poll;
+    QObject *m_started = nullptr;
+};
+
+// A memory with channel 2 at 462.12500 MHz on a pattern.
+MemoryImage withChannel2(quint8 seed)
+{
+    MemoryImage image = patternImage(seed);
+    image.copyIn(region::channelRecord(2), QByteArray::fromHex("0025214600252146850823807D010203"));
+    return image;
+}
+
+} // namespace
+
+class TestSafeTransfer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void verifyFindsWrongByte_data();
+    void verifyFindsWrongByte();
+    void verifyWithoutAnswer();
+    void backups();
+    void backupReadFailsNothingWritten();
+    void compareWithRadio_data();
+    void compareWithRadio();
+    void busyKeepsSecondSessionOut();
+
+private:
+    void start(const QByteArray &language = "Eng");
+    CProgramApp &app() { return m_program->app; }
+    // Puts `image` into the document and the grid, and runs the grid store as
+    // the commands do first; returns the image as the grid store leaves it.
+    MemoryImage showImage(const MemoryImage &image);
+    QStringList backupNames() const { return backupFiles(m_program->dir.path() + u"backups/"_qs); }
+    QByteArray backup(const QString &name) const { return m_program->dir.read(u"backups/"_qs + name); }
+
+    std::unique_ptr<Program> m_program;
+};
+
+void TestSafeTransfer::start(const QByteArray &language)
+{
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
+    QVERIFY(m_program->start());
+}
+
+void TestSafeTransfer::cleanup()
+{
+    m_program.reset();
+    QVERIFY(!busyFlag().load());
+}
+
+MemoryImage TestSafeTransfer::showImage(const MemoryImage &image)
+{
+    app().document()->image() = image;
+    app().view()->gridLoad();
+    app().view()->gridStore();
+    return app().document()->image();
+}
+
+void TestSafeTransfer::verifyFindsWrongByte_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("headings");
+    QTest::addColumn<QStringList>("row");
+    QTest::newRow("Eng") << QByteArray("Eng") << u"The radio does not hold the document: after the write these differ."_qs
+                         << QStringList{u"Where"_qs, u"What"_qs, u"Written"_qs, u"The radio"_qs}
+                         << QStringList{u"CH 2"_qs, u"Rx Freq"_qs, u"462.12500"_qs, u"462.12501"_qs};
+    QTest::newRow("Chs") << QByteArray("Chs") << u"对讲机中的内容与文档不符：写入后以下各项不同。"_qs
+                         << QStringList{u"位置"_qs, u"项目"_qs, u"写入的"_qs, u"对讲机"_qs}
+                         << QStringList{u"信道 2"_qs, u"接收频率"_qs, u"462.12500"_qs, u"462.12501"_qs};
+    QTest::newRow("Cht") << QByteArray("Cht") << u"對講機中的內容與文件不符：寫入後以下各項不同。"_qs
+                         << QStringList{u"位置"_qs, u"項目"_qs, u"寫入的"_qs, u"對講機"_qs}
+                         << QStringList{u"信道 2"_qs, u"接收頻率"_qs, u"462.12500"_qs, u"462.12501"_qs};
+}
+
+// A radio that stores one byte wrong: the write goes through, the check
+// after it names the channel, in the running language.
+void TestSafeTransfer::verifyFindsWrongByte()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QString, message);
+    QFETCH(QStringList, headings);
+    QFETCH(QStringList, row);
+    start(language);
+    RadioSim sim({u"--corrupt"_qs, u"0x0010"_qs}, patternImage(3), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    const MemoryImage written = showImage(withChannel2(8));
+
+    MessageRecorder messages;
+    Autopilot pilot;
+    m_program->action(cmd::Write)->trigger();
+    QCOMPARE(messages.texts, QStringList());
+    QCOMPARE(pilot.captions.size(), 1);
+    QCOMPARE(pilot.diffMessage, message);
+    QCOMPARE(pilot.diffHeadings, headings);
+    QCOMPARE(pilot.diffRows, QList<QStringList>{row});
+    QVERIFY(theImage() == written);
+    QCOMPARE(sim.savedMemory().at(0x0010), char(0x01));
+}
+
+// The radio needs longer than the check waits: the write went through and
+// the message says so, never that the write failed.
+void TestSafeTransfer::verifyWithoutAnswer()
+{
+    start();
+    RadioSim sim({u"--rest-after-write"_qs, u"100"_qs}, patternImage(3), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    const MemoryImage written = showImage(withChannel2(8));
+    MessageRecorder messages;
+    Autopilot pilot;
+    m_program->action(cmd::Write)->trigger();
+    QCOMPARE(pilot.captions, QStringList{u"Verify Data"_qs});
+    QCOMPARE(messages.texts, QStringList{u"The write succeeded, but the radio did not answer the check that follows "
+                                         "it. Read the radio to see what it holds."_qs});
+    QCOMPARE(sim.savedMemory(), overlay(patternImage(3), written, WriteRanges).bytes());
+}
+
+// Every read keeps what the radio sent; with Back Up Before Write on (kept in
+// Program.ini) a write first keeps what the radio held. Verify off: no check.
+void TestSafeTransfer::backups()
+{
+    start();
+    const MemoryImage radio = patternImage(5);
+    RadioSim sim({}, radio, m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    QVERIFY(m_program->action(cmd::VerifyAfterWrite)->isChecked());
+    QVERIFY(!m_program->action(cmd::BackupBeforeWrite)->isChecked());
+    m_program->action(cmd::VerifyAfterWrite)->trigger();
+    m_program->action(cmd::BackupBeforeWrite)->trigger();
+    const QByteArray ini = m_program->dir.read(u"Program.ini"_qs);
+    QVERIFY2(ini.contains("VerifyAfterWrite=0") && ini.contains("BackupBeforeWrite=1"), ini.constData());
+
+    MessageRecorder messages;
+    {
+        Autopilot pilot;
+        showImage(patternImage(6));
+        m_program->action(cmd::Read)->trigger();
+        QCOMPARE(pilot.captions, QStringList{u"Read Data"_qs});
+    }
+    const QStringList afterRead = backupNames();
+    QCOMPARE(afterRead.size(), 1);
+    QVERIFY2(afterRead.first().endsWith(u"-read.sin"), qPrintable(afterRead.first()));
+    QCOMPARE(backup(afterRead.first()), radioBytes(radio, m_program->dir.path()).bytes());
+
+    const MemoryImage written = showImage(withChannel2(7));
+    {
+        Autopilot pilot;
+        m_program->action(cmd::Write)->trigger();
+        QCOMPARE(pilot.captions, (QStringList{u"Read Data"_qs, u"Write Data"_qs}));
+    }
+    QCOMPARE(messages.texts, QStringList());
+    const QStringList afterWrite = backupNames();
+    QCOMPARE(afterWrite.size(), 2);
+    QVERIFY2(afterWrite.last().endsWith(u"-before-write.sin"), qPrintable(afterWrite.join(u' ')));
+    QCOMPARE(backup(afterWrite.last()), radioBytes(radio, m_program->dir.path()).bytes());
+    QCOMPARE(sim.savedMemory(), overlay(radio, written, WriteRanges).bytes());
+
+    // The next start shows the choices kept.
+    m_program.reset();
+}
+
+void TestSafeTransfer::backupReadFailsNothingWritten()
+{
+    start();
+    m_program->action(cmd::BackupBeforeWrite)->trigger();
+    RadioSim sim({u"--silence"_qs, u"identify"_qs}, patternImage(5), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    showImage(withChannel2(7));
+    MessageRecorder messages;
+    Autopilot pilot;
+    m_program->action(cmd::Write)->trigger();
+    QCOMPARE(pilot.captions, QStringList{u"Read Data"_qs});
+    QCOMPARE(messages.texts.size(), 2);
+    QVERIFY2(messages.texts.at(0).startsWith(u"Communication error\n"), qPrintable(messages.texts.at(0)));
+    QCOMPARE(messages.texts.at(1), u"The write was not started: the radio's memory could not be backed up first."_qs);
+    QCOMPARE(sim.savedMemory(), QByteArray());
+    QCOMPARE(sim.hostBytes().count('W'), 0);
+    QCOMPARE(backupNames(), QStringList());
+}
+
+void TestSafeTransfer::compareWithRadio_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("close") << QString();
+    QTest::newRow("open the radio's memory") << u"Open the radio's memory as a new document"_qs;
+    QTest::newRow("write the document") << u"Write the document now"_qs;
+}
+
+// The radio is read into a copy: the document and its modified mark stay
+// as they were unless the user takes one of the offers.
+void TestSafeTransfer::compareWithRadio()
+{
+    QFETCH(QString, answer);
+    start();
+    // The radio holds what a grid store leaves, so that only SQL differs.
+    const MemoryImage radio = showImage(withChannel2(9));
+    RadioSim sim({}, radio, m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    MemoryImage mine = radio;
+    mine.setByte(0x1814, 3); // SQL 3 where the radio has 0x14 (shown as 5)
+    const QString file = m_program->dir.file(u"mine.sin"_qs);
+    writeFile(file, mine.bytes());
+    QCOMPARE(app().documentCommands()->OpenDocumentFile(file), DocumentCommands::OpenResult::Opened);
+    const MemoryImage before = showImage(mine);
+
+    MessageRecorder messages;
+    Autopilot pilot(answer);
+    m_program->action(cmd::CompareWithRadio)->trigger();
+    QTRY_COMPARE(pilot.captions.size(), answer.startsWith(u"Write") ? 2 : 1);
+    QCOMPARE(pilot.diffRows.first(), (QStringList{u"Option"_qs, u"SQL"_qs, u"3"_qs, u"5"_qs}));
+    QCOMPARE(pilot.diffHeadings.mid(2), (QStringList{u"This document"_qs, u"The radio"_qs}));
+    if (answer.isEmpty()) {
+        QVERIFY(theImage() == before);
+        QVERIFY(!app().document()->IsModified());
+        QCOMPARE(app().document()->GetPathName(), file);
+    } else if (answer.startsWith(u"Open")) {
+        QVERIFY(theImage() == overlay(before, radio, ReadRanges));
+        QVERIFY(app().document()->IsModified());
+        QCOMPARE(app().document()->GetPathName(), QString());
+    } else {
+        QCOMPARE(messages.texts, QStringList{u"Write verified"_qs});
+        QCOMPARE(sim.savedMemory(), overlay(radio, before, WriteRanges).bytes());
+    }
+    QCOMPARE(backupNames().size(), 1); // the radio's memory as it was compared
+}
+
+// While a session runs no other can start: not from the menu, the keys or
+// the toolbar.
+void TestSafeTransfer::busyKeepsSecondSessionOut()
+{
+    start();
+    RadioSim sim({u"--silence"_qs, u"200"_qs}, patternImage(5), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    MessageRecorder messages;
+    int dialogs = -1;
+    whenModal<CTransferDlg>([&](CTransferDlg *dialog) {
+        QTest::mouseClick(dialog->item<QPushButton>(1), Qt::LeftButton);
+        for (int id : {cmd::Read, cmd::Write, cmd::CompareWithRadio})
+            m_program->action(id)->trigger();
+        QTest::keyClick(app().mainFrame(), Qt::Key_W, Qt::ControlModifier);
+        QTest::keyClick(dialog, Qt::Key_R, Qt::ControlModifier);
+        dialogs = int(app().mainFrame()->findChildren<CTransferDlg *>().size());
+    });
+    m_program->action(cmd::Read)->trigger();
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(messages.texts.size(), 1);
+    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 1);
+}
+
+QTEST_MAIN(TestSafeTransfer)
+#include "tst_safetransfer.moc"
