@@ -106,7 +106,8 @@ ChannelTable TestGuiTransfer::gridTable()
 
 void TestGuiTransfer::init()
 {
-    m_program = std::make_unique<Program>();
+    // Each write here is one session; the check after it has its own tests.
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=Eng\nCOM=COM1\nVerifyAfterWrite=0\n");
     QVERIFY(m_program->start());
 }
 
@@ -141,7 +142,7 @@ void TestGuiTransfer::writeThenReadBack()
     QCOMPARE(read.caption, u"Read Data"_qs);
     QCOMPARE(read.progressMaximum, 318);
     QCOMPARE(read.finalPercentage, u"100%"_qs);
-    QCOMPARE(messages.texts, QStringList{u"Write verified"_qs});
+    QCOMPARE(messages.texts, QStringList());
     QVERIFY(theImage() == expected);
     QVERIFY(app().document()->IsModified());
     QVERIFY(gridTable() == channelTable(expected, 0));
@@ -222,7 +223,7 @@ void TestGuiTransfer::portThatCannotOpen()
     QFETCH(QString, reason);
     QFETCH(QStringList, texts);
     m_program.reset();
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nVerifyAfterWrite=0\n");
     QVERIFY(m_program->start());
     setPortName(port);
     const MemoryImage before = showImage(patternImage(33));
@@ -265,8 +266,7 @@ void TestGuiTransfer::faultThenNextTransfer()
     const MemoryImage readIn = overlay(before, radio, ReadRanges);
     const bool changes = read && !fails;
     const QStringList failed{u"Communication error"_qs};
-    // A write that went through is read back and found as written.
-    const QStringList succeeded = read ? QStringList() : QStringList{u"Write verified"_qs};
+    const QStringList succeeded;
 
     MessageRecorder messages;
     run(read ? cmd::Read : cmd::Write);
