@@ -52,6 +52,11 @@ MemoryImage radioBytes(const MemoryImage &read, const QString &programDirectory)
     return image;
 }
 
+BackupResult saveReadBackup(const MemoryImage &read, BackupKind kind, const QString &programDirectory)
+{
+    return saveBackup(backupDirectory(programDirectory), radioBytes(read, programDirectory), kind);
+}
+
 QStringList backupFiles(const QString &directory)
 {
     QStringList files;

@@ -36,6 +36,10 @@ BackupResult saveBackup(const QString &directory, const MemoryImage &image, Back
 // built-in defaults) with the read ranges of `read`, the bytes the radio sent.
 MemoryImage radioBytes(const MemoryImage &read, const QString &programDirectory);
 
+// The backup of a read (its read ranges on a new document's image) in the
+// backup folder of `programDirectory`.
+BackupResult saveReadBackup(const MemoryImage &read, BackupKind kind, const QString &programDirectory);
+
 // The backups in `directory`, oldest first (by the time in their names).
 QStringList backupFiles(const QString &directory);
 

@@ -81,10 +81,11 @@ TransferCommands::Session TransferCommands::runSession(TransferDirection directi
 
 bool TransferCommands::backUp(const MemoryImage &read, BackupKind kind)
 {
-    const QString directory = backupDirectory(programDirectory());
-    const BackupResult saved = saveBackup(directory, radioBytes(read, programDirectory()), kind);
-    if (!saved)
-        messageBox(m_window, BackupFailedText.text().arg(QDir::toNativeSeparators(directory), saved.reason));
+    const BackupResult saved = saveReadBackup(read, kind, programDirectory());
+    if (!saved) {
+        const QString directory = QDir::toNativeSeparators(backupDirectory(programDirectory()));
+        messageBox(m_window, BackupFailedText.text().arg(directory, saved.reason));
+    }
     return saved.ok;
 }
 

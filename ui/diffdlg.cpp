@@ -34,6 +34,7 @@ CDiffDlg::CDiffDlg(QWidget *parent, const QString &caption, const QString &messa
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     for (int r = 0; r < rows.size(); ++r) {
         const DiffRow &row = rows.at(r);
         const QString cells[] = {row.place, row.name, row.a, row.b};

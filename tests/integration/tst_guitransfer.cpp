@@ -84,14 +84,9 @@ DialogRun TestGuiTransfer::run(int command, const std::function<void(CTransferDl
     return run;
 }
 
-// Puts `image` into the document and the grid, then runs the grid store as
-// Read and Write do first; returns the image as the grid store leaves it.
 MemoryImage TestGuiTransfer::showImage(const MemoryImage &image)
 {
-    app().document()->image() = image;
-    app().view()->gridLoad();
-    app().view()->gridStore();
-    return app().document()->image();
+    return test::showImage(app(), image);
 }
 
 ChannelTable TestGuiTransfer::gridTable()

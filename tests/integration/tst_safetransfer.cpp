@@ -117,8 +117,6 @@ private slots:
 private:
     void start(const QByteArray &language = "Eng");
     CProgramApp &app() { return m_program->app; }
-    // Puts `image` into the document and the grid, and runs the grid store as
-    // the commands do first; returns the image as the grid store leaves it.
     MemoryImage showImage(const MemoryImage &image);
     QStringList backupNames() const { return backupFiles(m_program->dir.path() + u"backups/"_qs); }
     QByteArray backup(const QString &name) const { return m_program->dir.read(u"backups/"_qs + name); }
@@ -140,10 +138,7 @@ void TestSafeTransfer::cleanup()
 
 MemoryImage TestSafeTransfer::showImage(const MemoryImage &image)
 {
-    app().document()->image() = image;
-    app().view()->gridLoad();
-    app().view()->gridStore();
-    return app().document()->image();
+    return test::showImage(app(), image);
 }
 
 void TestSafeTransfer::verifyFindsWrongByte_data()
@@ -152,7 +147,8 @@ void TestSafeTransfer::verifyFindsWrongByte_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("headings");
     QTest::addColumn<QStringList>("row");
-    QTest::newRow("Eng") << QByteArray("Eng") << u"The radio does not hold the document: after the write these differ."_qs
+    QTest::newRow("Eng") << QByteArray("Eng")
+                         << u"The radio does not hold the document: after the write these differ."_qs
                          << QStringList{u"Where"_qs, u"What"_qs, u"Written"_qs, u"The radio"_qs}
                          << QStringList{u"CH 2"_qs, u"Rx Freq"_qs, u"462.12500"_qs, u"462.12501"_qs};
     QTest::newRow("Chs") << QByteArray("Chs") << u"对讲机中的内容与文档不符：写入后以下各项不同。"_qs

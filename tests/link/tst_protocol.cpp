@@ -196,7 +196,8 @@ void TestProtocol::fullTransfer()
     QList<int> progress;
     const auto onBlock = [&](int done) { progress.append(done); };
 
-    const TransferOutcome outcome = read ? readFromPort(port, TransferDirection::Read, image, onBlock) : writeToPort(port, image, onBlock);
+    const TransferOutcome outcome
+        = read ? readFromPort(port, TransferDirection::Read, image, onBlock) : writeToPort(port, image, onBlock);
     QVERIFY2(outcome, qPrintable(outcome.detail));
     const int blocks = read ? 318 : 316;
     QCOMPARE(outcome.protocol.blocks, blocks);
@@ -251,7 +252,8 @@ void TestProtocol::blockFailure()
     MemoryImage image;
     image.fill(0x33);
     const MemoryImage before = image;
-    const TransferOutcome outcome = read ? readFromPort(port, TransferDirection::Read, image, {}) : writeToPort(port, image, {});
+    const TransferOutcome outcome
+        = read ? readFromPort(port, TransferDirection::Read, image, {}) : writeToPort(port, image, {});
     QCOMPARE(outcome.status, TransferOutcome::Status::CommunicationError);
     QCOMPARE(outcome.protocol.step, step);
     QCOMPARE(outcome.protocol.address, address);

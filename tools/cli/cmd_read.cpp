@@ -12,13 +12,12 @@ namespace kdw::cli {
 
 bool backUpRadio(const MemoryImage &read, BackupKind kind)
 {
-    const QString directory = backupDirectory(programDirectory());
-    const BackupResult saved = saveBackup(directory, radioBytes(read, programDirectory()), kind);
+    const BackupResult saved = saveReadBackup(read, kind, programDirectory());
     if (saved)
         err() << "backup: " << QDir::toNativeSeparators(saved.path) << '\n';
     else
-        err() << "kdw-cli: cannot save a backup in " << QDir::toNativeSeparators(directory) << ": " << saved.reason
-              << '\n';
+        err() << "kdw-cli: cannot save a backup in " << QDir::toNativeSeparators(backupDirectory(programDirectory()))
+              << ": " << saved.reason << '\n';
     err().flush();
     return saved.ok;
 }

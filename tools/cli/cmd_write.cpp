@@ -59,7 +59,8 @@ int cmdWrite(const QStringList &arguments)
     if (backup) {
         MemoryImage radio;
         makeNewImage(radio, programDirectory());
-        if (!transferWithProgress(port, TransferDirection::Read, radio) || !backUpRadio(radio, BackupKind::BeforeWrite)) {
+        if (!transferWithProgress(port, TransferDirection::Read, radio)
+            || !backUpRadio(radio, BackupKind::BeforeWrite)) {
             err() << "the write was not started: the radio's memory could not be backed up first\n";
             err().flush();
             return Failed;

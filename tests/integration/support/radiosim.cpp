@@ -1,5 +1,8 @@
 #include "radiosim.h"
 
+#include "app/programapp.h"
+#include "channels/programview.h"
+#include "image/programdoc.h"
 #include "image/sinfile.h"
 
 #include <QDir>
@@ -9,6 +12,14 @@
 #include <sys/resource.h>
 
 namespace kdw::test {
+
+MemoryImage showImage(CProgramApp &app, const MemoryImage &image)
+{
+    app.document()->image() = image;
+    app.view()->gridLoad();
+    app.view()->gridStore();
+    return app.document()->image();
+}
 
 MemoryImage patternImage(quint8 seed)
 {

@@ -8,7 +8,15 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+namespace kdw {
+class CProgramApp;
+}
+
 namespace kdw::test {
+
+// Puts `image` into the program's document and grid, then runs the grid store
+// as Read and Write do first; returns the image as the grid store leaves it.
+MemoryImage showImage(CProgramApp &app, const MemoryImage &image);
 
 // A memory with a different byte at every address of a block.
 MemoryImage patternImage(quint8 seed = 0);
