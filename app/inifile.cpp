@@ -1,6 +1,5 @@
 #include "app/inifile.h"
 
-#include "app/globals.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -78,11 +77,6 @@ CIniFile::CIniFile()
 }
 
 CIniFile::~CIniFile() = default;
-
-void CIniFile::SetFileName(const QString &name)
-{
-    m_strPath = programDirectory() + name;
-}
 
 QString CIniFile::ReadString(const QString &section, const QString &key) const
 {

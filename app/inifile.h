@@ -18,7 +18,6 @@ public:
     virtual ~CIniFile();
 
     // m_strPath becomes program directory + name.
-    void SetFileName(const QString &name);
     void setPath(const QString &path) { m_strPath = path; }
     QString path() const { return m_strPath; }
 

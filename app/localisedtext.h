@@ -25,7 +25,9 @@ struct LocalisedText
         default: return eng;
         }
     }
-    // The member of the running program's language.
+    // The member of the running program's language. For windows only: it is
+    // defined beside the application object, which holds the language; core
+    // code is given the language index.
     QString text() const;
     QString text(quint8 languageIndex) const { return in(languageIndex).toString(); }
 

@@ -1,6 +1,7 @@
 #include "app/programapp.h"
 
 #include "app/globals.h"
+#include "app/localisedtext.h"
 #include "app/startup.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
@@ -34,7 +35,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         return false;
     }
 
-    m_doc = std::make_unique<CProgramDoc>();
+    m_doc = std::make_unique<CProgramDoc>(theImage(), programDirectory(), languageIndex());
     m_pMainWnd = std::make_unique<CMainFrame>();
     m_commands = new DocumentCommands(*m_doc, m_pMainWnd.get());
     m_view = new CProgramView(*m_doc, *m_commands, m_pMainWnd.get());
@@ -55,6 +56,11 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     m_pMainWnd->raise();
     m_pMainWnd->activateWindow();
     return true;
+}
+
+QString LocalisedText::text() const
+{
+    return text(languageIndex());
 }
 
 int CProgramApp::ExitInstance(int exitCode)

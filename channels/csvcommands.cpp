@@ -57,7 +57,7 @@ void CsvCommands::OnImportChannels()
     if (!choice)
         return;
     const QString shown = QDir::toNativeSeparators(choice->path);
-    const TextFileRead file = readUtf8File(choice->path);
+    const TextFileRead file = readUtf8File(choice->path, languageIndex());
     if (!file.text) {
         messageBox(m_window, CannotRead.text().arg(shown, file.reason));
         return;

@@ -18,7 +18,7 @@ constexpr LocalisedText LineColumnReason{u"line %1, column %2: %3", u"第 %1 行
 
 } // namespace
 
-TextFileRead readUtf8File(const QString &path)
+TextFileRead readUtf8File(const QString &path, quint8 languageIndex)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -29,7 +29,7 @@ TextFileRead readUtf8File(const QString &path)
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder(bytes);
     if (decoder.hasError())
-        return {std::nullopt, NotUtf8.text()};
+        return {std::nullopt, NotUtf8.text(languageIndex)};
     return {text, {}};
 }
 

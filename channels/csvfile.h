@@ -20,8 +20,9 @@ struct TextFileRead
     QString reason;              // why not, otherwise
 };
 
-// A whole file as UTF-8 text (a byte order mark is dropped).
-[[nodiscard]] TextFileRead readUtf8File(const QString &path);
+// A whole file as UTF-8 text (a byte order mark is dropped); the reason,
+// when it is not UTF-8, is in `languageIndex`.
+[[nodiscard]] TextFileRead readUtf8File(const QString &path, quint8 languageIndex);
 // Replaces the file whole or not at all; the reason when it could not.
 [[nodiscard]] std::optional<QString> writeUtf8File(const QString &path, const QString &text);
 

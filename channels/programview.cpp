@@ -256,7 +256,7 @@ void CProgramView::OnLanguage()
 void CProgramView::OnHelp()
 {
     // The main frame is the help's caller window.
-    showHelp(quintptr(window()->winId()));
+    showHelp(quintptr(window()->winId()), m_doc.programDirectory(), m_doc.languageIndex());
 }
 
 void CProgramView::OnDefaultFactory()

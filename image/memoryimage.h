@@ -48,8 +48,9 @@ private:
     std::array<quint8, Size> m_bytes;
 };
 
-// The one image of the process. The document, the grid, the settings dialogs
-// and the transfer worker all work on it; nothing else owns it.
+// The one image of the process. The application object hands it to the
+// document; the grid, the settings dialogs and the transfer dialog are given
+// it from there.
 MemoryImage &theImage();
 
 } // namespace kdw

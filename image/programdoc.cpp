@@ -1,6 +1,5 @@
 #include "image/programdoc.h"
 
-#include "app/globals.h"
 #include "app/localisedtext.h"
 #include "image/builtindefaults.h"
 #include "image/sinfile.h"
@@ -32,29 +31,31 @@ QString shown(const QString &path)
 
 } // namespace
 
-CProgramDoc::CProgramDoc(MemoryImage &image, QObject *parent)
+CProgramDoc::CProgramDoc(MemoryImage &image, QString programDirectory, quint8 languageIndex, QObject *parent)
     : QObject(parent)
     , m_image(image)
+    , m_programDirectory(std::move(programDirectory))
+    , m_languageIndex(languageIndex)
 {
 }
 
 bool CProgramDoc::OnNewDocument()
 {
     m_strPathName.clear();
-    makeNewImage(m_image, programDirectory());
+    makeNewImage(m_image, m_programDirectory);
     SetModifiedFlag(false);
     emit contentReplaced();
     return true;
 }
 
-DocumentResult readDocumentFile(const QString &path, MemoryImage &image)
+DocumentResult readDocumentFile(const QString &path, MemoryImage &image, quint8 languageIndex)
 {
     const SinLoadResult file = readSinFile(path);
     switch (file.error) {
     case SinLoadResult::Error::CannotOpen:
-        return {false, CannotOpenText.text().arg(shown(path), file.systemReason)};
+        return {false, CannotOpenText.text(languageIndex).arg(shown(path), file.systemReason)};
     case SinLoadResult::Error::TooShort:
-        return {false, TooShortText.text().arg(shown(path)).arg(file.fileSize)};
+        return {false, TooShortText.text(languageIndex).arg(shown(path)).arg(file.fileSize)};
     case SinLoadResult::Error::None:
         break;
     }
@@ -64,7 +65,7 @@ DocumentResult readDocumentFile(const QString &path, MemoryImage &image)
 
 DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
 {
-    const DocumentResult read = readDocumentFile(path, m_image);
+    const DocumentResult read = readDocumentFile(path, m_image, m_languageIndex);
     if (!read)
         return read;
     m_strPathName = path;
@@ -85,7 +86,7 @@ DocumentResult CProgramDoc::OnSaveDocument(const QString &path)
 {
     const SinSaveResult saved = writeSinFile(path, m_image);
     if (!saved)
-        return {false, CannotSaveText.text().arg(shown(path), saved.systemReason)};
+        return {false, CannotSaveText.text(m_languageIndex).arg(shown(path), saved.systemReason)};
     m_strPathName = path;
     SetModifiedFlag(false);
     return {true, {}};

@@ -17,20 +17,23 @@ struct [[nodiscard]] DocumentResult
 };
 
 // Reads a channel data file's first 8192 bytes into `image`; on failure the
-// message names the file and `image` is untouched.
-[[nodiscard]] DocumentResult readDocumentFile(const QString &path, MemoryImage &image);
+// message, in `languageIndex`, names the file and `image` is untouched.
+[[nodiscard]] DocumentResult readDocumentFile(const QString &path, MemoryImage &image, quint8 languageIndex);
 
 // The one document. Its content is the memory image; the document itself
 // holds only the path and the modified mark. Opening or saving never leaves
-// the image or the file half written.
+// the image or the file half written. New reads Default.sin from
+// `programDirectory`; messages are in `languageIndex`.
 class CProgramDoc : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CProgramDoc(MemoryImage &image = theImage(), QObject *parent = nullptr);
+    CProgramDoc(MemoryImage &image, QString programDirectory, quint8 languageIndex, QObject *parent = nullptr);
 
     MemoryImage &image() { return m_image; }
+    const QString &programDirectory() const { return m_programDirectory; }
+    quint8 languageIndex() const { return m_languageIndex; }
 
     // 0xFF, then Default.sin of the program directory or the built-in defaults.
     bool OnNewDocument();
@@ -55,6 +58,8 @@ signals:
 
 private:
     MemoryImage &m_image;
+    const QString m_programDirectory;
+    const quint8 m_languageIndex;
     QString m_strPathName;
     bool m_bModified = false;
 };

@@ -1,6 +1,5 @@
 #include "link/radiotransfer.h"
 
-#include "app/globals.h"
 #include "link/portnames.h"
 #include "link/serialport.h"
 
@@ -61,11 +60,11 @@ TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const Prog
     return fromProtocol(protocol.write(image));
 }
 
-TransferOutcome runTransfer(const QString &portName, TransferDirection direction, MemoryImage &image,
-                            const TransferObserver &observer)
+TransferOutcome runTransfer(const QString &portName, const QString &programDirectory, TransferDirection direction,
+                            MemoryImage &image, const TransferObserver &observer)
 {
     SerialPort port;
-    const QString device = devicePathFor(portName, programDirectory());
+    const QString device = devicePathFor(portName, programDirectory);
     const SerialPort::OpenResult opened = port.open(device);
     if (!opened) {
         TransferOutcome outcome;

@@ -61,10 +61,10 @@ TransferOutcome readFromPort(BytePort &port, TransferDirection direction, Memory
                              const ProgrammingProtocol::Progress &progress);
 TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const ProgrammingProtocol::Progress &progress);
 
-// Opens the port of `portName` (mapped through the program directory), sets
+// Opens the port of `portName` (mapped through `programDirectory`), sets
 // it up, runs one transfer in `direction` and closes the port again. For a
 // write `image` is only read; a verify reads the written ranges into it.
-TransferOutcome runTransfer(const QString &portName, TransferDirection direction, MemoryImage &image,
-                            const TransferObserver &observer = {});
+TransferOutcome runTransfer(const QString &portName, const QString &programDirectory, TransferDirection direction,
+                            MemoryImage &image, const TransferObserver &observer = {});
 
 } // namespace kdw

@@ -19,7 +19,7 @@ class CTransferDlg : public CTemplateDialog
     Q_OBJECT
 
 public:
-    explicit CTransferDlg(QWidget *parent, MemoryImage &image = theImage());
+    explicit CTransferDlg(QWidget *parent, MemoryImage &image);
     ~CTransferDlg() override;
 
     void setDirection(TransferDirection direction) { m_direction = direction; }

@@ -19,8 +19,9 @@ void TransferWorker::run()
     observer.portOpened = [this] { emit portOpened(); };
     observer.blockDone = [this](int) { emit blockDone(); };
     const QString port = portName();
+    const QString directory = programDirectory();
     // The port is closed again when runTransfer returns, before any message.
-    m_outcome = runTransfer(port, m_direction, m_image, observer);
+    m_outcome = runTransfer(port, directory, m_direction, m_image, observer);
     if (!m_outcome) {
         emit failed(failureMessage(m_outcome, m_direction, port, languageIndex()));
         return;
@@ -29,7 +30,7 @@ void TransferWorker::run()
         return;
     emit verifyStarted();
     m_readBack = m_image;
-    m_verifyOutcome = runTransfer(port, TransferDirection::Verify, m_readBack, observer);
+    m_verifyOutcome = runTransfer(port, directory, TransferDirection::Verify, m_readBack, observer);
     // The write itself went through: a check that fails never says otherwise.
     if (!*m_verifyOutcome)
         emit failed(WriteUncheckedText.text());

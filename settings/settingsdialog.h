@@ -40,7 +40,7 @@ class COptionDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    explicit COptionDlg(MemoryImage &image = theImage(), QWidget *parent = nullptr);
+    explicit COptionDlg(MemoryImage &image, QWidget *parent = nullptr);
 };
 
 // PTT ID display, mode and code; closing stores.
@@ -49,7 +49,7 @@ class CPttIdDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    explicit CPttIdDlg(MemoryImage &image = theImage(), QWidget *parent = nullptr);
+    explicit CPttIdDlg(MemoryImage &image, QWidget *parent = nullptr);
 };
 
 // The PCBA text; OK stores, Cancel, Escape and the close box discard.
@@ -58,7 +58,7 @@ class CPcbaDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    explicit CPcbaDlg(MemoryImage &image = theImage(), QWidget *parent = nullptr);
+    explicit CPcbaDlg(MemoryImage &image, QWidget *parent = nullptr);
 };
 
 } // namespace kdw

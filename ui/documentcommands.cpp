@@ -1,6 +1,5 @@
 #include "ui/documentcommands.h"
 
-#include "app/globals.h"
 #include "app/localisedtext.h"
 #include "channels/imagediff.h"
 #include "image/backups.h"
@@ -101,7 +100,7 @@ bool DocumentCommands::readChosenFile(const QString &path, MemoryImage &image)
 {
     if (!acceptFileSize(path))
         return false;
-    const DocumentResult read = readDocumentFile(path, image);
+    const DocumentResult read = readDocumentFile(path, image, m_doc.languageIndex());
     if (!read)
         messageBox(m_window, read.message);
     return read.ok;
@@ -118,7 +117,7 @@ void DocumentCommands::OnFileOpenBackup()
 {
     if (!SaveModified())
         return;
-    const QString directory = backupDirectory(programDirectory());
+    const QString directory = backupDirectory(m_doc.programDirectory());
     (void)QDir().mkpath(directory);
     const QString path = askFileName(false, directory);
     MemoryImage image;
@@ -135,13 +134,13 @@ void DocumentCommands::OnFileCompare()
     if (path.isEmpty() || !readChosenFile(path, file))
         return;
     const QString name = QFileInfo(path).fileName();
-    const ImageDiff diff = diffImages(m_doc.image(), file, languageIndex());
+    const ImageDiff diff = diffImages(m_doc.image(), file, m_doc.languageIndex());
     if (diff.isEmpty()) {
         messageBox(m_window, CompareFileCaption.text(), FileSameText.text().arg(name), QMessageBox::Information);
         return;
     }
     CDiffDlg dialog(m_window, CompareFileCaption.text(), FileDiffersText.text().arg(name),
-                    diffRows(diff, m_doc.image(), file, languageIndex()), DocumentHeading.text(), name);
+                    diffRows(diff, m_doc.image(), file, m_doc.languageIndex()), DocumentHeading.text(), name);
     dialog.exec();
 }
 

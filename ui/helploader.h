@@ -49,8 +49,8 @@ private:
 // The process-wide loader used by the Help command.
 HelpLoader &helpLoader();
 
-// The Help command: the help file of the running language, from the program
-// directory, at its default topic, through the process-wide loader.
-quintptr showHelp(quintptr caller);
+// The Help command: the help file of `languageIndex`, from `programDirectory`,
+// at its default topic, through the process-wide loader.
+quintptr showHelp(quintptr caller, const QString &programDirectory, quint8 languageIndex);
 
 } // namespace kdw

@@ -24,13 +24,13 @@ QString restartProgramPath(const QString &programDirectory)
 #endif
 }
 
-LanguageChange changeLanguage(quint8 language)
+LanguageChange changeLanguage(CIniFile &file, quint8 language, const QString &port, const QString &programDirectory)
 {
-    if (!storeLanguageChoice(configFile(), language, portName()))
+    if (!storeLanguageChoice(file, language, port))
         return LanguageChange::NotStored;
     // No arguments and no working directory of its own: the new instance
     // finds Program.ini next to its executable and starts with a new document.
-    if (!startDetached(restartProgramPath(programDirectory())))
+    if (!startDetached(restartProgramPath(programDirectory)))
         return LanguageChange::NotStarted;
     return LanguageChange::Restarting;
 }

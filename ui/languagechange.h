@@ -23,7 +23,8 @@ enum class LanguageChange {
     NotStarted, // stored, but the new instance did not start
 };
 
-// Stores the choice in Program.ini and starts the program again.
-LanguageChange changeLanguage(quint8 language);
+// Stores the choice and the port in `file` (Program.ini) and starts the
+// program of `programDirectory` again.
+LanguageChange changeLanguage(CIniFile &file, quint8 language, const QString &port, const QString &programDirectory);
 
 } // namespace kdw

@@ -72,7 +72,7 @@ void runLanguageCommand(QWidget *owner, DocumentCommands &documents)
     // The running instance ends at once, so unsaved edits would be lost.
     if (!documents.SaveModified())
         return;
-    switch (changeLanguage(chosen)) {
+    switch (changeLanguage(configFile(), chosen, portName(), programDirectory())) {
     case LanguageChange::Restarting:
         requestQuit();
         break;

@@ -1,7 +1,6 @@
 // The help viewer is looked up on the PATH once; each test points the PATH at
 // a folder of its own holding stand-ins for the viewers. Nothing is started:
 // a recording starter takes the calls.
-#include "app/globals.h"
 #include "coretest.h"
 #include "ui/helploader.h"
 #include "ui/processstarter.h"
@@ -82,13 +81,11 @@ private slots:
         QCOMPARE(m_started, viewer.isEmpty() ? QStringList() : started);
     }
 
-    // The Help command opens the running language's file of the program directory.
+    // The Help command opens the language's file of the program directory.
     void helpFileOfTheLanguage()
     {
         addViewer(u"xchm"_s);
-        setProgramDirectory(u"/opt/kdw/"_s);
-        setLanguageIndex(2);
-        QCOMPARE(showHelp(0), quintptr(1));
+        QCOMPARE(showHelp(0, u"/opt/kdw/"_s, 2), quintptr(1));
         QCOMPARE(m_started, QStringList {m_path->filePath(u"xchm"_s) + u" /opt/kdw/cht.chm"_s});
     }
 };

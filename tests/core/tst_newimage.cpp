@@ -93,7 +93,7 @@ private slots:
         writeFile(good, pattern(8192, 5));
         writeFile(dir.filePath(u"short.sin"_s), pattern(4000, 9));
         MemoryImage image;
-        CProgramDoc doc(image);
+        CProgramDoc doc(image, dir.path() + u'/', 0);
         QVERIFY(bool(doc.OnOpenDocument(good)));
         doc.SetModifiedFlag(true);
         QSignalSpy replaced(&doc, &CProgramDoc::contentReplaced);
@@ -114,7 +114,7 @@ private slots:
     {
         QTemporaryDir dir;
         MemoryImage image;
-        CProgramDoc doc(image);
+        CProgramDoc doc(image, dir.path() + u'/', 0);
         image.copyIn(pattern(8192, 3));
         doc.SetModifiedFlag(true);
         QVERIFY(QDir(dir.path()).mkdir(u"taken.sin"_s));

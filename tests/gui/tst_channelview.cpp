@@ -45,13 +45,14 @@ const QString FactoryFile = BuiltDir + u"DEF_U01.sin"_s;
 struct Form
 {
     MemoryImage image;
-    CProgramDoc doc{image};
+    CProgramDoc doc;
     QMainWindow window;
     DocumentCommands *commands = nullptr;
     CProgramView *view = nullptr;
     CMSFlexGrid *grid = nullptr;
 
     explicit Form(quint8 language = 0, const QString &file = FactoryFile)
+        : doc(image, programDirectory(), language)
     {
         setLanguageIndex(language);
         commands = new DocumentCommands(doc, &window);

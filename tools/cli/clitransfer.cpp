@@ -1,5 +1,6 @@
 #include "tools/cli/clitransfer.h"
 
+#include "app/globals.h"
 #include "link/transfermessages.h"
 #include "tools/cli/clicommon.h"
 
@@ -48,7 +49,7 @@ TransferOutcome transferWithProgress(const QString &portName, TransferDirection 
         err() << (terminal ? "\r" : "") << verb << ' ' << percent << '%' << (terminal ? "" : "\n");
         err().flush();
     };
-    const TransferOutcome outcome = runTransfer(portName, direction, image, observer);
+    const TransferOutcome outcome = runTransfer(portName, programDirectory(), direction, image, observer);
     if (terminal && shown >= 0)
         err() << '\n';
     if (direction == TransferDirection::Verify && !outcome) {

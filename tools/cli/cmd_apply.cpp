@@ -26,7 +26,7 @@ int cmdApply(const QStringList &arguments)
     if (!loadSinFile(sinPath, image))
         return BadInput;
 
-    const TextFileRead csv = readUtf8File(csvPath);
+    const TextFileRead csv = readUtf8File(csvPath, 0);
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
     const GridCsvResult grid = channelTableFromCsv(*csv.text, image, quint8(lang));

@@ -66,7 +66,7 @@ int cmdImport(const QStringList &arguments)
     MemoryImage image;
     if (!loadSinFile(args->sinPath, image))
         return BadInput;
-    const TextFileRead csv = readUtf8File(args->csvPath);
+    const TextFileRead csv = readUtf8File(args->csvPath, 0);
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(args->csvPath), csv.reason));
     const ChannelCsvImport imported = importChannelCsv(image, *csv.text, args->format, args->lang);
