@@ -9,8 +9,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <sys/resource.h>
-
 namespace kdw::test {
 
 MemoryImage showImage(CProgramApp &app, const MemoryImage &image)
@@ -46,11 +44,6 @@ RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const Q
         return;
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // A radio has a processor of its own: the simulated one must not be starved
-    // by the machine's other work, or a pause in its answer beyond the 100 ms
-    // read interval looks like the host's fault. A higher priority needs the
-    // privilege; without it the radio runs at the usual one.
-    m_process.setChildProcessModifier([] { (void)setpriority(PRIO_PROCESS, 0, -10); });
     m_process.start(QStringLiteral(KDW_PROGRAM_DIR "/kdw-radio-sim"),
                     QStringList{QStringLiteral("--link"), link, QStringLiteral("--image"), image,
                                 QStringLiteral("--save"), m_dir.filePath(QStringLiteral("saved.sin")),
