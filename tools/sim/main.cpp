@@ -67,6 +67,23 @@ private:
     qint64 m_start = nowNs();
 };
 
+// The radio's memory into a file, replaced whole by a rename. Unlike a saved
+// document it skips the wait for the disk: that wait, under a busy disk, would
+// hold the last acknowledge past the host's time-out.
+bool saveMemory(const QString &path, const MemoryImage &memory)
+{
+    const QString partial = path + QStringLiteral(".part");
+    QFile file(partial);
+    const QByteArray bytes = memory.bytes();
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    if (written && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) == 0)
+        return true;
+    QFile::remove(partial);
+    return false;
+}
+
 void announce(const PtyLine &line)
 {
     std::printf("%s\n", QFile::encodeName(line.terminalPath()).constData());
@@ -157,11 +174,10 @@ int main(int argc, char *argv[])
             // The memory is saved before the last block is acknowledged: once
             // the host sees its write complete, the file holds it.
             if (radio.takeCompletedWrite() && !options->savePath.isEmpty()) {
-                const SinSaveResult saved = writeSinFile(options->savePath, radio.memory());
+                const bool saved = saveMemory(options->savePath, radio.memory());
                 log.event(saved ? "saved" : "save failed");
                 if (!saved)
-                    std::fprintf(stderr, "kdw-radio-sim: cannot save %s: %s\n", qPrintable(options->savePath),
-                                 qPrintable(saved.systemReason));
+                    std::fprintf(stderr, "kdw-radio-sim: cannot save %s\n", qPrintable(options->savePath));
             }
             line.send(reply.bytes);
             log.bytes("radio", reply.bytes);
