@@ -314,6 +314,20 @@ private slots:
                 QCOMPARE(run.grid->GetTextMatrix(97 + k, col), run.grid->GetTextMatrix(2 + k, col));
         }
         QCOMPARE(run.view->selectedChannels(), (QList<int>{97, 98, 99}));
+
+        // A drag over the labels selects the rows passed, Ctrl+click adds one.
+        run.grid->scrollToTop();
+        QHeaderView *labels = run.grid->verticalHeader();
+        const auto at = [labels](int row) {
+            return QPoint(labels->width() / 2, labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2);
+        };
+        QTest::mousePress(labels->viewport(), Qt::LeftButton, {}, at(6));
+        QTest::mouseMove(labels->viewport(), at(7));
+        QTest::mouseMove(labels->viewport(), at(8));
+        QTest::mouseRelease(labels->viewport(), Qt::LeftButton, {}, at(8));
+        run.clickLabel(10, Qt::ControlModifier);
+        QCOMPARE(run.view->selectedChannels(), (QList<int>{6, 7, 8, 10}));
+
         const MemoryImage before = run.image();
         run.clickLabel(10);
         run.key(Qt::Key_Insert, Qt::ControlModifier);
