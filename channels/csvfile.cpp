@@ -69,7 +69,8 @@ ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
                                    .arg(grid.error->message));
         return result;
     }
-    storeChannelTable(result.image, grid.table, image.byte(region::ModelIndex), image.byte(region::FrequencyRangeIndex));
+    storeChannelTable(
+        result.image, grid.table, image.byte(region::ModelIndex), image.byte(region::FrequencyRangeIndex));
     return result;
 }
 

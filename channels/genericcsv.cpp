@@ -145,9 +145,9 @@ struct RowReader
     std::optional<ToneCode> dcs(const QString &column, int which)
     {
         const QString text = row[column];
-        const QString polarity = row.has(QStringLiteral("DtcsPolarity")) && !row[QStringLiteral("DtcsPolarity")].isEmpty()
-                                     ? row[QStringLiteral("DtcsPolarity")]
-                                     : QStringLiteral("NN");
+        QString polarity = row[QStringLiteral("DtcsPolarity")];
+        if (polarity.isEmpty())
+            polarity = QStringLiteral("NN");
         if (polarity.size() != 2 || !QStringLiteral("NR").contains(polarity.at(0))
             || !QStringLiteral("NR").contains(polarity.at(1))) {
             refuse(Unknown.text(lang).arg(QStringLiteral("DtcsPolarity"), polarity));
@@ -225,7 +225,9 @@ QString genericChannelCsv(const MemoryImage &image)
             if (rxKind == ToneKind::Ctcss)
                 cTone = toneText(rxTone, 0);
             const auto side = [](ToneKind k) {
-                return k == ToneKind::Ctcss ? QStringLiteral("Tone") : k == ToneKind::Dcs ? QStringLiteral("DTCS") : QString();
+                return k == ToneKind::Ctcss ? QStringLiteral("Tone")
+                    : k == ToneKind::Dcs    ? QStringLiteral("DTCS")
+                                            : QString();
             };
             crossMode = side(txKind) + QStringLiteral("->") + side(rxKind);
         }
@@ -287,7 +289,8 @@ GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView
         const auto rx = read.frequency(QStringLiteral("Frequency"), row[QStringLiteral("Frequency")]);
         std::optional<quint32> tx;
         const QString duplex = row[QStringLiteral("Duplex")];
-        const QString offsetText = row[QStringLiteral("Offset")].isEmpty() ? QStringLiteral("0") : row[QStringLiteral("Offset")];
+        const QString offsetText
+            = row[QStringLiteral("Offset")].isEmpty() ? QStringLiteral("0") : row[QStringLiteral("Offset")];
         if (duplex.isEmpty()) {
             tx = rx;
         } else if (duplex == u"split") {

@@ -112,7 +112,8 @@ void CMainFrame::createMenus()
           {cmd::MoveUp, QT_TRANSLATE_NOOP("Menu128", "Move &Up\tCtrl+Up"), QKeySequence(Qt::CTRL | Qt::Key_Up)},
           {cmd::MoveDown, QT_TRANSLATE_NOOP("Menu128", "Move Do&wn\tCtrl+Down"), QKeySequence(Qt::CTRL | Qt::Key_Down)},
           {0, nullptr, {}},
-          {cmd::EditSelectAll, QT_TRANSLATE_NOOP("Menu128", "Select &All\tCtrl+A"), QKeySequence(Qt::CTRL | Qt::Key_A)}}},
+          {cmd::EditSelectAll, QT_TRANSLATE_NOOP("Menu128", "Select &All\tCtrl+A"),
+           QKeySequence(Qt::CTRL | Qt::Key_A)}}},
         {QT_TRANSLATE_NOOP("Menu128", "&Program"),
          {{cmd::Read, QT_TRANSLATE_NOOP("Menu128", "&Read\tCtrl+R"), QKeySequence(Qt::CTRL | Qt::Key_R)},
           {cmd::Write, QT_TRANSLATE_NOOP("Menu128", "&Write\tCtrl+W"), QKeySequence(Qt::CTRL | Qt::Key_W)},
@@ -164,7 +165,8 @@ void CMainFrame::createMenus()
     }
 
     // Redo answers to both keys editors know it by.
-    action(cmd::EditRedo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    action(cmd::EditRedo)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     QAction *exit = action(cmd::AppExit);
     connect(exit, &QAction::triggered, this, &QWidget::close);

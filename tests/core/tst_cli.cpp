@@ -236,7 +236,8 @@ private slots:
             << u"grid.csv: line 2: rToneFreq \"69.4\" is not in the tone list\n"_s;
         QTest::newRow("import: grid line refused") << texts(u"import|FILE|CSV") << GridHeader + "1,462,462,88.6\n"
                                                    << 8192 << u"line 2, column 4: "_s;
-        QTest::newRow("import: unknown format") << texts(u"import|--format|chirp|FILE|CSV") << csv << 8192 << u"usage"_s;
+        QTest::newRow("import: unknown format")
+            << texts(u"import|--format|chirp|FILE|CSV") << csv << 8192 << u"usage"_s;
         QTest::newRow("unknown command") << texts(u"frobnicate|FILE") << csv << 8192 << u"usage: kdw-cli COMMAND"_s;
     }
 
@@ -246,9 +247,11 @@ private slots:
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("firstLine");
-        QTest::newRow("grid") << u"grid"_s << u"CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name"_s;
-        QTest::newRow("generic") << u"generic"_s << u"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
-                                                     "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment"_s;
+        QTest::newRow("grid") << u"grid"_s
+                              << u"CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name"_s;
+        QTest::newRow("generic") << u"generic"_s
+                                 << u"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                                    "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment"_s;
     }
     void exportThenImportChangesNothing()
     {

@@ -38,8 +38,9 @@ private slots:
     {
         QTest::addColumn<QString>("line"); // after "1,"
         QTest::addColumn<QString>("texts");
-        QTest::newRow("simplex, no tone") << u"CH1,446.00625,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,"_qs
-                                          << u"446.00625|446.00625|Off|Off|Off|High|Add|Wide|CH1"_qs;
+        QTest::newRow("simplex, no tone")
+            << u"CH1,446.00625,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,"_qs
+            << u"446.00625|446.00625|Off|Off|Off|High|Add|Wide|CH1"_qs;
         QTest::newRow("plus offset, Tone") << u",446.0,+,5.000000,Tone,67.0,88.5,023,NN,023,,NFM,12.5,S,Low,x"_qs
                                            << u"446.00000|451.00000|Off|67.0|Off|Low|Del|Narrow|"_qs;
         QTest::newRow("minus offset, TSQL") << u",446.0,-,5,TSQL,67.0,100.0,023,NN,023,,FM,,,5.0W,"_qs
@@ -82,7 +83,8 @@ private slots:
         const QString csv = u"Frequency,Location,URCALL,Name\n450.5,7,CQCQCQ,ABC\n"_qs;
         const GenericCsvImport result = importGenericChannelCsv(filledImage(0xFF), csv, 0);
         QVERIFY(result);
-        QCOMPARE(cells(channelTexts(result.image, 7, 0)).join(u'|'), u"450.50000|450.50000|Off|Off|Off|High|Add|Wide|ABC"_qs);
+        QCOMPARE(cells(channelTexts(result.image, 7, 0)).join(u'|'),
+            u"450.50000|450.50000|Off|Off|Off|High|Add|Wide|ABC"_qs);
     }
 
     // Every row that cannot be represented is listed with its line; nothing
@@ -96,12 +98,14 @@ private slots:
         QTest::newRow("transmit above 470 MHz") << u"1,,469,+,5,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Offset"_qs;
         QTest::newRow("finer than 10 Hz") << u"1,,446.000001,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"5 decimals"_qs;
         QTest::newRow("tone not in the list") << u"1,,446,,,Tone,69.4,,,,,,FM,,,,"_qs << QList<int>{2} << u"69.4"_qs;
-        QTest::newRow("DCS code not in the list") << u"1,,446,,,DTCS,,,024,NN,,,FM,,,,"_qs << QList<int>{2} << u"024"_qs;
+        QTest::newRow("DCS code not in the list")
+            << u"1,,446,,,DTCS,,,024,NN,,,FM,,,,"_qs << QList<int> {2} << u"024"_qs;
         QTest::newRow("name too long") << u"1,SEVENCH,446,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"SEVENCH"_qs;
         QTest::newRow("name not ASCII") << u"1,é,446,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Name"_qs;
         QTest::newRow("unknown Duplex") << u"1,,446,off,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Duplex"_qs;
         QTest::newRow("unknown Tone") << u"1,,446,,,DTCS-R,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Tone"_qs;
-        QTest::newRow("unknown CrossMode") << u"1,,446,,,Cross,,,,,,Tone->,FM,,,,"_qs << QList<int>{2} << u"CrossMode"_qs;
+        QTest::newRow("unknown CrossMode")
+            << u"1,,446,,,Cross,,,,,,Tone->,FM,,,,"_qs << QList<int> {2} << u"CrossMode"_qs;
         QTest::newRow("unknown Mode") << u"1,,446,,,,,,,,,,AM,,,,"_qs << QList<int>{2} << u"AM"_qs;
         QTest::newRow("unknown polarity") << u"1,,446,,,DTCS,,,023,NX,,,FM,,,,"_qs << QList<int>{2} << u"NX"_qs;
         QTest::newRow("Location 0 and 100, a good row between")

@@ -106,7 +106,8 @@ void pressKeys(const QString &keys)
             for (QChar c : word.mid(1))
                 test::typeText(QApplication::focusWidget(), c);
         } else {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(word)), word == u"Backtab"_s ? Qt::ShiftModifier : Qt::NoModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(word)),
+                word == u"Backtab"_s ? Qt::ShiftModifier : Qt::NoModifier);
         }
         // The keys the form posts to the grid, and those they post in turn.
         for (int round = 0; round < 3; ++round)
@@ -319,7 +320,8 @@ private slots:
         run.grid->scrollToTop();
         QHeaderView *labels = run.grid->verticalHeader();
         const auto at = [labels](int row) {
-            return QPoint(labels->width() / 2, labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2);
+            return QPoint(
+                labels->width() / 2, labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2);
         };
         QTest::mousePress(labels->viewport(), Qt::LeftButton, {}, at(6));
         QTest::mouseMove(labels->viewport(), at(7));
@@ -533,7 +535,8 @@ private slots:
         }
         QVERIFY(program.action(cmd::EditRedo)->shortcuts().contains(QKeySequence(u"Ctrl+Shift+Z"_s)));
         const QList<QAction *> buttons = frame.toolBar()->actions();
-        QCOMPARE(buttons.mid(buttons.size() - 2), (QList<QAction *>{program.action(cmd::EditUndo), program.action(cmd::EditRedo)}));
+        QCOMPARE(buttons.mid(buttons.size() - 2),
+            (QList<QAction *> {program.action(cmd::EditUndo), program.action(cmd::EditRedo)}));
         QVERIFY(!program.action(cmd::EditUndo)->icon().isNull());
         if (const QString keep = qEnvironmentVariable("KDW_SHOT_DIR"); !keep.isEmpty()) {
             QVERIFY(QTest::qWaitForWindowActive(&frame));

@@ -241,7 +241,8 @@ private slots:
             }
         }
         if (const QString folder = qEnvironmentVariable("KDW_SCREENSHOTS"); !folder.isEmpty())
-            QVERIFY(dialog->grab().save(folder + u"/items-"_s + QString::fromLatin1(QTest::currentDataTag()) + u".png"_s));
+            QVERIFY(
+                dialog->grab().save(folder + u"/items-"_s + QString::fromLatin1(QTest::currentDataTag()) + u".png"_s));
     }
 };
 

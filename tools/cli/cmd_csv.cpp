@@ -46,7 +46,8 @@ int cmdExport(const QStringList &arguments)
 {
     const auto args = csvArguments(arguments);
     if (!args)
-        return usageError(QStringLiteral("usage: kdw-cli export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv"));
+        return usageError(
+            QStringLiteral("usage: kdw-cli export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv"));
     MemoryImage image;
     if (!loadSinFile(args->sinPath, image))
         return BadInput;
@@ -62,13 +63,15 @@ int cmdImport(const QStringList &arguments)
 {
     const auto args = csvArguments(arguments);
     if (!args)
-        return usageError(QStringLiteral("usage: kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv"));
+        return usageError(
+            QStringLiteral("usage: kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv"));
     MemoryImage image;
     if (!loadSinFile(args->sinPath, image))
         return BadInput;
     const TextFileRead csv = readUtf8File(args->csvPath, 0);
     if (!csv.text)
-        return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(args->csvPath), csv.reason));
+        return usageError(
+            QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(args->csvPath), csv.reason));
     const ChannelCsvImport imported = importChannelCsv(image, *csv.text, args->format, args->lang);
     if (!imported) {
         for (const QString &refusal : imported.refusals)
