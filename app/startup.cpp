@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/inifile.h"
+#include "app/programini.h"
 #include "app/userfiles.h"
 
 #include <QCoreApplication>
@@ -76,9 +77,10 @@ LanguageBundle::~LanguageBundle()
 
 QString readStartupConfiguration()
 {
-    configFile().setPath(prepareConfigFile(programDirectory(), ConfigFileName.toString()));
-    const QString code = configFile().ReadString(SetupSection.toString(), QStringLiteral("Language"));
-    setPortName(configFile().ReadString(SetupSection.toString(), QStringLiteral("COM")));
+    const QString section = programini::Section.toString();
+    configFile().setPath(prepareConfigFile(programDirectory(), programini::FileName.toString()));
+    const QString code = configFile().ReadString(section, programini::Language.toString());
+    setPortName(configFile().ReadString(section, programini::Port.toString()));
     setLanguageIndex(languageIndexForCode(code));
     return code;
 }
@@ -87,7 +89,7 @@ void writeExitConfiguration()
 {
     const QString port = portName();
     if (!port.isEmpty())
-        (void)configFile().WriteString(SetupSection.toString(), QStringLiteral("COM"), port);
+        (void)configFile().WriteString(programini::Section.toString(), programini::Port.toString(), port);
 }
 
 } // namespace kdw

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/inifile.h"
+#include "app/programini.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "link/transferdlg.h"
@@ -58,13 +59,13 @@ TransferCommands::TransferCommands(CProgramDoc &doc, CProgramView &view, Documen
 void TransferCommands::setVerifyAfterWrite(bool on)
 {
     m_options.verifyAfterWrite = on;
-    (void)writeTransferOption(configFile(), TransferOptions::VerifyKey, on);
+    (void)writeTransferOption(configFile(), programini::VerifyAfterWrite, on);
 }
 
 void TransferCommands::setBackupBeforeWrite(bool on)
 {
     m_options.backupBeforeWrite = on;
-    (void)writeTransferOption(configFile(), TransferOptions::BackupKey, on);
+    (void)writeTransferOption(configFile(), programini::BackupBeforeWrite, on);
 }
 
 TransferCommands::Session TransferCommands::runSession(TransferDirection direction, MemoryImage &image, bool verify)

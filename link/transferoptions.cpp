@@ -1,7 +1,7 @@
 #include "link/transferoptions.h"
 
-#include "app/globals.h"
 #include "app/inifile.h"
+#include "app/programini.h"
 
 namespace kdw {
 
@@ -9,7 +9,7 @@ namespace {
 
 bool readFlag(const CIniFile &file, QStringView key, bool fallback)
 {
-    const QString value = file.ReadString(SetupSection.toString(), key.toString());
+    const QString value = file.ReadString(programini::Section.toString(), key.toString());
     if (value == u"1")
         return true;
     if (value == u"0")
@@ -23,14 +23,14 @@ TransferOptions readTransferOptions(const CIniFile &file)
 {
     const TransferOptions defaults;
     TransferOptions options;
-    options.verifyAfterWrite = readFlag(file, TransferOptions::VerifyKey, defaults.verifyAfterWrite);
-    options.backupBeforeWrite = readFlag(file, TransferOptions::BackupKey, defaults.backupBeforeWrite);
+    options.verifyAfterWrite = readFlag(file, programini::VerifyAfterWrite, defaults.verifyAfterWrite);
+    options.backupBeforeWrite = readFlag(file, programini::BackupBeforeWrite, defaults.backupBeforeWrite);
     return options;
 }
 
 bool writeTransferOption(CIniFile &file, QStringView key, bool on)
 {
-    return file.WriteString(SetupSection.toString(), key.toString(), on ? QStringLiteral("1") : QStringLiteral("0"));
+    return file.WriteString(programini::Section.toString(), key.toString(), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace kdw

@@ -1,7 +1,7 @@
 #include "ui/languagechange.h"
 
-#include "app/globals.h"
 #include "app/inifile.h"
+#include "app/programini.h"
 #include "app/startup.h"
 #include "ui/processstarter.h"
 
@@ -9,10 +9,10 @@ namespace kdw {
 
 bool storeLanguageChoice(CIniFile &file, quint8 language, const QString &port)
 {
-    const QString section = SetupSection.toString();
+    const QString section = programini::Section.toString();
     if (!port.isEmpty())
-        (void)file.WriteString(section, QStringLiteral("COM"), port);
-    return file.WriteString(section, QStringLiteral("Language"), languageCodeForIndex(language));
+        (void)file.WriteString(section, programini::Port.toString(), port);
+    return file.WriteString(section, programini::Language.toString(), languageCodeForIndex(language));
 }
 
 QString restartProgramPath(const QString &programDirectory)

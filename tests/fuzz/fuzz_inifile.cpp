@@ -2,8 +2,8 @@
 // and exit use. Whatever the file holds, a value reads as at most 255
 // characters, a written key reads back as written and writing one key leaves
 // the other's value alone.
-#include "app/globals.h"
 #include "app/inifile.h"
+#include "app/programini.h"
 #include "app/startup.h"
 #include "tests/fuzz/fuzzinput.h"
 
@@ -12,11 +12,11 @@ using kdw::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString section = SetupSection.toString();
-    const QString languageKey = QStringLiteral("Language");
-    const QString portKey = QStringLiteral("COM");
+    const QString section = programini::Section.toString();
+    const QString languageKey = programini::Language.toString();
+    const QString portKey = programini::Port.toString();
     CIniFile ini;
-    ini.setPath(fuzz::inputFile(ConfigFileName.toString(), data, size));
+    ini.setPath(fuzz::inputFile(programini::FileName.toString(), data, size));
     const QString language = ini.ReadString(section, languageKey);
     const QString port = ini.ReadString(section, portKey);
     check(language.size() <= CIniFile::MaxValueLength && port.size() <= CIniFile::MaxValueLength);
