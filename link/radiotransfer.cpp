@@ -30,16 +30,6 @@ const LocalisedText *TransferOutcome::message() const
     return nullptr;
 }
 
-const LocalisedText &captionOf(TransferDirection direction)
-{
-    switch (direction) {
-    case TransferDirection::Write: return WriteCaption;
-    case TransferDirection::Verify: return VerifyCaption;
-    case TransferDirection::Read: break;
-    }
-    return ReadCaption;
-}
-
 TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
                              const ProgrammingProtocol::Progress &progress)
 {

@@ -21,11 +21,6 @@ constexpr int blockCount(TransferDirection direction)
     return direction == TransferDirection::Read ? ReadBlockCount : WriteBlockCount;
 }
 
-inline constexpr LocalisedText ReadCaption{u"Read Data", u"读数据", u"讀數據"};
-inline constexpr LocalisedText WriteCaption{u"Write Data", u"写数据", u"寫數據"};
-inline constexpr LocalisedText VerifyCaption{u"Verify Data", u"校验数据", u"校驗數據"};
-
-const LocalisedText &captionOf(TransferDirection direction);
 inline constexpr LocalisedText CouldNotOpenPort{u"Could not open the port", u"无法打开串口", u"無法打開串口"};
 inline constexpr LocalisedText CommunicationError{u"Communication error", u"通信出錯", u"通信出錯"};
 

@@ -13,6 +13,16 @@ namespace {
 enum : int { IdStart = 1, IdCancel = 2, IdProgress = 1003, IdPercentage = 1005 };
 }
 
+const LocalisedText &captionOf(TransferDirection direction)
+{
+    switch (direction) {
+    case TransferDirection::Write: return WriteCaption;
+    case TransferDirection::Verify: return VerifyCaption;
+    case TransferDirection::Read: break;
+    }
+    return ReadCaption;
+}
+
 CTransferDlg::CTransferDlg(QWidget *parent, MemoryImage &image)
     : CTemplateDialog(133, parent)
     , m_image(image)

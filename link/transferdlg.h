@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/localisedtext.h"
 #include "image/memoryimage.h"
 #include "link/radiotransfer.h"
 #include "ui/dialogtemplate.h"
@@ -9,6 +10,13 @@
 namespace kdw {
 
 class TransferWorker;
+
+// The dialog's caption for each direction.
+inline constexpr LocalisedText ReadCaption{u"Read Data", u"读数据", u"讀數據"};
+inline constexpr LocalisedText WriteCaption{u"Write Data", u"写数据", u"寫數據"};
+inline constexpr LocalisedText VerifyCaption{u"Verify Data", u"校验数据", u"校驗數據"};
+
+const LocalisedText &captionOf(TransferDirection direction);
 
 // The transfer dialog (template 133): Start runs one Read or Write in a
 // worker thread; the progress bar counts blocks and the text beside it shows
