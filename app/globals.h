@@ -53,11 +53,6 @@ private:
     const bool m_held;
 };
 
-// The characters a PTT ID code may hold.
-inline constexpr QStringView PttIdCharacters = u"0123456789ABCD#*abcd";
-
 inline constexpr QStringView ApplicationTitle = u"KDW PC Encoder";
-inline constexpr QStringView ConfigFileName = u"Program.ini";
-inline constexpr QStringView SetupSection = u"Setup";
 
 } // namespace kdw

@@ -1,6 +1,5 @@
 #include "settings/settingtable.h"
 
-#include "app/globals.h"
 #include "image/regions.h"
 
 #include <QCoreApplication>
@@ -178,6 +177,8 @@ std::vector<Setting> makeTable()
             {{u"Off", u"关", u"關閉"}, {u"Begin", u"开始发射", u"開始"}, {u"End", u"结束发射", u"結束"},
                 {u"Both", u"两者", u"兩者"}},
             0));
+    // The characters a PTT ID code may hold.
+    constexpr QStringView PttIdCharacters = u"0123456789ABCD#*abcd";
     add(D::PttId, 1096, u"Code",
         TextField {region::PttIdCode, region::PttIdCodeLength, E::CharacterCodes, PttIdCharacters});
 
