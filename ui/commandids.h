@@ -8,8 +8,8 @@ enum : int {
     Option = 32784,
     Read = 32785,
     Write = 32786,
-    Com1 = 32787, // .. Com8 = 32794
-    Com8 = 32794,
+    Com1 = 32787, // COMn is Com1 + n - 1
+    Com8 = Com1 + 7,
     Embed = 32796,
     Language = 32797,
     Help = 32798,
