@@ -114,33 +114,53 @@ private slots:
         QCOMPARE(csvRecord(texts(u"A B|A,B|A\"B|A\nB|A\rB")), u"A B,\"A,B\",\"A\"\"B\",\"A\nB\",\"A\rB\"\r\n"_s);
     }
 
-    // The grid CSV reader names the line and column of what it refuses.
+    // The grid CSV reader names the line and column of what it refuses, and why.
     void gridErrors_data()
     {
         QTest::addColumn<QString>("csv");
         QTest::addColumn<int>("line");
         QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("message");
         const QString header = QString::fromUtf8(GridHeader);
-        QTest::newRow("empty file") << QString() << 1 << 1;
-        QTest::newRow("no header") << u"1,462.125\n"_s << 1 << 1;
-        QTest::newRow("quote not closed") << header + u"1,\"462\n"_s << 2 << 2;
-        QTest::newRow("text after closing quote") << header + u"1,\"462\"5\n"_s << 2 << 2;
-        QTest::newRow("quote inside unquoted") << header + u"1,46\"2\n"_s << 2 << 2;
-        QTest::newRow("line counted through quoted break") << header + u"1,\"4\n6\"\n2,x\"\n"_s << 4 << 2;
-        QTest::newRow("channel 0") << header + u"0,462\n"_s << 2 << 1;
-        QTest::newRow("channel 100") << header + u"100,462\n"_s << 2 << 1;
-        QTest::newRow("channel with sign") << header + u"+1,462\n"_s << 2 << 1;
-        QTest::newRow("channel twice") << header + u"5,462\n6,462\n5,463\n"_s << 4 << 1;
-        QTest::newRow("eleven fields") << header + u"1,462,,,,,,,,A,\n"_s << 2 << 11;
-        QTest::newRow("two decimal points") << header + u"1,462.1.2\n"_s << 2 << 2;
-        QTest::newRow("exponent frequency") << header + u"1,1e300\n"_s << 2 << 2;
-        QTest::newRow("tone not in the list") << header + u"1,462,462,88.6\n"_s << 2 << 4;
-        QTest::newRow("busy text in power") << header + u"1,462,462,Off,Off,Off,Carrier\n"_s << 2 << 7;
-        QTest::newRow("name of 7") << header + u"1,462,,,,,,,,CHAN001\n"_s << 2 << 10;
-        QTest::newRow("name with tab") << header + u"1,462,,,,,,,,\"A\tB\"\n"_s << 2 << 10;
-        QTest::newRow("name with DEL") << header + u"1,462,,,,,,,,A\u007F\n"_s << 2 << 10;
-        QTest::newRow("cells without rx") << header + u"1,,462\n"_s << 2 << 3;
-        QTest::newRow("cells after deleting rx") << header + u"1,0,,,,,,,,CH1\n"_s << 2 << 10;
+        const QString noHeader = u"the first line must be the grid header: CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name"_s;
+        QTest::newRow("empty file") << QString() << 1 << 1 << noHeader;
+        QTest::newRow("no header") << u"1,462.125\n"_s << 1 << 1 << noHeader;
+        QTest::newRow("quote not closed") << header + u"1,\"462\n"_s << 2 << 2
+            << u"quoted field is not closed"_s;
+        QTest::newRow("text after closing quote") << header + u"1,\"462\"5\n"_s << 2 << 2
+            << u"text after the closing quote"_s;
+        QTest::newRow("quote inside unquoted") << header + u"1,46\"2\n"_s << 2 << 2
+            << u"quote inside an unquoted field"_s;
+        QTest::newRow("line counted through quoted break") << header + u"1,\"4\n6\"\n2,x\"\n"_s << 4 << 2
+            << u"quote inside an unquoted field"_s;
+        QTest::newRow("channel 0") << header + u"0,462\n"_s << 2 << 1
+            << u"\"0\" is not a channel number from 1 to 99"_s;
+        QTest::newRow("channel 100") << header + u"100,462\n"_s << 2 << 1
+            << u"\"100\" is not a channel number from 1 to 99"_s;
+        QTest::newRow("channel with sign") << header + u"+1,462\n"_s << 2 << 1
+            << u"\"+1\" is not a channel number from 1 to 99"_s;
+        QTest::newRow("channel twice") << header + u"5,462\n6,462\n5,463\n"_s << 4 << 1
+            << u"channel 5 is already given on line 2"_s;
+        QTest::newRow("eleven fields") << header + u"1,462,,,,,,,,A,\n"_s << 2 << 11
+            << u"more than ten fields"_s;
+        QTest::newRow("two decimal points") << header + u"1,462.1.2\n"_s << 2 << 2
+            << u"Rx Freq \"462.1.2\": a frequency is digits and a decimal point"_s;
+        QTest::newRow("exponent frequency") << header + u"1,1e300\n"_s << 2 << 2
+            << u"Rx Freq \"1e300\": a frequency is digits and a decimal point"_s;
+        QTest::newRow("tone not in the list") << header + u"1,462,462,88.6\n"_s << 2 << 4
+            << u"Rx Tone \"88.6\": not an item of the tone list"_s;
+        QTest::newRow("busy text in power") << header + u"1,462,462,Off,Off,Off,Carrier\n"_s << 2 << 7
+            << u"Power \"Carrier\": not an item of this column"_s;
+        QTest::newRow("name of 7") << header + u"1,462,,,,,,,,CHAN001\n"_s << 2 << 10
+            << u"Name \"CHAN001\": a name is at most 6 printable ASCII characters"_s;
+        QTest::newRow("name with tab") << header + u"1,462,,,,,,,,\"A\tB\"\n"_s << 2 << 10
+            << u"Name \"A\tB\": a name is at most 6 printable ASCII characters"_s;
+        QTest::newRow("name with DEL") << header + u"1,462,,,,,,,,A\u007F\n"_s << 2 << 10
+            << u"Name \"A\u007F\": a name is at most 6 printable ASCII characters"_s;
+        QTest::newRow("cells without rx") << header + u"1,,462\n"_s << 2 << 3
+            << u"Tx Freq: the channel has no Rx Freq, so its other cells must be empty"_s;
+        QTest::newRow("cells after deleting rx") << header + u"1,0,,,,,,,,CH1\n"_s << 2 << 10
+            << u"Name: the channel has no Rx Freq, so its other cells must be empty"_s;
     }
 
     void gridErrors()
@@ -148,10 +168,12 @@ private slots:
         QFETCH(QString, csv);
         QFETCH(int, line);
         QFETCH(int, column);
+        QFETCH(QString, message);
         const GridCsvResult result = channelTableFromCsv(csv, filledImage(0xFF), 0);
         QVERIFY(!result);
         QCOMPARE(result.error->line, line);
         QCOMPARE(result.error->column, column);
+        QCOMPARE(result.error->message, message);
     }
 
     // Every setting, in dialog order, as the dialogs show the built-in defaults;
