@@ -42,8 +42,6 @@ class TestNewImage : public QObject
     Q_OBJECT
 
 private slots:
-    void processImageStartsAtZero() { QCOMPARE(theImage().bytes(), QByteArray(MemoryImage::Size, '\0')); }
-
     void fileOfSize_data()
     {
         QTest::addColumn<int>("size"); // -1: no file, -2: a folder

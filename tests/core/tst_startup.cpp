@@ -107,12 +107,6 @@ private slots:
         QCOMPARE(bundleFileName(code), code + u".dll"_s);
     }
 
-    void programDirectory()
-    {
-        QCOMPARE(programDirectoryOf(u"/opt/kdw/Program"_s), u"/opt/kdw/"_s);
-        QCOMPARE(programDirectoryOf(u"/Program"_s), u"/"_s);
-    }
-
     void userFiles_data()
     {
         QTest::addColumn<bool>("installed");
