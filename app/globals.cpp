@@ -5,6 +5,8 @@
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <atomic>
+
 namespace kdw {
 
 namespace {
@@ -41,10 +43,24 @@ CIniFile &configFile()
     return file;
 }
 
-std::atomic<bool> &busyFlag()
+namespace {
+std::atomic<bool> g_busy{false};
+} // namespace
+
+BusyGuard::BusyGuard()
+    : m_held(!g_busy.exchange(true))
 {
-    static std::atomic<bool> flag{false};
-    return flag;
+}
+
+BusyGuard::~BusyGuard()
+{
+    if (m_held)
+        g_busy.store(false);
+}
+
+bool BusyGuard::held()
+{
+    return g_busy.load();
 }
 
 } // namespace kdw

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <atomic>
-
 namespace kdw {
 
 class CIniFile;
@@ -25,29 +23,22 @@ void setProgramDirectory(const QString &directory);
 // Program.ini in the program directory once start-up has pointed it there.
 CIniFile &configFile();
 
-// Set while a session with the radio runs (Read, Write, Verify, Compare
-// with Radio); keeps a second one from starting.
-std::atomic<bool> &busyFlag();
-
-// Holds the busy flag for as long as it lives. Taking it fails, and the
-// guard holds nothing, when another session already holds the flag; on
-// every way out of the scope that took it, the flag is given back.
+// The busy flag: set while a session with the radio runs (Read, Write,
+// Verify, Compare with Radio), so that a second one cannot start. Only a
+// guard sets it, and the guard gives it back on every way out of its scope.
 class [[nodiscard]] BusyGuard
 {
 public:
-    BusyGuard()
-        : m_held(!busyFlag().exchange(true))
-    {
-    }
-    ~BusyGuard()
-    {
-        if (m_held)
-            busyFlag().store(false);
-    }
+    // Takes the flag; the guard holds nothing when a session already has it.
+    BusyGuard();
+    ~BusyGuard();
     BusyGuard(const BusyGuard &) = delete;
     BusyGuard &operator=(const BusyGuard &) = delete;
 
     explicit operator bool() const { return m_held; }
+
+    // True while any guard holds the flag.
+    static bool held();
 
 private:
     const bool m_held;

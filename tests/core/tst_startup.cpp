@@ -1,6 +1,7 @@
 // Start-up rules that need no window: Program.ini read and written as the
 // private profile functions do, language codes, the program directory, and
 // where the language bundle may come from, and where the user's own files live.
+#include "app/globals.h"
 #include "app/inifile.h"
 #include "app/startup.h"
 #include "app/userfiles.h"
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <stdexcept>
 
 using namespace kdw;
 using namespace kdw::test;
@@ -105,6 +108,29 @@ private slots:
         QFETCH(int, index);
         QCOMPARE(int(languageIndexForCode(code)), index);
         QCOMPARE(bundleFileName(code), code + u".dll"_s);
+    }
+
+    // One guard at a time holds the busy flag; a refused guard gives back
+    // nothing, and every way out of a holder's scope, a throw included, does.
+    void busyGuard()
+    {
+        {
+            const BusyGuard first;
+            QVERIFY(bool(first));
+            {
+                const BusyGuard second;
+                QVERIFY(!second);
+            }
+            QVERIFY(BusyGuard::held());
+        }
+        QVERIFY(!BusyGuard::held());
+        try {
+            const BusyGuard held;
+            throw std::runtime_error("session failed");
+        } catch (const std::runtime_error &) {
+        }
+        QVERIFY(!BusyGuard::held());
+        QVERIFY(bool(BusyGuard()));
     }
 
     void userFiles_data()

@@ -133,7 +133,7 @@ void TestSafeTransfer::start(const QByteArray &language)
 void TestSafeTransfer::cleanup()
 {
     m_program.reset();
-    QVERIFY(!busyFlag().load());
+    QVERIFY(!BusyGuard::held());
 }
 
 MemoryImage TestSafeTransfer::showImage(const MemoryImage &image)
