@@ -7,6 +7,7 @@
 #include "channels/tonelist.h"
 #include "image/programdoc.h"
 #include "image/regions.h"
+#include "ui/controlids.h"
 #include "ui/dialogtemplate.h"
 #include "ui/documentcommands.h"
 #include "ui/documenthistory.h"
@@ -26,17 +27,6 @@
 namespace kdw {
 
 namespace {
-
-enum : int {
-    IdGrid = 1007,
-    IdRange = 1011,
-    IdModel = 1017,
-    IdDefaultFactory = 1068,
-    IdFreqEdit = 1082,
-    IdToneCombo = 1083,
-    IdChoiceCombo = 1084,
-    IdNameEdit = 1085,
-};
 
 constexpr int GridRows = 100;
 constexpr int GridCols = 10;
@@ -86,25 +76,25 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_form);
 
-    m_nameEdit = control<QLineEdit>(m_form, IdNameEdit);
-    m_comboModel = control<QComboBox>(m_form, IdModel);
-    m_comboRange = control<QComboBox>(m_form, IdRange);
-    m_freqEdit = control<QLineEdit>(m_form, IdFreqEdit);
-    m_choiceCombo = control<QComboBox>(m_form, IdChoiceCombo);
-    m_toneCombo = control<QComboBox>(m_form, IdToneCombo);
-    m_factoryButton = control<QPushButton>(m_form, IdDefaultFactory);
+    m_nameEdit = control<QLineEdit>(m_form, ctl::form::NameEdit);
+    m_comboModel = control<QComboBox>(m_form, ctl::form::Model);
+    m_comboRange = control<QComboBox>(m_form, ctl::form::Range);
+    m_freqEdit = control<QLineEdit>(m_form, ctl::form::FreqEdit);
+    m_choiceCombo = control<QComboBox>(m_form, ctl::form::ChoiceCombo);
+    m_toneCombo = control<QComboBox>(m_form, ctl::form::ToneCombo);
+    m_factoryButton = control<QPushButton>(m_form, ctl::form::DefaultFactory);
     m_comboModel->show();
     m_comboRange->show();
     m_factoryButton->show();
 
     // The template holds a placeholder where the grid goes.
     m_grid = new CMSFlexGrid(m_form);
-    if (QWidget *placeholder = m_form->findChild<QWidget *>(controlName(IdGrid))) {
+    if (QWidget *placeholder = m_form->findChild<QWidget *>(controlName(ctl::form::Grid))) {
         m_grid->setGeometry(placeholder->geometry());
         delete placeholder;
     }
     m_gridRect = m_grid->geometry();
-    m_grid->setObjectName(controlName(IdGrid));
+    m_grid->setObjectName(controlName(ctl::form::Grid));
     // Tab order follows the template: the lists, the button, then the grid.
     QWidget::setTabOrder(m_factoryButton, m_grid);
 

@@ -1,6 +1,7 @@
 #include "link/transferdlg.h"
 
 #include "link/transferworker.h"
+#include "ui/controlids.h"
 #include "ui/messagebox.h"
 
 #include <QLabel>
@@ -8,10 +9,6 @@
 #include <QPushButton>
 
 namespace kdw {
-
-namespace {
-enum : int { IdStart = 1, IdCancel = 2, IdProgress = 1003, IdPercentage = 1005 };
-}
 
 const LocalisedText &captionOf(TransferDirection direction)
 {
@@ -28,9 +25,9 @@ CTransferDlg::CTransferDlg(QWidget *parent, MemoryImage &image)
     , m_image(image)
 {
     setObjectName(QStringLiteral("CTransferDlg"));
-    if (auto *start = item<QPushButton>(IdStart))
+    if (auto *start = item<QPushButton>(ctl::transfer::Start))
         connect(start, &QPushButton::clicked, this, &CTransferDlg::OnOK);
-    if (auto *cancel = item<QPushButton>(IdCancel))
+    if (auto *cancel = item<QPushButton>(ctl::Cancel))
         connect(cancel, &QPushButton::clicked, this, &CTransferDlg::reject);
 }
 
@@ -53,7 +50,7 @@ void CTransferDlg::showEvent(QShowEvent *event)
 
 void CTransferDlg::OnInitDialog()
 {
-    if (auto *progress = item<QProgressBar>(IdProgress)) {
+    if (auto *progress = item<QProgressBar>(ctl::transfer::Progress)) {
         progress->setRange(0, blockCount(m_direction));
         progress->setValue(0);
     }
@@ -91,7 +88,7 @@ void CTransferDlg::reject()
 
 void CTransferDlg::onPortOpened()
 {
-    for (int id : {IdStart, IdCancel}) {
+    for (int id : {ctl::transfer::Start, ctl::Cancel}) {
         if (auto *button = item<QPushButton>(id))
             button->setEnabled(false);
     }
@@ -99,8 +96,8 @@ void CTransferDlg::onPortOpened()
 
 void CTransferDlg::onBlockDone()
 {
-    auto *progress = item<QProgressBar>(IdProgress);
-    auto *percentage = item<QLabel>(IdPercentage);
+    auto *progress = item<QProgressBar>(ctl::transfer::Progress);
+    auto *percentage = item<QLabel>(ctl::transfer::Percentage);
     if (!progress || !percentage)
         return;
     progress->setValue(progress->value() + 1);
@@ -112,11 +109,11 @@ void CTransferDlg::onBlockDone()
 void CTransferDlg::onVerifyStarted()
 {
     setWindowTitle(VerifyCaption.text());
-    if (auto *progress = item<QProgressBar>(IdProgress)) {
+    if (auto *progress = item<QProgressBar>(ctl::transfer::Progress)) {
         progress->setRange(0, blockCount(TransferDirection::Verify));
         progress->setValue(0);
     }
-    if (auto *percentage = item<QLabel>(IdPercentage))
+    if (auto *percentage = item<QLabel>(ctl::transfer::Percentage))
         percentage->setText(QStringLiteral("0%"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "settings/fieldfilter.h"
+#include "ui/controlids.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -14,8 +15,6 @@ namespace kdw {
 
 namespace {
 
-constexpr int IdOk = 1;
-constexpr int IdCancel = 2;
 
 // Widens the combo boxes of each column until every item shows in full in
 // the closed box: the controls to the right of a widened column move right
@@ -57,9 +56,9 @@ CSettingsDialog::CSettingsDialog(
     , m_which(which)
     , m_storeOn(storeOn)
 {
-    if (auto *ok = item<QPushButton>(IdOk))
+    if (auto *ok = item<QPushButton>(ctl::Ok))
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    if (auto *cancel = item<QPushButton>(IdCancel))
+    if (auto *cancel = item<QPushButton>(ctl::Cancel))
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     showSettings();
     if (m_form)
@@ -124,7 +123,7 @@ void CSettingsDialog::keyPressEvent(QKeyEvent *event)
 {
     // Enter ends a dialog as OK even when its template has no OK button.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !item<QPushButton>(IdOk)) {
+    if (enter && !item<QPushButton>(ctl::Ok)) {
         accept();
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/localisedtext.h"
+#include "ui/controlids.h"
 #include "ui/documentcommands.h"
 #include "ui/languagechange.h"
 #include "ui/messagebox.h"
@@ -14,7 +15,6 @@ namespace kdw {
 namespace {
 
 constexpr int LanguageDialogId = 162;
-constexpr int LanguageComboId = 1094;
 
 // Position = language index.
 constexpr LocalisedList<3> LanguageNames{{
@@ -37,7 +37,7 @@ constexpr LocalisedText ProgramNotRestarted{
 
 CLanguageDlg::CLanguageDlg(QWidget *parent)
     : CTemplateDialog(LanguageDialogId, parent)
-    , m_comboLanguage(item<QComboBox>(LanguageComboId))
+    , m_comboLanguage(item<QComboBox>(ctl::LanguageCombo))
 {
     OnInitDialog();
 }

@@ -4,6 +4,7 @@
 // screenshot of each language there.
 #include "guitest.h"
 #include "modal.h"
+#include "ui/controlids.h"
 #include "uselanguage.h"
 
 #include "app/globals.h"
@@ -323,15 +324,15 @@ private slots:
         QVERIFY(form.show());
         form.clickCell(5, 6);
         form.clickCell(6, 6);
-        QCOMPARE(test::itemsOf(form.control<QComboBox>(1084)), (QStringList{u"High"_s, u"Low"_s}));
+        QCOMPARE(test::itemsOf(form.control<QComboBox>(ctl::form::ChoiceCombo)), (QStringList{u"High"_s, u"Low"_s}));
         form.image.setByte(region::ModelIndex, 0xFF);
         form.image.setByte(region::FrequencyRangeIndex, 0xFF);
         form.view->gridLoad();
         QVERIFY(!form.view->openEditorWidget());
-        QCOMPARE(test::itemsOf(form.control<QComboBox>(1017)), QStringList{u"KDW417U01"_s});
-        QCOMPARE(test::itemsOf(form.control<QComboBox>(1011)), QStringList{u"400-470MHz"_s});
-        QCOMPARE(form.control<QComboBox>(1011)->currentIndex(), 0);
-        QCOMPARE(form.control<QComboBox>(1083)->count(), 265);
+        QCOMPARE(test::itemsOf(form.control<QComboBox>(ctl::form::Model)), QStringList{u"KDW417U01"_s});
+        QCOMPARE(test::itemsOf(form.control<QComboBox>(ctl::form::Range)), QStringList{u"400-470MHz"_s});
+        QCOMPARE(form.control<QComboBox>(ctl::form::Range)->currentIndex(), 0);
+        QCOMPARE(form.control<QComboBox>(ctl::form::ToneCombo)->count(), 265);
         form.view->gridStore();
         QCOMPARE(form.image.bytes(region::ModelIndex, 2), QByteArray(2, 0));
     }
@@ -363,7 +364,7 @@ private slots:
         MemoryImage expected = form.image;
         expected.copyIn(0, file);
 
-        form.control<QPushButton>(1068)->click();
+        form.control<QPushButton>(ctl::form::DefaultFactory)->click();
         QCOMPARE(form.image.bytes(), expected.bytes());
         QCOMPARE(m_messages.texts.size(), message.isEmpty() ? 0 : 1);
         QVERIFY(m_messages.texts.value(0).contains(message));

@@ -12,8 +12,10 @@
 #include "image/programdoc.h"
 #include "image/regions.h"
 #include "settings/settingsdialog.h"
+#include "settings/settingtable.h"
 #include "ui/aboutdlg.h"
 #include "ui/commandids.h"
+#include "ui/controlids.h"
 #include "ui/documentcommands.h"
 #include "ui/languagedlg.h"
 #include "ui/mainframe.h"
@@ -294,8 +296,8 @@ private slots:
 
         const auto seen = test::whenModal<CLanguageDlg>([choice = c.choice](CLanguageDlg *dlg) {
             if (choice == Cancel)
-                return QTest::mouseClick(dlg->item<QPushButton>(2), Qt::LeftButton);
-            auto *combo = dlg->item<QComboBox>(1094);
+                return QTest::mouseClick(dlg->item<QPushButton>(ctl::Cancel), Qt::LeftButton);
+            auto *combo = dlg->item<QComboBox>(ctl::LanguageCombo);
             if (choice != Keep)
                 combo->setCurrentIndex(choice);
             QTest::keyClick(combo, Qt::Key_Return);
@@ -324,7 +326,8 @@ private slots:
         doc.SetModifiedFlag(false);
         const QByteArray before = doc.image().bytes();
         // Option closed as it was, "7" typed into the PCBA and the PTT ID code.
-        for (auto [command, field] : {std::pair{cmd::Option, 0}, {cmd::Embed, 1092}, {cmd::PttId, 1096}}) {
+        for (auto [command, field] : {std::pair{cmd::Option, 0}, {cmd::Embed, findSetting(u"PCBA")->controlId},
+                                       {cmd::PttId, findSetting(u"Code")->controlId}}) {
             const auto seen = test::whenModal<CSettingsDialog>([&](CSettingsDialog *dialog) {
                 QCOMPARE(dialog->parentWidget(), program.app.mainFrame());
                 QWidget *target = field ? dialog->item<QLineEdit>(field) : static_cast<QWidget *>(dialog);

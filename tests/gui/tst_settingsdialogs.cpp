@@ -7,6 +7,7 @@
 #include "image/builtindefaults.h"
 #include "image/regions.h"
 #include "settings/settingsdialog.h"
+#include "settings/settingtable.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -161,7 +162,7 @@ private slots:
             QVERIFY(dialog->grab().save(folder + u'/' + QString::fromLatin1(QTest::currentDataTag()) + u".png"_s));
         const bool edited = !keys.isNull() || !clipboard.isNull();
         if (edited && which != D::Pcba) {
-            auto *list = dialog->item<QComboBox>(which == D::Option ? 1081 : 1090); // SQL, PTT ID
+            auto *list = dialog->item<QComboBox>(findSetting(which == D::Option ? u"SQL" : u"PTT ID")->controlId);
             list->setFocus();
             QTest::keyClick(list, which == D::Option ? Qt::Key_Up : Qt::Key_Down);
         }

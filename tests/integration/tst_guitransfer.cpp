@@ -10,6 +10,7 @@
 #include "link/transferdlg.h"
 #include "radiosim.h"
 #include "ui/commandids.h"
+#include "ui/controlids.h"
 #include "ui/mainframe.h"
 
 #include <QLabel>
@@ -25,7 +26,7 @@ namespace {
 
 void pressStart(CTransferDlg &dialog)
 {
-    QTest::mouseClick(dialog.item<QPushButton>(1), Qt::LeftButton);
+    QTest::mouseClick(dialog.item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
 }
 
 struct DialogRun
@@ -74,9 +75,9 @@ DialogRun TestGuiTransfer::run(int command, const std::function<void(CTransferDl
             return;
         poll.stop();
         run.caption = dialog->windowTitle();
-        run.progressMaximum = dialog->item<QProgressBar>(1003)->maximum();
+        run.progressMaximum = dialog->item<QProgressBar>(ctl::transfer::Progress)->maximum();
         connect(dialog, &QDialog::finished, this,
-                [&run, dialog] { run.finalPercentage = dialog->item<QLabel>(1005)->text(); });
+                [&run, dialog] { run.finalPercentage = dialog->item<QLabel>(ctl::transfer::Percentage)->text(); });
         whenShown(*dialog);
     });
     poll.start();
@@ -157,7 +158,7 @@ void TestGuiTransfer::cancelBeforeStartTransfersNothing()
     const MemoryImage before = showImage(patternImage(14));
     MessageRecorder messages;
     const DialogRun cancelled = run(cmd::Read, [](CTransferDlg &dialog) {
-        QTest::mouseClick(dialog.item<QPushButton>(2), Qt::LeftButton);
+        QTest::mouseClick(dialog.item<QPushButton>(ctl::Cancel), Qt::LeftButton);
     });
     QCOMPARE(cancelled.finalPercentage, u"0%"_qs);
     QCOMPARE(messages.texts, QStringList());
@@ -175,8 +176,8 @@ void TestGuiTransfer::oneWorkerThatAloneClosesTheDialog()
     bool stayedOpen = false;
     MessageRecorder messages;
     run(cmd::Read, [&](CTransferDlg &dialog) {
-        auto *start = dialog.item<QPushButton>(1);
-        auto *cancel = dialog.item<QPushButton>(2);
+        auto *start = dialog.item<QPushButton>(ctl::transfer::Start);
+        auto *cancel = dialog.item<QPushButton>(ctl::Cancel);
         QTest::mouseClick(start, Qt::LeftButton);
         // Still enabled until the worker has the port open.
         if (start->isEnabled())
@@ -225,7 +226,7 @@ void TestGuiTransfer::portThatCannotOpen()
     MessageRecorder messages;
     QStringList buttons;
     const DialogRun read = run(cmd::Read, [&](CTransferDlg &dialog) {
-        buttons << dialog.item<QPushButton>(1)->text() << dialog.item<QPushButton>(2)->text();
+        buttons << dialog.item<QPushButton>(ctl::transfer::Start)->text() << dialog.item<QPushButton>(ctl::Cancel)->text();
         pressStart(dialog);
     });
     const DialogRun write = run(cmd::Write);

@@ -11,6 +11,7 @@
 #include "modal.h"
 #include "radiosim.h"
 #include "ui/commandids.h"
+#include "ui/controlids.h"
 #include "ui/diffdlg.h"
 #include "ui/documentcommands.h"
 #include "ui/mainframe.h"
@@ -57,7 +58,7 @@ private:
                 captions.append(dialog->windowTitle());
                 m_started = nullptr;
             });
-            QTest::mouseClick(dialog->item<QPushButton>(1), Qt::LeftButton);
+            QTest::mouseClick(dialog->item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
         } else if (auto *diff = qobject_cast<CDiffDlg *>(modal); diff && diff->isVisible()) {
             answerDiff(*diff);
         }
@@ -322,7 +323,7 @@ void TestSafeTransfer::busyKeepsSecondSessionOut()
     MessageRecorder messages;
     int dialogs = -1;
     whenModal<CTransferDlg>([&](CTransferDlg *dialog) {
-        QTest::mouseClick(dialog->item<QPushButton>(1), Qt::LeftButton);
+        QTest::mouseClick(dialog->item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
         for (int id : {cmd::Read, cmd::Write, cmd::CompareWithRadio})
             m_program->action(id)->trigger();
         QTest::keyClick(app().mainFrame(), Qt::Key_W, Qt::ControlModifier);
