@@ -88,7 +88,7 @@ QString printable(const QString &text)
     return out;
 }
 
-bool loadSinFile(const QString &path, MemoryImage &image)
+std::optional<MemoryImage> loadSinFile(const QString &path)
 {
     const SinLoadResult loaded = readSinFile(path);
     if (loaded) {
@@ -96,14 +96,15 @@ bool loadSinFile(const QString &path, MemoryImage &image)
             err() << "kdw-cli: warning: " << QDir::toNativeSeparators(path) << " is " << loaded.fileSize
                   << " bytes, not 8192; it may not be a channel data file: its first 8192 bytes are used"
                   << Qt::endl;
+        MemoryImage image;
         image.copyIn(*loaded.bytes);
-        return true;
+        return image;
     }
     const QString reason = loaded.error == SinLoadResult::Error::TooShort
                                ? QStringLiteral("only %1 of 8192 bytes").arg(loaded.fileSize)
                                : loaded.systemReason;
     usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(path), reason));
-    return false;
+    return std::nullopt;
 }
 
 int saveSinFile(const QString &path, const MemoryImage &image)

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "image/memoryimage.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QTextStream;
 
-namespace kdw {
-class MemoryImage;
-}
 
 namespace kdw::cli {
 
@@ -45,10 +45,10 @@ void useLanguageBundle(int languageIndex);
 // \xNN so they cannot act on the terminal.
 QString printable(const QString &text);
 
-// Reads a .sin file into `image`; on failure reports "cannot read FILE: reason"
-// on standard error and returns false, leaving `image` alone. A file longer
-// than 8192 bytes gives its first 8192 with a warning on standard error.
-bool loadSinFile(const QString &path, MemoryImage &image);
+// Reads a .sin file; on failure reports "cannot read FILE: reason" on
+// standard error and returns nothing. A file longer than 8192 bytes gives its
+// first 8192 with a warning on standard error.
+[[nodiscard]] std::optional<MemoryImage> loadSinFile(const QString &path);
 
 // Replaces `path` with the image atomically; returns Ok, or reports
 // "cannot write FILE: reason" and returns BadInput with the old file whole.

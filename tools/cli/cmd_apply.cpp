@@ -22,9 +22,10 @@ int cmdApply(const QStringList &arguments)
     const QString sinPath = args.at(0);
     const QString csvPath = args.at(1);
 
-    MemoryImage image;
-    if (!loadSinFile(sinPath, image))
+    auto loaded = loadSinFile(sinPath);
+    if (!loaded)
         return BadInput;
+    MemoryImage &image = *loaded;
 
     const TextFileRead csv = readUtf8File(csvPath, 0);
     if (!csv.text)

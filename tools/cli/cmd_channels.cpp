@@ -16,9 +16,10 @@ int cmdChannels(const QStringList &arguments)
     if (missingValue || lang < 0 || args.size() != 1)
         return usageError(QStringLiteral("usage: kdw-cli channels [--lang eng|chs|cht] FILE.sin"));
     const QString path = args.first();
-    MemoryImage image;
-    if (!loadSinFile(path, image))
+    auto loaded = loadSinFile(path);
+    if (!loaded)
         return BadInput;
+    MemoryImage &image = *loaded;
     out() << channelTableCsv(channelTable(image, quint8(lang)), quint8(lang));
     out().flush();
     return Ok;

@@ -48,9 +48,10 @@ int cmdExport(const QStringList &arguments)
     if (!args)
         return usageError(
             QStringLiteral("usage: kdw-cli export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv"));
-    MemoryImage image;
-    if (!loadSinFile(args->sinPath, image))
+    auto loaded = loadSinFile(args->sinPath);
+    if (!loaded)
         return BadInput;
+    MemoryImage &image = *loaded;
     if (const auto failed = writeUtf8File(args->csvPath, exportChannelCsv(image, args->format, args->lang)))
         return usageError(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(args->csvPath), *failed));
     return Ok;
@@ -65,9 +66,10 @@ int cmdImport(const QStringList &arguments)
     if (!args)
         return usageError(
             QStringLiteral("usage: kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv"));
-    MemoryImage image;
-    if (!loadSinFile(args->sinPath, image))
+    auto loaded = loadSinFile(args->sinPath);
+    if (!loaded)
         return BadInput;
+    MemoryImage &image = *loaded;
     const TextFileRead csv = readUtf8File(args->csvPath, 0);
     if (!csv.text)
         return usageError(

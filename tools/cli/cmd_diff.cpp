@@ -23,13 +23,13 @@ int cmdDiff(const QStringList &arguments)
     const int language = languageOption(takeOption(args, QStringLiteral("--lang"), QStringLiteral("eng"), &missing));
     if (missing || language < 0 || args.size() != 2)
         return usageError(QStringLiteral("usage: kdw-cli diff [--lang eng|chs|cht] A.sin B.sin"));
-    MemoryImage a;
-    MemoryImage b;
-    if (!loadSinFile(args.at(0), a) || !loadSinFile(args.at(1), b))
+    const auto a = loadSinFile(args.at(0));
+    const auto b = a ? loadSinFile(args.at(1)) : std::nullopt;
+    if (!b)
         return BadInput;
     useLanguageBundle(language);
-    const ImageDiff diff = diffImages(a, b, quint8(language));
-    printDiffRows(diffRows(diff, a, b, quint8(language)));
+    const ImageDiff diff = diffImages(*a, *b, quint8(language));
+    printDiffRows(diffRows(diff, *a, *b, quint8(language)));
     return diff.isEmpty() ? Ok : Failed;
 }
 

@@ -51,9 +51,10 @@ int cmdSettings(const QStringList &arguments)
         chosen.insert(setting, *value);
     }
 
-    MemoryImage image;
-    if (!loadSinFile(path, image))
+    auto loaded = loadSinFile(path);
+    if (!loaded)
         return BadInput;
+    MemoryImage &image = *loaded;
 
     if (chosen.isEmpty()) {
         for (const Setting &setting : settingTable())

@@ -53,9 +53,10 @@ int cmdWrite(const QStringList &arguments)
         || args.first().startsWith(u"--"))
         return usageError(Usage);
 
-    MemoryImage image;
-    if (!loadSinFile(args.first(), image))
+    auto loaded = loadSinFile(args.first());
+    if (!loaded)
         return BadInput;
+    MemoryImage &image = *loaded;
     if (backup) {
         MemoryImage radio;
         makeNewImage(radio, programDirectory());
