@@ -48,7 +48,7 @@ std::optional<CellFault> typeChannelRow(ChannelTexts &row, const QStringList &ce
         if (cell.isEmpty())
             continue;
         const auto field = ChannelField(f);
-        const QString header = headers.at(f + 1);
+        const QString &header = headers.at(f + 1);
         if (const LocalisedText *fault = cellFault(field, cell, currentName))
             return CellFault{field, CellFaultText.text(languageIndex).arg(header, cell, fault->text(languageIndex))};
         if (row[RxFreqField].isEmpty() && field != RxFreqField)

@@ -17,7 +17,7 @@ using Covered = std::array<quint8, MemoryImage::Size>;
 void cover(Covered &covered, int offset, int length, quint8 mask = 0xFF)
 {
     for (int k = 0; k < length; ++k)
-        covered[std::size_t(offset + k)] |= mask;
+        covered[std::size_t(offset) + std::size_t(k)] |= mask;
 }
 
 void coverChannel(Covered &covered, int channel)

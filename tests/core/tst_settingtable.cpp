@@ -98,7 +98,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QByteArray, stored);
         const Setting &s = setting(label);
-        const auto imageWith = [&s](QByteArray field) { // the field's bytes among bytes of 0x77
+        const auto imageWith = [&s](const QByteArray &field) { // the field's bytes among bytes of 0x77
             MemoryImage image = filledImage(0x77);
             if (const ChoiceField *c = s.choice())
                 image.setBits(c->offset, c->mask, quint8(quint8(field.at(0)) << std::countr_zero(c->mask)));

@@ -455,7 +455,7 @@ private slots:
                     const qreal right = line.at(i).baseline.x() + metrics.horizontalAdvance(line.at(i).text);
                     QVERIFY2(right < printout.width(), qPrintable(code + line.at(i).text));
                     if (i + 1 < line.size())
-                        QVERIFY2(right + metrics.averageCharWidth() / 2 < line.at(i + 1).baseline.x(),
+                        QVERIFY2(right + metrics.averageCharWidth() / 2.0 < line.at(i + 1).baseline.x(),
                                  qPrintable(code + u' ' + line.at(i).text + u'|' + line.at(i + 1).text));
                 }
             }

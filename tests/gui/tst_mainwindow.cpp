@@ -326,8 +326,10 @@ private slots:
         doc.SetModifiedFlag(false);
         const QByteArray before = doc.image().bytes();
         // Option closed as it was, "7" typed into the PCBA and the PTT ID code.
-        for (auto [command, field] : {std::pair{cmd::Option, 0}, {cmd::Embed, findSetting(u"PCBA")->controlId},
-                                       {cmd::PttId, findSetting(u"Code")->controlId}}) {
+        for (const auto &[command, fieldId] : {std::pair{cmd::Option, 0},
+                                               {cmd::Embed, findSetting(u"PCBA")->controlId},
+                                               {cmd::PttId, findSetting(u"Code")->controlId}}) {
+            const int field = fieldId; // clang 14 cannot capture a structured binding
             const auto seen = test::whenModal<CSettingsDialog>([&](CSettingsDialog *dialog) {
                 QCOMPARE(dialog->parentWidget(), program.app.mainFrame());
                 QWidget *target = field ? dialog->item<QLineEdit>(field) : static_cast<QWidget *>(dialog);

@@ -40,7 +40,7 @@ RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const Q
     const QString image = m_dir.filePath(QStringLiteral("radio.sin"));
     const QString link = m_programDirectory + QStringLiteral("ports/COM1");
     if (!QDir(m_programDirectory).mkpath(QStringLiteral("ports")) || !writeSinFile(image, memory)) {
-        QWARN("cannot prepare the simulated radio's directory");
+        qWarning("cannot prepare the simulated radio's directory");
         return;
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -58,7 +58,7 @@ RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const Q
         }
     }
     if (!m_running)
-        QWARN("the simulated radio did not start");
+        qWarning("the simulated radio did not start");
 }
 
 RadioSim::~RadioSim()
