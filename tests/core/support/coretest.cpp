@@ -2,8 +2,32 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTest>
 
 namespace kdw::test {
+
+namespace {
+
+quint32 chosenSeed()
+{
+    bool ok = false;
+    const quint32 seed = qEnvironmentVariable("KDW_TEST_SEED").toUInt(&ok);
+    return ok ? seed : QRandomGenerator::system()->generate();
+}
+
+} // namespace
+
+SeededRandom::SeededRandom()
+    : m_seed(chosenSeed())
+    , m_generator(m_seed)
+{
+}
+
+SeededRandom::~SeededRandom()
+{
+    if (QTest::currentTestFailed())
+        qWarning("random inputs from seed %u; KDW_TEST_SEED=%u repeats them", m_seed, m_seed);
+}
 
 MemoryImage filledImage(quint8 value)
 {

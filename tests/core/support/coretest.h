@@ -5,6 +5,7 @@
 #include "image/memoryimage.h"
 
 #include <QByteArray>
+#include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
 
@@ -46,5 +47,24 @@ struct CliRun
 
 // Runs the build's kdw-cli, or `program`, in `workingDirectory` (default: the current one).
 CliRun runCli(const QStringList &args, const QString &program = {}, const QString &workingDirectory = {});
+
+// The generator of one test's random inputs. Its seed comes from the
+// environment variable KDW_TEST_SEED when set, otherwise from the system; when
+// the test fails the seed is printed, so the failing run can be repeated.
+class SeededRandom
+{
+public:
+    SeededRandom();
+    ~SeededRandom();
+    SeededRandom(const SeededRandom &) = delete;
+    SeededRandom &operator=(const SeededRandom &) = delete;
+
+    QRandomGenerator *operator->() { return &m_generator; }
+    quint32 seed() const { return m_seed; }
+
+private:
+    quint32 m_seed;
+    QRandomGenerator m_generator;
+};
 
 } // namespace kdw::test
