@@ -10,17 +10,6 @@ using namespace kdw;
 using namespace kdw::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const Setting &setting(QStringView label)
-{
-    const Setting *s = findSetting(label);
-    Q_ASSERT(s);
-    return *s;
-}
-
-} // namespace
-
 class TestSettingTable : public QObject
 {
     Q_OBJECT
@@ -97,7 +86,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, shown);
         QFETCH(QByteArray, stored);
-        const Setting &s = setting(label);
+        const Setting *found = findSetting(label);
+        QVERIFY2(found, qPrintable(label));
+        const Setting &s = *found;
         const auto imageWith = [&s](const QByteArray &field) { // the field's bytes among bytes of 0x77
             MemoryImage image = filledImage(0x77);
             if (const ChoiceField *c = s.choice())
@@ -141,7 +132,9 @@ private slots:
         QFETCH(int, cursor);
         QFETCH(QString, filtered);
         QFETCH(int, filteredCursor);
-        const TextField::Edit edit = setting(label).text()->filter(text, cursor);
+        const Setting *found = findSetting(label);
+        QVERIFY2(found && found->text(), qPrintable(label));
+        const TextField::Edit edit = found->text()->filter(text, cursor);
         QCOMPARE(edit.text, filtered);
         QCOMPARE(edit.cursor, filteredCursor);
     }
