@@ -140,25 +140,38 @@ private slots:
         QVERIFY(messages.texts.first().contains(u"a.sin"_s));
     }
 
-    // Every command has its handler (Undo and Redo wait for a change); pointing at one shows its prompt; About
-    // opens its box, which Escape closes; the View items hide the bars and
-    // clear their check marks; the Port item of Program.ini is checked and the
-    // one chosen written back at exit.
-    void menuCommands()
+    // Every command has its handler; Undo and Redo wait for a change.
+    void commandsEnabled()
+    {
+        Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
+        QVERIFY(program.start());
+        for (QAction *a : program.app.mainFrame()->findChildren<QAction *>()) {
+            const bool history = a->data() == int(cmd::EditUndo) || a->data() == int(cmd::EditRedo);
+            QVERIFY2(a->isEnabled() != history, qPrintable(a->text()));
+        }
+    }
+
+    // Pointing at a command shows its prompt; About opens its box, which
+    // Escape closes.
+    void promptAndAbout()
     {
         Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
         QVERIFY(program.start());
         CMainFrame &frame = *program.app.mainFrame();
-        for (QAction *a : frame.findChildren<QAction *>()) {
-            const bool history = a->data() == int(cmd::EditUndo) || a->data() == int(cmd::EditRedo);
-            QVERIFY2(a->isEnabled() != history, qPrintable(a->text()));
-        }
         frame.action(cmd::Read)->showStatusText(&frame);
         QCOMPARE(frame.statusBar()->currentMessage(), u"Read Data From Radio"_s);
         const auto seen = test::whenModal<CAboutDlg>([](CAboutDlg *dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
         frame.action(cmd::AppAbout)->trigger();
         QVERIFY(*seen);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // The View items hide the bars and clear their check marks.
+    void viewItemsHideBars()
+    {
+        Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
+        QVERIFY(program.start());
+        CMainFrame &frame = *program.app.mainFrame();
         for (int id : {int(cmd::ViewToolbar), int(cmd::ViewStatusBar)}) {
             QVERIFY(frame.action(id)->isChecked());
             frame.action(id)->trigger();
@@ -166,7 +179,14 @@ private slots:
         }
         QVERIFY(frame.toolBar()->isHidden());
         QVERIFY(frame.statusBar()->isHidden());
+    }
 
+    // The Port item of Program.ini is checked, and the one chosen is written
+    // back at exit.
+    void portChoiceKept()
+    {
+        Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
+        QVERIFY(program.start());
         QVERIFY(program.action(cmd::Com1 + 1)->isChecked());
         program.action(cmd::Com1 + 4)->trigger();
         for (int id = cmd::Com1; id <= cmd::Com8; ++id)
