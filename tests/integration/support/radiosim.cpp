@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace kdw::test {
@@ -25,6 +26,13 @@ MemoryImage patternImage(quint8 seed)
     for (int a = 0; a < MemoryImage::Size; ++a)
         image.setByte(a, quint8((a * 31 + (a >> 8) * 7 + seed) & 0xFF));
     return image;
+}
+
+QString memoryBackedTemporaryPath()
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString root = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    return root + QStringLiteral("/kdw-radio-sim-XXXXXX");
 }
 
 MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges)

@@ -21,6 +21,10 @@ MemoryImage showImage(CProgramApp &app, const MemoryImage &image);
 // A memory with a different byte at every address of a block.
 MemoryImage patternImage(quint8 seed = 0);
 
+// A template for QTemporaryDir in /dev/shm when that can be written, else in
+// the usual temporary folder.
+QString memoryBackedTemporaryPath();
+
 // `base` with the bytes of `ranges` taken from `source`.
 MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges);
 
@@ -61,7 +65,10 @@ public:
 private:
     QStringList log() const;
 
-    QTemporaryDir m_dir;
+    // The radio's files (its memory, the saved copy, the byte log) live in
+    // memory where the system offers it: a write to a busy disk can stall the
+    // simulated radio past the host's 100 ms time-outs.
+    QTemporaryDir m_dir{memoryBackedTemporaryPath()};
     QString m_programDirectory;
     QProcess m_process;
     QString m_terminal;
