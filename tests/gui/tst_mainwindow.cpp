@@ -284,18 +284,29 @@ private slots:
         QTest::addColumn<LanguageCase>("c");
         const auto yes = int(QMessageBox::Yes);
         const auto cancel = int(QMessageBox::Cancel);
-        const auto none = int(QMessageBox::NoButton);
         const QString eng = u"Eng"_s, chs = u"Chs"_s, cht = u"Cht"_s, com1 = u"COM1"_s, com5 = u"COM5"_s;
-        QTest::newRow("Eng to Chs writes the port") << LanguageCase{"Eng", 1, com5, chs, com5, true};
-        QTest::newRow("same language, as selected") << LanguageCase{"Chs", Keep, com5, chs, com1, false};
-        QTest::newRow("OK without a selection chooses English") << LanguageCase{"Cht", -1, com5, eng, com5, true};
-        QTest::newRow("Cancel") << LanguageCase{"Eng", Cancel, com5, eng, com1, false};
-        QTest::newRow("no port name") << LanguageCase{"Eng", 2, QString(), cht, com1, true};
-        QTest::newRow("modified, save") << LanguageCase{"Eng", 1, com5, chs, com5, true, yes, true, true, 1};
-        QTest::newRow("modified, cancel") << LanguageCase{"Eng", 1, com5, eng, com1, false, cancel, true, true, 1};
-        QTest::newRow("restart fails") << LanguageCase{"Eng", 1, com5, chs, com5, false, none, false, true, 1};
+        QTest::newRow("Eng to Chs writes the port")
+            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = chs, .com = com5, .restarted = true};
+        QTest::newRow("same language, as selected")
+            << LanguageCase{.running = "Chs", .choice = Keep, .port = com5, .language = chs, .com = com1, .restarted = false};
+        QTest::newRow("OK without a selection chooses English")
+            << LanguageCase{.running = "Cht", .choice = -1, .port = com5, .language = eng, .com = com5, .restarted = true};
+        QTest::newRow("Cancel")
+            << LanguageCase{.running = "Eng", .choice = Cancel, .port = com5, .language = eng, .com = com1, .restarted = false};
+        QTest::newRow("no port name")
+            << LanguageCase{.running = "Eng", .choice = 2, .port = QString(), .language = cht, .com = com1, .restarted = true};
+        QTest::newRow("modified, save")
+            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = chs, .com = com5, .restarted = true,
+                            .answer = yes, .messages = 1};
+        QTest::newRow("modified, cancel")
+            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = eng, .com = com1, .restarted = false,
+                            .answer = cancel, .messages = 1};
+        QTest::newRow("restart fails")
+            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = chs, .com = com5, .restarted = false,
+                            .startSucceeds = false, .messages = 1};
         QTest::newRow("Program.ini unwritable")
-            << LanguageCase{"Eng", 1, com5, QString(), QString(), false, none, true, false, 1};
+            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = QString(), .com = QString(), .restarted = false,
+                            .writable = false, .messages = 1};
     }
     void languageCommand()
     {
