@@ -79,12 +79,18 @@ bool SerialPort::lineAlive() const
 
 void SerialPort::pushOutput(int timeoutMs)
 {
-    // Into the driver at once, whatever the time-out: a thread kept from
-    // running past it must still send. Waiting is only for a full queue.
+    // Into the driver whatever the time-out: a thread kept from running past
+    // it must still send. flush() alone sends nothing while Qt counts an
+    // earlier write as still in progress (its write notifier never runs in a
+    // thread without an event loop); a look for writability does send, so
+    // there is always at least one, even with the time-out already spent.
     (void)m_port.flush();
     QDeadlineTimer deadline(timeoutMs);
-    while (m_port.bytesToWrite() > 0 && lineAlive() && !deadline.hasExpired())
+    do {
+        if (m_port.bytesToWrite() == 0 || !lineAlive())
+            break;
         m_port.waitForBytesWritten(int(deadline.remainingTime()));
+    } while (!deadline.hasExpired());
 }
 
 void SerialPort::purge()
