@@ -10,6 +10,11 @@
 #include <QFileInfo>
 #include <QTest>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
+
 namespace kdw::test {
 
 MemoryImage showImage(CProgramApp &app, const MemoryImage &image)
@@ -52,6 +57,11 @@ RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const Q
         return;
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+#ifdef Q_OS_LINUX
+    // A test that crashes must not leave its radio running: the orphan would
+    // hold the test's output open and keep CTest waiting.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+#endif
     m_process.start(QStringLiteral(KDW_PROGRAM_DIR "/kdw-radio-sim"),
                     QStringList{QStringLiteral("--link"), link, QStringLiteral("--image"), image,
                                 QStringLiteral("--save"), m_dir.filePath(QStringLiteral("saved.sin")),
