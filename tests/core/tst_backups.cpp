@@ -20,7 +20,7 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.path() + u"/backups/"_s; // made by the first save
         const QDateTime first(QDate(2026, 12, 7), QTime(19, 30, 5));
-        writeFile(dir.path() + u"/keep.txt"_s, "not a backup");
+        QVERIFY(writeFile(dir.path() + u"/keep.txt"_s, "not a backup"));
 
         // Three in the same second: none replaces another.
         for (quint8 n = 1; n <= 3; ++n) {
@@ -49,7 +49,7 @@ private slots:
     void folderThatCannotBeMade()
     {
         QTemporaryDir dir;
-        writeFile(dir.path() + u"/backups"_s, "a file where the folder belongs");
+        QVERIFY(writeFile(dir.path() + u"/backups"_s, "a file where the folder belongs"));
         const BackupResult saved = saveBackup(dir.path() + u"/backups/"_s, filledImage(1), BackupKind::Read);
         QVERIFY(!saved);
         QVERIFY(!saved.reason.isEmpty());

@@ -243,9 +243,7 @@ private slots:
         const auto bcd = [&random] { return bcdEncode(int(random->bounded(100))); };
         const QStringList tones = toneList(0);
         for (int round = 0; round < 50; ++round) {
-            MemoryImage image;
-            for (int i = 0; i < MemoryImage::Size; ++i)
-                image.setByte(i, quint8(random->bounded(256)));
+            MemoryImage image = random.image();
             for (int channel = 1; channel <= region::ChannelCount; ++channel) {
                 const int base = region::channelRecord(channel);
                 if (random->bounded(5) == 0) {
@@ -285,9 +283,7 @@ private slots:
     {
         SeededRandom random;
         for (int round = 0; round < 50; ++round) {
-            MemoryImage image;
-            for (int i = 0; i < MemoryImage::Size; ++i)
-                image.setByte(i, quint8(random->bounded(256)));
+            MemoryImage image = random.image();
             const auto store = [](const MemoryImage &from) {
                 MemoryImage to = from;
                 storeChannelTable(to, channelTable(from, 0), 0, 0);

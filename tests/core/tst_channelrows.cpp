@@ -30,12 +30,6 @@ MemoryImage numberedImage()
     return image;
 }
 
-QByteArray channelBytes(const MemoryImage &image, int n)
-{
-    return image.bytes(region::channelRecord(n), region::ChannelRecordSize)
-           + image.bytes(region::nameSlot(n), region::NameSlotSize);
-}
-
 // The channels' sources in order: "3,1,0" means channel 1 holds what channel 3
 // held, channel 2 channel 1's, channel 3 is blank (0), the rest unchanged.
 void checkLayout(const MemoryImage &image, const MemoryImage &source, const QList<int> &layout)

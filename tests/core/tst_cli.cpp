@@ -3,7 +3,6 @@
 // lines of a grid CSV that apply refuses.
 #include "channels/channelcsv.h"
 #include "coretest.h"
-#include "image/builtindefaults.h"
 #include "image/regions.h"
 
 #include <QFile>
@@ -33,13 +32,6 @@ MemoryImage exampleImage()
     return image;
 }
 
-MemoryImage defaults()
-{
-    MemoryImage image = filledImage(0xFF);
-    applyBuiltInDefaults(image);
-    return image;
-}
-
 } // namespace
 
 class TestCli : public QObject
@@ -52,7 +44,7 @@ class TestCli : public QObject
 private slots:
     void channelsPrintsTheGrid()
     {
-        writeFile(path(u"a.sin"_s), exampleImage().bytes());
+        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         const CliRun eng = runCli({u"channels"_s, path(u"a.sin"_s)});
         QCOMPARE(eng.exitCode, 0);
         const QStringList lines = eng.out.split(u"\r\n"_s);
@@ -72,7 +64,7 @@ private slots:
     {
         MemoryImage image = exampleImage();
         image.copyIn(region::ModelIndex, hex("0304"));
-        writeFile(path(u"a.sin"_s), image.bytes());
+        QVERIFY(writeFile(path(u"a.sin"_s), image.bytes()));
         MemoryImage expected = image;
         expected.copyIn(0x0630, hex("0000504300005043FFFFFFFF3F"));
         expected.setByte(0x1811, 0x78);
@@ -81,7 +73,7 @@ private slots:
         expected.copyIn(region::ModelIndex, hex("0000"));
         for (const QString &lang : {u"eng"_s, u"chs"_s, u"cht"_s}) {
             const CliRun shown = runCli({u"channels"_s, u"--lang"_s, lang, path(u"a.sin"_s)});
-            writeFile(path(u"grid.csv"_s), shown.out.toUtf8());
+            QVERIFY(writeFile(path(u"grid.csv"_s), shown.out.toUtf8()));
             const CliRun applied = runCli({u"apply"_s, path(u"a.sin"_s), path(u"grid.csv"_s)});
             QCOMPARE(applied.err, QString());
             QCOMPARE(applied.exitCode, 0);
@@ -93,11 +85,11 @@ private slots:
     // empty and texts of any language; every other channel is emptied.
     void applySetsListedChannelsOnly()
     {
-        writeFile(path(u"a.sin"_s), exampleImage().bytes());
-        writeFile(path(u"grid.csv"_s),
+        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
+        QVERIFY(writeFile(path(u"grid.csv"_s),
             GridHeader
                 + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n"
-                  u"7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0"_s.toUtf8());
+                  u"7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0"_s.toUtf8()));
         const CliRun applied = runCli({u"apply"_s, u"--lang"_s, u"chs"_s, path(u"a.sin"_s), path(u"grid.csv"_s)});
         QCOMPARE(applied.exitCode, 0);
         const QByteArray bytes = readFile(path(u"a.sin"_s));
@@ -180,7 +172,7 @@ private slots:
     // in Chinese on request, and control bytes of a file escaped.
     void settingsPrintsEverySetting()
     {
-        writeFile(path(u"a.sin"_s), defaults().bytes());
+        QVERIFY(writeFile(path(u"a.sin"_s), builtInDefaultsImage().bytes()));
         const CliRun run = runCli({u"settings"_s, path(u"a.sin"_s)});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.split(u'\n'),
@@ -191,11 +183,11 @@ private slots:
                   u"Power-On Password Switch: Off|Manual Power Switch: On|Vox Delay Time (s): 1.5|"
                   u"First Digit Delay Time (ms): 100|Digit Interval Time (ms): 75|Digit Delay Time (ms): 75|"
                   u"Side Tone: On|Display: Off|PTT ID: Off|Code: |PCBA: |"));
-        QCOMPARE(readFile(path(u"a.sin"_s)), defaults().bytes());
+        QCOMPARE(readFile(path(u"a.sin"_s)), builtInDefaultsImage().bytes());
 
-        MemoryImage image = defaults();
+        MemoryImage image = builtInDefaultsImage();
         image.copyIn(region::PttIdCode, QByteArray("1\x1b[2J"));
-        writeFile(path(u"a.sin"_s), image.bytes());
+        QVERIFY(writeFile(path(u"a.sin"_s), image.bytes()));
         const QStringList cht = runCli({u"settings"_s, u"--lang"_s, u"cht"_s, path(u"a.sin"_s)}).out.split(u'\n');
         QVERIFY(cht.contains(u"Key Lock: 手動"_s) && cht.contains(u"Code: 1\\x1b[2J"_s));
     }
@@ -204,16 +196,16 @@ private slots:
     // stores every setting: values no item stores become the fall-back's.
     void settingsAssignmentsStoreEverySetting()
     {
-        MemoryImage image = defaults();
+        MemoryImage image = builtInDefaultsImage();
         image.setBits(0x1810, 0x30, 0x00); // Scan Mode: shows CO
         image.copyIn(region::Pcba, hex("410042"));
-        writeFile(path(u"a.sin"_s), image.bytes());
+        QVERIFY(writeFile(path(u"a.sin"_s), image.bytes()));
         const CliRun run = runCli({u"settings"_s, path(u"a.sin"_s), u"SQL=9"_s, u"Key Lock=自動"_s,
             u"Digit Interval Time (ms)=50"_s, u"Power-On Password=42"_s, u"Code=12ab#"_s, u"PTT ID=Both"_s});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
 
-        MemoryImage expected = defaults();
+        MemoryImage expected = builtInDefaultsImage();
         expected.setByte(0x1810, 0x96); // Key Lock Auto, Scan Mode CO
         expected.setByte(0x1814, 9);
         expected.setByte(0x181A, 1);
@@ -280,7 +272,7 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, firstLine);
         MemoryImage image = exampleImage();
-        writeFile(path(u"a.sin"_s), image.bytes());
+        QVERIFY(writeFile(path(u"a.sin"_s), image.bytes()));
         const CliRun out = runCli({u"export"_s, u"--format"_s, format, path(u"a.sin"_s), path(u"a.csv"_s)});
         QCOMPARE(out.err, QString());
         QCOMPARE(out.exitCode, 0);
@@ -306,8 +298,8 @@ private slots:
         QFile::remove(path(u"a.sin"_s));
         const QByteArray before = fileSize == 8192 ? exampleImage().bytes() : QByteArray(fileSize, '\x01');
         if (fileSize)
-            writeFile(path(u"a.sin"_s), before);
-        writeFile(path(u"grid.csv"_s), csv);
+            QVERIFY(writeFile(path(u"a.sin"_s), before));
+        QVERIFY(writeFile(path(u"grid.csv"_s), csv));
         args.replaceInStrings(u"FILE"_s, path(u"a.sin"_s)).replaceInStrings(u"CSV"_s, path(u"grid.csv"_s));
         const CliRun run = runCli(args);
         QCOMPARE(run.exitCode, 2);
@@ -324,11 +316,11 @@ private slots:
         QTemporaryDir programDir;
         const QString tool = programDir.filePath(u"kdw-cli"_s);
         QVERIFY(QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/kdw-cli"), tool));
-        writeFile(path(u"Default.sin"_s), QByteArray(8192, '\x11'));
+        QVERIFY(writeFile(path(u"Default.sin"_s), QByteArray(8192, '\x11')));
         QCOMPARE(runCli({u"new"_s, u"a.sin"_s}, tool, m_dir.path()).exitCode, 0);
-        QCOMPARE(firstDifference(readFile(path(u"a.sin"_s)), defaults().bytes()), QString());
+        QCOMPARE(firstDifference(readFile(path(u"a.sin"_s)), builtInDefaultsImage().bytes()), QString());
 
-        writeFile(programDir.filePath(u"Default.sin"_s), QByteArray(100, '\x22'));
+        QVERIFY(writeFile(programDir.filePath(u"Default.sin"_s), QByteArray(100, '\x22')));
         QCOMPARE(runCli({u"new"_s, path(u"b.sin"_s)}, tool).exitCode, 0);
         QCOMPARE(readFile(path(u"b.sin"_s)), QByteArray(100, '\x22') + QByteArray(8092, '\xFF'));
     }

@@ -22,10 +22,10 @@ class TestHelpLoader : public QObject
     QStringList m_started; // program + " " + arguments
     bool m_startSucceeds = true;
 
-    void addViewer(const QString &name)
+    [[nodiscard]] bool addViewer(const QString &name)
     {
-        writeFile(m_path->filePath(name), "#!/bin/sh\n");
-        QFile::setPermissions(m_path->filePath(name), QFile::ReadOwner | QFile::ExeOwner);
+        return writeFile(m_path->filePath(name), "#!/bin/sh\n")
+            && QFile::setPermissions(m_path->filePath(name), QFile::ReadOwner | QFile::ExeOwner);
     }
 
 private slots:
@@ -68,12 +68,12 @@ private slots:
         QFETCH(bool, firstStarts);
         QFETCH(QString, viewer);
         for (const QString &name : installed)
-            addViewer(name);
+            QVERIFY(addViewer(name));
         HelpLoader loader;
         m_startSucceeds = firstStarts;
         QCOMPARE(loader.HtmlHelp(0, u"/p/a.chm"_s, HH_DISPLAY_TOPIC, 0), quintptr(!viewer.isEmpty() && firstStarts));
         QCOMPARE(loader.failed(), viewer.isEmpty());
-        addViewer(u"xchm"_s);
+        QVERIFY(addViewer(u"xchm"_s));
         m_startSucceeds = true;
         QCOMPARE(loader.HtmlHelp(0, u"/p/b.chm"_s, HH_DISPLAY_TOPIC, 0), quintptr(!viewer.isEmpty()));
         const QString path = m_path->filePath(viewer);
@@ -84,7 +84,7 @@ private slots:
     // The Help command opens the language's file of the program directory.
     void helpFileOfTheLanguage()
     {
-        addViewer(u"xchm"_s);
+        QVERIFY(addViewer(u"xchm"_s));
         QCOMPARE(showHelp(0, u"/opt/kdw/"_s, 2), quintptr(1));
         QCOMPARE(m_started, QStringList {m_path->filePath(u"xchm"_s) + u" /opt/kdw/cht.chm"_s});
     }

@@ -85,8 +85,8 @@ private slots:
         const MemoryImage a = baseImage();
         MemoryImage b = a;
         edit(b);
-        writeFile(path(u"a.sin"_s), a.bytes());
-        writeFile(path(u"b.sin"_s), b.bytes());
+        QVERIFY(writeFile(path(u"a.sin"_s), a.bytes()));
+        QVERIFY(writeFile(path(u"b.sin"_s), b.bytes()));
         const CliRun run = runCli({u"diff"_s, u"--lang"_s, lang, path(u"a.sin"_s), path(u"b.sin"_s)});
         QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
         QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), lines);
@@ -107,8 +107,8 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, error);
-        writeFile(path(u"a.sin"_s), baseImage().bytes());
-        writeFile(path(u"short.sin"_s), QByteArray(100, 'x'));
+        QVERIFY(writeFile(path(u"a.sin"_s), baseImage().bytes()));
+        QVERIFY(writeFile(path(u"short.sin"_s), QByteArray(100, 'x')));
         for (QString &arg : args) {
             if (arg.endsWith(u".sin"))
                 arg = path(arg);
@@ -123,8 +123,8 @@ private slots:
     // bytes, with a warning.
     void longFileWarns()
     {
-        writeFile(path(u"a.sin"_s), baseImage().bytes());
-        writeFile(path(u"long.sin"_s), baseImage().bytes() + QByteArray(10, 'x'));
+        QVERIFY(writeFile(path(u"a.sin"_s), baseImage().bytes()));
+        QVERIFY(writeFile(path(u"long.sin"_s), baseImage().bytes() + QByteArray(10, 'x')));
         const CliRun run = runCli({u"diff"_s, path(u"a.sin"_s), path(u"long.sin"_s)});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains(u"is 8202 bytes, not 8192"_s), qPrintable(run.err));

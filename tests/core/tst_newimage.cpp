@@ -15,15 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Bytes that change from one offset to the next, so a shifted copy shows.
-QByteArray pattern(int size, int seed = 7)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 31 + seed) & 0xFF);
-    return bytes;
-}
-
 // Without Default.sin: 0xFF, then the built-in defaults.
 MemoryImage builtInDefaults()
 {
@@ -67,16 +58,16 @@ private slots:
         if (size == -2)
             QVERIFY(QDir(dir.path()).mkdir(u"Default.sin"_s));
         else if (size >= 0)
-            writeFile(path, pattern(size));
+            QVERIFY(writeFile(path, patternBytes(size)));
         MemoryImage image;
         makeNewImage(image, dir.path() + u'/');
         const int loaded = qBound(0, size, MemoryImage::Size);
-        const QByteArray fromFile = pattern(loaded) + QByteArray(MemoryImage::Size - loaded, '\xFF');
+        const QByteArray fromFile = patternBytes(loaded) + QByteArray(MemoryImage::Size - loaded, '\xFF');
         QCOMPARE(firstDifference(image.bytes(), size < 0 ? builtInDefaults().bytes() : fromFile), QString());
 
         const SinLoadResult r = readSinFile(path);
         QCOMPARE(r.error, error);
-        QCOMPARE(r.bytes.value_or(QByteArray()), error == SinLoadResult::Error::None ? pattern(8192) : QByteArray());
+        QCOMPARE(r.bytes.value_or(QByteArray()), error == SinLoadResult::Error::None ? patternBytes(8192) : QByteArray());
         if (error == SinLoadResult::Error::TooShort)
             QCOMPARE(r.fileSize, qint64(size));
         QCOMPARE(r.systemReason.isEmpty(), error != SinLoadResult::Error::CannotOpen);
@@ -88,8 +79,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString good = dir.filePath(u"good.sin"_s);
-        writeFile(good, pattern(8192, 5));
-        writeFile(dir.filePath(u"short.sin"_s), pattern(4000, 9));
+        QVERIFY(writeFile(good, patternBytes(8192, 5)));
+        QVERIFY(writeFile(dir.filePath(u"short.sin"_s), patternBytes(4000, 9)));
         MemoryImage image;
         CProgramDoc doc(image, dir.path() + u'/', 0);
         QVERIFY(bool(doc.OnOpenDocument(good)));
@@ -99,7 +90,7 @@ private slots:
         const DocumentResult r = doc.OnOpenDocument(dir.filePath(u"short.sin"_s));
         QVERIFY(!r);
         QVERIFY2(r.message.contains(u"short.sin"_s) && r.message.contains(u"4000"_s), qPrintable(r.message));
-        QCOMPARE(image.bytes(), pattern(8192, 5));
+        QCOMPARE(image.bytes(), patternBytes(8192, 5));
         QCOMPARE(doc.GetPathName(), good);
         QVERIFY(doc.IsModified());
         QCOMPARE(replaced.count(), 0);
@@ -113,7 +104,7 @@ private slots:
         QTemporaryDir dir;
         MemoryImage image;
         CProgramDoc doc(image, dir.path() + u'/', 0);
-        image.copyIn(pattern(8192, 3));
+        image.copyIn(patternBytes(8192, 3));
         doc.SetModifiedFlag(true);
         QVERIFY(QDir(dir.path()).mkdir(u"taken.sin"_s));
         const DocumentResult failed = doc.OnSaveDocument(dir.filePath(u"taken.sin"_s));
@@ -123,7 +114,7 @@ private slots:
         QVERIFY(bool(doc.OnSaveDocument(dir.filePath(u"b.sin"_s))));
         QCOMPARE(doc.GetPathName(), dir.filePath(u"b.sin"_s));
         QVERIFY(!doc.IsModified());
-        QCOMPARE(readFile(dir.filePath(u"b.sin"_s)), pattern(8192, 3));
+        QCOMPARE(readFile(dir.filePath(u"b.sin"_s)), patternBytes(8192, 3));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"b.sin"_s});
     }
 };

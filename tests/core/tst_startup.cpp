@@ -29,8 +29,8 @@ class TestStartup : public QObject
     {
         const QString path = m_dir.filePath(u"Program.ini"_s);
         QFile::remove(path);
-        if (!content.isNull())
-            writeFile(path, content);
+        if (!content.isNull() && !writeFile(path, content))
+            return {};
         return path;
     }
 
@@ -157,19 +157,19 @@ private slots:
         QTemporaryDir root;
         const QString program = root.filePath(u"lib/"_s);
         QVERIFY(QDir().mkpath(program));
-        writeFile(program + u"Program.ini"_s, "template");
-        writeFile(program + u"Default.sin"_s, "shipped");
+        QVERIFY(writeFile(program + u"Program.ini"_s, "template"));
+        QVERIFY(writeFile(program + u"Default.sin"_s, "shipped"));
         if (installed)
-            writeFile(program + InstalledMarkerFile.toString(), {});
+            QVERIFY(writeFile(program + InstalledMarkerFile.toString(), {}));
         qputenv("XDG_CONFIG_HOME", root.filePath(u"config"_s).toLocal8Bit());
         qputenv("XDG_DATA_HOME", root.filePath(u"data"_s).toLocal8Bit());
         const QString config = installed ? root.filePath(u"config/kdw-pc-encoder/"_s) : program;
         if (!userIni.isNull()) {
             QVERIFY(QDir().mkpath(config));
-            writeFile(config + u"Program.ini"_s, userIni);
+            QVERIFY(writeFile(config + u"Program.ini"_s, userIni));
         }
         if (userDefault && installed)
-            writeFile(config + u"Default.sin"_s, "own");
+            QVERIFY(writeFile(config + u"Default.sin"_s, "own"));
 
         QCOMPARE(userConfigDirectory(program), config);
         QCOMPARE(userDataDirectory(program), installed ? root.filePath(u"data/kdw-pc-encoder/"_s) : program);

@@ -357,7 +357,7 @@ private slots:
         const QString path = m_dir.filePath(u"DEF_U01.sin"_s);
         const auto remove = qScopeGuard([&] { QFile::remove(path) || QDir().rmdir(path); });
         if (!file.isNull())
-            file.isEmpty() ? void(QDir().mkdir(path)) : test::writeFile(path, file);
+            QVERIFY(file.isEmpty() ? QDir().mkdir(path) : test::writeFile(path, file));
         Form form;
         QVERIFY(form.doc.OnNewDocument());
         form.grid->SetTextMatrix(4, 1, u"401.00000"_s); // an unsaved edit

@@ -57,7 +57,7 @@ private slots:
         QVERIFY(program.start());
         const MemoryImage before = program.app.document()->image();
         const QString path = program.dir.file(u"long.sin"_qs);
-        writeFile(path, imageWithSql(3).bytes() + QByteArray(8, 'x'));
+        QVERIFY(writeFile(path, imageWithSql(3).bytes() + QByteArray(8, 'x')));
         program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return path; });
         MessageRecorder messages;
         messages.answers = {answer};
@@ -98,7 +98,7 @@ private slots:
         MemoryImage other = program.app.document()->image();
         other.setByte(0x1814, 2);
         other.setByte(0x1816, 2);
-        writeFile(path, other.bytes());
+        QVERIFY(writeFile(path, other.bytes()));
         const MemoryImage before = program.app.document()->image();
         program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return path; });
         QList<QStringList> rows;

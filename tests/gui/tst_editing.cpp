@@ -37,12 +37,6 @@ namespace {
 
 const QString FactoryFile = QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin");
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The program showing the factory channels (1 to 16 in use), opened from a file.
 struct Running
 {
@@ -52,8 +46,7 @@ struct Running
 
     Running()
     {
-        program.dir.write(u"channels.sin"_s, readAll(FactoryFile));
-        if (!program.start(u"channels.sin"_s))
+        if (!program.dir.write(u"channels.sin"_s, test::readFile(FactoryFile)) || !program.start(u"channels.sin"_s))
             qFatal("the program did not start");
         view = program.app.view();
         grid = view->grid();
@@ -120,11 +113,6 @@ QString editorText(QWidget *editor)
     if (auto *combo = qobject_cast<QComboBox *>(editor))
         return combo->currentText();
     return static_cast<QLineEdit *>(editor)->text();
-}
-
-QByteArray channelBytes(const MemoryImage &image, int n)
-{
-    return image.bytes(region::channelRecord(n), 16) + image.bytes(region::nameSlot(n), 8);
 }
 
 enum Change { CellCommit, Paste, DeleteRows, Cut, Insert, MoveUp, MoveDown, DefaultFactory, OptionDialog };
@@ -200,7 +188,7 @@ private slots:
             MemoryImage other = opened;
             other.setByte(region::FunctionSettings + 4, 2);  // SQL
             other.copyIn(region::channelRecord(7), QByteArray(16, char(0xFF)));
-            run.program.dir.write(u"DEF_U01.sin"_s, other.bytes());
+            QVERIFY(run.program.dir.write(u"DEF_U01.sin"_s, other.bytes()));
             run.view->findChild<QPushButton *>(u"id1068"_s)->click();
             break;
         }
@@ -274,23 +262,23 @@ private slots:
         image.setByte(region::channelRecord(3) + 12, image.byte(region::channelRecord(3) + 12) | 0xC8);
         image.copyIn(region::nameSlot(3) + 6, QByteArray::fromHex("1234"));
         run.view->gridLoad();
-        const QByteArray third = channelBytes(image, 3);
-        const QByteArray second = channelBytes(image, 2);
+        const QByteArray third = test::channelBytes(image, 3);
+        const QByteArray second = test::channelBytes(image, 2);
 
         run.clickLabel(2);
         run.key(Qt::Key_Insert, Qt::ControlModifier);
-        QCOMPARE(channelBytes(image, 4), third);
-        QCOMPARE(channelBytes(image, 3), second);
-        QCOMPARE(channelBytes(image, 2), QByteArray(24, char(0xFF)));
+        QCOMPARE(test::channelBytes(image, 4), third);
+        QCOMPARE(test::channelBytes(image, 3), second);
+        QCOMPARE(test::channelBytes(image, 2), QByteArray(24, char(0xFF)));
         run.clickLabel(4);
         run.key(Qt::Key_Up, Qt::ControlModifier);
         run.key(Qt::Key_Up, Qt::ControlModifier); // the selection follows the channel
-        QCOMPARE(channelBytes(image, 2), third);
+        QCOMPARE(test::channelBytes(image, 2), third);
         QCOMPARE(run.view->selectedChannels(), QList<int>{2});
         run.key(Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(channelBytes(image, 3), third);
+        QCOMPARE(test::channelBytes(image, 3), third);
         run.key(Qt::Key_Delete);
-        QCOMPARE(channelBytes(image, 3), QByteArray(16, char(0xFF)) + third.mid(16));
+        QCOMPARE(test::channelBytes(image, 3), QByteArray(16, char(0xFF)) + third.mid(16));
         QVERIFY(run.grid->GetTextMatrix(3, 9).isEmpty());
     }
 
@@ -474,7 +462,7 @@ private slots:
         QVERIFY(csv);
         csv->setPrompt([&](bool) { return CsvCommands::Choice{path, format}; });
         run.program.action(cmd::ExportChannels)->trigger();
-        const QByteArray exported = readAll(path);
+        const QByteArray exported = test::readFile(path);
         QVERIFY(exported.startsWith(header.toUtf8()));
         const ChannelTable shown = channelTable(run.image(), 0);
 
@@ -489,7 +477,7 @@ private slots:
         run.key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(run.image() == deleted);
 
-        test::writeFile(path, exported.left(exported.indexOf('\n') + 1) + bad.toUtf8() + "\r\n");
+        QVERIFY(test::writeFile(path, exported.left(exported.indexOf('\n') + 1) + bad.toUtf8() + "\r\n"));
         run.program.action(cmd::ImportChannels)->trigger();
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY2(messages.texts.first().contains(u"line 2"_s), qPrintable(messages.texts.first()));

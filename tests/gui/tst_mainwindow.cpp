@@ -133,7 +133,7 @@ private slots:
     void commandLineFileThatCannotBeOpened()
     {
         Program program;
-        program.dir.write(u"a.sin"_s, QByteArray(10, 1));
+        QVERIFY(program.dir.write(u"a.sin"_s, QByteArray(10, 1)));
         MessageRecorder messages;
         QVERIFY(!program.start(u"a.sin"_s));
         QCOMPARE(messages.texts.size(), 1);
@@ -224,8 +224,8 @@ private slots:
         QFETCH(bool, replaced);
         QFETCH(bool, saved);
         Program program;
-        program.dir.write(u"a.sin"_s, QByteArray(8192, 2));
-        program.dir.write(u"b.sin"_s, QByteArray(size, 3));
+        QVERIFY(program.dir.write(u"a.sin"_s, QByteArray(8192, 2)));
+        QVERIFY(program.dir.write(u"b.sin"_s, QByteArray(size, 3)));
         QVERIFY(program.start(u"a.sin"_s));
         QCOMPARE(theImage().bytes(), QByteArray(8192, 2));
         if (unwritable)

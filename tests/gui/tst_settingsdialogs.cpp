@@ -1,10 +1,10 @@
 // The Option, PTT ID and PCBA dialogs on an image of their own, driven by
 // key events. KDW_SCREENSHOTS=<folder> keeps a screenshot of each dialog as
 // it opens there.
+#include "testbytes.h"
 #include "uselanguage.h"
 
 #include "app/globals.h"
-#include "image/builtindefaults.h"
 #include "image/regions.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingtable.h"
@@ -54,16 +54,6 @@ QByteArray textBytes(const QByteArray &characters, D which)
     for (int i = 0; i < characters.size(); ++i)
         bytes[i] = char(which == D::Option ? characters[i] - '0' : characters[i]);
     return bytes;
-}
-
-// The first offset where two images differ; -1 when they are the same.
-int firstDifference(const MemoryImage &expected, const MemoryImage &actual)
-{
-    for (int i = 0; i < MemoryImage::Size; ++i) {
-        if (expected.byte(i) != actual.byte(i))
-            return i;
-    }
-    return -1;
 }
 
 enum class Way { CloseBox, Escape, Enter };
@@ -130,9 +120,7 @@ private slots:
         QFETCH(QByteArray, stored);
         const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
         QVERIFY(test::useLanguage(BuiltDir, language));
-        MemoryImage image;
-        image.fill(0xFF);
-        applyBuiltInDefaults(image);
+        MemoryImage image = test::builtInDefaultsImage();
         // Every bit set that no setting owns, and in-encoding values at the ends.
         image.copyIn(0x1810, QByteArray::fromHex("a3d7f8ff09090001aa5a03ff060e000003046300140000000000fe0000000000"));
         image.copyIn(region::PowerOnPassword, QByteArray::fromHex("0908ffffffff"));
@@ -187,7 +175,7 @@ private slots:
                 expected.setBits(region::PttIdMode, 0x03, 1); // Off -> Begin
             expected.copyIn(textSetting(which).text()->offset, textBytes(stored, which));
         }
-        QCOMPARE(firstDifference(expected, image), -1);
+        QCOMPARE(test::firstDifference(image, expected), QString());
     }
 
     // Every item of every list shows in full in its closed box, in every
@@ -208,9 +196,7 @@ private slots:
         QFETCH(D, which);
         const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
         QVERIFY(test::useLanguage(BuiltDir, language));
-        MemoryImage image;
-        image.fill(0xFF);
-        applyBuiltInDefaults(image);
+        MemoryImage image = test::builtInDefaultsImage();
         auto dialog = makeDialog(which, image);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));

@@ -33,7 +33,7 @@ void TestCliTransfer::readAtLineSpeed()
     RadioSim sim({u"--baud"_qs, u"9600"_qs}, radio);
     QVERIFY(sim.isRunning());
     const QString out = sim.directory() + u"out.sin"_qs;
-    const RadioSim::CliResult result = sim.runCli({u"read"_qs, u"--port"_qs, u"COM1"_qs, out});
+    const CliRun result = sim.runCli({u"read"_qs, u"--port"_qs, u"COM1"_qs, out});
     QVERIFY2(result.exitCode == 0, qPrintable(result.err + sim.logTail()));
     QVERIFY2(result.err.contains(u"reading 100%"_qs), qPrintable(result.err));
     const SinLoadResult loaded = readSinFile(out);
@@ -75,7 +75,7 @@ void TestCliTransfer::writeVerify()
     const QString path = sim.directory() + u"file.sin"_qs;
     QVERIFY(writeSinFile(path, file));
 
-    const RadioSim::CliResult result = sim.runCli({u"write"_qs, u"--port"_qs, u"COM1"_qs, path, u"--verify"_qs});
+    const CliRun result = sim.runCli({u"write"_qs, u"--port"_qs, u"COM1"_qs, path, u"--verify"_qs});
     QVERIFY2(result.exitCode == exitCode, qPrintable(result.err + sim.logTail()));
     const QStringList out = result.out.split(u'\n', Qt::SkipEmptyParts);
     QVERIFY2(out.size() >= lines.size(), qPrintable(result.out));
@@ -96,7 +96,7 @@ void TestCliTransfer::writeUnchecked()
     QVERIFY(sim.isRunning());
     const QString path = sim.directory() + u"file.sin"_qs;
     QVERIFY(writeSinFile(path, patternImage(6)));
-    const RadioSim::CliResult result = sim.runCli({u"write"_qs, u"--port"_qs, u"COM1"_qs, path, u"--verify"_qs});
+    const CliRun result = sim.runCli({u"write"_qs, u"--port"_qs, u"COM1"_qs, path, u"--verify"_qs});
     QCOMPARE(result.exitCode, 1);
     QVERIFY2(result.err.contains(u"The write succeeded, but the radio did not answer the check"_qs),
              qPrintable(result.err));
@@ -112,7 +112,7 @@ void TestCliTransfer::portThatCannotOpen()
     for (const QString &verb : {u"read"_qs, u"write"_qs}) {
         if (verb == u"write")
             QVERIFY(writeSinFile(file, patternImage()));
-        const RadioSim::CliResult result = sim.runCli({verb, u"--port"_qs, u"/nonexistent/ttyKDW"_qs, file});
+        const CliRun result = sim.runCli({verb, u"--port"_qs, u"/nonexistent/ttyKDW"_qs, file});
         QCOMPARE(result.exitCode, 1);
         QCOMPARE(result.err.section(u'\n', 0, 0), u"Could not open the port"_qs);
         QVERIFY2(result.err.section(u'\n', 1, 1).contains(u"/nonexistent/ttyKDW"_qs), qPrintable(result.err));
@@ -124,7 +124,7 @@ void TestCliTransfer::portsShowsTheMapping()
 {
     RadioSim sim;
     QVERIFY(sim.isRunning());
-    const RadioSim::CliResult result = sim.runCli({u"ports"_qs});
+    const CliRun result = sim.runCli({u"ports"_qs});
     QCOMPARE(result.exitCode, 0);
     QVERIFY2(result.out.contains(u"COM1 -> "_qs + sim.terminal() + u'\n'), qPrintable(result.out));
     QVERIFY2(result.out.contains(u"COM2 -> /dev/ttyUSB1"_qs), qPrintable(result.out));
@@ -148,7 +148,7 @@ void TestCliTransfer::fault()
     const QString file = sim.directory() + u"image.sin"_qs;
     if (!read)
         QVERIFY(writeSinFile(file, patternImage(5)));
-    const RadioSim::CliResult result =
+    const CliRun result =
         sim.runCli({read ? u"read"_qs : u"write"_qs, u"--port"_qs, u"COM1"_qs, file});
     QVERIFY2(result.exitCode == (fails ? 1 : 0), qPrintable(result.err + sim.logTail()));
     QCOMPARE(result.err.split(u'\n').contains(u"Communication error"_qs), fails);

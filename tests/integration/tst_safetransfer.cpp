@@ -288,7 +288,7 @@ void TestSafeTransfer::compareWithRadio()
     MemoryImage mine = radio;
     mine.setByte(0x1814, 3); // SQL 3 where the radio has 0x14 (shown as 5)
     const QString file = m_program->dir.file(u"mine.sin"_qs);
-    writeFile(file, mine.bytes());
+    QVERIFY(writeFile(file, mine.bytes()));
     QCOMPARE(app().documentCommands()->OpenDocumentFile(file), DocumentCommands::OpenResult::Opened);
     const MemoryImage before = showImage(mine);
 

@@ -2,6 +2,7 @@
 #include "link/byteport.h"
 #include "link/protocol.h"
 #include "link/radiotransfer.h"
+#include "testbytes.h"
 
 #include <QTest>
 
@@ -85,10 +86,7 @@ QStringList wakeUpAttempt(const QByteArray &answer)
 // A different byte at every address of a block, and different blocks.
 QByteArray patternMemory()
 {
-    QByteArray m(MemoryImage::Size, Qt::Uninitialized);
-    for (int i = 0; i < m.size(); ++i)
-        m[i] = char((i * 7 + i / 256) & 0xFF);
-    return m;
+    return test::patternBytes(MemoryImage::Size);
 }
 
 } // namespace

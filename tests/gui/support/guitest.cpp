@@ -9,13 +9,6 @@
 
 namespace kdw::test {
 
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 QStringList itemsOf(const QComboBox *combo)
 {
     QStringList items;
@@ -38,24 +31,13 @@ ProgramDir::ProgramDir(const QByteArray &ini, const QStringList &bundles)
         if (!QFile::copy(built + name, file(name)))
             qFatal("cannot copy the bundle %s", qPrintable(name));
     }
-    if (!ini.isNull())
-        write(QStringLiteral("Program.ini"), ini);
+    if (!ini.isNull() && !write(QStringLiteral("Program.ini"), ini))
+        return;
 }
 
 QString ProgramDir::path() const
 {
     return m_dir.path() + u'/';
-}
-
-QByteArray ProgramDir::read(const QString &name) const
-{
-    QFile f(file(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void ProgramDir::write(const QString &name, const QByteArray &content) const
-{
-    writeFile(file(name), content);
 }
 
 Program::Program(const QByteArray &ini, const QStringList &bundles)

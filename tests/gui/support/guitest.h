@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/programapp.h"
+#include "testbytes.h"
+#include "testfiles.h"
 
 #include <QByteArray>
 #include <QMessageBox>
@@ -12,9 +14,6 @@ class QComboBox;
 class QWidget;
 
 namespace kdw::test {
-
-// Writes a whole file; a test that cannot write its input stops.
-void writeFile(const QString &path, const QByteArray &content);
 
 // Types each character of `text` as a key whose event text is that
 // character (QTest::keyClicks sends Latin-1 only).
@@ -33,8 +32,12 @@ public:
     // With a trailing separator, as the program directory is held.
     QString path() const;
     QString file(const QString &name) const { return path() + name; }
-    QByteArray read(const QString &name) const;
-    void write(const QString &name, const QByteArray &content) const;
+    QByteArray read(const QString &name) const { return readFile(file(name)); }
+    // Fails the running test when the file cannot be written.
+    [[nodiscard]] bool write(const QString &name, const QByteArray &content) const
+    {
+        return writeFile(file(name), content);
+    }
 
 private:
     QTemporaryDir m_dir;

@@ -25,14 +25,6 @@ MemoryImage showImage(CProgramApp &app, const MemoryImage &image)
     return app.document()->image();
 }
 
-MemoryImage patternImage(quint8 seed)
-{
-    MemoryImage image;
-    for (int a = 0; a < MemoryImage::Size; ++a)
-        image.setByte(a, quint8((a * 31 + (a >> 8) * 7 + seed) & 0xFF));
-    return image;
-}
-
 QString memoryBackedTemporaryPath()
 {
     const QFileInfo shm(QStringLiteral("/dev/shm"));
@@ -89,34 +81,22 @@ RadioSim::~RadioSim()
     }
 }
 
-RadioSim::CliResult RadioSim::runCli(const QStringList &arguments) const
+CliRun RadioSim::runCli(const QStringList &arguments) const
 {
     const QString tool = directory() + QStringLiteral("kdw-cli");
     if (!QFileInfo::exists(tool) && !QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/kdw-cli"), tool))
         return {};
-    QProcess cli;
-    cli.start(tool, arguments);
-    if (!cli.waitForFinished(60000)) {
-        cli.kill();
-        cli.waitForFinished();
-        return {};
-    }
-    return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
-            QString::fromLocal8Bit(cli.readAllStandardOutput()), QString::fromLocal8Bit(cli.readAllStandardError())};
+    return test::runCli(arguments, tool);
 }
 
 QByteArray RadioSim::savedMemory() const
 {
-    QFile file(m_dir.filePath(QStringLiteral("saved.sin")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(m_dir.filePath(QStringLiteral("saved.sin")));
 }
 
 QStringList RadioSim::log() const
 {
-    QFile file(m_dir.filePath(QStringLiteral("log.txt")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromLatin1(readFile(m_dir.filePath(QStringLiteral("log.txt")))).split(u'\n', Qt::SkipEmptyParts);
 }
 
 QString RadioSim::logTail() const

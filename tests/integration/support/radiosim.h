@@ -1,7 +1,10 @@
 #pragma once
 
+#include "clirun.h"
 #include "image/memoryimage.h"
 #include "image/transferranges.h"
+#include "testbytes.h"
+#include "testfiles.h"
 
 #include <QProcess>
 #include <QString>
@@ -17,9 +20,6 @@ namespace kdw::test {
 // Puts `image` into the program's document and grid, then runs the grid store
 // as Read and Write do first; returns the image as the grid store leaves it.
 MemoryImage showImage(CProgramApp &app, const MemoryImage &image);
-
-// A memory with a different byte at every address of a block.
-MemoryImage patternImage(quint8 seed = 0);
 
 // A template for QTemporaryDir in /dev/shm when that can be written, else in
 // the usual temporary folder.
@@ -45,14 +45,8 @@ public:
     QString directory() const { return m_programDirectory; }
     QString terminal() const { return m_terminal; }
 
-    struct CliResult
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
     // Runs kdw-cli from the radio's directory, so that "COM1" names this radio.
-    CliResult runCli(const QStringList &arguments) const;
+    CliRun runCli(const QStringList &arguments) const;
 
     // The memory saved after the last completed write (empty before any).
     QByteArray savedMemory() const;

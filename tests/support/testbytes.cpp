@@ -1,0 +1,58 @@
+#include "testbytes.h"
+
+#include "image/builtindefaults.h"
+#include "image/regions.h"
+
+namespace kdw::test {
+
+MemoryImage filledImage(quint8 value)
+{
+    MemoryImage image;
+    image.fill(value);
+    return image;
+}
+
+MemoryImage builtInDefaultsImage()
+{
+    MemoryImage image = filledImage(0xFF);
+    applyBuiltInDefaults(image);
+    return image;
+}
+
+QByteArray patternBytes(int size, quint8 seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int a = 0; a < size; ++a)
+        bytes[a] = char((a * 31 + (a >> 8) * 7 + seed) & 0xFF);
+    return bytes;
+}
+
+MemoryImage patternImage(quint8 seed)
+{
+    MemoryImage image;
+    image.copyIn(patternBytes(MemoryImage::Size, seed));
+    return image;
+}
+
+QByteArray channelBytes(const MemoryImage &image, int channel)
+{
+    return image.bytes(region::channelRecord(channel), region::ChannelRecordSize)
+        + image.bytes(region::nameSlot(channel), region::NameSlotSize);
+}
+
+QString firstDifference(const QByteArray &actual, const QByteArray &expected)
+{
+    for (qsizetype i = 0; i < qMin(actual.size(), expected.size()); ++i) {
+        if (actual.at(i) != expected.at(i)) {
+            return QStringLiteral("0x%1: %2 != %3")
+                .arg(i, 4, 16, QLatin1Char('0'))
+                .arg(quint8(actual.at(i)), 2, 16)
+                .arg(quint8(expected.at(i)), 2, 16);
+        }
+    }
+    return actual.size() == expected.size()
+        ? QString()
+        : QStringLiteral("%1 bytes, not %2").arg(actual.size()).arg(expected.size());
+}
+
+} // namespace kdw::test

@@ -1,0 +1,39 @@
+#pragma once
+
+// Byte arrays and images that tests build and compare.
+#include "image/memoryimage.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace kdw::test {
+
+// Bytes written as hex digits: hex("00FF") is {0x00, 0xFF}.
+inline QByteArray hex(const char *digits)
+{
+    return QByteArray::fromHex(digits);
+}
+
+// An image with every byte set to `value`.
+MemoryImage filledImage(quint8 value);
+// What a new document holds without Default.sin: 0xFF, then the built-in defaults.
+MemoryImage builtInDefaultsImage();
+
+// `size` bytes that differ at every address of a block and from block to
+// block, so that a shifted or misplaced copy shows; another seed gives other
+// bytes at every address.
+QByteArray patternBytes(int size, quint8 seed = 0);
+// A memory image of those bytes.
+MemoryImage patternImage(quint8 seed = 0);
+
+// A channel as it moves: its 16-byte record, then its 8-byte name slot.
+QByteArray channelBytes(const MemoryImage &image, int channel);
+
+// "0xOFFS: actual != expected" for the first byte that differs; empty when equal.
+QString firstDifference(const QByteArray &actual, const QByteArray &expected);
+inline QString firstDifference(const MemoryImage &actual, const MemoryImage &expected)
+{
+    return firstDifference(actual.bytes(), expected.bytes());
+}
+
+} // namespace kdw::test
