@@ -1,15 +1,12 @@
 #include "tools/cli/clicommon.h"
 
-#include "app/globals.h"
 #include "app/startup.h"
 #include "image/memoryimage.h"
 #include "image/sinfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-
 #include <QTextStream>
-
 #include <cstdio>
 #include <utility>
 
@@ -33,38 +30,7 @@ int usageError(const QString &message)
     return BadInput;
 }
 
-QString takeOption(QStringList &args, const QString &name, const QString &fallback, bool *error)
-{
-    const auto at = args.indexOf(name);
-    if (at < 0)
-        return fallback;
-    if (at + 1 >= args.size()) {
-        *error = true;
-        args.removeAt(at);
-        return fallback;
-    }
-    const QString value = args.at(at + 1);
-    args.remove(at, 2);
-    return value;
-}
-
-bool takeFlag(QStringList &args, const QString &name)
-{
-    return args.removeAll(name) > 0;
-}
-
-int languageOption(const QString &value)
-{
-    if (value == u"eng")
-        return 0;
-    if (value == u"chs")
-        return 1;
-    if (value == u"cht")
-        return 2;
-    return -1;
-}
-
-void useLanguageBundle(int languageIndex)
+void useLanguageBundle(const QString &programDirectory, quint8 languageIndex)
 {
     // Loaded once; given up while the application object still exists,
     // which its translators need.
@@ -73,7 +39,7 @@ void useLanguageBundle(int languageIndex)
         return;
     bundle = new LanguageBundle;
     qAddPostRoutine([] { delete std::exchange(bundle, nullptr); });
-    (void)bundle->load(programDirectory(), languageCodeForIndex(quint8(languageIndex)));
+    (void)bundle->load(programDirectory, languageCodeForIndex(languageIndex));
 }
 
 QString printable(const QString &text)

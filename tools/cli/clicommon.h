@@ -4,8 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 #include <optional>
 
 class QTextStream;
@@ -22,24 +20,9 @@ QTextStream &err();
 // Prints "kdw-cli: <message>" on standard error and returns BadInput.
 int usageError(const QString &message);
 
-struct Command
-{
-    const char *name;
-    const char *synopsis;
-    std::function<int(const QStringList &args)> run;
-};
-
-// Removes "--name VALUE" from args; returns VALUE, or `fallback` when absent.
-// Sets *error when the option is given without a value.
-QString takeOption(QStringList &args, const QString &name, const QString &fallback, bool *error);
-bool takeFlag(QStringList &args, const QString &name);
-
-// Parses --lang eng|chs|cht; -1 for anything else.
-int languageOption(const QString &value);
-
 // Makes the language bundle of the program directory the source of the
 // dialogs' texts (setting labels, dialog captions); English without it.
-void useLanguageBundle(int languageIndex);
+void useLanguageBundle(const QString &programDirectory, quint8 languageIndex);
 
 // A text of a file may hold any byte; control characters are written as
 // \xNN so they cannot act on the terminal.

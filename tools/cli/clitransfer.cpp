@@ -1,11 +1,9 @@
 #include "tools/cli/clitransfer.h"
 
-#include "app/globals.h"
 #include "link/transfermessages.h"
 #include "tools/cli/clicommon.h"
 
 #include <QTextStream>
-
 #include <cstdio>
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -30,7 +28,17 @@ QString openHint(const QString &reason)
 
 } // namespace
 
-TransferOutcome transferWithProgress(const QString &portName, TransferDirection direction, MemoryImage &image)
+std::optional<QString> checkTransferArguments(const Invocation &invocation, const QString &usage)
+{
+    if (invocation.option(PortOption.name).isEmpty()
+        || (invocation.flag(QStringLiteral("--backup")) && invocation.flag(QStringLiteral("--no-backup")))
+        || invocation.arguments.first().startsWith(u"--"))
+        return usage;
+    return std::nullopt;
+}
+
+TransferOutcome transferWithProgress(
+    const CliContext &context, const QString &portName, TransferDirection direction, MemoryImage &image)
 {
     const bool terminal = isatty(fileno(stderr));
     const int total = blockCount(direction);
@@ -49,7 +57,7 @@ TransferOutcome transferWithProgress(const QString &portName, TransferDirection 
         err() << (terminal ? "\r" : "") << verb << ' ' << percent << '%' << (terminal ? "" : "\n");
         err().flush();
     };
-    const TransferOutcome outcome = runTransfer(portName, programDirectory(), direction, image, observer);
+    const TransferOutcome outcome = runTransfer(portName, context.programDirectory, direction, image, observer);
     if (terminal && shown >= 0)
         err() << '\n';
     if (direction == TransferDirection::Verify && !outcome) {

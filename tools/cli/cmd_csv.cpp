@@ -9,6 +9,8 @@ namespace kdw::cli {
 
 namespace {
 
+const ValueOption FormatOption {QStringLiteral("--format"), QStringLiteral("grid")};
+
 // --format grid|generic; nullopt for anything else.
 std::optional<ChannelCsvFormat> formatOption(const QString &value)
 {
@@ -19,69 +21,63 @@ std::optional<ChannelCsvFormat> formatOption(const QString &value)
     return std::nullopt;
 }
 
-struct CsvArguments
+// export and import: [--format grid|generic] [--lang eng|chs|cht] FILE.sin CSV,
+// FILE.sin loaded.
+Prepared prepareCsv(const QStringList &args, const QString &usage)
 {
-    ChannelCsvFormat format = ChannelCsvFormat::Grid;
-    quint8 lang = 0;
-    QString sinPath;
-    QString csvPath;
-};
-
-std::optional<CsvArguments> csvArguments(const QStringList &arguments)
-{
-    QStringList args = arguments;
-    bool missing = false;
-    const auto format = formatOption(takeOption(args, QStringLiteral("--format"), QStringLiteral("grid"), &missing));
-    const int lang = languageOption(takeOption(args, QStringLiteral("--lang"), QStringLiteral("eng"), &missing));
-    if (missing || !format || lang < 0 || args.size() != 2)
-        return std::nullopt;
-    return CsvArguments{*format, quint8(lang), args.at(0), args.at(1)};
+    return prepare(args,
+        {.usage = usage,
+            .options = {FormatOption, LanguageOption},
+            .minArguments = 2,
+            .maxArguments = 2,
+            .sinFiles = 1,
+            .check = [usage](const Invocation &invocation) -> std::optional<QString> {
+                if (!formatOption(invocation.option(FormatOption.name)))
+                    return usage;
+                return std::nullopt;
+            }});
 }
 
 } // namespace
 
 // kdw-cli export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv:
 // the channels of FILE.sin as CSV, OUT.csv replaced whole.
-int cmdExport(const QStringList &arguments)
+int cmdExport(const CliContext &, const QStringList &args)
 {
-    const auto args = csvArguments(arguments);
-    if (!args)
-        return usageError(
-            QStringLiteral("usage: kdw-cli export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv"));
-    auto loaded = loadSinFile(args->sinPath);
-    if (!loaded)
-        return BadInput;
-    MemoryImage &image = *loaded;
-    if (const auto failed = writeUtf8File(args->csvPath, exportChannelCsv(image, args->format, args->lang)))
-        return usageError(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(args->csvPath), *failed));
+    auto run = prepareCsv(
+        args, QStringLiteral("usage: kdw-cli export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv"));
+    if (!run)
+        return run.exitCode();
+    const QString csvPath = run->arguments.at(1);
+    const ChannelCsvFormat format = *formatOption(run->option(FormatOption.name));
+    if (const auto failed = writeUtf8File(csvPath, exportChannelCsv(run->images.first(), format, run->language)))
+        return usageError(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(csvPath), *failed));
     return Ok;
 }
 
 // kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv:
 // the channels of FILE.sin replaced by those of IN.csv. Every refused line is
 // listed and FILE.sin is left as it was.
-int cmdImport(const QStringList &arguments)
+int cmdImport(const CliContext &, const QStringList &args)
 {
-    const auto args = csvArguments(arguments);
-    if (!args)
-        return usageError(
-            QStringLiteral("usage: kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv"));
-    auto loaded = loadSinFile(args->sinPath);
-    if (!loaded)
-        return BadInput;
-    MemoryImage &image = *loaded;
-    const TextFileRead csv = readUtf8File(args->csvPath, 0);
+    auto run = prepareCsv(
+        args, QStringLiteral("usage: kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv"));
+    if (!run)
+        return run.exitCode();
+    const QString sinPath = run->arguments.at(0);
+    const QString csvPath = run->arguments.at(1);
+    const ChannelCsvFormat format = *formatOption(run->option(FormatOption.name));
+    const TextFileRead csv = readUtf8File(csvPath, 0);
     if (!csv.text)
-        return usageError(
-            QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(args->csvPath), csv.reason));
-    const ChannelCsvImport imported = importChannelCsv(image, *csv.text, args->format, args->lang);
+        return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
+    const ChannelCsvImport imported = importChannelCsv(run->images.first(), *csv.text, format, run->language);
     if (!imported) {
         for (const QString &refusal : imported.refusals)
-            err() << QDir::toNativeSeparators(args->csvPath) << ": " << refusal << Qt::endl;
-        err() << QDir::toNativeSeparators(args->sinPath) << " was not changed" << Qt::endl;
+            err() << QDir::toNativeSeparators(csvPath) << ": " << refusal << Qt::endl;
+        err() << QDir::toNativeSeparators(sinPath) << " was not changed" << Qt::endl;
         return BadInput;
     }
-    return saveSinFile(args->sinPath, imported.image);
+    return saveSinFile(sinPath, imported.image);
 }
 
 } // namespace kdw::cli

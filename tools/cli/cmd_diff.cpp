@@ -16,20 +16,21 @@ void printDiffRows(const QList<DiffRow> &rows)
 // kdw-cli diff [--lang eng|chs|cht] A.sin B.sin: what differs, a line each
 // (tab-separated: where, what, text in A, text in B). Exit 0 when the files
 // are equal, 1 when they differ, 2 on bad input.
-int cmdDiff(const QStringList &arguments)
+int cmdDiff(const CliContext &context, const QStringList &args)
 {
-    QStringList args = arguments;
-    bool missing = false;
-    const int language = languageOption(takeOption(args, QStringLiteral("--lang"), QStringLiteral("eng"), &missing));
-    if (missing || language < 0 || args.size() != 2)
-        return usageError(QStringLiteral("usage: kdw-cli diff [--lang eng|chs|cht] A.sin B.sin"));
-    const auto a = loadSinFile(args.at(0));
-    const auto b = a ? loadSinFile(args.at(1)) : std::nullopt;
-    if (!b)
-        return BadInput;
-    useLanguageBundle(language);
-    const ImageDiff diff = diffImages(*a, *b, quint8(language));
-    printDiffRows(diffRows(diff, *a, *b, quint8(language)));
+    auto run = prepare(args,
+        {.usage = QStringLiteral("usage: kdw-cli diff [--lang eng|chs|cht] A.sin B.sin"),
+            .options = {LanguageOption},
+            .minArguments = 2,
+            .maxArguments = 2,
+            .sinFiles = 2});
+    if (!run)
+        return run.exitCode();
+    const MemoryImage &a = run->images.at(0);
+    const MemoryImage &b = run->images.at(1);
+    useLanguageBundle(context.programDirectory, run->language);
+    const ImageDiff diff = diffImages(a, b, run->language);
+    printDiffRows(diffRows(diff, a, b, run->language));
     return diff.isEmpty() ? Ok : Failed;
 }
 

@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "image/builtindefaults.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
@@ -8,13 +7,15 @@ namespace kdw::cli {
 
 // kdw-cli new OUT.sin: the image a new document holds. The folder of kdw-cli is
 // its program directory, so its Default.sin applies as it does for Program.
-int cmdNew(const QStringList &args)
+int cmdNew(const CliContext &context, const QStringList &args)
 {
-    if (args.size() != 1)
-        return usageError(QStringLiteral("usage: kdw-cli new OUT.sin"));
+    auto run
+        = prepare(args, {.usage = QStringLiteral("usage: kdw-cli new OUT.sin"), .minArguments = 1, .maxArguments = 1});
+    if (!run)
+        return run.exitCode();
     MemoryImage image;
-    makeNewImage(image, programDirectory());
-    return saveSinFile(args.first(), image);
+    makeNewImage(image, context.programDirectory);
+    return saveSinFile(run->arguments.first(), image);
 }
 
 } // namespace kdw::cli

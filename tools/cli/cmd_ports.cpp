@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "link/portnames.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
@@ -24,10 +23,11 @@ QString usbIds(const QSerialPortInfo &info)
 
 // kdw-cli ports: the serial ports present, and the device each Port menu
 // choice opens from this program directory.
-int cmdPorts(const QStringList &args)
+int cmdPorts(const CliContext &context, const QStringList &args)
 {
-    if (!args.isEmpty())
-        return usageError(QStringLiteral("usage: kdw-cli ports"));
+    const auto run = prepare(args, {.usage = QStringLiteral("usage: kdw-cli ports")});
+    if (!run)
+        return run.exitCode();
 
     const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     out() << "Serial ports present:\n";
@@ -50,7 +50,7 @@ int cmdPorts(const QStringList &args)
     out() << "Port menu:\n";
     for (int n = 1; n <= 8; ++n) {
         const QString name = QStringLiteral("COM%1").arg(n);
-        const QString device = devicePathFor(name, programDirectory());
+        const QString device = devicePathFor(name, context.programDirectory);
         const QFileInfo file(device);
         out() << "  " << name << " -> " << device << (file.exists() ? "" : "  (absent)") << '\n';
     }

@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "image/backups.h"
 #include "image/builtindefaults.h"
 #include "tools/cli/clicommon.h"
@@ -10,14 +9,14 @@
 
 namespace kdw::cli {
 
-bool backUpRadio(const MemoryImage &read, BackupKind kind)
+bool backUpRadio(const CliContext &context, const MemoryImage &read, BackupKind kind)
 {
-    const BackupResult saved = saveReadBackup(read, kind, programDirectory());
+    const BackupResult saved = saveReadBackup(read, kind, context.programDirectory);
     if (saved)
         err() << "backup: " << QDir::toNativeSeparators(saved.path) << '\n';
     else
-        err() << "kdw-cli: cannot save a backup in " << QDir::toNativeSeparators(backupDirectory(programDirectory()))
-              << ": " << saved.reason << '\n';
+        err() << "kdw-cli: cannot save a backup in "
+              << QDir::toNativeSeparators(backupDirectory(context.programDirectory)) << ": " << saved.reason << '\n';
     err().flush();
     return saved.ok;
 }
@@ -25,23 +24,26 @@ bool backUpRadio(const MemoryImage &read, BackupKind kind)
 // kdw-cli read --port NAME OUT.sin [--backup|--no-backup]: a new document's
 // image with the five read ranges from the radio. OUT.sin is written only
 // when the whole read worked; a backup of it is kept unless --no-backup.
-int cmdRead(const QStringList &arguments)
+int cmdRead(const CliContext &context, const QStringList &args)
 {
-    QStringList args = arguments;
-    bool missing = false;
-    const QString port = takeOption(args, QStringLiteral("--port"), {}, &missing);
-    const bool noBackup = takeFlag(args, QStringLiteral("--no-backup"));
-    const bool backup = takeFlag(args, QStringLiteral("--backup"));
-    if (missing || port.isEmpty() || (backup && noBackup) || args.size() != 1 || args.first().startsWith(u"--"))
-        return usageError(QStringLiteral("usage: kdw-cli read --port NAME OUT.sin [--backup|--no-backup]"));
+    const QString usage = QStringLiteral("usage: kdw-cli read --port NAME OUT.sin [--backup|--no-backup]");
+    auto run = prepare(args,
+        {.usage = usage,
+            .options = {PortOption},
+            .flags = {QStringLiteral("--no-backup"), QStringLiteral("--backup")},
+            .minArguments = 1,
+            .maxArguments = 1,
+            .check = [&usage](const Invocation &i) { return checkTransferArguments(i, usage); }});
+    if (!run)
+        return run.exitCode();
 
     MemoryImage image;
-    makeNewImage(image, programDirectory());
-    if (!transferWithProgress(port, TransferDirection::Read, image))
+    makeNewImage(image, context.programDirectory);
+    if (!transferWithProgress(context, run->option(PortOption.name), TransferDirection::Read, image))
         return Failed;
-    if (!noBackup)
-        (void)backUpRadio(image, BackupKind::Read);
-    return saveSinFile(args.first(), image);
+    if (!run->flag(QStringLiteral("--no-backup")))
+        (void)backUpRadio(context, image, BackupKind::Read);
+    return saveSinFile(run->arguments.first(), image);
 }
 
 } // namespace kdw::cli

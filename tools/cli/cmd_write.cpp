@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "channels/imagediff.h"
 #include "image/backups.h"
 #include "image/builtindefaults.h"
@@ -40,51 +39,49 @@ void printAddresses(const MemoryImage &written, const MemoryImage &readBack)
 // and writes nothing when that fails. --verify then reads the written ranges
 // back in a second session and lists what differs as kdw-cli diff does, then
 // every differing address.
-int cmdWrite(const QStringList &arguments)
+int cmdWrite(const CliContext &context, const QStringList &args)
 {
-    QStringList args = arguments;
-    bool missing = false;
-    const QString port = takeOption(args, QStringLiteral("--port"), {}, &missing);
-    const int language = languageOption(takeOption(args, QStringLiteral("--lang"), QStringLiteral("eng"), &missing));
-    const bool verify = takeFlag(args, QStringLiteral("--verify"));
-    const bool noBackup = takeFlag(args, QStringLiteral("--no-backup"));
-    const bool backup = takeFlag(args, QStringLiteral("--backup"));
-    if (missing || language < 0 || port.isEmpty() || (backup && noBackup) || args.size() != 1
-        || args.first().startsWith(u"--"))
-        return usageError(Usage);
-
-    auto loaded = loadSinFile(args.first());
-    if (!loaded)
-        return BadInput;
-    MemoryImage &image = *loaded;
-    if (backup) {
+    auto run = prepare(args,
+        {.usage = Usage,
+            .options = {PortOption, LanguageOption},
+            .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup")},
+            .minArguments = 1,
+            .maxArguments = 1,
+            .sinFiles = 1,
+            .check = [](const Invocation &i) { return checkTransferArguments(i, Usage); }});
+    if (!run)
+        return run.exitCode();
+    const QString port = run->option(PortOption.name);
+    const quint8 language = run->language;
+    MemoryImage &image = run->images.first();
+    if (run->flag(QStringLiteral("--backup"))) {
         MemoryImage radio;
-        makeNewImage(radio, programDirectory());
-        if (!transferWithProgress(port, TransferDirection::Read, radio)
-            || !backUpRadio(radio, BackupKind::BeforeWrite)) {
+        makeNewImage(radio, context.programDirectory);
+        if (!transferWithProgress(context, port, TransferDirection::Read, radio)
+            || !backUpRadio(context, radio, BackupKind::BeforeWrite)) {
             err() << "the write was not started: the radio's memory could not be backed up first\n";
             err().flush();
             return Failed;
         }
     }
-    if (!transferWithProgress(port, TransferDirection::Write, image))
+    if (!transferWithProgress(context, port, TransferDirection::Write, image))
         return Failed;
-    if (!verify)
+    if (!run->flag(QStringLiteral("--verify")))
         return Ok;
 
     MemoryImage readBack = image;
-    if (!transferWithProgress(port, TransferDirection::Verify, readBack))
+    if (!transferWithProgress(context, port, TransferDirection::Verify, readBack))
         return Failed;
-    const ImageDiff diff = diffImages(image, readBack, quint8(language));
+    const ImageDiff diff = diffImages(image, readBack, language);
     if (diff.isEmpty()) {
-        err() << WriteVerifiedText.text(quint8(language)) << '\n';
+        err() << WriteVerifiedText.text(language) << '\n';
         err().flush();
         return Ok;
     }
-    useLanguageBundle(language);
-    printDiffRows(diffRows(diff, image, readBack, quint8(language)));
+    useLanguageBundle(context.programDirectory, language);
+    printDiffRows(diffRows(diff, image, readBack, language));
     printAddresses(image, readBack);
-    err() << RadioDiffersText.text(quint8(language)) << '\n';
+    err() << RadioDiffersText.text(language) << '\n';
     err().flush();
     return Failed;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/cli/prologue.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -12,20 +14,20 @@ enum class BackupKind;
 // The subcommands of kdw-cli, one file each.
 namespace kdw::cli {
 
-int cmdNew(const QStringList &args);
-int cmdChannels(const QStringList &args);
-int cmdApply(const QStringList &args);
-int cmdExport(const QStringList &args);
-int cmdImport(const QStringList &args);
-int cmdSettings(const QStringList &args);
-int cmdRead(const QStringList &args);
-int cmdWrite(const QStringList &args);
-int cmdPorts(const QStringList &args);
-int cmdDiff(const QStringList &args);
+int cmdNew(const CliContext &context, const QStringList &args);
+int cmdChannels(const CliContext &context, const QStringList &args);
+int cmdApply(const CliContext &context, const QStringList &args);
+int cmdExport(const CliContext &context, const QStringList &args);
+int cmdImport(const CliContext &context, const QStringList &args);
+int cmdSettings(const CliContext &context, const QStringList &args);
+int cmdRead(const CliContext &context, const QStringList &args);
+int cmdWrite(const CliContext &context, const QStringList &args);
+int cmdPorts(const CliContext &context, const QStringList &args);
+int cmdDiff(const CliContext &context, const QStringList &args);
 
 // Saves a backup of what a read brought and names it on standard error;
 // false, with the reason, when it could not be saved.
-bool backUpRadio(const MemoryImage &read, BackupKind kind);
+bool backUpRadio(const CliContext &context, const MemoryImage &read, BackupKind kind);
 
 // The rows of a diff on standard output, a tab-separated line each.
 void printDiffRows(const QList<DiffRow> &rows);

@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "app/startup.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
@@ -9,6 +8,13 @@
 using namespace kdw::cli;
 
 namespace {
+
+struct Command
+{
+    const char *name;
+    const char *synopsis;
+    int (*run)(const CliContext &context, const QStringList &args);
+};
 
 const Command Commands[] = {
     {"new", "new OUT.sin", cmdNew},
@@ -37,14 +43,14 @@ int usage()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    kdw::setProgramDirectory(kdw::programDirectoryOf(QCoreApplication::applicationFilePath()));
+    const CliContext context {kdw::programDirectoryOf(QCoreApplication::applicationFilePath())};
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();
     const QString name = args.takeFirst();
     for (const auto &c : Commands) {
         if (name == QLatin1String(c.name))
-            return c.run(args);
+            return c.run(context, args);
     }
     return usage();
 }
