@@ -1,9 +1,9 @@
 #include "channels/decimalscale.h"
 
-
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace kdw {
@@ -18,94 +18,125 @@ bool isSpace(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
 }
 
-} // namespace
-
-double parseLeadingNumber(QStringView text)
+// The characters of a text read from `at` onwards.
+struct Scanner
 {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && isSpace(text[i]))
-        ++i;
-    std::string number;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-')
-            number += '-';
-        ++i;
+    QStringView text;
+    qsizetype at = 0;
+
+    bool atOneOf(QStringView chars) const { return at < text.size() && chars.contains(text[at]); }
+    bool atDigit() const { return at < text.size() && isDigit(text[at]); }
+    bool atSpace() const { return at < text.size() && isSpace(text[at]); }
+};
+
+// An optional sign: "-" for a minus, nothing for a plus or no sign.
+std::string takeSign(Scanner &s)
+{
+    if (!s.atOneOf(u"+-"))
+        return {};
+    return s.text[s.at++] == u'-' ? "-" : "";
+}
+
+void skipZeros(Scanner &s)
+{
+    while (s.atOneOf(u"0"))
+        ++s.at;
+}
+
+// A run of digits, of which only the first `keep` are kept.
+std::string takeDigits(Scanner &s, std::size_t keep = std::string::npos)
+{
+    std::string digits;
+    for (; s.atDigit(); ++s.at) {
+        if (digits.size() < keep)
+            digits += char(s.text[s.at].unicode());
     }
-    bool anyDigit = false;
+    return digits;
+}
+
+// The digits before and after an optional decimal point, as from_chars reads
+// them ("0" for an empty integer part); nothing when there is no digit at all.
+std::optional<std::string> takeMantissa(Scanner &s)
+{
     // Leading zeros are dropped so that very long runs of them stay cheap.
-    while (i < n && text[i] == u'0') {
-        anyDigit = true;
-        ++i;
+    const qsizetype start = s.at;
+    skipZeros(s);
+    bool anyDigit = s.at > start;
+    std::string integer = takeDigits(s);
+    std::string fraction;
+    if (s.atOneOf(u".")) {
+        ++s.at;
+        fraction = takeDigits(s);
     }
-    const auto mantissaStart = number.size();
-    while (i < n && isDigit(text[i])) {
-        number += char(text[i].unicode());
-        anyDigit = true;
-        ++i;
-    }
-    if (i < n && text[i] == u'.') {
-        ++i;
-        if (number.size() == mantissaStart)
-            number += '0';
-        std::string fraction;
-        while (i < n && isDigit(text[i])) {
-            fraction += char(text[i].unicode());
-            anyDigit = true;
-            ++i;
-        }
-        if (!fraction.empty())
-            number += '.' + fraction;
-    }
+    anyDigit = anyDigit || !integer.empty() || !fraction.empty();
     if (!anyDigit)
-        return 0.0;
-    if (number.size() == mantissaStart)
-        number += '0';
-    // An exponent counts only when at least one digit follows its sign.
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-        qsizetype j = i + 1;
-        std::string exponent = "e";
-        if (j < n && (text[j] == u'+' || text[j] == u'-')) {
-            if (text[j] == u'-')
-                exponent += '-';
-            ++j;
-        }
-        if (j < n && isDigit(text[j])) {
-            while (j < n && text[j] == u'0')
-                ++j;
-            std::string digits;
-            while (j < n && isDigit(text[j])) {
-                // Beyond nine digits the exponent is out of any range already.
-                if (digits.size() < 9)
-                    digits += char(text[j].unicode());
-                ++j;
-            }
-            exponent += digits.empty() ? std::string("0") : digits;
-            number += exponent;
-        }
-    }
+        return std::nullopt;
+    if (integer.empty())
+        integer = "0";
+    return fraction.empty() ? integer : integer + '.' + fraction;
+}
+
+// "e", its sign and digits; empty when no digit follows the sign, since an
+// exponent counts only then.
+std::string takeExponent(Scanner &s)
+{
+    if (!s.atOneOf(u"eE"))
+        return {};
+    Scanner exponent = s;
+    ++exponent.at;
+    const std::string sign = takeSign(exponent);
+    if (!exponent.atDigit())
+        return {};
+    skipZeros(exponent);
+    // Beyond nine digits the exponent is out of any range already.
+    const std::string digits = takeDigits(exponent, 9);
+    s = exponent;
+    return 'e' + sign + (digits.empty() ? std::string("0") : digits);
+}
+
+// What a number beyond the double range stands for: +-infinity when its
+// magnitude is too large, +-0.0 when too small.
+double outOfRangeValue(const std::string &number)
+{
+    const auto e = number.find('e');
+    const std::string mantissa = number.substr(0, e);
+    const long long exp10 = e == std::string::npos ? 0 : std::stoll(number.substr(e + 1));
+    const auto intPart = mantissa.substr(0, mantissa.find('.'));
+    const bool negative = !intPart.empty() && intPart[0] == '-';
+    const auto intDigits = intPart.size() - (negative ? 1 : 0);
+    const double magnitude = double(exp10) + double(intDigits);
+    const double huge = std::numeric_limits<double>::infinity();
+    if (magnitude > 0)
+        return negative ? -huge : huge;
+    return negative ? -0.0 : 0.0;
+}
+
+double toDouble(const std::string &number)
+{
     double value = 0.0;
     const char *first = number.data();
     const char *last = first + number.size();
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone; decide between overflow and underflow.
-        const auto e = number.find('e');
-        const std::string mantissa = number.substr(0, e);
-        long long exp10 = e == std::string::npos ? 0 : std::stoll(number.substr(e + 1));
-        const auto point = mantissa.find('.');
-        const auto intPart = mantissa.substr(0, point);
-        const bool negative = !intPart.empty() && intPart[0] == '-';
-        const auto intDigits = intPart.size() - (negative ? 1 : 0);
-        const double magnitude = double(exp10) + double(intDigits);
-        const double huge = std::numeric_limits<double>::infinity();
-        if (magnitude > 0)
-            return negative ? -huge : huge;
-        return negative ? -0.0 : 0.0;
-    }
+    // from_chars leaves the value alone when it is out of range.
+    if (result.ec == std::errc::result_out_of_range)
+        return outOfRangeValue(number);
     if (result.ec != std::errc())
         return 0.0;
     return value;
+}
+
+} // namespace
+
+double parseLeadingNumber(QStringView text)
+{
+    Scanner s {text};
+    while (s.atSpace())
+        ++s.at;
+    const std::string sign = takeSign(s);
+    const auto mantissa = takeMantissa(s);
+    if (!mantissa)
+        return 0.0;
+    return toDouble(sign + *mantissa + takeExponent(s));
 }
 
 qint64 decimalScale(double value, int decimals)
