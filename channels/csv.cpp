@@ -4,79 +4,115 @@ namespace kdw {
 
 namespace {
 
-bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n'; }
+// The text being parsed, where the parser is in it and on which line.
+struct Cursor
+{
+    QStringView text;
+    qsizetype at = 0;
+    int line = 1;
+
+    bool atEnd() const { return at >= text.size(); }
+    bool is(QChar c) const { return !atEnd() && text[at] == c; }
+    bool atLineBreak() const { return is(u'\r') || is(u'\n'); }
+    bool atFieldEnd() const { return is(u',') || atLineBreak(); }
+
+    // Consumes the CRLF, LF or CR at the cursor and returns it.
+    QStringView takeLineBreak()
+    {
+        const qsizetype start = at;
+        if (is(u'\r') && at + 1 < text.size() && text[at + 1] == u'\n')
+            ++at;
+        ++at;
+        ++line;
+        return text.sliced(start, at - start);
+    }
+};
+
+struct FieldRead
+{
+    QString text;
+    std::optional<CsvError> error;
+};
+
+// A field in double quotes, from its opening quote to the comma or line break
+// after its closing one; line breaks and doubled quotes inside are kept.
+FieldRead readQuotedField(Cursor &c, int column)
+{
+    const int openLine = c.line;
+    ++c.at;
+    QString field;
+    while (!c.atEnd()) {
+        if (c.atLineBreak()) {
+            field += c.takeLineBreak();
+            continue;
+        }
+        if (!c.is(u'"')) {
+            field += c.text[c.at++];
+            continue;
+        }
+        ++c.at;
+        if (c.is(u'"')) {
+            field += u'"';
+            ++c.at;
+            continue;
+        }
+        if (!c.atEnd() && !c.atFieldEnd())
+            return {{}, CsvError {c.line, column, QStringLiteral("text after the closing quote")}};
+        return {field, std::nullopt};
+    }
+    return {{}, CsvError {openLine, column, QStringLiteral("quoted field is not closed")}};
+}
+
+// A field without quotes, up to the comma or line break that ends it.
+FieldRead readPlainField(Cursor &c, int column)
+{
+    QString field;
+    while (!c.atEnd() && !c.atFieldEnd()) {
+        if (c.is(u'"'))
+            return {{}, CsvError {c.line, column, QStringLiteral("quote inside an unquoted field")}};
+        field += c.text[c.at++];
+    }
+    return {field, std::nullopt};
+}
+
+struct RecordRead
+{
+    CsvRecord record;
+    std::optional<CsvError> error;
+};
+
+// The fields of one record and the line break that ends it.
+RecordRead readRecord(Cursor &c)
+{
+    CsvRecord record {c.line, {}};
+    while (true) {
+        const int column = int(record.fields.size()) + 1;
+        const FieldRead field = c.is(u'"') ? readQuotedField(c, column) : readPlainField(c, column);
+        if (field.error)
+            return {record, field.error};
+        record.fields.append(field.text);
+        if (!c.is(u','))
+            break;
+        ++c.at;
+    }
+    if (!c.atEnd())
+        c.takeLineBreak();
+    return {record, std::nullopt};
+}
 
 } // namespace
 
 CsvParseResult parseCsv(QStringView text)
 {
     CsvParseResult result;
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    int line = 1;
-    // Consumes CRLF, LF or CR at i.
-    const auto skipLineBreak = [&] {
-        if (text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        ++i;
-        ++line;
-    };
-    while (i < n) {
-        CsvRecord record;
-        record.line = line;
-        while (true) {
-            const int column = int(record.fields.size()) + 1;
-            QString field;
-            if (i < n && text[i] == u'"') {
-                const int openLine = line;
-                ++i;
-                bool closed = false;
-                while (i < n) {
-                    if (text[i] == u'"') {
-                        if (i + 1 < n && text[i + 1] == u'"') {
-                            field += u'"';
-                            i += 2;
-                            continue;
-                        }
-                        ++i;
-                        closed = true;
-                        break;
-                    }
-                    if (isLineBreak(text[i])) {
-                        const bool crlf = text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n';
-                        field += crlf ? QStringLiteral("\r\n") : QString(text[i]);
-                        skipLineBreak();
-                        continue;
-                    }
-                    field += text[i++];
-                }
-                if (!closed) {
-                    result.error = CsvError{openLine, column, QStringLiteral("quoted field is not closed")};
-                    return result;
-                }
-                if (i < n && text[i] != u',' && !isLineBreak(text[i])) {
-                    result.error = CsvError{line, column, QStringLiteral("text after the closing quote")};
-                    return result;
-                }
-            } else {
-                while (i < n && text[i] != u',' && !isLineBreak(text[i])) {
-                    if (text[i] == u'"') {
-                        result.error = CsvError{line, column, QStringLiteral("quote inside an unquoted field")};
-                        return result;
-                    }
-                    field += text[i++];
-                }
-            }
-            record.fields.append(field);
-            if (i < n && text[i] == u',') {
-                ++i;
-                continue;
-            }
-            if (i < n)
-                skipLineBreak();
-            break;
+    Cursor cursor {text};
+    while (!cursor.atEnd()) {
+        RecordRead read = readRecord(cursor);
+        if (read.error) {
+            result.error = read.error;
+            return result;
         }
-        result.records.append(record);
+        result.records.append(std::move(read.record));
     }
     return result;
 }
