@@ -12,6 +12,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <cstdio>
+#include <optional>
 
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
@@ -90,6 +91,122 @@ void announce(const PtyLine &line)
     std::fflush(stdout);
 }
 
+// The radio's memory at power-on: erased, or the bytes of the .sin file given.
+std::optional<MemoryImage> initialMemory(const QString &imagePath)
+{
+    MemoryImage memory;
+    memory.fill(0xFF);
+    if (imagePath.isEmpty())
+        return memory;
+    const SinLoadResult loaded = readSinFile(imagePath);
+    if (!loaded) {
+        std::fprintf(stderr, "kdw-radio-sim: cannot load %s\n", qPrintable(imagePath));
+        return std::nullopt;
+    }
+    memory.copyIn(*loaded.bytes);
+    return memory;
+}
+
+// A radio answers whatever else the computer is doing; a busy machine must
+// not make the simulated one miss the host's 100 ms time-outs.
+void keepPace()
+{
+#ifdef Q_OS_LINUX
+    // Byte times are about a millisecond: sleep to the microsecond.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
+    // Where the system allows it, run ahead of ordinary processes.
+    (void)setpriority(PRIO_PROCESS, 0, -10);
+}
+
+void stopOnSignals()
+{
+    struct sigaction action{};
+    action.sa_handler = onSignal;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
+// The radio at the end of the line: takes the host's bytes as they come and
+// sends its answers.
+class Radio
+{
+public:
+    Radio(PtyLine &line, const MemoryImage &memory, const SimOptions &options, ByteLog &log)
+        : m_line(line)
+        , m_model(memory, options.faults)
+        , m_savePath(options.savePath)
+        , m_log(log)
+    {
+    }
+
+    // Serves the host until a signal stops it; the exit status.
+    int serve()
+    {
+        while (!g_stop) {
+            switch (m_line.waitForHost(-1)) {
+            case PtyLine::Wait::Interrupted:
+                continue;
+            case PtyLine::Wait::HostClosed:
+                m_model.hostClosed();
+                continue;
+            case PtyLine::Wait::Data:
+                takeBurst(m_line.takeHostBytes());
+                break;
+            }
+        }
+        return m_status;
+    }
+
+private:
+    void takeBurst(const QByteArray &received)
+    {
+        m_log.bytes("host", received);
+        for (char byte : received) {
+            m_line.awaitArrival();
+            const RadioModel::Reply reply = m_model.feed(quint8(byte));
+            if (reply.hangUp) {
+                hangUp();
+                return; // the rest went down the pulled cable
+            }
+            // The memory is saved before the last block is acknowledged: once
+            // the host sees its write complete, the file holds it.
+            if (m_model.takeCompletedWrite() && !m_savePath.isEmpty())
+                save();
+            m_line.send(reply.bytes);
+            m_log.bytes("radio", reply.bytes);
+        }
+    }
+
+    // The cable pulled and plugged in again: a new terminal, announced.
+    void hangUp()
+    {
+        m_log.event("hangup");
+        QString error;
+        if (!m_line.reopen(&error)) {
+            std::fprintf(stderr, "kdw-radio-sim: %s\n", qPrintable(error));
+            g_stop = 1;
+            m_status = 1;
+        }
+        announce(m_line);
+    }
+
+    void save()
+    {
+        const bool saved = saveMemory(m_savePath, m_model.memory());
+        m_log.event(saved ? "saved" : "save failed");
+        if (!saved)
+            std::fprintf(stderr, "kdw-radio-sim: cannot save %s\n", qPrintable(m_savePath));
+    }
+
+    PtyLine &m_line;
+    RadioModel m_model;
+    const QString m_savePath;
+    ByteLog &m_log;
+    int m_status = 0;
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -106,83 +223,24 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "kdw-radio-sim: %s\n%s", qPrintable(error), qPrintable(simUsage()));
         return 2;
     }
-
-    MemoryImage memory;
-    memory.fill(0xFF);
-    if (!options->imagePath.isEmpty()) {
-        const SinLoadResult loaded = readSinFile(options->imagePath);
-        if (!loaded) {
-            std::fprintf(stderr, "kdw-radio-sim: cannot load %s\n", qPrintable(options->imagePath));
-            return 2;
-        }
-        memory.copyIn(*loaded.bytes);
-    }
+    const auto memory = initialMemory(options->imagePath);
+    if (!memory)
+        return 2;
     ByteLog log(options->logPath);
     if (log.failed(options->logPath)) {
         std::fprintf(stderr, "kdw-radio-sim: cannot write %s\n", qPrintable(options->logPath));
         return 2;
     }
 
-#ifdef Q_OS_LINUX
-    // Byte times are about a millisecond: sleep to the microsecond.
-    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-#endif
-    // A radio answers whatever else the computer is doing; a busy machine
-    // must not make the simulated one miss the host's 100 ms time-outs. Where
-    // the system allows it, run ahead of ordinary processes.
-    (void)setpriority(PRIO_PROCESS, 0, -10);
-    struct sigaction action{};
-    action.sa_handler = onSignal;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
-
+    keepPace();
+    stopOnSignals();
     PtyLine line(options->linkPath, options->baud);
     if (!line.open(&error)) {
         std::fprintf(stderr, "kdw-radio-sim: %s\n", qPrintable(error));
         return 1;
     }
     announce(line);
-
-    RadioModel radio(memory, options->faults);
-    int status = 0;
-    while (!g_stop) {
-        switch (line.waitForHost(-1)) {
-        case PtyLine::Wait::Interrupted:
-            continue;
-        case PtyLine::Wait::HostClosed:
-            radio.hostClosed();
-            continue;
-        case PtyLine::Wait::Data:
-            break;
-        }
-        const QByteArray received = line.takeHostBytes();
-        log.bytes("host", received);
-        for (char byte : received) {
-            line.awaitArrival();
-            const RadioModel::Reply reply = radio.feed(quint8(byte));
-            if (reply.hangUp) {
-                log.event("hangup");
-                if (!line.reopen(&error)) {
-                    std::fprintf(stderr, "kdw-radio-sim: %s\n", qPrintable(error));
-                    g_stop = 1;
-                    status = 1;
-                }
-                announce(line);
-                break; // the rest went down the pulled cable
-            }
-            // The memory is saved before the last block is acknowledged: once
-            // the host sees its write complete, the file holds it.
-            if (radio.takeCompletedWrite() && !options->savePath.isEmpty()) {
-                const bool saved = saveMemory(options->savePath, radio.memory());
-                log.event(saved ? "saved" : "save failed");
-                if (!saved)
-                    std::fprintf(stderr, "kdw-radio-sim: cannot save %s\n", qPrintable(options->savePath));
-            }
-            line.send(reply.bytes);
-            log.bytes("radio", reply.bytes);
-        }
-    }
+    const int status = Radio(line, *memory, *options, log).serve();
     line.removeLink();
     return status;
 }

@@ -83,71 +83,89 @@ RadioModel::Reply RadioModel::feed(quint8 byte)
     const char c = char(byte);
     switch (m_state) {
     case State::Idle:
-        // Anything but the exact wake-up sequence is ignored; a stray STX
-        // starts it over.
-        m_frame.append(c);
-        if (!QByteArrayView(WakeUp, WakeUpLength).startsWith(m_frame)) {
-            m_frame.clear();
-            if (c == WakeUp[0])
-                m_frame.append(c);
-            return {};
-        }
-        if (m_frame.size() < WakeUpLength)
-            return {};
-        m_frame.clear();
-        return onWakeUp();
-
+        return takeWakeUpByte(c);
     case State::AwaitIdentify:
-        if (m_frame.isEmpty() && c == WakeUp[0]) {
-            restartWakeUp();
-            return {};
-        }
-        m_frame.append(c);
-        if (m_frame.size() < 2)
-            return {};
-        if (m_frame == QByteArrayView("M\x02", 2)) {
-            m_frame.clear();
-            return onIdentify();
-        }
-        hostClosed();
-        return {};
-
+        return takeIdentifyByte(c);
     case State::AwaitIdentifyAck:
-        if (c == Ack)
-            return onIdentifyAck();
-        if (c == WakeUp[0])
-            restartWakeUp();
-        else
-            hostClosed();
-        return {};
-
+        return takeIdentifyAckByte(c);
     case State::AwaitBlockAck:
         if (c == Ack)
             return onBlockAck();
         m_state = State::Programming;
-        [[fallthrough]];
-
+        return takeRequestByte(c);
     case State::Programming:
-        if (m_frame.isEmpty()) {
-            if (c == WakeUp[0])
-                restartWakeUp();
-            else if (c == 'R' || c == 'W')
-                m_frame.append(c);
-            return {};
-        }
-        m_frame.append(c);
-        if (m_frame.at(0) == 'R' && m_frame.size() == 4) {
-            const int address = (quint8(m_frame.at(1)) << 8) | quint8(m_frame.at(2));
-            m_frame.clear();
-            return onReadRequest(address);
-        }
-        if (m_frame.at(0) == 'W' && m_frame.size() == 4 + BlockSize) {
-            const int address = (quint8(m_frame.at(1)) << 8) | quint8(m_frame.at(2));
-            const QByteArray data = m_frame.sliced(4);
-            m_frame.clear();
-            return onWriteFrame(address, data);
-        }
+        return takeRequestByte(c);
+    }
+    return {};
+}
+
+RadioModel::Reply RadioModel::takeWakeUpByte(char c)
+{
+    // Anything but the exact wake-up sequence is ignored; a stray STX
+    // starts it over.
+    m_frame.append(c);
+    if (!QByteArrayView(WakeUp, WakeUpLength).startsWith(m_frame)) {
+        m_frame.clear();
+        if (c == WakeUp[0])
+            m_frame.append(c);
         return {};
+    }
+    if (m_frame.size() < WakeUpLength)
+        return {};
+    m_frame.clear();
+    return onWakeUp();
+}
+
+RadioModel::Reply RadioModel::takeIdentifyByte(char c)
+{
+    if (m_frame.isEmpty() && c == WakeUp[0]) {
+        restartWakeUp();
+        return {};
+    }
+    m_frame.append(c);
+    if (m_frame.size() < 2)
+        return {};
+    if (m_frame == QByteArrayView("M\x02", 2)) {
+        m_frame.clear();
+        return onIdentify();
+    }
+    hostClosed();
+    return {};
+}
+
+RadioModel::Reply RadioModel::takeIdentifyAckByte(char c)
+{
+    if (c == Ack)
+        return onIdentifyAck();
+    if (c == WakeUp[0])
+        restartWakeUp();
+    else
+        hostClosed();
+    return {};
+}
+
+RadioModel::Reply RadioModel::takeRequestByte(char c)
+{
+    if (m_frame.isEmpty()) {
+        if (c == WakeUp[0])
+            restartWakeUp();
+        else if (c == 'R' || c == 'W')
+            m_frame.append(c);
+        return {};
+    }
+    m_frame.append(c);
+    // 'R' or 'W', the address high byte first, the length; a write then its block.
+    const auto address = [this] { return (quint8(m_frame.at(1)) << 8) | quint8(m_frame.at(2)); };
+    if (m_frame.at(0) == 'R' && m_frame.size() == 4) {
+        const int at = address();
+        m_frame.clear();
+        return onReadRequest(at);
+    }
+    if (m_frame.at(0) == 'W' && m_frame.size() == 4 + BlockSize) {
+        const int at = address();
+        const QByteArray data = m_frame.sliced(4);
+        m_frame.clear();
+        return onWriteFrame(at, data);
     }
     return {};
 }

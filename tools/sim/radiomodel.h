@@ -61,6 +61,13 @@ public:
 private:
     enum class State { Idle, AwaitIdentify, AwaitIdentifyAck, Programming, AwaitBlockAck };
 
+    // The byte of the host in each state: the wake-up sequence, the
+    // identification request, its acknowledge, and the read and write frames.
+    Reply takeWakeUpByte(char c);
+    Reply takeIdentifyByte(char c);
+    Reply takeIdentifyAckByte(char c);
+    Reply takeRequestByte(char c);
+
     Reply onWakeUp();
     Reply onIdentify();
     Reply onIdentifyAck();
