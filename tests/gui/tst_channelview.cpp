@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPaintEngine>
@@ -72,16 +71,7 @@ struct Form
     }
 
     // Column 0 is the row's label.
-    void clickCell(int row, int col)
-    {
-        if (col == 0) {
-            QHeaderView *labels = grid->verticalHeader();
-            const int y = labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2;
-            return QTest::mouseClick(labels->viewport(), Qt::LeftButton, {}, QPoint(labels->width() / 2, y));
-        }
-        const QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    }
+    void clickCell(int row, int col) { col == 0 ? test::clickRowLabel(*grid, row) : test::clickCell(*grid, row, col); }
 
     QStringList row(int row) const
     {
@@ -208,7 +198,6 @@ private slots:
         const int opened = form.grid->GetTextMatrix(row, 1).isEmpty() ? 1 : col;
         const QStringList before = form.row(row);
         form.clickCell(2, 0); // whole rows shown first
-        form.grid->scrollTo(form.grid->model()->index(row - 1, qMax(0, col - 1)));
         form.clickCell(row, col);
         QCOMPARE(form.grid->GetRow(), row);
         QCOMPARE(form.grid->GetHighLight(), short(col == 0 ? 2 : 0));
@@ -266,10 +255,10 @@ private slots:
         Form form;
         QVERIFY(form.show());
         const QStringList before = form.row(row);
-        form.grid->scrollTo(form.grid->model()->index(row - 1, col - 1));
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             form.clickCell(row, col);
         } else {
+            form.grid->scrollTo(form.grid->model()->index(row - 1, col - 1));
             form.grid->setFocus();
             form.grid->SetRow(row);
             form.grid->SetCol(col);

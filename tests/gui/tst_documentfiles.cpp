@@ -105,12 +105,7 @@ private slots:
         QString message;
         whenModal<CDiffDlg>([&](CDiffDlg *dialog) {
             message = dialog->findChild<QLabel *>(u"message"_qs)->text();
-            for (int r = 0; r < dialog->table()->rowCount(); ++r) {
-                QStringList cells;
-                for (int c = 0; c < 4; ++c)
-                    cells.append(dialog->table()->item(r, c)->text());
-                rows.append(cells);
-            }
+            rows = tableTexts(*dialog->table());
             dialog->reject();
         });
         program.action(cmd::FileCompare)->trigger();

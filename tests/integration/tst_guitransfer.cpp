@@ -57,7 +57,7 @@ private:
     CProgramApp &app() { return m_program->app; }
     DialogRun run(int command, const std::function<void(CTransferDlg &)> &whenShown = pressStart);
     MemoryImage showImage(const MemoryImage &image);
-    ChannelTable gridTable();
+    ChannelTable gridTable() { return gridTexts(*app().view()->grid()); }
 
     std::unique_ptr<Program> m_program;
 };
@@ -88,16 +88,6 @@ DialogRun TestGuiTransfer::run(int command, const std::function<void(CTransferDl
 MemoryImage TestGuiTransfer::showImage(const MemoryImage &image)
 {
     return test::showImage(app(), image);
-}
-
-ChannelTable TestGuiTransfer::gridTable()
-{
-    ChannelTable table;
-    for (int row = 1; row <= region::ChannelCount; ++row) {
-        for (int field = 0; field < ChannelFieldCount; ++field)
-            table[std::size_t(row - 1)][std::size_t(field)] = app().view()->grid()->GetTextMatrix(row, field + 1);
-    }
-    return table;
 }
 
 void TestGuiTransfer::init()

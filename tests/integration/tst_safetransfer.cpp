@@ -70,12 +70,7 @@ private:
         const QTableWidget *table = dialog.table();
         for (int c = 0; c < table->columnCount(); ++c)
             diffHeadings.append(table->horizontalHeaderItem(c)->text());
-        for (int r = 0; r < table->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < table->columnCount(); ++c)
-                cells.append(table->item(r, c)->text());
-            diffRows.append(cells);
-        }
+        diffRows = tableTexts(*table);
         for (auto *button : dialog.findChildren<QPushButton *>()) {
             if (button->text() == m_diffAnswer || (m_diffAnswer.isEmpty() && button->isDefault())) {
                 QTest::mouseClick(button, Qt::LeftButton);

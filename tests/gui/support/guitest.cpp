@@ -1,9 +1,13 @@
 #include "guitest.h"
 
+#include "channels/msflexgrid.h"
+#include "image/regions.h"
 #include "ui/mainframe.h"
 #include "ui/messagebox.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QFile>
 #include <QTest>
 
@@ -15,6 +19,43 @@ QStringList itemsOf(const QComboBox *combo)
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
     return items;
+}
+
+void clickRowLabel(CMSFlexGrid &grid, int row, Qt::KeyboardModifiers modifiers)
+{
+    grid.scrollTo(grid.model()->index(row - 1, 0));
+    QHeaderView *labels = grid.verticalHeader();
+    const int y = labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2;
+    QTest::mouseClick(labels->viewport(), Qt::LeftButton, modifiers, QPoint(labels->width() / 2, y));
+}
+
+void clickCell(CMSFlexGrid &grid, int row, int col)
+{
+    const QModelIndex cell = grid.model()->index(row - 1, col - 1);
+    grid.scrollTo(cell);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell).center());
+}
+
+ChannelTable gridTexts(const CMSFlexGrid &grid)
+{
+    ChannelTable table;
+    for (int row = 1; row <= region::ChannelCount; ++row) {
+        for (int field = 0; field < ChannelFieldCount; ++field)
+            table[std::size_t(row - 1)][std::size_t(field)] = grid.GetTextMatrix(row, field + 1);
+    }
+    return table;
+}
+
+QList<QStringList> tableTexts(const QTableWidget &table)
+{
+    QList<QStringList> rows;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table.columnCount(); ++c)
+            cells.append(table.item(r, c)->text());
+        rows.append(cells);
+    }
+    return rows;
 }
 
 void typeText(QWidget *widget, const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/programapp.h"
+#include "channels/channeltable.h"
 #include "testbytes.h"
 #include "testfiles.h"
 
@@ -11,7 +12,12 @@
 
 class QAction;
 class QComboBox;
+class QTableWidget;
 class QWidget;
+
+namespace kdw {
+class CMSFlexGrid;
+}
 
 namespace kdw::test {
 
@@ -21,6 +27,16 @@ void typeText(QWidget *widget, const QString &text);
 
 // The texts of a list's items.
 QStringList itemsOf(const QComboBox *combo);
+
+// A click on the label of grid row `row`, scrolled into view; with Shift or
+// Ctrl it extends the selection.
+void clickRowLabel(CMSFlexGrid &grid, int row, Qt::KeyboardModifiers modifiers = {});
+// A click on a cell, scrolled into view; rows and columns count from 1.
+void clickCell(CMSFlexGrid &grid, int row, int col);
+// What the grid shows for channels 1 to 99.
+ChannelTable gridTexts(const CMSFlexGrid &grid);
+// A table's texts, row by row.
+QList<QStringList> tableTexts(const QTableWidget &table);
 
 // A temporary program directory holding copies of the built language bundles
 // and a Program.ini with the given content (none when `ini` is null).
