@@ -170,15 +170,15 @@ struct Run
 {
     TransferOutcome outcome;
     MemoryImage image;
-    long long elapsedMs;
-    long long calls;
+    long long elapsedMs = 0;
+    long long calls = 0;
 };
 
 Run transfer(TransferDirection direction, const uint8_t *script, size_t size, int healthyFirst,
              bool healthyAfter)
 {
     const MemoryImage &before = hostImage();
-    Run run{{}, before, 0, 0};
+    Run run{.outcome = {}, .image = before};
     FuzzPort port(script, size, direction, healthyFirst, healthyAfter, run.image);
     int lastBlock = 0;
     const auto progress = [&lastBlock](int blocks) {

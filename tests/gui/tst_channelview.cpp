@@ -113,6 +113,18 @@ public:
     void drawTextItem(const QPointF &p, const QTextItem &item) override { texts.append({item.text(), p, item.font()}); }
     Type type() const override { return User; }
 
+    // Page `page` of the grid printed here: its texts by the height of their baseline.
+    QMap<qreal, QList<Text>> print(const CMSFlexGrid &grid, int page)
+    {
+        QPainter painter(this);
+        paintChannelPage(painter, grid, page);
+        painter.end();
+        QMap<qreal, QList<Text>> lines;
+        for (const Text &t : texts)
+            lines[t.baseline.y()].append(t);
+        return lines;
+    }
+
 protected:
     int metric(PaintDeviceMetric metric) const override
     {
@@ -374,12 +386,7 @@ private slots:
         qreal top = -1;
         for (int page : {1, 2}) {
             Printout printout;
-            QPainter painter(&printout);
-            paintChannelPage(painter, *form.grid, page);
-            painter.end();
-            QMap<qreal, QList<Printout::Text>> lines;
-            for (const auto &t : printout.texts)
-                lines[t.baseline.y()].append(t);
+            const QMap<qreal, QList<Printout::Text>> lines = printout.print(*form.grid, page);
             QCOMPARE(lines.size(), page == 1 ? 51 : 49);
             const QList<qreal> baselines = lines.keys();
             const qreal spacing = baselines.at(1) - baselines.at(0);
@@ -432,12 +439,7 @@ private slots:
             form.grid->SetTextMatrix(3, 9, u"WWWWWW"_s);
             form.grid->SetTextMatrix(4, 5, form.grid->GetTextMatrix(4, 5)); // Carrier in this language
             Printout printout;
-            QPainter painter(&printout);
-            paintChannelPage(painter, *form.grid, 1);
-            painter.end();
-            QMap<qreal, QList<Printout::Text>> lines;
-            for (const auto &t : printout.texts)
-                lines[t.baseline.y()].append(t);
+            const QMap<qreal, QList<Printout::Text>> lines = printout.print(*form.grid, 1);
             for (const auto &line : std::as_const(lines)) {
                 for (qsizetype i = 0; i < line.size(); ++i) {
                     const QFontMetrics metrics(line.at(i).font, &printout);

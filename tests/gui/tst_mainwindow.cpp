@@ -57,9 +57,21 @@ struct LanguageCase
     int messages = 0;
 };
 
+// Open on a modified document that came from a.sin, to open b.sin.
+struct SavePromptCase
+{
+    int answer;              // to the question whether to save a.sin
+    int size = 8192;         // of b.sin
+    bool unwritable = false; // a.sin cannot be saved
+    QString second = {};     // a part of the second message; null: none
+    bool replaced = false;   // b.sin is open afterwards
+    bool saved = false;      // a.sin holds the edit afterwards
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(LanguageCase)
+Q_DECLARE_METATYPE(SavePromptCase)
 
 class TestMainWindow : public QObject
 {
@@ -199,36 +211,25 @@ private slots:
     // that fails, is reported and everything stays as it was.
     void savePrompt_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("size"); // of the file opened
-        QTest::addColumn<bool>("unwritable"); // the file saved
-        QTest::addColumn<QString>("second"); // a part of the second message; null: none
-        QTest::addColumn<bool>("replaced");
-        QTest::addColumn<bool>("saved");
+        QTest::addColumn<SavePromptCase>("c");
         const int yes = QMessageBox::Yes;
         const int no = QMessageBox::No;
-        const int cancel = QMessageBox::Cancel;
-        QTest::newRow("Yes saves, then opens") << yes << 8192 << false << QString() << true << true;
-        QTest::newRow("No discards") << no << 8192 << false << QString() << true << false;
-        QTest::newRow("Cancel keeps everything") << cancel << 8192 << false << QString() << false << false;
-        QTest::newRow("short file keeps everything") << no << 8191 << false << u"b.sin"_s << false << false;
-        QTest::newRow("failed save keeps everything") << yes << 8192 << true << u"Cannot save the file"_s << false
-                                                      << false;
+        QTest::newRow("Yes saves, then opens") << SavePromptCase{.answer = yes, .replaced = true, .saved = true};
+        QTest::newRow("No discards") << SavePromptCase{.answer = no, .replaced = true};
+        QTest::newRow("Cancel keeps everything") << SavePromptCase{.answer = QMessageBox::Cancel};
+        QTest::newRow("short file keeps everything") << SavePromptCase{.answer = no, .size = 8191, .second = u"b.sin"_s};
+        QTest::newRow("failed save keeps everything")
+            << SavePromptCase{.answer = yes, .unwritable = true, .second = u"Cannot save the file"_s};
     }
     void savePrompt()
     {
-        QFETCH(int, answer);
-        QFETCH(int, size);
-        QFETCH(bool, unwritable);
-        QFETCH(QString, second);
-        QFETCH(bool, replaced);
-        QFETCH(bool, saved);
+        QFETCH(SavePromptCase, c);
         Program program;
         QVERIFY(program.dir.write(u"a.sin"_s, QByteArray(8192, 2)));
-        QVERIFY(program.dir.write(u"b.sin"_s, QByteArray(size, 3)));
+        QVERIFY(program.dir.write(u"b.sin"_s, QByteArray(c.size, 3)));
         QVERIFY(program.start(u"a.sin"_s));
         QCOMPARE(theImage().bytes(), QByteArray(8192, 2));
-        if (unwritable)
+        if (c.unwritable)
             QVERIFY(QFile::remove(program.dir.file(u"a.sin"_s)) && QDir().mkdir(program.dir.file(u"a.sin"_s)));
         const QString cell = program.app.view()->grid()->GetTextMatrix(1, 1);
         theImage().setByte(0x1820, 0x42); // a settings byte, which the grid store keeps
@@ -239,16 +240,16 @@ private slots:
         program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return b; });
 
         MessageRecorder messages;
-        messages.answers = {QMessageBox::StandardButton(answer)};
+        messages.answers = {QMessageBox::StandardButton(c.answer)};
         program.action(cmd::FileOpen)->trigger();
         QCOMPARE(messages.texts.value(0), u"Save changes to a.sin?"_s);
-        QCOMPARE(messages.texts.size(), second.isNull() ? 1 : 2);
-        QVERIFY2(messages.texts.value(1).contains(second), qPrintable(messages.texts.value(1)));
-        QCOMPARE(program.app.document()->GetPathName(), program.dir.file(replaced ? u"b.sin"_s : u"a.sin"_s));
-        QCOMPARE(theImage().bytes(), replaced ? QByteArray(8192, 3) : edited);
-        QCOMPARE(program.app.view()->grid()->GetTextMatrix(1, 1) == cell, !replaced);
-        QCOMPARE(program.dir.read(u"a.sin"_s).mid(0x1820, 1) == "\x42", saved);
-        QCOMPARE(program.app.document()->IsModified(), !replaced);
+        QCOMPARE(messages.texts.size(), c.second.isNull() ? 1 : 2);
+        QVERIFY2(messages.texts.value(1).contains(c.second), qPrintable(messages.texts.value(1)));
+        QCOMPARE(program.app.document()->GetPathName(), program.dir.file(c.replaced ? u"b.sin"_s : u"a.sin"_s));
+        QCOMPARE(theImage().bytes(), c.replaced ? QByteArray(8192, 3) : edited);
+        QCOMPARE(program.app.view()->grid()->GetTextMatrix(1, 1) == cell, !c.replaced);
+        QCOMPARE(program.dir.read(u"a.sin"_s).mid(0x1820, 1) == "\x42", c.saved);
+        QCOMPARE(program.app.document()->IsModified(), !c.replaced);
     }
 
     // Closing asks about unsaved changes too. Save of a new document asks
