@@ -1,6 +1,6 @@
-// kdw-cli run as a user runs it: what channels, apply, settings and new print
-// and write, their exit statuses, and the files they leave alone; and the
-// lines of a grid CSV that apply refuses.
+// kdw-cli run as a user runs it: what channels, apply, settings, new and diff
+// print and write, their exit statuses, and the files they leave alone; and
+// the lines of a grid CSV that apply refuses.
 #include "channels/channelcsv.h"
 #include "coretest.h"
 #include "image/regions.h"
@@ -31,6 +31,8 @@ MemoryImage exampleImage()
     image.setByte(0x1814, 12);
     return image;
 }
+
+using Edit = std::function<void(MemoryImage &)>;
 
 } // namespace
 
@@ -252,6 +254,11 @@ private slots:
                                                    << 8192 << u"line 2, column 4: "_s;
         QTest::newRow("import: unknown format")
             << texts(u"import|--format|chirp|FILE|CSV") << csv << 8192 << u"usage"_s;
+        QTest::newRow("diff: missing file") << texts(u"diff|FILE|/nonexistent/b.sin") << csv << 8192 << u"cannot read"_s;
+        QTest::newRow("diff: short file") << texts(u"diff|FILE|CSV") << QByteArray(100, 'x') << 8192
+                                          << u"only 100 of 8192 bytes"_s;
+        QTest::newRow("diff: one file") << texts(u"diff|FILE") << csv << 8192 << u"usage"_s;
+        QTest::newRow("diff: unknown language") << texts(u"diff|--lang|fr|FILE|FILE") << csv << 8192 << u"usage"_s;
         QTest::newRow("unknown command") << texts(u"frobnicate|FILE") << csv << 8192 << u"usage: kdw-cli COMMAND"_s;
     }
 
@@ -286,6 +293,77 @@ private slots:
         QCOMPARE(in.err, QString());
         QCOMPARE(in.exitCode, 0);
         QCOMPARE(firstDifference(readFile(path(u"a.sin"_s)), exported), QString());
+    }
+
+    // The channels, settings and bytes that differ between two files, named
+    // as the grid and the dialogs name them, in each language.
+    void diff_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("lines"); // tab-separated: where, what, A, B
+
+        const Edit none = [](MemoryImage &) {};
+        const Edit channel = [](MemoryImage &b) {
+            b.setByte(region::channelRecord(1) + 2, 0x22);       // 462.22500
+            b.setByte(region::channelRecord(1) + 15, 0x04);      // a byte no cell shows
+            b.setByte(region::nameSlot(1) + 2, '2');             // "CH2"
+        };
+        const Edit settings = [](MemoryImage &b) {
+            b.setByte(0x1814, 3);                                 // SQL 3
+            b.copyIn(region::PttIdCode, hex("0102FFFFFFFFFFFFFFFFFFFFFFFFFFFF"));
+        };
+        const Edit unshown = [](MemoryImage &b) {
+            b.setByte(0x1820, 0x00);     // Roger: Off either way
+            b.copyIn(0x1FF2, hex("0000")); // the tail the write never sends
+        };
+
+        QTest::newRow("equal") << u"eng"_s << none << 0 << QStringList{};
+        QTest::newRow("channel, eng") << u"eng"_s << channel << 1
+                                      << QStringList{u"CH 1\tRx Freq\t462.12500\t462.22500"_s,
+                                                     u"CH 1\tName\tCH1\tCH2"_s};
+        QTest::newRow("channel, chs") << u"chs"_s << channel << 1
+                                      << QStringList{u"信道 1\t接收频率\t462.12500\t462.22500"_s,
+                                                     u"信道 1\t信道名称\tCH1\tCH2"_s};
+        QTest::newRow("channel, cht") << u"cht"_s << channel << 1
+                                      << QStringList{u"信道 1\t接收頻率\t462.12500\t462.22500"_s,
+                                                     u"信道 1\t信道名稱\tCH1\tCH2"_s};
+        QTest::newRow("settings, eng") << u"eng"_s << settings << 1
+                                       << QStringList{u"Option\tSQL\t5\t3"_s, u"PTT ID\tCode\t\t\\x01\\x02"_s};
+        QTest::newRow("settings, chs") << u"chs"_s << settings << 1
+                                       << QStringList{u"选项\t静噪\t5\t3"_s, u"PTT ID\t编码\t\t\\x01\\x02"_s};
+        QTest::newRow("settings, cht") << u"cht"_s << settings << 1
+                                       << QStringList{u"選項\t靜噪\t5\t3"_s, u"PTT ID\t編碼\t\t\\x01\\x02"_s};
+        QTest::newRow("bytes no cell or item shows")
+            << u"eng"_s << unshown << 1 << QStringList{u"0x1820\t\tFF\t00"_s, u"0x1FF2..0x1FF3\t\tFF FF\t00 00"_s};
+    }
+
+    void diff()
+    {
+        QFETCH(QString, lang);
+        QFETCH(Edit, edit);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, lines);
+        const MemoryImage a = exampleImage();
+        MemoryImage b = a;
+        edit(b);
+        QVERIFY(writeFile(path(u"a.sin"_s), a.bytes()));
+        QVERIFY(writeFile(path(u"b.sin"_s), b.bytes()));
+        const CliRun run = runCli({u"diff"_s, u"--lang"_s, lang, path(u"a.sin"_s), path(u"b.sin"_s)});
+        QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+        QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), lines);
+    }
+
+    // A file longer than a channel data file is compared by its first 8192
+    // bytes, with a warning.
+    void diffOfALongFileWarns()
+    {
+        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
+        QVERIFY(writeFile(path(u"long.sin"_s), exampleImage().bytes() + QByteArray(10, 'x')));
+        const CliRun run = runCli({u"diff"_s, path(u"a.sin"_s), path(u"long.sin"_s)});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains(u"is 8202 bytes, not 8192"_s), qPrintable(run.err));
     }
 
     // Bad input is exit status 2 with a message naming it, and no file written.
