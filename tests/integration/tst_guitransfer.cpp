@@ -56,7 +56,6 @@ private slots:
 private:
     CProgramApp &app() { return m_program->app; }
     DialogRun run(int command, const std::function<void(CTransferDlg &)> &whenShown = pressStart);
-    MemoryImage showImage(const MemoryImage &image);
     ChannelTable gridTable() { return gridTexts(*app().view()->grid()); }
 
     std::unique_ptr<Program> m_program;
@@ -85,11 +84,6 @@ DialogRun TestGuiTransfer::run(int command, const std::function<void(CTransferDl
     return run;
 }
 
-MemoryImage TestGuiTransfer::showImage(const MemoryImage &image)
-{
-    return test::showImage(app(), image);
-}
-
 void TestGuiTransfer::init()
 {
     // Each write here is one session; the check after it has its own tests.
@@ -108,7 +102,7 @@ void TestGuiTransfer::writeThenReadBack()
     const MemoryImage radio = patternImage(12);
     RadioSim sim({}, radio, m_program->dir.path());
     QVERIFY(sim.isRunning());
-    const MemoryImage written = showImage(patternImage(99));
+    const MemoryImage written = m_program->showImage(patternImage(99));
     QVERIFY(written.bytes(0x1FF0, 16) != radio.bytes(0x1FF0, 16));
 
     MessageRecorder messages;
@@ -123,7 +117,7 @@ void TestGuiTransfer::writeThenReadBack()
     // 0x1FF0..0x1FFF as the radio had them, the rest stays blank.
     MemoryImage blank;
     blank.fill(0x5A);
-    const MemoryImage expected = overlay(showImage(blank), overlay(radio, written, WriteRanges), ReadRanges);
+    const MemoryImage expected = overlay(m_program->showImage(blank), overlay(radio, written, WriteRanges), ReadRanges);
     const DialogRun read = run(cmd::Read);
     QCOMPARE(read.caption, u"Read Data"_qs);
     QCOMPARE(read.progressMaximum, 318);
@@ -145,7 +139,7 @@ void TestGuiTransfer::cancelBeforeStartTransfersNothing()
 {
     RadioSim sim({}, patternImage(13), m_program->dir.path());
     QVERIFY(sim.isRunning());
-    const MemoryImage before = showImage(patternImage(14));
+    const MemoryImage before = m_program->showImage(patternImage(14));
     MessageRecorder messages;
     const DialogRun cancelled = run(cmd::Read, [](CTransferDlg &dialog) {
         QTest::mouseClick(dialog.item<QPushButton>(ctl::Cancel), Qt::LeftButton);
@@ -212,7 +206,7 @@ void TestGuiTransfer::portThatCannotOpen()
     m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nVerifyAfterWrite=0\n");
     QVERIFY(m_program->start());
     setPortName(port);
-    const MemoryImage before = showImage(patternImage(33));
+    const MemoryImage before = m_program->showImage(patternImage(33));
     MessageRecorder messages;
     QStringList buttons;
     const DialogRun read = run(cmd::Read, [&](CTransferDlg &dialog) {
@@ -247,7 +241,7 @@ void TestGuiTransfer::faultThenNextTransfer()
     const MemoryImage radio = patternImage(21);
     RadioSim sim(simArgs, radio, m_program->dir.path());
     QVERIFY(sim.isRunning());
-    const MemoryImage before = showImage(patternImage(42));
+    const MemoryImage before = m_program->showImage(patternImage(42));
     const ChannelTable gridBefore = gridTable();
     const MemoryImage readIn = overlay(before, radio, ReadRanges);
     const bool changes = read && !fails;

@@ -112,7 +112,6 @@ private slots:
 private:
     void start(const QByteArray &language = "Eng");
     CProgramApp &app() { return m_program->app; }
-    MemoryImage showImage(const MemoryImage &image);
     QStringList backupNames() const { return backupFiles(m_program->dir.path() + u"backups/"_qs); }
     QByteArray backup(const QString &name) const { return m_program->dir.read(u"backups/"_qs + name); }
 
@@ -129,11 +128,6 @@ void TestSafeTransfer::cleanup()
 {
     m_program.reset();
     QVERIFY(!BusyGuard::held());
-}
-
-MemoryImage TestSafeTransfer::showImage(const MemoryImage &image)
-{
-    return test::showImage(app(), image);
 }
 
 void TestSafeTransfer::verifyAfterWrite_data()
@@ -178,7 +172,7 @@ void TestSafeTransfer::verifyAfterWrite()
     start(language);
     RadioSim sim(faults, patternImage(3), m_program->dir.path());
     QVERIFY(sim.isRunning());
-    const MemoryImage written = showImage(withChannel2(8));
+    const MemoryImage written = m_program->showImage(withChannel2(8));
 
     MessageRecorder recorder;
     Autopilot pilot;
@@ -213,7 +207,7 @@ void TestSafeTransfer::backups()
     MessageRecorder messages;
     {
         Autopilot pilot;
-        showImage(patternImage(6));
+        m_program->showImage(patternImage(6));
         m_program->action(cmd::Read)->trigger();
         QCOMPARE(pilot.captions, QStringList{u"Read Data"_qs});
     }
@@ -222,7 +216,7 @@ void TestSafeTransfer::backups()
     QVERIFY2(afterRead.first().endsWith(u"-read.sin"), qPrintable(afterRead.first()));
     QCOMPARE(backup(afterRead.first()), radioBytes(radio, m_program->dir.path()).bytes());
 
-    const MemoryImage written = showImage(withChannel2(7));
+    const MemoryImage written = m_program->showImage(withChannel2(7));
     {
         Autopilot pilot;
         m_program->action(cmd::Write)->trigger();
@@ -247,7 +241,7 @@ void TestSafeTransfer::backupReadFailsNothingWritten()
     m_program->action(cmd::BackupBeforeWrite)->trigger();
     RadioSim sim({u"--silence"_qs, u"identify"_qs}, patternImage(5), m_program->dir.path());
     QVERIFY(sim.isRunning());
-    showImage(withChannel2(7));
+    m_program->showImage(withChannel2(7));
     MessageRecorder messages;
     Autopilot pilot;
     m_program->action(cmd::Write)->trigger();
@@ -275,7 +269,7 @@ void TestSafeTransfer::compareWithRadio()
     QFETCH(QString, answer);
     start();
     // The radio holds what a grid store leaves, so that only SQL differs.
-    const MemoryImage radio = showImage(withChannel2(9));
+    const MemoryImage radio = m_program->showImage(withChannel2(9));
     RadioSim sim({}, radio, m_program->dir.path());
     QVERIFY(sim.isRunning());
     MemoryImage mine = radio;
@@ -283,7 +277,7 @@ void TestSafeTransfer::compareWithRadio()
     const QString file = m_program->dir.file(u"mine.sin"_qs);
     QVERIFY(writeFile(file, mine.bytes()));
     QCOMPARE(app().documentCommands()->OpenDocumentFile(file), DocumentCommands::OpenResult::Opened);
-    const MemoryImage before = showImage(mine);
+    const MemoryImage before = m_program->showImage(mine);
 
     MessageRecorder messages;
     Autopilot pilot(answer);

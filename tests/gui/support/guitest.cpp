@@ -1,6 +1,8 @@
 #include "guitest.h"
 
 #include "channels/msflexgrid.h"
+#include "channels/programview.h"
+#include "image/programdoc.h"
 #include "image/regions.h"
 #include "ui/mainframe.h"
 #include "ui/messagebox.h"
@@ -95,6 +97,14 @@ bool Program::start(const QString &file)
 QAction *Program::action(int id) const
 {
     return app.mainFrame()->action(id);
+}
+
+MemoryImage Program::showImage(const MemoryImage &image)
+{
+    app.document()->image() = image;
+    app.view()->gridLoad();
+    app.view()->gridStore();
+    return app.document()->image();
 }
 
 MessageRecorder::MessageRecorder()

@@ -68,6 +68,9 @@ struct Program
     // Starts as "Program [file]", the file in the program directory.
     bool start(const QString &file = {});
     QAction *action(int id) const;
+    // Puts `image` into the document and the grid, then runs the grid store
+    // as Save, Read and Write do first; returns the image as the store leaves it.
+    MemoryImage showImage(const MemoryImage &image);
 
     ProgramDir dir;
     CProgramApp app{dir.path()};

@@ -1,8 +1,5 @@
 #include "radiosim.h"
 
-#include "app/programapp.h"
-#include "channels/programview.h"
-#include "image/programdoc.h"
 #include "image/sinfile.h"
 
 #include <QDir>
@@ -16,14 +13,6 @@
 #endif
 
 namespace kdw::test {
-
-MemoryImage showImage(CProgramApp &app, const MemoryImage &image)
-{
-    app.document()->image() = image;
-    app.view()->gridLoad();
-    app.view()->gridStore();
-    return app.document()->image();
-}
 
 QString memoryBackedTemporaryPath()
 {

@@ -11,15 +11,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-namespace kdw {
-class CProgramApp;
-}
-
 namespace kdw::test {
-
-// Puts `image` into the program's document and grid, then runs the grid store
-// as Read and Write do first; returns the image as the grid store leaves it.
-MemoryImage showImage(CProgramApp &app, const MemoryImage &image);
 
 // A template for QTemporaryDir in /dev/shm when that can be written, else in
 // the usual temporary folder.
