@@ -37,8 +37,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString BuiltDir = QStringLiteral(KDW_PROGRAM_DIR "/");
-const QString FactoryFile = BuiltDir + u"DEF_U01.sin"_s;
+const QString FactoryFile = QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin");
 
 // The channel form in a main window, on an image of its own, showing the
 // factory channels (1 to 16; 17 to 99 are empty).
@@ -155,7 +154,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s));
+        QVERIFY(test::useLanguage(u"Eng"_s));
         // An empty program directory: new documents get the built-in defaults.
         setProgramDirectory(m_dir.path() + u'/');
     }
@@ -432,9 +431,9 @@ private slots:
     // lack, is printed too. KDW_SHOT_DIR also gets page 1 as a PDF.
     void printedColumnsNeverTouch()
     {
-        const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
+        const test::BackToEnglish english;
         for (const QString &code : {u"Eng"_s, u"Chs"_s, u"Cht"_s}) {
-            QVERIFY(test::useLanguage(BuiltDir, code));
+            QVERIFY(test::useLanguage(code));
             Form form{languageIndex()};
             form.grid->SetTextMatrix(3, 9, u"WWWWWW"_s);
             form.grid->SetTextMatrix(4, 5, form.grid->GetTextMatrix(4, 5)); // Carrier in this language
@@ -464,9 +463,9 @@ private slots:
     // grid is wider than its column.
     void formFitsInEachLanguage()
     {
-        const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
+        const test::BackToEnglish english;
         for (const QString &code : {u"Eng"_s, u"Chs"_s, u"Cht"_s}) {
-            QVERIFY(test::useLanguage(BuiltDir, code));
+            QVERIFY(test::useLanguage(code));
             Form form{languageIndex()};
             QVERIFY(form.show());
             QVERIFY(form.window.width() <= 800 && form.window.height() <= 600);

@@ -14,7 +14,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScopeGuard>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -27,7 +26,6 @@ using D = SettingsDialog;
 
 namespace {
 
-const QString BuiltDir = QStringLiteral(KDW_PROGRAM_DIR "/");
 
 std::unique_ptr<CSettingsDialog> makeDialog(D which, MemoryImage &image)
 {
@@ -74,7 +72,7 @@ class TestSettingsDialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); }
+    void initTestCase() { QVERIFY(test::useLanguage(u"Eng"_s)); }
 
     // Every setting has its control showing the image's value and a label
     // naming it in the running language, wide enough for its text. A list
@@ -118,8 +116,8 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QString, clipboard);
         QFETCH(QByteArray, stored);
-        const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
-        QVERIFY(test::useLanguage(BuiltDir, language));
+        const test::BackToEnglish english;
+        QVERIFY(test::useLanguage(language));
         MemoryImage image = test::builtInDefaultsImage();
         // Every bit set that no setting owns, and in-encoding values at the ends.
         image.copyIn(0x1810, QByteArray::fromHex("a3d7f8ff09090001aa5a03ff060e000003046300140000000000fe0000000000"));
@@ -194,8 +192,8 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(D, which);
-        const auto english = qScopeGuard([] { QVERIFY(test::useLanguage(BuiltDir, u"Eng"_s)); });
-        QVERIFY(test::useLanguage(BuiltDir, language));
+        const test::BackToEnglish english;
+        QVERIFY(test::useLanguage(language));
         MemoryImage image = test::builtInDefaultsImage();
         auto dialog = makeDialog(which, image);
         dialog->show();

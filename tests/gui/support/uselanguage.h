@@ -5,8 +5,15 @@
 namespace kdw::test {
 
 // Makes `code` ("Eng", "Chs", "Cht") the running language: the language index
-// and the bundle <code>.dll of `directory` with its translation. The bundle
-// of an earlier call is unloaded first, so one test can visit every language.
-[[nodiscard]] bool useLanguage(const QString &directory, const QString &code);
+// and the build's bundle <code>.dll with its translation. The bundle of an
+// earlier call is unloaded first, so one test can visit every language.
+[[nodiscard]] bool useLanguage(const QString &code);
+
+// Makes English the running language again when it goes out of scope; a
+// failure fails the running test.
+struct BackToEnglish
+{
+    ~BackToEnglish();
+};
 
 } // namespace kdw::test
