@@ -254,9 +254,10 @@ private slots:
                                                    << 8192 << u"line 2, column 4: "_s;
         QTest::newRow("import: unknown format")
             << texts(u"import|--format|chirp|FILE|CSV") << csv << 8192 << u"usage"_s;
-        QTest::newRow("diff: missing file") << texts(u"diff|FILE|/nonexistent/b.sin") << csv << 8192 << u"cannot read"_s;
-        QTest::newRow("diff: short file") << texts(u"diff|FILE|CSV") << QByteArray(100, 'x') << 8192
-                                          << u"only 100 of 8192 bytes"_s;
+        QTest::newRow("diff: missing file")
+            << texts(u"diff|FILE|/nonexistent/b.sin") << csv << 8192 << u"cannot read"_s;
+        QTest::newRow("diff: short file")
+            << texts(u"diff|FILE|CSV") << QByteArray(100, 'x') << 8192 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("diff: one file") << texts(u"diff|FILE") << csv << 8192 << u"usage"_s;
         QTest::newRow("diff: unknown language") << texts(u"diff|--lang|fr|FILE|FILE") << csv << 8192 << u"usage"_s;
         QTest::newRow("unknown command") << texts(u"frobnicate|FILE") << csv << 8192 << u"usage: kdw-cli COMMAND"_s;

@@ -93,9 +93,23 @@ QString editorText(QWidget *editor)
     return static_cast<QLineEdit *>(editor)->text();
 }
 
+// Keys pressed on a cell of the grid, and what they leave.
+struct KeyCase
+{
+    int row;             // the cell started on
+    int col;
+    QString keys;        // as pressKeys takes them
+    QString editor = {}; // the open editor's text; null: none open
+    int toRow = 0;       // the current cell after; 0: the row or column started on
+    int toCol = 0;
+    QString cell = {};   // the text of the cell started on, after
+};
+
 enum Change { CellCommit, Paste, DeleteRows, Cut, Insert, MoveUp, MoveDown, DefaultFactory, OptionDialog };
 
 } // namespace
+
+Q_DECLARE_METATYPE(KeyCase)
 
 class TestEditing : public QObject
 {
@@ -324,47 +338,43 @@ private slots:
     // and Tab commit and move on, Del on a single cell changes nothing.
     void keys_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("editor"); // the open editor's text; null: none open
-        QTest::addColumn<int>("wantRow");
-        QTest::addColumn<int>("wantCol");
-        QTest::addColumn<QString>("cell"); // the text of the cell started on, after
-        QTest::newRow("a digit starts a frequency") << 2 << 2 << u"'4"_s << u"4"_s << 2 << 2 << u"403.50000"_s;
-        QTest::newRow("a letter picks a list item") << 2 << 6 << u"'L"_s << u"Low"_s << 2 << 6 << u"High"_s;
-        QTest::newRow("a digit on an empty channel") << 30 << 5 << u"'4"_s << u"4"_s << 30 << 1 << QString();
-        QTest::newRow("F2 opens the editor") << 2 << 9 << u"F2"_s << u"CH02"_s << 2 << 9 << u"CH02"_s;
-        QTest::newRow("Escape keeps the cell") << 2 << 1 << u"'45 Esc"_s << QString() << 2 << 1 << u"403.50000"_s;
-        QTest::newRow("Escape in a list") << 2 << 7 << u"F2 'D Esc"_s << QString() << 2 << 7 << u"Add"_s;
-        QTest::newRow("Enter in the name editor moves right") << 2 << 9 << u"F2 'Z Enter"_s << QString() << 3 << 1
-                                                              << u"Z"_s;
-        QTest::newRow("typing a name, Tab moves right") << 2 << 8 << u"'N Tab"_s << QString() << 2 << 9 << u"Narrow"_s;
-        QTest::newRow("Tab on the grid") << 4 << 9 << u"Tab"_s << QString() << 5 << 1 << u"CH04"_s;
-        QTest::newRow("Shift+Tab in an editor") << 4 << 1 << u"'450 Backtab"_s << QString() << 3 << 9 << u"450.00000"_s;
-        QTest::newRow("Del on a cell") << 2 << 1 << u"Del"_s << QString() << 2 << 1 << u"403.50000"_s;
+        QTest::addColumn<KeyCase>("c");
+        const QString freq = u"403.50000"_s;
+        QTest::newRow("a digit starts a frequency")
+            << KeyCase{.row = 2, .col = 2, .keys = u"'4"_s, .editor = u"4"_s, .cell = freq};
+        QTest::newRow("a letter picks a list item")
+            << KeyCase{.row = 2, .col = 6, .keys = u"'L"_s, .editor = u"Low"_s, .cell = u"High"_s};
+        QTest::newRow("a digit on an empty channel")
+            << KeyCase{.row = 30, .col = 5, .keys = u"'4"_s, .editor = u"4"_s, .toCol = 1};
+        QTest::newRow("F2 opens the editor")
+            << KeyCase{.row = 2, .col = 9, .keys = u"F2"_s, .editor = u"CH02"_s, .cell = u"CH02"_s};
+        QTest::newRow("Escape keeps the cell") << KeyCase{.row = 2, .col = 1, .keys = u"'45 Esc"_s, .cell = freq};
+        QTest::newRow("Escape in a list") << KeyCase{.row = 2, .col = 7, .keys = u"F2 'D Esc"_s, .cell = u"Add"_s};
+        QTest::newRow("Enter in the name editor moves right")
+            << KeyCase{.row = 2, .col = 9, .keys = u"F2 'Z Enter"_s, .toRow = 3, .toCol = 1, .cell = u"Z"_s};
+        QTest::newRow("typing a name, Tab moves right")
+            << KeyCase{.row = 2, .col = 8, .keys = u"'N Tab"_s, .toCol = 9, .cell = u"Narrow"_s};
+        QTest::newRow("Tab on the grid")
+            << KeyCase{.row = 4, .col = 9, .keys = u"Tab"_s, .toRow = 5, .toCol = 1, .cell = u"CH04"_s};
+        QTest::newRow("Shift+Tab in an editor")
+            << KeyCase{.row = 4, .col = 1, .keys = u"'450 Backtab"_s, .toRow = 3, .toCol = 9, .cell = u"450.00000"_s};
+        QTest::newRow("Del on a cell") << KeyCase{.row = 2, .col = 1, .keys = u"Del"_s, .cell = freq};
     }
     void keys()
     {
-        QFETCH(int, row);
-        QFETCH(int, col);
-        QFETCH(QString, keys);
-        QFETCH(QString, editor);
-        QFETCH(int, wantRow);
-        QFETCH(int, wantCol);
-        QFETCH(QString, cell);
+        QFETCH(KeyCase, c);
         Running run;
         const MemoryImage before = run.image();
         run.grid->setFocus();
-        run.grid->SetRow(row);
-        run.grid->SetCol(col);
-        pressKeys(keys);
+        run.grid->SetRow(c.row);
+        run.grid->SetCol(c.col);
+        pressKeys(c.keys);
         QWidget *open = run.view->openEditorWidget();
-        QCOMPARE(open ? editorText(open) : QString(), editor);
-        QCOMPARE(run.grid->GetRow(), wantRow);
-        QCOMPARE(run.grid->GetCol(), wantCol);
-        QCOMPARE(run.grid->GetTextMatrix(row, col), cell);
-        if (!open && keys.contains(u"Esc"_s))
+        QCOMPARE(open ? editorText(open) : QString(), c.editor);
+        QCOMPARE(run.grid->GetRow(), c.toRow ? c.toRow : c.row);
+        QCOMPARE(run.grid->GetCol(), c.toCol ? c.toCol : c.col);
+        QCOMPARE(run.grid->GetTextMatrix(c.row, c.col), c.cell);
+        if (!open && c.keys.contains(u"Esc"_s))
             QVERIFY(run.image() == before && QApplication::focusWidget() == run.grid);
     }
 
