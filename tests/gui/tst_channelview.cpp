@@ -239,49 +239,6 @@ private slots:
         QCOMPARE(isEmptyChannel(form.image, row), shown.startsWith(u','));
     }
 
-    // Enter in an editor commits and moves right, or down when the frequency
-    // editor was left empty; Right and Left wrap between rows at the ends.
-    void navigation_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("wantRow");
-        QTest::addColumn<int>("wantCol");
-        QTest::newRow("Enter with a frequency moves right") << 3 << 1 << int(Qt::Key_Return) << 3 << 2;
-        QTest::newRow("Enter on an empty row moves down") << 30 << 1 << int(Qt::Key_Return) << 31 << 1;
-        QTest::newRow("Enter in a list moves right") << 3 << 7 << int(Qt::Key_Enter) << 3 << 8;
-        QTest::newRow("Right from the last column") << 5 << 9 << int(Qt::Key_Right) << 6 << 1;
-        QTest::newRow("Right on the last row stays") << 99 << 9 << int(Qt::Key_Right) << 99 << 9;
-        QTest::newRow("Left from column 1") << 5 << 1 << int(Qt::Key_Left) << 4 << 9;
-        QTest::newRow("Left on row 1 stays") << 1 << 1 << int(Qt::Key_Left) << 1 << 1;
-    }
-    void navigation()
-    {
-        QFETCH(int, row);
-        QFETCH(int, col);
-        QFETCH(int, key);
-        QFETCH(int, wantRow);
-        QFETCH(int, wantCol);
-        Form form;
-        QVERIFY(form.show());
-        const QStringList before = form.row(row);
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            form.clickCell(row, col);
-        } else {
-            form.grid->scrollTo(form.grid->model()->index(row - 1, col - 1));
-            form.grid->setFocus();
-            form.grid->SetRow(row);
-            form.grid->SetCol(col);
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QCoreApplication::processEvents(); // the keys the form posts to the grid
-        QCOMPARE(form.grid->GetRow(), wantRow);
-        QCOMPARE(form.grid->GetCol(), wantCol);
-        QCOMPARE(QApplication::focusWidget(), form.grid);
-        QCOMPARE(form.row(row), before);
-    }
-
     // An open editor commits when the grid scrolls and when Save stores the
     // grid; reopening the saved file shows the same texts.
     void editsReachTheFile()

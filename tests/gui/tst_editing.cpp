@@ -66,12 +66,14 @@ struct Running
     bool gridShowsImage() { return test::gridTexts(*grid) == channelTable(image(), languageIndex()); }
 };
 
-// Keys written as words: "F2 Esc Enter Tab Backtab Del", or 'c for the character c.
+// Keys written as words: "F2 Esc Enter KpEnter Tab Backtab Del Left Right", or
+// 'c for the character c.
 void pressKeys(const QString &keys)
 {
-    static const QHash<QString, int> named{{u"F2"_s, Qt::Key_F2},   {u"Esc"_s, Qt::Key_Escape},
-                                           {u"Enter"_s, Qt::Key_Return}, {u"Tab"_s, Qt::Key_Tab},
-                                           {u"Backtab"_s, Qt::Key_Backtab}, {u"Del"_s, Qt::Key_Delete}};
+    static const QHash<QString, int> named{
+        {u"F2"_s, Qt::Key_F2},      {u"Esc"_s, Qt::Key_Escape},      {u"Enter"_s, Qt::Key_Return},
+        {u"KpEnter"_s, Qt::Key_Enter}, {u"Tab"_s, Qt::Key_Tab},      {u"Backtab"_s, Qt::Key_Backtab},
+        {u"Del"_s, Qt::Key_Delete}, {u"Left"_s, Qt::Key_Left},       {u"Right"_s, Qt::Key_Right}};
     for (const QString &word : keys.split(u' ', Qt::SkipEmptyParts)) {
         if (word.startsWith(u'\'')) {
             for (QChar c : word.mid(1))
@@ -335,7 +337,9 @@ private slots:
 
     // The keys of a spreadsheet: a character typed on a cell opens its editor
     // with it, F2 opens the editor, Escape closes it without a change, Enter
-    // and Tab commit and move on, Del on a single cell changes nothing.
+    // and Tab commit and move on (Enter down when the frequency editor was
+    // left empty), Right and Left wrap between rows at the ends, Del on a
+    // single cell changes nothing. With no editor open the grid has the focus.
     void keys_data()
     {
         QTest::addColumn<KeyCase>("c");
@@ -359,6 +363,18 @@ private slots:
         QTest::newRow("Shift+Tab in an editor")
             << KeyCase{.row = 4, .col = 1, .keys = u"'450 Backtab"_s, .toRow = 3, .toCol = 9, .cell = u"450.00000"_s};
         QTest::newRow("Del on a cell") << KeyCase{.row = 2, .col = 1, .keys = u"Del"_s, .cell = freq};
+        QTest::newRow("Enter with a frequency moves right")
+            << KeyCase{.row = 3, .col = 1, .keys = u"F2 Enter"_s, .toCol = 2, .cell = u"409.00000"_s};
+        QTest::newRow("Enter on an empty row moves down")
+            << KeyCase{.row = 30, .col = 1, .keys = u"F2 Enter"_s, .toRow = 31};
+        QTest::newRow("keypad Enter in a list moves right")
+            << KeyCase{.row = 3, .col = 7, .keys = u"F2 KpEnter"_s, .toCol = 8, .cell = u"Add"_s};
+        QTest::newRow("Right from the last column")
+            << KeyCase{.row = 5, .col = 9, .keys = u"Right"_s, .toRow = 6, .toCol = 1, .cell = u"CH05"_s};
+        QTest::newRow("Right on the last row stays") << KeyCase{.row = 99, .col = 9, .keys = u"Right"_s};
+        QTest::newRow("Left from column 1")
+            << KeyCase{.row = 5, .col = 1, .keys = u"Left"_s, .toRow = 4, .toCol = 9, .cell = u"418.00000"_s};
+        QTest::newRow("Left on row 1 stays") << KeyCase{.row = 1, .col = 1, .keys = u"Left"_s, .cell = u"400.12500"_s};
     }
     void keys()
     {
@@ -374,8 +390,10 @@ private slots:
         QCOMPARE(run.grid->GetRow(), c.toRow ? c.toRow : c.row);
         QCOMPARE(run.grid->GetCol(), c.toCol ? c.toCol : c.col);
         QCOMPARE(run.grid->GetTextMatrix(c.row, c.col), c.cell);
-        if (!open && c.keys.contains(u"Esc"_s))
-            QVERIFY(run.image() == before && QApplication::focusWidget() == run.grid);
+        if (!open)
+            QCOMPARE(QApplication::focusWidget(), run.grid);
+        if (c.keys.contains(u"Esc"_s))
+            QVERIFY(run.image() == before);
     }
 
     // A click on a column title selects nothing and opens nothing; a click on
