@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
@@ -57,6 +58,16 @@ public:
     }
 };
 
+// The line height of the font that stands in for the given one in Chinese
+// text, as a text line's bounding box has it: ascent plus descent. Read from
+// that font's metrics rather than by laying out Chinese text in it, which in
+// English would shape a large font no visible text uses.
+int chineseLineHeight(const QFont &font)
+{
+    const QRawFont chinese = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
+    return chinese.isValid() ? qRound(chinese.ascent() + chinese.descent()) : 0;
+}
+
 } // namespace
 
 CMSFlexGrid::CMSFlexGrid(QWidget *parent)
@@ -70,9 +81,8 @@ CMSFlexGrid::CMSFlexGrid(QWidget *parent)
     setAutoScroll(true);
     setMouseTracking(true);
 
-    const QFontMetrics fm(font());
     // Room for Latin and Chinese texts: the Chinese fallback font is taller.
-    const int lineHeight = qMax(fm.height(), fm.boundingRect(QString::fromUtf16(u"\u4fe1\u9053")).height()) + 6;
+    const int lineHeight = qMax(QFontMetrics(font()).height(), chineseLineHeight(font())) + 6;
     for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
         header->setSectionResizeMode(QHeaderView::Fixed);
         header->setSectionsClickable(true);
