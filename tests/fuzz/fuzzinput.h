@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDir>
+#include "tests/support/testfiles.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -21,9 +22,7 @@ inline void check(bool condition)
 // flushes what it saves to disk, which would otherwise set the pace.
 inline QString inputFile(const QString &name, const uint8_t *data, size_t size)
 {
-    static const QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                          ? QStringLiteral("/dev/shm/kdw-fuzz-XXXXXX")
-                                          : QDir::tempPath() + QStringLiteral("/kdw-fuzz-XXXXXX"));
+    static const QTemporaryDir folder(test::memoryBackedTemporaryPath(QStringLiteral("kdw-fuzz")));
     check(folder.isValid());
     const QString path = folder.filePath(name);
     QFile file(path);

@@ -14,13 +14,6 @@
 
 namespace kdw::test {
 
-QString memoryBackedTemporaryPath()
-{
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    const QString root = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-    return root + QStringLiteral("/kdw-radio-sim-XXXXXX");
-}
-
 MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges)
 {
     for (const TransferRange &r : ranges)

@@ -13,10 +13,6 @@
 
 namespace kdw::test {
 
-// A template for QTemporaryDir in /dev/shm when that can be written, else in
-// the usual temporary folder.
-QString memoryBackedTemporaryPath();
-
 // `base` with the bytes of `ranges` taken from `source`.
 MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges);
 
@@ -54,7 +50,7 @@ private:
     // The radio's files (its memory, the saved copy, the byte log) live in
     // memory where the system offers it: a write to a busy disk can stall the
     // simulated radio past the host's 100 ms time-outs.
-    QTemporaryDir m_dir{memoryBackedTemporaryPath()};
+    QTemporaryDir m_dir{memoryBackedTemporaryPath(QStringLiteral("kdw-radio-sim"))};
     QString m_programDirectory;
     QProcess m_process;
     QString m_terminal;
