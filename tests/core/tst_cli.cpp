@@ -88,10 +88,9 @@ private slots:
     void applySetsListedChannelsOnly()
     {
         QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
-        QVERIFY(writeFile(path(u"grid.csv"_s),
-            GridHeader
-                + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n"
-                  u"7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0"_s.toUtf8()));
+        QVERIFY(writeFile(path(u"grid.csv"_s), GridHeader
+                                                   + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n"
+                                                     u"7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0"_s.toUtf8()));
         const CliRun applied = runCli({u"apply"_s, u"--lang"_s, u"chs"_s, path(u"a.sin"_s), path(u"grid.csv"_s)});
         QCOMPARE(applied.exitCode, 0);
         const QByteArray bytes = readFile(path(u"a.sin"_s));
@@ -307,16 +306,16 @@ private slots:
 
         const Edit none = [](MemoryImage &) {};
         const Edit channel = [](MemoryImage &b) {
-            b.setByte(region::channelRecord(1) + 2, 0x22);       // 462.22500
-            b.setByte(region::channelRecord(1) + 15, 0x04);      // a byte no cell shows
-            b.setByte(region::nameSlot(1) + 2, '2');             // "CH2"
+            b.setByte(region::channelRecord(1) + 2, 0x22);  // 462.22500
+            b.setByte(region::channelRecord(1) + 15, 0x04); // a byte no cell shows
+            b.setByte(region::nameSlot(1) + 2, '2');        // "CH2"
         };
         const Edit settings = [](MemoryImage &b) {
-            b.setByte(0x1814, 3);                                 // SQL 3
+            b.setByte(0x1814, 3); // SQL 3
             b.copyIn(region::PttIdCode, hex("0102FFFFFFFFFFFFFFFFFFFFFFFFFFFF"));
         };
         const Edit unshown = [](MemoryImage &b) {
-            b.setByte(0x1820, 0x00);     // Roger: Off either way
+            b.setByte(0x1820, 0x00);       // Roger: Off either way
             b.copyIn(0x1FF2, hex("0000")); // the tail the write never sends
         };
 

@@ -25,7 +25,7 @@ class TestHelpLoader : public QObject
     [[nodiscard]] bool addViewer(const QString &name)
     {
         return writeFile(m_path->filePath(name), "#!/bin/sh\n")
-            && QFile::setPermissions(m_path->filePath(name), QFile::ReadOwner | QFile::ExeOwner);
+               && QFile::setPermissions(m_path->filePath(name), QFile::ReadOwner | QFile::ExeOwner);
     }
 
 private slots:

@@ -67,7 +67,8 @@ private slots:
 
         const SinLoadResult r = readSinFile(path);
         QCOMPARE(r.error, error);
-        QCOMPARE(r.bytes.value_or(QByteArray()), error == SinLoadResult::Error::None ? patternBytes(8192) : QByteArray());
+        QCOMPARE(r.bytes.value_or(QByteArray()),
+                 error == SinLoadResult::Error::None ? patternBytes(8192) : QByteArray());
         if (error == SinLoadResult::Error::TooShort)
             QCOMPARE(r.fileSize, qint64(size));
         QCOMPARE(r.systemReason.isEmpty(), error != SinLoadResult::Error::CannotOpen);

@@ -2,20 +2,19 @@
 // editing, navigation, the factory button, the grid load and store, printing,
 // and how the form fits in each language. KDW_SHOT_DIR=<folder> keeps a
 // screenshot of each language there.
-#include "guitest.h"
-#include "modal.h"
-#include "ui/controlids.h"
-#include "uselanguage.h"
-
 #include "app/globals.h"
 #include "channels/channelcodec.h"
 #include "channels/channelpage.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
+#include "guitest.h"
 #include "image/programdoc.h"
 #include "image/regions.h"
 #include "image/sinfile.h"
+#include "modal.h"
+#include "ui/controlids.h"
 #include "ui/documentcommands.h"
+#include "uselanguage.h"
 
 #include <QApplication>
 #include <QComboBox>

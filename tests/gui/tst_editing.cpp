@@ -71,9 +71,9 @@ struct Running
 void pressKeys(const QString &keys)
 {
     static const QHash<QString, int> named{
-        {u"F2"_s, Qt::Key_F2},      {u"Esc"_s, Qt::Key_Escape},      {u"Enter"_s, Qt::Key_Return},
-        {u"KpEnter"_s, Qt::Key_Enter}, {u"Tab"_s, Qt::Key_Tab},      {u"Backtab"_s, Qt::Key_Backtab},
-        {u"Del"_s, Qt::Key_Delete}, {u"Left"_s, Qt::Key_Left},       {u"Right"_s, Qt::Key_Right}};
+        {u"F2"_s, Qt::Key_F2},         {u"Esc"_s, Qt::Key_Escape}, {u"Enter"_s, Qt::Key_Return},
+        {u"KpEnter"_s, Qt::Key_Enter}, {u"Tab"_s, Qt::Key_Tab},    {u"Backtab"_s, Qt::Key_Backtab},
+        {u"Del"_s, Qt::Key_Delete},    {u"Left"_s, Qt::Key_Left},  {u"Right"_s, Qt::Key_Right}};
     for (const QString &word : keys.split(u' ', Qt::SkipEmptyParts)) {
         if (word.startsWith(u'\'')) {
             for (QChar c : word.mid(1))
@@ -98,13 +98,13 @@ QString editorText(QWidget *editor)
 // Keys pressed on a cell of the grid, and what they leave.
 struct KeyCase
 {
-    int row;             // the cell started on
+    int row; // the cell started on
     int col;
     QString keys;        // as pressKeys takes them
     QString editor = {}; // the open editor's text; null: none open
     int toRow = 0;       // the current cell after; 0: the row or column started on
     int toCol = 0;
-    QString cell = {};   // the text of the cell started on, after
+    QString cell = {}; // the text of the cell started on, after
 };
 
 enum Change { CellCommit, Paste, DeleteRows, Cut, Insert, MoveUp, MoveDown, DefaultFactory, OptionDialog };
@@ -358,8 +358,8 @@ private slots:
             << KeyCase{.row = 2, .col = 9, .keys = u"F2 'Z Enter"_s, .toRow = 3, .toCol = 1, .cell = u"Z"_s};
         QTest::newRow("typing a name, Tab moves right")
             << KeyCase{.row = 2, .col = 8, .keys = u"'N Tab"_s, .toCol = 9, .cell = u"Narrow"_s};
-        QTest::newRow("Tab on the grid")
-            << KeyCase{.row = 4, .col = 9, .keys = u"Tab"_s, .toRow = 5, .toCol = 1, .cell = u"CH04"_s};
+        QTest::newRow("Tab on the grid") << KeyCase{
+            .row = 4, .col = 9, .keys = u"Tab"_s, .toRow = 5, .toCol = 1, .cell = u"CH04"_s};
         QTest::newRow("Shift+Tab in an editor")
             << KeyCase{.row = 4, .col = 1, .keys = u"'450 Backtab"_s, .toRow = 3, .toCol = 9, .cell = u"450.00000"_s};
         QTest::newRow("Del on a cell") << KeyCase{.row = 2, .col = 1, .keys = u"Del"_s, .cell = freq};

@@ -217,7 +217,8 @@ private slots:
         QTest::newRow("Yes saves, then opens") << SavePromptCase{.answer = yes, .replaced = true, .saved = true};
         QTest::newRow("No discards") << SavePromptCase{.answer = no, .replaced = true};
         QTest::newRow("Cancel keeps everything") << SavePromptCase{.answer = QMessageBox::Cancel};
-        QTest::newRow("short file keeps everything") << SavePromptCase{.answer = no, .size = 8191, .second = u"b.sin"_s};
+        QTest::newRow("short file keeps everything")
+            << SavePromptCase{.answer = no, .size = 8191, .second = u"b.sin"_s};
         QTest::newRow("failed save keeps everything")
             << SavePromptCase{.answer = yes, .unwritable = true, .second = u"Cannot save the file"_s};
     }

@@ -1,13 +1,12 @@
 // The Option, PTT ID and PCBA dialogs on an image of their own, driven by
 // key events. KDW_SCREENSHOTS=<folder> keeps a screenshot of each dialog as
 // it opens there.
-#include "testbytes.h"
-#include "uselanguage.h"
-
 #include "app/globals.h"
 #include "image/regions.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingtable.h"
+#include "testbytes.h"
+#include "uselanguage.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -25,7 +24,6 @@ using namespace Qt::StringLiterals;
 using D = SettingsDialog;
 
 namespace {
-
 
 std::unique_ptr<CSettingsDialog> makeDialog(D which, MemoryImage &image)
 {

@@ -54,8 +54,8 @@ void TestCliTransfer::writeVerify_data()
     QTest::newRow("radio stores one byte wrong")
         << QStringList{u"--corrupt"_qs, u"0x0010"_qs} << 1 << differs
         << QStringList{u"CH 2\tRx Freq\t462.12500\t462.12501"_qs, u"0x0010: wrote 00, read 01"_qs};
-    QTest::newRow("radio ignores writes") << QStringList{u"--read-only"_qs} << 1 << differs
-                                          << QStringList{u"CH 2\tRx Freq\t462.12500\t"_qs};
+    QTest::newRow("radio ignores writes")
+        << QStringList{u"--read-only"_qs} << 1 << differs << QStringList{u"CH 2\tRx Freq\t462.12500\t"_qs};
     QTest::newRow("radio rests after a write, then answers")
         << QStringList{u"--rest-after-write"_qs, u"6"_qs} << 0 << verified << QStringList{};
     // The check gets no answer: the write went through and could not be checked.
@@ -139,8 +139,7 @@ void TestCliTransfer::fault()
     const QString file = sim.directory() + u"image.sin"_qs;
     if (!read)
         QVERIFY(writeSinFile(file, patternImage(5)));
-    const CliRun result =
-        sim.runCli({read ? u"read"_qs : u"write"_qs, u"--port"_qs, u"COM1"_qs, file});
+    const CliRun result = sim.runCli({read ? u"read"_qs : u"write"_qs, u"--port"_qs, u"COM1"_qs, file});
     QVERIFY2(result.exitCode == (fails ? 1 : 0), qPrintable(result.err + sim.logTail()));
     QCOMPARE(result.err.split(u'\n').contains(u"Communication error"_qs), fails);
     QVERIFY2(saysAll(result.err, says), qPrintable(result.err));

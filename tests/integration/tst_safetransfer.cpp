@@ -139,24 +139,27 @@ void TestSafeTransfer::verifyAfterWrite_data()
     QTest::addColumn<QStringList>("row");
     QTest::addColumn<QStringList>("messages"); // of the message boxes
     const QStringList corrupt{u"--corrupt"_qs, u"0x0010"_qs}, none;
-    QTest::newRow("one byte wrong, Eng")
-        << QByteArray("Eng") << corrupt << u"The radio does not hold the document: after the write these differ."_qs
-        << QStringList{u"Where"_qs, u"What"_qs, u"Written"_qs, u"The radio"_qs}
-        << QStringList{u"CH 2"_qs, u"Rx Freq"_qs, u"462.12500"_qs, u"462.12501"_qs} << none;
-    QTest::newRow("one byte wrong, Chs")
-        << QByteArray("Chs") << corrupt << u"对讲机中的内容与文档不符：写入后以下各项不同。"_qs
-        << QStringList{u"位置"_qs, u"项目"_qs, u"写入的"_qs, u"对讲机"_qs}
-        << QStringList{u"信道 2"_qs, u"接收频率"_qs, u"462.12500"_qs, u"462.12501"_qs} << none;
-    QTest::newRow("one byte wrong, Cht")
-        << QByteArray("Cht") << corrupt << u"對講機中的內容與文件不符：寫入後以下各項不同。"_qs
-        << QStringList{u"位置"_qs, u"項目"_qs, u"寫入的"_qs, u"對講機"_qs}
-        << QStringList{u"信道 2"_qs, u"接收頻率"_qs, u"462.12500"_qs, u"462.12501"_qs} << none;
+    QTest::newRow("one byte wrong, Eng") << QByteArray("Eng") << corrupt
+                                         << u"The radio does not hold the document: after the write these differ."_qs
+                                         << QStringList{u"Where"_qs, u"What"_qs, u"Written"_qs, u"The radio"_qs}
+                                         << QStringList{u"CH 2"_qs, u"Rx Freq"_qs, u"462.12500"_qs, u"462.12501"_qs}
+                                         << none;
+    QTest::newRow("one byte wrong, Chs") << QByteArray("Chs") << corrupt
+                                         << u"对讲机中的内容与文档不符：写入后以下各项不同。"_qs
+                                         << QStringList{u"位置"_qs, u"项目"_qs, u"写入的"_qs, u"对讲机"_qs}
+                                         << QStringList{u"信道 2"_qs, u"接收频率"_qs, u"462.12500"_qs, u"462.12501"_qs}
+                                         << none;
+    QTest::newRow("one byte wrong, Cht") << QByteArray("Cht") << corrupt
+                                         << u"對講機中的內容與文件不符：寫入後以下各項不同。"_qs
+                                         << QStringList{u"位置"_qs, u"項目"_qs, u"寫入的"_qs, u"對講機"_qs}
+                                         << QStringList{u"信道 2"_qs, u"接收頻率"_qs, u"462.12500"_qs, u"462.12501"_qs}
+                                         << none;
     // The radio needs longer than the check waits: the write went through and
     // the message says so, never that the write failed.
     QTest::newRow("no answer to the check")
         << QByteArray("Eng") << QStringList{u"--rest-after-write"_qs, u"100"_qs} << QString() << none << none
         << QStringList{u"The write succeeded, but the radio did not answer the check that follows "
-                                        "it. Read the radio to see what it holds."_qs};
+                       "it. Read the radio to see what it holds."_qs};
 }
 
 // The check after a write reads the radio back in a session of its own and

@@ -37,7 +37,7 @@ MemoryImage patternImage(quint8 seed)
 QByteArray channelBytes(const MemoryImage &image, int channel)
 {
     return image.bytes(region::channelRecord(channel), region::ChannelRecordSize)
-        + image.bytes(region::nameSlot(channel), region::NameSlotSize);
+           + image.bytes(region::nameSlot(channel), region::NameSlotSize);
 }
 
 QString firstDifference(const QByteArray &actual, const QByteArray &expected)
@@ -51,8 +51,8 @@ QString firstDifference(const QByteArray &actual, const QByteArray &expected)
         }
     }
     return actual.size() == expected.size()
-        ? QString()
-        : QStringLiteral("%1 bytes, not %2").arg(actual.size()).arg(expected.size());
+               ? QString()
+               : QStringLiteral("%1 bytes, not %2").arg(actual.size()).arg(expected.size());
 }
 
 } // namespace kdw::test

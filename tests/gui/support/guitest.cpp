@@ -8,9 +8,9 @@
 #include "ui/messagebox.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QTableWidget>
-#include <QFile>
 #include <QTest>
 
 namespace kdw::test {
