@@ -1,6 +1,5 @@
 #include "channels/csvcommands.h"
 
-#include "app/globals.h"
 #include "app/localisedtext.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
@@ -57,14 +56,15 @@ void CsvCommands::OnImportChannels()
     if (!choice)
         return;
     const QString shown = QDir::toNativeSeparators(choice->path);
-    const TextFileRead file = readUtf8File(choice->path, languageIndex());
+    const quint8 language = m_view.document().languageIndex();
+    const TextFileRead file = readUtf8File(choice->path, language);
     if (!file.text) {
         messageBox(m_window, CannotRead.text().arg(shown, file.reason));
         return;
     }
     ChannelCsvImport imported;
     m_view.changeImage([&](MemoryImage &image) {
-        imported = importChannelCsv(image, *file.text, choice->format, languageIndex(), m_view.frequencyRange());
+        imported = importChannelCsv(image, *file.text, choice->format, language, m_view.frequencyRange());
         if (imported)
             image = imported.image;
         return bool(imported);
@@ -83,7 +83,8 @@ void CsvCommands::OnExportChannels()
     const auto choice = ask(true);
     if (!choice)
         return;
-    const QString csv = exportChannelCsv(m_view.document().image(), choice->format, languageIndex());
+    CProgramDoc &doc = m_view.document();
+    const QString csv = exportChannelCsv(doc.image(), choice->format, doc.languageIndex());
     if (const auto failed = writeUtf8File(choice->path, csv))
         messageBox(m_window, CannotWrite.text().arg(QDir::toNativeSeparators(choice->path), *failed));
 }

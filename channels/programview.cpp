@@ -1,6 +1,5 @@
 #include "channels/programview.h"
 
-#include "app/globals.h"
 #include "app/localisedtext.h"
 #include "channels/channeltable.h"
 #include "channels/msflexgrid.h"
@@ -100,7 +99,7 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
 
     layoutGrid();
     // Tone list and Model item: the language current when the view is made.
-    m_toneList = toneList(languageIndex());
+    m_toneList = toneList(m_doc.languageIndex());
     m_toneCombo->clear();
     m_toneCombo->addItems(m_toneList);
     m_comboModel->clear();
@@ -132,7 +131,7 @@ void CProgramView::layoutGrid()
     m_grid->SetFixedCols(1);
     m_grid->SetWordWrap(true);
     m_grid->SetSelectionMode(0);
-    const QStringList headers = gridHeaderTexts(languageIndex());
+    const QStringList headers = gridHeaderTexts(m_doc.languageIndex());
     for (int col = 0; col < GridCols; ++col) {
         m_grid->SetTextMatrix(0, col, headers.value(col));
         m_grid->SetColAlignment(col, 4);
@@ -197,7 +196,7 @@ void CProgramView::gridLoad()
     m_comboRange->setCurrentIndex(range < m_comboRange->count() ? range : 0);
     OnFrequencyRangeChanged();
 
-    const ChannelTable table = channelTable(image, languageIndex());
+    const ChannelTable table = channelTable(image, m_doc.languageIndex());
     for (int channel = 1; channel <= region::ChannelCount; ++channel)
         setRowTexts(channel, table[std::size_t(channel - 1)]);
 }
@@ -251,7 +250,7 @@ void CProgramView::OnHelp()
 
 void CProgramView::OnDefaultFactory()
 {
-    const QString path = programDirectory() + DefaultFactoryFile.toString();
+    const QString path = m_doc.programDirectory() + DefaultFactoryFile.toString();
     QFile file(path);
     if (!file.exists()) {
         messageBox(this, PromptCaption.text(), DefaultFileMissing.text());

@@ -1,7 +1,6 @@
 // In-place editing of the channel grid: the four hidden editors, where they
 // are placed, how they commit, and the keyboard rules of the form.
 
-#include "app/globals.h"
 #include "channels/cellcommit.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
@@ -154,7 +153,7 @@ void CProgramView::openEditor()
         break;
     default:
         m_choiceCombo->clear();
-        m_choiceCombo->addItems(choiceItems(ChannelField(col - 1), languageIndex()));
+        m_choiceCombo->addItems(choiceItems(ChannelField(col - 1), m_doc.languageIndex()));
         m_choiceCombo->setCurrentIndex(m_choiceCombo->findText(text, Qt::MatchStartsWith));
         m_choiceCombo->show();
         m_choiceCombo->setFocus(Qt::OtherFocusReason);
@@ -177,7 +176,7 @@ void CProgramView::commitEditor(QWidget *editor)
     const ChannelTexts before = rowTexts(int(row));
     ChannelTexts after = before;
     if (editor == m_freqEdit) {
-        commitFrequencyCell(after, field, m_freqEdit->text(), m_range, languageIndex());
+        commitFrequencyCell(after, field, m_freqEdit->text(), m_range, m_doc.languageIndex());
     } else if (editor == m_nameEdit) {
         commitChoiceCell(after, field, m_nameEdit->text());
     } else {

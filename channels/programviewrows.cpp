@@ -2,7 +2,6 @@
 // (copy, cut, paste, delete, insert, move). The row rules are the core's;
 // this file moves selections and the clipboard.
 
-#include "app/globals.h"
 #include "app/localisedtext.h"
 #include "channels/channelrows.h"
 #include "channels/msflexgrid.h"
@@ -104,7 +103,7 @@ void CProgramView::OnEditRedo()
 void CProgramView::OnEditCopy()
 {
     commitOpenEditor();
-    QApplication::clipboard()->setText(channelRowsText(m_doc.image(), selectedChannels(), languageIndex()));
+    QApplication::clipboard()->setText(channelRowsText(m_doc.image(), selectedChannels(), m_doc.languageIndex()));
 }
 
 void CProgramView::OnEditCut()
@@ -129,7 +128,7 @@ void CProgramView::OnEditPaste()
     const int first = selectedChannels().first();
     PasteResult result;
     changeImage([&](MemoryImage &image) {
-        result = pasteChannelRows(image, first, text, languageIndex(), m_range);
+        result = pasteChannelRows(image, first, text, m_doc.languageIndex(), m_range);
         return bool(result);
     });
     if (const auto &fault = result.fault) {

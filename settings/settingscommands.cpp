@@ -18,7 +18,7 @@ template <typename Dialog> void SettingsCommands::run()
 {
     const MemoryImage before = m_doc.image();
     {
-        Dialog dialog(m_doc.image(), m_window);
+        Dialog dialog(m_doc.image(), m_doc.languageIndex(), m_window);
         dialog.exec();
     }
     // The keys go back to the main window, not to whatever the system picks.

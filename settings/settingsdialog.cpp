@@ -1,6 +1,5 @@
 #include "settings/settingsdialog.h"
 
-#include "app/globals.h"
 #include "settings/fieldfilter.h"
 #include "ui/controlids.h"
 
@@ -50,9 +49,10 @@ void widenCombosToItems(QWidget *form)
 } // namespace
 
 CSettingsDialog::CSettingsDialog(
-    int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, QWidget *parent)
+    int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, quint8 languageIndex, QWidget *parent)
     : CTemplateDialog(templateId, parent)
     , m_image(image)
+    , m_languageIndex(languageIndex)
     , m_which(which)
     , m_storeOn(storeOn)
 {
@@ -73,7 +73,7 @@ void CSettingsDialog::showSettings()
         if (const ChoiceField *choice = setting.choice()) {
             if (auto *box = item<QComboBox>(setting.controlId)) {
                 box->clear();
-                box->addItems(choice->itemTexts(languageIndex()));
+                box->addItems(choice->itemTexts(m_languageIndex));
                 // The open list shows every item in full, even where the
                 // closed box is narrower than its longest item.
                 box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + box->view()->frameWidth() * 2);
@@ -130,18 +130,21 @@ void CSettingsDialog::keyPressEvent(QKeyEvent *event)
     CTemplateDialog::keyPressEvent(event);
 }
 
-COptionDlg::COptionDlg(MemoryImage &image, QWidget *parent)
-    : CSettingsDialog(templateIdOf(SettingsDialog::Option), SettingsDialog::Option, StoreOn::Close, image, parent)
+COptionDlg::COptionDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
+    : CSettingsDialog(
+        templateIdOf(SettingsDialog::Option), SettingsDialog::Option, StoreOn::Close, image, languageIndex, parent)
 {
 }
 
-CPttIdDlg::CPttIdDlg(MemoryImage &image, QWidget *parent)
-    : CSettingsDialog(templateIdOf(SettingsDialog::PttId), SettingsDialog::PttId, StoreOn::Close, image, parent)
+CPttIdDlg::CPttIdDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
+    : CSettingsDialog(
+        templateIdOf(SettingsDialog::PttId), SettingsDialog::PttId, StoreOn::Close, image, languageIndex, parent)
 {
 }
 
-CPcbaDlg::CPcbaDlg(MemoryImage &image, QWidget *parent)
-    : CSettingsDialog(templateIdOf(SettingsDialog::Pcba), SettingsDialog::Pcba, StoreOn::Ok, image, parent)
+CPcbaDlg::CPcbaDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
+    : CSettingsDialog(
+        templateIdOf(SettingsDialog::Pcba), SettingsDialog::Pcba, StoreOn::Ok, image, languageIndex, parent)
 {
 }
 

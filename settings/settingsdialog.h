@@ -20,7 +20,8 @@ public:
     void done(int result) override;
 
 protected:
-    CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, QWidget *parent);
+    CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, quint8 languageIndex,
+                    QWidget *parent);
 
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -30,6 +31,7 @@ private:
     std::optional<SettingValue> controlValue(const Setting &setting) const;
 
     MemoryImage &m_image;
+    const quint8 m_languageIndex;
     SettingsDialog m_which;
     StoreOn m_storeOn;
 };
@@ -40,7 +42,7 @@ class COptionDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    explicit COptionDlg(MemoryImage &image, QWidget *parent = nullptr);
+    COptionDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent = nullptr);
 };
 
 // PTT ID display, mode and code; closing stores.
@@ -49,7 +51,7 @@ class CPttIdDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    explicit CPttIdDlg(MemoryImage &image, QWidget *parent = nullptr);
+    CPttIdDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent = nullptr);
 };
 
 // The PCBA text; OK stores, Cancel, Escape and the close box discard.
@@ -58,7 +60,7 @@ class CPcbaDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    explicit CPcbaDlg(MemoryImage &image, QWidget *parent = nullptr);
+    CPcbaDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent = nullptr);
 };
 
 } // namespace kdw

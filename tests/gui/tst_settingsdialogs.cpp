@@ -28,10 +28,10 @@ namespace {
 std::unique_ptr<CSettingsDialog> makeDialog(D which, MemoryImage &image)
 {
     if (which == D::Option)
-        return std::make_unique<COptionDlg>(image);
+        return std::make_unique<COptionDlg>(image, languageIndex());
     if (which == D::PttId)
-        return std::make_unique<CPttIdDlg>(image);
-    return std::make_unique<CPcbaDlg>(image);
+        return std::make_unique<CPttIdDlg>(image, languageIndex());
+    return std::make_unique<CPcbaDlg>(image, languageIndex());
 }
 
 // The text field of each dialog, as the setting table has it.
