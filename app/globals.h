@@ -12,10 +12,6 @@ class CIniFile;
 quint8 languageIndex();
 void setLanguageIndex(quint8 index);
 
-// The serial port name as the Port menu and Program.ini hold it ("COM1".."COM8").
-QString portName();
-void setPortName(const QString &name);
-
 // The directory of the running executable, with a trailing separator.
 QString programDirectory();
 void setProgramDirectory(const QString &directory);

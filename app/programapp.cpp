@@ -16,7 +16,7 @@
 namespace kdw {
 
 CProgramApp::CProgramApp(QString programDirectory)
-    : m_programDirectory(std::move(programDirectory))
+    : m_context {std::move(programDirectory), 0, configFile(), {}}
 {
 }
 
@@ -26,16 +26,18 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
 {
     // The program directory comes from the executable's own path, never from
     // the current directory.
-    setProgramDirectory(m_programDirectory.isEmpty()
-                            ? programDirectoryOf(QCoreApplication::applicationFilePath())
-                            : m_programDirectory);
-    const QString code = readStartupConfiguration();
-    if (!m_languageBundle.load(programDirectory(), code)) {
+    if (m_context.programDirectory.isEmpty())
+        m_context.programDirectory = programDirectoryOf(QCoreApplication::applicationFilePath());
+    setProgramDirectory(m_context.programDirectory);
+    const StartupConfiguration startup = readStartupConfiguration();
+    m_context.languageIndex = languageIndex();
+    m_context.port = startup.port;
+    if (!m_languageBundle.load(m_context.programDirectory, startup.languageCode)) {
         messageBox(nullptr, BundleLoadFailed.text());
         return false;
     }
 
-    m_doc = std::make_unique<CProgramDoc>(theImage(), programDirectory(), languageIndex());
+    m_doc = std::make_unique<CProgramDoc>(m_image, m_context.programDirectory, m_context.languageIndex);
     m_pMainWnd = std::make_unique<CMainFrame>();
     m_commands = new DocumentCommands(*m_doc, m_pMainWnd.get());
     m_view = new CProgramView(*m_doc, *m_commands, m_pMainWnd.get());
@@ -65,7 +67,7 @@ QString LocalisedText::text() const
 
 int CProgramApp::ExitInstance(int exitCode)
 {
-    writeExitConfiguration();
+    writeExitConfiguration(m_context.port);
     return exitCode;
 }
 

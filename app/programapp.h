@@ -1,10 +1,11 @@
 #pragma once
 
+#include "app/appcontext.h"
 #include "app/startup.h"
+#include "image/memoryimage.h"
 
 #include <QObject>
 #include <QStringList>
-
 #include <memory>
 
 namespace kdw {
@@ -15,7 +16,8 @@ class CProgramView;
 class DocumentCommands;
 
 // The application object: starts the program in its fixed order and writes
-// the port name back at exit. It runs no transfers and paints nothing.
+// the port name back at exit. It runs no transfers and paints nothing. It
+// owns the image of the document and the context its windows are given.
 class CProgramApp : public QObject
 {
     Q_OBJECT
@@ -37,10 +39,12 @@ public:
     CProgramDoc *document() const { return m_doc.get(); }
     CProgramView *view() const { return m_view; }
     DocumentCommands *documentCommands() const { return m_commands; }
+    AppContext &context() { return m_context; }
 
 private:
-    QString m_programDirectory;
+    AppContext m_context;
     LanguageBundle m_languageBundle;
+    MemoryImage m_image;
     std::unique_ptr<CProgramDoc> m_doc;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     CProgramView *m_view = nullptr;

@@ -75,19 +75,17 @@ LanguageBundle::~LanguageBundle()
         QResource::unregisterResource(m_path);
 }
 
-QString readStartupConfiguration()
+StartupConfiguration readStartupConfiguration()
 {
     const QString section = programini::Section.toString();
     configFile().setPath(prepareConfigFile(programDirectory(), programini::FileName.toString()));
     const QString code = configFile().ReadString(section, programini::Language.toString());
-    setPortName(configFile().ReadString(section, programini::Port.toString()));
     setLanguageIndex(languageIndexForCode(code));
-    return code;
+    return {code, configFile().ReadString(section, programini::Port.toString())};
 }
 
-void writeExitConfiguration()
+void writeExitConfiguration(const QString &port)
 {
-    const QString port = portName();
     if (!port.isEmpty())
         (void)configFile().WriteString(programini::Section.toString(), programini::Port.toString(), port);
 }

@@ -44,12 +44,17 @@ private:
     QList<QTranslator *> m_translators;
 };
 
+struct StartupConfiguration
+{
+    QString languageCode; // as read
+    QString port;
+};
+
 // Reads Language and COM from Program.ini (the program directory's, or the
-// user's copy for an installed program) and sets
-// the language index and port name. Returns the language code as read.
-QString readStartupConfiguration();
+// user's copy for an installed program) and sets the language index.
+StartupConfiguration readStartupConfiguration();
 
 // The exit step: writes the port name back to COM (nothing when it is empty).
-void writeExitConfiguration();
+void writeExitConfiguration(const QString &port);
 
 } // namespace kdw

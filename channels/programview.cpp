@@ -11,7 +11,6 @@
 #include "ui/documentcommands.h"
 #include "ui/documenthistory.h"
 #include "ui/helploader.h"
-#include "ui/languagedlg.h"
 #include "ui/messagebox.h"
 
 #include <QComboBox>
@@ -235,11 +234,6 @@ void CProgramView::OnFileSave()
 void CProgramView::OnFileSaveAs()
 {
     m_commands.OnFileSaveAs();
-}
-
-void CProgramView::OnLanguage()
-{
-    runLanguageCommand(this, m_commands);
 }
 
 void CProgramView::OnHelp()

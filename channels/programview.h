@@ -47,7 +47,6 @@ public:
 
     void OnFileSave();
     void OnFileSaveAs();
-    void OnLanguage();
     void OnHelp();
     void OnDefaultFactory();
 

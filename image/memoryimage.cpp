@@ -32,10 +32,4 @@ QByteArray MemoryImage::bytes(int offset, int length) const
     return QByteArray(reinterpret_cast<const char *>(m_bytes.data()) + offset, length);
 }
 
-MemoryImage &theImage()
-{
-    static MemoryImage image;
-    return image;
-}
-
 } // namespace kdw

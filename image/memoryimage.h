@@ -17,7 +17,7 @@ public:
     static constexpr int Size = 8192;
     static constexpr int RowSize = 16;
 
-    // A fresh image is all zero, as the process-wide image is at start.
+    // A fresh image is all zero, as the document's is at start.
     MemoryImage() { m_bytes.fill(0x00); }
 
     quint8 byte(int offset) const { return m_bytes.at(std::size_t(offset)); }
@@ -47,10 +47,5 @@ public:
 private:
     std::array<quint8, Size> m_bytes;
 };
-
-// The one image of the process. The application object hands it to the
-// document; the grid, the settings dialogs and the transfer dialog are given
-// it from there.
-MemoryImage &theImage();
 
 } // namespace kdw

@@ -1,5 +1,6 @@
 #include "link/transfercommands.h"
 
+#include "app/appcontext.h"
 #include "app/globals.h"
 #include "app/inifile.h"
 #include "app/programini.h"
@@ -45,32 +46,33 @@ enum CompareChoice : int { WriteNow = 100, OpenRadio = 101 };
 
 } // namespace
 
-TransferCommands::TransferCommands(CProgramDoc &doc, CProgramView &view, DocumentCommands &documents,
-                                   QWidget *window)
+TransferCommands::TransferCommands(
+    const AppContext &context, CProgramDoc &doc, CProgramView &view, DocumentCommands &documents, QWidget *window)
     : QObject(window)
+    , m_context(context)
     , m_doc(doc)
     , m_view(view)
     , m_documents(documents)
     , m_window(window)
-    , m_options(readTransferOptions(configFile()))
+    , m_options(readTransferOptions(context.config))
 {
 }
 
 void TransferCommands::setVerifyAfterWrite(bool on)
 {
     m_options.verifyAfterWrite = on;
-    (void)writeTransferOption(configFile(), programini::VerifyAfterWrite, on);
+    (void)writeTransferOption(m_context.config, programini::VerifyAfterWrite, on);
 }
 
 void TransferCommands::setBackupBeforeWrite(bool on)
 {
     m_options.backupBeforeWrite = on;
-    (void)writeTransferOption(configFile(), programini::BackupBeforeWrite, on);
+    (void)writeTransferOption(m_context.config, programini::BackupBeforeWrite, on);
 }
 
 TransferCommands::Session TransferCommands::runSession(TransferDirection direction, MemoryImage &image, bool verify)
 {
-    CTransferDlg dialog(m_window, image);
+    CTransferDlg dialog(m_window, image, {m_context.port, m_doc.programDirectory(), m_doc.languageIndex()});
     dialog.setDirection(direction);
     dialog.setTitle(captionOf(direction).text());
     dialog.setVerify(verify);
@@ -82,9 +84,9 @@ TransferCommands::Session TransferCommands::runSession(TransferDirection directi
 
 bool TransferCommands::backUp(const MemoryImage &read, BackupKind kind)
 {
-    const BackupResult saved = saveReadBackup(read, kind, programDirectory());
+    const BackupResult saved = saveReadBackup(read, kind, m_doc.programDirectory());
     if (!saved) {
-        const QString directory = QDir::toNativeSeparators(backupDirectory(programDirectory()));
+        const QString directory = QDir::toNativeSeparators(backupDirectory(m_doc.programDirectory()));
         messageBox(m_window, BackupFailedText.text().arg(directory, saved.reason));
     }
     return saved.ok;
@@ -129,13 +131,13 @@ void TransferCommands::OnWrite()
 
 void TransferCommands::showVerifyResult(const MemoryImage &written, const MemoryImage &readBack)
 {
-    const ImageDiff diff = diffImages(written, readBack, languageIndex());
+    const ImageDiff diff = diffImages(written, readBack, m_doc.languageIndex());
     if (diff.isEmpty()) {
         messageBox(m_window, WriteVerifiedText.text(), QMessageBox::Information);
         return;
     }
     CDiffDlg dialog(m_window, VerifyCaption.text(), RadioDiffersText.text(),
-                    diffRows(diff, written, readBack, languageIndex()), WrittenHeading.text(), RadioHeading.text());
+        diffRows(diff, written, readBack, m_doc.languageIndex()), WrittenHeading.text(), RadioHeading.text());
     dialog.exec();
 }
 
@@ -153,14 +155,13 @@ void TransferCommands::OnCompareWithRadio()
         if (!runSession(TransferDirection::Read, radio).succeeded)
             return;
         (void)backUp(radio, BackupKind::Read);
-        const ImageDiff diff = diffImages(m_doc.image(), radio, languageIndex());
+        const ImageDiff diff = diffImages(m_doc.image(), radio, m_doc.languageIndex());
         if (diff.isEmpty()) {
             messageBox(m_window, CompareCaption.text(), RadioHoldsDocument.text(), QMessageBox::Information);
             return;
         }
         CDiffDlg dialog(m_window, CompareCaption.text(), RadioDiffersFromDocument.text(),
-                        diffRows(diff, m_doc.image(), radio, languageIndex()), DocumentHeading.text(),
-                        RadioHeading.text());
+            diffRows(diff, m_doc.image(), radio, m_doc.languageIndex()), DocumentHeading.text(), RadioHeading.text());
         dialog.addChoice(WriteNowText.text(), WriteNow);
         dialog.addChoice(OpenRadioText.text(), OpenRadio);
         choice = dialog.exec();

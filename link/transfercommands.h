@@ -13,6 +13,7 @@ class QWidget;
 
 namespace kdw {
 
+struct AppContext;
 class CProgramDoc;
 class CProgramView;
 class DocumentCommands;
@@ -25,7 +26,10 @@ class TransferCommands : public QObject
     Q_OBJECT
 
 public:
-    TransferCommands(CProgramDoc &doc, CProgramView &view, DocumentCommands &documents, QWidget *window);
+    // The port and Program.ini come from `context`, read at each session: the
+    // Port menu may have changed the port since.
+    TransferCommands(
+        const AppContext &context, CProgramDoc &doc, CProgramView &view, DocumentCommands &documents, QWidget *window);
 
     void OnRead();
     void OnWrite();
@@ -50,6 +54,7 @@ private:
     // when it could not be saved.
     bool backUp(const MemoryImage &read, BackupKind kind);
 
+    const AppContext &m_context;
     CProgramDoc &m_doc;
     CProgramView &m_view;
     DocumentCommands &m_documents;

@@ -20,9 +20,10 @@ const LocalisedText &captionOf(TransferDirection direction)
     return ReadCaption;
 }
 
-CTransferDlg::CTransferDlg(QWidget *parent, MemoryImage &image)
+CTransferDlg::CTransferDlg(QWidget *parent, MemoryImage &image, TransferLink link)
     : CTemplateDialog(133, parent)
     , m_image(image)
+    , m_link(std::move(link))
 {
     setObjectName(QStringLiteral("CTransferDlg"));
     if (auto *start = item<QPushButton>(ctl::transfer::Start))
@@ -69,7 +70,7 @@ void CTransferDlg::OnOK()
     if (m_worker)
         return;
     m_bSuccess = false;
-    m_worker = new TransferWorker(m_direction, m_image, m_verify, this);
+    m_worker = new TransferWorker(m_link, m_direction, m_image, m_verify, this);
     connect(m_worker, &TransferWorker::portOpened, this, &CTransferDlg::onPortOpened);
     connect(m_worker, &TransferWorker::blockDone, this, &CTransferDlg::onBlockDone);
     connect(m_worker, &TransferWorker::verifyStarted, this, &CTransferDlg::onVerifyStarted);

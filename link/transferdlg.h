@@ -3,13 +3,12 @@
 #include "app/localisedtext.h"
 #include "image/memoryimage.h"
 #include "link/radiotransfer.h"
+#include "link/transferworker.h"
 #include "ui/dialogtemplate.h"
 
 #include <optional>
 
 namespace kdw {
-
-class TransferWorker;
 
 // The dialog's caption for each direction.
 inline constexpr LocalisedText ReadCaption{u"Read Data", u"读数据", u"讀數據"};
@@ -27,7 +26,7 @@ class CTransferDlg : public CTemplateDialog
     Q_OBJECT
 
 public:
-    explicit CTransferDlg(QWidget *parent, MemoryImage &image);
+    CTransferDlg(QWidget *parent, MemoryImage &image, TransferLink link);
     ~CTransferDlg() override;
 
     void setDirection(TransferDirection direction) { m_direction = direction; }
@@ -58,6 +57,7 @@ private:
     void onWorkerFinished();
 
     MemoryImage &m_image;
+    const TransferLink m_link;
     TransferDirection m_direction = TransferDirection::Read;
     QString m_strTitle;
     bool m_bSuccess = false;

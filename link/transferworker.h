@@ -10,6 +10,16 @@ namespace kdw {
 
 class MemoryImage;
 
+// Where a transfer goes and in which language it reports a failure: the port
+// as the Port menu names it, the program directory that maps such a name to
+// a device, and the language index.
+struct TransferLink
+{
+    QString port;
+    QString programDirectory;
+    quint8 languageIndex = 0;
+};
+
 // The thread of one Read or Write: opens the port, runs the protocol, closes
 // the port. A write with verify runs a second session that reads the written
 // ranges back. It touches no window: everything it has to say goes out as a
@@ -20,7 +30,8 @@ class TransferWorker : public QThread
     Q_OBJECT
 
 public:
-    TransferWorker(TransferDirection direction, MemoryImage &image, bool verify, QObject *parent = nullptr);
+    TransferWorker(
+        TransferLink link, TransferDirection direction, MemoryImage &image, bool verify, QObject *parent = nullptr);
 
     // Valid once the thread has finished.
     const TransferOutcome &outcome() const { return m_outcome; }
@@ -40,6 +51,7 @@ protected:
     void run() override;
 
 private:
+    const TransferLink m_link;
     TransferDirection m_direction;
     MemoryImage &m_image;
     bool m_verify;

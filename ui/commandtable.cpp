@@ -1,6 +1,6 @@
 #include "ui/commandtable.h"
 
-#include "app/globals.h"
+#include "app/appcontext.h"
 #include "app/programapp.h"
 #include "channels/csvcommands.h"
 #include "channels/programview.h"
@@ -10,6 +10,7 @@
 #include "ui/commandids.h"
 #include "ui/documentcommands.h"
 #include "ui/documenthistory.h"
+#include "ui/languagedlg.h"
 #include "ui/mainframe.h"
 
 #include <QAction>
@@ -20,9 +21,8 @@ namespace {
 
 // The check marks of the Port menu follow the port name, compared with
 // regard to case: "com1" in Program.ini checks no item.
-void updatePortChecks(CMainFrame &frame)
+void updatePortChecks(CMainFrame &frame, const QString &current)
 {
-    const QString current = portName();
     for (int id = cmd::Com1; id <= cmd::Com8; ++id)
         frame.action(id)->setChecked(current == QStringLiteral("COM%1").arg(id - cmd::Com1 + 1));
 }
@@ -71,6 +71,7 @@ void bindCommands(CProgramApp &app)
     CMainFrame &frame = *app.mainFrame();
     CProgramView *view = app.view();
     DocumentCommands *documents = app.documentCommands();
+    AppContext &context = app.context();
 
     frame.bindCommand(cmd::FileNew, documents, &DocumentCommands::OnFileNew);
     frame.bindCommand(cmd::FileOpen, documents, &DocumentCommands::OnFileOpen);
@@ -78,7 +79,8 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::FileSaveAs, view, &CProgramView::OnFileSaveAs);
     frame.bindCommand(cmd::FileOpenBackup, documents, &DocumentCommands::OnFileOpenBackup);
     frame.bindCommand(cmd::FileCompare, documents, &DocumentCommands::OnFileCompare);
-    frame.bindCommand(cmd::Language, view, &CProgramView::OnLanguage);
+    frame.bindCommand(
+        cmd::Language, view, [view, documents, &context] { runLanguageCommand(view, *documents, context); });
     frame.bindCommand(cmd::Help, view, &CProgramView::OnHelp);
     frame.bindCommand(cmd::AppAbout, &app, &CProgramApp::OnAppAbout);
     frame.bindCommand(cmd::FilePrint, view, &CProgramView::OnFilePrint);
@@ -90,7 +92,7 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::ImportChannels, csv, &CsvCommands::OnImportChannels);
     frame.bindCommand(cmd::ExportChannels, csv, &CsvCommands::OnExportChannels);
 
-    auto *transfers = new TransferCommands(*app.document(), *view, *documents, &frame);
+    auto *transfers = new TransferCommands(context, *app.document(), *view, *documents, &frame);
     frame.bindCommand(cmd::Read, transfers, &TransferCommands::OnRead);
     frame.bindCommand(cmd::Write, transfers, &TransferCommands::OnWrite);
     frame.bindCommand(cmd::CompareWithRadio, transfers, &TransferCommands::OnCompareWithRadio);
@@ -102,12 +104,12 @@ void bindCommands(CProgramApp &app)
     for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
         QAction *a = frame.action(id);
         a->setCheckable(true);
-        frame.bindCommand(id, &frame, [&frame, id] {
-            setPortName(QStringLiteral("COM%1").arg(id - cmd::Com1 + 1));
-            updatePortChecks(frame);
+        frame.bindCommand(id, &frame, [&frame, &context, id] {
+            context.port = QStringLiteral("COM%1").arg(id - cmd::Com1 + 1);
+            updatePortChecks(frame, context.port);
         });
     }
-    updatePortChecks(frame);
+    updatePortChecks(frame, context.port);
 
     auto *settings = new SettingsCommands(*app.document(), documents->history(), &frame);
     frame.bindCommand(cmd::Option, settings, &SettingsCommands::OnOption);

@@ -1,6 +1,6 @@
 #include "ui/languagedlg.h"
 
-#include "app/globals.h"
+#include "app/appcontext.h"
 #include "app/localisedtext.h"
 #include "ui/controlids.h"
 #include "ui/documentcommands.h"
@@ -35,19 +35,19 @@ constexpr LocalisedText ProgramNotRestarted{
 
 } // namespace
 
-CLanguageDlg::CLanguageDlg(QWidget *parent)
+CLanguageDlg::CLanguageDlg(quint8 languageIndex, QWidget *parent)
     : CTemplateDialog(LanguageDialogId, parent)
     , m_comboLanguage(item<QComboBox>(ctl::LanguageCombo))
 {
-    OnInitDialog();
+    OnInitDialog(languageIndex);
 }
 
-void CLanguageDlg::OnInitDialog()
+void CLanguageDlg::OnInitDialog(quint8 languageIndex)
 {
-    m_nLanguage = languageIndex();
+    m_nLanguage = languageIndex;
     if (!m_comboLanguage)
         return;
-    m_comboLanguage->addItems(itemsIn(LanguageNames, languageIndex()));
+    m_comboLanguage->addItems(itemsIn(LanguageNames, languageIndex));
     m_comboLanguage->setCurrentIndex(m_nLanguage);
 }
 
@@ -58,21 +58,21 @@ void CLanguageDlg::accept()
     CTemplateDialog::accept();
 }
 
-void runLanguageCommand(QWidget *owner, DocumentCommands &documents)
+void runLanguageCommand(QWidget *owner, DocumentCommands &documents, const AppContext &context)
 {
     quint8 chosen = 0;
     {
-        CLanguageDlg dlg(owner);
+        CLanguageDlg dlg(context.languageIndex, owner);
         if (dlg.exec() != QDialog::Accepted)
             return;
         chosen = dlg.m_nLanguage;
     }
-    if (chosen == languageIndex())
+    if (chosen == context.languageIndex)
         return;
     // The running instance ends at once, so unsaved edits would be lost.
     if (!documents.SaveModified())
         return;
-    switch (changeLanguage(configFile(), chosen, portName(), programDirectory())) {
+    switch (changeLanguage(context.config, chosen, context.port, context.programDirectory)) {
     case LanguageChange::Restarting:
         requestQuit();
         break;

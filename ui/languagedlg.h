@@ -8,6 +8,7 @@ class QComboBox;
 
 namespace kdw {
 
+struct AppContext;
 class DocumentCommands;
 
 // The Language dialog (template 162): the three languages in the running
@@ -18,7 +19,7 @@ class CLanguageDlg : public CTemplateDialog
     Q_OBJECT
 
 public:
-    explicit CLanguageDlg(QWidget *parent = nullptr);
+    explicit CLanguageDlg(quint8 languageIndex, QWidget *parent = nullptr);
 
     quint8 m_nLanguage = 0;
 
@@ -26,14 +27,14 @@ public:
     void accept() override;
 
 private:
-    void OnInitDialog();
+    void OnInitDialog(quint8 languageIndex);
 
     QComboBox *m_comboLanguage = nullptr;
 };
 
 // The Language command: on a new choice, asks whether to save a modified
-// document (Cancel keeps everything as it is), stores the choice in
-// Program.ini, starts the program again and quits.
-void runLanguageCommand(QWidget *owner, DocumentCommands &documents);
+// document (Cancel keeps everything as it is), stores the choice and the
+// port in the context's Program.ini, starts the program again and quits.
+void runLanguageCommand(QWidget *owner, DocumentCommands &documents, const AppContext &context);
 
 } // namespace kdw

@@ -229,13 +229,13 @@ private slots:
         QVERIFY(program.dir.write(u"a.sin"_s, QByteArray(8192, 2)));
         QVERIFY(program.dir.write(u"b.sin"_s, QByteArray(c.size, 3)));
         QVERIFY(program.start(u"a.sin"_s));
-        QCOMPARE(theImage().bytes(), QByteArray(8192, 2));
+        QCOMPARE(program.app.document()->image().bytes(), QByteArray(8192, 2));
         if (c.unwritable)
             QVERIFY(QFile::remove(program.dir.file(u"a.sin"_s)) && QDir().mkdir(program.dir.file(u"a.sin"_s)));
         const QString cell = program.app.view()->grid()->GetTextMatrix(1, 1);
-        theImage().setByte(0x1820, 0x42); // a settings byte, which the grid store keeps
+        program.app.document()->image().setByte(0x1820, 0x42); // a settings byte, which the grid store keeps
         program.app.view()->gridStore(); // the image as Save stores it
-        const QByteArray edited = theImage().bytes();
+        const QByteArray edited = program.app.document()->image().bytes();
         program.app.document()->SetModifiedFlag(true);
         const QString b = program.dir.file(u"b.sin"_s);
         program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return b; });
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(messages.texts.size(), c.second.isNull() ? 1 : 2);
         QVERIFY2(messages.texts.value(1).contains(c.second), qPrintable(messages.texts.value(1)));
         QCOMPARE(program.app.document()->GetPathName(), program.dir.file(c.replaced ? u"b.sin"_s : u"a.sin"_s));
-        QCOMPARE(theImage().bytes(), c.replaced ? QByteArray(8192, 3) : edited);
+        QCOMPARE(program.app.document()->image().bytes(), c.replaced ? QByteArray(8192, 3) : edited);
         QCOMPARE(program.app.view()->grid()->GetTextMatrix(1, 1) == cell, !c.replaced);
         QCOMPARE(program.dir.read(u"a.sin"_s).mid(0x1820, 1) == "\x42", c.saved);
         QCOMPARE(program.app.document()->IsModified(), !c.replaced);
@@ -271,11 +271,11 @@ private slots:
         QVERIFY(!program.app.mainFrame()->close());
         QCOMPARE(messages.texts, QStringList{u"是否儲存對 未命名 的變更？"_s});
         QVERIFY(program.app.mainFrame()->close());
-        QCOMPARE(program.dir.read(u"mine.sin"_s), theImage().bytes());
-        theImage().setByte(0x1820, 0x12);
+        QCOMPARE(program.dir.read(u"mine.sin"_s), program.app.document()->image().bytes());
+        program.app.document()->image().setByte(0x1820, 0x12);
         program.action(cmd::FileSave)->trigger();
         QCOMPARE(asked, 1);
-        QCOMPARE(program.dir.read(u"mine.sin"_s), theImage().bytes());
+        QCOMPARE(program.dir.read(u"mine.sin"_s), program.app.document()->image().bytes());
     }
 
     // A new choice asks about a modified document, writes the language to
@@ -317,7 +317,7 @@ private slots:
         QVERIFY(program.start());
         if (!c.writable)
             configFile().setPath(program.dir.file(u"missing/Program.ini"_s));
-        setPortName(c.port);
+        program.app.context().port = c.port;
         m_startSucceeds = c.startSucceeds;
         MessageRecorder messages;
         const bool modified = c.answer != QMessageBox::NoButton;

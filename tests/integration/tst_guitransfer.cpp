@@ -110,7 +110,7 @@ void TestGuiTransfer::writeThenReadBack()
     QCOMPARE(write.caption, u"Write Data"_qs);
     QCOMPARE(write.progressMaximum, 316);
     QCOMPARE(write.finalPercentage, u"100%"_qs);
-    QVERIFY(theImage() == written);
+    QVERIFY(app().document()->image() == written);
     QVERIFY(!app().document()->IsModified());
 
     // Read into a blank document: the write ranges come back as written,
@@ -123,16 +123,16 @@ void TestGuiTransfer::writeThenReadBack()
     QCOMPARE(read.progressMaximum, 318);
     QCOMPARE(read.finalPercentage, u"100%"_qs);
     QCOMPARE(messages.texts, QStringList());
-    QVERIFY(theImage() == expected);
+    QVERIFY(app().document()->image() == expected);
     QVERIFY(app().document()->IsModified());
     QVERIFY(gridTable() == channelTable(expected, 0));
 
     // The read is one undo step: undone, the radio's bytes are gone again.
     m_program->action(cmd::EditUndo)->trigger();
-    QCOMPARE(theImage().bytes(0x1FF0, 16), blank.bytes(0x1FF0, 16));
-    QVERIFY(gridTable() == channelTable(theImage(), 0));
+    QCOMPARE(app().document()->image().bytes(0x1FF0, 16), blank.bytes(0x1FF0, 16));
+    QVERIFY(gridTable() == channelTable(app().document()->image(), 0));
     m_program->action(cmd::EditRedo)->trigger();
-    QVERIFY(theImage() == expected);
+    QVERIFY(app().document()->image() == expected);
 }
 
 void TestGuiTransfer::cancelBeforeStartTransfersNothing()
@@ -146,7 +146,7 @@ void TestGuiTransfer::cancelBeforeStartTransfersNothing()
     });
     QCOMPARE(cancelled.finalPercentage, u"0%"_qs);
     QCOMPARE(messages.texts, QStringList());
-    QVERIFY(theImage() == before);
+    QVERIFY(app().document()->image() == before);
     QVERIFY(!app().document()->IsModified());
     QCOMPARE(sim.hostBytes(), QByteArray());
 }
@@ -205,7 +205,7 @@ void TestGuiTransfer::portThatCannotOpen()
     m_program.reset();
     m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nVerifyAfterWrite=0\n");
     QVERIFY(m_program->start());
-    setPortName(port);
+    app().context().port = port;
     const MemoryImage before = m_program->showImage(patternImage(33));
     MessageRecorder messages;
     QStringList buttons;
@@ -220,7 +220,7 @@ void TestGuiTransfer::portThatCannotOpen()
         QCOMPARE(text.section(u'\n', 0, 0), texts.at(4));
         QVERIFY2(text.section(u'\n', 1, 1).contains(reason), qPrintable(text));
     }
-    QVERIFY(theImage() == before);
+    QVERIFY(app().document()->image() == before);
     QVERIFY(!app().document()->IsModified());
 }
 
@@ -255,7 +255,7 @@ void TestGuiTransfer::faultThenNextTransfer()
                    : messages.texts == succeeded,
              qPrintable(messages.texts.join(u'|') + u'\n' + sim.logTail()));
     QVERIFY2(saysAll(first.section(u'\n', 1), says), qPrintable(first));
-    QVERIFY(theImage() == (changes ? readIn : before));
+    QVERIFY(app().document()->image() == (changes ? readIn : before));
     QVERIFY(gridTable() == (changes ? channelTable(readIn, 0) : gridBefore));
     QCOMPARE(app().document()->IsModified(), changes);
     // After the dialog and its message the keys reach the main window (Ctrl+R).
@@ -266,7 +266,7 @@ void TestGuiTransfer::faultThenNextTransfer()
     QVERIFY2(staysOff ? messages.texts.value(0).startsWith(failed.first()) : messages.texts == succeeded,
              qPrintable(messages.texts.join(u'|') + u'\n' + sim.logTail()));
     QCOMPARE(next.finalPercentage, staysOff ? u"0%"_qs : u"100%"_qs);
-    QVERIFY(theImage() == (read && !staysOff ? readIn : before));
+    QVERIFY(app().document()->image() == (read && !staysOff ? readIn : before));
 }
 
 QTEST_MAIN(TestGuiTransfer)

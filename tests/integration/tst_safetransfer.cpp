@@ -185,7 +185,7 @@ void TestSafeTransfer::verifyAfterWrite()
     QCOMPARE(pilot.diffMessage, message);
     QCOMPARE(pilot.diffHeadings, headings);
     QCOMPARE(pilot.diffRows, row.isEmpty() ? QList<QStringList>() : QList<QStringList>{row});
-    QVERIFY(theImage() == written);
+    QVERIFY(app().document()->image() == written);
     MemoryImage kept = overlay(patternImage(3), written, WriteRanges);
     if (faults.contains(u"--corrupt"_qs))
         kept.setByte(0x0010, quint8(kept.byte(0x0010) ^ 1)); // stored with its lowest bit flipped
@@ -291,11 +291,11 @@ void TestSafeTransfer::compareWithRadio()
     QCOMPARE(pilot.diffRows.first(), (QStringList{u"Option"_qs, u"SQL"_qs, u"3"_qs, u"5"_qs}));
     QCOMPARE(pilot.diffHeadings.mid(2), (QStringList{u"This document"_qs, u"The radio"_qs}));
     if (answer.isEmpty()) {
-        QVERIFY(theImage() == before);
+        QVERIFY(app().document()->image() == before);
         QVERIFY(!app().document()->IsModified());
         QCOMPARE(app().document()->GetPathName(), file);
     } else if (answer.startsWith(u"Open")) {
-        QVERIFY(theImage() == overlay(before, radio, ReadRanges));
+        QVERIFY(app().document()->image() == overlay(before, radio, ReadRanges));
         QVERIFY(app().document()->IsModified());
         QCOMPARE(app().document()->GetPathName(), QString());
     } else {
