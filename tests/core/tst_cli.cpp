@@ -259,6 +259,11 @@ private slots:
             << texts(u"diff|FILE|CSV") << QByteArray(100, 'x') << 8192 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("diff: one file") << texts(u"diff|FILE") << csv << 8192 << u"usage"_s;
         QTest::newRow("diff: unknown language") << texts(u"diff|--lang|fr|FILE|FILE") << csv << 8192 << u"usage"_s;
+        QTest::newRow("channels: --lang without a value") << texts(u"channels|FILE|--lang") << csv << 8192 << u"usage"_s;
+        QTest::newRow("settings: assignment refused before the file is read")
+            << texts(u"settings|FILE|Squelch=5") << csv << 0 << u"unknown setting \"Squelch\""_s;
+        QTest::newRow("write: --backup and --no-backup")
+            << texts(u"write|--port|COM1|--backup|--no-backup|FILE") << csv << 8192 << u"usage"_s;
         QTest::newRow("unknown command") << texts(u"frobnicate|FILE") << csv << 8192 << u"usage: kdw-cli COMMAND"_s;
     }
 
