@@ -32,6 +32,40 @@ void printAddresses(const MemoryImage &written, const MemoryImage &readBack)
     out().flush();
 }
 
+// Reads the radio and keeps a backup of it; false, having said that nothing
+// was written, when either failed.
+bool backUpFirst(const CliContext &context, const QString &port)
+{
+    MemoryImage radio;
+    makeNewImage(radio, context.programDirectory);
+    if (transferWithProgress(context, port, TransferDirection::Read, radio)
+        && backUpRadio(context, radio, BackupKind::BeforeWrite))
+        return true;
+    err() << "the write was not started: the radio's memory could not be backed up first\n";
+    err().flush();
+    return false;
+}
+
+// Reads the written ranges back and lists what differs: Ok when nothing does.
+int verifyWritten(const CliContext &context, const QString &port, const MemoryImage &image, quint8 language)
+{
+    MemoryImage readBack = image;
+    if (!transferWithProgress(context, port, TransferDirection::Verify, readBack))
+        return Failed;
+    const ImageDiff diff = diffImages(image, readBack, language);
+    if (diff.isEmpty()) {
+        err() << WriteVerifiedText.text(language) << '\n';
+        err().flush();
+        return Ok;
+    }
+    useLanguageBundle(context.programDirectory, language);
+    printDiffRows(diffRows(diff, image, readBack, language));
+    printAddresses(image, readBack);
+    err() << RadioDiffersText.text(language) << '\n';
+    err().flush();
+    return Failed;
+}
+
 } // namespace
 
 // kdw-cli write --port NAME FILE.sin [--verify] [--backup]: sends the file's
@@ -52,38 +86,13 @@ int cmdWrite(const CliContext &context, const QStringList &args)
     if (!run)
         return run.exitCode();
     const QString port = run->option(PortOption.name);
-    const quint8 language = run->language;
-    MemoryImage &image = run->images.first();
-    if (run->flag(QStringLiteral("--backup"))) {
-        MemoryImage radio;
-        makeNewImage(radio, context.programDirectory);
-        if (!transferWithProgress(context, port, TransferDirection::Read, radio)
-            || !backUpRadio(context, radio, BackupKind::BeforeWrite)) {
-            err() << "the write was not started: the radio's memory could not be backed up first\n";
-            err().flush();
-            return Failed;
-        }
-    }
-    if (!transferWithProgress(context, port, TransferDirection::Write, image))
+    if (run->flag(QStringLiteral("--backup")) && !backUpFirst(context, port))
+        return Failed;
+    if (!transferWithProgress(context, port, TransferDirection::Write, run->images.first()))
         return Failed;
     if (!run->flag(QStringLiteral("--verify")))
         return Ok;
-
-    MemoryImage readBack = image;
-    if (!transferWithProgress(context, port, TransferDirection::Verify, readBack))
-        return Failed;
-    const ImageDiff diff = diffImages(image, readBack, language);
-    if (diff.isEmpty()) {
-        err() << WriteVerifiedText.text(language) << '\n';
-        err().flush();
-        return Ok;
-    }
-    useLanguageBundle(context.programDirectory, language);
-    printDiffRows(diffRows(diff, image, readBack, language));
-    printAddresses(image, readBack);
-    err() << RadioDiffersText.text(language) << '\n';
-    err().flush();
-    return Failed;
+    return verifyWritten(context, port, run->images.first(), run->language);
 }
 
 } // namespace kdw::cli
