@@ -16,7 +16,7 @@
 namespace kdw {
 
 CProgramApp::CProgramApp(QString programDirectory)
-    : m_context {std::move(programDirectory), 0, configFile(), {}}
+    : m_context{std::move(programDirectory), 0, configFile(), {}}
 {
 }
 

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+
 #include <memory>
 
 namespace kdw {

@@ -41,7 +41,8 @@ std::optional<CsvError> headerError(const QList<CsvRecord> &records, quint8 lang
 {
     if (!records.isEmpty() && isHeader(records.first().fields))
         return std::nullopt;
-    return CsvError {1, 1,
+    return CsvError{
+        1, 1,
         QStringLiteral("the first line must be the grid header: %1").arg(gridHeaderTexts(languageIndex).join(u','))};
 }
 
@@ -64,18 +65,18 @@ public:
             return std::nullopt;
         const QStringList &fields = record.fields;
         if (fields.size() > ColumnCount)
-            return CsvError {record.line, ColumnCount + 1, QStringLiteral("more than ten fields")};
+            return CsvError{record.line, ColumnCount + 1, QStringLiteral("more than ten fields")};
         const auto channel = channelNumber(fields.first());
         if (!channel) {
-            return CsvError {
-                record.line, 1, QStringLiteral("\"%1\" is not a channel number from 1 to 99").arg(fields.first())};
+            return CsvError{record.line, 1,
+                            QStringLiteral("\"%1\" is not a channel number from 1 to 99").arg(fields.first())};
         }
         if (const auto repeated = claim(*channel, record.line))
             return repeated;
         ChannelTexts &row = m_table[std::size_t(*channel - 1)];
         if (const auto fault
             = typeChannelRow(row, fields.mid(1), readName(m_current, *channel), m_languageIndex, m_range))
-            return CsvError {record.line, fault->field + 2, fault->message};
+            return CsvError{record.line, fault->field + 2, fault->message};
         return std::nullopt;
     }
 
@@ -87,7 +88,7 @@ private:
     {
         int &seen = m_seenOnLine[std::size_t(channel - 1)];
         if (seen)
-            return CsvError {line, 1, QStringLiteral("channel %1 is already given on line %2").arg(channel).arg(seen)};
+            return CsvError{line, 1, QStringLiteral("channel %1 is already given on line %2").arg(channel).arg(seen)};
         seen = line;
         return std::nullopt;
     }
@@ -95,8 +96,8 @@ private:
     const MemoryImage &m_current;
     const quint8 m_languageIndex;
     const FrequencyRange m_range;
-    std::array<int, region::ChannelCount> m_seenOnLine {};
-    ChannelTable m_table {};
+    std::array<int, region::ChannelCount> m_seenOnLine{};
+    ChannelTable m_table{};
 };
 
 } // namespace

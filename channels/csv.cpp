@@ -57,10 +57,10 @@ FieldRead readQuotedField(Cursor &c, int column)
             continue;
         }
         if (!c.atEnd() && !c.atFieldEnd())
-            return {{}, CsvError {c.line, column, QStringLiteral("text after the closing quote")}};
+            return {{}, CsvError{c.line, column, QStringLiteral("text after the closing quote")}};
         return {field, std::nullopt};
     }
-    return {{}, CsvError {openLine, column, QStringLiteral("quoted field is not closed")}};
+    return {{}, CsvError{openLine, column, QStringLiteral("quoted field is not closed")}};
 }
 
 // A field without quotes, up to the comma or line break that ends it.
@@ -69,7 +69,7 @@ FieldRead readPlainField(Cursor &c, int column)
     QString field;
     while (!c.atEnd() && !c.atFieldEnd()) {
         if (c.is(u'"'))
-            return {{}, CsvError {c.line, column, QStringLiteral("quote inside an unquoted field")}};
+            return {{}, CsvError{c.line, column, QStringLiteral("quote inside an unquoted field")}};
         field += c.text[c.at++];
     }
     return {field, std::nullopt};
@@ -84,7 +84,7 @@ struct RecordRead
 // The fields of one record and the line break that ends it.
 RecordRead readRecord(Cursor &c)
 {
-    CsvRecord record {c.line, {}};
+    CsvRecord record{c.line, {}};
     while (true) {
         const int column = int(record.fields.size()) + 1;
         const FieldRead field = c.is(u'"') ? readQuotedField(c, column) : readPlainField(c, column);
@@ -105,7 +105,7 @@ RecordRead readRecord(Cursor &c)
 CsvParseResult parseCsv(QStringView text)
 {
     CsvParseResult result;
-    Cursor cursor {text};
+    Cursor cursor{text};
     while (!cursor.atEnd()) {
         RecordRead read = readRecord(cursor);
         if (read.error) {

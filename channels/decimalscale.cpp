@@ -129,7 +129,7 @@ double toDouble(const std::string &number)
 
 double parseLeadingNumber(QStringView text)
 {
-    Scanner s {text};
+    Scanner s{text};
     while (s.atSpace())
         ++s.at;
     const std::string sign = takeSign(s);

@@ -46,8 +46,8 @@ enum CompareChoice : int { WriteNow = 100, OpenRadio = 101 };
 
 } // namespace
 
-TransferCommands::TransferCommands(
-    const AppContext &context, CProgramDoc &doc, CProgramView &view, DocumentCommands &documents, QWidget *window)
+TransferCommands::TransferCommands(const AppContext &context, CProgramDoc &doc, CProgramView &view,
+                                   DocumentCommands &documents, QWidget *window)
     : QObject(window)
     , m_context(context)
     , m_doc(doc)
@@ -137,7 +137,8 @@ void TransferCommands::showVerifyResult(const MemoryImage &written, const Memory
         return;
     }
     CDiffDlg dialog(m_window, VerifyCaption.text(), RadioDiffersText.text(),
-        diffRows(diff, written, readBack, m_doc.languageIndex()), WrittenHeading.text(), RadioHeading.text());
+                    diffRows(diff, written, readBack, m_doc.languageIndex()), WrittenHeading.text(),
+                    RadioHeading.text());
     dialog.exec();
 }
 
@@ -161,7 +162,8 @@ void TransferCommands::OnCompareWithRadio()
             return;
         }
         CDiffDlg dialog(m_window, CompareCaption.text(), RadioDiffersFromDocument.text(),
-            diffRows(diff, m_doc.image(), radio, m_doc.languageIndex()), DocumentHeading.text(), RadioHeading.text());
+                        diffRows(diff, m_doc.image(), radio, m_doc.languageIndex()), DocumentHeading.text(),
+                        RadioHeading.text());
         dialog.addChoice(WriteNowText.text(), WriteNow);
         dialog.addChoice(OpenRadioText.text(), OpenRadio);
         choice = dialog.exec();

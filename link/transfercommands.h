@@ -28,8 +28,8 @@ class TransferCommands : public QObject
 public:
     // The port and Program.ini come from `context`, read at each session: the
     // Port menu may have changed the port since.
-    TransferCommands(
-        const AppContext &context, CProgramDoc &doc, CProgramView &view, DocumentCommands &documents, QWidget *window);
+    TransferCommands(const AppContext &context, CProgramDoc &doc, CProgramView &view, DocumentCommands &documents,
+                     QWidget *window);
 
     void OnRead();
     void OnWrite();

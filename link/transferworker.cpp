@@ -4,8 +4,8 @@
 
 namespace kdw {
 
-TransferWorker::TransferWorker(
-    TransferLink link, TransferDirection direction, MemoryImage &image, bool verify, QObject *parent)
+TransferWorker::TransferWorker(TransferLink link, TransferDirection direction, MemoryImage &image, bool verify,
+                               QObject *parent)
     : QThread(parent)
     , m_link(std::move(link))
     , m_direction(direction)

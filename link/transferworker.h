@@ -30,8 +30,8 @@ class TransferWorker : public QThread
     Q_OBJECT
 
 public:
-    TransferWorker(
-        TransferLink link, TransferDirection direction, MemoryImage &image, bool verify, QObject *parent = nullptr);
+    TransferWorker(TransferLink link, TransferDirection direction, MemoryImage &image, bool verify,
+                   QObject *parent = nullptr);
 
     // Valid once the thread has finished.
     const TransferOutcome &outcome() const { return m_outcome; }

@@ -48,8 +48,8 @@ void widenCombosToItems(QWidget *form)
 
 } // namespace
 
-CSettingsDialog::CSettingsDialog(
-    int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, quint8 languageIndex, QWidget *parent)
+CSettingsDialog::CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image,
+                                 quint8 languageIndex, QWidget *parent)
     : CTemplateDialog(templateId, parent)
     , m_image(image)
     , m_languageIndex(languageIndex)
@@ -131,20 +131,20 @@ void CSettingsDialog::keyPressEvent(QKeyEvent *event)
 }
 
 COptionDlg::COptionDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
-    : CSettingsDialog(
-        templateIdOf(SettingsDialog::Option), SettingsDialog::Option, StoreOn::Close, image, languageIndex, parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::Option), SettingsDialog::Option, StoreOn::Close, image,
+                      languageIndex, parent)
 {
 }
 
 CPttIdDlg::CPttIdDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
-    : CSettingsDialog(
-        templateIdOf(SettingsDialog::PttId), SettingsDialog::PttId, StoreOn::Close, image, languageIndex, parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::PttId), SettingsDialog::PttId, StoreOn::Close, image, languageIndex,
+                      parent)
 {
 }
 
 CPcbaDlg::CPcbaDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
-    : CSettingsDialog(
-        templateIdOf(SettingsDialog::Pcba), SettingsDialog::Pcba, StoreOn::Ok, image, languageIndex, parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::Pcba), SettingsDialog::Pcba, StoreOn::Ok, image, languageIndex,
+                      parent)
 {
 }
 

@@ -79,8 +79,8 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::FileSaveAs, view, &CProgramView::OnFileSaveAs);
     frame.bindCommand(cmd::FileOpenBackup, documents, &DocumentCommands::OnFileOpenBackup);
     frame.bindCommand(cmd::FileCompare, documents, &DocumentCommands::OnFileCompare);
-    frame.bindCommand(
-        cmd::Language, view, [view, documents, &context] { runLanguageCommand(view, *documents, context); });
+    frame.bindCommand(cmd::Language, view,
+                      [view, documents, &context] { runLanguageCommand(view, *documents, context); });
     frame.bindCommand(cmd::Help, view, &CProgramView::OnHelp);
     frame.bindCommand(cmd::AppAbout, &app, &CProgramApp::OnAppAbout);
     frame.bindCommand(cmd::FilePrint, view, &CProgramView::OnFilePrint);

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+
 #include <cstdio>
 #include <utility>
 

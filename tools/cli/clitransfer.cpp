@@ -4,6 +4,7 @@
 #include "tools/cli/clicommon.h"
 
 #include <QTextStream>
+
 #include <cstdio>
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -37,8 +38,8 @@ std::optional<QString> checkTransferArguments(const Invocation &invocation, cons
     return std::nullopt;
 }
 
-TransferOutcome transferWithProgress(
-    const CliContext &context, const QString &portName, TransferDirection direction, MemoryImage &image)
+TransferOutcome transferWithProgress(const CliContext &context, const QString &portName, TransferDirection direction,
+                                     MemoryImage &image)
 {
     const bool terminal = isatty(fileno(stderr));
     const int total = blockCount(direction);

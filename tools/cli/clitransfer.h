@@ -9,7 +9,7 @@
 namespace kdw::cli {
 
 // --port NAME, which read and write require.
-inline const ValueOption PortOption {QStringLiteral("--port"), QString()};
+inline const ValueOption PortOption{QStringLiteral("--port"), QString()};
 
 // read and write refuse a command line without a port, with both --backup
 // and --no-backup, or whose file is an unknown option: `usage` then.
@@ -19,7 +19,7 @@ std::optional<QString> checkTransferArguments(const Invocation &invocation, cons
 // and on failure prints the message ("Could not open the port" with the
 // system's reason, or "Communication error" with what happened and what to
 // try, then the exchange that failed).
-TransferOutcome transferWithProgress(
-    const CliContext &context, const QString &portName, TransferDirection direction, MemoryImage &image);
+TransferOutcome transferWithProgress(const CliContext &context, const QString &portName, TransferDirection direction,
+                                     MemoryImage &image);
 
 } // namespace kdw::cli

@@ -14,12 +14,11 @@ namespace kdw::cli {
 // Nothing is written unless every line is good.
 int cmdApply(const CliContext &, const QStringList &args)
 {
-    auto run = prepare(args,
-        {.usage = QStringLiteral("usage: kdw-cli apply [--lang eng|chs|cht] FILE.sin GRID.csv"),
-            .options = {LanguageOption},
-            .minArguments = 2,
-            .maxArguments = 2,
-            .sinFiles = 1});
+    auto run = prepare(args, {.usage = QStringLiteral("usage: kdw-cli apply [--lang eng|chs|cht] FILE.sin GRID.csv"),
+                              .options = {LanguageOption},
+                              .minArguments = 2,
+                              .maxArguments = 2,
+                              .sinFiles = 1});
     if (!run)
         return run.exitCode();
     const QString sinPath = run->arguments.at(0);

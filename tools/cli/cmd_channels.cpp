@@ -10,12 +10,11 @@ namespace kdw::cli {
 // shows it, as UTF-8 CSV on standard output.
 int cmdChannels(const CliContext &, const QStringList &args)
 {
-    auto run = prepare(args,
-        {.usage = QStringLiteral("usage: kdw-cli channels [--lang eng|chs|cht] FILE.sin"),
-            .options = {LanguageOption},
-            .minArguments = 1,
-            .maxArguments = 1,
-            .sinFiles = 1});
+    auto run = prepare(args, {.usage = QStringLiteral("usage: kdw-cli channels [--lang eng|chs|cht] FILE.sin"),
+                              .options = {LanguageOption},
+                              .minArguments = 1,
+                              .maxArguments = 1,
+                              .sinFiles = 1});
     if (!run)
         return run.exitCode();
     out() << channelTableCsv(channelTable(run->images.first(), run->language), run->language);

@@ -9,7 +9,7 @@ namespace kdw::cli {
 
 namespace {
 
-const ValueOption FormatOption {QStringLiteral("--format"), QStringLiteral("grid")};
+const ValueOption FormatOption{QStringLiteral("--format"), QStringLiteral("grid")};
 
 // --format grid|generic; nullopt for anything else.
 std::optional<ChannelCsvFormat> formatOption(const QString &value)
@@ -25,17 +25,16 @@ std::optional<ChannelCsvFormat> formatOption(const QString &value)
 // FILE.sin loaded.
 Prepared prepareCsv(const QStringList &args, const QString &usage)
 {
-    return prepare(args,
-        {.usage = usage,
-            .options = {FormatOption, LanguageOption},
-            .minArguments = 2,
-            .maxArguments = 2,
-            .sinFiles = 1,
-            .check = [usage](const Invocation &invocation) -> std::optional<QString> {
-                if (!formatOption(invocation.option(FormatOption.name)))
-                    return usage;
-                return std::nullopt;
-            }});
+    return prepare(args, {.usage = usage,
+                          .options = {FormatOption, LanguageOption},
+                          .minArguments = 2,
+                          .maxArguments = 2,
+                          .sinFiles = 1,
+                          .check = [usage](const Invocation &invocation) -> std::optional<QString> {
+                              if (!formatOption(invocation.option(FormatOption.name)))
+                                  return usage;
+                              return std::nullopt;
+                          }});
 }
 
 } // namespace

@@ -49,15 +49,14 @@ std::optional<QString> takeAssignments(const QStringList &assignments, QHash<con
 int cmdSettings(const CliContext &, const QStringList &args)
 {
     QHash<const Setting *, SettingValue> chosen;
-    auto run = prepare(args,
-        {.usage = Usage,
-            .options = {LanguageOption},
-            .minArguments = 1,
-            .maxArguments = -1,
-            .sinFiles = 1,
-            .check = [&chosen](const Invocation &invocation) {
-                return takeAssignments(invocation.arguments.mid(1), chosen);
-            }});
+    auto run = prepare(args, {.usage = Usage,
+                              .options = {LanguageOption},
+                              .minArguments = 1,
+                              .maxArguments = -1,
+                              .sinFiles = 1,
+                              .check = [&chosen](const Invocation &invocation) {
+                                  return takeAssignments(invocation.arguments.mid(1), chosen);
+                              }});
     if (!run)
         return run.exitCode();
     const QString path = run->arguments.first();

@@ -75,14 +75,14 @@ int verifyWritten(const CliContext &context, const QString &port, const MemoryIm
 // every differing address.
 int cmdWrite(const CliContext &context, const QStringList &args)
 {
-    auto run = prepare(args,
-        {.usage = Usage,
-            .options = {PortOption, LanguageOption},
-            .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup")},
-            .minArguments = 1,
-            .maxArguments = 1,
-            .sinFiles = 1,
-            .check = [](const Invocation &i) { return checkTransferArguments(i, Usage); }});
+    auto run = prepare(
+        args, {.usage = Usage,
+               .options = {PortOption, LanguageOption},
+               .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup")},
+               .minArguments = 1,
+               .maxArguments = 1,
+               .sinFiles = 1,
+               .check = [](const Invocation &i) { return checkTransferArguments(i, Usage); }});
     if (!run)
         return run.exitCode();
     const QString port = run->option(PortOption.name);

@@ -43,7 +43,7 @@ int usage()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const CliContext context {kdw::programDirectoryOf(QCoreApplication::applicationFilePath())};
+    const CliContext context{kdw::programDirectoryOf(QCoreApplication::applicationFilePath())};
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+
 #include <functional>
 #include <optional>
 
@@ -28,7 +29,7 @@ struct ValueOption
 };
 
 // --lang eng|chs|cht: the value is checked and becomes Invocation::language.
-inline const ValueOption LanguageOption {QStringLiteral("--lang"), QStringLiteral("eng")};
+inline const ValueOption LanguageOption{QStringLiteral("--lang"), QStringLiteral("eng")};
 
 struct Invocation;
 

@@ -10,9 +10,9 @@
 #include <QFile>
 
 #include <csignal>
-#include <sys/resource.h>
 #include <cstdio>
 #include <optional>
+#include <sys/resource.h>
 
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
@@ -121,7 +121,9 @@ void keepPace()
 
 void stopOnSignals()
 {
-    struct sigaction action{};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onSignal;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
@@ -146,14 +148,9 @@ public:
     {
         while (!g_stop) {
             switch (m_line.waitForHost(-1)) {
-            case PtyLine::Wait::Interrupted:
-                continue;
-            case PtyLine::Wait::HostClosed:
-                m_model.hostClosed();
-                continue;
-            case PtyLine::Wait::Data:
-                takeBurst(m_line.takeHostBytes());
-                break;
+            case PtyLine::Wait::Interrupted: continue;
+            case PtyLine::Wait::HostClosed: m_model.hostClosed(); continue;
+            case PtyLine::Wait::Data: takeBurst(m_line.takeHostBytes()); break;
             }
         }
         return m_status;

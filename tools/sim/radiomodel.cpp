@@ -82,19 +82,15 @@ RadioModel::Reply RadioModel::feed(quint8 byte)
 {
     const char c = char(byte);
     switch (m_state) {
-    case State::Idle:
-        return takeWakeUpByte(c);
-    case State::AwaitIdentify:
-        return takeIdentifyByte(c);
-    case State::AwaitIdentifyAck:
-        return takeIdentifyAckByte(c);
+    case State::Idle: return takeWakeUpByte(c);
+    case State::AwaitIdentify: return takeIdentifyByte(c);
+    case State::AwaitIdentifyAck: return takeIdentifyAckByte(c);
     case State::AwaitBlockAck:
         if (c == Ack)
             return onBlockAck();
         m_state = State::Programming;
         return takeRequestByte(c);
-    case State::Programming:
-        return takeRequestByte(c);
+    case State::Programming: return takeRequestByte(c);
     }
     return {};
 }
