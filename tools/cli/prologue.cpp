@@ -72,10 +72,10 @@ Prepared prepare(const QStringList &args, const CommandLine &line)
             return Prepared::refused(usageError(*refusal));
     }
     for (qsizetype i = 0; i < line.sinFiles; ++i) {
-        auto image = loadSinFile(invocation->arguments.at(i));
+        const auto image = loadSinFile(invocation->arguments.at(i));
         if (!image)
             return Prepared::refused(BadInput);
-        invocation->images.append(std::move(*image));
+        invocation->images.append(*image);
     }
     return std::move(*invocation);
 }
