@@ -12,13 +12,10 @@ namespace kdw::cli {
 // kdw-cli apply [--lang eng|chs|cht] FILE.sin GRID.csv: types GRID.csv into an
 // empty grid, runs the grid store over FILE.sin's image and replaces FILE.sin.
 // Nothing is written unless every line is good.
-int cmdApply(const CliContext &, const QStringList &args)
+int cmdApply(const CliContext &context, const QStringList &args)
 {
-    auto run = prepare(args, {.usage = QStringLiteral("usage: kdw-cli apply [--lang eng|chs|cht] FILE.sin GRID.csv"),
-                              .options = {LanguageOption},
-                              .minArguments = 2,
-                              .maxArguments = 2,
-                              .sinFiles = 1});
+    auto run
+        = prepare(context, args, {.options = {LanguageOption}, .minArguments = 2, .maxArguments = 2, .sinFiles = 1});
     if (!run)
         return run.exitCode();
     const QString sinPath = run->arguments.at(0);

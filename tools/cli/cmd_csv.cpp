@@ -23,28 +23,27 @@ std::optional<ChannelCsvFormat> formatOption(const QString &value)
 
 // export and import: [--format grid|generic] [--lang eng|chs|cht] FILE.sin CSV,
 // FILE.sin loaded.
-Prepared prepareCsv(const QStringList &args, const QString &usage)
+Prepared prepareCsv(const CliContext &context, const QStringList &args)
 {
-    return prepare(args, {.usage = usage,
-                          .options = {FormatOption, LanguageOption},
-                          .minArguments = 2,
-                          .maxArguments = 2,
-                          .sinFiles = 1,
-                          .check = [usage](const Invocation &invocation) -> std::optional<QString> {
-                              if (!formatOption(invocation.option(FormatOption.name)))
-                                  return usage;
-                              return std::nullopt;
-                          }});
+    return prepare(context, args,
+                   {.options = {FormatOption, LanguageOption},
+                    .minArguments = 2,
+                    .maxArguments = 2,
+                    .sinFiles = 1,
+                    .check = [&context](const Invocation &invocation) -> std::optional<QString> {
+                        if (!formatOption(invocation.option(FormatOption.name)))
+                            return context.usage;
+                        return std::nullopt;
+                    }});
 }
 
 } // namespace
 
 // kdw-cli export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv:
 // the channels of FILE.sin as CSV, OUT.csv replaced whole.
-int cmdExport(const CliContext &, const QStringList &args)
+int cmdExport(const CliContext &context, const QStringList &args)
 {
-    auto run = prepareCsv(
-        args, QStringLiteral("usage: kdw-cli export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv"));
+    auto run = prepareCsv(context, args);
     if (!run)
         return run.exitCode();
     const QString csvPath = run->arguments.at(1);
@@ -57,10 +56,9 @@ int cmdExport(const CliContext &, const QStringList &args)
 // kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv:
 // the channels of FILE.sin replaced by those of IN.csv. Every refused line is
 // listed and FILE.sin is left as it was.
-int cmdImport(const CliContext &, const QStringList &args)
+int cmdImport(const CliContext &context, const QStringList &args)
 {
-    auto run = prepareCsv(
-        args, QStringLiteral("usage: kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv"));
+    auto run = prepareCsv(context, args);
     if (!run)
         return run.exitCode();
     const QString sinPath = run->arguments.at(0);

@@ -18,11 +18,8 @@ void printDiffRows(const QList<DiffRow> &rows)
 // are equal, 1 when they differ, 2 on bad input.
 int cmdDiff(const CliContext &context, const QStringList &args)
 {
-    auto run = prepare(args, {.usage = QStringLiteral("usage: kdw-cli diff [--lang eng|chs|cht] A.sin B.sin"),
-                              .options = {LanguageOption},
-                              .minArguments = 2,
-                              .maxArguments = 2,
-                              .sinFiles = 2});
+    auto run
+        = prepare(context, args, {.options = {LanguageOption}, .minArguments = 2, .maxArguments = 2, .sinFiles = 2});
     if (!run)
         return run.exitCode();
     const MemoryImage &a = run->images.at(0);

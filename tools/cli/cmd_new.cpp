@@ -9,8 +9,7 @@ namespace kdw::cli {
 // its program directory, so its Default.sin applies as it does for Program.
 int cmdNew(const CliContext &context, const QStringList &args)
 {
-    auto run
-        = prepare(args, {.usage = QStringLiteral("usage: kdw-cli new OUT.sin"), .minArguments = 1, .maxArguments = 1});
+    auto run = prepare(context, args, {.minArguments = 1, .maxArguments = 1});
     if (!run)
         return run.exitCode();
     MemoryImage image;

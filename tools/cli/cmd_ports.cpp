@@ -25,7 +25,7 @@ QString usbIds(const QSerialPortInfo &info)
 // choice opens from this program directory.
 int cmdPorts(const CliContext &context, const QStringList &args)
 {
-    const auto run = prepare(args, {.usage = QStringLiteral("usage: kdw-cli ports")});
+    const auto run = prepare(context, args, {});
     if (!run)
         return run.exitCode();
 

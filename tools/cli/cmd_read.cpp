@@ -26,13 +26,12 @@ bool backUpRadio(const CliContext &context, const MemoryImage &read, BackupKind 
 // when the whole read worked; a backup of it is kept unless --no-backup.
 int cmdRead(const CliContext &context, const QStringList &args)
 {
-    const QString usage = QStringLiteral("usage: kdw-cli read --port NAME OUT.sin [--backup|--no-backup]");
-    auto run = prepare(args, {.usage = usage,
-                              .options = {PortOption},
-                              .flags = {QStringLiteral("--no-backup"), QStringLiteral("--backup")},
-                              .minArguments = 1,
-                              .maxArguments = 1,
-                              .check = [&usage](const Invocation &i) { return checkTransferArguments(i, usage); }});
+    auto run = prepare(context, args,
+                       {.options = {PortOption},
+                        .flags = {QStringLiteral("--no-backup"), QStringLiteral("--backup")},
+                        .minArguments = 1,
+                        .maxArguments = 1,
+                        .check = [&context](const Invocation &i) { return checkTransferArguments(i, context.usage); }});
     if (!run)
         return run.exitCode();
 

@@ -9,15 +9,14 @@ namespace kdw::cli {
 
 namespace {
 
-const QString Usage = QStringLiteral("usage: kdw-cli settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]");
-
 // Each LABEL=ITEM into `chosen`; the message for the first that is refused.
-std::optional<QString> takeAssignments(const QStringList &assignments, QHash<const Setting *, SettingValue> &chosen)
+std::optional<QString> takeAssignments(const QStringList &assignments, const QString &usage,
+                                       QHash<const Setting *, SettingValue> &chosen)
 {
     for (const QString &assignment : assignments) {
         const auto equals = assignment.indexOf(u'=');
         if (equals < 0)
-            return QStringLiteral("expected LABEL=ITEM, got \"%1\"\n%2").arg(assignment, Usage);
+            return QStringLiteral("expected LABEL=ITEM, got \"%1\"\n%2").arg(assignment, usage);
         const QString label = assignment.left(equals);
         const QString item = assignment.mid(equals + 1);
         const Setting *setting = findSetting(label);
@@ -46,17 +45,17 @@ std::optional<QString> takeAssignments(const QStringList &assignments, QHash<con
 // the dialogs show them, or sets some of them as choosing the items in the
 // dialogs and closing them would (the Option and PTT ID dialogs store every
 // setting when they close, PCBA as on OK) and replaces the file.
-int cmdSettings(const CliContext &, const QStringList &args)
+int cmdSettings(const CliContext &context, const QStringList &args)
 {
     QHash<const Setting *, SettingValue> chosen;
-    auto run = prepare(args, {.usage = Usage,
-                              .options = {LanguageOption},
-                              .minArguments = 1,
-                              .maxArguments = -1,
-                              .sinFiles = 1,
-                              .check = [&chosen](const Invocation &invocation) {
-                                  return takeAssignments(invocation.arguments.mid(1), chosen);
-                              }});
+    auto run = prepare(context, args,
+                       {.options = {LanguageOption},
+                        .minArguments = 1,
+                        .maxArguments = -1,
+                        .sinFiles = 1,
+                        .check = [&context, &chosen](const Invocation &invocation) {
+                            return takeAssignments(invocation.arguments.mid(1), context.usage, chosen);
+                        }});
     if (!run)
         return run.exitCode();
     const QString path = run->arguments.first();

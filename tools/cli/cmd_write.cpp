@@ -13,9 +13,6 @@ namespace kdw::cli {
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "usage: kdw-cli write [--lang eng|chs|cht] --port NAME FILE.sin [--verify] [--backup|--no-backup]");
-
 // Every differing address, a line each, after the channels and settings.
 void printAddresses(const MemoryImage &written, const MemoryImage &readBack)
 {
@@ -75,14 +72,14 @@ int verifyWritten(const CliContext &context, const QString &port, const MemoryIm
 // every differing address.
 int cmdWrite(const CliContext &context, const QStringList &args)
 {
-    auto run = prepare(
-        args, {.usage = Usage,
-               .options = {PortOption, LanguageOption},
-               .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup")},
-               .minArguments = 1,
-               .maxArguments = 1,
-               .sinFiles = 1,
-               .check = [](const Invocation &i) { return checkTransferArguments(i, Usage); }});
+    auto run
+        = prepare(context, args,
+                  {.options = {PortOption, LanguageOption},
+                   .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup")},
+                   .minArguments = 1,
+                   .maxArguments = 1,
+                   .sinFiles = 1,
+                   .check = [&context](const Invocation &i) { return checkTransferArguments(i, context.usage); }});
     if (!run)
         return run.exitCode();
     const QString port = run->option(PortOption.name);

@@ -43,14 +43,14 @@ int usage()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const CliContext context{kdw::programDirectoryOf(QCoreApplication::applicationFilePath())};
+    const QString programDirectory = kdw::programDirectoryOf(QCoreApplication::applicationFilePath());
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();
     const QString name = args.takeFirst();
     for (const auto &c : Commands) {
         if (name == QLatin1String(c.name))
-            return c.run(context, args);
+            return c.run({programDirectory, QStringLiteral("usage: kdw-cli %1").arg(QLatin1String(c.synopsis))}, args);
     }
     return usage();
 }

@@ -62,11 +62,11 @@ std::optional<Invocation> parse(QStringList args, const CommandLine &line)
 
 } // namespace
 
-Prepared prepare(const QStringList &args, const CommandLine &line)
+Prepared prepare(const CliContext &context, const QStringList &args, const CommandLine &line)
 {
     auto invocation = parse(args, line);
     if (!invocation)
-        return Prepared::refused(usageError(line.usage));
+        return Prepared::refused(usageError(context.usage));
     if (line.check) {
         if (const auto refusal = line.check(*invocation))
             return Prepared::refused(usageError(*refusal));

@@ -19,6 +19,9 @@ struct CliContext
     // kdw-cli's own folder, with a trailing separator: its Default.sin, ports/
     // and backups apply as they do for Program.
     QString programDirectory;
+    // The message of a refused command line: "usage: kdw-cli " and the
+    // command's synopsis as the list of commands shows it.
+    QString usage;
 };
 
 // "--name VALUE"; `fallback` when the option is absent.
@@ -36,8 +39,6 @@ struct Invocation;
 // The shape of one subcommand's command line.
 struct CommandLine
 {
-    // The message of a refused command line: "usage: kdw-cli ...".
-    QString usage;
     // Taken out of the arguments in this order, each once.
     QList<ValueOption> options = {};
     QStringList flags = {};
@@ -92,8 +93,8 @@ private:
 };
 
 // Parses `args` as `line` describes and loads its .sin files. A bad command
-// line prints the usage (or the check's message) and gives BadInput; an
-// unreadable file is named with its reason and gives BadInput.
-[[nodiscard]] Prepared prepare(const QStringList &args, const CommandLine &line);
+// line prints the context's usage (or the check's message) and gives
+// BadInput; an unreadable file is named with its reason and gives BadInput.
+[[nodiscard]] Prepared prepare(const CliContext &context, const QStringList &args, const CommandLine &line);
 
 } // namespace kdw::cli
