@@ -30,7 +30,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         m_context.programDirectory = programDirectoryOf(QCoreApplication::applicationFilePath());
     setProgramDirectory(m_context.programDirectory);
     const StartupConfiguration startup = readStartupConfiguration();
-    m_context.languageIndex = languageIndex();
+    m_context.languageIndex = startup.languageIndex;
     m_context.port = startup.port;
     if (!m_languageBundle.load(m_context.programDirectory, startup.languageCode)) {
         messageBox(nullptr, BundleLoadFailed.text());

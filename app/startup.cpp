@@ -80,8 +80,9 @@ StartupConfiguration readStartupConfiguration()
     const QString section = programini::Section.toString();
     configFile().setPath(prepareConfigFile(programDirectory(), programini::FileName.toString()));
     const QString code = configFile().ReadString(section, programini::Language.toString());
-    setLanguageIndex(languageIndexForCode(code));
-    return {code, configFile().ReadString(section, programini::Port.toString())};
+    const quint8 language = languageIndexForCode(code);
+    setLanguageIndex(language);
+    return {code, language, configFile().ReadString(section, programini::Port.toString())};
 }
 
 void writeExitConfiguration(const QString &port)

@@ -47,6 +47,7 @@ private:
 struct StartupConfiguration
 {
     QString languageCode; // as read
+    quint8 languageIndex = 0;
     QString port;
 };
 
