@@ -11,11 +11,23 @@ quint8 g_languageIndex = 0;
 QString g_programDirectory;
 } // namespace
 
-quint8 languageIndex() { return g_languageIndex; }
-void setLanguageIndex(quint8 index) { g_languageIndex = index <= 2 ? index : 0; }
+quint8 languageIndex()
+{
+    return g_languageIndex;
+}
+void setLanguageIndex(quint8 index)
+{
+    g_languageIndex = index <= 2 ? index : 0;
+}
 
-QString programDirectory() { return g_programDirectory; }
-void setProgramDirectory(const QString &directory) { g_programDirectory = directory; }
+QString programDirectory()
+{
+    return g_programDirectory;
+}
+void setProgramDirectory(const QString &directory)
+{
+    g_programDirectory = directory;
+}
 
 CIniFile &configFile()
 {

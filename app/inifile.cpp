@@ -1,6 +1,5 @@
 #include "app/inifile.h"
 
-
 #include <QFile>
 #include <QSaveFile>
 
@@ -38,7 +37,7 @@ QString decoded(const QByteArray &bytes)
 QString sectionName(const QByteArray &line)
 {
     const QString text = decoded(line);
-    if (text.size() < 2 || !text.startsWith(u'[') )
+    if (text.size() < 2 || !text.startsWith(u'['))
         return {};
     const auto close = text.indexOf(u']');
     if (close < 0)
@@ -107,13 +106,13 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
     const QByteArray entry = key.toUtf8() + '=' + value.toUtf8();
 
     qsizetype sectionAt = -1;
-    qsizetype insertAt = -1;  // after the section's last non-blank line
+    qsizetype insertAt = -1; // after the section's last non-blank line
     bool done = false;
     for (qsizetype i = 0; i < lines.size() && !done; ++i) {
         const QString name = sectionName(lines[i]);
         if (!name.isNull()) {
             if (sectionAt >= 0)
-                break;  // past our section
+                break; // past our section
             if (sameName(name, section)) {
                 sectionAt = i;
                 insertAt = i + 1;

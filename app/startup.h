@@ -21,8 +21,8 @@ QString bundleFileName(const QString &code);
 // The directory part of the executable's path, with a trailing separator.
 QString programDirectoryOf(const QString &executablePath);
 
-inline constexpr LocalisedText BundleLoadFailed{
-    u"Load language DLL fail", u"加载语言链接库失败", u"加載語言庫?接庫失敗"};
+inline constexpr LocalisedText BundleLoadFailed{u"Load language DLL fail", u"加载语言链接库失败",
+                                                u"加載語言庫?接庫失敗"};
 
 // The language bundle <code>.dll of the program directory, registered as the
 // source of every resource (templates, art, the menu and string texts) with

@@ -33,7 +33,7 @@ bool isWritableDirectory(const QString &directory)
 bool usesPerUserFiles(const QString &programDirectory)
 {
     return !isWritableDirectory(programDirectory)
-        || QFileInfo::exists(programDirectory + InstalledMarkerFile.toString());
+           || QFileInfo::exists(programDirectory + InstalledMarkerFile.toString());
 }
 
 QString userConfigDirectory(const QString &programDirectory)

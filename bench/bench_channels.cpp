@@ -15,9 +15,14 @@ MemoryImage fullImage()
     ChannelTable table;
     for (int n = 1; n <= region::ChannelCount; ++n) {
         table[std::size_t(n - 1)] = {QStringLiteral("4%1.12500").arg(n % 70 + 30, 2, 10, QLatin1Char('0')),
-                                     QStringLiteral("462.00625"), QStringLiteral("88.5"), QStringLiteral("D754I"),
-                                     QStringLiteral("QDT"), QStringLiteral("High"), QStringLiteral("Del"),
-                                     QStringLiteral("Wide"), QStringLiteral("CH%1").arg(n)};
+                                     QStringLiteral("462.00625"),
+                                     QStringLiteral("88.5"),
+                                     QStringLiteral("D754I"),
+                                     QStringLiteral("QDT"),
+                                     QStringLiteral("High"),
+                                     QStringLiteral("Del"),
+                                     QStringLiteral("Wide"),
+                                     QStringLiteral("CH%1").arg(n)};
     }
     storeChannelTable(image, table, 0, 0);
     return image;

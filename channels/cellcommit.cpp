@@ -25,15 +25,11 @@ const LocalisedText *cellFault(ChannelField field, const QString &text, const QS
 {
     switch (field) {
     case RxFreqField:
-    case TxFreqField:
-        return isTypableFrequency(text) ? nullptr : &NotFrequency;
+    case TxFreqField: return isTypableFrequency(text) ? nullptr : &NotFrequency;
     case RxToneField:
-    case TxToneField:
-        return isToneListText(text) ? nullptr : &NotTone;
-    case NameField:
-        return isTypableName(text) || text == currentName ? nullptr : &NotName;
-    default:
-        return isChoiceText(field, text) ? nullptr : &NotChoice;
+    case TxToneField: return isToneListText(text) ? nullptr : &NotTone;
+    case NameField: return isTypableName(text) || text == currentName ? nullptr : &NotName;
+    default: return isChoiceText(field, text) ? nullptr : &NotChoice;
     }
 }
 
@@ -61,8 +57,8 @@ std::optional<CellFault> typeChannelRow(ChannelTexts &row, const QStringList &ce
     return std::nullopt;
 }
 
-void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed,
-                         const FrequencyRange &range, quint8 languageIndex)
+void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed, const FrequencyRange &range,
+                         quint8 languageIndex)
 {
     const QString text = committedFrequencyText(typed, range);
     const bool wasEmpty = row[RxFreqField].isEmpty();
@@ -80,8 +76,7 @@ void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView type
     if (!wasEmpty)
         return;
     row[TxFreqField] = text;
-    for (const ChannelField f : {RxToneField, TxToneField, BusyLockField, PowerField, ScanAddField,
-                                 BandwidthField})
+    for (const ChannelField f : {RxToneField, TxToneField, BusyLockField, PowerField, ScanAddField, BandwidthField})
         row[f] = newChannelText(f, languageIndex);
 }
 
@@ -95,8 +90,7 @@ void commitChoiceCell(ChannelTexts &row, ChannelField field, const QString &text
 bool isTypableFrequency(QStringView text)
 {
     return text.count(u'.') <= 1
-           && std::all_of(text.begin(), text.end(),
-                          [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; });
+           && std::all_of(text.begin(), text.end(), [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; });
 }
 
 } // namespace kdw

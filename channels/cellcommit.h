@@ -18,8 +18,8 @@ namespace kdw {
 // (all nine cells empty); a first frequency for an empty channel also sets Tx
 // Freq and the new-channel texts of the tone and flag fields (Name stays);
 // otherwise only the cell changes. Tx Freq: stays empty while Rx Freq is empty.
-void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed,
-                         const FrequencyRange &range, quint8 languageIndex);
+void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed, const FrequencyRange &range,
+                         quint8 languageIndex);
 
 // The tone, choice and name editors' commit: the cell gets the editor text,
 // or stays empty while the row's Rx Freq is empty.

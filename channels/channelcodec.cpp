@@ -49,7 +49,10 @@ namespace {
 constexpr int MaxCtcss = 9999; // tenths of a hertz: four BCD digits
 constexpr int MaxDcs = 6299;   // 0x80 + 62 and 0xC0 + 62 stay in their kind, below 0xFF
 
-bool isOffText(QStringView text) { return Off.matchesAny(text); }
+bool isOffText(QStringView text)
+{
+    return Off.matchesAny(text);
+}
 
 // The integer value of the leading decimal digits, as _wtoi reads them
 // (leading white space and a sign allowed), clamped to 0..limit.
@@ -153,9 +156,7 @@ quint8 flagsFromTexts(quint8 previous, QStringView busyLock, QStringView power, 
         flags |= 1;
     else if (Qdt.matchesAny(busyLock))
         flags |= 2;
-    const auto setBit = [&flags](quint8 bit, bool on) {
-        flags = on ? quint8(flags | bit) : quint8(flags & ~bit);
-    };
+    const auto setBit = [&flags](quint8 bit, bool on) { flags = on ? quint8(flags | bit) : quint8(flags & ~bit); };
     setBit(record::PowerBit, High.matchesAny(power));
     setBit(record::ScanAddBit, !Del.matchesAny(scanAdd));
     setBit(record::BandwidthBit, Wide.matchesAny(bandwidth));
@@ -188,8 +189,7 @@ bool isTypableName(QStringView name)
 {
     if (name.size() > region::NameLength)
         return false;
-    return std::all_of(name.begin(), name.end(),
-                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
+    return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
 }
 
 // ---- Whole channels
@@ -247,9 +247,8 @@ void storeChannelTexts(MemoryImage &image, int channel, const ChannelTexts &text
     writeFrequency(image, base + record::TxFrequency, frequencyFromText(texts[TxFreqField]));
     storeTone(image, base + record::RxTone, texts[RxToneField]);
     storeTone(image, base + record::TxTone, texts[TxToneField]);
-    image.setByte(base + record::Flags,
-                  flagsFromTexts(image.byte(base + record::Flags), texts[BusyLockField],
-                                 texts[PowerField], texts[ScanAddField], texts[BandwidthField]));
+    image.setByte(base + record::Flags, flagsFromTexts(image.byte(base + record::Flags), texts[BusyLockField],
+                                                       texts[PowerField], texts[ScanAddField], texts[BandwidthField]));
     writeName(image, channel, texts[NameField]);
 }
 

@@ -19,7 +19,7 @@ using ChannelTexts = std::array<QString, ChannelFieldCount>;
 namespace record {
 inline constexpr int RxFrequency = 0; // 4 BCD bytes, least significant pair first
 inline constexpr int TxFrequency = 4;
-inline constexpr int RxTone = 8;      // low byte, then high byte
+inline constexpr int RxTone = 8; // low byte, then high byte
 inline constexpr int TxTone = 10;
 inline constexpr int Flags = 12;
 inline constexpr quint8 BusyLockMask = 0x03; // 0 Off, 1 Carrier, 2 QDT
@@ -29,9 +29,15 @@ inline constexpr quint8 PowerBit = 0x20;     // 1 High
 } // namespace record
 
 // BCD byte: high nibble * 10 + low nibble, nibbles not checked (0xFF is 165).
-constexpr int bcdDecode(quint8 byte) { return (byte >> 4) * 10 + (byte & 0x0F); }
+constexpr int bcdDecode(quint8 byte)
+{
+    return (byte >> 4) * 10 + (byte & 0x0F);
+}
 // 0..99 to a BCD byte.
-constexpr quint8 bcdEncode(int value) { return quint8(((value / 10) << 4) | (value % 10)); }
+constexpr quint8 bcdEncode(int value)
+{
+    return quint8(((value / 10) << 4) | (value % 10));
+}
 
 // ---- Frequencies: units of 10 Hz (462.12500 MHz is 46212500).
 
@@ -81,8 +87,8 @@ void writeTone(MemoryImage &image, int offset, ToneCode code);
 // The flag byte for four cell texts of any language, keeping the bits of
 // `previous` that the editor does not own (3, 6 and 7). Unknown texts give
 // Busy Lock Off, Power Low, Scan Add Add and Bandwidth Narrow.
-[[nodiscard]] quint8 flagsFromTexts(quint8 previous, QStringView busyLock, QStringView power,
-                                    QStringView scanAdd, QStringView bandwidth);
+[[nodiscard]] quint8 flagsFromTexts(quint8 previous, QStringView busyLock, QStringView power, QStringView scanAdd,
+                                    QStringView bandwidth);
 
 // ---- Names (6 bytes of an 8-byte slot).
 

@@ -31,8 +31,7 @@ struct GridCsvResult
 // at most 6 printable ASCII characters, or the name the channel already has in
 // `current` (so names with other bytes survive a round trip). A row without a
 // frequency must have no other cells. Channels not listed stay empty.
-[[nodiscard]] GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current,
-                                                quint8 languageIndex,
+[[nodiscard]] GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, quint8 languageIndex,
                                                 const FrequencyRange &range = FrequencyRange{});
 
 } // namespace kdw

@@ -26,8 +26,7 @@ void emptyChannels(MemoryImage &image, const QList<int> &channels);
 // Moves the channels one place up (delta -1) or down (+1); each neighbour that
 // is not moved itself takes the place left behind. False, and nothing changed,
 // when a channel would leave 1..99. Returns the channels' new numbers in `moved`.
-[[nodiscard]] bool moveChannels(MemoryImage &image, const QList<int> &channels, int delta,
-                                QList<int> *moved = nullptr);
+[[nodiscard]] bool moveChannels(MemoryImage &image, const QList<int> &channels, int delta, QList<int> *moved = nullptr);
 
 // The channels as tab-separated grid texts, one line per channel with its
 // number first, as a spreadsheet takes them.
@@ -42,7 +41,7 @@ struct PasteFault
 
 struct PasteResult
 {
-    QList<int> channels;              // the channels written, in order
+    QList<int> channels;             // the channels written, in order
     std::optional<PasteFault> fault; // set: the image was not changed
     explicit operator bool() const { return !fault; }
 };
@@ -51,7 +50,7 @@ struct PasteResult
 // cells are typed into an empty row by the rules of typing and stored. A line
 // of ten cells starts with a channel number, which is skipped; a line of
 // fewer holds the cells from Rx Freq. Nothing changes when any line is bad.
-[[nodiscard]] PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text,
-                                           quint8 languageIndex, const FrequencyRange &range = FrequencyRange{});
+[[nodiscard]] PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, quint8 languageIndex,
+                                           const FrequencyRange &range = FrequencyRange{});
 
 } // namespace kdw

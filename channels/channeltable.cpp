@@ -7,9 +7,9 @@ namespace {
 // The grid store's fixed bytes. The eight after the channel records read as
 // Rx and Tx 435.00000 MHz in the record encoding.
 constexpr quint8 AfterRecordsBytes[8] = {0x00, 0x00, 0x50, 0x43, 0x00, 0x00, 0x50, 0x43};
-constexpr quint8 AfterRecordsFlagsKeep = 0x3F;     // bits 7 and 6 cleared
+constexpr quint8 AfterRecordsFlagsKeep = 0x3F;              // bits 7 and 6 cleared
 constexpr int SettingsByte1 = region::FunctionSettings + 1; // 0x1811
-constexpr quint8 SettingsByte1Keep = 0x78;         // bits 0, 1, 2 and 7 cleared
+constexpr quint8 SettingsByte1Keep = 0x78;                  // bits 0, 1, 2 and 7 cleared
 constexpr int SettingsByte7 = region::FunctionSettings + 7; // 0x1817, set to 0
 constexpr int GridStoreZerosLength = 4;
 
@@ -34,8 +34,7 @@ void writeGridStoreFixedBytes(MemoryImage &image)
     image.setByte(region::AfterRecordsFlags, image.byte(region::AfterRecordsFlags) & AfterRecordsFlagsKeep);
 }
 
-void storeChannelTable(MemoryImage &image, const ChannelTable &table, quint8 modelIndex,
-                       quint8 frequencyRangeIndex)
+void storeChannelTable(MemoryImage &image, const ChannelTable &table, quint8 modelIndex, quint8 frequencyRangeIndex)
 {
     image.setByte(region::ModelIndex, modelIndex);
     image.setByte(region::FrequencyRangeIndex, frequencyRangeIndex);

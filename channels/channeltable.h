@@ -19,8 +19,7 @@ using ChannelTable = std::array<ChannelTexts, region::ChannelCount>;
 // The grid store: the Model and Frequency Range indexes into 0x1FD0 / 0x1FD1,
 // every row into its channel record and name slot, then the fixed bytes the
 // radio expects (0x0630..0x0637, 0x063C, 0x1811, 0x1817, 0x1D10..0x1D13).
-void storeChannelTable(MemoryImage &image, const ChannelTable &table, quint8 modelIndex,
-                       quint8 frequencyRangeIndex);
+void storeChannelTable(MemoryImage &image, const ChannelTable &table, quint8 modelIndex, quint8 frequencyRangeIndex);
 
 // Only the fixed bytes of the grid store.
 void writeGridStoreFixedBytes(MemoryImage &image);

@@ -119,8 +119,7 @@ CsvParseResult parseCsv(QStringView text)
 
 QString csvField(QStringView field)
 {
-    const bool quote = field.contains(u',') || field.contains(u'"') || field.contains(u'\r')
-                       || field.contains(u'\n');
+    const bool quote = field.contains(u',') || field.contains(u'"') || field.contains(u'\r') || field.contains(u'\n');
     if (!quote)
         return field.toString();
     QString quoted = field.toString();

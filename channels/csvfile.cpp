@@ -14,7 +14,8 @@ namespace {
 
 constexpr LocalisedText NotUtf8{u"not UTF-8 text", u"不是 UTF-8 文本", u"不是 UTF-8 文字"};
 constexpr LocalisedText LineReason{u"line %1: %2", u"第 %1 行：%2", u"第 %1 行：%2"};
-constexpr LocalisedText LineColumnReason{u"line %1, column %2: %3", u"第 %1 行，第 %2 列：%3", u"第 %1 行，第 %2 欄：%3"};
+constexpr LocalisedText LineColumnReason{u"line %1, column %2: %3", u"第 %1 行，第 %2 列：%3",
+                                         u"第 %1 行，第 %2 欄：%3"};
 
 } // namespace
 
@@ -69,8 +70,8 @@ ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
                                    .arg(grid.error->message));
         return result;
     }
-    storeChannelTable(
-        result.image, grid.table, image.byte(region::ModelIndex), image.byte(region::FrequencyRangeIndex));
+    storeChannelTable(result.image, grid.table, image.byte(region::ModelIndex),
+                      image.byte(region::FrequencyRangeIndex));
     return result;
 }
 

@@ -31,15 +31,14 @@ struct TextFileRead
 
 struct ChannelCsvImport
 {
-    MemoryImage image;   // the result when nothing was refused
+    MemoryImage image;    // the result when nothing was refused
     QStringList refusals; // "line N: reason" for each refused line
     explicit operator bool() const { return refusals.isEmpty(); }
 };
 
 // The image with its channels replaced by the CSV's; unchanged when any line
 // is refused. The grid format goes through the grid store (its fixed bytes too).
-[[nodiscard]] ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
-                                                ChannelCsvFormat format, quint8 languageIndex,
-                                                const FrequencyRange &range = FrequencyRange{});
+[[nodiscard]] ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, ChannelCsvFormat format,
+                                                quint8 languageIndex, const FrequencyRange &range = FrequencyRange{});
 
 } // namespace kdw

@@ -10,7 +10,10 @@ namespace kdw {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // wcstod skips the same white space as iswspace in the C locale.
 bool isSpace(QChar c)
@@ -150,8 +153,7 @@ qint64 decimalScale(double value, int decimals)
     // The double as a decimal of 15 significant digits, rounded to nearest:
     // "d.dddddddddddddde+XX".
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, 14);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     const std::string text(buffer, result.ptr);
     const bool negative = text[0] == '-';
     const auto e = text.find('e');

@@ -10,7 +10,7 @@ namespace kdw {
 
 namespace {
 
-constexpr quint32 Step5kHz = 500;    // units of 10 Hz
+constexpr quint32 Step5kHz = 500; // units of 10 Hz
 constexpr quint32 Step6k25Hz = 625;
 
 // A run of decimal digits from `i` as MHz in units of 10 Hz, saturating.

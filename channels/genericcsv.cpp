@@ -15,13 +15,12 @@ namespace kdw {
 
 namespace {
 
-const QStringList Header = {
-    QStringLiteral("Location"),  QStringLiteral("Name"),        QStringLiteral("Frequency"),
-    QStringLiteral("Duplex"),    QStringLiteral("Offset"),      QStringLiteral("Tone"),
-    QStringLiteral("rToneFreq"), QStringLiteral("cToneFreq"),   QStringLiteral("DtcsCode"),
-    QStringLiteral("DtcsPolarity"), QStringLiteral("RxDtcsCode"), QStringLiteral("CrossMode"),
-    QStringLiteral("Mode"),      QStringLiteral("TStep"),       QStringLiteral("Skip"),
-    QStringLiteral("Power"),     QStringLiteral("Comment")};
+const QStringList Header = {QStringLiteral("Location"),     QStringLiteral("Name"),       QStringLiteral("Frequency"),
+                            QStringLiteral("Duplex"),       QStringLiteral("Offset"),     QStringLiteral("Tone"),
+                            QStringLiteral("rToneFreq"),    QStringLiteral("cToneFreq"),  QStringLiteral("DtcsCode"),
+                            QStringLiteral("DtcsPolarity"), QStringLiteral("RxDtcsCode"), QStringLiteral("CrossMode"),
+                            QStringLiteral("Mode"),         QStringLiteral("TStep"),      QStringLiteral("Skip"),
+                            QStringLiteral("Power"),        QStringLiteral("Comment")};
 
 // A watt figure is matched to the nearer of the radio's two power levels.
 constexpr double HighPowerWatts = 5.0;
@@ -30,8 +29,8 @@ constexpr quint32 LowestFrequency = 40000000;  // 400 MHz, units of 10 Hz
 constexpr quint32 HighestFrequency = 47000000; // 470 MHz
 
 constexpr LocalisedText NoColumn{u"the header has no column %1", u"表头没有 %1 列", u"表頭沒有 %1 欄"};
-constexpr LocalisedText BadLocation{u"Location \"%1\" is not a channel from 1 to 99", u"Location“%1”不是 1 到 99 的信道",
-                                    u"Location「%1」不是 1 到 99 的信道"};
+constexpr LocalisedText BadLocation{u"Location \"%1\" is not a channel from 1 to 99",
+                                    u"Location“%1”不是 1 到 99 的信道", u"Location「%1」不是 1 到 99 的信道"};
 constexpr LocalisedText TwiceLocation{u"Location %1 is already given on line %2", u"Location %1 已在第 %2 行给出",
                                       u"Location %1 已在第 %2 行給出"};
 constexpr LocalisedText BadFrequency{u"%1 \"%2\" is not a frequency in MHz with at most 5 decimals",
@@ -57,9 +56,8 @@ std::optional<quint32> parseMhz(QStringView text)
     QStringView fraction = point < 0 ? QStringView() : text.mid(point + 1);
     while (fraction.size() > 5 && fraction.endsWith(u'0'))
         fraction.chop(1);
-    const auto digits = [](QStringView s) {
-        return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    };
+    const auto digits
+        = [](QStringView s) { return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }); };
     if (whole.isEmpty() || whole.size() > 4 || fraction.size() > 5 || !digits(whole) || !digits(fraction))
         return std::nullopt;
     quint32 value = whole.toUInt() * 100000;
@@ -226,7 +224,7 @@ QString genericChannelCsv(const MemoryImage &image)
                 cTone = toneText(rxTone, 0);
             const auto side = [](ToneKind k) {
                 return k == ToneKind::Ctcss ? QStringLiteral("Tone")
-                    : k == ToneKind::Dcs    ? QStringLiteral("DTCS")
+                       : k == ToneKind::Dcs ? QStringLiteral("DTCS")
                                             : QString();
             };
             crossMode = side(txKind) + QStringLiteral("->") + side(rxKind);
@@ -321,10 +319,10 @@ GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView
             const QString mode = row[QStringLiteral("CrossMode")];
             const QString txSide = mode.section(QStringLiteral("->"), 0, 0);
             const QString rxSide = mode.section(QStringLiteral("->"), 1);
-            static const QStringList modes = {QStringLiteral("Tone->Tone"), QStringLiteral("Tone->DTCS"),
-                                              QStringLiteral("DTCS->Tone"), QStringLiteral("DTCS->DTCS"),
-                                              QStringLiteral("->Tone"),     QStringLiteral("->DTCS"),
-                                              QStringLiteral("DTCS->")};
+            static const QStringList modes
+                = {QStringLiteral("Tone->Tone"), QStringLiteral("Tone->DTCS"), QStringLiteral("DTCS->Tone"),
+                   QStringLiteral("DTCS->DTCS"), QStringLiteral("->Tone"),     QStringLiteral("->DTCS"),
+                   QStringLiteral("DTCS->")};
             if (!modes.contains(mode)) {
                 read.refuse(Unknown.text(lang).arg(QStringLiteral("CrossMode"), mode));
             } else {

@@ -437,8 +437,7 @@ bool CMSFlexGrid::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return QTableWidget::eventFilter(watched, event);
 }
@@ -460,9 +459,7 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent *event)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        QTableWidget::keyPressEvent(event);
-        return;
+    case Qt::Key_Backtab: QTableWidget::keyPressEvent(event); return;
     default:
         if (event->matches(QKeySequence::Copy)) {
             QTableWidget::keyPressEvent(event);

@@ -37,8 +37,7 @@ constexpr LocalisedText PromptCaption{u"Prompt", u"提示", u"提示"};
 constexpr LocalisedText DefaultFileMissing{u"Cound not found default file", u"没找到默认文件", u"沒找到默認文件"};
 constexpr LocalisedText DefaultFileUnreadable{
     u"The default file \"%1\" cannot be read.\n%2\nThe channels were not changed.",
-    u"无法读取默认文件“%1”。\n%2\n信道没有改变。",
-    u"無法讀取默認文件「%1」。\n%2\n信道沒有改變。"};
+    u"无法读取默认文件“%1”。\n%2\n信道没有改变。", u"無法讀取默認文件「%1」。\n%2\n信道沒有改變。"};
 
 // A control of the template, or a new one when the bundle's template lacks
 // it, so an incomplete bundle cannot leave the view without its controls.

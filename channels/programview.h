@@ -128,16 +128,16 @@ private:
     CProgramDoc &m_doc;
     DocumentCommands &m_commands;
     QWidget *m_form = nullptr;
-    QLineEdit *m_nameEdit = nullptr;       // 1085
-    QComboBox *m_comboModel = nullptr;     // 1017
-    QComboBox *m_comboRange = nullptr;     // 1011
-    QLineEdit *m_freqEdit = nullptr;       // 1082
-    QComboBox *m_choiceCombo = nullptr;    // 1084
-    QComboBox *m_toneCombo = nullptr;      // 1083
+    QLineEdit *m_nameEdit = nullptr;        // 1085
+    QComboBox *m_comboModel = nullptr;      // 1017
+    QComboBox *m_comboRange = nullptr;      // 1011
+    QLineEdit *m_freqEdit = nullptr;        // 1082
+    QComboBox *m_choiceCombo = nullptr;     // 1084
+    QComboBox *m_toneCombo = nullptr;       // 1083
     QPushButton *m_factoryButton = nullptr; // 1068
-    CMSFlexGrid *m_grid = nullptr;         // 1007
-    QSize m_formSize; // of the template
-    QRect m_gridRect; // in the template
+    CMSFlexGrid *m_grid = nullptr;          // 1007
+    QSize m_formSize;                       // of the template
+    QRect m_gridRect;                       // in the template
     QStringList m_toneList;
     FrequencyRange m_range;
     bool m_committing = false;

@@ -37,10 +37,8 @@ bool frequencyKeyAllowed(const QKeyEvent *event)
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
     case Qt::Key_Left:
-    case Qt::Key_Right:
-        return true;
-    default:
-        break;
+    case Qt::Key_Right: return true;
+    default: break;
     }
     if (!isDigit(key) && key != Qt::Key_Period)
         return false;
@@ -342,8 +340,7 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
 
     switch (event->type()) {
-    case QEvent::KeyPress:
-        return editorKey(editor, static_cast<QKeyEvent *>(event));
+    case QEvent::KeyPress: return editorKey(editor, static_cast<QKeyEvent *>(event));
     case QEvent::FocusOut: {
         // A list's own drop-down and another window coming to the front
         // leave the editor open.
@@ -358,8 +355,7 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
         if (qobject_cast<QLineEdit *>(editor) && static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
             return true;
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

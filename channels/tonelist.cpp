@@ -6,7 +6,10 @@ namespace kdw {
 
 namespace {
 
-QString ctcssText(quint16 tenths) { return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10); }
+QString ctcssText(quint16 tenths)
+{
+    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+}
 
 QString dcsText(quint16 code, QChar polarity)
 {

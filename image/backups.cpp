@@ -14,8 +14,7 @@ namespace {
 
 const QRegularExpression &backupName()
 {
-    static const QRegularExpression name(
-        QStringLiteral("^(\\d{8}-\\d{6})-(read|before-write)(?:-(\\d+))?\\.sin$"));
+    static const QRegularExpression name(QStringLiteral("^(\\d{8}-\\d{6})-(read|before-write)(?:-(\\d+))?\\.sin$"));
     return name;
 }
 

@@ -10,19 +10,16 @@ namespace kdw {
 
 namespace {
 
-constexpr LocalisedText CannotOpenText{
-    u"Cannot open the file \"%1\".\n%2",
-    u"无法打开文件“%1”。\n%2",
-    u"無法開啟檔案「%1」。\n%2"};
+constexpr LocalisedText CannotOpenText{u"Cannot open the file \"%1\".\n%2", u"无法打开文件“%1”。\n%2",
+                                       u"無法開啟檔案「%1」。\n%2"};
 constexpr LocalisedText TooShortText{
     u"\"%1\" is not a channel data file: it holds %2 bytes, a channel data file holds 8192.\n"
     u"The file was not opened.",
     u"“%1”不是信道数据文件：它只有 %2 字节，信道数据文件应为 8192 字节。\n文件未打开。",
     u"「%1」不是頻道資料檔：它只有 %2 位元組，頻道資料檔應為 8192 位元組。\n檔案未開啟。"};
-constexpr LocalisedText CannotSaveText{
-    u"Cannot save the file \"%1\".\n%2\nThe file on disk was not changed.",
-    u"无法保存文件“%1”。\n%2\n磁盘上的文件没有改变。",
-    u"無法儲存檔案「%1」。\n%2\n磁碟上的檔案沒有改變。"};
+constexpr LocalisedText CannotSaveText{u"Cannot save the file \"%1\".\n%2\nThe file on disk was not changed.",
+                                       u"无法保存文件“%1”。\n%2\n磁盘上的文件没有改变。",
+                                       u"無法儲存檔案「%1」。\n%2\n磁碟上的檔案沒有改變。"};
 
 QString shown(const QString &path)
 {
@@ -56,8 +53,7 @@ DocumentResult readDocumentFile(const QString &path, MemoryImage &image, quint8 
         return {false, CannotOpenText.text(languageIndex).arg(shown(path), file.systemReason)};
     case SinLoadResult::Error::TooShort:
         return {false, TooShortText.text(languageIndex).arg(shown(path)).arg(file.fileSize)};
-    case SinLoadResult::Error::None:
-        break;
+    case SinLoadResult::Error::None: break;
     }
     image.copyIn(*file.bytes);
     return {true, {}};

@@ -14,7 +14,7 @@ struct SinLoadResult
 {
     enum class Error { None, CannotOpen, TooShort };
 
-    std::optional<QByteArray> bytes;  // exactly 8192 bytes on success
+    std::optional<QByteArray> bytes; // exactly 8192 bytes on success
     Error error = Error::None;
     qint64 fileSize = 0;
     QString systemReason;

@@ -15,10 +15,10 @@ struct TransferRange
 
 // The five ranges in the order the protocol visits them. The write stops 16
 // bytes short of the end: 0x1FF0..0x1FFF come from the radio but never go back.
-inline constexpr std::array<TransferRange, 5> ReadRanges{{
-    {0x0000, 0x0640}, {0x0C90, 0x0FB0}, {0x1810, 0x1850}, {0x1D30, 0x1D50}, {0x1FD0, 0x2000}}};
-inline constexpr std::array<TransferRange, 5> WriteRanges{{
-    {0x0000, 0x0640}, {0x0C90, 0x0FB0}, {0x1810, 0x1850}, {0x1D30, 0x1D50}, {0x1FD0, 0x1FF0}}};
+inline constexpr std::array<TransferRange, 5> ReadRanges{
+    {{0x0000, 0x0640}, {0x0C90, 0x0FB0}, {0x1810, 0x1850}, {0x1D30, 0x1D50}, {0x1FD0, 0x2000}}};
+inline constexpr std::array<TransferRange, 5> WriteRanges{
+    {{0x0000, 0x0640}, {0x0C90, 0x0FB0}, {0x1810, 0x1850}, {0x1D30, 0x1D50}, {0x1FD0, 0x1FF0}}};
 
 constexpr int totalBlocks(const std::array<TransferRange, 5> &ranges)
 {

@@ -15,8 +15,14 @@ inline constexpr int ReadTotalPerByte = 50;
 inline constexpr int WriteTotalConstant = 30;
 inline constexpr int WriteTotalPerByte = 30;
 
-constexpr int readTotal(qsizetype bytes) { return ReadTotalConstant + ReadTotalPerByte * int(bytes); }
-constexpr int writeTotal(qsizetype bytes) { return WriteTotalConstant + WriteTotalPerByte * int(bytes); }
+constexpr int readTotal(qsizetype bytes)
+{
+    return ReadTotalConstant + ReadTotalPerByte * int(bytes);
+}
+constexpr int writeTotal(qsizetype bytes)
+{
+    return WriteTotalConstant + WriteTotalPerByte * int(bytes);
+}
 } // namespace linktime
 
 // The byte stream the programming protocol talks through: the serial port in

@@ -50,8 +50,7 @@ QString blockName(int address)
 QString ProtocolResult::describe() const
 {
     switch (step) {
-    case Step::None:
-        return QStringLiteral("%1 blocks transferred").arg(blocks);
+    case Step::None: return QStringLiteral("%1 blocks transferred").arg(blocks);
     case Step::WakeUp:
         return QStringLiteral("no acknowledge to the wake-up in %1 attempts (last answer: %2)")
             .arg(wakeUpAttempts)

@@ -27,7 +27,7 @@ struct [[nodiscard]] ProtocolResult
 
     Step step = Step::None;
     int address = -1;
-    QByteArray received;   // what the failed read returned
+    QByteArray received; // what the failed read returned
     int wakeUpAttempts = 0;
     int blocks = 0;        // blocks completed
     bool lineLost = false; // the port itself went away (cable pulled)

@@ -70,10 +70,8 @@ bool SerialPort::lineAlive() const
         return false;
     switch (m_port.error()) {
     case QSerialPort::NoError:
-    case QSerialPort::TimeoutError:
-        return true;
-    default:
-        return false;
+    case QSerialPort::TimeoutError: return true;
+    default: return false;
     }
 }
 
@@ -105,8 +103,7 @@ void SerialPort::purge()
 #ifdef Q_OS_WIN
     FlushFileBuffers(reinterpret_cast<HANDLE>(m_port.handle()));
 #else
-    while (::tcdrain(int(m_port.handle())) != 0 && errno == EINTR) {
-    }
+    while (::tcdrain(int(m_port.handle())) != 0 && errno == EINTR) { }
 #endif
     // Then drop only what was received: Qt's read buffer and the driver's
     // input queue.

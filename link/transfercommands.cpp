@@ -20,27 +20,24 @@ namespace kdw {
 namespace {
 
 constexpr LocalisedText CompareCaption{u"Compare with Radio", u"与对讲机比较", u"與對講機比較"};
-constexpr LocalisedText RadioDiffersFromDocument{
-    u"The radio does not hold the document: these differ.",
-    u"对讲机中的内容与文档不符：以下各项不同。",
-    u"對講機中的內容與文件不符：以下各項不同。"};
-constexpr LocalisedText RadioHoldsDocument{
-    u"The radio holds what the document holds.", u"对讲机中的内容与文档相同。", u"對講機中的內容與文件相同。"};
+constexpr LocalisedText RadioDiffersFromDocument{u"The radio does not hold the document: these differ.",
+                                                 u"对讲机中的内容与文档不符：以下各项不同。",
+                                                 u"對講機中的內容與文件不符：以下各項不同。"};
+constexpr LocalisedText RadioHoldsDocument{u"The radio holds what the document holds.", u"对讲机中的内容与文档相同。",
+                                           u"對講機中的內容與文件相同。"};
 constexpr LocalisedText DocumentHeading{u"This document", u"本文档", u"本文件"};
 constexpr LocalisedText RadioHeading{u"The radio", u"对讲机", u"對講機"};
 constexpr LocalisedText WrittenHeading{u"Written", u"写入的", u"寫入的"};
 constexpr LocalisedText WriteNowText{u"Write the document now", u"立即写入文档", u"立即寫入文件"};
-constexpr LocalisedText OpenRadioText{
-    u"Open the radio's memory as a new document", u"将对讲机的内容作为新文档打开", u"將對講機的內容作為新文件開啟"};
+constexpr LocalisedText OpenRadioText{u"Open the radio's memory as a new document", u"将对讲机的内容作为新文档打开",
+                                      u"將對講機的內容作為新文件開啟"};
 
-constexpr LocalisedText BackupFailedText{
-    u"The backup of the radio's memory could not be saved in %1.\n%2",
-    u"无法将对讲机内容的备份保存到 %1。\n%2",
-    u"無法將對講機內容的備份儲存到 %1。\n%2"};
+constexpr LocalisedText BackupFailedText{u"The backup of the radio's memory could not be saved in %1.\n%2",
+                                         u"无法将对讲机内容的备份保存到 %1。\n%2",
+                                         u"無法將對講機內容的備份儲存到 %1。\n%2"};
 constexpr LocalisedText WriteNotStartedText{
     u"The write was not started: the radio's memory could not be backed up first.",
-    u"写入未开始：未能先备份对讲机的内容。",
-    u"寫入未開始：未能先備份對講機的內容。"};
+    u"写入未开始：未能先备份对讲机的内容。", u"寫入未開始：未能先備份對講機的內容。"};
 
 enum CompareChoice : int { WriteNow = 100, OpenRadio = 101 };
 

@@ -9,10 +9,9 @@ constexpr LocalisedText NoAnswerText{
     u"and is the right port chosen? %1 is %2.",
     u"对讲机没有应答。对讲机是否已开机？数据线是否已插好对讲机和电脑两端？所选串口是否正确？%1 即 %2。",
     u"對講機沒有應答。對講機是否已開機？傳輸線是否已插好對講機和電腦兩端？所選串口是否正確？%1 即 %2。"};
-constexpr LocalisedText StoppedText{
-    u"The radio stopped answering at block %1 of %2. Check the cable and try again.",
-    u"对讲机在第 %1 块（共 %2 块）时停止应答。请检查数据线后重试。",
-    u"對講機在第 %1 塊（共 %2 塊）時停止應答。請檢查傳輸線後重試。"};
+constexpr LocalisedText StoppedText{u"The radio stopped answering at block %1 of %2. Check the cable and try again.",
+                                    u"对讲机在第 %1 块（共 %2 块）时停止应答。请检查数据线后重试。",
+                                    u"對講機在第 %1 塊（共 %2 塊）時停止應答。請檢查傳輸線後重試。"};
 constexpr LocalisedText WrongAnswerText{
     u"The radio gave a wrong answer at block %1 of %2. Check that it is a KDW417 on the right port "
     u"and that the cable sits firmly, then try again.",
@@ -30,8 +29,8 @@ constexpr LocalisedText PartlyWrittenText{
 
 using Step = ProtocolResult::Step;
 
-QString communicationExplanation(const TransferOutcome &outcome, TransferDirection direction,
-                                 const QString &portName, quint8 language)
+QString communicationExplanation(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
+                                 quint8 language)
 {
     const ProtocolResult &p = outcome.protocol;
     const QString device = outcome.device.isEmpty() ? portName : outcome.device;
@@ -57,13 +56,11 @@ QString failureExplanation(const TransferOutcome &outcome, TransferDirection dir
                            quint8 languageIndex)
 {
     switch (outcome.status) {
-    case TransferOutcome::Status::Done:
-        return {};
+    case TransferOutcome::Status::Done: return {};
     case TransferOutcome::Status::PortNotOpened:
         // The system's reason names the device and why it did not open.
         return outcome.detail;
-    case TransferOutcome::Status::CommunicationError:
-        break;
+    case TransferOutcome::Status::CommunicationError: break;
     }
     return communicationExplanation(outcome, direction, portName, languageIndex);
 }

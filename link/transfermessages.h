@@ -13,10 +13,9 @@ inline constexpr LocalisedText WriteUncheckedText{
     u"Read the radio to see what it holds.",
     u"写入已成功，但对讲机没有回应随后的校验。请读取对讲机查看其内容。",
     u"寫入已成功，但對講機沒有回應隨後的校驗。請讀取對講機查看其內容。"};
-inline constexpr LocalisedText RadioDiffersText{
-    u"The radio does not hold the document: after the write these differ.",
-    u"对讲机中的内容与文档不符：写入后以下各项不同。",
-    u"對講機中的內容與文件不符：寫入後以下各項不同。"};
+inline constexpr LocalisedText RadioDiffersText{u"The radio does not hold the document: after the write these differ.",
+                                                u"对讲机中的内容与文档不符：写入后以下各项不同。",
+                                                u"對講機中的內容與文件不符：寫入後以下各項不同。"};
 
 // The message of a failed transfer in a language: the first line as the user
 // knows it ("Could not open the port", "Communication error"), then what

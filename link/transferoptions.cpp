@@ -30,7 +30,8 @@ TransferOptions readTransferOptions(const CIniFile &file)
 
 bool writeTransferOption(CIniFile &file, QStringView key, bool on)
 {
-    return file.WriteString(programini::Section.toString(), key.toString(), on ? QStringLiteral("1") : QStringLiteral("0"));
+    return file.WriteString(programini::Section.toString(), key.toString(),
+                            on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace kdw

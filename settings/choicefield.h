@@ -4,6 +4,7 @@
 #include "image/memoryimage.h"
 
 #include <QStringList>
+
 #include <vector>
 
 namespace kdw {
@@ -15,10 +16,10 @@ namespace kdw {
 struct ChoiceField
 {
     int offset;
-    quint8 mask; // the field's bits within the byte
+    quint8 mask;                      // the field's bits within the byte
     std::vector<LocalisedText> items; // in list order; the position is the index
-    std::vector<quint8> codes; // the value each item stores, in the field's own bits
-    int fallback; // item shown for a value no item stores
+    std::vector<quint8> codes;        // the value each item stores, in the field's own bits
+    int fallback;                     // item shown for a value no item stores
 
     // The field's value, shifted down to bit 0.
     quint8 value(const MemoryImage &image) const;

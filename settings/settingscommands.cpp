@@ -14,7 +14,8 @@ SettingsCommands::SettingsCommands(CProgramDoc &doc, DocumentHistory &history, Q
 {
 }
 
-template <typename Dialog> void SettingsCommands::run()
+template <typename Dialog>
+void SettingsCommands::run()
 {
     const MemoryImage before = m_doc.image();
     {

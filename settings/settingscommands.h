@@ -24,7 +24,8 @@ public:
     void OnEmbed();
 
 private:
-    template <typename Dialog> void run();
+    template <typename Dialog>
+    void run();
 
     CProgramDoc &m_doc;
     DocumentHistory &m_history;

@@ -14,7 +14,6 @@ namespace kdw {
 
 namespace {
 
-
 // Widens the combo boxes of each column until every item shows in full in
 // the closed box: the controls to the right of a widened column move right
 // by as much and the form grows, so order and places stay as the template has them.

@@ -13,10 +13,10 @@ namespace kdw {
 
 namespace {
 
-constexpr LocalisedText On {u"On", u"开", u"開"};
-constexpr LocalisedText Off {u"Off", u"关", u"關"};
-constexpr LocalisedText Auto {u"Auto", u"自动", u"自動"};
-constexpr LocalisedText Manual {u"Manual", u"手动", u"手動"};
+constexpr LocalisedText On{u"On", u"开", u"開"};
+constexpr LocalisedText Off{u"Off", u"关", u"關"};
+constexpr LocalisedText Auto{u"Auto", u"自动", u"自動"};
+constexpr LocalisedText Manual{u"Manual", u"手动", u"手動"};
 
 // Numbers and units read the same in every language.
 constexpr LocalisedText same(QStringView text)
@@ -124,41 +124,46 @@ std::vector<Setting> makeTable()
 
     add(D::Option, 1081, u"SQL", indexed(Squelch, 0xFF, numbered(10, [](int i) { return number(i - 1); }), 5));
     add(D::Option, 1104, u"Reverse", onOff(SteReverse, bit(2)));
-    add(D::Option, 1086, u"VOX", indexed(Vox, 0xFF, std::vector {Off} + numbered(9, number), 0));
-    add(D::Option, 1106, u"APO", indexed(Apo, 0xFF, std::vector {Off} + same({u"10M", u"30M", u"1H", u"2H"}), 0));
+    add(D::Option, 1086, u"VOX", indexed(Vox, 0xFF, std::vector{Off} + numbered(9, number), 0));
+    add(D::Option, 1106, u"APO", indexed(Apo, 0xFF, std::vector{Off} + same({u"10M", u"30M", u"1H", u"2H"}), 0));
     add(D::Option, 1083, u"TOT",
-        indexed(
-            Tot, 0xFF, std::vector {Off} + numbered(20, [](int i) { return QStringLiteral("%1s").arg(i * 30); }), 1));
+        indexed(Tot, 0xFF, std::vector{Off} + numbered(20, [](int i) { return QStringLiteral("%1s").arg(i * 30); }),
+                1));
     add(D::Option, 1108, u"Key Lock", twoWay(Flags, bit(1), Auto, Manual));
     add(D::Option, 1103, u"Step", indexed(Step, 0xFF, same({u"5KHz", u"6.25KHz", u"10KHz", u"12.5KHz", u"25KHz"}), 4));
     add(D::Option, 1109, u"Scan Mode",
-        ChoiceField {Flags, 0x30, {{u"CO", u"载波", u"載波"}, {u"TO", u"时间", u"時間"}}, {0b01, 0b10}, 0});
+        ChoiceField{Flags, 0x30, {{u"CO", u"载波", u"載波"}, {u"TO", u"时间", u"時間"}}, {0b01, 0b10}, 0});
     add(D::Option, 1088, u"Beep", onOff(Flags2, bit(4)));
     add(D::Option, 1100, u"Battery Save", onOff(Flags2, bit(3)));
     add(D::Option, 1111, u"STE",
         indexed(SteReverse, 0x03,
-            {Off, {u"120 phase shift", u"120度相位偏移", u"120度相位偏移"},
-                {u"180 phase shift", u"180度相位偏移", u"180度相位偏移"}},
-            0));
-    add(D::Option, 1105, u"Roger", indexed(Roger, 0xFF, std::vector {Off} + numbered(3, number), 0));
+                {Off,
+                 {u"120 phase shift", u"120度相位偏移", u"120度相位偏移"},
+                 {u"180 phase shift", u"180度相位偏移", u"180度相位偏移"}},
+                0));
+    add(D::Option, 1105, u"Roger", indexed(Roger, 0xFF, std::vector{Off} + numbered(3, number), 0));
     add(D::Option, 1101, u"Radio", onOff(Switches, bit(3)));
     add(D::Option, 1110, u"Single Radio", onOff(Flags2, bit(5)));
-    add(D::Option, 1113, u"Backlight Mode", ChoiceField {Flags, 0x0C, {On, Off, Auto}, {0b10, 0b00, 0b01}, 2});
+    add(D::Option, 1113, u"Backlight Mode", ChoiceField{Flags, 0x0C, {On, Off, Auto}, {0b10, 0b00, 0b01}, 2});
     add(D::Option, 1112, u"Frequency Mode", onOff(Switches, bit(2)));
-    add(D::Option, 1107, u"Priority Channel", indexed(Priority, 0xFF, std::vector {Off} + numbered(99, number), 0));
+    add(D::Option, 1107, u"Priority Channel", indexed(Priority, 0xFF, std::vector{Off} + numbered(99, number), 0));
     add(D::Option, 1099, u"Channel Name", onOff(Flags, bit(6)));
     add(D::Option, 1097, u"Emergency Call",
         indexed(Emergency, 0x03,
-            {Off, {u"Local Alert", u"本地报警", u"本地報警"}, {u"Local Tx Alert", u"本地发射报警", u"本地發射報警"},
-                {u"Tx Alert", u"发射报警", u"發射報警"}},
-            0));
+                {Off,
+                 {u"Local Alert", u"本地报警", u"本地報警"},
+                 {u"Local Tx Alert", u"本地发射报警", u"本地發射報警"},
+                 {u"Tx Alert", u"发射报警", u"發射報警"}},
+                0));
     add(D::Option, 1117, u"Receive Alarm Time",
-        ChoiceField {ReceiveAlarm, 0xFF,
-            std::vector {Off} + same({u"3s", u"5s", u"10s", u"20s", u"30s", u"60s", u"120s", u"240s"})
-                + std::vector<LocalisedText> {Auto, {u"Continue", u"连续", u"連續"}},
-            {0, 3, 5, 10, 20, 30, 60, 120, 240, 254, 255}, 0});
+        ChoiceField{ReceiveAlarm,
+                    0xFF,
+                    std::vector{Off} + same({u"3s", u"5s", u"10s", u"20s", u"30s", u"60s", u"120s", u"240s"})
+                        + std::vector<LocalisedText>{Auto, {u"Continue", u"连续", u"連續"}},
+                    {0, 3, 5, 10, 20, 30, 60, 120, 240, 254, 255},
+                    0});
     add(D::Option, 1118, u"Power-On Password",
-        TextField {region::PowerOnPassword, region::PowerOnPasswordLength, E::DigitValues, u"0123456789"});
+        TextField{region::PowerOnPassword, region::PowerOnPasswordLength, E::DigitValues, u"0123456789"});
     add(D::Option, 1114, u"Power-On Password Switch", onOff(Switches, bit(1)));
     add(D::Option, 1116, u"Manual Power Switch", onOff(Switches, bit(0)));
     add(D::Option, 1080, u"Vox Delay Time (s)",
@@ -174,17 +179,19 @@ std::vector<Setting> makeTable()
     add(D::PttId, 1097, u"Display", onOff(Flags, bit(0)));
     add(D::PttId, 1090, u"PTT ID",
         indexed(region::PttIdMode, 0x03,
-            {{u"Off", u"关", u"關閉"}, {u"Begin", u"开始发射", u"開始"}, {u"End", u"结束发射", u"結束"},
-                {u"Both", u"两者", u"兩者"}},
-            0));
+                {{u"Off", u"关", u"關閉"},
+                 {u"Begin", u"开始发射", u"開始"},
+                 {u"End", u"结束发射", u"結束"},
+                 {u"Both", u"两者", u"兩者"}},
+                0));
     // The characters a PTT ID code may hold.
     constexpr QStringView PttIdCharacters = u"0123456789ABCD#*abcd";
     add(D::PttId, 1096, u"Code",
-        TextField {region::PttIdCode, region::PttIdCodeLength, E::CharacterCodes, PttIdCharacters});
+        TextField{region::PttIdCode, region::PttIdCodeLength, E::CharacterCodes, PttIdCharacters});
 
     add(D::Pcba, 1092, u"PCBA",
-        TextField {region::Pcba, region::PcbaLength, E::CharacterCodes,
-            u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"});
+        TextField{region::Pcba, region::PcbaLength, E::CharacterCodes,
+                  u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"});
     return t;
 }
 

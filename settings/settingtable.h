@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringView>
+
 #include <variant>
 #include <vector>
 

@@ -3,6 +3,7 @@
 #include "settings/settingtable.h"
 
 #include <QString>
+
 #include <optional>
 #include <variant>
 

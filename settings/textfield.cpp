@@ -36,7 +36,7 @@ void TextField::store(MemoryImage &image, QStringView text) const
 
 TextField::Edit TextField::filter(QStringView text, int cursor) const
 {
-    Edit edit {{}, 0};
+    Edit edit{{}, 0};
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (!allowed.contains(c))

@@ -12,7 +12,7 @@ namespace kdw {
 struct TextField
 {
     enum class Encoding {
-        DigitValues, // each byte holds a digit's value 0..9
+        DigitValues,    // each byte holds a digit's value 0..9
         CharacterCodes, // each byte holds the character's code; 0xFF or 0x00 ends the text
     };
 

@@ -1,8 +1,8 @@
 #include "ui/dialogtemplate.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QUiLoader>

@@ -19,22 +19,17 @@ namespace kdw {
 
 namespace {
 
-constexpr LocalisedText SaveChangesText{
-    u"Save changes to %1?", u"是否保存对 %1 的更改？", u"是否儲存對 %1 的變更？"};
+constexpr LocalisedText SaveChangesText{u"Save changes to %1?", u"是否保存对 %1 的更改？", u"是否儲存對 %1 的變更？"};
 constexpr LocalisedText UntitledText{u"Untitled", u"无标题", u"未命名"};
 constexpr LocalisedText LongFileText{
     u"This file is %1 bytes, not 8192; it may not be a channel data file. Open its first 8192 bytes?",
     u"此文件有 %1 字节，而不是 8192 字节；它可能不是信道数据文件。是否打开它的前 8192 字节？",
     u"此檔案有 %1 位元組，而不是 8192 位元組；它可能不是頻道資料檔。是否開啟它的前 8192 位元組？"};
 constexpr LocalisedText CompareFileCaption{u"Compare with File", u"与文件比较", u"與檔案比較"};
-constexpr LocalisedText FileDiffersText{
-    u"These differ between the document and \"%1\".",
-    u"文档与“%1”以下各项不同。",
-    u"文件與「%1」以下各項不同。"};
-constexpr LocalisedText FileSameText{
-    u"The document and \"%1\" hold the same.",
-    u"文档与“%1”的内容相同。",
-    u"文件與「%1」的內容相同。"};
+constexpr LocalisedText FileDiffersText{u"These differ between the document and \"%1\".", u"文档与“%1”以下各项不同。",
+                                        u"文件與「%1」以下各項不同。"};
+constexpr LocalisedText FileSameText{u"The document and \"%1\" hold the same.", u"文档与“%1”的内容相同。",
+                                     u"文件與「%1」的內容相同。"};
 constexpr LocalisedText DocumentHeading{u"This document", u"本文档", u"本文件"};
 
 } // namespace
@@ -179,16 +174,13 @@ bool DocumentCommands::SaveModified()
         m_editorCommit();
     if (!m_doc.IsModified())
         return true;
-    const QString name = m_doc.GetPathName().isEmpty() ? UntitledText.text()
-                                                       : QFileInfo(m_doc.GetPathName()).fileName();
+    const QString name
+        = m_doc.GetPathName().isEmpty() ? UntitledText.text() : QFileInfo(m_doc.GetPathName()).fileName();
     switch (messageBox(m_window, SaveChangesText.text().arg(name), QMessageBox::Question,
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-    case QMessageBox::Yes:
-        return OnFileSave();
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
+    case QMessageBox::Yes: return OnFileSave();
+    case QMessageBox::No: return true;
+    default: return false;
     }
 }
 

@@ -29,8 +29,8 @@ bool HelpLoader::load()
         if (RegOpenKeyExA(HKEY_CLASSES_ROOT, HelpControlKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
             char path[MAX_PATH] = {};
             DWORD size = sizeof path - 1;
-            const bool read = RegQueryValueExA(key, nullptr, nullptr, nullptr,
-                                               reinterpret_cast<BYTE *>(path), &size) == ERROR_SUCCESS;
+            const bool read = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE *>(path), &size)
+                              == ERROR_SUCCESS;
             RegCloseKey(key);
             if (read)
                 m_library = LoadLibraryA(path);
@@ -60,8 +60,8 @@ quintptr HelpLoader::HtmlHelp(quintptr caller, const QString &file, unsigned com
         return 0;
     const auto entry = reinterpret_cast<HtmlHelpEntry>(m_entry);
     const QString path = QDir::toNativeSeparators(file);
-    return reinterpret_cast<quintptr>(entry(reinterpret_cast<HWND>(caller),
-                                            reinterpret_cast<LPCWSTR>(path.utf16()), command, data));
+    return reinterpret_cast<quintptr>(
+        entry(reinterpret_cast<HWND>(caller), reinterpret_cast<LPCWSTR>(path.utf16()), command, data));
 }
 
 #else

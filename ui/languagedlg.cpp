@@ -23,15 +23,12 @@ constexpr LocalisedList<3> LanguageNames{{
     {u"Cht", u"繁体", u"繁體"},
 }};
 
-constexpr LocalisedText LanguageNotStored{
-    u"The language could not be saved in Program.ini.",
-    u"无法将语言设置保存到 Program.ini。",
-    u"無法將語言設定儲存到 Program.ini。"};
+constexpr LocalisedText LanguageNotStored{u"The language could not be saved in Program.ini.",
+                                          u"无法将语言设置保存到 Program.ini。", u"無法將語言設定儲存到 Program.ini。"};
 
 constexpr LocalisedText ProgramNotRestarted{
     u"The program could not be started again. The new language takes effect at the next start.",
-    u"无法重新启动程序。新的语言将在下次启动时生效。",
-    u"無法重新啟動程式。新的語言將在下次啟動時生效。"};
+    u"无法重新启动程序。新的语言将在下次启动时生效。", u"無法重新啟動程式。新的語言將在下次啟動時生效。"};
 
 } // namespace
 
@@ -73,15 +70,9 @@ void runLanguageCommand(QWidget *owner, DocumentCommands &documents, const AppCo
     if (!documents.SaveModified())
         return;
     switch (changeLanguage(context.config, chosen, context.port, context.programDirectory)) {
-    case LanguageChange::Restarting:
-        requestQuit();
-        break;
-    case LanguageChange::NotStored:
-        messageBox(owner, LanguageNotStored.text());
-        break;
-    case LanguageChange::NotStarted:
-        messageBox(owner, ProgramNotRestarted.text());
-        break;
+    case LanguageChange::Restarting: requestQuit(); break;
+    case LanguageChange::NotStored: messageBox(owner, LanguageNotStored.text()); break;
+    case LanguageChange::NotStarted: messageBox(owner, ProgramNotRestarted.text()); break;
     }
 }
 

@@ -128,8 +128,13 @@ void CMainFrame::createMenus()
          {{cmd::Embed, QT_TRANSLATE_NOOP("Menu128", "Embed"), {}},
           {cmd::Language, QT_TRANSLATE_NOOP("Menu128", "Language"), {}}}},
         {QT_TRANSLATE_NOOP("Menu128", "Port"),
-         {{cmd::Com1, "COM1", {}}, {cmd::Com1 + 1, "COM2", {}}, {cmd::Com1 + 2, "COM3", {}}, {cmd::Com1 + 3, "COM4", {}},
-          {cmd::Com1 + 4, "COM5", {}}, {cmd::Com1 + 5, "COM6", {}}, {cmd::Com1 + 6, "COM7", {}},
+         {{cmd::Com1, "COM1", {}},
+          {cmd::Com1 + 1, "COM2", {}},
+          {cmd::Com1 + 2, "COM3", {}},
+          {cmd::Com1 + 3, "COM4", {}},
+          {cmd::Com1 + 4, "COM5", {}},
+          {cmd::Com1 + 5, "COM6", {}},
+          {cmd::Com1 + 6, "COM7", {}},
           {cmd::Com1 + 7, "COM8", {}}}},
         {QT_TRANSLATE_NOOP("Menu128", "&View"),
          {{cmd::ViewToolbar, QT_TRANSLATE_NOOP("Menu128", "&Toolbar"), {}},
@@ -166,8 +171,8 @@ void CMainFrame::createMenus()
     }
 
     // Redo answers to both keys editors know it by.
-    action(cmd::EditRedo)->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    action(cmd::EditRedo)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     QAction *exit = action(cmd::AppExit);
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -188,8 +193,9 @@ void CMainFrame::createToolBar()
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
     const QList<QPixmap> images = toolbarImages();
-    const int buttons[] = {cmd::FileNew, cmd::FileOpen, cmd::FileSave, 0, cmd::Read, cmd::Write, 0,
-                           cmd::FilePrint, cmd::AppAbout, 0, cmd::EditUndo, cmd::EditRedo};
+    const int buttons[]
+        = {cmd::FileNew,  cmd::FileOpen, cmd::FileSave, 0, cmd::Read, cmd::Write, 0, cmd::FilePrint, cmd::AppAbout, 0,
+           cmd::EditUndo, cmd::EditRedo};
     int image = 0;
     for (int id : buttons) {
         if (id == 0) {

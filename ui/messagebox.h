@@ -12,8 +12,8 @@ namespace kdw {
 // Every message the program shows goes through here: an application-modal box
 // with the caption "KDW PC Encoder". Tests replace the box with a hook that
 // records the text and answers.
-using MessageHook = std::function<QMessageBox::StandardButton(
-    const QString &text, QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)>;
+using MessageHook = std::function<QMessageBox::StandardButton(const QString &text, QMessageBox::Icon icon,
+                                                              QMessageBox::StandardButtons buttons)>;
 
 QMessageBox::StandardButton messageBox(QWidget *parent, const QString &text,
                                        QMessageBox::Icon icon = QMessageBox::Warning,

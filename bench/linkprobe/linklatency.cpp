@@ -10,14 +10,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <vector>
-
 #include <poll.h>
 #include <pty.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 

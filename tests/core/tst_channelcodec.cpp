@@ -8,6 +8,7 @@
 #include "coretest.h"
 
 #include <QTest>
+
 #include <limits>
 
 using namespace kdw;
@@ -110,17 +111,17 @@ private slots:
     {
         MemoryImage image;
         image.copyIn(0,
-            hex("0000FF40" // nibbles above 9
-                "997F" // CTCSS, nibbles above 9
-                "1200" // high 00: Off, low ignored
-                "12FF" // high FF: Off, low ignored
-                "00BF00FE")); // DCS normal and inverted tops
+                     hex("0000FF40"    // nibbles above 9
+                         "997F"        // CTCSS, nibbles above 9
+                         "1200"        // high 00: Off, low ignored
+                         "12FF"        // high FF: Off, low ignored
+                         "00BF00FE")); // DCS normal and inverted tops
         QCOMPARE(frequencyText(readFrequency(image, 0)), u"416.50000"_qs);
         QStringList shown;
         for (int offset = 4; offset < 14; offset += 2)
             shown << toneText(readTone(image, offset), 0);
         QCOMPARE(shown, texts(u"859.9|Off|Off|D4500N|D4400I"));
-        QCOMPARE(shownFlags(0x03, 0), texts(u"|Low|Del|Narrow")); // Busy Lock 3 has no text
+        QCOMPARE(shownFlags(0x03, 0), texts(u"|Low|Del|Narrow"));                   // Busy Lock 3 has no text
         image.copyIn(region::nameSlot(1), hex("4142FF4344FFFFFF4142004344FFFFFF")); // names end at FF or 00
         QCOMPARE(readName(image, 1) + readName(image, 2), u"ABAB"_qs);
     }
@@ -131,9 +132,8 @@ private slots:
         for (quint8 lang = 0; lang < 3; ++lang) {
             const QStringList list = toneList(lang);
             QCOMPARE(list.size(), 265);
-            const QStringList marks {list.first(), list.at(1), list.at(51), list.at(158), list.last()};
-            QCOMPARE(
-                marks, texts(QStringList {u"Off"_qs, u"关"_qs, u"關"_qs}.at(lang) + u"|67.0|D017N|D017I|D754I"_qs));
+            const QStringList marks{list.first(), list.at(1), list.at(51), list.at(158), list.last()};
+            QCOMPARE(marks, texts(QStringList{u"Off"_qs, u"关"_qs, u"關"_qs}.at(lang) + u"|67.0|D017N|D017I|D754I"_qs));
             for (const QString &item : list) {
                 const auto code = kdw::toneFromText(item);
                 QVERIFY2(code && toneText(*code, lang) == item && isToneListText(item), qPrintable(item));
@@ -145,7 +145,7 @@ private slots:
     {
         QTest::addColumn<int>("flags");
         QTest::addColumn<QString>("texts"); // Busy Lock|Power|Scan Add|Bandwidth
-        QTest::addColumn<int>("stored"); // the flags the texts store over `flags`
+        QTest::addColumn<int>("stored");    // the flags the texts store over `flags`
         QTest::newRow("busy 3 (shown empty) stores 0") << 0x03 << u"|Low|Del|Narrow"_qs << 0x00;
         QTest::newRow("choice texts clear owned bits") << 0x37 << u"關閉|低|刪除|窄"_qs << 0x00;
         QTest::newRow("lowercase is unknown: Add") << 0x37 << u"carrier|high|del|wide"_qs << 0x10;
@@ -226,10 +226,10 @@ private slots:
     void emptyChannelTakesRxFreqOnly()
     {
         ChannelTexts texts;
-        commitFrequencyCell(texts, TxFreqField, u"462"_qs, FrequencyRange {}, 2);
+        commitFrequencyCell(texts, TxFreqField, u"462"_qs, FrequencyRange{}, 2);
         commitChoiceCell(texts, NameField, u"CH1"_qs);
         QCOMPARE(cells(texts), kdw::test::texts(u"||||||||"));
-        commitFrequencyCell(texts, RxFreqField, u"462"_qs, FrequencyRange {}, 2);
+        commitFrequencyCell(texts, RxFreqField, u"462"_qs, FrequencyRange{}, 2);
         commitChoiceCell(texts, NameField, u"CH1"_qs);
         QCOMPARE(cells(texts), kdw::test::texts(u"462.00000|462.00000|關|關|關|高|添加|寬|CH1"));
     }
@@ -253,7 +253,7 @@ private slots:
                 for (int k = 0; k < 8; ++k)
                     image.setByte(base + k, bcd());
                 for (const int tone : {base + 8, base + 10}) {
-                    const ToneCode unlisted {bcdEncode(1 + int(random->bounded(79))), bcd()};
+                    const ToneCode unlisted{bcdEncode(1 + int(random->bounded(79))), bcd()};
                     const auto listed = kdw::toneFromText(tones.at(random->bounded(ToneListSize)));
                     writeTone(image, tone, random->bounded(3) ? *listed : unlisted);
                 }
@@ -271,7 +271,7 @@ private slots:
             }
             MemoryImage stored = image;
             storeChannelTable(stored, channelTable(image, quint8(round % 3)), image.byte(region::ModelIndex),
-                image.byte(region::FrequencyRangeIndex));
+                              image.byte(region::FrequencyRangeIndex));
             QCOMPARE(firstDifference(stored, expected), QString());
         }
     }

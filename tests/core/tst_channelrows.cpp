@@ -69,16 +69,16 @@ private slots:
                                      << QList<int>{};
         QTest::newRow("insert at 1") << u"insert"_qs << QList<int>{1} << true << QList<int>{0, 1, 2, 3} << QList<int>{};
         QTest::newRow("move one up") << u"up"_qs << QList<int>{3} << true << QList<int>{1, 3, 2, 4} << QList<int>{2};
-        QTest::newRow("move a block down") << u"down"_qs << QList<int>{2, 3} << true << QList<int>{1, 4, 2, 3, 5}
-                                           << QList<int>{3, 4};
-        QTest::newRow("move apart rows up") << u"up"_qs << QList<int>{2, 5} << true
-                                            << QList<int>{2, 1, 3, 5, 4, 6} << QList<int>{1, 4};
+        QTest::newRow("move a block down")
+            << u"down"_qs << QList<int>{2, 3} << true << QList<int>{1, 4, 2, 3, 5} << QList<int>{3, 4};
+        QTest::newRow("move apart rows up")
+            << u"up"_qs << QList<int>{2, 5} << true << QList<int>{2, 1, 3, 5, 4, 6} << QList<int>{1, 4};
         QTest::newRow("move up at the top refused")
-            << u"up"_qs << QList<int> {1, 4} << false << QList<int> {1, 2, 3, 4, 5} << QList<int> {};
-        QTest::newRow("move down at the bottom refused") << u"down"_qs << QList<int>{99} << false << QList<int>{1, 2}
-                                                         << QList<int>{};
-        QTest::newRow("move into an empty channel") << u"down"_qs << QList<int>{8} << true
-                                                    << QList<int>{1, 2, 3, 4, 5, 6, 7, 9, 8} << QList<int>{9};
+            << u"up"_qs << QList<int>{1, 4} << false << QList<int>{1, 2, 3, 4, 5} << QList<int>{};
+        QTest::newRow("move down at the bottom refused")
+            << u"down"_qs << QList<int>{99} << false << QList<int>{1, 2} << QList<int>{};
+        QTest::newRow("move into an empty channel")
+            << u"down"_qs << QList<int>{8} << true << QList<int>{1, 2, 3, 4, 5, 6, 7, 9, 8} << QList<int>{9};
     }
     void rowOperations()
     {

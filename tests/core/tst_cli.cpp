@@ -115,44 +115,44 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("message");
         const QString header = QString::fromUtf8(GridHeader);
-        const QString noHeader = u"the first line must be the grid header: CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name"_s;
+        const QString noHeader
+            = u"the first line must be the grid header: CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name"_s;
         QTest::newRow("empty file") << QString() << 1 << 1 << noHeader;
         QTest::newRow("no header") << u"1,462.125\n"_s << 1 << 1 << noHeader;
-        QTest::newRow("quote not closed") << header + u"1,\"462\n"_s << 2 << 2
-            << u"quoted field is not closed"_s;
-        QTest::newRow("text after closing quote") << header + u"1,\"462\"5\n"_s << 2 << 2
-            << u"text after the closing quote"_s;
-        QTest::newRow("quote inside unquoted") << header + u"1,46\"2\n"_s << 2 << 2
-            << u"quote inside an unquoted field"_s;
-        QTest::newRow("line counted through quoted break") << header + u"1,\"4\n6\"\n2,x\"\n"_s << 4 << 2
-            << u"quote inside an unquoted field"_s;
+        QTest::newRow("quote not closed") << header + u"1,\"462\n"_s << 2 << 2 << u"quoted field is not closed"_s;
+        QTest::newRow("text after closing quote")
+            << header + u"1,\"462\"5\n"_s << 2 << 2 << u"text after the closing quote"_s;
+        QTest::newRow("quote inside unquoted")
+            << header + u"1,46\"2\n"_s << 2 << 2 << u"quote inside an unquoted field"_s;
+        QTest::newRow("line counted through quoted break")
+            << header + u"1,\"4\n6\"\n2,x\"\n"_s << 4 << 2 << u"quote inside an unquoted field"_s;
         QTest::newRow("channel 0") << header + u"0,462\n"_s << 2 << 1
-            << u"\"0\" is not a channel number from 1 to 99"_s;
+                                   << u"\"0\" is not a channel number from 1 to 99"_s;
         QTest::newRow("channel 100") << header + u"100,462\n"_s << 2 << 1
-            << u"\"100\" is not a channel number from 1 to 99"_s;
-        QTest::newRow("channel with sign") << header + u"+1,462\n"_s << 2 << 1
-            << u"\"+1\" is not a channel number from 1 to 99"_s;
+                                     << u"\"100\" is not a channel number from 1 to 99"_s;
+        QTest::newRow("channel with sign")
+            << header + u"+1,462\n"_s << 2 << 1 << u"\"+1\" is not a channel number from 1 to 99"_s;
         QTest::newRow("channel twice") << header + u"5,462\n6,462\n5,463\n"_s << 4 << 1
-            << u"channel 5 is already given on line 2"_s;
-        QTest::newRow("eleven fields") << header + u"1,462,,,,,,,,A,\n"_s << 2 << 11
-            << u"more than ten fields"_s;
+                                       << u"channel 5 is already given on line 2"_s;
+        QTest::newRow("eleven fields") << header + u"1,462,,,,,,,,A,\n"_s << 2 << 11 << u"more than ten fields"_s;
         QTest::newRow("two decimal points") << header + u"1,462.1.2\n"_s << 2 << 2
-            << u"Rx Freq \"462.1.2\": a frequency is digits and a decimal point"_s;
-        QTest::newRow("exponent frequency") << header + u"1,1e300\n"_s << 2 << 2
-            << u"Rx Freq \"1e300\": a frequency is digits and a decimal point"_s;
-        QTest::newRow("tone not in the list") << header + u"1,462,462,88.6\n"_s << 2 << 4
-            << u"Rx Tone \"88.6\": not an item of the tone list"_s;
+                                            << u"Rx Freq \"462.1.2\": a frequency is digits and a decimal point"_s;
+        QTest::newRow("exponent frequency")
+            << header + u"1,1e300\n"_s << 2 << 2 << u"Rx Freq \"1e300\": a frequency is digits and a decimal point"_s;
+        QTest::newRow("tone not in the list")
+            << header + u"1,462,462,88.6\n"_s << 2 << 4 << u"Rx Tone \"88.6\": not an item of the tone list"_s;
         QTest::newRow("busy text in power") << header + u"1,462,462,Off,Off,Off,Carrier\n"_s << 2 << 7
-            << u"Power \"Carrier\": not an item of this column"_s;
+                                            << u"Power \"Carrier\": not an item of this column"_s;
         QTest::newRow("name of 7") << header + u"1,462,,,,,,,,CHAN001\n"_s << 2 << 10
-            << u"Name \"CHAN001\": a name is at most 6 printable ASCII characters"_s;
+                                   << u"Name \"CHAN001\": a name is at most 6 printable ASCII characters"_s;
         QTest::newRow("name with tab") << header + u"1,462,,,,,,,,\"A\tB\"\n"_s << 2 << 10
-            << u"Name \"A\tB\": a name is at most 6 printable ASCII characters"_s;
+                                       << u"Name \"A\tB\": a name is at most 6 printable ASCII characters"_s;
         QTest::newRow("name with DEL") << header + u"1,462,,,,,,,,A\u007F\n"_s << 2 << 10
-            << u"Name \"A\u007F\": a name is at most 6 printable ASCII characters"_s;
+                                       << u"Name \"A\u007F\": a name is at most 6 printable ASCII characters"_s;
         QTest::newRow("cells without rx") << header + u"1,,462\n"_s << 2 << 3
-            << u"Tx Freq: the channel has no Rx Freq, so its other cells must be empty"_s;
-        QTest::newRow("cells after deleting rx") << header + u"1,0,,,,,,,,CH1\n"_s << 2 << 10
+                                          << u"Tx Freq: the channel has no Rx Freq, so its other cells must be empty"_s;
+        QTest::newRow("cells after deleting rx")
+            << header + u"1,0,,,,,,,,CH1\n"_s << 2 << 10
             << u"Name: the channel has no Rx Freq, so its other cells must be empty"_s;
     }
 
@@ -177,13 +177,13 @@ private slots:
         const CliRun run = runCli({u"settings"_s, path(u"a.sin"_s)});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.split(u'\n'),
-            texts(u"SQL: 5|Reverse: Off|VOX: Off|APO: Off|TOT: 60s|Key Lock: Manual|Step: 25KHz|Scan Mode: CO|"
-                  u"Beep: On|Battery Save: On|STE: 120 phase shift|Roger: Off|Radio: On|Single Radio: On|"
-                  u"Backlight Mode: Auto|Frequency Mode: On|Priority Channel: Off|Channel Name: Off|"
-                  u"Emergency Call: Off|Receive Alarm Time: Off|Power-On Password: 000000|"
-                  u"Power-On Password Switch: Off|Manual Power Switch: On|Vox Delay Time (s): 1.5|"
-                  u"First Digit Delay Time (ms): 100|Digit Interval Time (ms): 75|Digit Delay Time (ms): 75|"
-                  u"Side Tone: On|Display: Off|PTT ID: Off|Code: |PCBA: |"));
+                 texts(u"SQL: 5|Reverse: Off|VOX: Off|APO: Off|TOT: 60s|Key Lock: Manual|Step: 25KHz|Scan Mode: CO|"
+                       u"Beep: On|Battery Save: On|STE: 120 phase shift|Roger: Off|Radio: On|Single Radio: On|"
+                       u"Backlight Mode: Auto|Frequency Mode: On|Priority Channel: Off|Channel Name: Off|"
+                       u"Emergency Call: Off|Receive Alarm Time: Off|Power-On Password: 000000|"
+                       u"Power-On Password Switch: Off|Manual Power Switch: On|Vox Delay Time (s): 1.5|"
+                       u"First Digit Delay Time (ms): 100|Digit Interval Time (ms): 75|Digit Delay Time (ms): 75|"
+                       u"Side Tone: On|Display: Off|PTT ID: Off|Code: |PCBA: |"));
         QCOMPARE(readFile(path(u"a.sin"_s)), builtInDefaultsImage().bytes());
 
         MemoryImage image = builtInDefaultsImage();
@@ -201,8 +201,9 @@ private slots:
         image.setBits(0x1810, 0x30, 0x00); // Scan Mode: shows CO
         image.copyIn(region::Pcba, hex("410042"));
         QVERIFY(writeFile(path(u"a.sin"_s), image.bytes()));
-        const CliRun run = runCli({u"settings"_s, path(u"a.sin"_s), u"SQL=9"_s, u"Key Lock=自動"_s,
-            u"Digit Interval Time (ms)=50"_s, u"Power-On Password=42"_s, u"Code=12ab#"_s, u"PTT ID=Both"_s});
+        const CliRun run
+            = runCli({u"settings"_s, path(u"a.sin"_s), u"SQL=9"_s, u"Key Lock=自動"_s, u"Digit Interval Time (ms)=50"_s,
+                      u"Power-On Password=42"_s, u"Code=12ab#"_s, u"PTT ID=Both"_s});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
 
@@ -224,7 +225,7 @@ private slots:
         QTest::addColumn<QByteArray>("csv");
         QTest::addColumn<int>("fileSize"); // of a.sin: 8192 the example image, 0 none
         QTest::addColumn<QString>("message");
-        const QStringList apply {u"apply"_s, u"FILE"_s, u"CSV"_s};
+        const QStringList apply{u"apply"_s, u"FILE"_s, u"CSV"_s};
         const QByteArray csv = GridHeader + "1,462\r\n";
         QTest::newRow("apply: tone not in the list") << apply << GridHeader + "1,462,462,88.6\n" << 8192 << u":2:4: "_s;
         QTest::newRow("apply: not UTF-8") << apply << GridHeader + "1,462,,,,,,,,\xff\n" << 8192 << u"cannot read"_s;
@@ -240,15 +241,16 @@ private slots:
         QTest::newRow("settings: code letter E")
             << texts(u"settings|FILE|Code=12E") << csv << 8192 << u"Code: \"12E\" is not a valid text"_s;
         QTest::newRow("settings: bad language") << texts(u"settings|--lang|fr|FILE") << csv << 8192 << u"usage:"_s;
-        QTest::newRow("settings: short file") << texts(u"settings|FILE|SQL=1") << csv << 100 << u"only 100 of 8192 bytes"_s;
+        QTest::newRow("settings: short file")
+            << texts(u"settings|FILE|SQL=1") << csv << 100 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("settings: no file") << texts(u"settings|FILE|SQL=1") << csv << 0 << u"cannot read"_s;
         QTest::newRow("new: no file") << texts(u"new") << csv << 8192 << u"usage"_s;
         QTest::newRow("new: unwritable") << texts(u"new|/nonexistent/x.sin") << csv << 8192 << u"cannot write"_s;
         const QByteArray generic = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq\r\n";
         const QStringList import = texts(u"import|--format|generic|FILE|CSV");
         QTest::newRow("import: two rows refused")
-            << import << generic + "1,A,446,,,Tone,69.4\r\n2,B,390,,,,\r\n3,C,446,,,,\r\n" << 8192
-            << u"grid.csv: line 2: rToneFreq \"69.4\" is not in the tone list\n"_s;
+            << import << generic + "1,A,446,,,Tone,69.4\r\n2,B,390,,,,\r\n3,C,446,,,,\r\n"
+            << 8192 << u"grid.csv: line 2: rToneFreq \"69.4\" is not in the tone list\n"_s;
         QTest::newRow("import: grid line refused") << texts(u"import|FILE|CSV") << GridHeader + "1,462,462,88.6\n"
                                                    << 8192 << u"line 2, column 4: "_s;
         QTest::newRow("import: unknown format")
@@ -259,7 +261,8 @@ private slots:
             << texts(u"diff|FILE|CSV") << QByteArray(100, 'x') << 8192 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("diff: one file") << texts(u"diff|FILE") << csv << 8192 << u"usage"_s;
         QTest::newRow("diff: unknown language") << texts(u"diff|--lang|fr|FILE|FILE") << csv << 8192 << u"usage"_s;
-        QTest::newRow("channels: --lang without a value") << texts(u"channels|FILE|--lang") << csv << 8192 << u"usage"_s;
+        QTest::newRow("channels: --lang without a value")
+            << texts(u"channels|FILE|--lang") << csv << 8192 << u"usage"_s;
         QTest::newRow("settings: assignment refused before the file is read")
             << texts(u"settings|FILE|Squelch=5") << csv << 0 << u"unknown setting \"Squelch\""_s;
         QTest::newRow("write: --backup and --no-backup")

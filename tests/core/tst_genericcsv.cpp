@@ -47,8 +47,8 @@ private slots:
                                             << u"446.00000|441.00000|100.0|100.0|Off|High|Add|Wide|"_qs;
         QTest::newRow("split, DTCS NR") << u",446.0,split,460.125,DTCS,,,754,NR,023,,FM,,,1.0W,"_qs
                                         << u"446.00000|460.12500|D754I|D754N|Off|Low|Add|Wide|"_qs;
-        QTest::newRow("split without transmit") << u",446.0,split,0,,,,,,,,FM,,,,"_qs
-                                                << u"446.00000|0.00000|Off|Off|Off|High|Add|Wide|"_qs;
+        QTest::newRow("split without transmit")
+            << u",446.0,split,0,,,,,,,,FM,,,,"_qs << u"446.00000|0.00000|Off|Off|Off|High|Add|Wide|"_qs;
         QTest::newRow("Cross Tone->Tone") << u",446.0,,,Cross,67.0,71.9,,,,Tone->Tone,FM,,,3W,"_qs
                                           << u"446.00000|446.00000|71.9|67.0|Off|High|Add|Wide|"_qs;
         QTest::newRow("Cross Tone->DTCS RR") << u",446.0,,,Cross,67.0,,,RR,023,Tone->DTCS,FM,,,2.9,"_qs
@@ -72,7 +72,7 @@ private slots:
         const GenericCsvImport result = importGenericChannelCsv(before, Header + u"1,"_qs + line + u"\r\n"_qs, 0);
         QVERIFY2(result, qPrintable(result.refusals.value(0).reason));
         QCOMPARE(cells(channelTexts(result.image, 1, 0)).join(u'|'), texts);
-        QVERIFY(isEmptyChannel(result.image, 2)); // not listed: emptied
+        QVERIFY(isEmptyChannel(result.image, 2));        // not listed: emptied
         QCOMPARE(readName(result.image, 2), u"KEEP"_qs); // as the grid store empties
     }
 
@@ -84,7 +84,7 @@ private slots:
         const GenericCsvImport result = importGenericChannelCsv(filledImage(0xFF), csv, 0);
         QVERIFY(result);
         QCOMPARE(cells(channelTexts(result.image, 7, 0)).join(u'|'),
-            u"450.50000|450.50000|Off|Off|Off|High|Add|Wide|ABC"_qs);
+                 u"450.50000|450.50000|Off|Off|Off|High|Add|Wide|ABC"_qs);
     }
 
     // Every row that cannot be represented is listed with its line; nothing
@@ -99,13 +99,13 @@ private slots:
         QTest::newRow("finer than 10 Hz") << u"1,,446.000001,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"5 decimals"_qs;
         QTest::newRow("tone not in the list") << u"1,,446,,,Tone,69.4,,,,,,FM,,,,"_qs << QList<int>{2} << u"69.4"_qs;
         QTest::newRow("DCS code not in the list")
-            << u"1,,446,,,DTCS,,,024,NN,,,FM,,,,"_qs << QList<int> {2} << u"024"_qs;
+            << u"1,,446,,,DTCS,,,024,NN,,,FM,,,,"_qs << QList<int>{2} << u"024"_qs;
         QTest::newRow("name too long") << u"1,SEVENCH,446,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"SEVENCH"_qs;
         QTest::newRow("name not ASCII") << u"1,é,446,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Name"_qs;
         QTest::newRow("unknown Duplex") << u"1,,446,off,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Duplex"_qs;
         QTest::newRow("unknown Tone") << u"1,,446,,,DTCS-R,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Tone"_qs;
         QTest::newRow("unknown CrossMode")
-            << u"1,,446,,,Cross,,,,,,Tone->,FM,,,,"_qs << QList<int> {2} << u"CrossMode"_qs;
+            << u"1,,446,,,Cross,,,,,,Tone->,FM,,,,"_qs << QList<int>{2} << u"CrossMode"_qs;
         QTest::newRow("unknown Mode") << u"1,,446,,,,,,,,,,AM,,,,"_qs << QList<int>{2} << u"AM"_qs;
         QTest::newRow("unknown polarity") << u"1,,446,,,DTCS,,,023,NX,,,FM,,,,"_qs << QList<int>{2} << u"NX"_qs;
         QTest::newRow("Location 0 and 100, a good row between")

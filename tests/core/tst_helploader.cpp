@@ -52,11 +52,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("installed");
         QTest::addColumn<bool>("firstStarts"); // whether the first start succeeds
-        QTest::addColumn<QString>("viewer"); // empty: none is found
-        QTest::newRow("kchmviewer") << QStringList {u"kchmviewer"_s} << true << u"kchmviewer"_s;
-        QTest::newRow("both: xchm first") << QStringList {u"kchmviewer"_s, u"xchm"_s} << true << u"xchm"_s;
+        QTest::addColumn<QString>("viewer");   // empty: none is found
+        QTest::newRow("kchmviewer") << QStringList{u"kchmviewer"_s} << true << u"kchmviewer"_s;
+        QTest::newRow("both: xchm first") << QStringList{u"kchmviewer"_s, u"xchm"_s} << true << u"xchm"_s;
         QTest::newRow("none: final") << QStringList() << true << QString();
-        QTest::newRow("failed start: retried") << QStringList {u"xchm"_s} << false << u"xchm"_s;
+        QTest::newRow("failed start: retried") << QStringList{u"xchm"_s} << false << u"xchm"_s;
     }
 
     // The first call chooses the viewer, or fails for good; a viewer installed
@@ -77,7 +77,7 @@ private slots:
         m_startSucceeds = true;
         QCOMPARE(loader.HtmlHelp(0, u"/p/b.chm"_s, HH_DISPLAY_TOPIC, 0), quintptr(!viewer.isEmpty()));
         const QString path = m_path->filePath(viewer);
-        const QStringList started {path + u" /p/a.chm"_s, path + u" /p/b.chm"_s};
+        const QStringList started{path + u" /p/a.chm"_s, path + u" /p/b.chm"_s};
         QCOMPARE(m_started, viewer.isEmpty() ? QStringList() : started);
     }
 
@@ -86,7 +86,7 @@ private slots:
     {
         QVERIFY(addViewer(u"xchm"_s));
         QCOMPARE(showHelp(0, u"/opt/kdw/"_s, 2), quintptr(1));
-        QCOMPARE(m_started, QStringList {m_path->filePath(u"xchm"_s) + u" /opt/kdw/cht.chm"_s});
+        QCOMPARE(m_started, QStringList{m_path->filePath(u"xchm"_s) + u" /opt/kdw/cht.chm"_s});
     }
 };
 

@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(doc.GetPathName(), dir.filePath(u"b.sin"_s));
         QVERIFY(!doc.IsModified());
         QCOMPARE(readFile(dir.filePath(u"b.sin"_s)), patternBytes(8192, 3));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"b.sin"_s});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"b.sin"_s});
     }
 };
 

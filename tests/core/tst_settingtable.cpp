@@ -4,6 +4,7 @@
 #include "settings/settingvalues.h"
 
 #include <QTest>
+
 #include <bit>
 
 using namespace kdw;

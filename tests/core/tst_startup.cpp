@@ -38,7 +38,7 @@ private slots:
     void programIni_data()
     {
         QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QString>("com"); // COM as read
+        QTest::addColumn<QString>("com");      // COM as read
         QTest::addColumn<QByteArray>("after"); // once COM=COM5 is written
         QTest::newRow("no file: created") << QByteArray() << u""_s << QByteArray("[Setup]\nCOM=COM5\n");
         QTest::newRow("replace, keep the rest")
@@ -137,11 +137,11 @@ private slots:
     {
         QTest::addColumn<bool>("installed");
         QTest::addColumn<QByteArray>("userIni"); // null: no per-user Program.ini yet
-        QTest::addColumn<bool>("userDefault"); // a Default.sin of the user's own
+        QTest::addColumn<bool>("userDefault");   // a Default.sin of the user's own
         QTest::addColumn<QByteArray>("iniRead"); // what the program then reads
         QTest::newRow("portable: all beside the program") << false << QByteArray() << true << QByteArray("template");
-        QTest::newRow("installed, first start: template copied") << true << QByteArray() << false
-                                                                 << QByteArray("template");
+        QTest::newRow("installed, first start: template copied")
+            << true << QByteArray() << false << QByteArray("template");
         QTest::newRow("installed: the user's copy kept") << true << QByteArray("mine") << true << QByteArray("mine");
     }
 

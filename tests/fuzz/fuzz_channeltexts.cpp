@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const FrequencyRange range;
     const quint32 committed = committedFrequency(text, range);
-    if (committed != 0 && (committed < range.lower || committed > range.upper
-                           || (committed % 500 != 0 && committed % 625 != 0)))
+    if (committed != 0
+        && (committed < range.lower || committed > range.upper || (committed % 500 != 0 && committed % 625 != 0)))
         std::abort();
 
     (void)frequencyRangeFromItem(text);

@@ -30,7 +30,7 @@ int wakeUpAttempts(TransferDirection direction)
                                                   : ProgrammingProtocol::WakeUpAttempts;
 }
 
-template<std::size_t N>
+template <std::size_t N>
 bool insideRanges(const std::array<TransferRange, N> &ranges, int address)
 {
     for (const TransferRange &range : ranges) {
@@ -65,8 +65,8 @@ const MemoryImage &hostImage()
 class FuzzPort : public BytePort
 {
 public:
-    FuzzPort(const uint8_t *script, size_t size, TransferDirection direction, int healthyFirst,
-             bool healthyAfter, const MemoryImage &image)
+    FuzzPort(const uint8_t *script, size_t size, TransferDirection direction, int healthyFirst, bool healthyAfter,
+             const MemoryImage &image)
         : sent(image)
         , m_script(script)
         , m_end(script + size)
@@ -94,9 +94,9 @@ public:
         const int address = (quint8(bytes.at(1)) << 8) | quint8(bytes.at(2));
         check(quint8(bytes.at(3)) == TransferRange::BlockSize);
         if (bytes.at(0) == 'R') {
-            check(m_direction == TransferDirection::Read ? insideRanges(ReadRanges, address)
-                                                         : m_direction == TransferDirection::Verify
-                                                               && insideRanges(WriteRanges, address));
+            check(m_direction == TransferDirection::Read
+                      ? insideRanges(ReadRanges, address)
+                      : m_direction == TransferDirection::Verify && insideRanges(WriteRanges, address));
             m_requested = address;
         } else {
             check(m_direction == TransferDirection::Write && insideRanges(WriteRanges, address));
@@ -174,8 +174,7 @@ struct Run
     long long calls = 0;
 };
 
-Run transfer(TransferDirection direction, const uint8_t *script, size_t size, int healthyFirst,
-             bool healthyAfter)
+Run transfer(TransferDirection direction, const uint8_t *script, size_t size, int healthyFirst, bool healthyAfter)
 {
     const MemoryImage &before = hostImage();
     Run run{.outcome = {}, .image = before};
@@ -239,8 +238,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 3)
         return 0;
-    static constexpr TransferDirection Directions[] = {TransferDirection::Read, TransferDirection::Write,
-                                                       TransferDirection::Verify, TransferDirection::Read};
+    static constexpr TransferDirection Directions[]
+        = {TransferDirection::Read, TransferDirection::Write, TransferDirection::Verify, TransferDirection::Read};
     const TransferDirection direction = Directions[data[0] & 3];
     const bool healthyAfter = data[0] & 4;
     const int healthyFirst = (data[1] << 8 | data[2]) % 2048;

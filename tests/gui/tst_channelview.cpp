@@ -106,8 +106,8 @@ public:
     QPaintEngine *paintEngine() const override { return const_cast<Printout *>(this); }
     bool begin(QPaintDevice *) override { return true; }
     bool end() override { return true; }
-    void updateState(const QPaintEngineState &) override {}
-    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void updateState(const QPaintEngineState &) override { }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override { }
     void drawTextItem(const QPointF &p, const QTextItem &item) override { texts.append({item.text(), p, item.font()}); }
     Type type() const override { return User; }
 
@@ -170,7 +170,7 @@ private slots:
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col"); // clicked
+        QTest::addColumn<int>("col");      // clicked
         QTest::addColumn<QString>("cell"); // set before; null: the factory text
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown"); // the row's cells after the store, comma-separated
@@ -264,8 +264,8 @@ private slots:
             QVERIFY(!form.view->openEditorWidget());
             QVERIFY(!form.doc.IsModified());
             rows = form.row(1) + form.row(2);
-            QCOMPARE(rows.mid(9), (QStringList{u"403.50000"_s, u"403.50000"_s, u"D703N"_s, u"关"_s, u"关"_s,
-                                               u"高"_s, u"添加"_s, u"窄"_s, u"BASE"_s}));
+            QCOMPARE(rows.mid(9), (QStringList{u"403.50000"_s, u"403.50000"_s, u"D703N"_s, u"关"_s, u"关"_s, u"高"_s,
+                                               u"添加"_s, u"窄"_s, u"BASE"_s}));
         }
         Form again{1, path};
         QCOMPARE(again.row(1) + again.row(2), rows);

@@ -41,10 +41,12 @@ private slots:
         QTest::newRow("Eng, Yes") << QByteArray("Eng") << QMessageBox::Yes
                                   << u"This file is 8200 bytes, not 8192; it may not be a channel data file. "
                                      "Open its first 8192 bytes?"_qs;
-        QTest::newRow("Chs, No") << QByteArray("Chs") << QMessageBox::No
-                                 << u"此文件有 8200 字节，而不是 8192 字节；它可能不是信道数据文件。是否打开它的前 8192 字节？"_qs;
-        QTest::newRow("Cht, No") << QByteArray("Cht") << QMessageBox::No
-                                 << u"此檔案有 8200 位元組，而不是 8192 位元組；它可能不是頻道資料檔。是否開啟它的前 8192 位元組？"_qs;
+        QTest::newRow("Chs, No")
+            << QByteArray("Chs") << QMessageBox::No
+            << u"此文件有 8200 字节，而不是 8192 字节；它可能不是信道数据文件。是否打开它的前 8192 字节？"_qs;
+        QTest::newRow("Cht, No")
+            << QByteArray("Cht") << QMessageBox::No
+            << u"此檔案有 8200 位元組，而不是 8192 位元組；它可能不是頻道資料檔。是否開啟它的前 8192 位元組？"_qs;
     }
 
     // Yes opens the first 8192 bytes; No leaves the document as it was.

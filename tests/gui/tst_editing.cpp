@@ -2,19 +2,18 @@
 // the row labels: every kind of change undone and redone byte for byte, the
 // modified mark back to clean at the saved state, channels copied, pasted,
 // cut, deleted, inserted and moved whole.
-#include "guitest.h"
-#include "modal.h"
-
 #include "app/globals.h"
 #include "channels/channeltable.h"
 #include "channels/csvcommands.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
+#include "guitest.h"
 #include "image/programdoc.h"
 #include "image/regions.h"
+#include "modal.h"
 #include "settings/settingsdialog.h"
-#include "ui/documentcommands.h"
 #include "ui/commandids.h"
+#include "ui/documentcommands.h"
 #include "ui/mainframe.h"
 #include "ui/messagebox.h"
 
@@ -25,10 +24,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 
 using namespace kdw;
 using namespace Qt::StringLiterals;
@@ -80,7 +79,7 @@ void pressKeys(const QString &keys)
                 test::typeText(QApplication::focusWidget(), c);
         } else {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(word)),
-                word == u"Backtab"_s ? Qt::ShiftModifier : Qt::NoModifier);
+                            word == u"Backtab"_s ? Qt::ShiftModifier : Qt::NoModifier);
         }
         // The keys the form posts to the grid, and those they post in turn.
         for (int round = 0; round < 3; ++round)
@@ -180,7 +179,7 @@ private slots:
             break;
         case DefaultFactory: {
             MemoryImage other = opened;
-            other.setByte(region::FunctionSettings + 4, 2);  // SQL
+            other.setByte(region::FunctionSettings + 4, 2); // SQL
             other.copyIn(region::channelRecord(7), QByteArray(16, char(0xFF)));
             QVERIFY(run.program.dir.write(u"DEF_U01.sin"_s, other.bytes()));
             run.view->findChild<QPushButton *>(u"id1068"_s)->click();
@@ -300,8 +299,8 @@ private slots:
         run.grid->scrollToTop();
         QHeaderView *labels = run.grid->verticalHeader();
         const auto at = [labels](int row) {
-            return QPoint(
-                labels->width() / 2, labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2);
+            return QPoint(labels->width() / 2,
+                          labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2);
         };
         QTest::mousePress(labels->viewport(), Qt::LeftButton, {}, at(6));
         QTest::mouseMove(labels->viewport(), at(7));
@@ -512,12 +511,12 @@ private slots:
         QCOMPARE(menus.at(1)->text(), title);
         QMenu *edit = menus.at(1)->menu();
         QCOMPARE(program.action(cmd::InsertChannel)->text(), insert);
-        const std::pair<int, QKeySequence> keys[] = {
-            {cmd::EditUndo, QKeySequence(u"Ctrl+Z"_s)},      {cmd::EditCut, QKeySequence(u"Ctrl+X"_s)},
-            {cmd::EditCopy, QKeySequence(u"Ctrl+C"_s)},      {cmd::EditPaste, QKeySequence(u"Ctrl+V"_s)},
-            {cmd::EditClear, QKeySequence(u"Del"_s)},        {cmd::InsertChannel, QKeySequence(u"Ctrl+Ins"_s)},
-            {cmd::MoveUp, QKeySequence(u"Ctrl+Up"_s)},       {cmd::MoveDown, QKeySequence(u"Ctrl+Down"_s)},
-            {cmd::EditSelectAll, QKeySequence(u"Ctrl+A"_s)}, {cmd::EditRedo, QKeySequence(u"Ctrl+Y"_s)}};
+        const std::pair<int, QKeySequence> keys[]
+            = {{cmd::EditUndo, QKeySequence(u"Ctrl+Z"_s)},      {cmd::EditCut, QKeySequence(u"Ctrl+X"_s)},
+               {cmd::EditCopy, QKeySequence(u"Ctrl+C"_s)},      {cmd::EditPaste, QKeySequence(u"Ctrl+V"_s)},
+               {cmd::EditClear, QKeySequence(u"Del"_s)},        {cmd::InsertChannel, QKeySequence(u"Ctrl+Ins"_s)},
+               {cmd::MoveUp, QKeySequence(u"Ctrl+Up"_s)},       {cmd::MoveDown, QKeySequence(u"Ctrl+Down"_s)},
+               {cmd::EditSelectAll, QKeySequence(u"Ctrl+A"_s)}, {cmd::EditRedo, QKeySequence(u"Ctrl+Y"_s)}};
         for (const auto &[id, key] : keys) {
             QAction *a = program.action(id);
             QVERIFY(edit->actions().contains(a));
@@ -528,7 +527,7 @@ private slots:
         QVERIFY(program.action(cmd::EditRedo)->shortcuts().contains(QKeySequence(u"Ctrl+Shift+Z"_s)));
         const QList<QAction *> buttons = frame.toolBar()->actions();
         QCOMPARE(buttons.mid(buttons.size() - 2),
-            (QList<QAction *> {program.action(cmd::EditUndo), program.action(cmd::EditRedo)}));
+                 (QList<QAction *>{program.action(cmd::EditUndo), program.action(cmd::EditRedo)}));
         QVERIFY(!program.action(cmd::EditUndo)->icon().isNull());
         if (const QString keep = qEnvironmentVariable("KDW_SHOT_DIR"); !keep.isEmpty()) {
             QVERIFY(QTest::qWaitForWindowActive(&frame));

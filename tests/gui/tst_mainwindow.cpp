@@ -2,15 +2,14 @@
 // window's commands, the document commands with their prompts, and the About,
 // Help, Language and settings commands. Nothing is really started or quit:
 // the starter and the quit are recorded.
-#include "guitest.h"
-#include "modal.h"
-
 #include "app/globals.h"
 #include "app/inifile.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
+#include "guitest.h"
 #include "image/programdoc.h"
 #include "image/regions.h"
+#include "modal.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingtable.h"
 #include "ui/aboutdlg.h"
@@ -41,15 +40,15 @@ using kdw::test::Program;
 namespace {
 
 constexpr int Cancel = -2; // Cancel clicked in the Language dialog
-constexpr int Keep = -3; // OK on the item the dialog selected itself
+constexpr int Keep = -3;   // OK on the item the dialog selected itself
 
 struct LanguageCase
 {
     QByteArray running;
-    int choice; // the item selected before OK (-1: none), or Cancel or Keep
-    QString port; // the running port, chosen after Program.ini was read; empty: none
+    int choice;       // the item selected before OK (-1: none), or Cancel or Keep
+    QString port;     // the running port, chosen after Program.ini was read; empty: none
     QString language; // in Program.ini afterwards
-    QString com; // in Program.ini afterwards, which held COM1
+    QString com;      // in Program.ini afterwards, which held COM1
     bool restarted;
     int answer = QMessageBox::NoButton; // to the save question of a modified document
     bool startSucceeds = true;
@@ -115,10 +114,10 @@ private slots:
         QTest::newRow("Simplified") << QByteArray("[Setup]\nLanguage=Chs\n") << all << QString() << u"文件(&F)"_s;
         QTest::newRow("Traditional") << QByteArray("[Setup]\nLanguage=Cht\n") << all << QString() << u"檔案(&F)"_s;
         QTest::newRow("unknown code") << QByteArray("[Setup]\nLanguage=xyz\n") << all << eng << QString();
-        QTest::newRow("Chs bundle missing") << QByteArray("[Setup]\nLanguage=Chs\n") << QStringList{u"Eng"_s}
-                                            << u"加载语言链接库失败"_s << QString();
-        QTest::newRow("Cht bundle missing") << QByteArray("[Setup]\nLanguage=Cht\n") << QStringList{u"Eng"_s}
-                                            << u"加載語言庫?接庫失敗"_s << QString();
+        QTest::newRow("Chs bundle missing")
+            << QByteArray("[Setup]\nLanguage=Chs\n") << QStringList{u"Eng"_s} << u"加载语言链接库失败"_s << QString();
+        QTest::newRow("Cht bundle missing")
+            << QByteArray("[Setup]\nLanguage=Cht\n") << QStringList{u"Eng"_s} << u"加載語言庫?接庫失敗"_s << QString();
         QTest::newRow("no Program.ini") << QByteArray() << all << eng << QString();
     }
     void startup()
@@ -234,7 +233,7 @@ private slots:
             QVERIFY(QFile::remove(program.dir.file(u"a.sin"_s)) && QDir().mkdir(program.dir.file(u"a.sin"_s)));
         const QString cell = program.app.view()->grid()->GetTextMatrix(1, 1);
         program.app.document()->image().setByte(0x1820, 0x42); // a settings byte, which the grid store keeps
-        program.app.view()->gridStore(); // the image as Save stores it
+        program.app.view()->gridStore();                       // the image as Save stores it
         const QByteArray edited = program.app.document()->image().bytes();
         program.app.document()->SetModifiedFlag(true);
         const QString b = program.dir.file(u"b.sin"_s);
@@ -287,28 +286,48 @@ private slots:
         const auto yes = int(QMessageBox::Yes);
         const auto cancel = int(QMessageBox::Cancel);
         const QString eng = u"Eng"_s, chs = u"Chs"_s, cht = u"Cht"_s, com1 = u"COM1"_s, com5 = u"COM5"_s;
-        QTest::newRow("Eng to Chs writes the port")
-            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = chs, .com = com5, .restarted = true};
-        QTest::newRow("same language, as selected")
-            << LanguageCase{.running = "Chs", .choice = Keep, .port = com5, .language = chs, .com = com1, .restarted = false};
-        QTest::newRow("OK without a selection chooses English")
-            << LanguageCase{.running = "Cht", .choice = -1, .port = com5, .language = eng, .com = com5, .restarted = true};
-        QTest::newRow("Cancel")
-            << LanguageCase{.running = "Eng", .choice = Cancel, .port = com5, .language = eng, .com = com1, .restarted = false};
-        QTest::newRow("no port name")
-            << LanguageCase{.running = "Eng", .choice = 2, .port = QString(), .language = cht, .com = com1, .restarted = true};
-        QTest::newRow("modified, save")
-            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = chs, .com = com5, .restarted = true,
-                            .answer = yes, .messages = 1};
-        QTest::newRow("modified, cancel")
-            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = eng, .com = com1, .restarted = false,
-                            .answer = cancel, .messages = 1};
-        QTest::newRow("restart fails")
-            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = chs, .com = com5, .restarted = false,
-                            .startSucceeds = false, .messages = 1};
-        QTest::newRow("Program.ini unwritable")
-            << LanguageCase{.running = "Eng", .choice = 1, .port = com5, .language = QString(), .com = QString(), .restarted = false,
-                            .writable = false, .messages = 1};
+        QTest::newRow("Eng to Chs writes the port") << LanguageCase{
+            .running = "Eng", .choice = 1, .port = com5, .language = chs, .com = com5, .restarted = true};
+        QTest::newRow("same language, as selected") << LanguageCase{
+            .running = "Chs", .choice = Keep, .port = com5, .language = chs, .com = com1, .restarted = false};
+        QTest::newRow("OK without a selection chooses English") << LanguageCase{
+            .running = "Cht", .choice = -1, .port = com5, .language = eng, .com = com5, .restarted = true};
+        QTest::newRow("Cancel") << LanguageCase{
+            .running = "Eng", .choice = Cancel, .port = com5, .language = eng, .com = com1, .restarted = false};
+        QTest::newRow("no port name") << LanguageCase{
+            .running = "Eng", .choice = 2, .port = QString(), .language = cht, .com = com1, .restarted = true};
+        QTest::newRow("modified, save") << LanguageCase{.running = "Eng",
+                                                        .choice = 1,
+                                                        .port = com5,
+                                                        .language = chs,
+                                                        .com = com5,
+                                                        .restarted = true,
+                                                        .answer = yes,
+                                                        .messages = 1};
+        QTest::newRow("modified, cancel") << LanguageCase{.running = "Eng",
+                                                          .choice = 1,
+                                                          .port = com5,
+                                                          .language = eng,
+                                                          .com = com1,
+                                                          .restarted = false,
+                                                          .answer = cancel,
+                                                          .messages = 1};
+        QTest::newRow("restart fails") << LanguageCase{.running = "Eng",
+                                                       .choice = 1,
+                                                       .port = com5,
+                                                       .language = chs,
+                                                       .com = com5,
+                                                       .restarted = false,
+                                                       .startSucceeds = false,
+                                                       .messages = 1};
+        QTest::newRow("Program.ini unwritable") << LanguageCase{.running = "Eng",
+                                                                .choice = 1,
+                                                                .port = com5,
+                                                                .language = QString(),
+                                                                .com = QString(),
+                                                                .restarted = false,
+                                                                .writable = false,
+                                                                .messages = 1};
     }
     void languageCommand()
     {

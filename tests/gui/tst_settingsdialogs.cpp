@@ -38,8 +38,8 @@ std::unique_ptr<CSettingsDialog> makeDialog(D which, MemoryImage &image)
 const Setting &textSetting(D which)
 {
     const auto &table = settingTable();
-    return *std::find_if(
-        table.begin(), table.end(), [which](const Setting &s) { return s.dialog == which && s.text(); });
+    return *std::find_if(table.begin(), table.end(),
+                         [which](const Setting &s) { return s.dialog == which && s.text(); });
 }
 
 // The bytes of a text field holding `characters`: each one (the password a
@@ -86,7 +86,7 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<D>("which");
         QTest::addColumn<Way>("way");
-        QTest::addColumn<QString>("keys"); // null: nothing changed
+        QTest::addColumn<QString>("keys");      // null: nothing changed
         QTest::addColumn<QString>("clipboard"); // null: nothing pasted
         QTest::addColumn<QByteArray>("stored"); // in the text field; null: nothing changes
         const QString eng = u"Eng"_s, chs = u"Chs"_s, cht = u"Cht"_s, typed = u"12"_s;
@@ -97,8 +97,8 @@ private slots:
         QTest::newRow("pcba escape") << eng << D::Pcba << Way::Escape << typed << QString() << QByteArray();
         QTest::newRow("code typed: DTMF, capitals, Traditional")
             << cht << D::PttId << Way::CloseBox << u"1ab Ex#*"_s << QString() << QByteArray("1AB#*");
-        QTest::newRow("code pasted: filtered, cut to room") << eng << D::PttId << Way::Escape << u"0123456789AB"_s
-                                                            << u"x 一c-d#*9"_s << QByteArray("0123456789ABCD#*");
+        QTest::newRow("code pasted: filtered, cut to room")
+            << eng << D::PttId << Way::Escape << u"0123456789AB"_s << u"x 一c-d#*9"_s << QByteArray("0123456789ABCD#*");
         QTest::newRow("password typed: digits only, enter")
             << eng << D::Option << Way::Enter << u"1a2-3 "_s << QString() << QByteArray("123");
         QTest::newRow("pcba pasted: letters and digits, enter, Traditional")
@@ -201,8 +201,8 @@ private slots:
                 QStyleOptionComboBox option;
                 option.initFrom(combo);
                 option.currentText = combo->itemText(i);
-                const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                                    QStyle::SC_ComboBoxEditField, combo);
+                const QRect field
+                    = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
                 QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <= field.width(),
                          qPrintable(combo->itemText(i)));
             }

@@ -183,11 +183,11 @@ void TestGuiTransfer::portThatCannotOpen_data()
 {
     QTest::addColumn<QByteArray>("language");
     QTest::addColumn<QString>("port");
-    QTest::addColumn<QString>("reason"); // a part of the line below the message
+    QTest::addColumn<QString>("reason");    // a part of the line below the message
     QTest::addColumn<QStringList>("texts"); // read caption, write caption, Start, Cancel, message
     QTest::newRow("Eng, absent device") << QByteArray("Eng") << u"/nonexistent/ttyKDW"_qs << u"/nonexistent/ttyKDW"_qs
-                                        << QStringList{u"Read Data"_qs, u"Write Data"_qs, u"Start"_qs,
-                                                       u"Cancel"_qs, u"Could not open the port"_qs};
+                                        << QStringList{u"Read Data"_qs, u"Write Data"_qs, u"Start"_qs, u"Cancel"_qs,
+                                                       u"Could not open the port"_qs};
     QTest::newRow("Chs, no port") << QByteArray("Chs") << QString() << u"no port"_qs
                                   << QStringList{u"读数据"_qs, u"写数据"_qs, u"开始"_qs, u"取消"_qs,
                                                  u"无法打开串口"_qs};
@@ -210,7 +210,8 @@ void TestGuiTransfer::portThatCannotOpen()
     MessageRecorder messages;
     QStringList buttons;
     const DialogRun read = run(cmd::Read, [&](CTransferDlg &dialog) {
-        buttons << dialog.item<QPushButton>(ctl::transfer::Start)->text() << dialog.item<QPushButton>(ctl::Cancel)->text();
+        buttons << dialog.item<QPushButton>(ctl::transfer::Start)->text()
+                << dialog.item<QPushButton>(ctl::Cancel)->text();
         pressStart(dialog);
     });
     const DialogRun write = run(cmd::Write);

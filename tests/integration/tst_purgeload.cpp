@@ -65,8 +65,8 @@ void TestPurgeLoad::noHostByteLostUnderLoad()
     int sessions = 0;
     qsizetype at = 0;
     for (;;) {
-        const auto match = session.match(host, at, QRegularExpression::NormalMatch,
-                                         QRegularExpression::AnchorAtOffsetMatchOption);
+        const auto match
+            = session.match(host, at, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
         if (!match.hasMatch())
             break;
         at = match.capturedEnd();

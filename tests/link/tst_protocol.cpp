@@ -158,9 +158,9 @@ void TestProtocol::identify()
     port.answers = {identification, ack, QByteArray("\x06")};
     const ProtocolResult result = ProgrammingProtocol(port).identify();
     QCOMPARE(result.step, ack == "\x06" ? Step::None : Step::IdentifyAck);
-    QCOMPARE(port.trace, (QStringList{u"pause 1"_qs, u"purge"_qs, u"write 4d 02"_qs,
-                                      u"read 8 -> "_qs + hexBytes(identification), u"purge"_qs, u"write 06"_qs,
-                                      u"read 1 -> "_qs + hexBytes(ack)}));
+    QCOMPARE(port.trace,
+             (QStringList{u"pause 1"_qs, u"purge"_qs, u"write 4d 02"_qs, u"read 8 -> "_qs + hexBytes(identification),
+                          u"purge"_qs, u"write 06"_qs, u"read 1 -> "_qs + hexBytes(ack)}));
 }
 
 void TestProtocol::fullTransfer_data()
@@ -169,10 +169,14 @@ void TestProtocol::fullTransfer_data()
     QTest::addColumn<int>("end");                // of the last range
     QTest::addColumn<QStringList>("firstBlock"); // the exchange of block 0x0000
     const QString data = hexBytes(patternMemory().left(8));
-    QTest::newRow("read") << true << 0x2000
-                          << QStringList{u"pause 1"_qs, u"pause 1"_qs, u"purge"_qs, u"write 52 00 00 08"_qs,
-                                         u"read 12 -> aa bb cc dd "_qs + data, u"purge"_qs, u"write 06"_qs,
-                                         u"read 1 -> 06"_qs};
+    QTest::newRow("read") << true << 0x2000 << QStringList{u"pause 1"_qs,
+                                                           u"pause 1"_qs,
+                                                           u"purge"_qs,
+                                                           u"write 52 00 00 08"_qs,
+                                                           u"read 12 -> aa bb cc dd "_qs + data,
+                                                           u"purge"_qs,
+                                                           u"write 06"_qs,
+                                                           u"read 1 -> 06"_qs};
     // 0x1FF0..0x1FFF never leave the program.
     QTest::newRow("write") << false << 0x1FF0
                            << QStringList{u"pause 1"_qs, u"purge"_qs, u"write 57 00 00 08"_qs, u"write "_qs + data,
@@ -205,8 +209,8 @@ void TestProtocol::fullTransfer()
     QCOMPARE(port.trace.mid(29, firstBlock.size()), firstBlock);
 
     QByteArray expected = blank;
-    for (auto [start, stop] : {std::pair{0x0000, 0x0640}, {0x0C90, 0x0FB0}, {0x1810, 0x1850}, {0x1D30, 0x1D50},
-                               {0x1FD0, end}})
+    for (auto [start, stop] :
+         {std::pair{0x0000, 0x0640}, {0x0C90, 0x0FB0}, {0x1810, 0x1850}, {0x1D30, 0x1D50}, {0x1FD0, end}})
         expected.replace(start, stop - start, patternMemory().mid(start, stop - start));
     QCOMPARE(read ? image.bytes() : radio, expected);
 }
@@ -225,8 +229,7 @@ void TestProtocol::blockFailure_data()
     QTest::newRow("read: no answer at block 100") << true << 100 << QList{none} << Step::ReadAnswer << 0x0320;
     QTest::newRow("read: NAK after the last block") << true << 317 << QList{full, nak} << Step::BlockAck << 0x1FF8;
     QTest::newRow("write: NAK at block 201") << false << 201 << QList{nak} << Step::WriteAnswer << 0x0C98;
-    QTest::newRow("write: no answer to the last block")
-        << false << 315 << QList{none} << Step::WriteAnswer << 0x1FE8;
+    QTest::newRow("write: no answer to the last block") << false << 315 << QList{none} << Step::WriteAnswer << 0x1FE8;
 }
 
 // A failed read leaves the image as it was, though blocks had arrived.

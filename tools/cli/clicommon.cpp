@@ -61,8 +61,7 @@ std::optional<MemoryImage> loadSinFile(const QString &path)
     if (loaded) {
         if (loaded.fileSize > MemoryImage::Size)
             err() << "kdw-cli: warning: " << QDir::toNativeSeparators(path) << " is " << loaded.fileSize
-                  << " bytes, not 8192; it may not be a channel data file: its first 8192 bytes are used"
-                  << Qt::endl;
+                  << " bytes, not 8192; it may not be a channel data file: its first 8192 bytes are used" << Qt::endl;
         MemoryImage image;
         image.copyIn(*loaded.bytes);
         return image;

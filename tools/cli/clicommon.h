@@ -9,7 +9,6 @@
 
 class QTextStream;
 
-
 namespace kdw::cli {
 
 // Exit codes: 0 success, 1 the radio or port failed, 2 bad use or bad input.

@@ -8,7 +8,6 @@
 
 namespace kdw::cli {
 
-
 // kdw-cli apply [--lang eng|chs|cht] FILE.sin GRID.csv: types GRID.csv into an
 // empty grid, runs the grid store over FILE.sin's image and replaces FILE.sin.
 // Nothing is written unless every line is good.
@@ -27,8 +26,8 @@ int cmdApply(const CliContext &context, const QStringList &args)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
     const GridCsvResult grid = channelTableFromCsv(*csv.text, image, run->language);
     if (!grid) {
-        err() << QDir::toNativeSeparators(csvPath) << ':' << grid.error->line << ':' << grid.error->column
-              << ": " << grid.error->message << Qt::endl;
+        err() << QDir::toNativeSeparators(csvPath) << ':' << grid.error->line << ':' << grid.error->column << ": "
+              << grid.error->message << Qt::endl;
         return BadInput;
     }
 

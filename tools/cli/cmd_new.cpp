@@ -2,7 +2,6 @@
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 
-
 namespace kdw::cli {
 
 // kdw-cli new OUT.sin: the image a new document holds. The folder of kdw-cli is

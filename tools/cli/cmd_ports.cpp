@@ -35,9 +35,9 @@ int cmdPorts(const CliContext &context, const QStringList &args)
         out() << "  (none)\n";
     for (const QSerialPortInfo &info : ports) {
         QStringList facts;
-        for (const QString &fact : {info.description(), info.manufacturer(), usbIds(info),
-                                    info.serialNumber().isEmpty() ? QString()
-                                                                  : QStringLiteral("serial %1").arg(info.serialNumber())}) {
+        for (const QString &fact :
+             {info.description(), info.manufacturer(), usbIds(info),
+              info.serialNumber().isEmpty() ? QString() : QStringLiteral("serial %1").arg(info.serialNumber())}) {
             if (!fact.isEmpty())
                 facts.append(fact);
         }

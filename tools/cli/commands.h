@@ -9,7 +9,7 @@ namespace kdw {
 struct DiffRow;
 class MemoryImage;
 enum class BackupKind;
-}
+} // namespace kdw
 
 // The subcommands of kdw-cli, one file each.
 namespace kdw::cli {

@@ -76,8 +76,8 @@ bool saveMemory(const QString &path, const MemoryImage &memory)
     const QString partial = path + QStringLiteral(".part");
     QFile file(partial);
     const QByteArray bytes = memory.bytes();
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(bytes) == bytes.size() && file.flush();
+    const bool written
+        = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
     file.close();
     if (written && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) == 0)
         return true;

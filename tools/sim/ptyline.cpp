@@ -22,8 +22,7 @@ qint64 nowNs()
 void sleepUntilNs(qint64 deadline)
 {
     const timespec ts{time_t(deadline / 1000000000), long(deadline % 1000000000)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) { }
 }
 
 PtyLine::PtyLine(QString linkPath, int baud)

@@ -43,7 +43,7 @@ private:
     void closeMaster();
 
     QString m_linkPath;
-    qint64 m_byteNs = 0;  // time of one byte (start, 8 data, stop bits)
+    qint64 m_byteNs = 0; // time of one byte (start, 8 data, stop bits)
     int m_master = -1;
     QString m_slavePath;
     qint64 m_inFreeAt = 0;  // when the host-to-radio wire is next idle

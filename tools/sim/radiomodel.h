@@ -22,16 +22,16 @@ struct Stage
 
 struct Faults
 {
-    bool noAnswer = false;           // a radio that is switched off
-    int wrongWakeUps = 0;            // answer 0x07 to this many wake-ups
-    std::optional<Stage> nak;        // answer 0x15 where an acknowledge belongs
-    std::optional<Stage> silence;    // answer nothing from here until the next wake-up
-    std::optional<Stage> hangUp;     // drop the line (cable pulled)
-    std::optional<Stage> shortAnswer;// one byte short (identify: 5 of 8; read: 11 of 12)
-    bool garbageLead = false;        // random bytes in the four leading bytes of read answers
-    bool readOnly = false;           // acknowledge written blocks but keep the memory as it is
-    int corruptAddress = -1;         // store the byte written here with its lowest bit flipped
-    int restAfterWrite = 0;          // ignore this many wake-ups after a completed write
+    bool noAnswer = false;            // a radio that is switched off
+    int wrongWakeUps = 0;             // answer 0x07 to this many wake-ups
+    std::optional<Stage> nak;         // answer 0x15 where an acknowledge belongs
+    std::optional<Stage> silence;     // answer nothing from here until the next wake-up
+    std::optional<Stage> hangUp;      // drop the line (cable pulled)
+    std::optional<Stage> shortAnswer; // one byte short (identify: 5 of 8; read: 11 of 12)
+    bool garbageLead = false;         // random bytes in the four leading bytes of read answers
+    bool readOnly = false;            // acknowledge written blocks but keep the memory as it is
+    int corruptAddress = -1;          // store the byte written here with its lowest bit flipped
+    int restAfterWrite = 0;           // ignore this many wake-ups after a completed write
 };
 
 // The radio's side of the programming exchange, byte by byte. The host's

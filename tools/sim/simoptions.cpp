@@ -19,27 +19,26 @@ std::optional<Stage> parseStage(const QString &text)
 
 QString simUsage()
 {
-    return QStringLiteral(
-        "usage: kdw-radio-sim [options]\n"
-        "A simulated KDW417 radio on a pseudo-terminal. Prints the terminal's path\n"
-        "on its first line (and again after every hang-up).\n"
-        "  --link PATH         also place a symbolic link PATH to the terminal\n"
-        "  --image FILE.sin    the radio's memory (0xFF everywhere otherwise)\n"
-        "  --save FILE.sin     save the memory after every completed write\n"
-        "  --baud N            pace every byte as a line of N baud (default: unpaced)\n"
-        "  --log FILE          record the bytes of both directions\n"
-        "faults (STAGE: wakeup, identify, or a block index from 0):\n"
-        "  --no-answer         never answer anything\n"
-        "  --wrong-wakeup N    answer 0x07 to the first N wake-ups\n"
-        "  --nak STAGE         answer 0x15 where the acknowledge belongs\n"
-        "  --silence STAGE     answer nothing from STAGE until the next wake-up\n"
-        "  --hangup STAGE      hang up the terminal at STAGE (cable pulled)\n"
-        "  --short STAGE       answer one byte short (identify: 5 of 8 bytes)\n"
-        "  --garbage-lead      random bytes in the four leading bytes of read answers\n"
-        "  --read-only         acknowledge written blocks but keep the memory unchanged\n"
-        "  --corrupt ADDRESS   store the byte written at ADDRESS with its lowest bit flipped\n"
-        "  --rest-after-write N  leave the first N wake-ups after a completed write unanswered\n"
-        "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
+    return QStringLiteral("usage: kdw-radio-sim [options]\n"
+                          "A simulated KDW417 radio on a pseudo-terminal. Prints the terminal's path\n"
+                          "on its first line (and again after every hang-up).\n"
+                          "  --link PATH         also place a symbolic link PATH to the terminal\n"
+                          "  --image FILE.sin    the radio's memory (0xFF everywhere otherwise)\n"
+                          "  --save FILE.sin     save the memory after every completed write\n"
+                          "  --baud N            pace every byte as a line of N baud (default: unpaced)\n"
+                          "  --log FILE          record the bytes of both directions\n"
+                          "faults (STAGE: wakeup, identify, or a block index from 0):\n"
+                          "  --no-answer         never answer anything\n"
+                          "  --wrong-wakeup N    answer 0x07 to the first N wake-ups\n"
+                          "  --nak STAGE         answer 0x15 where the acknowledge belongs\n"
+                          "  --silence STAGE     answer nothing from STAGE until the next wake-up\n"
+                          "  --hangup STAGE      hang up the terminal at STAGE (cable pulled)\n"
+                          "  --short STAGE       answer one byte short (identify: 5 of 8 bytes)\n"
+                          "  --garbage-lead      random bytes in the four leading bytes of read answers\n"
+                          "  --read-only         acknowledge written blocks but keep the memory unchanged\n"
+                          "  --corrupt ADDRESS   store the byte written at ADDRESS with its lowest bit flipped\n"
+                          "  --rest-after-write N  leave the first N wake-ups after a completed write unanswered\n"
+                          "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
 }
 
 std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString *error)
@@ -91,8 +90,7 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
         else if (name == u"--hangup")
             ok = stageOption(options.faults.hangUp);
         else if (name == u"--short")
-            ok = stageOption(options.faults.shortAnswer)
-                 && options.faults.shortAnswer->kind != Stage::Kind::WakeUp;
+            ok = stageOption(options.faults.shortAnswer) && options.faults.shortAnswer->kind != Stage::Kind::WakeUp;
         else if (name == u"--garbage-lead")
             options.faults.garbageLead = true;
         else if (name == u"--read-only")
@@ -103,8 +101,7 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             const auto text = value();
             options.faults.corruptAddress = text ? text->toInt(&ok, 0) : -1;
             ok = ok && options.faults.corruptAddress >= 0 && options.faults.corruptAddress < MemoryImage::Size;
-        }
-        else {
+        } else {
             *error = QStringLiteral("unknown option %1").arg(name);
             return std::nullopt;
         }
