@@ -8,16 +8,21 @@ namespace kdw {
 namespace {
 
 // The file is handled as raw lines so that bytes we do not understand (other
-// sections, comments, another encoding) are written back untouched.
-QList<QByteArray> readLines(const QString &path, QByteArray *eol)
+// sections, comments, another encoding) are written back untouched. A UTF-8
+// byte order mark is set apart in *lead and written back before the lines: a
+// write that dropped it would change how the next read sees the first line.
+QList<QByteArray> readLines(const QString &path, QByteArray *eol, QByteArray *lead = nullptr)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QByteArray content = file.readAll();
     *eol = content.contains("\r\n") ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
-    if (content.startsWith("\xEF\xBB\xBF"))
+    if (content.startsWith("\xEF\xBB\xBF")) {
         content.remove(0, 3);
+        if (lead)
+            *lead = QByteArrayLiteral("\xEF\xBB\xBF");
+    }
     QList<QByteArray> lines = content.split('\n');
     for (auto &line : lines) {
         if (line.endsWith('\r'))
@@ -102,7 +107,8 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
         return false;
 
     QByteArray eol = QByteArrayLiteral("\n");
-    QList<QByteArray> lines = readLines(m_strPath, &eol);
+    QByteArray lead;
+    QList<QByteArray> lines = readLines(m_strPath, &eol, &lead);
     const QByteArray entry = key.toUtf8() + '=' + value.toUtf8();
 
     qsizetype sectionAt = -1;
@@ -140,6 +146,7 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
     QSaveFile file(m_strPath);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    file.write(lead);
     for (const auto &line : lines)
         file.write(line + eol);
     return file.commit();

@@ -62,6 +62,13 @@ private slots:
                                           << QString(255, u'x') << QByteArray("[Setup]\nCOM=COM5\n");
         QTest::newRow("garbage lines kept") << QByteArray("\x80\x81 junk\n[Setup]\nCOM=COM1\n") << u"COM1"_s
                                             << QByteArray("\x80\x81 junk\n[Setup]\nCOM=COM5\n");
+        QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF[Setup]\nCOM=COM1\n") << u"COM1"_s
+                                              << QByteArray("\xEF\xBB\xBF[Setup]\nCOM=COM5\n");
+        // Only the first mark is one; the marks after it make the first line
+        // no section, before and after the write alike.
+        QTest::newRow("three byte order marks")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF[Setup]\nCOM=\"h") << u""_s
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF[Setup]\nCOM=\"h\n[Setup]\nCOM=COM5\n");
     }
 
     // COM read from each file, then COM=COM5 written: every other line stays
@@ -76,6 +83,7 @@ private slots:
         QCOMPARE(ini.ReadString(u"Setup"_s, u"COM"_s), com);
         QVERIFY(ini.WriteString(u"Setup"_s, u"COM"_s, u"COM5"_s));
         QCOMPARE(readFile(ini.path()), after);
+        QCOMPARE(ini.ReadString(u"Setup"_s, u"COM"_s), u"COM5"_s);
     }
 
     // A refused or failed write returns false and changes nothing.
