@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/localisedtext.h"
 #include "app/startup.h"
+#include "channels/msflexgrid.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "ui/aboutdlg.h"
@@ -37,6 +38,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         return false;
     }
 
+    CMSFlexGrid::measureFontAhead(); // while the main window is built
     m_doc = std::make_unique<CProgramDoc>(m_image, m_context.programDirectory, m_context.languageIndex);
     m_pMainWnd = std::make_unique<CMainFrame>();
     m_commands = new DocumentCommands(*m_doc, m_pMainWnd.get());

@@ -10,6 +10,9 @@
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 
+#include <future>
+#include <system_error>
+
 namespace kdw {
 
 namespace {
@@ -68,21 +71,60 @@ int chineseLineHeight(const QFont &font)
     return chinese.isValid() ? qRound(chinese.ascent() + chinese.descent()) : 0;
 }
 
+QFont gridFont()
+{
+    return {QStringLiteral("Times New Roman"), 9};
+}
+
+// The height measureFontAhead() is finding, and the font it measures.
+struct FontMeasurement
+{
+    QFont font;
+    std::shared_future<int> chineseHeight;
+};
+
+FontMeasurement &measuredAhead()
+{
+    static FontMeasurement measurement;
+    return measurement;
+}
+
+// Room for Latin and Chinese texts: the Chinese fallback font is taller.
+int lineHeightFor(const QFont &font)
+{
+    const FontMeasurement &ahead = measuredAhead();
+    const int chinese
+        = ahead.chineseHeight.valid() && ahead.font == font ? ahead.chineseHeight.get() : chineseLineHeight(font);
+    return qMax(QFontMetrics(font).height(), chinese) + 6;
+}
+
 } // namespace
+
+void CMSFlexGrid::measureFontAhead()
+{
+    // Fonts may be resolved on any thread once the application exists; each
+    // thread keeps its own font engines, so the main thread's stay untouched.
+    FontMeasurement &ahead = measuredAhead();
+    ahead.font = gridFont();
+    try {
+        ahead.chineseHeight = std::async(std::launch::async, chineseLineHeight, ahead.font).share();
+    } catch (const std::system_error &) {
+        ahead.chineseHeight = {}; // no thread to spare: the grid measures it when built
+    }
+}
 
 CMSFlexGrid::CMSFlexGrid(QWidget *parent)
     : QTableWidget(parent)
 {
     setHorizontalHeader(new FixedHeader(Qt::Horizontal, this));
     setVerticalHeader(new FixedHeader(Qt::Vertical, this));
-    setFont(QFont(QStringLiteral("Times New Roman"), 9));
+    setFont(gridFont());
     setEditTriggers(NoEditTriggers);
     setTabKeyNavigation(false); // Tab leaves the grid for the next control
     setAutoScroll(true);
     setMouseTracking(true);
 
-    // Room for Latin and Chinese texts: the Chinese fallback font is taller.
-    const int lineHeight = qMax(QFontMetrics(font()).height(), chineseLineHeight(font())) + 6;
+    const int lineHeight = lineHeightFor(font());
     for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
         header->setSectionResizeMode(QHeaderView::Fixed);
         header->setSectionsClickable(true);

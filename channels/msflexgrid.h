@@ -27,6 +27,12 @@ public:
 
     explicit CMSFlexGrid(QWidget *parent = nullptr);
 
+    // Starts measuring the grid font's line height on another thread; the
+    // grids built afterwards take the result instead of measuring it again.
+    // Finding the font that stands in for Chinese text is a good share of
+    // start-up, and it can run while the main window is built.
+    static void measureFontAhead();
+
     long GetRows() const;
     void SetRows(long rows);
     long GetCols() const;

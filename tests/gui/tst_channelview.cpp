@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPaintEngine>
@@ -30,6 +31,7 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextLayout>
 
 using namespace kdw;
 using namespace Qt::StringLiterals;
@@ -413,6 +415,28 @@ private slots:
                 paintChannelPage(onPdf, *form.grid, 1);
             }
         }
+    }
+
+    // A row holds a line of Chinese text (the fallback font is taller than the
+    // grid's own), whether the grid measured its font itself or took the
+    // height measured ahead on another thread at start-up.
+    void rowsHoldChineseText()
+    {
+        const CMSFlexGrid measuredHere;
+        CMSFlexGrid::measureFontAhead();
+        const CMSFlexGrid measuredAhead;
+        const int height = measuredHere.verticalHeader()->defaultSectionSize();
+        QCOMPARE(measuredAhead.verticalHeader()->defaultSectionSize(), height);
+        QCOMPARE(measuredAhead.horizontalHeader()->height(), measuredHere.horizontalHeader()->height());
+
+        QTextLayout layout(u"频道名稱"_s, measuredHere.font());
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        QVERIFY(QFontMetrics(measuredHere.font()).height() < line.height()); // else the case proves nothing
+        // At least two pixels above and below it; rows sized for Latin text
+        // alone leave it one.
+        QVERIFY2(height - line.height() >= 4, qPrintable(u"row %1, line %2"_s.arg(height).arg(line.height())));
     }
 
     // In every language the window shrinks to the form and no text of the
