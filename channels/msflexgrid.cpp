@@ -102,12 +102,13 @@ int lineHeightFor(const QFont &font)
 
 void CMSFlexGrid::measureFontAhead()
 {
-    // Fonts may be resolved on any thread once the application exists; each
-    // thread keeps its own font engines, so the main thread's stay untouched.
+    // Fonts may be resolved on any thread once the application exists. Each
+    // thread keeps its own font engines, and a font shares them with its
+    // copies: the thread makes its own font, so nothing it loaded outlives it.
     FontMeasurement &ahead = measuredAhead();
     ahead.font = gridFont();
     try {
-        ahead.chineseHeight = std::async(std::launch::async, chineseLineHeight, ahead.font).share();
+        ahead.chineseHeight = std::async(std::launch::async, [] { return chineseLineHeight(gridFont()); }).share();
     } catch (const std::system_error &) {
         ahead.chineseHeight = {}; // no thread to spare: the grid measures it when built
     }
