@@ -1,14 +1,14 @@
 #include "ui/dialogtemplate.h"
 
+#include "ui/templatereader.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
-#include <QUiLoader>
 #include <QVBoxLayout>
-
-#include <memory>
+#include <QtDebug>
 
 namespace kdw {
 
@@ -53,19 +53,6 @@ void convertChildren(QWidget *form, BaseUnits units)
     }
 }
 
-// The templates hold only Qt's own widgets. QUiLoader's constructor loads every
-// Qt Designer plugin on the library paths, and the one Qt ships pulls in Qt
-// Quick: a large share of start-up for nothing. Made with the library paths
-// empty it loads none; the paths are put back as they were.
-std::unique_ptr<QUiLoader> makeTemplateLoader()
-{
-    const QStringList paths = QCoreApplication::libraryPaths();
-    QCoreApplication::setLibraryPaths({});
-    auto loader = std::make_unique<QUiLoader>();
-    QCoreApplication::setLibraryPaths(paths);
-    return loader;
-}
-
 } // namespace
 
 QRect dialogUnitsToPixels(const QRect &dlu, const QFont &font)
@@ -83,9 +70,12 @@ QWidget *loadTemplateWidget(int id, QWidget *parent)
     QFile file(QStringLiteral(":/bundle/templates/%1.ui").arg(id));
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    QWidget *form = makeTemplateLoader()->load(&file, parent);
-    if (!form)
+    QString error;
+    QWidget *form = readTemplate(file, parent, &error);
+    if (!form) {
+        qWarning("dialog template %d: %s", id, qPrintable(error));
         return nullptr;
+    }
     const BaseUnits units = baseUnits(form->font());
     const QRect size = toPixels(form->geometry(), units);
     convertChildren(form, units);
