@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QVBoxLayout>

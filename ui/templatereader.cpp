@@ -158,6 +158,7 @@ private:
         if (!m_xml.readNextStartElement() || m_xml.name() != u"string")
             return fail(u"an item's text is a string"_s);
         combo.addItem(readString());
+        // On to the ends of the property and of the item: nothing else may come first.
         if (m_xml.readNextStartElement() || m_xml.readNextStartElement())
             return unexpected();
         return true;
