@@ -9,16 +9,32 @@ namespace kdw {
 
 namespace {
 
-constexpr LocalisedText CellFaultText{u"%1 \"%2\": %3", u"%1“%2”：%3", u"%1「%2」：%3"};
-constexpr LocalisedText NotFrequency{u"a frequency is digits and a decimal point", u"频率只能是数字和小数点",
-                                     u"頻率只能是數字和小數點"};
-constexpr LocalisedText NotTone{u"not an item of the tone list", u"不是亚音列表中的项", u"不是信令列表中的項"};
-constexpr LocalisedText NotName{u"a name is at most 6 printable ASCII characters", u"名称最多 6 个可打印 ASCII 字符",
-                                u"名稱最多 6 個可列印 ASCII 字元"};
-constexpr LocalisedText NotChoice{u"not an item of this column", u"不是此列的选项", u"不是此欄的選項"};
-constexpr LocalisedText NoFrequency{u"%1: the channel has no Rx Freq, so its other cells must be empty",
-                                    u"%1：该信道没有接收频率，其他单元格必须为空",
-                                    u"%1：該信道沒有接收頻率，其他儲存格必須為空"};
+constexpr LocalisedText NotFrequency{u"\"%1\" is not a frequency: digits and at most one decimal point",
+                                     u"“%1”不是频率：只能是数字和最多一个小数点",
+                                     u"「%1」不是頻率：只能是數字和最多一個小數點"};
+constexpr LocalisedText NotTone{u"\"%1\" is not an item of the tone list", u"“%1”不是亚音列表中的项",
+                                u"「%1」不是信令列表中的項"};
+constexpr LocalisedText NotName{u"\"%1\" is not a name: at most 6 printable ASCII characters",
+                                u"“%1”不是名称：最多 6 个可打印 ASCII 字符",
+                                u"「%1」不是名稱：最多 6 個可列印 ASCII 字元"};
+constexpr LocalisedText NotChoice{u"\"%1\" is not an item of this column", u"“%1”不是此列的选项",
+                                  u"「%1」不是此欄的選項"};
+constexpr LocalisedText NoFrequency{u"the channel has no Rx Freq, so its other cells must be empty",
+                                    u"该信道没有接收频率，其他单元格必须为空",
+                                    u"該信道沒有接收頻率，其他儲存格必須為空"};
+constexpr LocalisedText LineBecame{u"line %1, %2: %3 became %4", u"第 %1 行，%2：%3 变为 %4",
+                                   u"第 %1 行，%2：%3 變為 %4"};
+constexpr LocalisedText ChannelBecame{u"Channel %1, %2: %3 became %4", u"信道 %1，%2：%3 变为 %4",
+                                      u"信道 %1，%2：%3 變為 %4"};
+constexpr LocalisedText ChangedByTyping{
+    u"These frequencies were clamped to the Frequency Range or moved to the channel step, as typing them does:",
+    u"以下频率与手动输入时一样，被限制在频率范围内或调整到信道步进：",
+    u"以下頻率與手動輸入時一樣，被限制在頻率範圍內或調整到信道步進："};
+constexpr LocalisedText MoreLines{u"... and %1 more", u"……还有 %1 行", u"……還有 %1 行"};
+constexpr int ListedLines = 20;
+constexpr LocalisedText LineReason{u"line %1: %2", u"第 %1 行：%2", u"第 %1 行：%2"};
+constexpr LocalisedText LineColumnReason{u"line %1, column %2 (%3): %4", u"第 %1 行，第 %2 列（%3）：%4",
+                                         u"第 %1 行，第 %2 欄（%3）：%4"};
 
 // Why a cell text cannot be typed into its field; nullptr when it can.
 const LocalisedText *cellFault(ChannelField field, const QString &text, const QString &currentName)
@@ -35,49 +51,95 @@ const LocalisedText *cellFault(ChannelField field, const QString &text, const QS
 
 } // namespace
 
-std::optional<CellFault> typeChannelRow(ChannelTexts &row, const QStringList &cells, const QString &currentName,
-                                        quint8 languageIndex, const FrequencyRange &range)
+RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QString &currentName, quint8 languageIndex,
+                         const FrequencyRange &range)
 {
-    const QStringList headers = gridHeaderTexts(languageIndex);
+    RowTyping typing;
     for (int f = 0; f < ChannelFieldCount && f < cells.size(); ++f) {
         const QString &cell = cells.at(f);
         if (cell.isEmpty())
             continue;
         const auto field = ChannelField(f);
-        const QString &header = headers.at(f + 1);
-        if (const LocalisedText *fault = cellFault(field, cell, currentName))
-            return CellFault{field, CellFaultText.text(languageIndex).arg(header, cell, fault->text(languageIndex))};
-        if (row[RxFreqField].isEmpty() && field != RxFreqField)
-            return CellFault{field, NoFrequency.text(languageIndex).arg(header)};
-        if (field == RxFreqField || field == TxFreqField)
-            commitFrequencyCell(row, field, cell, range, languageIndex);
-        else
+        if (const LocalisedText *fault = cellFault(field, cell, currentName)) {
+            typing.fault = CellFault{field, fault->text(languageIndex).arg(cell)};
+            break;
+        }
+        if (row[RxFreqField].isEmpty() && field != RxFreqField) {
+            typing.fault = CellFault{field, NoFrequency.text(languageIndex)};
+            break;
+        }
+        if (field != RxFreqField && field != TxFreqField)
             commitChoiceCell(row, field, cell);
+        else if (auto change = commitFrequencyCell(row, field, cell, range, languageIndex))
+            typing.changes.append(*change);
     }
-    return std::nullopt;
+    return typing;
 }
 
-void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed, const FrequencyRange &range,
-                         quint8 languageIndex)
+QString lineChangeText(int line, const FrequencyChange &change, quint8 languageIndex)
 {
-    const QString text = committedFrequencyText(typed, range);
+    return LineBecame.text(languageIndex)
+        .arg(line)
+        .arg(gridHeaderTexts(languageIndex).value(change.field + 1), change.typed, change.became);
+}
+
+QString channelChangeText(int channel, const FrequencyChange &change, quint8 languageIndex)
+{
+    return ChannelBecame.text(languageIndex)
+        .arg(channel)
+        .arg(gridHeaderTexts(languageIndex).value(change.field + 1), change.typed, change.became);
+}
+
+QString listedLines(const QStringList &lines, quint8 languageIndex)
+{
+    QStringList listed = lines.mid(0, ListedLines);
+    if (lines.size() > ListedLines)
+        listed.append(MoreLines.text(languageIndex).arg(lines.size() - ListedLines));
+    return listed.join(u'\n');
+}
+
+QString frequencyChangesReport(const QStringList &changes, quint8 languageIndex)
+{
+    return ChangedByTyping.text(languageIndex) + u'\n' + listedLines(changes, languageIndex);
+}
+
+QString lineFaultText(int line, int column, const QString &reason, quint8 languageIndex)
+{
+    if (column < 1 || column > ChannelFieldCount)
+        return LineReason.text(languageIndex).arg(line).arg(reason);
+    return LineColumnReason.text(languageIndex)
+        .arg(line)
+        .arg(column)
+        .arg(gridHeaderTexts(languageIndex).at(column), reason);
+}
+
+std::optional<FrequencyChange> commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed,
+                                                   const FrequencyRange &range, quint8 languageIndex)
+{
+    const quint32 value = committedFrequency(typed, range);
+    const QString text = value == 0 ? QString() : frequencyText(value);
     const bool wasEmpty = row[RxFreqField].isEmpty();
+    if (field != RxFreqField && field != TxFreqField)
+        return std::nullopt;
+    // Told only when the cell takes the changed value.
+    std::optional<FrequencyChange> change;
+    if (value != frequencyFromText(typed) && !(field == TxFreqField && wasEmpty))
+        change = FrequencyChange{field, typed.toString(), text};
     if (field == TxFreqField) {
         row[TxFreqField] = wasEmpty ? QString() : text;
-        return;
+        return change;
     }
-    if (field != RxFreqField)
-        return;
     if (text.isEmpty()) {
         row.fill(QString());
-        return;
+        return change;
     }
     row[RxFreqField] = text;
     if (!wasEmpty)
-        return;
+        return change;
     row[TxFreqField] = text;
     for (const ChannelField f : {RxToneField, TxToneField, BusyLockField, PowerField, ScanAddField, BandwidthField})
         row[f] = newChannelText(f, languageIndex);
+    return change;
 }
 
 void commitChoiceCell(ChannelTexts &row, ChannelField field, const QString &text)

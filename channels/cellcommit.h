@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/localisedtext.h"
 #include "channels/channelcodec.h"
 #include "channels/frequencyrules.h"
 
+#include <QList>
+#include <QString>
 #include <QStringList>
 #include <QStringView>
 
@@ -13,13 +16,39 @@ namespace kdw {
 // What an in-place editor does to a grid row when it commits, without the
 // grid: the view passes the row's texts, these rules change them.
 
+// A typed frequency that the range clamp or the channel-step snap changed.
+struct FrequencyChange
+{
+    ChannelField field = RxFreqField;
+    QString typed;
+    QString became; // the cell's text now
+};
+
+// "line 2, Rx Freq: 4490 became 470.00000" (a line of a file) and "channel 5,
+// Rx Freq: 4490 became 470.00000" (a cell of the grid), in a language.
+[[nodiscard]] QString lineChangeText(int line, const FrequencyChange &change, quint8 languageIndex);
+[[nodiscard]] QString channelChangeText(int channel, const FrequencyChange &change, quint8 languageIndex);
+
+// The lines of a message: the first 20, then "... and N more".
+[[nodiscard]] QString listedLines(const QStringList &lines, quint8 languageIndex);
+// Change lines (texts of the two above) under a sentence saying that typing's
+// rules made them.
+[[nodiscard]] QString frequencyChangesReport(const QStringList &changes, quint8 languageIndex);
+
+// Where a fault of a typed line lies: "line 2, column 3 (Rx Tone)", the
+// column numbered as the grid's (1 Rx Freq .. 9 Name) and named by its title;
+// "line 2" alone for column 0 (the channel number or the line as a whole).
+// `reason` follows after a colon.
+[[nodiscard]] QString lineFaultText(int line, int column, const QString &reason, quint8 languageIndex);
+
 // The frequency editor's commit into RxFreqField or TxFreqField. The typed text
 // is scaled, clamped and snapped. Rx Freq: no frequency deletes the channel
 // (all nine cells empty); a first frequency for an empty channel also sets Tx
 // Freq and the new-channel texts of the tone and flag fields (Name stays);
 // otherwise only the cell changes. Tx Freq: stays empty while Rx Freq is empty.
-void commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed, const FrequencyRange &range,
-                         quint8 languageIndex);
+// Returns the change when clamp or snap moved the value the cell got.
+std::optional<FrequencyChange> commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed,
+                                                   const FrequencyRange &range, quint8 languageIndex);
 
 // The tone, choice and name editors' commit: the cell gets the editor text,
 // or stays empty while the row's Rx Freq is empty.
@@ -29,7 +58,13 @@ void commitChoiceCell(ChannelTexts &row, ChannelField field, const QString &text
 struct CellFault
 {
     ChannelField field;
-    QString message; // in the language asked for, names the column and the text
+    QString message; // in the language asked for, quotes the text
+};
+
+struct RowTyping
+{
+    std::optional<CellFault> fault; // set: the row is typed up to the cell before
+    QList<FrequencyChange> changes; // frequencies clamp or snap changed
 };
 
 // Types `cells` (Rx Freq first, at most nine, empty ones not typed) into the
@@ -38,9 +73,15 @@ struct CellFault
 // language, a name of at most 6 printable ASCII characters or `currentName`
 // (the channel's present name, so names with other bytes survive). A row
 // without a frequency must have no other cells.
-[[nodiscard]] std::optional<CellFault> typeChannelRow(ChannelTexts &row, const QStringList &cells,
-                                                      const QString &currentName, quint8 languageIndex,
-                                                      const FrequencyRange &range);
+[[nodiscard]] RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QString &currentName,
+                                       quint8 languageIndex, const FrequencyRange &range);
+
+// Faults of a typed line as a whole, for the paste and the grid CSV alike.
+namespace rowtext {
+inline constexpr LocalisedText NotChannelNumber{u"\"%1\" is not a channel number from 1 to 99",
+                                                u"“%1”不是 1 到 99 的信道号", u"「%1」不是 1 到 99 的信道號"};
+inline constexpr LocalisedText TooManyCells{u"more than ten cells", u"多于十个单元格", u"多於十個儲存格"};
+} // namespace rowtext
 
 // True when the text could be typed into the frequency editor: digits and at
 // most one decimal point.

@@ -11,7 +11,14 @@ namespace {
 
 constexpr int ColumnCount = 1 + ChannelFieldCount;
 
-bool isHeader(const QStringList &fields)
+constexpr LocalisedText NotHeader{u"the first line must be the channel table's header: %1",
+                                  u"第一行必须是信道表的表头：%1", u"第一行必須是信道表的表頭：%1"};
+constexpr LocalisedText GivenTwice{u"channel %1 is already given on line %2", u"信道 %1 已在第 %2 行给出",
+                                   u"信道 %1 已在第 %2 行給出"};
+
+} // namespace
+
+bool isChannelTableHeader(const QStringList &fields)
 {
     for (quint8 lang = 0; lang < 3; ++lang) {
         if (fields == gridHeaderTexts(lang))
@@ -19,6 +26,8 @@ bool isHeader(const QStringList &fields)
     }
     return false;
 }
+
+namespace {
 
 // The channel number of column 1: plain decimal digits, 1 to 99.
 std::optional<int> channelNumber(const QString &text)
@@ -39,11 +48,9 @@ bool isBlankLine(const CsvRecord &record)
 // The first record must be the grid header of one of the languages.
 std::optional<CsvError> headerError(const QList<CsvRecord> &records, quint8 languageIndex)
 {
-    if (!records.isEmpty() && isHeader(records.first().fields))
+    if (!records.isEmpty() && isChannelTableHeader(records.first().fields))
         return std::nullopt;
-    return CsvError{
-        1, 1,
-        QStringLiteral("the first line must be the grid header: %1").arg(gridHeaderTexts(languageIndex).join(u','))};
+    return CsvError{1, 0, NotHeader.text(languageIndex).arg(gridHeaderTexts(languageIndex).join(u','))};
 }
 
 // Types the data lines of a grid CSV into an empty grid one by one, as a
@@ -65,22 +72,24 @@ public:
             return std::nullopt;
         const QStringList &fields = record.fields;
         if (fields.size() > ColumnCount)
-            return CsvError{record.line, ColumnCount + 1, QStringLiteral("more than ten fields")};
+            return CsvError{record.line, 0, rowtext::TooManyCells.text(m_languageIndex)};
         const auto channel = channelNumber(fields.first());
-        if (!channel) {
-            return CsvError{record.line, 1,
-                            QStringLiteral("\"%1\" is not a channel number from 1 to 99").arg(fields.first())};
-        }
+        if (!channel)
+            return CsvError{record.line, 0, rowtext::NotChannelNumber.text(m_languageIndex).arg(fields.first())};
         if (const auto repeated = claim(*channel, record.line))
             return repeated;
         ChannelTexts &row = m_table[std::size_t(*channel - 1)];
-        if (const auto fault
-            = typeChannelRow(row, fields.mid(1), readName(m_current, *channel), m_languageIndex, m_range))
-            return CsvError{record.line, fault->field + 2, fault->message};
+        const RowTyping typing
+            = typeChannelRow(row, fields.mid(1), readName(m_current, *channel), m_languageIndex, m_range);
+        for (const FrequencyChange &change : typing.changes)
+            m_changes.append({record.line, change});
+        if (const auto &fault = typing.fault)
+            return CsvError{record.line, fault->field + 1, fault->message};
         return std::nullopt;
     }
 
     const ChannelTable &table() const { return m_table; }
+    const QList<CsvLineChange> &changes() const { return m_changes; }
 
 private:
     // Notes that `line` gives `channel`; refused when an earlier line did.
@@ -88,7 +97,7 @@ private:
     {
         int &seen = m_seenOnLine[std::size_t(channel - 1)];
         if (seen)
-            return CsvError{line, 1, QStringLiteral("channel %1 is already given on line %2").arg(channel).arg(seen)};
+            return CsvError{line, 0, GivenTwice.text(m_languageIndex).arg(channel).arg(seen)};
         seen = line;
         return std::nullopt;
     }
@@ -98,6 +107,7 @@ private:
     const FrequencyRange m_range;
     std::array<int, region::ChannelCount> m_seenOnLine{};
     ChannelTable m_table{};
+    QList<CsvLineChange> m_changes;
 };
 
 } // namespace
@@ -117,18 +127,22 @@ QString channelTableCsv(const ChannelTable &table, quint8 languageIndex)
 GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, quint8 languageIndex,
                                   const FrequencyRange &range)
 {
-    const CsvParseResult csv = parseCsv(text);
-    if (!csv)
-        return {{}, csv.error};
+    const CsvParseResult csv = parseCsv(text, languageIndex);
+    if (!csv) {
+        // The parser counts fields from the channel number; the grid's columns start after it.
+        CsvError error = *csv.error;
+        error.column = error.column - 1;
+        return {{}, {}, error};
+    }
     if (auto error = headerError(csv.records, languageIndex))
-        return {{}, std::move(error)};
+        return {{}, {}, std::move(error)};
     // The lines before a refused one stay typed in the table, as in the grid.
     GridTyping typing(current, languageIndex, range);
     for (qsizetype r = 1; r < csv.records.size(); ++r) {
         if (auto error = typing.type(csv.records.at(r)))
-            return {typing.table(), std::move(error)};
+            return {typing.table(), typing.changes(), std::move(error)};
     }
-    return {typing.table(), std::nullopt};
+    return {typing.table(), typing.changes(), std::nullopt};
 }
 
 } // namespace kdw

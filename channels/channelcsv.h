@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channels/cellcommit.h"
 #include "channels/channeltable.h"
 #include "channels/csv.h"
 #include "channels/frequencyrules.h"
@@ -16,19 +17,32 @@ namespace kdw {
 // record per channel 1 to 99 with its number and its nine cell texts.
 [[nodiscard]] QString channelTableCsv(const ChannelTable &table, quint8 languageIndex);
 
+// A frequency of a line that clamp or snap changed.
+struct CsvLineChange
+{
+    int line = 0;
+    FrequencyChange change;
+};
+
 struct GridCsvResult
 {
     ChannelTable table;
-    std::optional<CsvError> error; // line and 1-based column of the first fault
+    QList<CsvLineChange> changes;
+    // The first fault: its line, the grid's column (1 Rx Freq .. 9 Name, 0 for
+    // the channel number or the line as a whole) and why, in the language asked.
+    std::optional<CsvError> error;
     explicit operator bool() const { return !error; }
 };
+
+// True when the fields are the channel table's header in one of the languages.
+[[nodiscard]] bool isChannelTableHeader(const QStringList &fields);
 
 // Reads a grid CSV as if a user typed its cells into an empty grid: the header
 // of any language first, then channels in any order, each at most once.
 // Empty cells are cells not typed. Frequencies must be digits and points and go
-// through the frequency editor (clamp to `range`, snap); tones must be tone list
-// items or Off texts; flags choice items or cell texts of any language; a name
-// at most 6 printable ASCII characters, or the name the channel already has in
+// through the frequency editor (clamp to `range`, snap: each change is listed);
+// tones must be tone list items or Off texts; flags choice items or cell texts
+// of any language; a name at most 6 printable ASCII characters, or the name the channel already has in
 // `current` (so names with other bytes survive a round trip). A row without a
 // frequency must have no other cells. Channels not listed stay empty.
 [[nodiscard]] GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, quint8 languageIndex,

@@ -14,9 +14,6 @@ namespace kdw {
 
 namespace {
 
-constexpr LocalisedText TooManyCells{u"more than ten cells", u"多于十个单元格", u"多於十個儲存格"};
-constexpr LocalisedText NotChannelNumber{u"\"%1\" is not a channel number from 1 to 99", u"“%1”不是 1 到 99 的信道号",
-                                         u"「%1」不是 1 到 99 的信道號"};
 constexpr LocalisedText PastLastChannel{u"there is no channel after 99", u"99 之后没有信道", u"99 之後沒有信道"};
 
 // A channel's record and name slot together.
@@ -134,6 +131,7 @@ PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, qu
         const int line = int(i + 1);
         const auto fail = [&result, line](int column, const QString &message) {
             result.channels.clear();
+            result.changes.clear();
             result.fault = PasteFault{line, column, message};
             return result;
         };
@@ -144,22 +142,25 @@ PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, qu
         for (QStringView cell : lineText.split(u'\t'))
             cells.append(unquoted(cell));
         if (cells.size() > 1 + ChannelFieldCount)
-            return fail(1 + ChannelFieldCount, TooManyCells.text(languageIndex));
+            return fail(0, rowtext::TooManyCells.text(languageIndex));
         if (cells.size() == 1 + ChannelFieldCount) {
             const QString number = cells.takeFirst().trimmed();
             bool ok = false;
             const int n = number.toInt(&ok);
             if (!number.isEmpty() && (!ok || !isChannel(n)))
-                return fail(0, NotChannelNumber.text(languageIndex).arg(number));
+                return fail(0, rowtext::NotChannelNumber.text(languageIndex).arg(number));
         }
         const int channel = first + int(i);
         if (!isChannel(channel))
-            return fail(1, PastLastChannel.text(languageIndex));
+            return fail(0, PastLastChannel.text(languageIndex));
         ChannelTexts row;
-        if (const auto fault = typeChannelRow(row, cells, readName(image, channel), languageIndex, range))
+        const RowTyping typing = typeChannelRow(row, cells, readName(image, channel), languageIndex, range);
+        if (const auto &fault = typing.fault)
             return fail(fault->field + 1, fault->message);
         storeChannelTexts(pasted, channel, row);
         result.channels.append(channel);
+        for (const FrequencyChange &change : typing.changes)
+            result.changes.append({channel, change});
     }
     image = pasted;
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channels/cellcommit.h"
 #include "channels/frequencyrules.h"
 #include "image/memoryimage.h"
 
@@ -35,13 +36,21 @@ void emptyChannels(MemoryImage &image, const QList<int> &channels);
 struct PasteFault
 {
     int line = 0;   // 1-based line of the pasted text
-    int column = 0; // 1-based column of the grid (1 Rx Freq .. 9 Name)
+    int column = 0; // column of the grid (1 Rx Freq .. 9 Name); 0 the line as a whole
     QString message;
+};
+
+// A pasted frequency that clamp or snap changed, and its channel.
+struct PastedChange
+{
+    int channel = 0;
+    FrequencyChange change;
 };
 
 struct PasteResult
 {
     QList<int> channels;             // the channels written, in order
+    QList<PastedChange> changes;     // in the order pasted
     std::optional<PasteFault> fault; // set: the image was not changed
     explicit operator bool() const { return !fault; }
 };

@@ -1,13 +1,21 @@
 #include "channels/csv.h"
 
+#include "app/localisedtext.h"
+
 namespace kdw {
 
 namespace {
+
+constexpr LocalisedText TextAfterQuote{u"text after the closing quote", u"右引号后还有文本", u"右引號後還有文字"};
+constexpr LocalisedText QuoteNotClosed{u"quoted field is not closed", u"引号中的字段没有结束", u"引號中的欄位沒有結束"};
+constexpr LocalisedText QuoteInside{u"quote inside an unquoted field", u"不在引号中的字段含有引号",
+                                    u"不在引號中的欄位含有引號"};
 
 // The text being parsed, where the parser is in it and on which line.
 struct Cursor
 {
     QStringView text;
+    quint8 languageIndex = 0; // of the error messages
     qsizetype at = 0;
     int line = 1;
 
@@ -57,10 +65,10 @@ FieldRead readQuotedField(Cursor &c, int column)
             continue;
         }
         if (!c.atEnd() && !c.atFieldEnd())
-            return {{}, CsvError{c.line, column, QStringLiteral("text after the closing quote")}};
+            return {{}, CsvError{c.line, column, TextAfterQuote.text(c.languageIndex)}};
         return {field, std::nullopt};
     }
-    return {{}, CsvError{openLine, column, QStringLiteral("quoted field is not closed")}};
+    return {{}, CsvError{openLine, column, QuoteNotClosed.text(c.languageIndex)}};
 }
 
 // A field without quotes, up to the comma or line break that ends it.
@@ -69,7 +77,7 @@ FieldRead readPlainField(Cursor &c, int column)
     QString field;
     while (!c.atEnd() && !c.atFieldEnd()) {
         if (c.is(u'"'))
-            return {{}, CsvError{c.line, column, QStringLiteral("quote inside an unquoted field")}};
+            return {{}, CsvError{c.line, column, QuoteInside.text(c.languageIndex)}};
         field += c.text[c.at++];
     }
     return {field, std::nullopt};
@@ -102,10 +110,10 @@ RecordRead readRecord(Cursor &c)
 
 } // namespace
 
-CsvParseResult parseCsv(QStringView text)
+CsvParseResult parseCsv(QStringView text, quint8 languageIndex)
 {
     CsvParseResult result;
-    Cursor cursor{text};
+    Cursor cursor{text, languageIndex};
     while (!cursor.atEnd()) {
         RecordRead read = readRecord(cursor);
         if (read.error) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -34,8 +35,8 @@ struct CsvParseResult
 };
 
 // A final line break does not start another record; an empty line is a record
-// of one empty field.
-[[nodiscard]] CsvParseResult parseCsv(QStringView text);
+// of one empty field. Error messages are in the language given.
+[[nodiscard]] CsvParseResult parseCsv(QStringView text, quint8 languageIndex = 0);
 
 // A field as written: in quotes only when it holds a comma, a quote, CR or LF.
 [[nodiscard]] QString csvField(QStringView field);

@@ -1,29 +1,37 @@
 #include "channels/csvcommands.h"
 
 #include "app/localisedtext.h"
+#include "channels/cellcommit.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "ui/messagebox.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace kdw {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
+constexpr LocalisedText ImportTitle{u"Import Channels", u"导入信道", u"匯入信道"};
+constexpr LocalisedText ExportTitle{u"Export Channels", u"导出信道", u"匯出信道"};
+constexpr LocalisedText ImportFilter{u"Channel CSV files (*.csv)", u"信道 CSV 文件 (*.csv)", u"信道 CSV 檔案 (*.csv)"};
 constexpr LocalisedText GridFilter{u"Channel table (*.csv)", u"信道表 (*.csv)", u"信道表 (*.csv)"};
 constexpr LocalisedText GenericFilter{u"Generic channel CSV (*.csv)", u"通用信道 CSV (*.csv)", u"通用信道 CSV (*.csv)"};
+constexpr LocalisedText ImportDone{u"The channels of \"%1\" were imported (format: %2).",
+                                   u"已导入“%1”的信道（格式：%2）。", u"已匯入「%1」的信道（格式：%2）。"};
 constexpr LocalisedText ImportRefused{u"The channels of \"%1\" were not imported; nothing was changed.\n\n%2",
                                       u"未导入“%1”的信道，没有任何改变。\n\n%2",
                                       u"未匯入「%1」的信道，沒有任何改變。\n\n%2"};
+constexpr LocalisedText FormatRead{u"Format: %1", u"格式：%1", u"格式：%1"};
 constexpr LocalisedText CannotRead{u"Cannot read the file \"%1\".\n%2", u"无法读取文件“%1”。\n%2",
                                    u"無法讀取檔案「%1」。\n%2"};
 constexpr LocalisedText CannotWrite{u"Cannot write the file \"%1\".\n%2\nThe file on disk was not changed.",
                                     u"无法写入文件“%1”。\n%2\n磁盘上的文件没有改变。",
                                     u"無法寫入檔案「%1」。\n%2\n磁碟上的檔案沒有改變。"};
-constexpr LocalisedText MoreRefusals{u"... and %1 more", u"……还有 %1 行", u"……還有 %1 行"};
-constexpr int ListedRefusals = 20;
 
 } // namespace
 
@@ -34,59 +42,82 @@ CsvCommands::CsvCommands(CProgramView &view, QWidget *window)
 {
 }
 
-std::optional<CsvCommands::Choice> CsvCommands::ask(bool forSave)
+QString CsvCommands::startFolder() const
 {
-    if (m_prompt)
-        return m_prompt(forSave);
-    const QString grid = GridFilter.text();
-    QFileDialog dialog(m_window);
-    dialog.setNameFilters({grid, GenericFilter.text()});
-    dialog.setAcceptMode(forSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(forSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    const QString document = m_view.document().GetPathName();
+    if (!document.isEmpty() && QFileInfo(document).absoluteDir().exists())
+        return QFileInfo(document).absolutePath();
+    if (!m_lastFolder.isEmpty() && QDir(m_lastFolder).exists())
+        return m_lastFolder;
+    return QDir::homePath();
+}
+
+QString CsvCommands::choose(QFileDialog &dialog)
+{
+    dialog.setDefaultSuffix(u"csv"_s);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return Choice{dialog.selectedFiles().first(),
-                  dialog.selectedNameFilter() == grid ? ChannelCsvFormat::Grid : ChannelCsvFormat::Generic};
+        return {};
+    const QString path = dialog.selectedFiles().first();
+    m_lastFolder = QFileInfo(path).absolutePath();
+    return path;
 }
 
 void CsvCommands::OnImportChannels()
 {
-    const auto choice = ask(false);
-    if (!choice)
+    QFileDialog dialog(m_window, ImportTitle.text(), startFolder());
+    dialog.setNameFilter(ImportFilter.text());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QString path = choose(dialog);
+    if (path.isEmpty())
         return;
-    const QString shown = QDir::toNativeSeparators(choice->path);
+    const QString shown = QDir::toNativeSeparators(path);
     const quint8 language = m_view.document().languageIndex();
-    const TextFileRead file = readUtf8File(choice->path, language);
+    const TextFileRead file = readUtf8File(path, language);
     if (!file.text) {
         messageBox(m_window, CannotRead.text().arg(shown, file.reason));
         return;
     }
     ChannelCsvImport imported;
     m_view.changeImage([&](MemoryImage &image) {
-        imported = importChannelCsv(image, *file.text, choice->format, language, m_view.frequencyRange());
+        imported = importChannelCsv(image, *file.text, std::nullopt, language, m_view.frequencyRange());
         if (imported)
             image = imported.image;
         return bool(imported);
     });
-    if (imported)
+    if (!imported) {
+        QString refused = listedLines(imported.refusals, language);
+        if (imported.format)
+            refused = FormatRead.text().arg(channelCsvFormatName(*imported.format, language)) + u'\n' + refused;
+        messageBox(m_window, ImportRefused.text().arg(shown, refused));
         return;
-    QStringList listed = imported.refusals.mid(0, ListedRefusals);
-    if (imported.refusals.size() > ListedRefusals)
-        listed.append(MoreRefusals.text().arg(imported.refusals.size() - ListedRefusals));
-    messageBox(m_window, ImportRefused.text().arg(shown, listed.join(u'\n')));
+    }
+    QString done = ImportDone.text().arg(shown, channelCsvFormatName(*imported.format, language));
+    if (!imported.changes.isEmpty())
+        done += u"\n\n"_s + frequencyChangesReport(imported.changes, language);
+    messageBox(m_window, done, QMessageBox::Information);
 }
 
 void CsvCommands::OnExportChannels()
 {
     m_view.commitOpenEditor();
-    const auto choice = ask(true);
-    if (!choice)
+    const QString grid = GridFilter.text();
+    const QString generic = GenericFilter.text();
+    QFileDialog dialog(m_window, ExportTitle.text(), startFolder());
+    dialog.setNameFilters({grid, generic});
+    dialog.selectNameFilter(m_exportFormat == ChannelCsvFormat::Grid ? grid : generic);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (const QString document = m_view.document().GetPathName(); !document.isEmpty())
+        dialog.selectFile(QFileInfo(document).completeBaseName() + u".csv"_s);
+    const QString path = choose(dialog);
+    if (path.isEmpty())
         return;
+    m_exportFormat = dialog.selectedNameFilter() == generic ? ChannelCsvFormat::Generic : ChannelCsvFormat::Grid;
     CProgramDoc &doc = m_view.document();
-    const QString csv = exportChannelCsv(doc.image(), choice->format, doc.languageIndex());
-    if (const auto failed = writeUtf8File(choice->path, csv))
-        messageBox(m_window, CannotWrite.text().arg(QDir::toNativeSeparators(choice->path), *failed));
+    const QString csv = exportChannelCsv(doc.image(), m_exportFormat, doc.languageIndex());
+    if (const auto failed = writeUtf8File(path, csv))
+        messageBox(m_window, CannotWrite.text().arg(QDir::toNativeSeparators(path), *failed));
 }
 
 } // namespace kdw

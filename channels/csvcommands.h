@@ -5,9 +5,7 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-#include <optional>
-
+class QFileDialog;
 class QWidget;
 
 namespace kdw {
@@ -15,8 +13,10 @@ namespace kdw {
 class CProgramView;
 
 // File > Import Channels and Export Channels: a CSV file in the grid's own
-// format or the generic one, chosen by the file dialog's filter. An import
-// is one undo step and changes nothing when any line is refused.
+// format or the generic one. An import recognises the format by the file's
+// first line, is one undo step, changes nothing when any line is refused and
+// ends with a message saying what it read. An export writes the format of the
+// file dialog's filter, which the next export offers again.
 class CsvCommands : public QObject
 {
     Q_OBJECT
@@ -24,24 +24,21 @@ class CsvCommands : public QObject
 public:
     CsvCommands(CProgramView &view, QWidget *window);
 
-    struct Choice
-    {
-        QString path;
-        ChannelCsvFormat format;
-    };
-    // Asks for a file and its format; tests replace it. nullopt: cancelled.
-    using Prompt = std::function<std::optional<Choice>(bool forSave)>;
-    void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }
-
     void OnImportChannels();
     void OnExportChannels();
 
 private:
-    std::optional<Choice> ask(bool forSave);
+    // The file dialog starts in the document's folder, else the one used last,
+    // else the home folder.
+    QString startFolder() const;
+    // Runs the dialog; the chosen path, empty when cancelled. Its folder is
+    // the one used last when no document names one.
+    QString choose(QFileDialog &dialog);
 
     CProgramView &m_view;
     QWidget *m_window;
-    Prompt m_prompt;
+    QString m_lastFolder;
+    ChannelCsvFormat m_exportFormat = ChannelCsvFormat::Grid;
 };
 
 } // namespace kdw

@@ -1,7 +1,9 @@
 #include "channels/csvfile.h"
 
 #include "app/localisedtext.h"
+#include "channels/cellcommit.h"
 #include "channels/channelcsv.h"
+#include "channels/csv.h"
 #include "channels/genericcsv.h"
 
 #include <QFile>
@@ -10,12 +12,18 @@
 
 namespace kdw {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr LocalisedText NotUtf8{u"not UTF-8 text", u"不是 UTF-8 文本", u"不是 UTF-8 文字"};
-constexpr LocalisedText LineReason{u"line %1: %2", u"第 %1 行：%2", u"第 %1 行：%2"};
-constexpr LocalisedText LineColumnReason{u"line %1, column %2: %3", u"第 %1 行，第 %2 列：%3",
-                                         u"第 %1 行，第 %2 欄：%3"};
+constexpr LocalisedText GridName{u"channel table", u"信道表", u"信道表"};
+constexpr LocalisedText GenericName{u"generic channel CSV", u"通用信道 CSV", u"通用信道 CSV"};
+constexpr LocalisedText UnknownFormat{
+    u"the first line is neither the channel table's header (%1) nor a generic header with the columns Location "
+    u"and Frequency",
+    u"第一行既不是信道表的表头（%1），也不是含 Location 和 Frequency 列的通用表头",
+    u"第一行既不是信道表的表頭（%1），也不是含 Location 和 Frequency 欄的通用表頭"};
 
 } // namespace
 
@@ -49,27 +57,62 @@ QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, quin
     return channelTableCsv(channelTable(image, languageIndex), languageIndex);
 }
 
-ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, ChannelCsvFormat format,
+std::optional<ChannelCsvFormat> channelCsvFormat(QStringView text)
+{
+    // Only the first record is parsed; its quotes may hold line breaks.
+    qsizetype end = 0;
+    bool quoted = false;
+    for (; end < text.size() && (quoted || (text[end] != u'\n' && text[end] != u'\r')); ++end) {
+        if (text[end] == u'"')
+            quoted = !quoted;
+    }
+    const CsvParseResult first = parseCsv(text.left(end));
+    if (!first || first.records.isEmpty())
+        return std::nullopt;
+    const QStringList &fields = first.records.first().fields;
+    if (isChannelTableHeader(fields))
+        return ChannelCsvFormat::Grid;
+    QStringList names;
+    for (const QString &field : fields)
+        names.append(field.trimmed());
+    if (names.contains(u"Location"_s) && names.contains(u"Frequency"_s))
+        return ChannelCsvFormat::Generic;
+    return std::nullopt;
+}
+
+QString channelCsvFormatName(ChannelCsvFormat format, quint8 languageIndex)
+{
+    return (format == ChannelCsvFormat::Grid ? GridName : GenericName).text(languageIndex);
+}
+
+ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, std::optional<ChannelCsvFormat> format,
                                   quint8 languageIndex, const FrequencyRange &range)
 {
     ChannelCsvImport result;
     result.image = image;
+    if (!format)
+        format = channelCsvFormat(text);
+    if (!format) {
+        result.refusals.append(lineFaultText(
+            1, 0, UnknownFormat.text(languageIndex).arg(gridHeaderTexts(languageIndex).join(u',')), languageIndex));
+        return result;
+    }
+    result.format = format;
     if (format == ChannelCsvFormat::Generic) {
         const GenericCsvImport generic = importGenericChannelCsv(image, text, languageIndex);
         for (const GenericCsvRefusal &refusal : generic.refusals)
-            result.refusals.append(LineReason.text(languageIndex).arg(refusal.line).arg(refusal.reason));
+            result.refusals.append(lineFaultText(refusal.line, 0, refusal.reason, languageIndex));
         if (generic)
             result.image = generic.image;
         return result;
     }
     const GridCsvResult grid = channelTableFromCsv(text, image, languageIndex, range);
     if (!grid) {
-        result.refusals.append(LineColumnReason.text(languageIndex)
-                                   .arg(grid.error->line)
-                                   .arg(grid.error->column)
-                                   .arg(grid.error->message));
+        result.refusals.append(lineFaultText(grid.error->line, grid.error->column, grid.error->message, languageIndex));
         return result;
     }
+    for (const CsvLineChange &change : grid.changes)
+        result.changes.append(lineChangeText(change.line, change.change, languageIndex));
     storeChannelTable(result.image, grid.table, image.byte(region::ModelIndex),
                       image.byte(region::FrequencyRangeIndex));
     return result;

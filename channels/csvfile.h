@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
@@ -29,16 +30,27 @@ struct TextFileRead
 // The image's channels as CSV of a format; grid texts in a language.
 [[nodiscard]] QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, quint8 languageIndex);
 
+// The format a CSV's first line names: the channel table's header of any
+// language, or a header with Location and Frequency columns; nullopt for neither.
+[[nodiscard]] std::optional<ChannelCsvFormat> channelCsvFormat(QStringView text);
+
+// The format's name in a sentence: "channel table", "generic channel CSV".
+[[nodiscard]] QString channelCsvFormatName(ChannelCsvFormat format, quint8 languageIndex);
+
 struct ChannelCsvImport
 {
-    MemoryImage image;    // the result when nothing was refused
-    QStringList refusals; // "line N: reason" for each refused line
+    MemoryImage image;                      // the result when nothing was refused
+    std::optional<ChannelCsvFormat> format; // the format read; nullopt when the first line names none
+    QStringList refusals;                   // "line N: reason" for each refused line
+    QStringList changes; // "line N, Rx Freq: 4490 became 470.00000" for each frequency typing changed
     explicit operator bool() const { return refusals.isEmpty(); }
 };
 
 // The image with its channels replaced by the CSV's; unchanged when any line
-// is refused. The grid format goes through the grid store (its fixed bytes too).
-[[nodiscard]] ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, ChannelCsvFormat format,
-                                                quint8 languageIndex, const FrequencyRange &range = FrequencyRange{});
+// is refused. The format is the one given, or with nullopt the one the first
+// line names. The grid format goes through the grid store (its fixed bytes too).
+[[nodiscard]] ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
+                                                std::optional<ChannelCsvFormat> format, quint8 languageIndex,
+                                                const FrequencyRange &range = FrequencyRange{});
 
 } // namespace kdw

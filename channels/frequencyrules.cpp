@@ -66,10 +66,4 @@ quint32 committedFrequency(QStringView typed, const FrequencyRange &range)
     return snapToChannelStep(clampFrequency(frequencyFromText(typed), range));
 }
 
-QString committedFrequencyText(QStringView typed, const FrequencyRange &range)
-{
-    const quint32 value = committedFrequency(typed, range);
-    return value == 0 ? QString() : frequencyText(value);
-}
-
 } // namespace kdw

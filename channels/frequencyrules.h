@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -30,9 +29,5 @@ struct FrequencyRange
 
 // Decimal scaling by 100000, clamp, snap: the value the frequency editor commits.
 [[nodiscard]] quint32 committedFrequency(QStringView typed, const FrequencyRange &range);
-
-// The text the frequency editor commits: "%3.5f" MHz of the committed value,
-// empty when it is 0 (which deletes a channel from its Rx Freq cell).
-[[nodiscard]] QString committedFrequencyText(QStringView typed, const FrequencyRange &range);
 
 } // namespace kdw

@@ -393,13 +393,15 @@ GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView
             continue;
         }
         const bool wasEmpty = isEmptyChannel(current, n);
-        const quint32 oldRx = readFrequency(current, record + record::RxFrequency);
-        const quint32 oldTx = readFrequency(current, record + record::TxFrequency);
         storeChannelTexts(image, n, *texts);
-        // The same channel back in its place keeps its Busy Lock.
-        if (!wasEmpty && oldRx == readFrequency(image, record + record::RxFrequency)
-            && oldTx == readFrequency(image, record + record::TxFrequency))
-            image.setBits(record + record::Flags, record::BusyLockMask, current.byte(record + record::Flags));
+        if (wasEmpty)
+            continue;
+        // The format has no Busy Lock column and may leave Name out: a channel
+        // in use keeps its own, byte for byte (the record bits the grid does
+        // not show were kept by the store).
+        image.setBits(record + record::Flags, record::BusyLockMask, current.byte(record + record::Flags));
+        if ((*texts)[NameField].isEmpty())
+            image.copyIn(region::nameSlot(n), current.bytes(region::nameSlot(n), region::NameSlotSize));
     }
     return result;
 }

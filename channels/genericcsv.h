@@ -39,9 +39,9 @@ struct GenericCsvImport
 // represented: a frequency outside 400-470 MHz or finer than 10 Hz, a tone
 // the tone list lacks, a name that is not 6 printable ASCII characters, an
 // unknown Duplex, Tone, CrossMode or Mode, a Location outside 1..99 or given
-// twice. Busy Lock is Off, except for a channel that comes back to its place
-// with the same frequencies (an export of this image): it keeps its own, as it
-// keeps the record bits the grid does not show.
+// twice. A channel in use keeps what the format cannot carry, whatever else
+// changes: its Busy Lock, the record bits the grid does not show and, when the
+// Name cell is empty, its name. An empty channel gets Busy Lock Off.
 [[nodiscard]] GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView text,
                                                        quint8 languageIndex);
 

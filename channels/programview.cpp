@@ -20,6 +20,7 @@
 #include <QMainWindow>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace kdw {
@@ -162,6 +163,12 @@ void CProgramView::fitFrameToForm()
         frame->layout()->activate();
     const QSize wanted = frame->sizeHint();
     frame->resize(qMin(frame->width(), wanted.width()), qMin(frame->height(), wanted.height()));
+}
+
+void CProgramView::showStatus(const QString &text)
+{
+    if (auto *frame = qobject_cast<QMainWindow *>(window()))
+        frame->statusBar()->showMessage(text);
 }
 
 void CProgramView::OnModelChanged()

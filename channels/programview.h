@@ -80,6 +80,9 @@ public:
     // Commits an open editor, so the image holds what the grid shows.
     void commitOpenEditor();
 
+    // A line in the main window's status bar, kept until the next one.
+    void showStatus(const QString &text);
+
     // The channels whose rows are selected whole (by their labels), or the
     // channel of the current cell when no row is.
     QList<int> selectedChannels() const;

@@ -173,8 +173,9 @@ void CProgramView::commitEditor(QWidget *editor)
     const auto field = ChannelField(m_grid->GetCol() - 1);
     const ChannelTexts before = rowTexts(int(row));
     ChannelTexts after = before;
+    std::optional<FrequencyChange> change;
     if (editor == m_freqEdit) {
-        commitFrequencyCell(after, field, m_freqEdit->text(), m_range, m_doc.languageIndex());
+        change = commitFrequencyCell(after, field, m_freqEdit->text(), m_range, m_doc.languageIndex());
     } else if (editor == m_nameEdit) {
         commitChoiceCell(after, field, m_nameEdit->text());
     } else {
@@ -186,6 +187,9 @@ void CProgramView::commitEditor(QWidget *editor)
     }
     if (after != before)
         changeRows({{int(row), after}});
+    // Clamp and snap are silent in the cell; the status bar says what they did.
+    if (change)
+        showStatus(channelChangeText(int(row), *change, m_doc.languageIndex()));
     if (editor->hasFocus())
         m_grid->setFocus(Qt::OtherFocusReason);
     editor->hide();

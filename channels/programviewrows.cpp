@@ -19,12 +19,12 @@
 
 namespace kdw {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-constexpr LocalisedText PasteRefused{u"Nothing was pasted: line %1, column %2 (%3): %4",
-                                     u"未粘贴任何内容：第 %1 行，第 %2 列（%3）：%4",
-                                     u"未貼上任何內容：第 %1 行，第 %2 欄（%3）：%4"};
-constexpr LocalisedText NumberColumn{u"channel number", u"信道号", u"信道號"};
+constexpr LocalisedText PasteRefused{u"Nothing was pasted: %1", u"未粘贴任何内容：%1", u"未貼上任何內容：%1"};
+constexpr LocalisedText Pasted{u"The rows were pasted.", u"已粘贴这些行。", u"已貼上這些行。"};
 constexpr LocalisedText LastChannelNotEmpty{
     u"Channel 99 is not empty, so no channel can be inserted. Delete or move channel 99 first.",
     u"信道 99 不是空的，无法插入信道。请先删除或移动信道 99。",
@@ -131,12 +131,18 @@ void CProgramView::OnEditPaste()
         result = pasteChannelRows(image, first, text, m_doc.languageIndex(), m_range);
         return bool(result);
     });
+    const quint8 language = m_doc.languageIndex();
     if (const auto &fault = result.fault) {
-        const QString column = fault->column == 0 ? NumberColumn.text() : m_grid->GetTextMatrix(0, fault->column);
-        messageBox(this, PasteRefused.text().arg(fault->line).arg(fault->column).arg(column, fault->message));
+        messageBox(this, PasteRefused.text().arg(lineFaultText(fault->line, fault->column, fault->message, language)));
         return;
     }
     selectChannels(result.channels);
+    if (result.changes.isEmpty())
+        return;
+    QStringList changes;
+    for (const PastedChange &pasted : result.changes)
+        changes.append(channelChangeText(pasted.channel, pasted.change, language));
+    messageBox(this, Pasted.text() + u"\n\n"_s + frequencyChangesReport(changes, language), QMessageBox::Information);
 }
 
 void CProgramView::OnEditSelectAll()

@@ -185,29 +185,34 @@ private slots:
     // Rx Freq typed into a channel: clamped to the Frequency Range, truncated
     // to 10 Hz, snapped down to the nearer 5 or 6.25 kHz step (5 kHz on a
     // tie); no positive number deletes the channel. The other cells stay.
+    // A value that clamp or snap moved is told, with what was typed.
     void frequencyCommit_data()
     {
         QTest::addColumn<QString>("range"); // a Frequency Range item; empty: the default, 400 to 470 MHz
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("committed"); // empty: the channel is deleted
+        QTest::addColumn<bool>("told");
         const QString d;
-        QTest::newRow("above range") << d << u"480"_qs << u"470.00000"_qs;
-        QTest::newRow("tiny positive clamps up") << d << u"0.00001"_qs << u"400.00000"_qs;
-        QTest::newRow("huge clamps") << d << u"1e300"_qs << u"470.00000"_qs;
-        QTest::newRow("zero deletes") << d << u"0"_qs << QString();
-        QTest::newRow("negative deletes") << d << u"-462"_qs << QString();
-        QTest::newRow("nan deletes") << d << u"nan"_qs << QString();
-        QTest::newRow("inf deletes") << d << u"inf"_qs << QString();
-        QTest::newRow("6.25 grid kept") << d << u"462.0125"_qs << u"462.01250"_qs;
-        QTest::newRow("tie goes to 5 kHz") << d << u"462.0030"_qs << u"462.00000"_qs;
-        QTest::newRow("nearer 5 kHz below") << d << u"462.0060"_qs << u"462.00500"_qs;
-        QTest::newRow("nearer 6.25 kHz below") << d << u"462.0070"_qs << u"462.00625"_qs;
-        QTest::newRow("truncated before snap") << d << u"462.124999"_qs << u"462.12000"_qs;
-        QTest::newRow("136 to 174: top") << u"136 to 174 MHz"_qs << u"480"_qs << u"174.00000"_qs;
-        QTest::newRow("136 to 174: bottom") << u"136 to 174 MHz"_qs << u"100"_qs << u"136.00000"_qs;
-        QTest::newRow("range without a second number") << u"136MHz"_qs << u"100"_qs << u"400.00000"_qs;
-        QTest::newRow("range after a letter") << u"x136-174"_qs << u"100"_qs << u"400.00000"_qs;
-        QTest::newRow("range saturates") << u"99999999999-1"_qs << u"5"_qs << u"42949.67000"_qs;
+        QTest::newRow("above range") << d << u"480"_qs << u"470.00000"_qs << true;
+        QTest::newRow("tiny positive clamps up") << d << u"0.00001"_qs << u"400.00000"_qs << true;
+        QTest::newRow("huge clamps") << d << u"1e300"_qs << u"470.00000"_qs << true;
+        QTest::newRow("zero deletes") << d << u"0"_qs << QString() << false;
+        QTest::newRow("negative deletes") << d << u"-462"_qs << QString() << false;
+        QTest::newRow("nan deletes") << d << u"nan"_qs << QString() << false;
+        QTest::newRow("inf deletes") << d << u"inf"_qs << QString() << false;
+        QTest::newRow("on the 5 kHz grid, short") << d << u"462.125"_qs << u"462.12500"_qs << false;
+        QTest::newRow("6.25 grid kept") << d << u"462.0125"_qs << u"462.01250"_qs << false;
+        QTest::newRow("upper bound itself") << d << u"470"_qs << u"470.00000"_qs << false;
+        QTest::newRow("tie goes to 5 kHz") << d << u"462.0030"_qs << u"462.00000"_qs << true;
+        QTest::newRow("nearer 5 kHz below") << d << u"462.0060"_qs << u"462.00500"_qs << true;
+        QTest::newRow("nearer 6.25 kHz below") << d << u"462.0070"_qs << u"462.00625"_qs << true;
+        QTest::newRow("truncated before snap") << d << u"462.124999"_qs << u"462.12000"_qs << true;
+        QTest::newRow("below 10 Hz is not a change") << d << u"462.1250001"_qs << u"462.12500"_qs << false;
+        QTest::newRow("136 to 174: top") << u"136 to 174 MHz"_qs << u"480"_qs << u"174.00000"_qs << true;
+        QTest::newRow("136 to 174: bottom") << u"136 to 174 MHz"_qs << u"100"_qs << u"136.00000"_qs << true;
+        QTest::newRow("range without a second number") << u"136MHz"_qs << u"100"_qs << u"400.00000"_qs << true;
+        QTest::newRow("range after a letter") << u"x136-174"_qs << u"100"_qs << u"400.00000"_qs << true;
+        QTest::newRow("range saturates") << u"99999999999-1"_qs << u"5"_qs << u"42949.67000"_qs << true;
     }
 
     void frequencyCommit()
@@ -215,10 +220,45 @@ private slots:
         QFETCH(QString, range);
         QFETCH(QString, typed);
         QFETCH(QString, committed);
+        QFETCH(bool, told);
         const QString others = u"462.12500|88.5|D023N|QDT|Low|Del|Narrow|CH1"_qs;
         ChannelTexts texts = row(u"462.12500|"_qs + others);
-        commitFrequencyCell(texts, RxFreqField, typed, frequencyRangeFromItem(range), 0);
+        const auto change = commitFrequencyCell(texts, RxFreqField, typed, frequencyRangeFromItem(range), 0);
         QCOMPARE(cells(texts), kdw::test::texts(committed.isEmpty() ? u"||||||||"_qs : committed + u'|' + others));
+        QCOMPARE(change.has_value(), told);
+        if (change) {
+            QCOMPARE(change->field, RxFreqField);
+            QCOMPARE(change->typed, typed);
+            QCOMPARE(change->became, committed);
+        }
+    }
+
+    // A change is told by line or by channel, the cell named by its column's
+    // title, in each language; a Tx Freq that an empty channel refuses is not.
+    void frequencyChangeTexts_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("byLine");
+        QTest::addColumn<QString>("byChannel");
+        QTest::newRow("English") << 0 << u"line 2, Tx Freq: 4490 became 470.00000"_qs
+                                 << u"Channel 7, Tx Freq: 4490 became 470.00000"_qs;
+        QTest::newRow("Simplified") << 1 << u"第 2 行，发射频率：4490 变为 470.00000"_qs
+                                    << u"信道 7，发射频率：4490 变为 470.00000"_qs;
+        QTest::newRow("Traditional") << 2 << u"第 2 行，發射頻率：4490 變為 470.00000"_qs
+                                     << u"信道 7，發射頻率：4490 變為 470.00000"_qs;
+    }
+    void frequencyChangeTexts()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, byLine);
+        QFETCH(QString, byChannel);
+        ChannelTexts empty;
+        QVERIFY(!commitFrequencyCell(empty, TxFreqField, u"4490"_qs, FrequencyRange{}, quint8(language)));
+        ChannelTexts texts = row(u"462.12500|462.12500|Off|Off|Off|High|Add|Wide|"_qs);
+        const auto change = commitFrequencyCell(texts, TxFreqField, u"4490"_qs, FrequencyRange{}, quint8(language));
+        QVERIFY(change);
+        QCOMPARE(lineChangeText(2, *change, quint8(language)), byLine);
+        QCOMPARE(channelChangeText(7, *change, quint8(language)), byChannel);
     }
 
     // On an empty channel only Rx Freq takes a text, and fills the channel

@@ -169,7 +169,23 @@ private slots:
             QCOMPARE(cells(channelTexts(image, 50 + k, 2)), cells(channelTexts(image, 2 + k, 2)));
     }
 
-    // A bad line anywhere refuses the whole paste, naming the line and column.
+    // Each pasted frequency that clamp or snap changed is named by its
+    // channel and cell, in the order pasted.
+    void pasteNamesWhatTypingChanged()
+    {
+        MemoryImage image = numberedImage();
+        const PasteResult result = pasteChannelRows(image, 20, u"480\t462.0030\n462.125\t462.125\n390\n"_qs, 1);
+        QVERIFY(result);
+        QStringList told;
+        for (const PastedChange &pasted : result.changes)
+            told.append(channelChangeText(pasted.channel, pasted.change, 1));
+        QCOMPARE(told, QStringList({u"信道 20，接收频率：480 变为 470.00000"_qs,
+                                    u"信道 20，发射频率：462.0030 变为 462.00000"_qs,
+                                    u"信道 22，接收频率：390 变为 400.00000"_qs}));
+    }
+
+    // A bad line anywhere refuses the whole paste, naming the line and the
+    // grid's column (0: the channel number or the line as a whole).
     void pasteRefused_data()
     {
         QTest::addColumn<QString>("text");
@@ -182,8 +198,8 @@ private slots:
         QTest::newRow("cells without a frequency") << u"\t\tOff"_qs << 1 << 1 << 3;
         QTest::newRow("unknown power") << u"450\t\t\t\t\tMax"_qs << 1 << 1 << 6;
         QTest::newRow("bad channel number") << u"CH\t450\t\t\t\t\t\t\t\t"_qs << 1 << 1 << 0;
-        QTest::newRow("eleven cells") << u"1\t450\t\t\t\t\t\t\t\t\t"_qs << 1 << 1 << 10;
-        QTest::newRow("past channel 99") << u"450\n451\n"_qs << 99 << 2 << 1;
+        QTest::newRow("eleven cells") << u"1\t450\t\t\t\t\t\t\t\t\t"_qs << 1 << 1 << 0;
+        QTest::newRow("past channel 99") << u"450\n451\n"_qs << 99 << 2 << 0;
     }
     void pasteRefused()
     {

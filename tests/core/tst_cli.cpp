@@ -107,7 +107,9 @@ private slots:
         QCOMPARE(csvRecord(texts(u"A B|A,B|A\"B|A\nB|A\rB")), u"A B,\"A,B\",\"A\"\"B\",\"A\nB\",\"A\rB\"\r\n"_s);
     }
 
-    // The grid CSV reader names the line and column of what it refuses, and why.
+    // The grid CSV reader names the line and the grid's column (1 Rx Freq ..
+    // 9 Name; 0 for the channel number or the line as a whole) of what it
+    // refuses, and why.
     void gridErrors_data()
     {
         QTest::addColumn<QString>("csv");
@@ -115,45 +117,47 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("message");
         const QString header = QString::fromUtf8(GridHeader);
-        const QString noHeader
-            = u"the first line must be the grid header: CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name"_s;
-        QTest::newRow("empty file") << QString() << 1 << 1 << noHeader;
-        QTest::newRow("no header") << u"1,462.125\n"_s << 1 << 1 << noHeader;
-        QTest::newRow("quote not closed") << header + u"1,\"462\n"_s << 2 << 2 << u"quoted field is not closed"_s;
+        const QString noHeader = u"the first line must be the channel table's header: "
+                                 u"CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name"_s;
+        QTest::newRow("empty file") << QString() << 1 << 0 << noHeader;
+        QTest::newRow("no header") << u"1,462.125\n"_s << 1 << 0 << noHeader;
+        QTest::newRow("quote not closed") << header + u"1,\"462\n"_s << 2 << 1 << u"quoted field is not closed"_s;
         QTest::newRow("text after closing quote")
-            << header + u"1,\"462\"5\n"_s << 2 << 2 << u"text after the closing quote"_s;
+            << header + u"1,\"462\"5\n"_s << 2 << 1 << u"text after the closing quote"_s;
         QTest::newRow("quote inside unquoted")
-            << header + u"1,46\"2\n"_s << 2 << 2 << u"quote inside an unquoted field"_s;
+            << header + u"1,46\"2\n"_s << 2 << 1 << u"quote inside an unquoted field"_s;
+        QTest::newRow("quote in the channel number")
+            << header + u"\"1\"x,462\n"_s << 2 << 0 << u"text after the closing quote"_s;
         QTest::newRow("line counted through quoted break")
-            << header + u"1,\"4\n6\"\n2,x\"\n"_s << 4 << 2 << u"quote inside an unquoted field"_s;
-        QTest::newRow("channel 0") << header + u"0,462\n"_s << 2 << 1
+            << header + u"1,\"4\n6\"\n2,x\"\n"_s << 4 << 1 << u"quote inside an unquoted field"_s;
+        QTest::newRow("channel 0") << header + u"0,462\n"_s << 2 << 0
                                    << u"\"0\" is not a channel number from 1 to 99"_s;
-        QTest::newRow("channel 100") << header + u"100,462\n"_s << 2 << 1
+        QTest::newRow("channel 100") << header + u"100,462\n"_s << 2 << 0
                                      << u"\"100\" is not a channel number from 1 to 99"_s;
         QTest::newRow("channel with sign")
-            << header + u"+1,462\n"_s << 2 << 1 << u"\"+1\" is not a channel number from 1 to 99"_s;
-        QTest::newRow("channel twice") << header + u"5,462\n6,462\n5,463\n"_s << 4 << 1
+            << header + u"+1,462\n"_s << 2 << 0 << u"\"+1\" is not a channel number from 1 to 99"_s;
+        QTest::newRow("channel twice") << header + u"5,462\n6,462\n5,463\n"_s << 4 << 0
                                        << u"channel 5 is already given on line 2"_s;
-        QTest::newRow("eleven fields") << header + u"1,462,,,,,,,,A,\n"_s << 2 << 11 << u"more than ten fields"_s;
-        QTest::newRow("two decimal points") << header + u"1,462.1.2\n"_s << 2 << 2
-                                            << u"Rx Freq \"462.1.2\": a frequency is digits and a decimal point"_s;
-        QTest::newRow("exponent frequency")
-            << header + u"1,1e300\n"_s << 2 << 2 << u"Rx Freq \"1e300\": a frequency is digits and a decimal point"_s;
+        QTest::newRow("eleven fields") << header + u"1,462,,,,,,,,A,\n"_s << 2 << 0 << u"more than ten cells"_s;
+        QTest::newRow("two decimal points")
+            << header + u"1,462.1.2\n"_s << 2 << 1
+            << u"\"462.1.2\" is not a frequency: digits and at most one decimal point"_s;
+        QTest::newRow("exponent frequency") << header + u"1,1e300\n"_s << 2 << 1
+                                            << u"\"1e300\" is not a frequency: digits and at most one decimal point"_s;
         QTest::newRow("tone not in the list")
-            << header + u"1,462,462,88.6\n"_s << 2 << 4 << u"Rx Tone \"88.6\": not an item of the tone list"_s;
-        QTest::newRow("busy text in power") << header + u"1,462,462,Off,Off,Off,Carrier\n"_s << 2 << 7
-                                            << u"Power \"Carrier\": not an item of this column"_s;
-        QTest::newRow("name of 7") << header + u"1,462,,,,,,,,CHAN001\n"_s << 2 << 10
-                                   << u"Name \"CHAN001\": a name is at most 6 printable ASCII characters"_s;
-        QTest::newRow("name with tab") << header + u"1,462,,,,,,,,\"A\tB\"\n"_s << 2 << 10
-                                       << u"Name \"A\tB\": a name is at most 6 printable ASCII characters"_s;
-        QTest::newRow("name with DEL") << header + u"1,462,,,,,,,,A\u007F\n"_s << 2 << 10
-                                       << u"Name \"A\u007F\": a name is at most 6 printable ASCII characters"_s;
-        QTest::newRow("cells without rx") << header + u"1,,462\n"_s << 2 << 3
-                                          << u"Tx Freq: the channel has no Rx Freq, so its other cells must be empty"_s;
-        QTest::newRow("cells after deleting rx")
-            << header + u"1,0,,,,,,,,CH1\n"_s << 2 << 10
-            << u"Name: the channel has no Rx Freq, so its other cells must be empty"_s;
+            << header + u"1,462,462,88.6\n"_s << 2 << 3 << u"\"88.6\" is not an item of the tone list"_s;
+        QTest::newRow("busy text in power") << header + u"1,462,462,Off,Off,Off,Carrier\n"_s << 2 << 6
+                                            << u"\"Carrier\" is not an item of this column"_s;
+        QTest::newRow("name of 7") << header + u"1,462,,,,,,,,CHAN001\n"_s << 2 << 9
+                                   << u"\"CHAN001\" is not a name: at most 6 printable ASCII characters"_s;
+        QTest::newRow("name with tab") << header + u"1,462,,,,,,,,\"A\tB\"\n"_s << 2 << 9
+                                       << u"\"A\tB\" is not a name: at most 6 printable ASCII characters"_s;
+        QTest::newRow("name with DEL") << header + u"1,462,,,,,,,,A\u007F\n"_s << 2 << 9
+                                       << u"\"A\u007F\" is not a name: at most 6 printable ASCII characters"_s;
+        QTest::newRow("cells without rx")
+            << header + u"1,,462\n"_s << 2 << 2 << u"the channel has no Rx Freq, so its other cells must be empty"_s;
+        QTest::newRow("cells after deleting rx") << header + u"1,0,,,,,,,,CH1\n"_s << 2 << 9
+                                                 << u"the channel has no Rx Freq, so its other cells must be empty"_s;
     }
 
     void gridErrors()
@@ -227,7 +231,14 @@ private slots:
         QTest::addColumn<QString>("message");
         const QStringList apply{u"apply"_s, u"FILE"_s, u"CSV"_s};
         const QByteArray csv = GridHeader + "1,462\r\n";
-        QTest::newRow("apply: tone not in the list") << apply << GridHeader + "1,462,462,88.6\n" << 8192 << u":2:4: "_s;
+        QTest::newRow("apply: tone not in the list")
+            << apply << GridHeader + "1,462,462,88.6\n"
+            << 8192 << u"grid.csv: line 2, column 3 (Rx Tone): \"88.6\" is not an item of the tone list\n"_s;
+        QTest::newRow("apply: tone not in the list, chs")
+            << texts(u"apply|--lang|chs|FILE|CSV") << GridHeader + "1,462,462,88.6\n"
+            << 8192 << u"grid.csv: 第 2 行，第 3 列（接收亚音）：“88.6”不是亚音列表中的项\n"_s;
+        QTest::newRow("apply: channel number, cht") << texts(u"apply|--lang|cht|FILE|CSV") << GridHeader + "x,462\n"
+                                                    << 8192 << u"grid.csv: 第 2 行：「x」不是 1 到 99 的信道號\n"_s;
         QTest::newRow("apply: not UTF-8") << apply << GridHeader + "1,462,,,,,,,,\xff\n" << 8192 << u"cannot read"_s;
         QTest::newRow("apply: short file") << apply << csv << 100 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("apply: bad language") << texts(u"apply|--lang|fr|FILE|CSV") << csv << 8192 << u"usage"_s;
@@ -252,7 +263,13 @@ private slots:
             << import << generic + "1,A,446,,,Tone,69.4\r\n2,B,390,,,,\r\n3,C,446,,,,\r\n"
             << 8192 << u"grid.csv: line 2: rToneFreq \"69.4\" is not in the tone list\n"_s;
         QTest::newRow("import: grid line refused") << texts(u"import|FILE|CSV") << GridHeader + "1,462,462,88.6\n"
-                                                   << 8192 << u"line 2, column 4: "_s;
+                                                   << 8192 << u"grid.csv: line 2, column 3 (Rx Tone): "_s;
+        QTest::newRow("import: first line names no format")
+            << texts(u"import|FILE|CSV") << QByteArray("Channel,Frequency\r\n1,446\r\n") << 8192
+            << u"grid.csv: line 1: the first line is neither the channel table's header"_s;
+        QTest::newRow("import: generic out of band")
+            << texts(u"import|FILE|CSV") << generic + "1,A,4490,,,,\r\n"
+            << 8192 << u"grid.csv: line 2: Frequency 4490 MHz is outside 400-470 MHz\n"_s;
         QTest::newRow("import: unknown format")
             << texts(u"import|--format|chirp|FILE|CSV") << csv << 8192 << u"usage"_s;
         QTest::newRow("diff: missing file")
@@ -301,6 +318,71 @@ private slots:
         QCOMPARE(in.err, QString());
         QCOMPARE(in.exitCode, 0);
         QCOMPARE(firstDifference(readFile(path(u"a.sin"_s)), exported), QString());
+    }
+
+    // A frequency that typing's rules clamp or snap is named on standard
+    // error, one line per cell, by apply and import alike; the file takes the
+    // changed value and the exit status stays 0.
+    void clampAndSnapAreNamed_data()
+    {
+        QTest::addColumn<QStringList>("args"); // FILE and CSV stand for a.sin and grid.csv
+        QTest::addColumn<QStringList>("told");
+        const QStringList english{u"grid.csv: line 2, Rx Freq: 4490 became 470.00000"_s,
+                                  u"grid.csv: line 3, Rx Freq: 380 became 400.00000"_s,
+                                  u"grid.csv: line 4, Tx Freq: 462.0030 became 462.00000"_s};
+        QTest::newRow("apply") << texts(u"apply|FILE|CSV") << english;
+        QTest::newRow("import") << texts(u"import|FILE|CSV") << english;
+        QTest::newRow("import --format grid") << texts(u"import|--format|grid|FILE|CSV") << english;
+        QTest::newRow("apply, cht") << texts(u"apply|--lang|cht|FILE|CSV")
+                                    << QStringList{u"grid.csv: 第 2 行，接收頻率：4490 變為 470.00000"_s,
+                                                   u"grid.csv: 第 3 行，接收頻率：380 變為 400.00000"_s,
+                                                   u"grid.csv: 第 4 行，發射頻率：462.0030 變為 462.00000"_s};
+    }
+    void clampAndSnapAreNamed()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, told);
+        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
+        QVERIFY(writeFile(path(u"grid.csv"_s), GridHeader + "1,4490\r\n2,380\r\n3,462.125,462.0030\r\n4,462.125\r\n"));
+        args.replaceInStrings(u"FILE"_s, path(u"a.sin"_s)).replaceInStrings(u"CSV"_s, path(u"grid.csv"_s));
+        const CliRun run = runCli(args);
+        QCOMPARE(run.exitCode, 0);
+        QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+        for (QString &line : lines)
+            line = line.mid(line.indexOf(u"grid.csv"_s));
+        QCOMPARE(lines, told);
+        const QByteArray bytes = readFile(path(u"a.sin"_s));
+        QCOMPARE(bytes.mid(region::channelRecord(1), 8), hex("0000004700000047"));
+        QCOMPARE(bytes.mid(region::channelRecord(3), 8), hex("0025214600002046"));
+    }
+
+    // Without --format, import reads the format the first line names: the
+    // grid's header in any language or a generic header in any column order.
+    void importRecognisesTheFormat_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("rxFreq"); // of channel 3 after
+        QTest::newRow("grid, English") << GridHeader + "3,446.5\r\n" << u"446.50000"_s;
+        QTest::newRow("grid, Traditional")
+            << u"信道,接收頻率,發射頻率,接收信令,發射信令,繁忙鎖定,功率,掃描添加,帶寬,信道名稱\n3,446.5\n"_s.toUtf8()
+            << u"446.50000"_s;
+        QTest::newRow("generic") << QByteArray("Location,Name,Frequency\r\n3,,447.0\r\n") << u"447.00000"_s;
+        QTest::newRow("generic, other order, BOM")
+            << QByteArray("\xEF\xBB\xBF\"Frequency\", Location\n448.0,3\n") << u"448.00000"_s;
+    }
+    void importRecognisesTheFormat()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, rxFreq);
+        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
+        QVERIFY(writeFile(path(u"in.csv"_s), csv));
+        const CliRun run = runCli({u"import"_s, path(u"a.sin"_s), path(u"in.csv"_s)});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        MemoryImage image;
+        image.copyIn(readFile(path(u"a.sin"_s)));
+        QCOMPARE(channelTexts(image, 3, 0)[RxFreqField], rxFreq);
+        QVERIFY(isEmptyChannel(image, 1));
     }
 
     // The channels, settings and bytes that differ between two files, named

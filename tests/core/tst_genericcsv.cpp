@@ -76,6 +76,47 @@ private slots:
         QCOMPARE(readName(result.image, 2), u"KEEP"_qs); // as the grid store empties
     }
 
+    // A row for a channel in use keeps what the format cannot carry, whatever
+    // else it changes: Busy Lock (Carrier, QDT, and 3, which shows no text),
+    // the record bits the grid does not show and, with Name empty, the name
+    // byte for byte. An empty channel takes Busy Lock Off.
+    void keepsWhatTheFormatLacks_data()
+    {
+        QTest::addColumn<int>("busyLock"); // of channel 1 before
+        QTest::addColumn<QString>("line"); // after "1,"
+        QTest::addColumn<QString>("texts");
+        QTest::newRow("frequency moved, Carrier")
+            << 1 << u",446.5,,,,,,,,,,FM,,,,"_qs << u"446.50000|446.50000|Off|Off|Carrier|High|Add|Wide|CH\u00E9"_qs;
+        QTest::newRow("tones and power changed, QDT")
+            << 2 << u",446.0,,,TSQL,,67.0,,,,,NFM,,S,Low,"_qs
+            << u"446.00000|446.00000|67.0|67.0|QDT|Low|Del|Narrow|CH\u00E9"_qs;
+        QTest::newRow("busy lock 3, split")
+            << 3 << u",446.0,split,450,,,,,,,,FM,,,,"_qs << u"446.00000|450.00000|Off|Off||High|Add|Wide|CH\u00E9"_qs;
+        QTest::newRow("a name given replaces it")
+            << 1 << u"NEW,447.0,,,,,,,,,,FM,,,,"_qs << u"447.00000|447.00000|Off|Off|Carrier|High|Add|Wide|NEW"_qs;
+    }
+    void keepsWhatTheFormatLacks()
+    {
+        QFETCH(int, busyLock);
+        QFETCH(QString, line);
+        QFETCH(QString, texts);
+        MemoryImage before = imageOf({u"1|446.0|446.0|Off|Off|Off|High|Add|Wide|CH"_qs});
+        const int record = region::channelRecord(1);
+        before.setByte(record + 12, quint8(before.byte(record + 12) | 0xC8 | busyLock));
+        before.copyIn(record + 13, hex("A1B2C3"));
+        before.copyIn(region::nameSlot(1) + 2, hex("E900FF7711"));
+        const QString csv = Header + u"1,"_qs + line + u"\r\n2,,447.0,,,,,,,,,,FM,,,,\r\n"_qs;
+        const GenericCsvImport result = importGenericChannelCsv(before, csv, 0);
+        QVERIFY2(result, qPrintable(result.refusals.value(0).reason));
+        QCOMPARE(cells(channelTexts(result.image, 1, 0)).join(u'|'), texts);
+        QCOMPARE(result.image.byte(record + 12) & 0xCB, 0xC8 | busyLock);
+        QCOMPARE(result.image.bytes(record + 13, 3), hex("A1B2C3"));
+        if (texts.endsWith(u"CH\u00E9"_qs))
+            QCOMPARE(result.image.bytes(region::nameSlot(1), 8), before.bytes(region::nameSlot(1), 8));
+        QCOMPARE(cells(channelTexts(result.image, 2, 0)).join(u'|'),
+                 u"447.00000|447.00000|Off|Off|Off|High|Add|Wide|"_qs);
+    }
+
     // Columns in another order, columns the radio lacks and a BOM-less file
     // from another tool with extra columns.
     void columnsByName()

@@ -20,12 +20,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -85,6 +90,39 @@ void pressKeys(const QString &keys)
         for (int round = 0; round < 3; ++round)
             QCoreApplication::processEvents();
     }
+}
+
+// What a file dialog showed: its title, folder, file name and filter.
+struct FileDialogSeen
+{
+    QString title;
+    QString folder;
+    QString file;
+    QString filter;
+};
+
+// Answers the next file dialog with `path` (cancels it when empty), after
+// choosing `filter` when one is given.
+std::shared_ptr<FileDialogSeen> answerFileDialog(const QString &path, const QString &filter = {})
+{
+    auto seen = std::make_shared<FileDialogSeen>();
+    test::whenModal<QFileDialog>([seen, path, filter](QFileDialog *dialog) {
+        seen->title = dialog->windowTitle();
+        seen->folder = dialog->directory().absolutePath();
+        seen->file = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)
+                         ? dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->text()
+                         : QString();
+        seen->filter = dialog->selectedNameFilter();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        if (!filter.isEmpty())
+            dialog->selectNameFilter(filter);
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept(); // the file dialog's own accept checks the name
+    });
+    return seen;
 }
 
 QString editorText(QWidget *editor)
@@ -442,49 +480,144 @@ private slots:
         QVERIFY2(width >= textWidth + 150, qPrintable(QString::number(width)));
     }
 
-    // File > Export Channels writes the chosen format; Import Channels brings
-    // the channels back as one undo step; a refused file is listed by line
-    // and changes nothing.
+    // File > Export Channels writes the format of the filter chosen, which the
+    // next export offers again; Import Channels recognises the format by the
+    // first line, brings the channels back as one undo step and says which
+    // format it read; a refused file is listed by line and changes nothing.
+    // Both dialogs carry their command's name and start in the document's folder.
     void csvInTheWindow_data()
     {
-        QTest::addColumn<ChannelCsvFormat>("format");
+        QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("formatName");
         QTest::addColumn<QString>("bad"); // a refused line
-        QTest::newRow("grid") << ChannelCsvFormat::Grid << u"CH,Rx Freq"_s << u"3,480.0,,88.6"_s;
-        QTest::newRow("generic") << ChannelCsvFormat::Generic << u"Location,Name,Frequency"_s << u"3,,480.0,,,,"_s;
+        QTest::newRow("grid") << u"Channel table (*.csv)"_s << u"CH,Rx Freq"_s << u"channel table"_s
+                              << u"3,480.0,,88.6"_s;
+        QTest::newRow("generic") << u"Generic channel CSV (*.csv)"_s << u"Location,Name,Frequency"_s
+                                 << u"generic channel CSV"_s << u"3,,480.0,,,,"_s;
     }
     void csvInTheWindow()
     {
-        QFETCH(ChannelCsvFormat, format);
+        QFETCH(QString, filter);
         QFETCH(QString, header);
+        QFETCH(QString, formatName);
         QFETCH(QString, bad);
         test::MessageRecorder messages;
         Running run;
+        const QString folder = QFileInfo(run.program.dir.path()).absolutePath();
         const QString path = run.program.dir.file(u"channels.csv"_s);
-        auto *csv = run.program.app.mainFrame()->findChild<CsvCommands *>();
-        QVERIFY(csv);
-        csv->setPrompt([&](bool) { return CsvCommands::Choice{path, format}; });
+        auto dialog = answerFileDialog(path, filter);
         run.program.action(cmd::ExportChannels)->trigger();
+        QCOMPARE(dialog->title, u"Export Channels"_s);
+        QCOMPARE(dialog->folder, folder);
+        QCOMPARE(dialog->file, u"channels.csv"_s); // named after the document
         const QByteArray exported = test::readFile(path);
         QVERIFY(exported.startsWith(header.toUtf8()));
+        dialog = answerFileDialog({});
+        run.program.action(cmd::ExportChannels)->trigger();
+        QCOMPARE(dialog->filter, filter);
         const ChannelTable shown = channelTable(run.image(), 0);
 
         run.clickLabel(1);
         run.clickLabel(3, Qt::ShiftModifier);
         run.key(Qt::Key_Delete);
         const MemoryImage deleted = run.image();
+        dialog = answerFileDialog(path);
         run.program.action(cmd::ImportChannels)->trigger();
-        QVERIFY(messages.texts.isEmpty());
+        QCOMPARE(dialog->title, u"Import Channels"_s);
+        QCOMPARE(dialog->folder, folder);
+        QCOMPARE(messages.texts, QStringList{u"The channels of \"%1\" were imported (format: %2)."_s.arg(
+                                     QDir::toNativeSeparators(path), formatName)});
         QVERIFY(channelTable(run.image(), 0) == shown);
         QVERIFY(run.gridShowsImage());
         run.key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(run.image() == deleted);
 
         QVERIFY(test::writeFile(path, exported.left(exported.indexOf('\n') + 1) + bad.toUtf8() + "\r\n"));
+        messages.texts.clear();
+        answerFileDialog(path);
         run.program.action(cmd::ImportChannels)->trigger();
         QCOMPARE(messages.texts.size(), 1);
-        QVERIFY2(messages.texts.first().contains(u"line 2"_s), qPrintable(messages.texts.first()));
+        QVERIFY2(messages.texts.first().contains(u"Format: "_s + formatName + u"\nline 2"_s),
+                 qPrintable(messages.texts.first()));
         QVERIFY(run.image() == deleted);
+    }
+
+    // Without a document's folder the file dialogs start in the folder used
+    // last, and before any in the home folder.
+    void csvDialogsStartInTheLastFolder()
+    {
+        test::MessageRecorder messages;
+        Running run;
+        run.program.action(cmd::FileNew)->trigger();
+        QVERIFY(run.program.app.document()->GetPathName().isEmpty());
+        QTemporaryDir elsewhere;
+        auto dialog = answerFileDialog(elsewhere.filePath(u"out.csv"_s));
+        run.program.action(cmd::ExportChannels)->trigger();
+        QCOMPARE(dialog->folder, QDir::homePath());
+        QVERIFY(QFile::exists(elsewhere.filePath(u"out.csv"_s)));
+        dialog = answerFileDialog(elsewhere.filePath(u"out.csv"_s));
+        run.program.action(cmd::ImportChannels)->trigger();
+        QCOMPARE(dialog->folder, QFileInfo(elsewhere.path()).absoluteFilePath());
+        QCOMPARE(messages.texts.size(), 1);
+    }
+
+    // A grid file's frequencies go through typing's rules; the closing message
+    // names each cell they changed, in the window's language.
+    void importNamesWhatTypingChanged_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("English") << QByteArray("[Setup]\nLanguage=Eng\n")
+                                 << u"(format: channel table).\n\nThese frequencies were clamped to the Frequency "
+                                    u"Range or moved to the channel step, as typing them does:\n"
+                                    u"line 2, Rx Freq: 4490 became 470.00000\nline 3, Tx Freq: 462.0030 became "
+                                    u"462.00000"_s;
+        QTest::newRow("Traditional")
+            << QByteArray("[Setup]\nLanguage=Cht\n")
+            << u"（格式：信道表）。\n\n以下頻率與手動輸入時一樣，被限制在頻率範圍內或調整到信道步進：\n"
+               u"第 2 行，接收頻率：4490 變為 470.00000\n第 3 行，發射頻率：462.0030 變為 "
+               u"462.00000"_s;
+    }
+    void importNamesWhatTypingChanged()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, message);
+        test::MessageRecorder messages;
+        test::Program program(ini);
+        QVERIFY(program.start());
+        const QString path = program.dir.file(u"in.csv"_s);
+        QVERIFY(test::writeFile(path, "CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name\n"
+                                      "1,4490\n2,462.125,462.0030\n"));
+        answerFileDialog(path);
+        program.action(cmd::ImportChannels)->trigger();
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts.first().endsWith(message), qPrintable(messages.texts.first()));
+        QCOMPARE(channelTexts(program.app.document()->image(), 1, 0)[RxFreqField], u"470.00000"_s);
+    }
+
+    // A frequency typed into a cell that clamp or snap changes is named in
+    // the status bar; a paste names each such cell in its closing message.
+    void typingTellsWhatItChanged()
+    {
+        test::MessageRecorder messages;
+        Running run;
+        QStatusBar *status = run.program.app.mainFrame()->statusBar();
+        run.clickCell(2, 2);
+        pressKeys(u"'4490 Enter"_s);
+        QCOMPARE(run.grid->GetTextMatrix(2, 2), u"470.00000"_s);
+        QCOMPARE(status->currentMessage(), u"Channel 2, Tx Freq: 4490 became 470.00000"_s);
+        run.clickCell(3, 1);
+        pressKeys(u"'462.0030 Enter"_s);
+        QCOMPARE(status->currentMessage(), u"Channel 3, Rx Freq: 462.0030 became 462.00000"_s);
+        QVERIFY(messages.texts.isEmpty());
+
+        QApplication::clipboard()->setText(u"450\t380\n462.125\n"_s);
+        run.clickLabel(20);
+        run.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts.first().endsWith(u"\nChannel 20, Tx Freq: 380 became 400.00000"_s),
+                 qPrintable(messages.texts.first()));
     }
 
     // The Edit menu stands between File and Program in every language, each

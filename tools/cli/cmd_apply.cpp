@@ -10,7 +10,8 @@ namespace kdw::cli {
 
 // kdw-cli apply [--lang eng|chs|cht] FILE.sin GRID.csv: types GRID.csv into an
 // empty grid, runs the grid store over FILE.sin's image and replaces FILE.sin.
-// Nothing is written unless every line is good.
+// Nothing is written unless every line is good. Each frequency that clamp or
+// snap changed is named on standard error; the exit status stays 0.
 int cmdApply(const CliContext &context, const QStringList &args)
 {
     auto run
@@ -25,11 +26,14 @@ int cmdApply(const CliContext &context, const QStringList &args)
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
     const GridCsvResult grid = channelTableFromCsv(*csv.text, image, run->language);
+    const QString shownCsv = QDir::toNativeSeparators(csvPath);
     if (!grid) {
-        err() << QDir::toNativeSeparators(csvPath) << ':' << grid.error->line << ':' << grid.error->column << ": "
-              << grid.error->message << Qt::endl;
+        err() << shownCsv << ": "
+              << lineFaultText(grid.error->line, grid.error->column, grid.error->message, run->language) << Qt::endl;
         return BadInput;
     }
+    for (const CsvLineChange &change : grid.changes)
+        err() << shownCsv << ": " << lineChangeText(change.line, change.change, run->language) << Qt::endl;
 
     storeChannelTable(image, grid.table, 0, 0);
     return saveSinFile(sinPath, image);

@@ -9,16 +9,26 @@ namespace kdw::cli {
 
 namespace {
 
-const ValueOption FormatOption{QStringLiteral("--format"), QStringLiteral("grid")};
+// Without --format, export writes the grid format and import reads the one
+// the file's first line names.
+const ValueOption FormatOption{QStringLiteral("--format"), QString()};
 
-// --format grid|generic; nullopt for anything else.
-std::optional<ChannelCsvFormat> formatOption(const QString &value)
+struct FormatChoice
 {
+    bool valid = false;
+    std::optional<ChannelCsvFormat> format; // nullopt: not given
+};
+
+// --format grid|generic, or none.
+FormatChoice formatOption(const QString &value)
+{
+    if (value.isEmpty())
+        return {true, std::nullopt};
     if (value == u"grid")
-        return ChannelCsvFormat::Grid;
+        return {true, ChannelCsvFormat::Grid};
     if (value == u"generic")
-        return ChannelCsvFormat::Generic;
-    return std::nullopt;
+        return {true, ChannelCsvFormat::Generic};
+    return {};
 }
 
 // export and import: [--format grid|generic] [--lang eng|chs|cht] FILE.sin CSV,
@@ -31,7 +41,7 @@ Prepared prepareCsv(const CliContext &context, const QStringList &args)
                     .maxArguments = 2,
                     .sinFiles = 1,
                     .check = [&context](const Invocation &invocation) -> std::optional<QString> {
-                        if (!formatOption(invocation.option(FormatOption.name)))
+                        if (!formatOption(invocation.option(FormatOption.name)).valid)
                             return context.usage;
                         return std::nullopt;
                     }});
@@ -47,15 +57,17 @@ int cmdExport(const CliContext &context, const QStringList &args)
     if (!run)
         return run.exitCode();
     const QString csvPath = run->arguments.at(1);
-    const ChannelCsvFormat format = *formatOption(run->option(FormatOption.name));
+    const ChannelCsvFormat format
+        = formatOption(run->option(FormatOption.name)).format.value_or(ChannelCsvFormat::Grid);
     if (const auto failed = writeUtf8File(csvPath, exportChannelCsv(run->images.first(), format, run->language)))
         return usageError(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(csvPath), *failed));
     return Ok;
 }
 
 // kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv:
-// the channels of FILE.sin replaced by those of IN.csv. Every refused line is
-// listed and FILE.sin is left as it was.
+// the channels of FILE.sin replaced by those of IN.csv, in the format given or
+// the one its first line names. Every refused line is listed and FILE.sin is
+// left as it was; each frequency clamp or snap changed is named.
 int cmdImport(const CliContext &context, const QStringList &args)
 {
     auto run = prepareCsv(context, args);
@@ -63,17 +75,20 @@ int cmdImport(const CliContext &context, const QStringList &args)
         return run.exitCode();
     const QString sinPath = run->arguments.at(0);
     const QString csvPath = run->arguments.at(1);
-    const ChannelCsvFormat format = *formatOption(run->option(FormatOption.name));
+    const auto format = formatOption(run->option(FormatOption.name)).format;
     const TextFileRead csv = readUtf8File(csvPath, 0);
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
     const ChannelCsvImport imported = importChannelCsv(run->images.first(), *csv.text, format, run->language);
+    const QString shownCsv = QDir::toNativeSeparators(csvPath);
     if (!imported) {
         for (const QString &refusal : imported.refusals)
-            err() << QDir::toNativeSeparators(csvPath) << ": " << refusal << Qt::endl;
+            err() << shownCsv << ": " << refusal << Qt::endl;
         err() << QDir::toNativeSeparators(sinPath) << " was not changed" << Qt::endl;
         return BadInput;
     }
+    for (const QString &change : imported.changes)
+        err() << shownCsv << ": " << change << Qt::endl;
     return saveSinFile(sinPath, imported.image);
 }
 
