@@ -16,13 +16,18 @@ int comPortNumber(const QString &portName)
 
 QString devicePathFor(const QString &portName, const QString &programDirectory)
 {
+    return mapPort(portName, programDirectory).device;
+}
+
+PortMapping mapPort(const QString &portName, const QString &programDirectory)
+{
 #ifdef Q_OS_WIN
     Q_UNUSED(programDirectory);
-    return portName;
+    return {PortMapping::Via::AsGiven, portName, {}};
 #else
     const int n = comPortNumber(portName);
     if (n == 0)
-        return portName;
+        return {PortMapping::Via::AsGiven, portName, {}};
     const QString link = lookUpUserFile(programDirectory, QStringLiteral("ports/") + portName);
     const QFileInfo info(link);
     // A dangling link still names this port: its open fails rather than
@@ -31,9 +36,9 @@ QString devicePathFor(const QString &portName, const QString &programDirectory)
         // The device behind the link: its lock and exclusive open then guard
         // the device itself, whatever name reached it.
         const QString target = info.canonicalFilePath();
-        return target.isEmpty() ? link : target;
+        return {PortMapping::Via::Link, target.isEmpty() ? link : target, link};
     }
-    return QStringLiteral("/dev/ttyUSB%1").arg(n - 1);
+    return {PortMapping::Via::Rule, QStringLiteral("/dev/ttyUSB%1").arg(n - 1), {}};
 #endif
 }
 

@@ -59,7 +59,7 @@ TransferOutcome runTransfer(const QString &portName, const QString &programDirec
     if (!opened) {
         TransferOutcome outcome;
         outcome.status = TransferOutcome::Status::PortNotOpened;
-        outcome.detail = opened.reason;
+        outcome.detail = opened.why;
         outcome.device = device;
         return outcome;
     }

@@ -14,6 +14,8 @@
 #include <termios.h>
 #endif
 #ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #endif
 
@@ -41,7 +43,7 @@ SerialPort::OpenResult SerialPort::open(const QString &devicePath)
                                                              : QStringLiteral("permission denied");
         }
         m_port.clearError();
-        return {false, QStringLiteral("%1: %2").arg(devicePath, why)};
+        return {false, why};
     }
     // Requested driver queues of 1024 / 512 bytes have no POSIX counterpart;
     // Qt's own read buffer is unbounded.
@@ -51,6 +53,15 @@ SerialPort::OpenResult SerialPort::open(const QString &devicePath)
     (void)m_port.setStopBits(QSerialPort::OneStop);
     m_port.clearError();
 #ifdef Q_OS_LINUX
+    // USB adapters hold received bytes for their latency timer (16 ms by
+    // default on FTDI) before passing them on; every answer would wait that
+    // long. Drivers that offer it (ftdi_sio) pass them at once on request.
+    serial_struct serial{};
+    const int fd = int(m_port.handle());
+    if (::ioctl(fd, TIOCGSERIAL, &serial) == 0 && !(serial.flags & ASYNC_LOW_LATENCY)) {
+        serial.flags |= ASYNC_LOW_LATENCY;
+        (void)::ioctl(fd, TIOCSSERIAL, &serial);
+    }
     // The 1 ms pauses are the protocol's pacing: keep the kernel from
     // stretching them by its default 50 µs timer slack on every sleep.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);

@@ -18,12 +18,13 @@ public:
     struct [[nodiscard]] OpenResult
     {
         bool ok = false;
-        QString reason; // the system's reason when the open failed
+        QString why; // the system's reason when the open failed
         explicit operator bool() const { return ok; }
     };
 
-    // Opens the device exclusively and sets up the line. Only the open itself
-    // can fail; a setting the driver refuses is left as it is.
+    // Opens the device exclusively and sets up the line, with the driver's
+    // low latency where it offers that. Only the open itself can fail; a
+    // setting the driver refuses is left as it is.
     OpenResult open(const QString &devicePath);
     void close();
     bool isOpen() const { return m_port.isOpen(); }

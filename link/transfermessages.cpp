@@ -27,7 +27,31 @@ constexpr LocalisedText PartlyWrittenText{
     u"对讲机的存储器现在只写入了一部分，使用前必须重新写入。",
     u"對講機的記憶體現在只寫入了一部分，使用前必須重新寫入。"};
 
+constexpr LocalisedText OpenFailedText{u"Could not open %1 (%2): %3", u"无法打开 %1（%2）：%3",
+                                       u"無法開啟 %1（%2）：%3"};
+constexpr LocalisedText OpenPathFailedText{u"Could not open %1: %2", u"无法打开 %1：%2", u"無法開啟 %1：%2"};
+constexpr LocalisedText NoPortChosenText{u"No port is chosen.", u"未选择串口。", u"未選擇連接埠。"};
+constexpr LocalisedText OpenTryText{
+    u"Plug the cable in, or choose the port its adapter is on (Port > Choose Device...).",
+    u"请插好数据线，或选择其转换器所在的串口（端口 > 选择设备...）。",
+    u"請插好傳輸線，或選擇其轉換器所在的連接埠（連接埠 > 選擇裝置...）。"};
+constexpr LocalisedText CheckCableText{u"Program > Check Cable and Radio... looks at the cable, the port and the radio "
+                                       u"and says what is wrong.",
+                                       u"编程 > 检查数据线和对讲机... 会检查数据线、串口和对讲机并指出问题所在。",
+                                       u"編程 > 檢查傳輸線和對講機... 會檢查傳輸線、連接埠和對講機並指出問題所在。"};
+
 using Step = ProtocolResult::Step;
+
+QString openExplanation(const TransferOutcome &outcome, const QString &portName, quint8 language)
+{
+    if (portName.isEmpty())
+        return NoPortChosenText.text(language);
+    const QString device = outcome.device.isEmpty() ? portName : outcome.device;
+    // A path given as the port is named once.
+    const QString failed = device == portName ? OpenPathFailedText.text(language).arg(device, outcome.detail)
+                                              : OpenFailedText.text(language).arg(portName, device, outcome.detail);
+    return failed + u'\n' + OpenTryText.text(language);
+}
 
 QString communicationExplanation(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
                                  quint8 language)
@@ -57,12 +81,22 @@ QString failureExplanation(const TransferOutcome &outcome, TransferDirection dir
 {
     switch (outcome.status) {
     case TransferOutcome::Status::Done: return {};
-    case TransferOutcome::Status::PortNotOpened:
-        // The system's reason names the device and why it did not open.
-        return outcome.detail;
+    case TransferOutcome::Status::PortNotOpened: return openExplanation(outcome, portName, languageIndex);
     case TransferOutcome::Status::CommunicationError: break;
     }
     return communicationExplanation(outcome, direction, portName, languageIndex);
+}
+
+bool suggestsCableCheck(const TransferOutcome &outcome)
+{
+    return outcome.status == TransferOutcome::Status::PortNotOpened
+           || (outcome.status == TransferOutcome::Status::CommunicationError && outcome.protocol.step == Step::WakeUp
+               && !outcome.protocol.lineLost);
+}
+
+QString checkCableAdvice(quint8 languageIndex)
+{
+    return CheckCableText.text(languageIndex);
 }
 
 QString failureMessage(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,

@@ -24,8 +24,15 @@ inline constexpr LocalisedText RadioDiffersText{u"The radio does not hold the do
 QString failureMessage(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
                        quint8 languageIndex);
 
-// Only the lines below the first one.
+// Only the lines below the first one. A port that did not open is named
+// with its device and the system's reason, and what to try.
 QString failureExplanation(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
                            quint8 languageIndex);
+
+// True when the port did not open or the radio never answered the wake-up:
+// the cable check can tell more than the message.
+bool suggestsCableCheck(const TransferOutcome &outcome);
+// The window's pointer to Program > Check Cable and Radio...
+QString checkCableAdvice(quint8 languageIndex);
 
 } // namespace kdw

@@ -22,7 +22,10 @@ void TransferWorker::run()
     // The port is closed again when runTransfer returns, before any message.
     m_outcome = runTransfer(m_link.port, m_link.programDirectory, m_direction, m_image, observer);
     if (!m_outcome) {
-        emit failed(failureMessage(m_outcome, m_direction, m_link.port, m_link.languageIndex));
+        QString message = failureMessage(m_outcome, m_direction, m_link.port, m_link.languageIndex);
+        if (suggestsCableCheck(m_outcome))
+            message += u'\n' + checkCableAdvice(m_link.languageIndex);
+        emit failed(message);
         return;
     }
     if (!m_verify)

@@ -24,6 +24,8 @@ enum : int {
     MoveDown = 32832,
     ImportChannels = 32833,
     ExportChannels = 32834,
+    CheckCable = 32840,
+    ChooseDevice = 32841,
 
     EditClear = 57632,
     EditCopy = 57634,

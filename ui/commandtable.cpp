@@ -5,6 +5,7 @@
 #include "channels/csvcommands.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
+#include "link/portcommands.h"
 #include "link/transfercommands.h"
 #include "settings/settingscommands.h"
 #include "ui/commandids.h"
@@ -18,14 +19,6 @@
 namespace kdw {
 
 namespace {
-
-// The check marks of the Port menu follow the port name, compared with
-// regard to case: "com1" in Program.ini checks no item.
-void updatePortChecks(CMainFrame &frame, const QString &current)
-{
-    for (int id = cmd::Com1; id <= cmd::Com8; ++id)
-        frame.action(id)->setChecked(current == QStringLiteral("COM%1").arg(id - cmd::Com1 + 1));
-}
 
 void bindEditCommands(CMainFrame &frame, CProgramView &view)
 {
@@ -101,15 +94,7 @@ void bindCommands(CProgramApp &app)
     bindCheckItem(frame, cmd::BackupBeforeWrite, transfers->options().backupBeforeWrite, transfers,
                   &TransferCommands::setBackupBeforeWrite);
 
-    for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
-        QAction *a = frame.action(id);
-        a->setCheckable(true);
-        frame.bindCommand(id, &frame, [&frame, &context, id] {
-            context.port = QStringLiteral("COM%1").arg(id - cmd::Com1 + 1);
-            updatePortChecks(frame, context.port);
-        });
-    }
-    updatePortChecks(frame, context.port);
+    new PortCommands(context, frame);
 
     auto *settings = new SettingsCommands(*app.document(), documents->history(), &frame);
     frame.bindCommand(cmd::Option, settings, &SettingsCommands::OnOption);

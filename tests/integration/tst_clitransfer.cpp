@@ -106,7 +106,9 @@ void TestCliTransfer::portThatCannotOpen()
         const CliRun result = sim.runCli({verb, u"--port"_qs, u"/nonexistent/ttyKDW"_qs, file});
         QCOMPARE(result.exitCode, 1);
         QCOMPARE(result.err.section(u'\n', 0, 0), u"Could not open the port"_qs);
-        QVERIFY2(result.err.section(u'\n', 1, 1).contains(u"/nonexistent/ttyKDW"_qs), qPrintable(result.err));
+        QVERIFY2(result.err.section(u'\n', 1, 1).startsWith(u"Could not open /nonexistent/ttyKDW: "_qs),
+                 qPrintable(result.err));
+        QVERIFY2(result.err.contains(u"hint: kdw-cli doctor --port /nonexistent/ttyKDW"_qs), qPrintable(result.err));
         QCOMPARE(QFile::exists(file), verb == u"write");
     }
 }

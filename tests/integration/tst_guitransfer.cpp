@@ -183,17 +183,24 @@ void TestGuiTransfer::portThatCannotOpen_data()
 {
     QTest::addColumn<QByteArray>("language");
     QTest::addColumn<QString>("port");
-    QTest::addColumn<QString>("reason");    // a part of the line below the message
-    QTest::addColumn<QStringList>("texts"); // read caption, write caption, Start, Cancel, message
-    QTest::newRow("Eng, absent device") << QByteArray("Eng") << u"/nonexistent/ttyKDW"_qs << u"/nonexistent/ttyKDW"_qs
-                                        << QStringList{u"Read Data"_qs, u"Write Data"_qs, u"Start"_qs, u"Cancel"_qs,
-                                                       u"Could not open the port"_qs};
-    QTest::newRow("Chs, no port") << QByteArray("Chs") << QString() << u"no port"_qs
-                                  << QStringList{u"读数据"_qs, u"写数据"_qs, u"开始"_qs, u"取消"_qs,
-                                                 u"无法打开串口"_qs};
-    QTest::newRow("Cht, not a terminal") << QByteArray("Cht") << u"/dev/null"_qs << u"/dev/null"_qs
-                                         << QStringList{u"讀數據"_qs, u"寫數據"_qs, u"開始"_qs, u"取消"_qs,
-                                                        u"無法打開串口"_qs};
+    QTest::addColumn<QString>("reason"); // a part of the line below the message
+    // read caption, write caption, Start, Cancel, message, the menu item the last line points to
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("Eng, absent device") << QByteArray("Eng") << u"/nonexistent/ttyKDW"_qs
+                                        << u"Could not open /nonexistent/ttyKDW: "_qs
+                                        << QStringList{u"Read Data"_qs,
+                                                       u"Write Data"_qs,
+                                                       u"Start"_qs,
+                                                       u"Cancel"_qs,
+                                                       u"Could not open the port"_qs,
+                                                       u"Program > Check Cable and Radio..."_qs};
+    QTest::newRow("Chs, no port") << QByteArray("Chs") << QString() << u"未选择串口"_qs
+                                  << QStringList{u"读数据"_qs, u"写数据"_qs,       u"开始"_qs,
+                                                 u"取消"_qs,   u"无法打开串口"_qs, u"编程 > 检查数据线和对讲机..."_qs};
+    QTest::newRow("Cht, not a terminal") << QByteArray("Cht") << u"/dev/null"_qs << u"無法開啟 /dev/null："_qs
+                                         << QStringList{u"讀數據"_qs,       u"寫數據"_qs,
+                                                        u"開始"_qs,         u"取消"_qs,
+                                                        u"無法打開串口"_qs, u"編程 > 檢查傳輸線和對講機..."_qs};
 }
 
 void TestGuiTransfer::portThatCannotOpen()
@@ -220,6 +227,7 @@ void TestGuiTransfer::portThatCannotOpen()
     for (const QString &text : messages.texts) {
         QCOMPARE(text.section(u'\n', 0, 0), texts.at(4));
         QVERIFY2(text.section(u'\n', 1, 1).contains(reason), qPrintable(text));
+        QVERIFY2(text.section(u'\n', -1).startsWith(texts.at(5)), qPrintable(text));
     }
     QVERIFY(app().document()->image() == before);
     QVERIFY(!app().document()->IsModified());

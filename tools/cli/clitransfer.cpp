@@ -18,13 +18,12 @@ namespace kdw::cli {
 
 namespace {
 
-// A hint for the commonest reason a serial port does not open on Linux.
-QString openHint(const QString &reason)
+// Where to look next: the cable check knows the device, its adapter, its
+// permissions and who else holds it.
+QString doctorHint(const QString &portName)
 {
-    if (reason.endsWith(QStringLiteral("permission denied")))
-        return QStringLiteral("hint: the serial devices usually belong to the group \"dialout\"; "
-                              "add your user to it (sudo usermod -aG dialout $USER) and log in again");
-    return {};
+    return QStringLiteral("hint: kdw-cli doctor --port %1 looks at the cable, the port and the radio")
+        .arg(portName.isEmpty() ? QStringLiteral("NAME") : portName);
 }
 
 } // namespace
@@ -72,9 +71,8 @@ TransferOutcome transferWithProgress(const CliContext &context, const QString &p
         err() << failureMessage(outcome, direction, portName, 0) << '\n';
         if (outcome.status == TransferOutcome::Status::CommunicationError && !outcome.detail.isEmpty())
             err() << outcome.detail << '\n';
-        const QString hint = openHint(outcome.detail);
-        if (outcome.status == TransferOutcome::Status::PortNotOpened && !hint.isEmpty())
-            err() << hint << '\n';
+        if (suggestsCableCheck(outcome))
+            err() << doctorHint(portName) << '\n';
     }
     err().flush();
     return outcome;

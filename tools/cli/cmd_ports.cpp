@@ -1,4 +1,5 @@
 #include "link/portnames.h"
+#include "link/serialdevices.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 
@@ -10,19 +11,22 @@ namespace kdw::cli {
 
 namespace {
 
-QString usbIds(const QSerialPortInfo &info)
+// The adapter and its stable name, as far as sysfs and udev know them.
+QStringList adapterFacts(const QString &device)
 {
-    if (!info.hasVendorIdentifier() || !info.hasProductIdentifier())
-        return {};
-    return QStringLiteral("%1:%2")
-        .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-        .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+    const SerialDevice facts = describeSerialDevice(SystemRoots{}, device);
+    QStringList shown;
+    for (const QString &fact : {facts.adapter(), facts.byId}) {
+        if (!fact.isEmpty())
+            shown.append(fact);
+    }
+    return shown;
 }
 
 } // namespace
 
-// kdw-cli ports: the serial ports present, and the device each Port menu
-// choice opens from this program directory.
+// kdw-cli ports: the serial ports present with their adapters and stable
+// names, and the device each Port menu choice opens from this program directory.
 int cmdPorts(const CliContext &context, const QStringList &args)
 {
     const auto run = prepare(context, args, {});
@@ -34,13 +38,11 @@ int cmdPorts(const CliContext &context, const QStringList &args)
     if (ports.isEmpty())
         out() << "  (none)\n";
     for (const QSerialPortInfo &info : ports) {
-        QStringList facts;
-        for (const QString &fact :
-             {info.description(), info.manufacturer(), usbIds(info),
-              info.serialNumber().isEmpty() ? QString() : QStringLiteral("serial %1").arg(info.serialNumber())}) {
-            if (!fact.isEmpty())
-                facts.append(fact);
-        }
+        QStringList facts = adapterFacts(info.systemLocation());
+        if (facts.isEmpty() && !info.description().isEmpty())
+            facts.append(info.description());
+        if (!info.serialNumber().isEmpty())
+            facts.append(QStringLiteral("serial %1").arg(info.serialNumber()));
         out() << "  " << info.systemLocation();
         if (!facts.isEmpty())
             out() << "  " << facts.join(QStringLiteral(", "));
@@ -52,7 +54,11 @@ int cmdPorts(const CliContext &context, const QStringList &args)
         const QString name = QStringLiteral("COM%1").arg(n);
         const QString device = devicePathFor(name, context.programDirectory);
         const QFileInfo file(device);
-        out() << "  " << name << " -> " << device << (file.exists() ? "" : "  (absent)") << '\n';
+        const QStringList facts = file.exists() ? adapterFacts(device) : QStringList{QStringLiteral("(absent)")};
+        out() << "  " << name << " -> " << device;
+        if (!facts.isEmpty())
+            out() << "  " << facts.join(QStringLiteral(", "));
+        out() << '\n';
     }
     out().flush();
     return Ok;

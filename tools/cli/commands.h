@@ -23,6 +23,7 @@ int cmdSettings(const CliContext &context, const QStringList &args);
 int cmdRead(const CliContext &context, const QStringList &args);
 int cmdWrite(const CliContext &context, const QStringList &args);
 int cmdPorts(const CliContext &context, const QStringList &args);
+int cmdDoctor(const CliContext &context, const QStringList &args);
 int cmdDiff(const CliContext &context, const QStringList &args);
 
 // Saves a backup of what a read brought and names it on standard error;

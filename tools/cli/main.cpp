@@ -26,6 +26,7 @@ const Command Commands[] = {
     {"read", "read --port NAME OUT.sin [--backup|--no-backup]", cmdRead},
     {"write", "write [--lang eng|chs|cht] --port NAME FILE.sin [--verify] [--backup|--no-backup]", cmdWrite},
     {"ports", "ports", cmdPorts},
+    {"doctor", "doctor [--lang eng|chs|cht] [--port NAME]", cmdDoctor},
     {"diff", "diff [--lang eng|chs|cht] A.sin B.sin", cmdDiff},
 };
 

@@ -78,9 +78,27 @@ bool RadioModel::takeCompletedWrite()
     return std::exchange(m_completedWrite, false);
 }
 
+QByteArray RadioModel::noise(char received)
+{
+    // Never an acknowledge, never the byte itself, never text: nothing a
+    // host could take for a radio or an echo.
+    QByteArray bytes(2, Qt::Uninitialized);
+    for (char &b : bytes) {
+        quint8 n = quint8(0x80 | (m_random() & 0x7F));
+        if ((n & 0x0F) == quint8(Ack))
+            n ^= 0x01;
+        b = char(n) == received ? char(n ^ 0x10) : char(n);
+    }
+    return bytes;
+}
+
 RadioModel::Reply RadioModel::feed(quint8 byte)
 {
     const char c = char(byte);
+    if (m_faults.echo)
+        return {QByteArray(1, c)};
+    if (m_faults.garbage)
+        return {noise(c)};
     switch (m_state) {
     case State::Idle: return takeWakeUpByte(c);
     case State::AwaitIdentify: return takeIdentifyByte(c);

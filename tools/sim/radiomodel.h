@@ -32,6 +32,8 @@ struct Faults
     bool readOnly = false;            // acknowledge written blocks but keep the memory as it is
     int corruptAddress = -1;          // store the byte written here with its lowest bit flipped
     int restAfterWrite = 0;           // ignore this many wake-ups after a completed write
+    bool echo = false;                // only a cable on the computer: every byte comes back, nothing else
+    bool garbage = false;             // something else on the line: two bytes of noise for every byte
 };
 
 // The radio's side of the programming exchange, byte by byte. The host's
@@ -75,6 +77,7 @@ private:
     Reply onBlockAck();
     Reply onWriteFrame(int address, QByteArrayView data);
     void restartWakeUp();
+    QByteArray noise(char received);
 
     // A fault with the number of times it may still strike.
     struct Armed

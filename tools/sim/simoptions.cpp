@@ -38,6 +38,8 @@ QString simUsage()
                           "  --read-only         acknowledge written blocks but keep the memory unchanged\n"
                           "  --corrupt ADDRESS   store the byte written at ADDRESS with its lowest bit flipped\n"
                           "  --rest-after-write N  leave the first N wake-ups after a completed write unanswered\n"
+                          "  --echo              no radio, only a cable: every byte comes straight back\n"
+                          "  --garbage           no KDW417: answer every byte with two bytes of noise\n"
                           "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
 }
 
@@ -93,6 +95,10 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             ok = stageOption(options.faults.shortAnswer) && options.faults.shortAnswer->kind != Stage::Kind::WakeUp;
         else if (name == u"--garbage-lead")
             options.faults.garbageLead = true;
+        else if (name == u"--echo")
+            options.faults.echo = true;
+        else if (name == u"--garbage")
+            options.faults.garbage = true;
         else if (name == u"--read-only")
             options.faults.readOnly = true;
         else if (name == u"--rest-after-write")

@@ -1,0 +1,104 @@
+#include "link/portcommands.h"
+
+#include "app/appcontext.h"
+#include "app/globals.h"
+#include "app/inifile.h"
+#include "app/programini.h"
+#include "link/cablecheckdlg.h"
+#include "link/choosedevicedlg.h"
+#include "link/portnames.h"
+#include "link/serialdevices.h"
+#include "ui/commandids.h"
+#include "ui/mainframe.h"
+#include "ui/stringtable.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+
+namespace kdw {
+
+PortCommands::PortCommands(AppContext &context, CMainFrame &frame)
+    : QObject(&frame)
+    , m_context(context)
+    , m_frame(frame)
+{
+    for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
+        QAction *a = frame.action(id);
+        a->setCheckable(true);
+        const QString name = QStringLiteral("COM%1").arg(id - cmd::Com1 + 1);
+        frame.bindCommand(id, this, [this, name] { choosePort(name); });
+    }
+    frame.bindCommand(cmd::ChooseDevice, this, &PortCommands::OnChooseDevice);
+    frame.bindCommand(cmd::CheckCable, this, &PortCommands::OnCheckCable);
+    // What a COMn item opens changes as adapters come and go: looked at
+    // each time the menu opens.
+    for (QObject *menu : frame.action(cmd::Com1)->associatedObjects()) {
+        if (auto *portMenu = qobject_cast<QMenu *>(menu))
+            connect(portMenu, &QMenu::aboutToShow, this, &PortCommands::refreshPortTips);
+    }
+    m_portLabel = new QLabel(frame.statusBar());
+    m_portLabel->setObjectName(QStringLiteral("portDevice"));
+    frame.statusBar()->insertPermanentWidget(0, m_portLabel);
+    refreshPortTips();
+    showPort();
+}
+
+void PortCommands::choosePort(const QString &port)
+{
+    m_context.port = port;
+    showPort();
+}
+
+void PortCommands::showPort()
+{
+    // The check marks follow the port name, compared with regard to case:
+    // "com1" in Program.ini checks no item.
+    for (int id = cmd::Com1; id <= cmd::Com8; ++id)
+        m_frame.action(id)->setChecked(m_context.port == QStringLiteral("COM%1").arg(id - cmd::Com1 + 1));
+    if (m_context.port.isEmpty()) {
+        m_portLabel->clear();
+        return;
+    }
+    const QString summary = portSummary(m_context.port, m_context.programDirectory, m_context.languageIndex);
+    m_portLabel->setText(summary.startsWith(m_context.port) ? summary
+                                                            : m_context.port + QStringLiteral(": ") + summary);
+}
+
+void PortCommands::refreshPortTips()
+{
+    for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
+        const QString name = QStringLiteral("COM%1").arg(id - cmd::Com1 + 1);
+        const QString summary = portSummary(name, m_context.programDirectory, m_context.languageIndex);
+        QAction *a = m_frame.action(id);
+        a->setStatusTip(commandStrings(id).prompt + QStringLiteral(": ") + summary);
+        a->setToolTip(summary);
+    }
+    showPort();
+}
+
+void PortCommands::OnChooseDevice()
+{
+    CChooseDeviceDlg dialog(&m_frame, m_context.languageIndex,
+                            devicePathFor(m_context.port, m_context.programDirectory));
+    if (dialog.exec() != QDialog::Accepted || dialog.chosen().isEmpty())
+        return;
+    choosePort(dialog.chosen());
+    // Kept at once: the next start opens the same adapter.
+    (void)m_context.config.WriteString(programini::Section.toString(), programini::Port.toString(), m_context.port);
+}
+
+void PortCommands::OnCheckCable()
+{
+    // The check opens the port: no transfer may run beside it.
+    const BusyGuard busy;
+    if (!busy)
+        return;
+    CCableCheckDlg dialog(&m_frame, m_context.port, m_context.programDirectory, m_context.languageIndex);
+    dialog.exec();
+    m_frame.activateWindow();
+    showPort();
+}
+
+} // namespace kdw

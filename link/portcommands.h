@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+
+namespace kdw {
+
+struct AppContext;
+class CMainFrame;
+
+// The Port menu and the cable check: the eight COMn items with what each
+// opens now in its tips, Choose Device..., the chosen device in the status
+// bar, and Program > Check Cable and Radio...
+class PortCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    PortCommands(AppContext &context, CMainFrame &frame);
+
+    // Makes `port` the port of the transfers: a COMn item, or a device chosen
+    // by its path or stable name.
+    void choosePort(const QString &port);
+    void OnChooseDevice();
+    void OnCheckCable();
+
+    // The COMn items' status and tool tips say what each opens now.
+    void refreshPortTips();
+    QLabel *portLabel() const { return m_portLabel; }
+
+private:
+    void showPort();
+
+    AppContext &m_context;
+    CMainFrame &m_frame;
+    QLabel *m_portLabel = nullptr;
+};
+
+} // namespace kdw

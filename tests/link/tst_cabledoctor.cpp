@@ -1,0 +1,266 @@
+#include "link/cabledoctor.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace kdw;
+using namespace kdw::test;
+
+namespace {
+
+// A radio that answers as a KDW417 does: an acknowledge for every one-byte
+// read, its identification for the eight-byte one.
+class AnsweringPort final : public BytePort
+{
+public:
+    void purge() override { }
+    void write(QByteArrayView) override { }
+    QByteArray read(int count) override { return count == 8 ? QByteArray("KDW417\x01\x00", 8) : QByteArray(1, '\x06'); }
+    void pause(int) override { }
+};
+
+// A made-up system in a temporary folder: sysfs, /dev with udev's by-id
+// links, /proc and a group file, filled from a row's descriptions.
+class MadeUpSystem
+{
+public:
+    MadeUpSystem()
+        : m_root(QDir(m_dir.path()).canonicalPath())
+    {
+        for (const char *folder : {"sys/class/tty", "sys/bus/usb-serial/drivers", "dev/serial/by-id", "dev/pts", "proc",
+                                   "etc", "program/ports"})
+            QDir(m_root).mkpath(QString::fromLatin1(folder));
+    }
+
+    SystemRoots roots() const
+    {
+        return {m_root + QStringLiteral("/sys"), m_root + QStringLiteral("/dev"), m_root + QStringLiteral("/proc")};
+    }
+    QString path(const QString &relative) const { return m_root + u'/' + relative; }
+
+    // "NAME DRIVER VENDOR:PRODUCT LATENCY PRODUCT TEXT": a USB adapter, its
+    // device file (mode 0660) and its by-id link.
+    bool addAdapter(const QString &description, int index)
+    {
+        const QStringList f = description.split(u' ');
+        const QString &name = f.at(0);
+        const QString &driver = f.at(1);
+        const QStringList ids = f.at(2).split(u':');
+        const QString usb = QStringLiteral("sys/devices/usb1/1-%1").arg(index + 1);
+        const QString port = usb + QStringLiteral("/1-%1:1.0/").arg(index + 1) + name;
+        QDir(m_root).mkpath(port);
+        QDir(m_root).mkpath(u"sys/bus/usb-serial/drivers/"_qs + driver);
+        return writeFile(path(usb + QStringLiteral("/idVendor")), ids.at(0).toLatin1())
+               && writeFile(path(usb + QStringLiteral("/idProduct")), ids.at(1).toLatin1())
+               && writeFile(path(usb + QStringLiteral("/product")), f.mid(4).join(u' ').toUtf8() + '\n')
+               && writeFile(path(port + QStringLiteral("/latency_timer")), f.at(3).toLatin1() + '\n')
+               && QFile::link(path(u"sys/bus/usb-serial/drivers/"_qs + driver), path(port + QStringLiteral("/driver")))
+               && QDir(m_root).mkpath(u"sys/class/tty/"_qs + name)
+               && QFile::link(path(port), path(u"sys/class/tty/"_qs + name + QStringLiteral("/device")))
+               && addDevice(u"dev/"_qs + name, 0660)
+               && QFile::link(u"../../"_qs + name,
+                              path(u"dev/serial/by-id/usb-"_qs + f.mid(4).join(u'_') + QStringLiteral("-if00")));
+    }
+
+    bool addDevice(const QString &relative, int mode)
+    {
+        return writeFile(path(relative), {})
+               && ::chmod(QFile::encodeName(path(relative)).constData(), mode_t(mode)) == 0;
+    }
+
+    // "PID NAME [OPEN-FILE]": a running program, holding a file of the tree.
+    bool addProcess(const QString &description)
+    {
+        const QStringList f = description.split(u' ');
+        const QString folder = u"proc/"_qs + f.at(0);
+        if (!QDir(m_root).mkpath(folder + QStringLiteral("/fd"))
+            || !writeFile(path(folder + QStringLiteral("/comm")), f.at(1).toUtf8() + '\n'))
+            return false;
+        return f.size() < 3 || QFile::link(path(f.at(2)), path(folder + QStringLiteral("/fd/3")));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_root;
+};
+
+} // namespace
+
+class TestCableDoctor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void systemChecks_data();
+    void systemChecks();
+};
+
+void TestCableDoctor::systemChecks_data()
+{
+    QTest::addColumn<QString>("port");          // "@" stands for the made-up tree
+    QTest::addColumn<QStringList>("adapters");  // MadeUpSystem::addAdapter
+    QTest::addColumn<QStringList>("processes"); // MadeUpSystem::addProcess
+    QTest::addColumn<QString>("groupFile");     // the made-up /etc/group
+    QTest::addColumn<bool>("asUser");           // checked as alice (uid 1000, groups 1000), else as root
+    QTest::addColumn<QString>("openRefused");   // the opener's reason, empty: it opens
+    QTest::addColumn<quint8>("language");
+    QTest::addColumn<QStringList>("says"); // each a part of one line, its kind first
+    QTest::addColumn<int>("problems");
+
+    const QString ftdi = u"ttyUSB0 ftdi_sio 0403:6001 1 FT232R USB UART"_qs;
+    const QStringList none;
+    QTest::newRow("adapter as expected")
+        << u"COM1"_qs << QStringList{ftdi} << none << QString() << false << QString() << quint8(0)
+        << QStringList{u"ok: COM1 is @/dev/ttyUSB0 (COM1 to COM8"_qs,
+                       u"ok: @/dev/ttyUSB0 is present: FT232R USB UART (0403:6001, ftdi_sio). Its stable name is "
+                       u"@/dev/serial/by-id/usb-FT232R_USB_UART-if00"_qs,
+                       u"ok: @/dev/ttyUSB0 opens for reading and writing"_qs,
+                       u"ok: No service"_qs,
+                       u"ok: The FTDI latency timer of @/dev/ttyUSB0 is 1 ms"_qs,
+                       u"ok: The radio answered: identification 4B 44 57 34 31 37 01 00 (\"KDW417..\")"_qs,
+                       u"note: No problems found."_qs}
+        << 0;
+    QTest::newRow("device missing, other adapter present")
+        << u"COM1"_qs << QStringList{u"ttyUSB1 pl2303 067b:2303 1 USB-Serial Controller"_qs} << none << QString()
+        << false << QString() << quint8(0)
+        << QStringList{u"problem: @/dev/ttyUSB0 does not exist: plug the cable in"_qs,
+                       u"note: USB serial adapters present: @/dev/serial/by-id/usb-USB-Serial_Controller-if00 "
+                       u"USB-Serial Controller (067b:2303, pl2303)"_qs,
+                       u"note: The radio was not checked"_qs, u"note: 1 problem(s) found."_qs}
+        << 1;
+    QTest::newRow("device missing, no adapter, in Simplified Chinese")
+        << u"COM1"_qs << none << none << QString() << false << QString() << quint8(1)
+        << QStringList{u"problem: @/dev/ttyUSB0 不存在"_qs, u"note: 没有 USB 串口转换器。"_qs,
+                       u"note: 发现 1 个问题。"_qs}
+        << 1;
+    QTest::newRow("not in the device's group")
+        << u"COM1"_qs << QStringList{ftdi} << none << u"root:x:0:\nusers:x:1000:alice\n"_qs << true << QString()
+        << quint8(0)
+        << QStringList{u"problem: @/dev/ttyUSB0 belongs to root:root with mode -rw-rw----, and you are not in the "
+                       u"group root: add yourself (sudo usermod -aG root $USER)"_qs}
+        << 1;
+    QTest::newRow("added to the group, not logged in again")
+        << u"COM1"_qs << QStringList{ftdi} << none << u"dialout:x:0:bob,alice\n"_qs << true << QString() << quint8(2)
+        << QStringList{u"problem: @/dev/ttyUSB0 屬於 root:dialout，權限 -rw-rw----；您已被加入 dialout 群組"_qs} << 1;
+    QTest::newRow("held by another program")
+        << u"COM1"_qs << QStringList{ftdi} << QStringList{u"4242 minicom dev/ttyUSB0"_qs, u"77 bash"_qs} << QString()
+        << false << QString() << quint8(0)
+        << QStringList{u"problem: @/dev/ttyUSB0 is open in another program, minicom (pid 4242)"_qs} << 1;
+    QTest::newRow("open refused") << u"COM1"_qs << QStringList{ftdi} << none << QString() << false
+                                  << u"in use by another program"_qs << quint8(0)
+                                  << QStringList{u"problem: @/dev/ttyUSB0 does not open: in use by another program."_qs,
+                                                 u"note: The radio was not checked: the port did not open."_qs}
+                                  << 1;
+    QTest::newRow("brltty, no adapter present")
+        << u"COM1"_qs << none << QStringList{u"310 brltty"_qs} << QString() << false << QString() << quint8(0)
+        << QStringList{u"problem: brltty (the Braille display service) is running and no USB serial adapter is "
+                       u"present"_qs,
+                       u"Remove the package (sudo apt remove brltty) or mask its udev rules "
+                       u"(sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules)"_qs}
+        << 2;
+    QTest::newRow("brltty, named adapter missing")
+        << u"COM2"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
+        << quint8(0)
+        << QStringList{u"problem: brltty (the Braille display service) is running and "
+                       u"@/dev/ttyUSB1 is missing"_qs}
+        << 2;
+    QTest::newRow("brltty beside a present adapter")
+        << u"COM1"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
+        << quint8(0) << QStringList{u"ok: No service known to take serial adapters is in the way."_qs} << 0;
+    QTest::newRow("ModemManager and a ttyACM")
+        << u"/dev/ttyACM0"_qs << QStringList{u"ttyACM0 cdc_acm 1a86:55d4 0 USB Single Serial"_qs}
+        << QStringList{u"800 ModemManager"_qs} << QString() << false << QString() << quint8(0)
+        << QStringList{u"ok: The port /dev/ttyACM0 is opened as it stands."_qs,
+                       u"problem: ModemManager is running and probes @/dev/ttyACM0 as a modem: add this line to "
+                       u"/etc/udev/rules.d/99-kdw-cable.rules, then plug the cable in again: "
+                       u"ATTRS{idVendor}==\"1a86\", "
+                       u"ATTRS{idProduct}==\"55d4\", ENV{ID_MM_DEVICE_IGNORE}=\"1\""_qs}
+        << 1;
+    QTest::newRow("ModemManager leaves a ttyUSB alone")
+        << u"COM1"_qs << QStringList{ftdi} << QStringList{u"800 ModemManager"_qs} << QString() << false << QString()
+        << quint8(0) << QStringList{u"ok: No service"_qs} << 0;
+    QTest::newRow("FTDI latency timer at 16 ms")
+        << u"COM1"_qs << QStringList{u"ttyUSB0 ftdi_sio 0403:6001 16 FT232R USB UART"_qs} << none << QString() << false
+        << QString() << quint8(0)
+        << QStringList{u"note: The FTDI latency timer of @/dev/ttyUSB0 is 16 ms: each answer of the radio can wait "
+                       u"that long, up to 10.2 s more for a read."_qs,
+                       u"echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer"_qs}
+        << 0;
+    QTest::newRow("pseudo-terminal")
+        << u"@/dev/pts/7"_qs << none << none << QString() << false << QString() << quint8(0)
+        << QStringList{u"ok: @/dev/pts/7 is a pseudo-terminal (a simulated radio or another program), not a USB "
+                       u"adapter."_qs}
+        << 0;
+    QTest::newRow("port through a link")
+        << u"COM3"_qs << none << none << QString() << false << QString() << quint8(0)
+        << QStringList{u"ok: COM3 is @/dev/pts/7, through the link @/program/ports/COM3."_qs} << 0;
+    QTest::newRow("no port chosen") << QString() << QStringList{ftdi} << none << QString() << false << QString()
+                                    << quint8(2) << QStringList{u"problem: 未選擇連接埠"_qs} << 1;
+}
+
+void TestCableDoctor::systemChecks()
+{
+    QFETCH(QString, port);
+    QFETCH(QStringList, adapters);
+    QFETCH(QStringList, processes);
+    QFETCH(QString, groupFile);
+    QFETCH(bool, asUser);
+    QFETCH(QString, openRefused);
+    QFETCH(quint8, language);
+    QFETCH(QStringList, says);
+    QFETCH(int, problems);
+
+    MadeUpSystem system;
+    for (qsizetype i = 0; i < adapters.size(); ++i)
+        QVERIFY(system.addAdapter(adapters.at(i), int(i)));
+    for (const QString &process : processes)
+        QVERIFY(system.addProcess(process));
+    QVERIFY(system.addDevice(u"dev/pts/7"_qs, 0620));
+    QVERIFY(QFile::link(system.path(u"dev/pts/7"_qs), system.path(u"program/ports/COM3"_qs)));
+    QVERIFY(writeFile(system.path(u"etc/group"_qs), groupFile.toUtf8()));
+
+    DoctorIdentity identity;
+    identity.groupFile = system.path(u"etc/group"_qs);
+    identity.ownPid = 1;
+    if (asUser) {
+        identity.uid = 1000;
+        identity.primaryGroup = 1000;
+        identity.processGroups = {1000};
+        identity.userName = u"alice"_qs;
+    }
+    QStringList opened;
+    CableDoctor doctor(system.roots(), identity, language, [&](const QString &device) -> DoctorPort {
+        opened.append(device);
+        if (!openRefused.isEmpty())
+            return {nullptr, openRefused};
+        return {std::make_unique<AnsweringPort>(), {}};
+    });
+
+    QStringList lines;
+    const QString name = port.startsWith(u'@') ? system.path(port.mid(2)) : port;
+    const int found = doctor.run(name, system.path(u"program/"_qs),
+                                 [&](const DoctorLine &line) { lines.append(line.formatted()); });
+    const QString all = lines.join(u'\n');
+    for (QString part : says) {
+        part.replace(u'@', system.path({}).chopped(1));
+        QVERIFY2(all.contains(part), qPrintable(u"missing: "_qs + part + u"\nin:\n"_qs + all));
+    }
+    QCOMPARE(found, problems);
+    QVERIFY(lines.last().startsWith(u"note: "_qs));
+    for (const QString &line : lines)
+        QVERIFY2(line.startsWith(u"ok: ") || line.startsWith(u"problem: ") || line.startsWith(u"note: "),
+                 qPrintable(line));
+    // The device is opened at most once, for the radio check, and only when it exists.
+    QVERIFY(opened.size() <= 1);
+    for (const QString &device : opened)
+        QVERIFY2(QFileInfo::exists(device), qPrintable(device));
+}
+
+QTEST_GUILESS_MAIN(TestCableDoctor)
+#include "tst_cabledoctor.moc"
