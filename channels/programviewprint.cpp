@@ -2,6 +2,7 @@
 
 #include "channels/channelpage.h"
 #include "channels/programview.h"
+#include "image/programdoc.h"
 
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -17,10 +18,13 @@ void CProgramView::printPages(QPrinter &target, int from, int to)
     QPainter painter;
     if (!painter.begin(&target))
         return;
+    // The image holds what the grid shows: every commit stores its row.
+    const quint8 language = m_doc.languageIndex();
+    const ChannelTable table = channelTable(m_doc.image(), language);
     for (int page = from; page <= to; ++page) {
         if (page > from)
             target.newPage();
-        paintChannelPage(painter, *m_grid, page);
+        paintChannelPage(painter, table, language, page);
     }
     painter.end();
 }
