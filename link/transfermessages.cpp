@@ -8,7 +8,7 @@ constexpr LocalisedText NoAnswerText{
     u"The radio did not answer. Is it switched on, is the cable plugged into the radio and the computer, "
     u"and is the right port chosen? %1 is %2.",
     u"对讲机没有应答。对讲机是否已开机？数据线是否已插好对讲机和电脑两端？所选串口是否正确？%1 即 %2。",
-    u"對講機沒有應答。對講機是否已開機？傳輸線是否已插好對講機和電腦兩端？所選串口是否正確？%1 即 %2。"};
+    u"對講機沒有應答。對講機是否已開機？傳輸線是否已插好對講機和電腦兩端？所選連接埠是否正確？%1 即 %2。"};
 constexpr LocalisedText StoppedText{u"The radio stopped answering at block %1 of %2. Check the cable and try again.",
                                     u"对讲机在第 %1 块（共 %2 块）时停止应答。请检查数据线后重试。",
                                     u"對講機在第 %1 塊（共 %2 塊）時停止應答。請檢查傳輸線後重試。"};
@@ -16,12 +16,12 @@ constexpr LocalisedText WrongAnswerText{
     u"The radio gave a wrong answer at block %1 of %2. Check that it is a KDW417 on the right port "
     u"and that the cable sits firmly, then try again.",
     u"对讲机在第 %1 块（共 %2 块）时应答错误。请确认这是接在所选串口上的 KDW417、数据线已插牢，然后重试。",
-    u"對講機在第 %1 塊（共 %2 塊）時應答錯誤。請確認這是接在所選串口上的 KDW417、傳輸線已插牢，然後重試。"};
+    u"對講機在第 %1 塊（共 %2 塊）時應答錯誤。請確認這是接在所選連接埠上的 KDW417、傳輸線已插牢，然後重試。"};
 constexpr LocalisedText PortVanishedText{
     u"The port %1 went away during the transfer: the cable or the adapter was unplugged. "
     u"Plug it in again and try again.",
     u"串口 %1 在传输中消失：数据线或转换器被拔出。请重新插好后再试。",
-    u"串口 %1 在傳輸中消失：傳輸線或轉換器被拔出。請重新插好後再試。"};
+    u"連接埠 %1 在傳輸中消失：傳輸線或轉換器被拔出。請重新插好後再試。"};
 constexpr LocalisedText PartlyWrittenText{
     u"The radio's memory is now partly written and must be written again before use.",
     u"对讲机的存储器现在只写入了一部分，使用前必须重新写入。",
