@@ -21,11 +21,12 @@ constexpr LocalisedText AgainText{u"Check Again", u"重新检查", u"重新檢�
 } // namespace
 
 CCableCheckDlg::CCableCheckDlg(QWidget *parent, const QString &portName, const QString &programDirectory,
-                               quint8 languageIndex)
+                               quint8 languageIndex, SystemRoots roots)
     : QDialog(parent)
     , m_portName(portName)
     , m_programDirectory(programDirectory)
     , m_language(languageIndex)
+    , m_roots(std::move(roots))
 {
     setObjectName(QStringLiteral("CCableCheckDlg"));
     setWindowTitle(CaptionText.text(m_language));
@@ -77,16 +78,17 @@ void CCableCheckDlg::startCheck()
     m_status->setText(CheckingText.text(m_language).arg(shown));
     m_again->setEnabled(false);
     m_buttons->button(QDialogButtonBox::Close)->setEnabled(false);
-    m_thread = QThread::create([this, port = m_portName, directory = m_programDirectory, language = m_language] {
-        // The serial port is made, used and closed on this thread.
-        CableDoctor doctor(SystemRoots{}, DoctorIdentity::ofThisProcess(), language);
-        const int problems = doctor.run(port, directory, [this](const DoctorLine &line) {
+    m_thread = QThread::create(
+        [this, port = m_portName, directory = m_programDirectory, language = m_language, roots = m_roots] {
+            // The serial port is made, used and closed on this thread.
+            CableDoctor doctor(roots, DoctorIdentity::ofThisProcess(), language);
+            const int problems = doctor.run(port, directory, [this](const DoctorLine &line) {
+                QMetaObject::invokeMethod(
+                    this, [this, text = line.formatted()] { appendLine(text); }, Qt::QueuedConnection);
+            });
             QMetaObject::invokeMethod(
-                this, [this, text = line.formatted()] { appendLine(text); }, Qt::QueuedConnection);
+                this, [this, problems] { m_problems = problems; }, Qt::QueuedConnection);
         });
-        QMetaObject::invokeMethod(
-            this, [this, problems] { m_problems = problems; }, Qt::QueuedConnection);
-    });
     connect(m_thread, &QThread::finished, this, &CCableCheckDlg::finishCheck);
     m_thread->start();
 }

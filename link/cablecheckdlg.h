@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/serialdevices.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -20,7 +22,8 @@ class CCableCheckDlg : public QDialog
     Q_OBJECT
 
 public:
-    CCableCheckDlg(QWidget *parent, const QString &portName, const QString &programDirectory, quint8 languageIndex);
+    CCableCheckDlg(QWidget *parent, const QString &portName, const QString &programDirectory, quint8 languageIndex,
+                   SystemRoots roots = {});
     ~CCableCheckDlg() override;
 
     bool isRunning() const { return m_thread != nullptr; }
@@ -41,6 +44,7 @@ private:
     const QString m_portName;
     const QString m_programDirectory;
     const quint8 m_language;
+    const SystemRoots m_roots;
     QLabel *m_status = nullptr;
     QPlainTextEdit *m_lines = nullptr;
     QPushButton *m_again = nullptr;

@@ -208,7 +208,7 @@ public:
     void write(QByteArrayView bytes) override
     {
         m_port.write(bytes);
-        m_sentSinceRead += bytes.toByteArray();
+        m_sent += bytes.toByteArray();
         m_lastWriteNs = m_clock.nsecsElapsed();
     }
     QByteArray read(int count) override
@@ -217,11 +217,11 @@ public:
         m_roundTripNs = m_clock.nsecsElapsed() - m_lastWriteNs;
         if (!answer.isEmpty()) {
             m_received += answer;
-            // An echo is a piece of what the host has just sent.
-            m_onlyEcho = m_onlyEcho && m_sentSinceRead.contains(answer);
+            // An echo is a piece of what the host has sent; a late one can
+            // come after the next frame has gone out.
+            m_onlyEcho = m_onlyEcho && m_sent.contains(answer);
         }
         m_lastRead = answer;
-        m_sentSinceRead.clear();
         return answer;
     }
     void pause(int milliseconds) override { m_port.pause(milliseconds); }
@@ -235,7 +235,7 @@ public:
 private:
     BytePort &m_port;
     QElapsedTimer m_clock;
-    QByteArray m_sentSinceRead;
+    QByteArray m_sent;
     QByteArray m_received;
     QByteArray m_lastRead;
     bool m_onlyEcho = true;
@@ -358,7 +358,7 @@ void CableDoctor::checkDevice(const QString &portName, const QString &programDir
         return;
     }
     const PortMapping mapping = mapPort(portName, programDirectory);
-    device.path = m_roots.inDev(mapping.device);
+    device.path = devicePathIn(m_roots, portName, programDirectory);
     switch (mapping.via) {
     case PortMapping::Via::Rule: report(DoctorLine::Kind::Ok, text(RuleText).arg(portName, device.path)); break;
     case PortMapping::Via::Link:

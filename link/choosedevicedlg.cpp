@@ -73,6 +73,7 @@ CChooseDeviceDlg::CChooseDeviceDlg(QWidget *parent, quint8 languageIndex, const 
         if (current == device.path || current == device.byId)
             m_table->selectRow(row);
     }
+    updateButtons();
     m_timer = new QTimer(this);
     m_timer->setInterval(RefreshMs);
     connect(m_timer, &QTimer::timeout, this, &CChooseDeviceDlg::refresh);

@@ -45,6 +45,12 @@ PortCommands::PortCommands(AppContext &context, CMainFrame &frame)
     showPort();
 }
 
+void PortCommands::setSystemRoots(const SystemRoots &roots)
+{
+    m_roots = roots;
+    refreshPortTips();
+}
+
 void PortCommands::choosePort(const QString &port)
 {
     m_context.port = port;
@@ -61,7 +67,7 @@ void PortCommands::showPort()
         m_portLabel->clear();
         return;
     }
-    const QString summary = portSummary(m_context.port, m_context.programDirectory, m_context.languageIndex);
+    const QString summary = portSummary(m_context.port, m_context.programDirectory, m_context.languageIndex, m_roots);
     m_portLabel->setText(summary.startsWith(m_context.port) ? summary
                                                             : m_context.port + QStringLiteral(": ") + summary);
 }
@@ -70,7 +76,7 @@ void PortCommands::refreshPortTips()
 {
     for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
         const QString name = QStringLiteral("COM%1").arg(id - cmd::Com1 + 1);
-        const QString summary = portSummary(name, m_context.programDirectory, m_context.languageIndex);
+        const QString summary = portSummary(name, m_context.programDirectory, m_context.languageIndex, m_roots);
         QAction *a = m_frame.action(id);
         a->setStatusTip(commandStrings(id).prompt + QStringLiteral(": ") + summary);
         a->setToolTip(summary);
@@ -81,7 +87,7 @@ void PortCommands::refreshPortTips()
 void PortCommands::OnChooseDevice()
 {
     CChooseDeviceDlg dialog(&m_frame, m_context.languageIndex,
-                            devicePathFor(m_context.port, m_context.programDirectory));
+                            devicePathIn(m_roots, m_context.port, m_context.programDirectory), m_roots);
     if (dialog.exec() != QDialog::Accepted || dialog.chosen().isEmpty())
         return;
     choosePort(dialog.chosen());
@@ -95,7 +101,7 @@ void PortCommands::OnCheckCable()
     const BusyGuard busy;
     if (!busy)
         return;
-    CCableCheckDlg dialog(&m_frame, m_context.port, m_context.programDirectory, m_context.languageIndex);
+    CCableCheckDlg dialog(&m_frame, m_context.port, m_context.programDirectory, m_context.languageIndex, m_roots);
     dialog.exec();
     m_frame.activateWindow();
     showPort();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/serialdevices.h"
+
 #include <QObject>
 #include <QString>
 
@@ -28,6 +30,9 @@ public:
 
     // The COMn items' status and tool tips say what each opens now.
     void refreshPortTips();
+    // Where devices are looked up: the live system unless a made-up tree is
+    // given (the tests).
+    void setSystemRoots(const SystemRoots &roots);
     QLabel *portLabel() const { return m_portLabel; }
 
 private:
@@ -35,6 +40,7 @@ private:
 
     AppContext &m_context;
     CMainFrame &m_frame;
+    SystemRoots m_roots;
     QLabel *m_portLabel = nullptr;
 };
 

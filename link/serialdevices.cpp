@@ -75,7 +75,8 @@ SerialDevice describeSerialDevice(const SystemRoots &roots, const QString &path)
     const QFileInfo file(path);
     const QString canonical = file.canonicalFilePath();
     device.name = QFileInfo(canonical.isEmpty() ? path : canonical).fileName();
-    device.pseudoTerminal = (canonical.isEmpty() ? path : canonical).startsWith(roots.dev + QStringLiteral("/pts/"));
+    const QString real = canonical.isEmpty() ? path : canonical;
+    device.pseudoTerminal = real.startsWith(roots.dev + QStringLiteral("/pts/")) || real.startsWith(u"/dev/pts/");
     if (device.pseudoTerminal)
         return device;
 
@@ -95,10 +96,16 @@ SerialDevice describeSerialDevice(const SystemRoots &roots, const QString &path)
     return device;
 }
 
+QString devicePathIn(const SystemRoots &roots, const QString &portName, const QString &programDirectory)
+{
+    const PortMapping mapping = mapPort(portName, programDirectory);
+    return mapping.via == PortMapping::Via::Rule ? roots.inDev(mapping.device) : mapping.device;
+}
+
 QString portSummary(const QString &portName, const QString &programDirectory, quint8 languageIndex,
                     const SystemRoots &roots)
 {
-    const QString path = roots.inDev(devicePathFor(portName, programDirectory));
+    const QString path = devicePathIn(roots, portName, programDirectory);
     const SerialDevice device = describeSerialDevice(roots, path);
     QString facts = device.adapter();
     if (!QFileInfo::exists(path))

@@ -43,6 +43,11 @@ QString readAttribute(const QString &path);
 // What is known of the device at `path` (a path inside the roots).
 SerialDevice describeSerialDevice(const SystemRoots &roots, const QString &path);
 
+// The device a port name opens, inside the roots: the "COMn" rule's
+// /dev/ttyUSBn is looked for there; a link's target and a path given as the
+// port stay as they are.
+QString devicePathIn(const SystemRoots &roots, const QString &portName, const QString &programDirectory);
+
 // What a port name opens now, for the Port menu: "/dev/ttyUSB0 — FT232R USB
 // UART (0403:6001, ftdi_sio)", or the device and "not present".
 QString portSummary(const QString &portName, const QString &programDirectory, quint8 languageIndex,

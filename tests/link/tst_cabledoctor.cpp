@@ -1,13 +1,11 @@
 #include "link/cabledoctor.h"
+#include "madeupsystem.h"
 #include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace kdw;
 using namespace kdw::test;
@@ -23,71 +21,6 @@ public:
     void write(QByteArrayView) override { }
     QByteArray read(int count) override { return count == 8 ? QByteArray("KDW417\x01\x00", 8) : QByteArray(1, '\x06'); }
     void pause(int) override { }
-};
-
-// A made-up system in a temporary folder: sysfs, /dev with udev's by-id
-// links, /proc and a group file, filled from a row's descriptions.
-class MadeUpSystem
-{
-public:
-    MadeUpSystem()
-        : m_root(QDir(m_dir.path()).canonicalPath())
-    {
-        for (const char *folder : {"sys/class/tty", "sys/bus/usb-serial/drivers", "dev/serial/by-id", "dev/pts", "proc",
-                                   "etc", "program/ports"})
-            QDir(m_root).mkpath(QString::fromLatin1(folder));
-    }
-
-    SystemRoots roots() const
-    {
-        return {m_root + QStringLiteral("/sys"), m_root + QStringLiteral("/dev"), m_root + QStringLiteral("/proc")};
-    }
-    QString path(const QString &relative) const { return m_root + u'/' + relative; }
-
-    // "NAME DRIVER VENDOR:PRODUCT LATENCY PRODUCT TEXT": a USB adapter, its
-    // device file (mode 0660) and its by-id link.
-    bool addAdapter(const QString &description, int index)
-    {
-        const QStringList f = description.split(u' ');
-        const QString &name = f.at(0);
-        const QString &driver = f.at(1);
-        const QStringList ids = f.at(2).split(u':');
-        const QString usb = QStringLiteral("sys/devices/usb1/1-%1").arg(index + 1);
-        const QString port = usb + QStringLiteral("/1-%1:1.0/").arg(index + 1) + name;
-        QDir(m_root).mkpath(port);
-        QDir(m_root).mkpath(u"sys/bus/usb-serial/drivers/"_qs + driver);
-        return writeFile(path(usb + QStringLiteral("/idVendor")), ids.at(0).toLatin1())
-               && writeFile(path(usb + QStringLiteral("/idProduct")), ids.at(1).toLatin1())
-               && writeFile(path(usb + QStringLiteral("/product")), f.mid(4).join(u' ').toUtf8() + '\n')
-               && writeFile(path(port + QStringLiteral("/latency_timer")), f.at(3).toLatin1() + '\n')
-               && QFile::link(path(u"sys/bus/usb-serial/drivers/"_qs + driver), path(port + QStringLiteral("/driver")))
-               && QDir(m_root).mkpath(u"sys/class/tty/"_qs + name)
-               && QFile::link(path(port), path(u"sys/class/tty/"_qs + name + QStringLiteral("/device")))
-               && addDevice(u"dev/"_qs + name, 0660)
-               && QFile::link(u"../../"_qs + name,
-                              path(u"dev/serial/by-id/usb-"_qs + f.mid(4).join(u'_') + QStringLiteral("-if00")));
-    }
-
-    bool addDevice(const QString &relative, int mode)
-    {
-        return writeFile(path(relative), {})
-               && ::chmod(QFile::encodeName(path(relative)).constData(), mode_t(mode)) == 0;
-    }
-
-    // "PID NAME [OPEN-FILE]": a running program, holding a file of the tree.
-    bool addProcess(const QString &description)
-    {
-        const QStringList f = description.split(u' ');
-        const QString folder = u"proc/"_qs + f.at(0);
-        if (!QDir(m_root).mkpath(folder + QStringLiteral("/fd"))
-            || !writeFile(path(folder + QStringLiteral("/comm")), f.at(1).toUtf8() + '\n'))
-            return false;
-        return f.size() < 3 || QFile::link(path(f.at(2)), path(folder + QStringLiteral("/fd/3")));
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_root;
 };
 
 } // namespace
@@ -174,9 +107,9 @@ void TestCableDoctor::systemChecks_data()
         << u"COM1"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
         << quint8(0) << QStringList{u"ok: No service known to take serial adapters is in the way."_qs} << 0;
     QTest::newRow("ModemManager and a ttyACM")
-        << u"/dev/ttyACM0"_qs << QStringList{u"ttyACM0 cdc_acm 1a86:55d4 0 USB Single Serial"_qs}
+        << u"@/dev/ttyACM0"_qs << QStringList{u"ttyACM0 cdc_acm 1a86:55d4 0 USB Single Serial"_qs}
         << QStringList{u"800 ModemManager"_qs} << QString() << false << QString() << quint8(0)
-        << QStringList{u"ok: The port /dev/ttyACM0 is opened as it stands."_qs,
+        << QStringList{u"ok: The port @/dev/ttyACM0 is opened as it stands."_qs,
                        u"problem: ModemManager is running and probes @/dev/ttyACM0 as a modem: add this line to "
                        u"/etc/udev/rules.d/99-kdw-cable.rules, then plug the cable in again: "
                        u"ATTRS{idVendor}==\"1a86\", "
