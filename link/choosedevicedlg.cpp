@@ -57,6 +57,10 @@ CChooseDeviceDlg::CChooseDeviceDlg(QWidget *parent, quint8 languageIndex, const 
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // Stable names run long: one line each, shortened in the middle, whole
+    // in the cell's tip.
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideMiddle);
     layout->addWidget(m_table);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -78,7 +82,7 @@ CChooseDeviceDlg::CChooseDeviceDlg(QWidget *parent, quint8 languageIndex, const 
     m_timer->setInterval(RefreshMs);
     connect(m_timer, &QTimer::timeout, this, &CChooseDeviceDlg::refresh);
     m_timer->start();
-    resize(720, 300);
+    resize(900, 300);
 }
 
 QString CChooseDeviceDlg::chosen() const
@@ -110,8 +114,11 @@ void CChooseDeviceDlg::refresh()
     for (int row = 0; row < m_devices.size(); ++row) {
         const SerialDevice &device = m_devices.at(row);
         const QString cells[] = {device.path, device.adapter(), device.byId};
-        for (int column = 0; column < 3; ++column)
-            m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
+        for (int column = 0; column < 3; ++column) {
+            auto *item = new QTableWidgetItem(cells[column]);
+            item->setToolTip(cells[column]);
+            m_table->setItem(row, column, item);
+        }
         if (!selected.isEmpty() && nameOf(device) == selected)
             m_table->selectRow(row);
     }

@@ -13,6 +13,7 @@
 #include "ui/stringtable.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -67,9 +68,15 @@ void PortCommands::showPort()
         m_portLabel->clear();
         return;
     }
-    const QString summary = portSummary(m_context.port, m_context.programDirectory, m_context.languageIndex, m_roots);
-    m_portLabel->setText(summary.startsWith(m_context.port) ? summary
-                                                            : m_context.port + QStringLiteral(": ") + summary);
+    // The device itself, not the long stable name that reached it: the bar
+    // also carries the prompts. The port as stored is in the tip.
+    const QString device = devicePathIn(m_roots, m_context.port, m_context.programDirectory);
+    const QString real = QFileInfo(device).canonicalFilePath();
+    const QString summary
+        = portSummary(real.isEmpty() ? device : real, m_context.programDirectory, m_context.languageIndex, m_roots);
+    m_portLabel->setText(comPortNumber(m_context.port) != 0 ? m_context.port + QStringLiteral(": ") + summary
+                                                            : summary);
+    m_portLabel->setToolTip(m_context.port);
 }
 
 void PortCommands::refreshPortTips()

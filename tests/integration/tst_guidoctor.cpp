@@ -181,7 +181,8 @@ void TestGuiDoctor::chooseDeviceKeepsTheStableName()
             QVERIFY(!program.action(id)->isChecked());
     }
     auto *label = program.app.mainFrame()->findChild<QLabel *>(u"portDevice"_qs);
-    QCOMPARE(label->text(), byId + u" \u2014 FT232R USB UART (0403:6001, ftdi_sio)"_qs);
+    QCOMPARE(label->text(), system.path(u"dev/ttyUSB0"_qs) + u" \u2014 FT232R USB UART (0403:6001, ftdi_sio)"_qs);
+    QCOMPARE(label->toolTip(), byId);
 
     // Cancel keeps the port.
     const auto cancelled = whenModal<CChooseDeviceDlg>([](CChooseDeviceDlg *dialog) { dialog->reject(); });
