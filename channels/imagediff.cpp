@@ -1,5 +1,7 @@
 #include "channels/imagediff.h"
 
+#include "app/localisedtext.h"
+#include "channels/channelcodec.h"
 #include "channels/channeltable.h"
 #include "image/regions.h"
 #include "settings/settingvalues.h"
@@ -32,6 +34,15 @@ void coverSetting(Covered &covered, const Setting &setting)
         cover(covered, choice->offset, 1, choice->mask);
     else
         cover(covered, setting.text()->offset, setting.text()->length);
+}
+
+constexpr LocalisedText EmptyChannelText{u"empty", u"空", u"空"};
+
+// The nine cells of a channel on one line.
+QString wholeChannel(const ChannelTexts &texts)
+{
+    QStringList cells(texts.begin(), texts.end());
+    return cells.join(QStringLiteral(" / "));
 }
 
 // A long range shows its first bytes only; the address range says how long it is.
@@ -70,6 +81,13 @@ ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, quint8 language
     for (int channel = 1; channel <= region::ChannelCount; ++channel) {
         const ChannelTexts &rowA = tableA[std::size_t(channel - 1)];
         const ChannelTexts &rowB = tableB[std::size_t(channel - 1)];
+        const bool emptyA = isEmptyChannel(a, channel), emptyB = isEmptyChannel(b, channel);
+        if (emptyA != emptyB) {
+            diff.channels.push_back({channel, ChannelField(0), emptyA ? QString() : wholeChannel(rowA),
+                                     emptyB ? QString() : wholeChannel(rowB), true});
+            coverChannel(covered, channel);
+            continue;
+        }
         bool listed = false;
         for (int field = 0; field < ChannelFieldCount; ++field) {
             if (rowA[std::size_t(field)] == rowB[std::size_t(field)])
@@ -106,8 +124,14 @@ QList<DiffRow> diffRows(const ImageDiff &diff, const MemoryImage &a, const Memor
 {
     QList<DiffRow> rows;
     const QStringList headers = gridHeaderTexts(languageIndex);
-    for (const ImageDiff::Channel &c : diff.channels)
-        rows.append({headers.at(0) + u' ' + QString::number(c.channel), headers.at(c.field + 1), c.a, c.b});
+    const QString empty = EmptyChannelText.text(languageIndex);
+    for (const ImageDiff::Channel &c : diff.channels) {
+        const QString place = headers.at(0) + u' ' + QString::number(c.channel);
+        if (c.whole)
+            rows.append({place, {}, c.a.isEmpty() ? empty : c.a, c.b.isEmpty() ? empty : c.b});
+        else
+            rows.append({place, headers.at(c.field + 1), c.a, c.b});
+    }
     for (const ImageDiff::Setting &s : diff.settings)
         rows.append({dialogCaption(s.setting->dialog), settingLabel(*s.setting), s.a, s.b});
     for (const ImageDiff::Bytes &range : diff.bytes)

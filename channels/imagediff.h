@@ -22,6 +22,10 @@ struct ImageDiff
         ChannelField field;
         QString a;
         QString b;
+        // Empty on one side and in use on the other: one entry for the whole
+        // channel, whose texts are the used side's nine cells (the empty
+        // side's text is empty).
+        bool whole = false;
     };
     struct Setting
     {
@@ -49,7 +53,8 @@ struct ImageDiff
 
 // One line of the list: where (the channel as the grid numbers it, the
 // dialog's caption, or an address range), what (the grid's column name or
-// the dialog's label), and the two texts (for bytes: their values in hex).
+// the dialog's label), and the two texts (for bytes: their values in hex). A
+// channel empty on one side is one line: "empty" against its nine cells.
 struct DiffRow
 {
     QString place;

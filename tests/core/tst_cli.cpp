@@ -409,7 +409,26 @@ private slots:
             b.copyIn(0x1FF2, hex("0000")); // the tail the write never sends
         };
 
+        // A channel emptied, and the same record used as another channel.
+        const Edit moved = [](MemoryImage &b) {
+            b.copyIn(region::channelRecord(10), b.bytes(region::channelRecord(1), region::ChannelRecordSize));
+            b.copyIn(region::channelRecord(1), QByteArray(region::ChannelRecordSize, char(0xFF)));
+            b.copyIn(region::nameSlot(1), QByteArray(region::NameSlotSize, char(0xFF)));
+        };
+
         QTest::newRow("equal") << u"eng"_s << none << 0 << QStringList{};
+        QTest::newRow("channel empty on one side, eng")
+            << u"eng"_s << moved << 1
+            << QStringList{u"CH 1\t\t462.12500 / 462.12500 / 88.5 / D023N / Carrier / High / Add / Wide / CH1\tempty"_s,
+                           u"CH 10\t\tempty\t462.12500 / 462.12500 / 88.5 / D023N / Carrier / High / Add / Wide / "_s};
+        QTest::newRow("channel empty on one side, chs")
+            << u"chs"_s << moved << 1
+            << QStringList{u"信道 1\t\t462.12500 / 462.12500 / 88.5 / D023N / 载波 / 高 / 添加 / 宽 / CH1\t空"_s,
+                           u"信道 10\t\t空\t462.12500 / 462.12500 / 88.5 / D023N / 载波 / 高 / 添加 / 宽 / "_s};
+        QTest::newRow("channel empty on one side, cht")
+            << u"cht"_s << moved << 1
+            << QStringList{u"信道 1\t\t462.12500 / 462.12500 / 88.5 / D023N / 載波 / 高 / 添加 / 寬 / CH1\t空"_s,
+                           u"信道 10\t\t空\t462.12500 / 462.12500 / 88.5 / D023N / 載波 / 高 / 添加 / 寬 / "_s};
         QTest::newRow("channel, eng") << u"eng"_s << channel << 1
                                       << QStringList{u"CH 1\tRx Freq\t462.12500\t462.22500"_s,
                                                      u"CH 1\tName\tCH1\tCH2"_s};
