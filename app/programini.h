@@ -16,5 +16,6 @@ inline constexpr QStringView Port = u"COM";
 // The Program menu's check items, "1" or "0"; another value keeps the default.
 inline constexpr QStringView VerifyAfterWrite = u"VerifyAfterWrite";
 inline constexpr QStringView BackupBeforeWrite = u"BackupBeforeWrite";
+inline constexpr QStringView ResumeAfterFault = u"ResumeAfterFault";
 
 } // namespace kdw::programini

@@ -68,8 +68,20 @@ QString ProtocolResult::describe() const
     case Step::WriteAnswer:
         return QStringLiteral("no acknowledge to the write of block %1 (answer: %2)")
             .arg(blockName(address), hex(received));
+    case Step::Cancelled: return QStringLiteral("cancelled after %1 blocks").arg(blocks);
     }
     return {};
+}
+
+bool ProtocolResult::resumable() const
+{
+    return (step == Step::ReadAnswer || step == Step::BlockAck || step == Step::WriteAnswer) && !lineLost;
+}
+
+void ProgrammingProtocol::setResumes(int maxResumes, Resuming resuming)
+{
+    m_maxResumes = maxResumes;
+    m_resuming = std::move(resuming);
 }
 
 bool ProgrammingProtocol::isAcknowledge(const QByteArray &answer)
@@ -95,6 +107,8 @@ ProtocolResult ProgrammingProtocol::wakeUp(int attempts)
     ProtocolResult result;
     QByteArray answer;
     for (int attempt = 1; attempt <= attempts; ++attempt) {
+        if (cancelled())
+            return failure(result, Step::Cancelled, answer);
         result.wakeUpAttempts = attempt;
         for (char byte : WakeUp) {
             m_port.pause(PauseMs);
@@ -123,11 +137,18 @@ ProtocolResult ProgrammingProtocol::identify()
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges)
+ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges,
+                                               int firstBlock)
 {
     ProtocolResult result;
+    result.blocks = firstBlock;
+    int index = 0;
     for (const TransferRange &range : ranges) {
         for (int address = range.start; address < range.end; address += BlockSize) {
+            if (index++ < firstBlock)
+                continue;
+            if (cancelled())
+                return failure(result, Step::Cancelled, {}, address);
             m_port.pause(PauseMs);
             m_port.pause(PauseMs);
             send(blockRequest('R', address));
@@ -145,11 +166,17 @@ ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::ar
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::writeBlocks(const MemoryImage &image)
+ProtocolResult ProgrammingProtocol::writeBlocks(const MemoryImage &image, int firstBlock)
 {
     ProtocolResult result;
+    result.blocks = firstBlock;
+    int index = 0;
     for (const TransferRange &range : WriteRanges) {
         for (int address = range.start; address < range.end; address += BlockSize) {
+            if (index++ < firstBlock)
+                continue;
+            if (cancelled())
+                return failure(result, Step::Cancelled, {}, address);
             m_port.pause(PauseMs);
             const QByteArray data = image.bytes(address, BlockSize);
             // Request and data go out as two writes back to back.
@@ -164,32 +191,50 @@ ProtocolResult ProgrammingProtocol::writeBlocks(const MemoryImage &image)
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, const std::function<ProtocolResult()> &blockLoop)
+ProtocolResult ProgrammingProtocol::session(int wakeUpAttempts, int firstBlock, const BlockLoop &blockLoop)
 {
     ProtocolResult result = wakeUp(wakeUpAttempts);
     const int attempts = result.wakeUpAttempts;
     if (result)
         result = identify();
     if (result)
-        result = blockLoop();
+        result = blockLoop(firstBlock);
+    else
+        result.blocks = firstBlock; // what earlier sessions moved stays counted
     result.wakeUpAttempts = attempts;
     result.lineLost = !result && m_port.lineLost();
     return result;
 }
 
+ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, const BlockLoop &blockLoop)
+{
+    ProtocolResult result = session(wakeUpAttempts, 0, blockLoop);
+    int resumes = 0;
+    // Every session is the whole exchange of the first, frame for frame; it
+    // only leaves out the blocks that went through before.
+    while (resumes < m_maxResumes && result.resumable() && !cancelled()) {
+        ++resumes;
+        if (m_resuming)
+            m_resuming(result.blocks + 1, resumes);
+        result = session(WakeUpAttempts, result.blocks, blockLoop);
+    }
+    result.resumes = resumes;
+    return result;
+}
+
 ProtocolResult ProgrammingProtocol::read(MemoryImage &image)
 {
-    return run(WakeUpAttempts, [&] { return readBlocks(image, ReadRanges); });
+    return run(WakeUpAttempts, [&](int first) { return readBlocks(image, ReadRanges, first); });
 }
 
 ProtocolResult ProgrammingProtocol::readWritten(MemoryImage &image)
 {
-    return run(VerifyWakeUpAttempts, [&] { return readBlocks(image, WriteRanges); });
+    return run(VerifyWakeUpAttempts, [&](int first) { return readBlocks(image, WriteRanges, first); });
 }
 
 ProtocolResult ProgrammingProtocol::write(const MemoryImage &image)
 {
-    return run(WakeUpAttempts, [&] { return writeBlocks(image); });
+    return run(WakeUpAttempts, [&](int first) { return writeBlocks(image, first); });
 }
 
 } // namespace kdw

@@ -23,6 +23,7 @@ struct [[nodiscard]] ProtocolResult
         ReadAnswer,  // fewer than 12 bytes in answer to a read request
         BlockAck,    // the acknowledge after a block read
         WriteAnswer, // the answer to a written block
+        Cancelled,   // the user stopped the transfer before the next block
     };
 
     Step step = Step::None;
@@ -31,8 +32,12 @@ struct [[nodiscard]] ProtocolResult
     int wakeUpAttempts = 0;
     int blocks = 0;        // blocks completed
     bool lineLost = false; // the port itself went away (cable pulled)
+    int resumes = 0;       // sessions begun again after a fault
 
     explicit operator bool() const { return step == Step::None; }
+    // Failed on the line after the identification went through, with the
+    // port still there: a new session may go on with the failed block.
+    bool resumable() const;
     // A line for people: what failed, where, and what arrived.
     QString describe() const;
 };
@@ -45,6 +50,9 @@ class ProgrammingProtocol
 public:
     // Called after every block with the number of blocks done so far.
     using Progress = std::function<void(int blocksDone)>;
+    // Called before a new session goes on where the last one failed: the
+    // failed block counted from 1, and which resume this is, from 1.
+    using Resuming = std::function<void(int failedBlock, int resume)>;
 
     static constexpr quint8 Acknowledge = 0x06;
     static constexpr int WakeUpAttempts = 4;
@@ -53,12 +61,22 @@ public:
     // verify session keeps knocking for about 3 s, an attempt being the seven
     // paced wake-up bytes and the 100 ms wait for the answer.
     static constexpr int VerifyWakeUpAttempts = 3000 / (7 * PauseMs + 100);
+    // The new sessions one transfer may begin after faults on the line.
+    static constexpr int MaxResumes = 3;
 
     explicit ProgrammingProtocol(BytePort &port, Progress progress = {})
         : m_port(port)
         , m_progress(std::move(progress))
     {
     }
+
+    // A session that fails on the line after its identification is followed
+    // by a new one (wake-up, identification) that starts at the failed
+    // block, up to `maxResumes` times in one transfer. Off (0) by default.
+    void setResumes(int maxResumes, Resuming resuming = {});
+    // Asked before every wake-up attempt and every block: true ends the
+    // transfer there with Step::Cancelled.
+    void setCancelCheck(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
 
     // The whole exchange of one direction. A read writes each block into
     // `image` as it arrives; callers that must not expose a partial read pass
@@ -77,14 +95,22 @@ public:
     static bool isAcknowledge(const QByteArray &answer);
 
 private:
-    ProtocolResult run(int wakeUpAttempts, const std::function<ProtocolResult()> &blockLoop);
-    ProtocolResult readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges);
-    ProtocolResult writeBlocks(const MemoryImage &image);
+    // The block loop of a direction from a block index (0 = the first).
+    using BlockLoop = std::function<ProtocolResult(int firstBlock)>;
+
+    ProtocolResult run(int wakeUpAttempts, const BlockLoop &blockLoop);
+    ProtocolResult session(int wakeUpAttempts, int firstBlock, const BlockLoop &blockLoop);
+    ProtocolResult readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges, int firstBlock);
+    ProtocolResult writeBlocks(const MemoryImage &image, int firstBlock);
     void send(QByteArrayView frame);
     void blockDone(ProtocolResult &result);
+    bool cancelled() const { return m_cancelled && m_cancelled(); }
 
     BytePort &m_port;
     Progress m_progress;
+    int m_maxResumes = 0;
+    Resuming m_resuming;
+    std::function<bool()> m_cancelled;
 };
 
 } // namespace kdw

@@ -11,11 +11,21 @@ TransferOutcome fromProtocol(const ProtocolResult &result)
 {
     TransferOutcome outcome;
     outcome.protocol = result;
-    if (!result) {
+    if (result.step == ProtocolResult::Step::Cancelled) {
+        outcome.status = TransferOutcome::Status::Cancelled;
+    } else if (!result) {
         outcome.status = TransferOutcome::Status::CommunicationError;
         outcome.detail = result.describe();
     }
     return outcome;
+}
+
+ProgrammingProtocol protocolFor(BytePort &port, const TransferObserver &observer, int maxResumes)
+{
+    ProgrammingProtocol protocol(port, observer.blockDone);
+    protocol.setResumes(maxResumes, observer.resuming);
+    protocol.setCancelCheck(observer.cancelRequested);
+    return protocol;
 }
 
 } // namespace
@@ -25,16 +35,17 @@ const LocalisedText *TransferOutcome::message() const
     switch (status) {
     case Status::PortNotOpened: return &CouldNotOpenPort;
     case Status::CommunicationError: return &CommunicationError;
-    case Status::Done: break;
+    case Status::Done:
+    case Status::Cancelled: break;
     }
     return nullptr;
 }
 
 TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
-                             const ProgrammingProtocol::Progress &progress)
+                             const TransferObserver &observer, int maxResumes)
 {
     MemoryImage staging = image;
-    ProgrammingProtocol protocol(port, progress);
+    ProgrammingProtocol protocol = protocolFor(port, observer, maxResumes);
     const bool verify = direction == TransferDirection::Verify;
     const TransferOutcome outcome = fromProtocol(verify ? protocol.readWritten(staging) : protocol.read(staging));
     if (outcome) {
@@ -44,14 +55,14 @@ TransferOutcome readFromPort(BytePort &port, TransferDirection direction, Memory
     return outcome;
 }
 
-TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const ProgrammingProtocol::Progress &progress)
+TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const TransferObserver &observer, int maxResumes)
 {
-    ProgrammingProtocol protocol(port, progress);
+    ProgrammingProtocol protocol = protocolFor(port, observer, maxResumes);
     return fromProtocol(protocol.write(image));
 }
 
 TransferOutcome runTransfer(const QString &portName, const QString &programDirectory, TransferDirection direction,
-                            MemoryImage &image, const TransferObserver &observer)
+                            MemoryImage &image, const TransferObserver &observer, int maxResumes)
 {
     SerialPort port;
     const QString device = devicePathFor(portName, programDirectory);
@@ -66,8 +77,8 @@ TransferOutcome runTransfer(const QString &portName, const QString &programDirec
     if (observer.portOpened)
         observer.portOpened();
     TransferOutcome outcome = direction == TransferDirection::Write
-                                  ? writeToPort(port, image, observer.blockDone)
-                                  : readFromPort(port, direction, image, observer.blockDone);
+                                  ? writeToPort(port, image, observer, maxResumes)
+                                  : readFromPort(port, direction, image, observer, maxResumes);
     outcome.device = device;
     return outcome;
 }

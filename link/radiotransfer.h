@@ -26,7 +26,7 @@ inline constexpr LocalisedText CommunicationError{u"Communication error", u"é€šä
 
 struct [[nodiscard]] TransferOutcome
 {
-    enum class Status { Done, PortNotOpened, CommunicationError };
+    enum class Status { Done, PortNotOpened, CommunicationError, Cancelled };
 
     Status status = Status::Done;
     // The system's reason for an open failure, or what went wrong on the line.
@@ -36,30 +36,36 @@ struct [[nodiscard]] TransferOutcome
     ProtocolResult protocol;
 
     explicit operator bool() const { return status == Status::Done; }
-    // "Could not open the port" or "Communication error"; null on success.
+    // "Could not open the port" or "Communication error"; null on success
+    // and for a cancelled transfer.
     const LocalisedText *message() const;
 };
 
-// What a transfer reports while it runs. Both are called on the thread that
-// runs the transfer.
+// What a transfer reports while it runs, and what may stop it. All are
+// called on the thread that runs the transfer.
 struct TransferObserver
 {
     std::function<void()> portOpened;
     ProgrammingProtocol::Progress blockDone;
+    ProgrammingProtocol::Resuming resuming;
+    // Asked between blocks; true stops the transfer (Status::Cancelled).
+    std::function<bool()> cancelRequested;
 };
 
-// One transfer over an open port. A read (and a verify, over the written
-// ranges) fills a staging copy and only when every block has arrived copies
-// the ranges into `image`: a read that fails part-way leaves `image` exactly
+// One transfer over an open port, resumed after up to `maxResumes` faults
+// on the line. A read (and a verify, over the written ranges) fills a
+// staging copy and only when every block has arrived copies the ranges into
+// `image`: a read that fails or is cancelled part-way leaves `image` exactly
 // as it was.
 TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
-                             const ProgrammingProtocol::Progress &progress);
-TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const ProgrammingProtocol::Progress &progress);
+                             const TransferObserver &observer, int maxResumes = 0);
+TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const TransferObserver &observer,
+                            int maxResumes = 0);
 
 // Opens the port of `portName` (mapped through `programDirectory`), sets
 // it up, runs one transfer in `direction` and closes the port again. For a
 // write `image` is only read; a verify reads the written ranges into it.
 TransferOutcome runTransfer(const QString &portName, const QString &programDirectory, TransferDirection direction,
-                            MemoryImage &image, const TransferObserver &observer = {});
+                            MemoryImage &image, const TransferObserver &observer = {}, int maxResumes = 0);
 
 } // namespace kdw

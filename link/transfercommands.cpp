@@ -19,6 +19,7 @@ namespace kdw {
 
 namespace {
 
+constexpr LocalisedText VerifyResultCaption{u"Verify Result", u"校验结果", u"校驗結果"};
 constexpr LocalisedText CompareCaption{u"Compare with Radio", u"与对讲机比较", u"與對講機比較"};
 constexpr LocalisedText RadioDiffersFromDocument{u"The radio does not hold the document: these differ.",
                                                  u"对讲机中的内容与文档不符：以下各项不同。",
@@ -31,13 +32,6 @@ constexpr LocalisedText WrittenHeading{u"Written", u"写入的", u"寫入的"};
 constexpr LocalisedText WriteNowText{u"Write the document now", u"立即写入文档", u"立即寫入文件"};
 constexpr LocalisedText OpenRadioText{u"Open the radio's memory as a new document", u"将对讲机的内容作为新文档打开",
                                       u"將對講機的內容作為新文件開啟"};
-
-constexpr LocalisedText BackupFailedText{u"The backup of the radio's memory could not be saved in %1.\n%2",
-                                         u"无法将对讲机内容的备份保存到 %1。\n%2",
-                                         u"無法將對講機內容的備份儲存到 %1。\n%2"};
-constexpr LocalisedText WriteNotStartedText{
-    u"The write was not started: the radio's memory could not be backed up first.",
-    u"写入未开始：未能先备份对讲机的内容。", u"寫入未開始：未能先備份對講機的內容。"};
 
 enum CompareChoice : int { WriteNow = 100, OpenRadio = 101 };
 
@@ -67,12 +61,21 @@ void TransferCommands::setBackupBeforeWrite(bool on)
     (void)writeTransferOption(m_context.config, programini::BackupBeforeWrite, on);
 }
 
-TransferCommands::Session TransferCommands::runSession(TransferDirection direction, MemoryImage &image, bool verify)
+void TransferCommands::setResumeAfterFault(bool on)
+{
+    m_options.resumeAfterFault = on;
+    (void)writeTransferOption(m_context.config, programini::ResumeAfterFault, on);
+}
+
+TransferCommands::Session TransferCommands::runSession(TransferDirection direction, MemoryImage &image)
 {
     CTransferDlg dialog(m_window, image, {m_context.port, m_doc.programDirectory(), m_doc.languageIndex()});
-    dialog.setDirection(direction);
+    const bool write = direction == TransferDirection::Write;
+    dialog.setPlan({.direction = direction,
+                    .backupFirst = write && m_options.backupBeforeWrite,
+                    .verify = write && m_options.verifyAfterWrite,
+                    .maxResumes = m_options.maxResumes()});
     dialog.setTitle(captionOf(direction).text());
-    dialog.setVerify(verify);
     dialog.exec();
     // After the dialog and its messages the keys reach the main window again.
     m_window->activateWindow();
@@ -111,16 +114,9 @@ void TransferCommands::OnWrite()
     if (!busy)
         return;
     m_view.gridStore();
-    if (m_options.backupBeforeWrite) {
-        // What the radio holds is kept before it is overwritten; without
-        // that copy nothing is written.
-        MemoryImage radio = m_doc.image();
-        if (!runSession(TransferDirection::Read, radio).succeeded || !backUp(radio, BackupKind::BeforeWrite)) {
-            messageBox(m_window, WriteNotStartedText.text());
-            return;
-        }
-    }
-    const Session write = runSession(TransferDirection::Write, m_doc.image(), m_options.verifyAfterWrite);
+    // One Start: with Back Up Before Write the dialog first reads and keeps
+    // what the radio holds, and writes nothing without that copy.
+    const Session write = runSession(TransferDirection::Write, m_doc.image());
     // A check that could not run has said so already.
     if (write.succeeded && write.verify && *write.verify)
         showVerifyResult(m_doc.image(), write.readBack);
@@ -133,7 +129,7 @@ void TransferCommands::showVerifyResult(const MemoryImage &written, const Memory
         messageBox(m_window, WriteVerifiedText.text(), QMessageBox::Information);
         return;
     }
-    CDiffDlg dialog(m_window, VerifyCaption.text(), RadioDiffersText.text(),
+    CDiffDlg dialog(m_window, VerifyResultCaption.text(), RadioDiffersText.text() + u'\n' + WriteAgainText.text(),
                     diffRows(diff, written, readBack, m_doc.languageIndex()), WrittenHeading.text(),
                     RadioHeading.text());
     dialog.exec();

@@ -39,6 +39,7 @@ public:
     const TransferOptions &options() const { return m_options; }
     void setVerifyAfterWrite(bool on);
     void setBackupBeforeWrite(bool on);
+    void setResumeAfterFault(bool on);
 
 private:
     struct Session
@@ -47,8 +48,9 @@ private:
         std::optional<TransferOutcome> verify;
         MemoryImage readBack;
     };
-    // The transfer dialog for one direction on `image`; returns when it has closed.
-    Session runSession(TransferDirection direction, MemoryImage &image, bool verify = false);
+    // The transfer dialog for one direction on `image`; returns when it has
+    // closed. A write is backed up first and verified after as the options say.
+    Session runSession(TransferDirection direction, MemoryImage &image);
     void showVerifyResult(const MemoryImage &written, const MemoryImage &readBack);
     // Saves the read ranges of `read` as a backup; false, after saying why,
     // when it could not be saved.

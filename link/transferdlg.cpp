@@ -1,5 +1,6 @@
 #include "link/transferdlg.h"
 
+#include "link/transfermessages.h"
 #include "link/transferworker.h"
 #include "ui/controlids.h"
 #include "ui/messagebox.h"
@@ -9,6 +10,29 @@
 #include <QPushButton>
 
 namespace kdw {
+
+namespace {
+
+// The status line for each session of a Start.
+constexpr LocalisedText BackupStepText{u"Reading the radio for the backup…", u"正在读取对讲机以备份…",
+                                       u"正在讀取對講機以備份…"};
+constexpr LocalisedText ReadStepText{u"Reading…", u"正在读取…", u"正在讀取…"};
+constexpr LocalisedText WriteStepText{u"Writing…", u"正在写入…", u"正在寫入…"};
+constexpr LocalisedText VerifyStepText{u"Verifying…", u"正在校验…", u"正在校驗…"};
+
+const LocalisedText &stepText(TransferDirection direction, bool backup)
+{
+    if (backup)
+        return BackupStepText;
+    switch (direction) {
+    case TransferDirection::Write: return WriteStepText;
+    case TransferDirection::Verify: return VerifyStepText;
+    case TransferDirection::Read: break;
+    }
+    return ReadStepText;
+}
+
+} // namespace
 
 const LocalisedText &captionOf(TransferDirection direction)
 {
@@ -28,8 +52,10 @@ CTransferDlg::CTransferDlg(QWidget *parent, MemoryImage &image, TransferLink lin
     setObjectName(QStringLiteral("CTransferDlg"));
     if (auto *start = item<QPushButton>(ctl::transfer::Start))
         connect(start, &QPushButton::clicked, this, &CTransferDlg::OnOK);
+    // Cancel stops a running transfer, so Enter must never reach it: with
+    // Start disabled, an auto-default Cancel would take the key.
     if (auto *cancel = item<QPushButton>(ctl::Cancel))
-        connect(cancel, &QPushButton::clicked, this, &CTransferDlg::reject);
+        cancel->setAutoDefault(false);
 }
 
 CTransferDlg::~CTransferDlg()
@@ -52,7 +78,8 @@ void CTransferDlg::showEvent(QShowEvent *event)
 void CTransferDlg::OnInitDialog()
 {
     if (auto *progress = item<QProgressBar>(ctl::transfer::Progress)) {
-        progress->setRange(0, blockCount(m_direction));
+        const bool backup = m_plan.backupFirst && m_plan.direction == TransferDirection::Write;
+        progress->setRange(0, blockCount(m_plan.direction) + (backup ? ReadBlockCount : 0));
         progress->setValue(0);
     }
     setWindowTitle(m_strTitle);
@@ -70,10 +97,11 @@ void CTransferDlg::OnOK()
     if (m_worker)
         return;
     m_bSuccess = false;
-    m_worker = new TransferWorker(m_link, m_direction, m_image, m_verify, this);
+    m_worker = new TransferWorker(m_link, m_plan, m_image, this);
     connect(m_worker, &TransferWorker::portOpened, this, &CTransferDlg::onPortOpened);
     connect(m_worker, &TransferWorker::blockDone, this, &CTransferDlg::onBlockDone);
-    connect(m_worker, &TransferWorker::verifyStarted, this, &CTransferDlg::onVerifyStarted);
+    connect(m_worker, &TransferWorker::sessionStarted, this, &CTransferDlg::onSessionStarted);
+    connect(m_worker, &TransferWorker::resuming, this, &CTransferDlg::onResuming);
     connect(m_worker, &TransferWorker::failed, this, &CTransferDlg::onFailed, Qt::BlockingQueuedConnection);
     connect(m_worker, &QThread::finished, this, &CTransferDlg::onWorkerFinished);
     m_worker->start(QThread::NormalPriority);
@@ -81,18 +109,63 @@ void CTransferDlg::OnOK()
 
 void CTransferDlg::reject()
 {
-    // Nothing closes the dialog while a transfer runs.
-    if (m_worker)
+    if (!m_worker) {
+        CTemplateDialog::reject();
         return;
-    CTemplateDialog::reject();
+    }
+    if (m_asking)
+        return;
+    // A write stopped half-way leaves the radio unusable until written
+    // again: that is asked first. The worker goes on meanwhile.
+    if (m_session == TransferDirection::Write) {
+        m_asking = true;
+        const bool stop = messageBox(this, StopWriteQuestion.text(m_link.languageIndex), QMessageBox::Question,
+                                     QMessageBox::Yes | QMessageBox::No)
+                          == QMessageBox::Yes;
+        m_asking = false;
+        if (m_closeAfterAsking) {
+            finish();
+            return;
+        }
+        if (!stop)
+            return;
+    }
+    m_worker->requestCancel();
 }
 
 void CTransferDlg::onPortOpened()
 {
-    for (int id : {ctl::transfer::Start, ctl::Cancel}) {
-        if (auto *button = item<QPushButton>(id))
-            button->setEnabled(false);
+    // Start stays disabled until the dialog closes; Cancel stays to stop.
+    if (auto *start = item<QPushButton>(ctl::transfer::Start))
+        start->setEnabled(false);
+}
+
+void CTransferDlg::setStatus(const QString &text)
+{
+    if (auto *status = item<QLabel>(ctl::transfer::Status))
+        status->setText(text);
+}
+
+void CTransferDlg::onSessionStarted(TransferDirection direction, bool backup)
+{
+    m_session = backup ? TransferDirection::Read : direction;
+    m_stepText = stepText(direction, backup).text(m_link.languageIndex);
+    setStatus(m_stepText);
+    if (direction == TransferDirection::Verify) {
+        setWindowTitle(VerifyCaption.text(m_link.languageIndex));
+        if (auto *progress = item<QProgressBar>(ctl::transfer::Progress)) {
+            progress->setRange(0, blockCount(TransferDirection::Verify));
+            progress->setValue(0);
+        }
+        if (auto *percentage = item<QLabel>(ctl::transfer::Percentage))
+            percentage->setText(QStringLiteral("0%"));
     }
+}
+
+void CTransferDlg::onResuming(const QString &notice)
+{
+    // The bar keeps its place: the new session goes on with the failed block.
+    setStatus(notice);
 }
 
 void CTransferDlg::onBlockDone()
@@ -102,20 +175,10 @@ void CTransferDlg::onBlockDone()
     if (!progress || !percentage)
         return;
     progress->setValue(progress->value() + 1);
+    setStatus(m_stepText);
     const int n = progress->maximum();
     if (n > 0)
         percentage->setText(QStringLiteral("%1%").arg(progress->value() * 100 / n));
-}
-
-void CTransferDlg::onVerifyStarted()
-{
-    setWindowTitle(VerifyCaption.text());
-    if (auto *progress = item<QProgressBar>(ctl::transfer::Progress)) {
-        progress->setRange(0, blockCount(TransferDirection::Verify));
-        progress->setValue(0);
-    }
-    if (auto *percentage = item<QLabel>(ctl::transfer::Percentage))
-        percentage->setText(QStringLiteral("0%"));
 }
 
 void CTransferDlg::onFailed(const QString &message)
@@ -126,11 +189,20 @@ void CTransferDlg::onFailed(const QString &message)
 void CTransferDlg::onWorkerFinished()
 {
     m_worker->wait();
-    m_bSuccess = bool(m_worker->outcome());
+    m_bSuccess = m_worker->succeeded();
     m_verifyOutcome = m_worker->verifyOutcome();
     m_readBack = m_worker->readBack();
     delete m_worker;
     m_worker = nullptr;
+    // The question before a stop is answered first; the write ended anyway.
+    if (m_asking)
+        m_closeAfterAsking = true;
+    else
+        finish();
+}
+
+void CTransferDlg::finish()
+{
     CTemplateDialog::reject();
 }
 

@@ -18,9 +18,10 @@ inline constexpr LocalisedText VerifyCaption{u"Verify Data", u"校验数据", u"
 const LocalisedText &captionOf(TransferDirection direction);
 
 // The transfer dialog (template 133): Start runs one Read or Write in a
-// worker thread; the progress bar counts blocks and the text beside it shows
-// the percentage. While the worker runs neither Cancel, Escape nor the close
-// box closes the dialog; the dialog closes itself when the worker ends.
+// worker thread; the progress bar counts blocks, the text beside it shows
+// the percentage and the line below what is being done. Cancel, Escape and
+// the close box stop a running read at once and a running write after
+// asking; the dialog closes itself when the worker ends.
 class CTransferDlg : public CTemplateDialog
 {
     Q_OBJECT
@@ -29,11 +30,10 @@ public:
     CTransferDlg(QWidget *parent, MemoryImage &image, TransferLink link);
     ~CTransferDlg() override;
 
-    void setDirection(TransferDirection direction) { m_direction = direction; }
+    // What Start runs. A write backed up first counts the blocks of both
+    // sessions on one bar; a verify after it has its own caption and bar.
+    void setPlan(const TransferPlan &plan) { m_plan = plan; }
     void setTitle(const QString &title) { m_strTitle = title; }
-    // A successful write is followed by a session that reads it back, with
-    // its own caption and progress in this dialog.
-    void setVerify(bool verify) { m_verify = verify; }
 
     // True when the worker moved every block.
     bool succeeded() const { return m_bSuccess; }
@@ -52,16 +52,22 @@ private:
     void OnOK();
     void onPortOpened();
     void onBlockDone();
-    void onVerifyStarted();
+    void onSessionStarted(TransferDirection direction, bool backup);
+    void onResuming(const QString &notice);
     void onFailed(const QString &message);
     void onWorkerFinished();
+    void setStatus(const QString &text);
+    void finish();
 
     MemoryImage &m_image;
     const TransferLink m_link;
-    TransferDirection m_direction = TransferDirection::Read;
+    TransferPlan m_plan;
     QString m_strTitle;
+    QString m_stepText;
+    TransferDirection m_session = TransferDirection::Read;
     bool m_bSuccess = false;
-    bool m_verify = false;
+    bool m_asking = false; // the question before stopping a write is up
+    bool m_closeAfterAsking = false;
     std::optional<TransferOutcome> m_verifyOutcome;
     MemoryImage m_readBack;
     bool m_initialised = false;

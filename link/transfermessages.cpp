@@ -40,8 +40,6 @@ constexpr LocalisedText CheckCableText{u"Program > Check Cable and Radio... look
                                        u"编程 > 检查数据线和对讲机... 会检查数据线、串口和对讲机并指出问题所在。",
                                        u"編程 > 檢查傳輸線和對講機... 會檢查傳輸線、連接埠和對講機並指出問題所在。"};
 
-using Step = ProtocolResult::Step;
-
 QString openExplanation(const TransferOutcome &outcome, const QString &portName, quint8 language)
 {
     if (portName.isEmpty())
@@ -53,6 +51,17 @@ QString openExplanation(const TransferOutcome &outcome, const QString &portName,
     return failed + u'\n' + OpenTryText.text(language);
 }
 
+constexpr LocalisedText WriteCancelledText{u"The write was cancelled.", u"写入已取消。", u"寫入已取消。"};
+
+using Step = ProtocolResult::Step;
+
+// Once the first block was sent the radio may hold some of the new memory
+// and some of the old: it is in no state to be used.
+bool partlyWritten(const ProtocolResult &p, TransferDirection direction)
+{
+    return direction == TransferDirection::Write && (p.blocks > 0 || p.step == Step::WriteAnswer);
+}
+
 QString communicationExplanation(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
                                  quint8 language)
 {
@@ -61,26 +70,41 @@ QString communicationExplanation(const TransferOutcome &outcome, TransferDirecti
     QString text;
     if (p.lineLost)
         text = PortVanishedText.text(language).arg(device);
-    else if (p.step == Step::WakeUp && p.received.isEmpty())
+    else if (p.step == Step::WakeUp && p.received.isEmpty() && p.blocks == 0)
         text = NoAnswerText.text(language).arg(portName, device);
     else if (p.received.isEmpty())
         text = StoppedText.text(language).arg(p.blocks + 1).arg(blockCount(direction));
     else
         text = WrongAnswerText.text(language).arg(p.blocks + 1).arg(blockCount(direction));
-    // Once the first block was sent the radio may hold some of the new
-    // memory and some of the old: it is in no state to be used.
-    if (direction == TransferDirection::Write && p.step == Step::WriteAnswer)
+    if (partlyWritten(p, direction))
         text += u'\n' + PartlyWrittenText.text(language);
     return text;
 }
 
 } // namespace
 
+QString resumingNotice(TransferDirection direction, int failedBlock, int resume, quint8 languageIndex)
+{
+    return ResumingText.text(languageIndex)
+        .arg(failedBlock)
+        .arg(blockCount(direction))
+        .arg(resume)
+        .arg(ProgrammingProtocol::MaxResumes);
+}
+
+QString cancelledMessage(const TransferOutcome &outcome, TransferDirection direction, quint8 languageIndex)
+{
+    if (outcome.status != TransferOutcome::Status::Cancelled || !partlyWritten(outcome.protocol, direction))
+        return {};
+    return WriteCancelledText.text(languageIndex) + u'\n' + PartlyWrittenText.text(languageIndex);
+}
+
 QString failureExplanation(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
                            quint8 languageIndex)
 {
     switch (outcome.status) {
-    case TransferOutcome::Status::Done: return {};
+    case TransferOutcome::Status::Done:
+    case TransferOutcome::Status::Cancelled: return {};
     case TransferOutcome::Status::PortNotOpened: return openExplanation(outcome, portName, languageIndex);
     case TransferOutcome::Status::CommunicationError: break;
     }

@@ -16,6 +16,33 @@ inline constexpr LocalisedText WriteUncheckedText{
 inline constexpr LocalisedText RadioDiffersText{u"The radio does not hold the document: after the write these differ.",
                                                 u"对讲机中的内容与文档不符：写入后以下各项不同。",
                                                 u"對講機中的內容與文件不符：寫入後以下各項不同。"};
+// The advice after the differences a verify found.
+inline constexpr LocalisedText WriteAgainText{u"Write the document to the radio again.", u"请将文档再次写入对讲机。",
+                                              u"請將文件再次寫入對講機。"};
+
+inline constexpr LocalisedText BackupFailedText{u"The backup of the radio's memory could not be saved in %1.\n%2",
+                                                u"无法将对讲机内容的备份保存到 %1。\n%2",
+                                                u"無法將對講機內容的備份儲存到 %1。\n%2"};
+inline constexpr LocalisedText WriteNotStartedText{
+    u"The write was not started: the radio's memory could not be backed up first.",
+    u"写入未开始：未能先备份对讲机的内容。", u"寫入未開始：未能先備份對講機的內容。"};
+
+// The status line while a new session goes on with the block that failed.
+inline constexpr LocalisedText ResumingText{u"Connection lost at block %1 of %2. Resuming (%3 of %4)…",
+                                            u"连接在第 %1 块（共 %2 块）处中断。正在续传（第 %3 次，共 %4 次）…",
+                                            u"連接在第 %1 塊（共 %2 塊）處中斷。正在續傳（第 %3 次，共 %4 次）…"};
+// Asked before a running write is stopped.
+inline constexpr LocalisedText StopWriteQuestion{
+    u"Stop the write? The radio's memory will be partly written and must be written again before use.",
+    u"要停止写入吗？对讲机的存储器将只写入一部分，使用前必须重新写入。",
+    u"要停止寫入嗎？對講機的記憶體將只寫入一部分，使用前必須重新寫入。"};
+
+QString resumingNotice(TransferDirection direction, int failedBlock, int resume, quint8 languageIndex);
+
+// What is said after a transfer the user stopped: nothing for a read or a
+// write stopped before its first block, the warning of a failed write for one
+// stopped after it.
+QString cancelledMessage(const TransferOutcome &outcome, TransferDirection direction, quint8 languageIndex);
 
 // The message of a failed transfer in a language: the first line as the user
 // knows it ("Could not open the port", "Communication error"), then what

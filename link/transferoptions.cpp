@@ -2,6 +2,7 @@
 
 #include "app/inifile.h"
 #include "app/programini.h"
+#include "link/protocol.h"
 
 namespace kdw {
 
@@ -25,7 +26,13 @@ TransferOptions readTransferOptions(const CIniFile &file)
     TransferOptions options;
     options.verifyAfterWrite = readFlag(file, programini::VerifyAfterWrite, defaults.verifyAfterWrite);
     options.backupBeforeWrite = readFlag(file, programini::BackupBeforeWrite, defaults.backupBeforeWrite);
+    options.resumeAfterFault = readFlag(file, programini::ResumeAfterFault, defaults.resumeAfterFault);
     return options;
+}
+
+int TransferOptions::maxResumes() const
+{
+    return resumeAfterFault ? ProgrammingProtocol::MaxResumes : 0;
 }
 
 bool writeTransferOption(CIniFile &file, QStringView key, bool on)

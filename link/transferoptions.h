@@ -6,17 +6,21 @@ namespace kdw {
 
 class CIniFile;
 
-// The Program menu's two check items, kept in Program.ini. A missing or
+// The Program menu's check items, kept in Program.ini. A missing or
 // unreadable value gives the default: verify on, backup before write off (it
-// adds a read of about 7 s to every write).
+// adds a read of about 7 s to every write), resume after a fault on.
 struct TransferOptions
 {
     bool verifyAfterWrite = true;
     bool backupBeforeWrite = false;
+    bool resumeAfterFault = true;
+
+    // The new sessions a transfer may begin after faults on the line.
+    int maxResumes() const;
 };
 
 TransferOptions readTransferOptions(const CIniFile &file);
-// `key` is programini::VerifyAfterWrite or BackupBeforeWrite. False when
+// `key` is programini::VerifyAfterWrite, BackupBeforeWrite or ResumeAfterFault. False when
 // Program.ini could not be written; the choice then lasts this run.
 [[nodiscard]] bool writeTransferOption(CIniFile &file, QStringView key, bool on);
 

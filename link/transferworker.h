@@ -4,6 +4,7 @@
 
 #include <QThread>
 
+#include <atomic>
 #include <optional>
 
 namespace kdw {
@@ -20,20 +21,34 @@ struct TransferLink
     quint8 languageIndex = 0;
 };
 
+// What one Start runs: a read, or a write with the radio read and backed up
+// before it and read back after it when asked; each session resumed after up
+// to `maxResumes` faults on the line.
+struct TransferPlan
+{
+    TransferDirection direction = TransferDirection::Read;
+    bool backupFirst = false; // a write only
+    bool verify = false;      // a write only
+    int maxResumes = 0;
+};
+
 // The thread of one Read or Write: opens the port, runs the protocol, closes
-// the port. A write with verify runs a second session that reads the written
-// ranges back. It touches no window: everything it has to say goes out as a
-// signal, and a message is shown by the thread of the dialog while the
-// worker waits for it to be dismissed.
+// the port, for each session of its plan. It touches no window: everything
+// it has to say goes out as a signal, and a message is shown by the thread
+// of the dialog while the worker waits for it to be dismissed.
 class TransferWorker : public QThread
 {
     Q_OBJECT
 
 public:
-    TransferWorker(TransferLink link, TransferDirection direction, MemoryImage &image, bool verify,
-                   QObject *parent = nullptr);
+    TransferWorker(TransferLink link, TransferPlan plan, MemoryImage &image, QObject *parent = nullptr);
 
-    // Valid once the thread has finished.
+    // Asks the running session to stop before its next block; any thread.
+    void requestCancel() { m_cancel = true; }
+
+    // Valid once the thread has finished: true when the read or the write
+    // itself moved every block.
+    bool succeeded() const { return m_succeeded; }
     const TransferOutcome &outcome() const { return m_outcome; }
     // The verify session's outcome and what it read; nothing when no verify ran.
     const std::optional<TransferOutcome> &verifyOutcome() const { return m_verifyOutcome; }
@@ -42,8 +57,11 @@ public:
 signals:
     void portOpened();
     void blockDone();
-    // The verify session begins after a successful write.
-    void verifyStarted();
+    // A session of the plan begins: the backup read, the read or write
+    // itself, or the verify after a write.
+    void sessionStarted(kdw::TransferDirection direction, bool backup);
+    // A new session goes on with the block that failed; the status line.
+    void resuming(const QString &notice);
     // Connected blocking: returns when the message has been dismissed.
     void failed(const QString &message);
 
@@ -51,10 +69,17 @@ protected:
     void run() override;
 
 private:
+    TransferOutcome runSession(TransferDirection direction, MemoryImage &image);
+    bool backUpRadio();
+    // The message of a failed session, with the pointer to the cable check
+    // where that can tell more.
+    QString failureText(const TransferOutcome &outcome, TransferDirection direction) const;
+
     const TransferLink m_link;
-    TransferDirection m_direction;
+    TransferPlan m_plan;
     MemoryImage &m_image;
-    bool m_verify;
+    std::atomic<bool> m_cancel = false;
+    bool m_succeeded = false;
     TransferOutcome m_outcome;
     std::optional<TransferOutcome> m_verifyOutcome;
     MemoryImage m_readBack;

@@ -26,6 +26,7 @@ enum : int {
     ExportChannels = 32834,
     CheckCable = 32840,
     ChooseDevice = 32841,
+    ResumeAfterFault = 32842,
 
     EditClear = 57632,
     EditCopy = 57634,

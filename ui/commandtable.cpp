@@ -93,6 +93,8 @@ void bindCommands(CProgramApp &app)
                   &TransferCommands::setVerifyAfterWrite);
     bindCheckItem(frame, cmd::BackupBeforeWrite, transfers->options().backupBeforeWrite, transfers,
                   &TransferCommands::setBackupBeforeWrite);
+    bindCheckItem(frame, cmd::ResumeAfterFault, transfers->options().resumeAfterFault, transfers,
+                  &TransferCommands::setResumeAfterFault);
 
     new PortCommands(context, frame);
 

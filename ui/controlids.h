@@ -26,6 +26,8 @@ namespace transfer {
 inline constexpr int Start = Ok;
 inline constexpr int Progress = 1003;
 inline constexpr int Percentage = 1005;
+// What the transfer is doing: the step, or the resume after a fault.
+inline constexpr int Status = 1006;
 } // namespace transfer
 
 // The language dialog.

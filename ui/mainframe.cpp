@@ -122,6 +122,7 @@ void CMainFrame::createMenus()
           {0, nullptr, {}},
           {cmd::VerifyAfterWrite, QT_TRANSLATE_NOOP("Menu128", "&Verify After Write"), {}},
           {cmd::BackupBeforeWrite, QT_TRANSLATE_NOOP("Menu128", "&Back Up Before Write"), {}},
+          {cmd::ResumeAfterFault, QT_TRANSLATE_NOOP("Menu128", "Resume After a &Fault"), {}},
           {0, nullptr, {}},
           {cmd::PttId, QT_TRANSLATE_NOOP("Menu128", "PTTID"), {}},
           {cmd::Option, QT_TRANSLATE_NOOP("Menu128", "Option"), {}}}},

@@ -30,6 +30,8 @@ constexpr std::pair<int, const char *> Strings[] = {
      QT_TRANSLATE_NOOP("StringTable", "Show what differs between the radio and the document\nCompare with Radio")},
     {32823, QT_TRANSLATE_NOOP("StringTable", "Show what differs between the document and a file\nCompare with File")},
     {32824, QT_TRANSLATE_NOOP("StringTable", "Open a backup of the radio's memory as a new document\nOpen Backup")},
+    {32842, QT_TRANSLATE_NOOP("StringTable", "When the line fails during a transfer, go on from the failed block in a "
+                                             "new session\nResume After a Fault")},
     {32833, QT_TRANSLATE_NOOP("StringTable", "Replace the channels with those of a CSV file\nImport Channels")},
     {32834, QT_TRANSLATE_NOOP("StringTable", "Write the channels to a CSV file\nExport Channels")},
     {32840,

@@ -180,14 +180,15 @@ Run transfer(TransferDirection direction, const uint8_t *script, size_t size, in
     Run run{.outcome = {}, .image = before};
     FuzzPort port(script, size, direction, healthyFirst, healthyAfter, run.image);
     int lastBlock = 0;
-    const auto progress = [&lastBlock](int blocks) {
+    TransferObserver observer;
+    observer.blockDone = [&lastBlock](int blocks) {
         check(blocks == lastBlock + 1);
         lastBlock = blocks;
     };
     if (direction == TransferDirection::Write)
-        run.outcome = writeToPort(port, run.image, progress);
+        run.outcome = writeToPort(port, run.image, observer);
     else
-        run.outcome = readFromPort(port, direction, run.image, progress);
+        run.outcome = readFromPort(port, direction, run.image, observer);
     run.elapsedMs = port.elapsedMs;
     run.calls = port.calls;
 

@@ -22,6 +22,8 @@ private slots:
     void portsShowsTheMapping();
     void fault_data();
     void fault();
+    void resume_data();
+    void resume();
 };
 
 // Paced as the real 9600-baud line: a 12-byte answer takes 12.5 ms to come
@@ -141,11 +143,103 @@ void TestCliTransfer::fault()
     const QString file = sim.directory() + u"image.sin"_qs;
     if (!read)
         QVERIFY(writeSinFile(file, patternImage(5)));
-    const CliRun result = sim.runCli({read ? u"read"_qs : u"write"_qs, u"--port"_qs, u"COM1"_qs, file});
+    // One session, as the transfer was before resuming.
+    const CliRun result
+        = sim.runCli({read ? u"read"_qs : u"write"_qs, u"--port"_qs, u"COM1"_qs, file, u"--no-resume"_qs});
     QVERIFY2(result.exitCode == (fails ? 1 : 0), qPrintable(result.err + sim.logTail()));
     QCOMPARE(result.err.split(u'\n').contains(u"Communication error"_qs), fails);
+    QVERIFY(!result.err.contains(u"Resuming"_qs));
     QVERIFY2(saysAll(result.err, says), qPrintable(result.err));
     QCOMPARE(QFile::exists(file), !read || !fails);
+}
+
+void TestCliTransfer::resume_data()
+{
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<int>("resumes");  // -1: the transfer fails
+    QTest::addColumn<int>("block");    // where the line fails, from 1
+    QTest::addColumn<QString>("says"); // a part of standard error after a failure
+    const auto args = [](const char *text) { return QString::fromLatin1(text).split(u' '); };
+    QTest::newRow("read, silence at block 160") << true << args("--silence 159") << 1 << 160 << QString();
+    QTest::newRow("read, NAK at block 1") << true << args("--nak 0") << 1 << 1 << QString();
+    QTest::newRow("read, short answer three times at block 300")
+        << true << args("--short 299 --strikes 3") << 3 << 300 << QString();
+    QTest::newRow("read, four faults at block 101")
+        << true << args("--nak 100 --strikes 4") << -1 << 101 << u"wrong answer at block 101 of 318."_qs;
+    QTest::newRow("read, the cable pulled")
+        << true << args("--hangup 100") << -1 << 101 << u"went away during the transfer"_qs;
+    QTest::newRow("write, NAK at block 201") << false << args("--nak 200") << 1 << 201 << QString();
+    QTest::newRow("write, silence at the last block") << false << args("--silence 315") << 1 << 316 << QString();
+    QTest::newRow("write, four silences at block 11")
+        << false << args("--silence 10 --strikes 4") << -1 << 11
+        << u"stopped answering at block 11 of 316.|partly written and must be written again before use."_qs;
+}
+
+// A fault on the line: a line on standard error for each new session, which
+// asks for the failed block first; the file or the radio ends as after a
+// clean transfer, and the last line says how many times it resumed.
+void TestCliTransfer::resume()
+{
+    QFETCH(bool, read);
+    QFETCH(QStringList, simArgs);
+    QFETCH(int, resumes);
+    QFETCH(int, block);
+    QFETCH(QString, says);
+    const MemoryImage radio = patternImage(6);
+    RadioSim sim(simArgs, radio);
+    QVERIFY(sim.isRunning());
+    const QString file = sim.directory() + u"image.sin"_qs;
+    const MemoryImage mine = patternImage(7);
+    if (!read)
+        QVERIFY(writeSinFile(file, mine));
+    const CliRun result = sim.runCli({read ? u"read"_qs : u"write"_qs, u"--port"_qs, u"COM1"_qs, file});
+    const bool fails = resumes < 0;
+    QVERIFY2(result.exitCode == (fails ? 1 : 0), qPrintable(result.err + sim.logTail()));
+    const QStringList err = result.err.split(u'\n', Qt::SkipEmptyParts);
+    const int told = fails ? (says.contains(u"went away") ? 0 : 3) : resumes;
+    const QString total = read ? u"318"_qs : u"316"_qs;
+    for (int k = 1; k <= told; ++k) {
+        const QString notice
+            = u"Connection lost at block %1 of %2. Resuming (%3 of 3)…"_qs.arg(block).arg(total).arg(k);
+        QVERIFY2(err.contains(notice), qPrintable(result.err));
+    }
+    QCOMPARE(err.filter(u"Resuming"_qs).size(), told);
+    QVERIFY2(saysAll(result.err, says), qPrintable(result.err));
+
+    // Every new session asks for the failed block before any other.
+    const QByteArray host = sim.hostBytes();
+    int address = -1;
+    for (int index = block - 1; const TransferRange &r : read ? ReadRanges : WriteRanges) {
+        if (address < 0 && index < r.blocks())
+            address = r.start + index * TransferRange::BlockSize;
+        index -= r.blocks();
+    }
+    QByteArray failed;
+    failed.append(read ? 'R' : 'W').append(char(address >> 8)).append(char(address & 0xFF)).append(char(8));
+    const QByteArray identified("M\x02\x06", 3);
+    QList<QByteArray> firstRequests;
+    for (qsizetype at = host.indexOf(identified); at >= 0; at = host.indexOf(identified, at + 1))
+        firstRequests.append(host.mid(at + 3, 4));
+    QCOMPARE(firstRequests.size(), 1 + told);
+    QCOMPARE(firstRequests.mid(1), QList<QByteArray>(told, failed));
+
+    if (fails) {
+        QCOMPARE(result.err.split(u'\n').contains(u"Communication error"_qs), true);
+        QCOMPARE(QFile::exists(file), !read);
+        return;
+    }
+    QCOMPARE(err.last(), resumes == 1 ? u"resumed 1 time after a fault on the line"_qs
+                                      : u"resumed %1 times after a fault on the line"_qs.arg(resumes));
+    if (read) {
+        const SinLoadResult loaded = readSinFile(file);
+        QVERIFY(loaded);
+        MemoryImage image;
+        image.copyIn(*loaded.bytes);
+        QCOMPARE(firstDifference(image, overlay(image, radio, ReadRanges)), QString());
+    } else {
+        QCOMPARE(firstDifference(sim.savedMemory(), overlay(radio, mine, WriteRanges).bytes()), QString());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliTransfer)

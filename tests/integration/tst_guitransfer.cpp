@@ -6,8 +6,10 @@
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
 #include "guitest.h"
+#include "image/backups.h"
 #include "image/programdoc.h"
 #include "link/transferdlg.h"
+#include "link/transferworker.h"
 #include "radiosim.h"
 #include "ui/commandids.h"
 #include "ui/controlids.h"
@@ -48,6 +50,11 @@ private slots:
     void writeThenReadBack();
     void cancelBeforeStartTransfersNothing();
     void oneWorkerThatAloneClosesTheDialog();
+    void resumeKeepsItsPlace_data();
+    void resumeKeepsItsPlace();
+    void cancelRunningTransfer_data();
+    void cancelRunningTransfer();
+    void backedUpWriteIsOneStart();
     void portThatCannotOpen_data();
     void portThatCannotOpen();
     void faultThenNextTransfer_data();
@@ -56,6 +63,7 @@ private slots:
 private:
     CProgramApp &app() { return m_program->app; }
     DialogRun run(int command, const std::function<void(CTransferDlg &)> &whenShown = pressStart);
+    void restart(const QByteArray &language, bool resume);
     ChannelTable gridTable() { return gridTexts(*app().view()->grid()); }
 
     std::unique_ptr<Program> m_program;
@@ -84,11 +92,19 @@ DialogRun TestGuiTransfer::run(int command, const std::function<void(CTransferDl
     return run;
 }
 
-void TestGuiTransfer::init()
+void TestGuiTransfer::restart(const QByteArray &language, bool resume)
 {
     // Each write here is one session; the check after it has its own tests.
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=Eng\nCOM=COM1\nVerifyAfterWrite=0\n");
+    // A fault ends the transfer unless the test is about resuming.
+    m_program.reset();
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nVerifyAfterWrite=0\n"
+                                          + "ResumeAfterFault=" + (resume ? "1" : "0") + "\n");
     QVERIFY(m_program->start());
+}
+
+void TestGuiTransfer::init()
+{
+    restart("Eng", false);
 }
 
 void TestGuiTransfer::cleanup()
@@ -167,16 +183,167 @@ void TestGuiTransfer::oneWorkerThatAloneClosesTheDialog()
         if (start->isEnabled())
             QTest::mouseClick(start, Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_Return);
-        QTRY_VERIFY(!start->isEnabled() && !cancel->isEnabled());
+        QTRY_VERIFY(!start->isEnabled());
         QTest::keyClick(&dialog, Qt::Key_Return);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        dialog.close();
-        stayedOpen = dialog.isVisible();
+        stayedOpen = dialog.isVisible() && cancel->isEnabled();
     });
     QVERIFY(stayedOpen);
-    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.size() == 1, qPrintable(messages.texts.join(u'|') + sim.logTail()));
     QCOMPARE(messages.texts.first().section(u'\n', 0, 0), u"Communication error"_qs);
     QCOMPARE(sim.hostBytes().count("M\x02"), 1); // a single identification
+}
+
+void TestGuiTransfer::resumeKeepsItsPlace_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QStringList>("fault");
+    QTest::addColumn<int>("place"); // the bar's value when the line failed
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("read, silence at block 160, Eng")
+        << QByteArray("Eng") << true << QStringList{u"--silence"_qs, u"159"_qs} << 159
+        << u"Connection lost at block 160 of 318. Resuming (1 of 3)…"_qs;
+    QTest::newRow("write, NAK at block 201, Chs")
+        << QByteArray("Chs") << false << QStringList{u"--nak"_qs, u"200"_qs} << 200
+        << u"连接在第 201 块（共 316 块）处中断。正在续传（第 1 次，共 3 次）…"_qs;
+    QTest::newRow("read, short answer at block 2, Cht")
+        << QByteArray("Cht") << true << QStringList{u"--short"_qs, u"1"_qs} << 1
+        << u"連接在第 2 塊（共 318 塊）處中斷。正在續傳（第 1 次，共 3 次）…"_qs;
+}
+
+// A fault on the line: the status line says so, the bar stays where it was,
+// and the transfer ends as a clean one would.
+void TestGuiTransfer::resumeKeepsItsPlace()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(bool, read);
+    QFETCH(QStringList, fault);
+    QFETCH(int, place);
+    QFETCH(QString, notice);
+    restart(language, true);
+    const MemoryImage radio = patternImage(22);
+    RadioSim sim(fault, radio, m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    const MemoryImage before = m_program->showImage(patternImage(43));
+    QStringList notices;
+    QList<int> places;
+    MessageRecorder messages;
+    const DialogRun done = run(read ? cmd::Read : cmd::Write, [&](CTransferDlg &dialog) {
+        pressStart(dialog);
+        auto *worker = dialog.findChild<TransferWorker *>();
+        QVERIFY(worker);
+        // Queued after the dialog's own handler: the line shows the notice.
+        connect(worker, &TransferWorker::resuming, this, [&notices, &places, &dialog] {
+            notices << dialog.item<QLabel>(ctl::transfer::Status)->text();
+            places << dialog.item<QProgressBar>(ctl::transfer::Progress)->value();
+        });
+    });
+    QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join(u'|') + sim.logTail()));
+    QCOMPARE(notices, QStringList{notice});
+    QCOMPARE(places, QList<int>{place});
+    QCOMPARE(done.finalPercentage, u"100%"_qs);
+    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 2);
+    if (read) {
+        QVERIFY(app().document()->image() == overlay(before, radio, ReadRanges));
+        QVERIFY(app().document()->IsModified());
+    } else {
+        QCOMPARE(sim.savedMemory(), overlay(radio, before, WriteRanges).bytes());
+    }
+}
+
+void TestGuiTransfer::cancelRunningTransfer_data()
+{
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<bool>("escape"); // else the Cancel button
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QStringList>("messages");
+    const QString question = u"Stop the write? The radio's memory will be partly written and must be written "
+                             "again before use."_qs;
+    QTest::newRow("read, Cancel") << true << false << QMessageBox::NoButton << QStringList{};
+    QTest::newRow("read, Escape") << true << true << QMessageBox::NoButton << QStringList{};
+    QTest::newRow("write, Cancel, stopped")
+        << false << false << QMessageBox::Yes
+        << QStringList{question, u"The write was cancelled.\nThe radio's memory is now partly written and must be "
+                                 "written again before use."_qs};
+    QTest::newRow("write, Escape, not stopped") << false << true << QMessageBox::No << QStringList{question};
+}
+
+// A read stops and changes nothing; a write asks first, and once stopped
+// says the radio is partly written. The port is free again afterwards.
+void TestGuiTransfer::cancelRunningTransfer()
+{
+    QFETCH(bool, read);
+    QFETCH(bool, escape);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QStringList, messages);
+    const MemoryImage radio = patternImage(23);
+    RadioSim sim({}, radio, m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    const MemoryImage before = m_program->showImage(patternImage(44));
+    MessageRecorder recorder;
+    recorder.answers = {answer};
+    bool pressed = false;
+    const DialogRun cancelled = run(read ? cmd::Read : cmd::Write, [&](CTransferDlg &dialog) {
+        pressStart(dialog);
+        auto *worker = dialog.findChild<TransferWorker *>();
+        QVERIFY(worker);
+        connect(worker, &TransferWorker::blockDone, this, [&pressed, &dialog, escape] {
+            if (pressed || dialog.item<QProgressBar>(ctl::transfer::Progress)->value() < 20)
+                return;
+            pressed = true;
+            if (escape)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                QTest::mouseClick(dialog.item<QPushButton>(ctl::Cancel), Qt::LeftButton);
+        });
+    });
+    QVERIFY(pressed);
+    QVERIFY2(recorder.texts == messages, qPrintable(recorder.texts.join(u'|')));
+    const bool stopped = answer != QMessageBox::No;
+    QCOMPARE(cancelled.finalPercentage == u"100%"_qs, !stopped);
+    QVERIFY(app().document()->image() == before);
+    QCOMPARE(app().document()->IsModified(), false);
+    QCOMPARE(sim.savedMemory(), stopped ? QByteArray() : overlay(radio, before, WriteRanges).bytes());
+
+    const DialogRun next = run(read ? cmd::Read : cmd::Write);
+    QCOMPARE(next.finalPercentage, u"100%"_qs);
+}
+
+// With Back Up Before Write one Start reads the radio, keeps it and writes,
+// the steps named under one bar.
+void TestGuiTransfer::backedUpWriteIsOneStart()
+{
+    m_program->action(cmd::BackupBeforeWrite)->trigger();
+    const MemoryImage radio = patternImage(24);
+    RadioSim sim({}, radio, m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    const MemoryImage written = m_program->showImage(patternImage(45));
+    QStringList steps;
+    int dialogs = 0;
+    MessageRecorder messages;
+    const DialogRun write = run(cmd::Write, [&](CTransferDlg &dialog) {
+        ++dialogs;
+        pressStart(dialog);
+        auto *worker = dialog.findChild<TransferWorker *>();
+        QVERIFY(worker);
+        // The line as each block finishes, once per step.
+        connect(worker, &TransferWorker::blockDone, this, [&steps, &dialog] {
+            const QString step = dialog.item<QLabel>(ctl::transfer::Status)->text();
+            if (steps.value(steps.size() - 1) != step)
+                steps << step;
+        });
+    });
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(messages.texts, QStringList());
+    QCOMPARE(write.caption, u"Write Data"_qs);
+    QCOMPARE(write.progressMaximum, 318 + 316);
+    QCOMPARE(write.finalPercentage, u"100%"_qs);
+    QCOMPARE(steps, (QStringList{u"Reading the radio for the backup…"_qs, u"Writing…"_qs}));
+    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 2);
+    QCOMPARE(sim.savedMemory(), overlay(radio, written, WriteRanges).bytes());
+    const QStringList backups = backupFiles(m_program->dir.path() + u"backups/"_qs);
+    QCOMPARE(backups.size(), 1);
+    QVERIFY2(backups.first().endsWith(u"-before-write.sin"), qPrintable(backups.first()));
 }
 
 void TestGuiTransfer::portThatCannotOpen_data()
@@ -209,9 +376,7 @@ void TestGuiTransfer::portThatCannotOpen()
     QFETCH(QString, port);
     QFETCH(QString, reason);
     QFETCH(QStringList, texts);
-    m_program.reset();
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nVerifyAfterWrite=0\n");
-    QVERIFY(m_program->start());
+    restart(language, false);
     app().context().port = port;
     const MemoryImage before = m_program->showImage(patternImage(33));
     MessageRecorder messages;

@@ -41,8 +41,10 @@ public:
         m_poll.start(2);
     }
 
-    QStringList captions;        // of each transfer dialog, as it closed
-    QString diffMessage;         // of the list of differences
+    QStringList captions;      // of each transfer dialog, as it closed
+    QStringList startCaptions; // of each, when Start was pressed
+    QString diffCaption;       // of the list of differences
+    QString diffMessage;
     QList<QStringList> diffRows; // its table, row by row
     QStringList diffHeadings;
 
@@ -54,6 +56,7 @@ private:
         if (dialog && dialog->isVisible() && dialog != m_started) {
             // One dialog after another may take the same address.
             m_started = dialog;
+            startCaptions.append(dialog->windowTitle());
             connect(dialog, &QDialog::finished, this, [this, dialog] {
                 captions.append(dialog->windowTitle());
                 m_started = nullptr;
@@ -66,6 +69,7 @@ private:
 
     void answerDiff(CDiffDlg &dialog)
     {
+        diffCaption = dialog.windowTitle();
         diffMessage = dialog.findChild<QLabel *>(QStringLiteral("message"))->text();
         const QTableWidget *table = dialog.table();
         for (int c = 0; c < table->columnCount(); ++c)
@@ -134,30 +138,33 @@ void TestSafeTransfer::verifyAfterWrite_data()
 {
     QTest::addColumn<QByteArray>("language");
     QTest::addColumn<QStringList>("faults");
-    QTest::addColumn<QString>("message"); // above the list of differences; empty: no list
+    QTest::addColumn<QString>("caption"); // of the list of differences; empty: no list
+    QTest::addColumn<QString>("message"); // above the list
     QTest::addColumn<QStringList>("headings");
     QTest::addColumn<QStringList>("row");
     QTest::addColumn<QStringList>("messages"); // of the message boxes
     const QStringList corrupt{u"--corrupt"_qs, u"0x0010"_qs}, none;
-    QTest::newRow("one byte wrong, Eng") << QByteArray("Eng") << corrupt
-                                         << u"The radio does not hold the document: after the write these differ."_qs
+    QTest::newRow("one byte wrong, Eng") << QByteArray("Eng") << corrupt << u"Verify Result"_qs
+                                         << u"The radio does not hold the document: after the write these differ.\n"
+                                            "Write the document to the radio again."_qs
                                          << QStringList{u"Where"_qs, u"What"_qs, u"Written"_qs, u"The radio"_qs}
                                          << QStringList{u"CH 2"_qs, u"Rx Freq"_qs, u"462.12500"_qs, u"462.12501"_qs}
                                          << none;
-    QTest::newRow("one byte wrong, Chs") << QByteArray("Chs") << corrupt
-                                         << u"对讲机中的内容与文档不符：写入后以下各项不同。"_qs
-                                         << QStringList{u"位置"_qs, u"项目"_qs, u"写入的"_qs, u"对讲机"_qs}
-                                         << QStringList{u"信道 2"_qs, u"接收频率"_qs, u"462.12500"_qs, u"462.12501"_qs}
-                                         << none;
-    QTest::newRow("one byte wrong, Cht") << QByteArray("Cht") << corrupt
-                                         << u"對講機中的內容與文件不符：寫入後以下各項不同。"_qs
-                                         << QStringList{u"位置"_qs, u"項目"_qs, u"寫入的"_qs, u"對講機"_qs}
-                                         << QStringList{u"信道 2"_qs, u"接收頻率"_qs, u"462.12500"_qs, u"462.12501"_qs}
-                                         << none;
+    QTest::newRow("one byte wrong, Chs")
+        << QByteArray("Chs") << corrupt << u"校验结果"_qs
+        << u"对讲机中的内容与文档不符：写入后以下各项不同。\n请将文档再次写入对讲机。"_qs
+        << QStringList{u"位置"_qs, u"项目"_qs, u"写入的"_qs, u"对讲机"_qs}
+        << QStringList{u"信道 2"_qs, u"接收频率"_qs, u"462.12500"_qs, u"462.12501"_qs} << none;
+    QTest::newRow("one byte wrong, Cht")
+        << QByteArray("Cht") << corrupt << u"校驗結果"_qs
+        << u"對講機中的內容與文件不符：寫入後以下各項不同。\n請將文件再次寫入對講機。"_qs
+        << QStringList{u"位置"_qs, u"項目"_qs, u"寫入的"_qs, u"對講機"_qs}
+        << QStringList{u"信道 2"_qs, u"接收頻率"_qs, u"462.12500"_qs, u"462.12501"_qs} << none;
     // The radio needs longer than the check waits: the write went through and
     // the message says so, never that the write failed.
     QTest::newRow("no answer to the check")
-        << QByteArray("Eng") << QStringList{u"--rest-after-write"_qs, u"100"_qs} << QString() << none << none
+        << QByteArray("Eng") << QStringList{u"--rest-after-write"_qs, u"100"_qs} << QString() << QString() << none
+        << none
         << QStringList{u"The write succeeded, but the radio did not answer the check that follows "
                        "it. Read the radio to see what it holds."_qs};
 }
@@ -168,6 +175,7 @@ void TestSafeTransfer::verifyAfterWrite()
 {
     QFETCH(QByteArray, language);
     QFETCH(QStringList, faults);
+    QFETCH(QString, caption);
     QFETCH(QString, message);
     QFETCH(QStringList, headings);
     QFETCH(QStringList, row);
@@ -182,6 +190,7 @@ void TestSafeTransfer::verifyAfterWrite()
     m_program->action(cmd::Write)->trigger();
     QCOMPARE(recorder.texts, messages);
     QCOMPARE(pilot.captions.size(), 1);
+    QCOMPARE(pilot.diffCaption, caption);
     QCOMPARE(pilot.diffMessage, message);
     QCOMPARE(pilot.diffHeadings, headings);
     QCOMPARE(pilot.diffRows, row.isEmpty() ? QList<QStringList>() : QList<QStringList>{row});
@@ -202,6 +211,7 @@ void TestSafeTransfer::backups()
     QVERIFY(sim.isRunning());
     QVERIFY(m_program->action(cmd::VerifyAfterWrite)->isChecked());
     QVERIFY(!m_program->action(cmd::BackupBeforeWrite)->isChecked());
+    QVERIFY(m_program->action(cmd::ResumeAfterFault)->isChecked());
     m_program->action(cmd::VerifyAfterWrite)->trigger();
     m_program->action(cmd::BackupBeforeWrite)->trigger();
     const QByteArray ini = m_program->dir.read(u"Program.ini"_qs);
@@ -223,7 +233,8 @@ void TestSafeTransfer::backups()
     {
         Autopilot pilot;
         m_program->action(cmd::Write)->trigger();
-        QCOMPARE(pilot.captions, (QStringList{u"Read Data"_qs, u"Write Data"_qs}));
+        // One Start: the backup read and the write in one dialog.
+        QCOMPARE(pilot.captions, QStringList{u"Write Data"_qs});
     }
     QCOMPARE(messages.texts, QStringList());
     // Both backups may carry the same second: find the new one by its kind.
@@ -248,10 +259,12 @@ void TestSafeTransfer::backupReadFailsNothingWritten()
     MessageRecorder messages;
     Autopilot pilot;
     m_program->action(cmd::Write)->trigger();
-    QCOMPARE(pilot.captions, QStringList{u"Read Data"_qs});
-    QCOMPARE(messages.texts.size(), 2);
+    QCOMPARE(pilot.captions, QStringList{u"Write Data"_qs});
+    QCOMPARE(messages.texts.size(), 1);
     QVERIFY2(messages.texts.at(0).startsWith(u"Communication error\n"), qPrintable(messages.texts.at(0)));
-    QCOMPARE(messages.texts.at(1), u"The write was not started: the radio's memory could not be backed up first."_qs);
+    QVERIFY2(messages.texts.at(0).endsWith(
+                 u"\nThe write was not started: the radio's memory could not be backed up first."_qs),
+             qPrintable(messages.texts.at(0)));
     QCOMPARE(sim.savedMemory(), QByteArray());
     QCOMPARE(sim.hostBytes().count('W'), 0);
     QCOMPARE(backupNames(), QStringList());
@@ -281,12 +294,17 @@ void TestSafeTransfer::compareWithRadio()
     QVERIFY(writeFile(file, mine.bytes()));
     QCOMPARE(app().documentCommands()->OpenDocumentFile(file), DocumentCommands::OpenResult::Opened);
     const MemoryImage before = m_program->showImage(mine);
+    const bool write = answer.startsWith(u"Write");
+    if (write) // the backup before the write is read in the Write dialog
+        m_program->action(cmd::BackupBeforeWrite)->trigger();
 
     MessageRecorder messages;
     Autopilot pilot(answer);
     m_program->action(cmd::CompareWithRadio)->trigger();
     // Patience, not a time limit: a loaded machine may take long over the read.
-    QTRY_COMPARE_WITH_TIMEOUT(pilot.captions.size(), answer.startsWith(u"Write") ? 2 : 1, 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(pilot.captions.size(), write ? 2 : 1, 60000);
+    if (write) // the second dialog is the write's, though the backup is read first
+        QCOMPARE(pilot.startCaptions, (QStringList{u"Read Data"_qs, u"Write Data"_qs}));
     QVERIFY2(!pilot.diffRows.isEmpty(), qPrintable(messages.texts.join(u'\n')));
     QCOMPARE(pilot.diffRows.first(), (QStringList{u"Option"_qs, u"SQL"_qs, u"3"_qs, u"5"_qs}));
     QCOMPARE(pilot.diffHeadings.mid(2), (QStringList{u"This document"_qs, u"The radio"_qs}));
@@ -302,7 +320,8 @@ void TestSafeTransfer::compareWithRadio()
         QCOMPARE(messages.texts, QStringList{u"Write verified"_qs});
         QCOMPARE(sim.savedMemory(), overlay(radio, before, WriteRanges).bytes());
     }
-    QCOMPARE(backupNames().size(), 1); // the radio's memory as it was compared
+    // The radio's memory as it was compared, and before the write.
+    QCOMPARE(backupNames().size(), write ? 2 : 1);
 }
 
 // While a session runs no other can start: not from the menu, the keys or
@@ -310,6 +329,8 @@ void TestSafeTransfer::compareWithRadio()
 void TestSafeTransfer::busyKeepsSecondSessionOut()
 {
     start();
+    m_program->action(cmd::ResumeAfterFault)->trigger(); // the fault ends the session
+    QVERIFY(m_program->dir.read(u"Program.ini"_qs).contains("ResumeAfterFault=0"));
     RadioSim sim({u"--silence"_qs, u"200"_qs}, patternImage(5), m_program->dir.path());
     QVERIFY(sim.isRunning());
     MessageRecorder messages;

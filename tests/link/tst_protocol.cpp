@@ -2,6 +2,7 @@
 #include "link/byteport.h"
 #include "link/protocol.h"
 #include "link/radiotransfer.h"
+#include "scriptedport.h"
 #include "testbytes.h"
 
 #include <QTest>
@@ -9,79 +10,10 @@
 #include <functional>
 
 using namespace kdw;
+using namespace kdw::test;
 using Step = ProtocolResult::Step;
 
 namespace {
-
-// "02 50" style; "nothing" for no bytes.
-QString hexBytes(QByteArrayView bytes)
-{
-    return bytes.isEmpty() ? u"nothing"_qs : QString::fromLatin1(bytes.toByteArray().toHex(' '));
-}
-
-// A BytePort that plays a script and records every call as a line of text:
-// "pause 1", "purge", "write 52 00 00 08", "read 12 -> 57 00 ...". Each read
-// takes the next scripted answer (cut to the count asked for); when the
-// script is used up, the radio function answers, if there is one.
-class ScriptedPort : public BytePort
-{
-public:
-    // Asked with everything written since the previous read.
-    using Radio = std::function<QByteArray(const QByteArray &written, int count)>;
-
-    void purge() override { trace.append(u"purge"_qs); }
-    void write(QByteArrayView bytes) override
-    {
-        trace.append(u"write "_qs + hexBytes(bytes));
-        m_sinceRead += bytes.toByteArray();
-    }
-    QByteArray read(int count) override
-    {
-        QByteArray answer;
-        if (!answers.isEmpty())
-            answer = answers.takeFirst().left(count);
-        else if (radio)
-            answer = radio(m_sinceRead, count).left(count);
-        m_sinceRead.clear();
-        trace.append(u"read %1 -> %2"_qs.arg(count).arg(hexBytes(answer)));
-        return answer;
-    }
-    void pause(int milliseconds) override { trace.append(u"pause %1"_qs.arg(milliseconds)); }
-
-    QList<QByteArray> answers;
-    Radio radio;
-    QStringList trace;
-
-private:
-    QByteArray m_sinceRead;
-};
-
-// A radio that answers a whole exchange from `memory`: acknowledges the
-// wake-up and every acknowledge, answers the identification with 8 bytes and
-// read requests with "aa bb cc dd" and 8 data bytes, and stores written
-// blocks into `memory`.
-ScriptedPort::Radio healthyRadio(QByteArray *memory)
-{
-    return [memory](const QByteArray &frame, int) -> QByteArray {
-        if (frame == QByteArray("M\x02", 2))
-            return QByteArrayLiteral("IDENT-01");
-        const int address = frame.size() >= 4 ? (quint8(frame.at(1)) << 8) | quint8(frame.at(2)) : -1;
-        if (frame.size() == 4 && frame.at(0) == 'R')
-            return QByteArray("\xAA\xBB\xCC\xDD", 4) + memory->mid(address, 8);
-        if (frame.size() == 12 && frame.at(0) == 'W')
-            memory->replace(address, 8, frame.mid(4));
-        return QByteArray(1, 0x06);
-    };
-}
-
-// One wake-up attempt: each byte of STX "PROGRA" after its own pause and purge.
-QStringList wakeUpAttempt(const QByteArray &answer)
-{
-    QStringList trace;
-    for (const char *byte : {"02", "50", "52", "4f", "47", "52", "41"})
-        trace << u"pause 1"_qs << u"purge"_qs << u"write "_qs + QLatin1String(byte);
-    return trace << u"read 1 -> "_qs + hexBytes(answer);
-}
 
 // A different byte at every address of a block, and different blocks.
 QByteArray patternMemory()
@@ -196,10 +128,11 @@ void TestProtocol::fullTransfer()
     ScriptedPort port;
     port.radio = healthyRadio(&radio);
     QList<int> progress;
-    const auto onBlock = [&](int done) { progress.append(done); };
+    TransferObserver observer;
+    observer.blockDone = [&](int done) { progress.append(done); };
 
     const TransferOutcome outcome
-        = read ? readFromPort(port, TransferDirection::Read, image, onBlock) : writeToPort(port, image, onBlock);
+        = read ? readFromPort(port, TransferDirection::Read, image, observer) : writeToPort(port, image, observer);
     QVERIFY2(outcome, qPrintable(outcome.detail));
     const int blocks = read ? 318 : 316;
     QCOMPARE(outcome.protocol.blocks, blocks);

@@ -37,8 +37,21 @@ std::optional<QString> checkTransferArguments(const Invocation &invocation, cons
     return std::nullopt;
 }
 
+int maxResumes(const Invocation &invocation)
+{
+    return invocation.flag(NoResumeFlag) ? 0 : ProgrammingProtocol::MaxResumes;
+}
+
+void reportResumes(int resumes)
+{
+    if (resumes <= 0)
+        return;
+    err() << "resumed " << resumes << (resumes == 1 ? " time" : " times") << " after a fault on the line\n";
+    err().flush();
+}
+
 TransferOutcome transferWithProgress(const CliContext &context, const QString &portName, TransferDirection direction,
-                                     MemoryImage &image)
+                                     MemoryImage &image, int maxResumes)
 {
     const bool terminal = isatty(fileno(stderr));
     const int total = blockCount(direction);
@@ -57,7 +70,15 @@ TransferOutcome transferWithProgress(const CliContext &context, const QString &p
         err() << (terminal ? "\r" : "") << verb << ' ' << percent << '%' << (terminal ? "" : "\n");
         err().flush();
     };
-    const TransferOutcome outcome = runTransfer(portName, context.programDirectory, direction, image, observer);
+    observer.resuming = [&](int block, int resume) {
+        // On its own line, below the progress; the bar goes on from there.
+        err() << (terminal && shown >= 0 ? "\n" : "") << resumingNotice(direction, block, resume, 0) << '\n';
+        err().flush();
+        if (!terminal)
+            shown = -1; // the percentage once more after the notice
+    };
+    const TransferOutcome outcome
+        = runTransfer(portName, context.programDirectory, direction, image, observer, maxResumes);
     if (terminal && shown >= 0)
         err() << '\n';
     if (direction == TransferDirection::Verify && !outcome) {

@@ -21,14 +21,15 @@ bool backUpRadio(const CliContext &context, const MemoryImage &read, BackupKind 
     return saved.ok;
 }
 
-// kdw-cli read --port NAME OUT.sin [--backup|--no-backup]: a new document's
-// image with the five read ranges from the radio. OUT.sin is written only
-// when the whole read worked; a backup of it is kept unless --no-backup.
+// kdw-cli read --port NAME OUT.sin [--backup|--no-backup] [--no-resume]: a
+// new document's image with the five read ranges from the radio. OUT.sin is
+// written only when the whole read worked; a backup of it is kept unless
+// --no-backup. A fault on the line is resumed unless --no-resume.
 int cmdRead(const CliContext &context, const QStringList &args)
 {
     auto run = prepare(context, args,
                        {.options = {PortOption},
-                        .flags = {QStringLiteral("--no-backup"), QStringLiteral("--backup")},
+                        .flags = {QStringLiteral("--no-backup"), QStringLiteral("--backup"), NoResumeFlag},
                         .minArguments = 1,
                         .maxArguments = 1,
                         .check = [&context](const Invocation &i) { return checkTransferArguments(i, context.usage); }});
@@ -37,11 +38,16 @@ int cmdRead(const CliContext &context, const QStringList &args)
 
     MemoryImage image;
     makeNewImage(image, context.programDirectory);
-    if (!transferWithProgress(context, run->option(PortOption.name), TransferDirection::Read, image))
+    const TransferOutcome read
+        = transferWithProgress(context, run->option(PortOption.name), TransferDirection::Read, image, maxResumes(*run));
+    if (!read)
         return Failed;
     if (!run->flag(QStringLiteral("--no-backup")))
         (void)backUpRadio(context, image, BackupKind::Read);
-    return saveSinFile(run->arguments.first(), image);
+    const int saved = saveSinFile(run->arguments.first(), image);
+    if (saved == Ok)
+        reportResumes(read.protocol.resumes);
+    return saved;
 }
 
 } // namespace kdw::cli

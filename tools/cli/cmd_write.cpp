@@ -31,12 +31,13 @@ void printAddresses(const MemoryImage &written, const MemoryImage &readBack)
 
 // Reads the radio and keeps a backup of it; false, having said that nothing
 // was written, when either failed.
-bool backUpFirst(const CliContext &context, const QString &port)
+bool backUpFirst(const CliContext &context, const QString &port, int resumes, int *resumed)
 {
     MemoryImage radio;
     makeNewImage(radio, context.programDirectory);
-    if (transferWithProgress(context, port, TransferDirection::Read, radio)
-        && backUpRadio(context, radio, BackupKind::BeforeWrite))
+    const TransferOutcome read = transferWithProgress(context, port, TransferDirection::Read, radio, resumes);
+    *resumed += read.protocol.resumes;
+    if (read && backUpRadio(context, radio, BackupKind::BeforeWrite))
         return true;
     err() << "the write was not started: the radio's memory could not be backed up first\n";
     err().flush();
@@ -44,10 +45,13 @@ bool backUpFirst(const CliContext &context, const QString &port)
 }
 
 // Reads the written ranges back and lists what differs: Ok when nothing does.
-int verifyWritten(const CliContext &context, const QString &port, const MemoryImage &image, quint8 language)
+int verifyWritten(const CliContext &context, const QString &port, const MemoryImage &image, quint8 language,
+                  int resumes, int *resumed)
 {
     MemoryImage readBack = image;
-    if (!transferWithProgress(context, port, TransferDirection::Verify, readBack))
+    const TransferOutcome verify = transferWithProgress(context, port, TransferDirection::Verify, readBack, resumes);
+    *resumed += verify.protocol.resumes;
+    if (!verify)
         return Failed;
     const ImageDiff diff = diffImages(image, readBack, language);
     if (diff.isEmpty()) {
@@ -58,38 +62,47 @@ int verifyWritten(const CliContext &context, const QString &port, const MemoryIm
     useLanguageBundle(context.programDirectory, language);
     printDiffRows(diffRows(diff, image, readBack, language));
     printAddresses(image, readBack);
-    err() << RadioDiffersText.text(language) << '\n';
+    err() << RadioDiffersText.text(language) << '\n' << WriteAgainText.text(language) << '\n';
     err().flush();
     return Failed;
 }
 
 } // namespace
 
-// kdw-cli write --port NAME FILE.sin [--verify] [--backup]: sends the file's
-// bytes as they are. --backup first reads the radio and keeps a backup of it,
-// and writes nothing when that fails. --verify then reads the written ranges
-// back in a second session and lists what differs as kdw-cli diff does, then
-// every differing address.
+// kdw-cli write --port NAME FILE.sin [--verify] [--backup] [--no-resume]:
+// sends the file's bytes as they are. --backup first reads the radio and
+// keeps a backup of it, and writes nothing when that fails. --verify then
+// reads the written ranges back in a second session and lists what differs as
+// kdw-cli diff does, then every differing address. Each transfer is resumed
+// after a fault on the line unless --no-resume.
 int cmdWrite(const CliContext &context, const QStringList &args)
 {
-    auto run
-        = prepare(context, args,
-                  {.options = {PortOption, LanguageOption},
-                   .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup")},
-                   .minArguments = 1,
-                   .maxArguments = 1,
-                   .sinFiles = 1,
-                   .check = [&context](const Invocation &i) { return checkTransferArguments(i, context.usage); }});
+    auto run = prepare(
+        context, args,
+        {.options = {PortOption, LanguageOption},
+         .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup"), NoResumeFlag},
+         .minArguments = 1,
+         .maxArguments = 1,
+         .sinFiles = 1,
+         .check = [&context](const Invocation &i) { return checkTransferArguments(i, context.usage); }});
     if (!run)
         return run.exitCode();
     const QString port = run->option(PortOption.name);
-    if (run->flag(QStringLiteral("--backup")) && !backUpFirst(context, port))
+    const int resumes = maxResumes(*run);
+    int resumed = 0;
+    if (run->flag(QStringLiteral("--backup")) && !backUpFirst(context, port, resumes, &resumed))
         return Failed;
-    if (!transferWithProgress(context, port, TransferDirection::Write, run->images.first()))
+    const TransferOutcome write
+        = transferWithProgress(context, port, TransferDirection::Write, run->images.first(), resumes);
+    resumed += write.protocol.resumes;
+    if (!write)
         return Failed;
-    if (!run->flag(QStringLiteral("--verify")))
-        return Ok;
-    return verifyWritten(context, port, run->images.first(), run->language);
+    const int status = run->flag(QStringLiteral("--verify"))
+                           ? verifyWritten(context, port, run->images.first(), run->language, resumes, &resumed)
+                           : Ok;
+    if (status == Ok)
+        reportResumes(resumed);
+    return status;
 }
 
 } // namespace kdw::cli

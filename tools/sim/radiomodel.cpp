@@ -46,7 +46,7 @@ RadioModel::Armed RadioModel::arm(const std::optional<Stage> &stage, int wakeUpS
 {
     if (!stage)
         return {};
-    return {stage, stage->kind == Stage::Kind::WakeUp ? wakeUpStrikes : 1};
+    return {stage, stage->kind == Stage::Kind::WakeUp ? wakeUpStrikes : m_faults.strikes};
 }
 
 RadioModel::RadioModel(const MemoryImage &memory, Faults faults)
@@ -58,6 +58,7 @@ RadioModel::RadioModel(const MemoryImage &memory, Faults faults)
     m_nak = arm(faults.nak, 4);
     m_silence = arm(faults.silence, 4);
     m_hangUp = arm(faults.hangUp, 1);
+    m_hangUp.left = std::min(m_hangUp.left, 1);
     m_short = arm(faults.shortAnswer, 1);
 }
 
@@ -187,7 +188,6 @@ RadioModel::Reply RadioModel::takeRequestByte(char c)
 RadioModel::Reply RadioModel::onWakeUp()
 {
     ++m_wakeUps;
-    m_blocksWritten = 0;
     m_state = State::Idle;
     const Stage here{Stage::Kind::WakeUp, 0};
     if (m_restingWakeUps > 0) {
@@ -287,9 +287,14 @@ RadioModel::Reply RadioModel::onWriteFrame(int address, QByteArrayView data)
         if (bad >= address && bad < address + BlockSize)
             m_memory.setByte(bad, m_memory.byte(bad) ^ 0x01);
     }
-    ++m_blocksWritten;
-    const TransferRange &last = WriteRanges.back();
-    if (address == last.end - BlockSize && m_blocksWritten == WriteBlockCount) {
+    // A write begins at the first block; a resumed one goes on over several
+    // sessions. It is complete when its last block arrives and none is missing.
+    const int index = blockIndex(WriteRanges, address);
+    if (index == 0)
+        m_blocksWritten.reset();
+    if (index >= 0)
+        m_blocksWritten.set(std::size_t(index));
+    if (index == WriteBlockCount - 1 && m_blocksWritten.all()) {
         m_completedWrite = true;
         m_restingWakeUps = m_faults.restAfterWrite;
     }

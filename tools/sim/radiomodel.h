@@ -1,9 +1,11 @@
 #pragma once
 
 #include "image/memoryimage.h"
+#include "image/transferranges.h"
 
 #include <QByteArray>
 
+#include <bitset>
 #include <optional>
 #include <random>
 
@@ -34,12 +36,14 @@ struct Faults
     int restAfterWrite = 0;           // ignore this many wake-ups after a completed write
     bool echo = false;                // only a cable on the computer: every byte comes back, nothing else
     bool garbage = false;             // something else on the line: two bytes of noise for every byte
+    int strikes = 1;                  // times a fault past the wake-up strikes
 };
 
 // The radio's side of the programming exchange, byte by byte. The host's
 // bytes go in through feed(); what the radio answers comes out. Faults at the
 // wake-up strike a whole transfer (its four attempts); faults at other stages
-// strike once, so the next transfer finds a healthy radio.
+// strike once (or Faults::strikes times, each time the stage comes again), so
+// the next transfer finds a healthy radio.
 class RadioModel
 {
 public:
@@ -95,7 +99,7 @@ private:
     QByteArray m_frame;
     int m_pendingBlock = -1;
     int m_wakeUps = 0;
-    int m_blocksWritten = 0;
+    std::bitset<WriteBlockCount> m_blocksWritten; // since the write's first block
     int m_restingWakeUps = 0;
     bool m_completedWrite = false;
     std::mt19937 m_random{417};

@@ -40,6 +40,8 @@ QString simUsage()
                           "  --rest-after-write N  leave the first N wake-ups after a completed write unanswered\n"
                           "  --echo              no radio, only a cable: every byte comes straight back\n"
                           "  --garbage           no KDW417: answer every byte with two bytes of noise\n"
+                          "  --strikes N         faults past the wake-up strike N times, each time their\n"
+                          "                      stage comes again (default 1)\n"
                           "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
 }
 
@@ -103,6 +105,8 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             options.faults.readOnly = true;
         else if (name == u"--rest-after-write")
             ok = numberOption(options.faults.restAfterWrite);
+        else if (name == u"--strikes")
+            ok = numberOption(options.faults.strikes) && options.faults.strikes > 0;
         else if (name == u"--corrupt") {
             const auto text = value();
             options.faults.corruptAddress = text ? text->toInt(&ok, 0) : -1;

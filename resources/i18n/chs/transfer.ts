@@ -24,6 +24,10 @@
         <source>&amp;Back Up Before Write</source>
         <translation>写入前备份(&amp;B)</translation>
     </message>
+    <message>
+        <source>Resume After a &amp;Fault</source>
+        <translation>故障后续传(&amp;F)</translation>
+    </message>
 </context>
 <context>
     <name>StringTable</name>
@@ -56,6 +60,12 @@ Compare with File</source>
 Open Backup</source>
         <translation>将对讲机内容的备份作为新文档打开
 打开备份</translation>
+    </message>
+    <message>
+        <source>When the line fails during a transfer, go on from the failed block in a new session
+Resume After a Fault</source>
+        <translation>传输中线路出错时，在新的会话中从出错的块继续
+故障后续传</translation>
     </message>
 </context>
 </TS>

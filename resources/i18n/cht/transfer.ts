@@ -24,6 +24,10 @@
         <source>&amp;Back Up Before Write</source>
         <translation>寫入前備份(&amp;B)</translation>
     </message>
+    <message>
+        <source>Resume After a &amp;Fault</source>
+        <translation>故障後續傳(&amp;F)</translation>
+    </message>
 </context>
 <context>
     <name>StringTable</name>
@@ -56,6 +60,12 @@ Compare with File</source>
 Open Backup</source>
         <translation>將對講機內容的備份作為新文件開啟
 開啟備份</translation>
+    </message>
+    <message>
+        <source>When the line fails during a transfer, go on from the failed block in a new session
+Resume After a Fault</source>
+        <translation>傳輸中線路出錯時，在新的會話中從出錯的塊繼續
+故障後續傳</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,349 @@
+// A transfer that goes on after a fault on the line: a new session, frame for
+// frame the first one's, that starts at the failed block.
+
+#include "image/memoryimage.h"
+#include "image/transferranges.h"
+#include "link/protocol.h"
+#include "link/radiotransfer.h"
+#include "link/transfermessages.h"
+#include "scriptedport.h"
+#include "testbytes.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace kdw;
+using namespace kdw::test;
+using Step = ProtocolResult::Step;
+
+namespace {
+
+enum class Fault { Silence, Nak, Short, HangUp, SilentAfter };
+
+const std::array<TransferRange, 5> &rangesOf(TransferDirection direction)
+{
+    return direction == TransferDirection::Read ? ReadRanges : WriteRanges;
+}
+
+int addressOf(TransferDirection direction, int index)
+{
+    for (const TransferRange &r : rangesOf(direction)) {
+        if (index < r.blocks())
+            return r.start + index * TransferRange::BlockSize;
+        index -= r.blocks();
+    }
+    return -1;
+}
+
+int address(const QByteArray &frame)
+{
+    return (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
+}
+
+// A healthy radio but for `times` faults in a row at one block: each new
+// session that asks for the block meets the fault again.
+struct FaultyRadio
+{
+    int faultAddress;
+    Fault fault;
+    int times;
+    QByteArray memory = patternBytes(MemoryImage::Size, 7);
+    QList<int> requests; // the block addresses asked for or written, in order
+    bool nakNext = false;
+    bool silent = false;
+
+    QByteArray answer(ScriptedPort &port, const QByteArray &written, int count)
+    {
+        if (silent)
+            return {};
+        const bool request = written.size() >= 4 && (written.at(0) == 'R' || written.at(0) == 'W');
+        if (request)
+            requests.append(address(written));
+        if (nakNext && written == "\x06") {
+            nakNext = false;
+            return QByteArray("\x15");
+        }
+        if (!request || address(written) != faultAddress || times <= 0)
+            return healthyRadio(&memory)(written, count);
+        --times;
+        const bool read = written.at(0) == 'R';
+        switch (fault) {
+        case Fault::Silence: return {};
+        case Fault::Nak:
+            if (!read)
+                return QByteArray("\x15");
+            nakNext = true;
+            return healthyRadio(&memory)(written, count);
+        case Fault::Short: return healthyRadio(&memory)(written, count).chopped(1);
+        case Fault::HangUp: port.lost = true; return {};
+        case Fault::SilentAfter: silent = true; return {};
+        }
+        return {};
+    }
+};
+
+// The addresses a transfer asks for when it fails `faults` times at block
+// `index` and resumes each time, and goes on to the end if it may.
+QList<int> expectedRequests(TransferDirection direction, int index, int faults, bool completes)
+{
+    QList<int> list;
+    const int total = direction == TransferDirection::Read ? ReadBlockCount : WriteBlockCount;
+    for (int i = 0; i < index; ++i)
+        list.append(addressOf(direction, i));
+    for (int i = 0; i < faults; ++i)
+        list.append(addressOf(direction, index));
+    if (completes) {
+        for (int i = index; i < total; ++i)
+            list.append(addressOf(direction, i));
+    }
+    return list;
+}
+
+// The trace of the first session's start: the whole wake-up and identification.
+QStringList sessionStart()
+{
+    return wakeUpAttempt(QByteArray("\x06"))
+           + QStringList{u"pause 1"_qs, u"purge"_qs,    u"write 4d 02"_qs, u"read 8 -> 49 44 45 4e 54 2d 30 31"_qs,
+                         u"purge"_qs,   u"write 06"_qs, u"read 1 -> 06"_qs};
+}
+
+} // namespace
+
+class TestResume : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void resume_data();
+    void resume();
+    void cancel_data();
+    void cancel();
+    void messages_data();
+    void messages();
+};
+
+void TestResume::resume_data()
+{
+    QTest::addColumn<TransferDirection>("direction");
+    QTest::addColumn<int>("block"); // the index of the failing block
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<int>("times");      // faults in a row there
+    QTest::addColumn<int>("maxResumes"); // 0: resume off
+    QTest::addColumn<Step>("step");      // how the transfer ends
+    QTest::addColumn<int>("resumes");
+
+    const auto R = TransferDirection::Read, W = TransferDirection::Write, V = TransferDirection::Verify;
+    QTest::newRow("read: silence at block 159") << R << 159 << Fault::Silence << 1 << 3 << Step::None << 1;
+    QTest::newRow("read: NAK after the first block") << R << 0 << Fault::Nak << 1 << 3 << Step::None << 1;
+    QTest::newRow("read: short answer at the last block") << R << 317 << Fault::Short << 1 << 3 << Step::None << 1;
+    QTest::newRow("write: silence at block 200") << W << 200 << Fault::Silence << 1 << 3 << Step::None << 1;
+    QTest::newRow("write: NAK at the first block") << W << 0 << Fault::Nak << 1 << 3 << Step::None << 1;
+    QTest::newRow("write: NAK at the last block") << W << 315 << Fault::Nak << 1 << 3 << Step::None << 1;
+    QTest::newRow("verify: silence at block 100") << V << 100 << Fault::Silence << 1 << 3 << Step::None << 1;
+    QTest::newRow("read: three faults in a row, then the block")
+        << R << 60 << Fault::Silence << 3 << 3 << Step::None << 3;
+    QTest::newRow("write: three NAKs in a row, then the block") << W << 250 << Fault::Nak << 3 << 3 << Step::None << 3;
+    QTest::newRow("read: four faults in a row fail") << R << 60 << Fault::Short << 4 << 3 << Step::ReadAnswer << 3;
+    QTest::newRow("write: four faults in a row fail") << W << 250 << Fault::Nak << 4 << 3 << Step::WriteAnswer << 3;
+    QTest::newRow("read: resume off") << R << 159 << Fault::Silence << 1 << 0 << Step::ReadAnswer << 0;
+    QTest::newRow("write: resume off") << W << 10 << Fault::Nak << 1 << 0 << Step::WriteAnswer << 0;
+    QTest::newRow("read: the line went away") << R << 159 << Fault::HangUp << 1 << 3 << Step::ReadAnswer << 0;
+    QTest::newRow("write: the line went away") << W << 20 << Fault::HangUp << 1 << 3 << Step::WriteAnswer << 0;
+    QTest::newRow("read: no answer to the new wake-up")
+        << R << 159 << Fault::SilentAfter << 1 << 3 << Step::WakeUp << 1;
+}
+
+// Checks the requests on the wire (a resumed session asks for the failed
+// block first, after a whole wake-up and identification), the progress (one
+// step per block, never back), and the image or the radio's memory.
+void TestResume::resume()
+{
+    QFETCH(TransferDirection, direction);
+    QFETCH(int, block);
+    QFETCH(Fault, fault);
+    QFETCH(int, times);
+    QFETCH(int, maxResumes);
+    QFETCH(Step, step);
+    QFETCH(int, resumes);
+    const bool write = direction == TransferDirection::Write;
+    const bool succeeds = step == Step::None;
+    const int faultAddress = addressOf(direction, block);
+    FaultyRadio radio{.faultAddress = faultAddress, .fault = fault, .times = times, .requests = {}};
+    const QByteArray radioBefore = radio.memory;
+    ScriptedPort port;
+    port.radio = [&](const QByteArray &written, int count) { return radio.answer(port, written, count); };
+
+    QList<int> progress;
+    QList<QPair<int, int>> notices;
+    TransferObserver observer;
+    observer.blockDone = [&](int done) { progress.append(done); };
+    observer.resuming = [&](int failed, int resume) { notices.append({failed, resume}); };
+    MemoryImage image;
+    image.copyIn(patternBytes(MemoryImage::Size, write ? 9 : 3));
+    const MemoryImage before = image;
+    const TransferOutcome outcome = write ? writeToPort(port, image, observer, maxResumes)
+                                          : readFromPort(port, direction, image, observer, maxResumes);
+
+    QCOMPARE(outcome.protocol.step, step);
+    QCOMPARE(outcome.protocol.resumes, resumes);
+    QCOMPARE(outcome.protocol.blocks, succeeds ? blockCount(direction) : block);
+    QCOMPARE(bool(outcome), succeeds);
+    // Resumes are told with the failed block counted from 1.
+    QList<QPair<int, int>> told;
+    for (int k = 1; k <= resumes; ++k)
+        told.append({block + 1, k});
+    QCOMPARE(notices, told);
+    QList<int> steps;
+    for (int i = 1; i <= (succeeds ? blockCount(direction) : block); ++i)
+        steps.append(i);
+    QCOMPARE(progress, steps);
+    const int faultsMet = fault == Fault::SilentAfter ? 1 : std::min(times, maxResumes + 1);
+    const bool tellsNak = fault == Fault::Nak && !write;
+    QCOMPARE(radio.requests, expectedRequests(direction, block, faultsMet, succeeds));
+    if (tellsNak) // the failed block's data had arrived: it is asked for again all the same
+        QCOMPARE(radio.requests.count(faultAddress), faultsMet + (succeeds ? 1 : 0));
+
+    // Each new session begins as the first did, and its first request is the failed block.
+    const QStringList start = sessionStart();
+    QCOMPARE(port.trace.mid(0, start.size()), start);
+    const QString failedRequest = write ? u"write 57 "_qs : u"write 52 "_qs;
+    const QString request = failedRequest
+                            + hexBytes(QByteArray::fromHex(QByteArray::number(faultAddress, 16).rightJustified(4, '0')))
+                            + u" 08"_qs;
+    int from = 0;
+    for (int k = 0; k < resumes && fault != Fault::SilentAfter; ++k) {
+        const qsizetype at = port.trace.indexOf(start.first(), port.trace.indexOf(request, from));
+        QVERIFY2(at > 0, qPrintable(u"no session %1"_qs.arg(k + 2)));
+        QCOMPARE(port.trace.mid(at, start.size()), start);
+        const qsizetype next = port.trace.indexOf(QRegularExpression(u"write 5[27] .*"_qs), at + start.size());
+        QCOMPARE(port.trace.value(next), request);
+        from = int(at + start.size());
+    }
+    QCOMPARE(port.trace.count(u"write 4d 02"_qs), fault == Fault::SilentAfter ? 1 : 1 + resumes);
+
+    if (write) {
+        QByteArray expected = radioBefore;
+        if (succeeds) {
+            for (const TransferRange &r : WriteRanges)
+                expected.replace(r.start, r.end - r.start, image.bytes(r.start, r.end - r.start));
+        } else {
+            for (int i = 0; i < block; ++i) // the blocks before the fault arrived
+                expected.replace(addressOf(direction, i), 8, image.bytes(addressOf(direction, i), 8));
+        }
+        QCOMPARE(radio.memory, expected);
+    } else {
+        QByteArray expected = before.bytes();
+        if (succeeds) {
+            for (const TransferRange &r : rangesOf(direction))
+                expected.replace(r.start, r.end - r.start, radio.memory.mid(r.start, r.end - r.start));
+        }
+        QCOMPARE(firstDifference(image.bytes(), expected), QString());
+    }
+}
+
+void TestResume::cancel_data()
+{
+    QTest::addColumn<TransferDirection>("direction");
+    QTest::addColumn<int>("after"); // blocks done when the user asks to stop; -1: during the wake-up
+    QTest::newRow("read, half-way") << TransferDirection::Read << 150;
+    QTest::newRow("write, half-way") << TransferDirection::Write << 150;
+    QTest::newRow("write, during the wake-up") << TransferDirection::Write << -1;
+    QTest::newRow("verify, after the first block") << TransferDirection::Verify << 1;
+}
+
+// Asked to stop, a transfer sends nothing more after the block under way; a
+// read leaves the image as it was.
+void TestResume::cancel()
+{
+    QFETCH(TransferDirection, direction);
+    QFETCH(int, after);
+    const bool write = direction == TransferDirection::Write;
+    QByteArray memory = patternBytes(MemoryImage::Size, 4);
+    const QByteArray radioBefore = memory;
+    const auto healthy = healthyRadio(&memory);
+    bool stop = false;
+    int wakeUps = 0;
+    ScriptedPort port;
+    port.radio = [&](const QByteArray &written, int count) {
+        if (written == "\x02PROGRA" && ++wakeUps == 2 && after < 0)
+            stop = true;
+        return after < 0 && written == "\x02PROGRA" && wakeUps < 4 ? QByteArray() : healthy(written, count);
+    };
+    TransferObserver observer;
+    observer.blockDone = [&](int done) { stop = stop || done == after; };
+    observer.cancelRequested = [&] { return stop; };
+    MemoryImage image;
+    image.copyIn(patternBytes(MemoryImage::Size, 5));
+    const MemoryImage before = image;
+    const TransferOutcome outcome = write ? writeToPort(port, image, observer, ProgrammingProtocol::MaxResumes)
+                                          : readFromPort(port, direction, image, observer, 3);
+    QCOMPARE(outcome.status, TransferOutcome::Status::Cancelled);
+    QCOMPARE(outcome.message(), nullptr);
+    QCOMPARE(outcome.protocol.blocks, std::max(after, 0));
+    QCOMPARE(outcome.protocol.wakeUpAttempts, after < 0 ? 2 : 1);
+    // The last thing on the line is the end of the last whole exchange.
+    QVERIFY2(port.trace.last().startsWith(u"read 1 -> "), qPrintable(port.trace.last()));
+    QVERIFY(image == before);
+    if (write) {
+        QByteArray expected = radioBefore;
+        const int written = after * TransferRange::BlockSize; // from the first block on
+        expected.replace(0, written, image.bytes(0, written));
+        QCOMPARE(memory, after < 0 ? radioBefore : expected);
+    }
+}
+
+void TestResume::messages_data()
+{
+    QTest::addColumn<TransferDirection>("direction");
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<int>("blocks");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("says");
+
+    const auto R = TransferDirection::Read, W = TransferDirection::Write;
+    QTest::newRow("resumed write, no answer to the new wake-up")
+        << W << Step::WakeUp << 120 << 0
+        << u"stopped answering at block 121 of 316.|partly written and must be written again"_qs;
+    QTest::newRow("resumed read, no answer to the new wake-up")
+        << R << Step::WakeUp << 120 << 0 << u"stopped answering at block 121 of 318."_qs;
+    QTest::newRow("write cancelled after a block, Eng")
+        << W << Step::Cancelled << 1 << 0
+        << u"The write was cancelled.\nThe radio's memory is now partly written and must be written again before use."_qs;
+    QTest::newRow("write cancelled after a block, Chs")
+        << W << Step::Cancelled << 40 << 1
+        << u"写入已取消。\n对讲机的存储器现在只写入了一部分，使用前必须重新写入。"_qs;
+    QTest::newRow("write cancelled after a block, Cht")
+        << W << Step::Cancelled << 40 << 2
+        << u"寫入已取消。\n對講機的記憶體現在只寫入了一部分，使用前必須重新寫入。"_qs;
+    QTest::newRow("write cancelled before the first block") << W << Step::Cancelled << 0 << 0 << QString();
+    QTest::newRow("read cancelled") << R << Step::Cancelled << 200 << 0 << QString();
+}
+
+// What the user is told after a transfer that ended past its first session
+// or was stopped.
+void TestResume::messages()
+{
+    QFETCH(TransferDirection, direction);
+    QFETCH(Step, step);
+    QFETCH(int, blocks);
+    QFETCH(int, language);
+    QFETCH(QString, says);
+    TransferOutcome outcome;
+    outcome.status
+        = step == Step::Cancelled ? TransferOutcome::Status::Cancelled : TransferOutcome::Status::CommunicationError;
+    outcome.protocol.step = step;
+    outcome.protocol.blocks = blocks;
+    outcome.protocol.resumes = 1;
+    const QString text = step == Step::Cancelled ? cancelledMessage(outcome, direction, quint8(language))
+                                                 : failureMessage(outcome, direction, u"COM1"_qs, quint8(language));
+    if (step == Step::Cancelled) {
+        QCOMPARE(text, says);
+        return;
+    }
+    QVERIFY2(text.startsWith(u"Communication error\n"), qPrintable(text));
+    for (const QString &part : says.split(u'|'))
+        QVERIFY2(text.contains(part), qPrintable(text));
+}
+
+QTEST_GUILESS_MAIN(TestResume)
+#include "tst_resume.moc"
