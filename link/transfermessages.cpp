@@ -70,7 +70,7 @@ QString communicationExplanation(const TransferOutcome &outcome, TransferDirecti
     QString text;
     if (p.lineLost)
         text = PortVanishedText.text(language).arg(device);
-    else if (p.step == Step::WakeUp && p.received.isEmpty() && p.blocks == 0)
+    else if (p.step == Step::WakeUp && p.received.isEmpty() && p.resumes == 0)
         text = NoAnswerText.text(language).arg(portName, device);
     else if (p.received.isEmpty())
         text = StoppedText.text(language).arg(p.blocks + 1).arg(blockCount(direction));
