@@ -13,10 +13,9 @@
 #include <QFileInfo>
 
 #include <sys/stat.h>
-#include <unistd.h>
 #ifndef Q_OS_WIN
-#include <grp.h>
 #include <pwd.h>
+#include <unistd.h>
 #endif
 
 namespace kdw {
@@ -326,13 +325,16 @@ int CableDoctor::run(const QString &portName, const QString &programDirectory, c
     checkDevice(portName, programDirectory, device);
     std::unique_ptr<BytePort> port;
     if (device.exists) {
-        checkAccess(device);
-        DoctorPort opened = m_opener(device.path);
-        port = std::move(opened.port);
-        if (port)
-            report(DoctorLine::Kind::Ok, text(OpensText).arg(device.path));
-        else
-            report(DoctorLine::Kind::Problem, text(OpenFailedText).arg(device.path, opened.reason));
+        // A device the permissions keep closed is not tried: its refusal
+        // would only say the same again.
+        if (checkAccess(device)) {
+            DoctorPort opened = m_opener(device.path);
+            port = std::move(opened.port);
+            if (port)
+                report(DoctorLine::Kind::Ok, text(OpensText).arg(device.path));
+            else
+                report(DoctorLine::Kind::Problem, text(OpenFailedText).arg(device.path, opened.reason));
+        }
         checkHolders(device);
     }
     checkServices(device);
@@ -391,27 +393,29 @@ void CableDoctor::checkDevice(const QString &portName, const QString &programDir
     report(DoctorLine::Kind::Ok, line);
 }
 
-void CableDoctor::checkAccess(const Device &device)
+bool CableDoctor::checkAccess(const Device &device)
 {
 #ifndef Q_OS_WIN
     struct stat info
     {
     };
     if (::stat(QFile::encodeName(device.path).constData(), &info) != 0 || m_identity.uid == 0)
-        return;
+        return true;
     const bool owner = info.st_uid == m_identity.uid;
     const bool inGroup = m_identity.processGroups.contains(uint(info.st_gid));
     const uint rw = owner ? (info.st_mode >> 6) & 6u : inGroup ? (info.st_mode >> 3) & 6u : info.st_mode & 6u;
     if (rw == 6u)
-        return;
+        return true;
     const GroupEntry group = groupEntry(m_identity.groupFile, uint(info.st_gid), m_identity.userName);
     const QString facts[] = {device.path, ownerName(uint(info.st_uid)), group.name, modeText(uint(info.st_mode))};
     const LocalisedText *why = &NoAccessText;
     if (!owner && !inGroup && (info.st_mode & 060) == 060)
         why = group.lists || info.st_gid == m_identity.primaryGroup ? &LogInAgainText : &NotInGroupText;
     report(DoctorLine::Kind::Problem, text(*why).arg(facts[0], facts[1], facts[2], facts[3]));
+    return false;
 #else
     Q_UNUSED(device);
+    return true;
 #endif
 }
 

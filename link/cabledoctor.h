@@ -68,7 +68,8 @@ public:
 private:
     struct Device;
     void checkDevice(const QString &portName, const QString &programDirectory, Device &device);
-    void checkAccess(const Device &device);
+    // False when the device's mode keeps this user out (said as a problem).
+    bool checkAccess(const Device &device);
     void checkHolders(const Device &device);
     void checkServices(const Device &device);
     void checkLatency(const Device &device);
