@@ -62,6 +62,18 @@ QString address(int offset)
     return QStringLiteral("0x") + QStringLiteral("%1").arg(offset, 4, 16, QLatin1Char('0')).toUpper();
 }
 
+// The channel (1..99) whose record or name slot holds `offset`; 0 for none.
+int channelAt(int offset)
+{
+    const int records = region::ChannelCount * region::ChannelRecordSize;
+    if (offset >= region::ChannelRecords && offset < region::ChannelRecords + records)
+        return (offset - region::ChannelRecords) / region::ChannelRecordSize + 1;
+    const int nameSlots = region::ChannelCount * region::NameSlotSize;
+    if (offset >= region::NameSlots && offset < region::NameSlots + nameSlots)
+        return (offset - region::NameSlots) / region::NameSlotSize + 1;
+    return 0;
+}
+
 QString addressRange(const ImageDiff::Bytes &range)
 {
     if (range.end - range.start == 1)
@@ -112,7 +124,9 @@ ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, quint8 language
         const bool differs = ((a.byte(offset) ^ b.byte(offset)) & ~covered[std::size_t(offset)]) != 0;
         if (!differs)
             continue;
-        if (!diff.bytes.empty() && diff.bytes.back().end == offset)
+        // A range stays within one channel, so that it can be named by it.
+        if (!diff.bytes.empty() && diff.bytes.back().end == offset
+            && channelAt(offset) == channelAt(diff.bytes.back().start))
             diff.bytes.back().end = offset + 1;
         else
             diff.bytes.push_back({offset, offset + 1});
@@ -134,8 +148,16 @@ QList<DiffRow> diffRows(const ImageDiff &diff, const MemoryImage &a, const Memor
     }
     for (const ImageDiff::Setting &s : diff.settings)
         rows.append({dialogCaption(s.setting->dialog), settingLabel(*s.setting), s.a, s.b});
-    for (const ImageDiff::Bytes &range : diff.bytes)
-        rows.append({addressRange(range), {}, hexBytes(a, range), hexBytes(b, range)});
+    // Bytes of a channel no cell shows (an empty channel's, a hidden bit's)
+    // are named by the channel, then by their addresses.
+    for (const ImageDiff::Bytes &range : diff.bytes) {
+        const int channel = channelAt(range.start);
+        if (channel > 0)
+            rows.append({headers.at(0) + u' ' + QString::number(channel), addressRange(range), hexBytes(a, range),
+                         hexBytes(b, range)});
+        else
+            rows.append({addressRange(range), {}, hexBytes(a, range), hexBytes(b, range)});
+    }
     return rows;
 }
 

@@ -54,7 +54,8 @@ struct ImageDiff
 // One line of the list: where (the channel as the grid numbers it, the
 // dialog's caption, or an address range), what (the grid's column name or
 // the dialog's label), and the two texts (for bytes: their values in hex). A
-// channel empty on one side is one line: "empty" against its nine cells.
+// channel empty on one side is one line: "empty" against its nine cells; bytes
+// of a channel that no cell shows are named by the channel and their addresses.
 struct DiffRow
 {
     QString place;

@@ -444,6 +444,12 @@ private slots:
                                        << QStringList{u"选项\t静噪\t5\t3"_s, u"PTT ID\t编码\t\t\\x01\\x02"_s};
         QTest::newRow("settings, cht") << u"cht"_s << settings << 1
                                        << QStringList{u"選項\t靜噪\t5\t3"_s, u"PTT ID\t編碼\t\t\\x01\\x02"_s};
+        // An empty channel's record with a byte the radio stored wrong.
+        const Edit insideEmpty = [](MemoryImage &b) { b.setByte(region::channelRecord(2), 0xFE); };
+        QTest::newRow("bytes of a channel empty on both sides")
+            << u"eng"_s << insideEmpty << 1 << QStringList{u"CH 2\t0x0010\tFF\tFE"_s};
+        QTest::newRow("bytes of a channel empty on both sides, chs")
+            << u"chs"_s << insideEmpty << 1 << QStringList{u"信道 2\t0x0010\tFF\tFE"_s};
         QTest::newRow("bytes no cell or item shows")
             << u"eng"_s << unshown << 1 << QStringList{u"0x1820\t\tFF\t00"_s, u"0x1FF2..0x1FF3\t\tFF FF\t00 00"_s};
     }
