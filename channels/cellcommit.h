@@ -24,7 +24,7 @@ struct FrequencyChange
     QString became; // the cell's text now
 };
 
-// "line 2, Rx Freq: 4490 became 470.00000" (a line of a file) and "channel 5,
+// "line 2, Rx Freq: 4490 became 470.00000" (a line of a file) and "Channel 5,
 // Rx Freq: 4490 became 470.00000" (a cell of the grid), in a language.
 [[nodiscard]] QString lineChangeText(int line, const FrequencyChange &change, quint8 languageIndex);
 [[nodiscard]] QString channelChangeText(int channel, const FrequencyChange &change, quint8 languageIndex);
