@@ -55,6 +55,14 @@ QString unquoted(QStringView cell)
     return cell.mid(1, cell.size() - 2).toString().replace(QStringLiteral("\"\""), QStringLiteral("\""));
 }
 
+QList<QStringView> pastedLines(QStringView text)
+{
+    QList<QStringView> lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast(); // the line break after the last line
+    return lines;
+}
+
 } // namespace
 
 void emptyChannels(MemoryImage &image, const QList<int> &channels)
@@ -119,13 +127,16 @@ QString channelRowsText(const MemoryImage &image, const QList<int> &channels, qu
     return text;
 }
 
+bool holdsChannelRows(QStringView text)
+{
+    return text.contains(u'\t') || pastedLines(text).size() > 1;
+}
+
 PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, quint8 languageIndex,
                              const FrequencyRange &range)
 {
     PasteResult result;
-    QList<QStringView> lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
-        lines.removeLast(); // the line break after the last line
+    const QList<QStringView> lines = pastedLines(text);
     MemoryImage pasted = image;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int line = int(i + 1);

@@ -33,6 +33,10 @@ void emptyChannels(MemoryImage &image, const QList<int> &channels);
 // number first, as a spreadsheet takes them.
 [[nodiscard]] QString channelRowsText(const MemoryImage &image, const QList<int> &channels, quint8 languageIndex);
 
+// True when `text` is channel rows rather than one cell's value: it holds a
+// tab, or more than one line (the line break after the last line aside).
+[[nodiscard]] bool holdsChannelRows(QStringView text);
+
 struct PasteFault
 {
     int line = 0;   // 1-based line of the pasted text

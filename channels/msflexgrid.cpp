@@ -208,6 +208,8 @@ void CMSFlexGrid::SetCols(long cols)
     setColumnCount(count);
     for (int c = old; c < count; ++c)
         setHorizontalHeaderItem(c, new QTableWidgetItem());
+    m_givenWidths.resize(count, horizontalHeader()->defaultSectionSize());
+    shareExtraWidth();
     ensureCurrentCell();
 }
 
@@ -373,8 +375,36 @@ void CMSFlexGrid::SetColWidth(long col, long twips)
     const int px = int(qMax(0L, twips) / twipsPerPixelX());
     if (col < m_fixedCols)
         verticalHeader()->setFixedWidth(px);
-    else
-        setColumnWidth(int(col - m_fixedCols), px);
+    else if (col - m_fixedCols < m_givenWidths.size())
+        m_givenWidths[col - m_fixedCols] = px;
+    shareExtraWidth();
+}
+
+void CMSFlexGrid::shareExtraWidth()
+{
+    // Each column is as wide as it was set; a grid wider than that shares the
+    // rest among its columns in proportion, so no blank band is left at the
+    // right.
+    qint64 given = 0;
+    for (int width : std::as_const(m_givenWidths))
+        given += width;
+    const qint64 extra = qMax(0, viewport()->width()) - given;
+    qint64 sum = 0;
+    qint64 handedOut = 0;
+    for (int c = 0; c < m_givenWidths.size(); ++c) {
+        sum += m_givenWidths.at(c);
+        const qint64 share = extra > 0 && given > 0 ? extra * sum / given - handedOut : 0;
+        handedOut += share;
+        if (columnWidth(c) != m_givenWidths.at(c) + share)
+            setColumnWidth(c, int(m_givenWidths.at(c) + share));
+    }
+}
+
+void CMSFlexGrid::resizeEvent(QResizeEvent *event)
+{
+    // Also called when the scroll bars take or give back room.
+    QTableWidget::resizeEvent(event);
+    shareExtraWidth();
 }
 
 long CMSFlexGrid::GetRowHeight(long row) const
@@ -497,8 +527,11 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Left: moveCurrent(r, qMax(c - 1, 0)); return;
     case Qt::Key_Down: moveCurrent(qMin(r + 1, rowCount() - 1), c); return;
     case Qt::Key_Up: moveCurrent(qMax(r - 1, 0), c); return;
-    case Qt::Key_Home: moveCurrent(r, 0); return;
-    case Qt::Key_End: moveCurrent(r, columnCount() - 1); return;
+    // With Ctrl, Home and End go to the first and the last cell of the grid.
+    case Qt::Key_Home: moveCurrent(event->modifiers() & Qt::ControlModifier ? 0 : r, 0); return;
+    case Qt::Key_End:
+        moveCurrent(event->modifiers() & Qt::ControlModifier ? rowCount() - 1 : r, columnCount() - 1);
+        return;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Tab:

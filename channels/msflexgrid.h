@@ -68,6 +68,8 @@ public:
     long GetMouseRow() const { return m_mouseRow; }
     long GetMouseCol() const { return m_mouseCol; }
 
+    // The width shown: a grid wider than the widths set shares the rest
+    // among its non-fixed columns, in proportion to their set widths.
     long GetColWidth(long col) const;
     void SetColWidth(long col, long twips);
     long GetRowHeight(long row) const;
@@ -91,6 +93,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -104,6 +107,7 @@ private:
     void trackMouse(const QPoint &gridPos);
     void raiseMouseDown(QMouseEvent *event);
     void moveCurrent(int modelRow, int modelCol);
+    void shareExtraWidth();
     QPoint clientOrigin() const;
     QTableWidgetItem *itemAt(long row, long col, bool create);
 
@@ -117,6 +121,7 @@ private:
     QAbstractButton *m_corner = nullptr;
     Qt::Alignment m_cornerAlignment = Qt::AlignCenter;
     QHash<long, Qt::Alignment> m_colAlignment;
+    QList<int> m_givenWidths; // pixels, by column, as SetColWidth set them
 };
 
 } // namespace kdw

@@ -118,7 +118,7 @@ private:
     void OnEnterCell();
     void OnMouseDown(short button, short shift, long x, long y);
     void applyHighLightRule();
-    void postKey(int key);
+    void sendGridKey(int key, Qt::KeyboardModifiers modifiers = {});
     ChannelTexts rowTexts(int row) const;
     void setRowTexts(int row, const ChannelTexts &texts);
 

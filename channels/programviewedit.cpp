@@ -2,14 +2,18 @@
 // are placed, how they commit, and the keyboard rules of the form.
 
 #include "channels/cellcommit.h"
+#include "channels/channelrows.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "image/regions.h"
 
+#include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
@@ -21,6 +25,29 @@ namespace {
 bool isEnter(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Ctrl+Home and Ctrl+End: to channel 1 and channel 99.
+bool isChannelJump(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)
+           && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+// A list joins the letters typed into it in quick succession into one search.
+// The lists serve cell after cell: the search starts afresh at each opening,
+// or "o" for Busy Lock and "l" typed next for Power search for "ol".
+void restartKeyboardSearch(QComboBox *combo)
+{
+    QAbstractItemView *view = combo->view();
+    view->keyboardSearch(QString());
+    view->setCurrentIndex(combo->model()->index(combo->currentIndex(), combo->modelColumn()));
+}
+
+// The paste key with channel rows on the clipboard.
+bool pastesRows(const QKeyEvent *event)
+{
+    return event->matches(QKeySequence::Paste) && holdsChannelRows(QGuiApplication::clipboard()->text());
 }
 
 bool isDigit(int key)
@@ -146,6 +173,7 @@ void CProgramView::openEditor()
     case 4:
         m_toneCombo->show();
         m_toneCombo->setCurrentIndex(m_toneCombo->findText(text, Qt::MatchStartsWith));
+        restartKeyboardSearch(m_toneCombo);
         m_toneCombo->setFocus(Qt::OtherFocusReason);
         editor = m_toneCombo;
         break;
@@ -153,6 +181,7 @@ void CProgramView::openEditor()
         m_choiceCombo->clear();
         m_choiceCombo->addItems(choiceItems(ChannelField(col - 1), m_doc.languageIndex()));
         m_choiceCombo->setCurrentIndex(m_choiceCombo->findText(text, Qt::MatchStartsWith));
+        restartKeyboardSearch(m_choiceCombo);
         m_choiceCombo->show();
         m_choiceCombo->setFocus(Qt::OtherFocusReason);
         editor = m_choiceCombo;
@@ -210,9 +239,12 @@ void CProgramView::giveGridFocus()
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
-void CProgramView::postKey(int key)
+void CProgramView::sendGridKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    QCoreApplication::postEvent(m_grid, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+    // Sent, not posted: the cell has moved on before the next key typed is
+    // handled, however soon it follows.
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(m_grid, &event);
 }
 
 void CProgramView::OnEnterCell()
@@ -245,18 +277,24 @@ bool CProgramView::gridKey(QKeyEvent *event)
     const long row = m_grid->GetRow();
     const long col = m_grid->GetCol();
     const int key = event->key();
+    // At the end of a row Right goes on to the start of the next, Left back
+    // to the end of the one before.
     if (key == Qt::Key_Right && col == m_grid->GetCols() - 1 && row < m_grid->GetRows() - 1) {
-        postKey(Qt::Key_Home);
-        postKey(Qt::Key_Down);
-    } else if (key == Qt::Key_Left && col == 1 && row > 1) {
-        postKey(Qt::Key_End);
-        postKey(Qt::Key_Up);
-    } else if (isEnter(key) || key == Qt::Key_F2) {
+        sendGridKey(Qt::Key_Home);
+        sendGridKey(Qt::Key_Down);
+        return true;
+    }
+    if (key == Qt::Key_Left && col == 1 && row > 1) {
+        sendGridKey(Qt::Key_End);
+        sendGridKey(Qt::Key_Up);
+        return true;
+    }
+    if (isEnter(key) || key == Qt::Key_F2) {
         openEditor();
         return true;
     } else if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         // Tab moves between cells as Right and Left do, wrapping at the ends.
-        postKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
+        sendGridKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
         return true;
     }
     return typeIntoCell(event);
@@ -301,21 +339,26 @@ bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
     }
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         giveGridFocus();
-        postKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
+        sendGridKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
+        return true;
+    }
+    if (isChannelJump(event)) {
+        giveGridFocus();
+        sendGridKey(key, event->modifiers());
         return true;
     }
     if (editor == m_freqEdit) {
         if (isEnter(key)) {
             const bool empty = m_freqEdit->text().isEmpty();
             giveGridFocus();
-            postKey(empty ? Qt::Key_Down : Qt::Key_Right);
+            sendGridKey(empty ? Qt::Key_Down : Qt::Key_Right);
             return true;
         }
         return !frequencyKeyAllowed(event);
     }
     if (isEnter(key)) {
         giveGridFocus();
-        postKey(Qt::Key_Right);
+        sendGridKey(Qt::Key_Right);
         return true;
     }
     return false;
@@ -344,7 +387,20 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
 
     switch (event->type()) {
-    case QEvent::KeyPress: return editorKey(editor, static_cast<QKeyEvent *>(event));
+    case QEvent::ShortcutOverride:
+        // Rows on the clipboard are pasted as rows, not into the cell: the
+        // editor takes the key (below) from the menu's shortcut.
+        if (pastesRows(static_cast<QKeyEvent *>(event))) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (pastesRows(static_cast<QKeyEvent *>(event))) {
+            OnEditPaste(); // commits the editor first, as from the menu
+            return true;
+        }
+        return editorKey(editor, static_cast<QKeyEvent *>(event));
     case QEvent::FocusOut: {
         // A list's own drop-down and another window coming to the front
         // leave the editor open.

@@ -201,6 +201,27 @@ private slots:
         QTest::newRow("eleven cells") << u"1\t450\t\t\t\t\t\t\t\t\t"_qs << 1 << 1 << 0;
         QTest::newRow("past channel 99") << u"450\n451\n"_qs << 99 << 2 << 0;
     }
+    // What the paste key in an open cell editor takes as rows rather than as
+    // the cell's value.
+    void rowsOrAValue_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("rows");
+        QTest::newRow("a value") << u"446.5"_qs << false;
+        QTest::newRow("a value and its line break") << u"446.5\r\n"_qs << false;
+        QTest::newRow("a name with blanks") << u"A B "_qs << false;
+        QTest::newRow("one line of cells") << u"446.5\t446.5"_qs << true;
+        QTest::newRow("two lines") << u"446.5\n447.5"_qs << true;
+        QTest::newRow("two lines, Windows breaks") << u"446.5\r\n447.5\r\n"_qs << true;
+        QTest::newRow("nothing") << QString() << false;
+    }
+    void rowsOrAValue()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, rows);
+        QCOMPARE(holdsChannelRows(text), rows);
+    }
+
     void pasteRefused()
     {
         QFETCH(QString, text);

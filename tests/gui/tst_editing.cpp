@@ -33,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWindow>
 
 using namespace kdw;
 using namespace Qt::StringLiterals;
@@ -77,14 +78,17 @@ void pressKeys(const QString &keys)
     static const QHash<QString, int> named{
         {u"F2"_s, Qt::Key_F2},         {u"Esc"_s, Qt::Key_Escape}, {u"Enter"_s, Qt::Key_Return},
         {u"KpEnter"_s, Qt::Key_Enter}, {u"Tab"_s, Qt::Key_Tab},    {u"Backtab"_s, Qt::Key_Backtab},
-        {u"Del"_s, Qt::Key_Delete},    {u"Left"_s, Qt::Key_Left},  {u"Right"_s, Qt::Key_Right}};
+        {u"Del"_s, Qt::Key_Delete},    {u"Left"_s, Qt::Key_Left},  {u"Right"_s, Qt::Key_Right},
+        {u"CtrlHome"_s, Qt::Key_Home}, {u"CtrlEnd"_s, Qt::Key_End}};
     for (const QString &word : keys.split(u' ', Qt::SkipEmptyParts)) {
         if (word.startsWith(u'\'')) {
             for (QChar c : word.mid(1))
                 test::typeText(QApplication::focusWidget(), c);
         } else {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(word)),
-                            word == u"Backtab"_s ? Qt::ShiftModifier : Qt::NoModifier);
+            const Qt::KeyboardModifiers modifiers = word == u"Backtab"_s         ? Qt::ShiftModifier
+                                                    : word.startsWith(u"Ctrl"_s) ? Qt::ControlModifier
+                                                                                 : Qt::NoModifier;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(word)), modifiers);
         }
         // The keys the form posts to the grid, and those they post in turn.
         for (int round = 0; round < 3; ++round)
@@ -412,6 +416,14 @@ private slots:
         QTest::newRow("Left from column 1")
             << KeyCase{.row = 5, .col = 1, .keys = u"Left"_s, .toRow = 4, .toCol = 9, .cell = u"418.00000"_s};
         QTest::newRow("Left on row 1 stays") << KeyCase{.row = 1, .col = 1, .keys = u"Left"_s, .cell = u"400.12500"_s};
+        QTest::newRow("Ctrl+End to channel 99")
+            << KeyCase{.row = 5, .col = 1, .keys = u"CtrlEnd"_s, .toRow = 99, .toCol = 9, .cell = u"418.00000"_s};
+        QTest::newRow("Ctrl+Home to channel 1")
+            << KeyCase{.row = 40, .col = 7, .keys = u"CtrlHome"_s, .toRow = 1, .toCol = 1};
+        QTest::newRow("Ctrl+End from an editor commits it")
+            << KeyCase{.row = 5, .col = 1, .keys = u"'447 CtrlEnd"_s, .toRow = 99, .toCol = 9, .cell = u"447.00000"_s};
+        QTest::newRow("Ctrl+Home from a list commits it")
+            << KeyCase{.row = 5, .col = 6, .keys = u"'L CtrlHome"_s, .toRow = 1, .toCol = 1, .cell = u"Low"_s};
     }
     void keys()
     {
@@ -431,6 +443,99 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), run.grid);
         if (c.keys.contains(u"Esc"_s))
             QVERIFY(run.image() == before);
+    }
+
+    // Rows typed with no pause between the keys land whole: each key reaches
+    // the cell it was typed in before Tab or Enter moves on, and a letter for
+    // one list does not join the letter typed for the list before it (the
+    // Busy Lock "c" and the Power "l" are no search for "cl"). The keys go to
+    // the window, which hands them to whatever has the focus.
+    void rowsTypedWithoutPause()
+    {
+        Running run;
+        QWindow *window = run.program.app.mainFrame()->windowHandle();
+        run.clickCell(20, 1);
+        const QStringList rows[] = {
+            {u"446.00625"_s, u"446.10625"_s, u"100"_s, u"D1"_s, u"c"_s, u"l"_s, u"d"_s, u"n"_s, u"AB12"_s},
+            {u"447.5"_s, u"447.5"_s, u"D023"_s, u"6"_s, u"q"_s, u"h"_s, u"a"_s, u"w"_s, u"Z"_s},
+            {u"445.0125"_s, u"445.02"_s, u"1"_s, u"1"_s, u"o"_s, u"l"_s, u"d"_s, u"n"_s, u"xyz"_s},
+        };
+        for (const QStringList &row : rows) {
+            for (const QString &cell : row) {
+                for (QChar c : cell)
+                    QTest::sendKeyEvent(QTest::Click, window, Qt::Key(c.toUpper().unicode()), QString(c), {});
+                QTest::sendKeyEvent(QTest::Click, window, cell == row.last() ? Qt::Key_Return : Qt::Key_Tab, QString(),
+                                    {});
+            }
+        }
+        const ChannelTable shown = test::gridTexts(*run.grid);
+        const ChannelTexts expected[] = {
+            {u"446.00625"_s, u"446.10625"_s, u"100.0"_s, u"D114N"_s, u"Carrier"_s, u"Low"_s, u"Del"_s, u"Narrow"_s,
+             u"AB12"_s},
+            {u"447.50000"_s, u"447.50000"_s, u"D023N"_s, u"67.0"_s, u"QDT"_s, u"High"_s, u"Add"_s, u"Wide"_s, u"Z"_s},
+            {u"445.01250"_s, u"445.02000"_s, u"100.0"_s, u"100.0"_s, u"Off"_s, u"Low"_s, u"Del"_s, u"Narrow"_s,
+             u"xyz"_s},
+        };
+        for (std::size_t i = 0; i < 3; ++i) {
+            const ChannelTexts &row = shown[19 + i];
+            QCOMPARE(QStringList(row.begin(), row.end()), QStringList(expected[i].begin(), expected[i].end()));
+        }
+        QCOMPARE(run.grid->GetRow(), 23);
+        QCOMPARE(run.grid->GetCol(), 1);
+        QVERIFY(run.gridShowsImage());
+    }
+
+    // Ctrl+V in an open cell editor with rows on the clipboard closes the
+    // editor and pastes the rows at its channel, as Edit > Paste does there;
+    // a name goes into the name editor.
+    void pasteInAnOpenEditor_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("typed");    // before the paste
+        QTest::addColumn<QString>("inEditor"); // null: rows pasted
+        const QString rows = u"450\t451\t\t\tCarrier\n452\t453\n"_s;
+        QTest::newRow("frequency editor") << 1 << rows << QString() << QString();
+        QTest::newRow("frequency typed first") << 2 << rows << u"46"_s << QString();
+        QTest::newRow("list") << 5 << rows << QString() << QString();
+        QTest::newRow("name editor") << 9 << rows << u"Q"_s << QString();
+        QTest::newRow("one line with a tab") << 9 << u"449\t449"_s << QString() << QString();
+        QTest::newRow("a name") << 9 << u"AB12"_s << QString() << u"AB12"_s;
+    }
+    void pasteInAnOpenEditor()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, typed);
+        QFETCH(QString, inEditor);
+        QApplication::clipboard()->setText(clipboard);
+        // Edit > Paste from the menu on channel 3, for comparison.
+        MemoryImage byMenu;
+        if (inEditor.isNull()) {
+            Running menu;
+            menu.clickCell(3, col);
+            test::typeText(QApplication::focusWidget(), typed);
+            menu.program.action(cmd::EditPaste)->trigger();
+            byMenu = menu.image();
+        }
+        Running run;
+        const MemoryImage before = run.image();
+        run.clickCell(3, col);
+        test::typeText(QApplication::focusWidget(), typed);
+        QTest::sendKeyEvent(QTest::Click, run.program.app.mainFrame()->windowHandle(), Qt::Key_V, QString(),
+                            Qt::ControlModifier);
+        if (!inEditor.isNull()) {
+            QWidget *editor = run.view->openEditorWidget();
+            QVERIFY(editor);
+            QCOMPARE(editorText(editor), inEditor);
+            QVERIFY(run.image() == before);
+            return;
+        }
+        QVERIFY(!run.view->openEditorWidget());
+        QVERIFY(!(run.image() == before));
+        QVERIFY(run.image() == byMenu);
+        QVERIFY(run.gridShowsImage());
+        QCOMPARE(run.view->selectedChannels().first(), 3);
     }
 
     // A click on a column title selects nothing and opens nothing; a click on
@@ -673,17 +778,38 @@ private slots:
         }
     }
 
-    // The window opens at the form's size and the grid grows and shrinks with it.
+    // The window opens at the form's size and the grid grows and shrinks with
+    // it; a wider grid shares the room among its columns, in proportion, up
+    // to its right edge, and gives it back when it narrows again.
     void gridGrowsWithTheWindow()
     {
         Running run;
         CMainFrame &frame = *run.program.app.mainFrame();
         QVERIFY(frame.width() <= 800 && frame.height() <= 600);
         const int small = run.grid->rowAt(run.grid->viewport()->height() - 1);
+        QList<int> widths;
+        for (int c = 0; c < 9; ++c)
+            widths.append(run.grid->columnWidth(c));
+        const auto rightEdge = [&run] { return run.grid->columnViewportPosition(8) + run.grid->columnWidth(8); };
+        QVERIFY(rightEdge() <= run.grid->viewport()->width());
+
         frame.resize(frame.width() + 200, frame.height() + 300);
         QTRY_VERIFY(run.grid->rowAt(run.grid->viewport()->height() - 1) > small + 5);
+        QTRY_COMPARE(rightEdge(), run.grid->viewport()->width());
+        QCOMPARE(run.grid->horizontalScrollBar()->maximum(), 0);
+        for (int c = 0; c < 9; ++c) {
+            const double grown = double(run.grid->columnWidth(c)) / widths.at(c);
+            QVERIFY2(grown > 1.1 && std::abs(grown - double(run.grid->columnWidth(0)) / widths.at(0)) < 0.05,
+                     qPrintable(QString::number(grown)));
+        }
+        // A cell's editor covers the wider cell.
+        run.clickCell(2, 9);
+        QVERIFY(qAbs(run.view->openEditorWidget()->width() - run.grid->columnWidth(8)) <= 1);
+
         frame.resize(frame.minimumSizeHint());
         QTRY_COMPARE(run.grid->rowAt(run.grid->viewport()->height() - 1), small);
+        for (int c = 0; c < 9; ++c)
+            QCOMPARE(run.grid->columnWidth(c), widths.at(c));
     }
 };
 
