@@ -3,12 +3,14 @@
 #include "app/globals.h"
 #include "app/localisedtext.h"
 #include "app/startup.h"
+#include "app/windowplacement.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "ui/aboutdlg.h"
 #include "ui/commandtable.h"
 #include "ui/documentcommands.h"
+#include "ui/documenttitle.h"
 #include "ui/mainframe.h"
 #include "ui/messagebox.h"
 
@@ -45,6 +47,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     m_view = new CProgramView(*m_doc, *m_commands, m_pMainWnd.get());
     m_pMainWnd->setCentralWidget(m_view);
     m_pMainWnd->setCloseGuard([this] { return m_commands->SaveModified(); });
+    showDocumentInTitle(m_pMainWnd.get(), *m_doc);
     bindCommands(*this);
 
     // A file that cannot be opened ends the program; one the user chose not
@@ -56,9 +59,12 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     if (opened == DocumentCommands::OpenResult::Declined)
         m_doc->OnNewDocument();
 
+    if (const auto kept = readWindowPlacement(m_context.config))
+        m_pMainWnd->restorePlacement(*kept);
     m_pMainWnd->show();
     m_pMainWnd->raise();
     m_pMainWnd->activateWindow();
+    m_shown = true;
     return true;
 }
 
@@ -70,6 +76,8 @@ QString LocalisedText::text() const
 int CProgramApp::ExitInstance(int exitCode)
 {
     writeExitConfiguration(m_context.port);
+    if (m_shown)
+        (void)writeWindowPlacement(m_context.config, m_pMainWnd->placement());
     return exitCode;
 }
 

@@ -50,6 +50,7 @@ private:
     std::unique_ptr<CMainFrame> m_pMainWnd;
     CProgramView *m_view = nullptr;
     DocumentCommands *m_commands = nullptr;
+    bool m_shown = false; // the main window was shown: its placement is kept at exit
 };
 
 } // namespace kdw

@@ -2,7 +2,7 @@
 
 #include <QStringView>
 
-// Program.ini: the program's configuration, one section of string values.
+// Program.ini: the program's configuration, sections of string values.
 // Every reader and writer of the file names its section and keys from here.
 namespace kdw::programini {
 
@@ -17,5 +17,14 @@ inline constexpr QStringView Port = u"COM";
 inline constexpr QStringView VerifyAfterWrite = u"VerifyAfterWrite";
 inline constexpr QStringView BackupBeforeWrite = u"BackupBeforeWrite";
 inline constexpr QStringView ResumeAfterFault = u"ResumeAfterFault";
+
+// The main window as it was left: the place and size it has when not
+// maximized (screen pixels, its client area), and whether it was maximized.
+inline constexpr QStringView WindowSection = u"Window";
+inline constexpr QStringView WindowLeft = u"Left";
+inline constexpr QStringView WindowTop = u"Top";
+inline constexpr QStringView WindowWidth = u"Width";
+inline constexpr QStringView WindowHeight = u"Height";
+inline constexpr QStringView WindowMaximized = u"Maximized";
 
 } // namespace kdw::programini

@@ -149,7 +149,11 @@ void CProgramView::layoutGrid()
 
 void CProgramView::OnInitialUpdate()
 {
-    fitFrameToForm();
+    // The frame fits the form for the first document only: New and Open
+    // leave the window the size, place and state the user gave it.
+    if (!m_frameFitted)
+        fitFrameToForm();
+    m_frameFitted = true;
     gridLoad();
 }
 

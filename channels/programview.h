@@ -144,6 +144,7 @@ private:
     QStringList m_toneList;
     FrequencyRange m_range;
     bool m_committing = false;
+    bool m_frameFitted = false;
     std::unique_ptr<QPrinter> m_printer;
 };
 

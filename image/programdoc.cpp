@@ -38,7 +38,7 @@ CProgramDoc::CProgramDoc(MemoryImage &image, QString programDirectory, quint8 la
 
 bool CProgramDoc::OnNewDocument()
 {
-    m_strPathName.clear();
+    setPathName({});
     makeNewImage(m_image, m_programDirectory);
     SetModifiedFlag(false);
     emit contentReplaced();
@@ -64,7 +64,7 @@ DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
     const DocumentResult read = readDocumentFile(path, m_image, m_languageIndex);
     if (!read)
         return read;
-    m_strPathName = path;
+    setPathName(path);
     SetModifiedFlag(false);
     emit contentReplaced();
     return read;
@@ -72,7 +72,7 @@ DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
 
 void CProgramDoc::OnNewDocumentFrom(const MemoryImage &image)
 {
-    m_strPathName.clear();
+    setPathName({});
     m_image = image;
     emit contentReplaced();
     SetModifiedFlag(true);
@@ -83,9 +83,23 @@ DocumentResult CProgramDoc::OnSaveDocument(const QString &path)
     const SinSaveResult saved = writeSinFile(path, m_image);
     if (!saved)
         return {false, CannotSaveText.text(m_languageIndex).arg(shown(path), saved.systemReason)};
-    m_strPathName = path;
+    setPathName(path);
     SetModifiedFlag(false);
     return {true, {}};
+}
+
+void CProgramDoc::setPathName(const QString &path)
+{
+    // Opened or saved: the file holds what the document holds.
+    m_strPathName = path;
+    m_bReadFromRadio = false;
+    emit pathNameChanged();
+}
+
+void CProgramDoc::SetReadFromRadio()
+{
+    m_bReadFromRadio = true;
+    emit pathNameChanged();
 }
 
 void CProgramDoc::SetModifiedFlag(bool modified)

@@ -51,17 +51,27 @@ public:
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
 
+    // The radio's memory was read into the document since its file was last
+    // opened or saved: a Save now puts that radio's channels into the file.
+    bool IsReadFromRadio() const { return m_bReadFromRadio; }
+    void SetReadFromRadio();
+
 signals:
     // The image was replaced by New or Open: views reload what they show.
     void contentReplaced();
     void modifiedChanged(bool modified);
+    // The path or the read-from-radio mark changed.
+    void pathNameChanged();
 
 private:
+    void setPathName(const QString &path);
+
     MemoryImage &m_image;
     const QString m_programDirectory;
     const quint8 m_languageIndex;
     QString m_strPathName;
     bool m_bModified = false;
+    bool m_bReadFromRadio = false;
 };
 
 } // namespace kdw

@@ -104,6 +104,7 @@ void TransferCommands::OnRead()
         return;
     // A read is one undo step, and marks the document modified.
     m_view.history().record(before);
+    m_doc.SetReadFromRadio();
     m_view.gridLoad();
     (void)backUp(m_doc.image(), BackupKind::Read);
 }

@@ -10,8 +10,8 @@ class CProgramDoc;
 class DocumentHistory;
 
 // Program > Option, Program > PTTID and Setting > Embed: each runs its dialog
-// modally over the document's image; a dialog that changed a byte is one
-// undo step.
+// modally over the document's image; a dialog closed with a control changed
+// is one undo step.
 class SettingsCommands : public QObject
 {
     Q_OBJECT

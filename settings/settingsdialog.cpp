@@ -60,6 +60,7 @@ CSettingsDialog::CSettingsDialog(int templateId, SettingsDialog which, StoreOn s
     if (auto *cancel = item<QPushButton>(ctl::Cancel))
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     showSettings();
+    m_shownValues = controlValues();
     if (m_form)
         widenCombosToItems(m_form);
 }
@@ -99,6 +100,21 @@ std::optional<SettingValue> CSettingsDialog::controlValue(const Setting &setting
     if (!edit)
         return std::nullopt;
     return edit->text();
+}
+
+QList<std::optional<SettingValue>> CSettingsDialog::controlValues() const
+{
+    QList<std::optional<SettingValue>> values;
+    for (const Setting &setting : settingTable()) {
+        if (setting.dialog == m_which)
+            values.append(controlValue(setting));
+    }
+    return values;
+}
+
+bool CSettingsDialog::changedByUser() const
+{
+    return controlValues() != m_shownValues;
 }
 
 void CSettingsDialog::storeSettings()

@@ -19,6 +19,10 @@ public:
 
     void done(int result) override;
 
+    // True when a control shows another value than it did on opening: what
+    // closing stores of settings left as shown is no change of the user's.
+    bool changedByUser() const;
+
 protected:
     CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, quint8 languageIndex,
                     QWidget *parent);
@@ -29,11 +33,13 @@ private:
     void showSettings();
     void storeSettings();
     std::optional<SettingValue> controlValue(const Setting &setting) const;
+    QList<std::optional<SettingValue>> controlValues() const;
 
     MemoryImage &m_image;
     const quint8 m_languageIndex;
     SettingsDialog m_which;
     StoreOn m_storeOn;
+    QList<std::optional<SettingValue>> m_shownValues;
 };
 
 // The function settings: no OK or Cancel button; closing stores.

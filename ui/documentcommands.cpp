@@ -7,6 +7,7 @@
 #include "image/sinfile.h"
 #include "ui/diffdlg.h"
 #include "ui/documenthistory.h"
+#include "ui/documenttitle.h"
 #include "ui/messagebox.h"
 #include "ui/stringtable.h"
 
@@ -20,7 +21,6 @@ namespace kdw {
 namespace {
 
 constexpr LocalisedText SaveChangesText{u"Save changes to %1?", u"是否保存对 %1 的更改？", u"是否儲存對 %1 的變更？"};
-constexpr LocalisedText UntitledText{u"Untitled", u"无标题", u"未命名"};
 constexpr LocalisedText LongFileText{
     u"This file is %1 bytes, not 8192; it may not be a channel data file. Open its first 8192 bytes?",
     u"此文件有 %1 字节，而不是 8192 字节；它可能不是信道数据文件。是否打开它的前 8192 字节？",
@@ -174,8 +174,7 @@ bool DocumentCommands::SaveModified()
         m_editorCommit();
     if (!m_doc.IsModified())
         return true;
-    const QString name
-        = m_doc.GetPathName().isEmpty() ? UntitledText.text() : QFileInfo(m_doc.GetPathName()).fileName();
+    const QString name = documentDisplayName(m_doc.GetPathName(), m_doc.languageIndex());
     switch (messageBox(m_window, SaveChangesText.text().arg(name), QMessageBox::Question,
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes: return OnFileSave();

@@ -2,9 +2,11 @@
 
 #include "app/appcontext.h"
 #include "app/localisedtext.h"
+#include "app/windowplacement.h"
 #include "ui/controlids.h"
 #include "ui/documentcommands.h"
 #include "ui/languagechange.h"
+#include "ui/mainframe.h"
 #include "ui/messagebox.h"
 #include "ui/processstarter.h"
 
@@ -69,6 +71,10 @@ void runLanguageCommand(QWidget *owner, DocumentCommands &documents, const AppCo
     // The running instance ends at once, so unsaved edits would be lost.
     if (!documents.SaveModified())
         return;
+    // The new instance starts before this one ends: the window's placement
+    // is in Program.ini before it reads the file.
+    if (auto *frame = qobject_cast<CMainFrame *>(owner->window()))
+        (void)writeWindowPlacement(context.config, frame->placement());
     switch (changeLanguage(context.config, chosen, context.port, context.programDirectory)) {
     case LanguageChange::Restarting: requestQuit(); break;
     case LanguageChange::NotStored: messageBox(owner, LanguageNotStored.text()); break;

@@ -39,7 +39,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("CMainFrame"));
-    // The title is the template's window title, never the document's name.
+    // The template's window title until a document names itself in it.
     setWindowTitle(templateField(0));
     setWindowIcon(QIcon(QStringLiteral(":/bundle/art/icon128.xpm")));
     resize(800, 600);
@@ -85,7 +85,8 @@ void CMainFrame::createMenus()
          {{cmd::FileNew, QT_TRANSLATE_NOOP("Menu128", "&New\tCtrl+N"), QKeySequence(Qt::CTRL | Qt::Key_N)},
           {cmd::FileOpen, QT_TRANSLATE_NOOP("Menu128", "&Open...\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O)},
           {cmd::FileSave, QT_TRANSLATE_NOOP("Menu128", "&Save\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S)},
-          {cmd::FileSaveAs, QT_TRANSLATE_NOOP("Menu128", "Save &As..."), {}},
+          {cmd::FileSaveAs, QT_TRANSLATE_NOOP("Menu128", "Save &As..."),
+           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
           {0, nullptr, {}},
           {cmd::FileOpenBackup, QT_TRANSLATE_NOOP("Menu128", "Open &Backup..."), {}},
           {cmd::FileCompare, QT_TRANSLATE_NOOP("Menu128", "Co&mpare with File..."), {}},
@@ -145,7 +146,7 @@ void CMainFrame::createMenus()
           {cmd::ViewStatusBar, QT_TRANSLATE_NOOP("Menu128", "&Status Bar"), {}}}},
         {QT_TRANSLATE_NOOP("Menu128", "Help"),
          {{cmd::AppAbout, QT_TRANSLATE_NOOP("Menu128", "About"), {}},
-          {cmd::Help, QT_TRANSLATE_NOOP("Menu128", "Help"), {}}}},
+          {cmd::Help, QT_TRANSLATE_NOOP("Menu128", "Help"), QKeySequence(Qt::Key_F1)}}},
     };
 
     for (const Menu &m : menus) {
@@ -237,7 +238,11 @@ void CMainFrame::createStatusBar()
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 8);
+        // The text with half an average character's room at each end, so no
+        // glyph's overhang reaches the frame.
+        const QFontMetrics metrics = label->fontMetrics();
+        label->setMinimumWidth(metrics.horizontalAdvance(label->text()) + metrics.averageCharWidth()
+                               + 2 * label->frameWidth());
         // Greyed while the lock is off; lit when the key turns it on.
         label->setEnabled(false);
         m_wndStatusBar->addPermanentWidget(label);
@@ -270,7 +275,37 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 void CMainFrame::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    centreOnScreen();
+    // Centred when first shown; from then on the window stays where the user
+    // put it.
+    if (m_centreOnShow && !isMaximized())
+        centreOnScreen();
+    m_centreOnShow = false;
+}
+
+WindowPlacement CMainFrame::placement() const
+{
+    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+    return {normal ? geometry() : normalGeometry(), bool(windowState() & Qt::WindowMaximized)};
+}
+
+void CMainFrame::restorePlacement(const WindowPlacement &placement)
+{
+    QRect normal = placement.normal;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    bool onScreen = false;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        // Enough of the window to take hold of and drag back.
+        const QRect seen = screen->availableGeometry().intersected(normal);
+        onScreen = onScreen || (seen.width() >= 50 && seen.height() >= 20);
+    }
+    if (primary && !onScreen) {
+        const QRect available = primary->availableGeometry();
+        normal.setSize(normal.size().boundedTo(available.size()));
+        normal.moveCenter(available.center());
+    }
+    setGeometry(normal);
+    setWindowState(placement.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
+    m_centreOnShow = false;
 }
 
 void CMainFrame::centreOnScreen()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/windowplacement.h"
+
 #include <QAction>
 #include <QHash>
 #include <QMainWindow>
@@ -39,6 +41,13 @@ public:
     // document's save prompt).
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
 
+    // Size, place and state, as Program.ini keeps them between runs.
+    WindowPlacement placement() const;
+    // Takes a kept placement in place of the start size and the centring. A
+    // place on no screen (one since unplugged) is centred on the primary
+    // screen, no larger than it.
+    void restorePlacement(const WindowPlacement &placement);
+
     QToolBar *toolBar() const { return m_wndToolBar; }
     QLabel *indicator(int stringId) const;
 
@@ -59,6 +68,7 @@ private:
     QStatusBar *m_wndStatusBar = nullptr;
     QList<QLabel *> m_indicators;
     std::function<bool()> m_closeGuard;
+    bool m_centreOnShow = true; // till the first show, unless a placement was restored
 };
 
 } // namespace kdw

@@ -5,6 +5,7 @@
 #include "app/inifile.h"
 #include "app/startup.h"
 #include "app/userfiles.h"
+#include "app/windowplacement.h"
 #include "coretest.h"
 
 #include <QDir>
@@ -84,6 +85,39 @@ private slots:
         QVERIFY(ini.WriteString(u"Setup"_s, u"COM"_s, u"COM5"_s));
         QCOMPARE(readFile(ini.path()), after);
         QCOMPARE(ini.ReadString(u"Setup"_s, u"COM"_s), u"COM5"_s);
+    }
+
+    // The main window's placement read back as written; a section a hand
+    // or a crash left incomplete or out of range gives none.
+    void windowPlacement_data()
+    {
+        QTest::addColumn<QByteArray>("window"); // the [Window] section's lines
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("written") << QByteArray("Left=-8\nTop=30\nWidth=900\nHeight=700\nMaximized=1\n") << true;
+        QTest::newRow("blanks") << QByteArray("left = 5 \nTOP=6\nWidth=7\nHeight=8\nMaximized=0\n") << true;
+        QTest::newRow("none") << QByteArray() << false;
+        QTest::newRow("a key missing") << QByteArray("Left=0\nTop=0\nWidth=900\nMaximized=0\n") << false;
+        QTest::newRow("not a number") << QByteArray("Left=0\nTop=0\nWidth=9x\nHeight=700\nMaximized=0\n") << false;
+        QTest::newRow("no height") << QByteArray("Left=0\nTop=0\nWidth=900\nHeight=0\nMaximized=0\n") << false;
+        QTest::newRow("beyond any screen")
+            << QByteArray("Left=0\nTop=0\nWidth=2147483647\nHeight=700\nMaximized=0\n") << false;
+        QTest::newRow("state neither") << QByteArray("Left=0\nTop=0\nWidth=900\nHeight=700\nMaximized=2\n") << false;
+    }
+    void windowPlacement()
+    {
+        QFETCH(QByteArray, window);
+        QFETCH(bool, valid);
+        CIniFile ini;
+        ini.setPath(iniWith("[Setup]\nCOM=COM1\n[Window]\n" + window));
+        const std::optional<WindowPlacement> read = readWindowPlacement(ini);
+        QCOMPARE(read.has_value(), valid);
+        if (!valid)
+            return;
+        // Written back and read again: the same; the other section stays.
+        const WindowPlacement moved{read->normal.translated(10, 20), !read->maximized};
+        QVERIFY(writeWindowPlacement(ini, moved));
+        QCOMPARE(readWindowPlacement(ini), moved);
+        QCOMPARE(ini.ReadString(u"Setup"_s, u"COM"_s), u"COM1"_s);
     }
 
     // A refused or failed write returns false and changes nothing.

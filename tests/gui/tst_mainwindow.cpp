@@ -4,6 +4,7 @@
 // the starter and the quit are recorded.
 #include "app/globals.h"
 #include "app/inifile.h"
+#include "app/windowplacement.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
 #include "guitest.h"
@@ -25,12 +26,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWindow>
 
 using namespace kdw;
 using namespace Qt::StringLiterals;
@@ -77,7 +81,8 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    QStringList m_starts; // program and arguments of each start
+    QStringList m_starts;    // program and arguments of each start
+    QByteArray m_iniAtStart; // Program.ini when the last start was asked for
     int m_quits = 0;
     bool m_startSucceeds = true;
 
@@ -89,6 +94,7 @@ private slots:
         m_startSucceeds = true;
         setProcessStarter([this](const QString &program, const QStringList &arguments) {
             m_starts.append((QStringList{program} + arguments).join(u' '));
+            m_iniAtStart = test::readFile(configFile().path());
             return m_startSucceeds;
         });
         setQuitRequest([this] { ++m_quits; });
@@ -203,7 +209,7 @@ private slots:
         for (int id = cmd::Com1; id <= cmd::Com8; ++id)
             QCOMPARE(program.action(id)->isChecked(), id == cmd::Com1 + 4);
         QCOMPARE(program.app.ExitInstance(3), 3);
-        QCOMPARE(program.dir.read(u"Program.ini"_s), QByteArray("[Setup]\nLanguage=Eng\nCOM=COM5\n"));
+        QVERIFY(program.dir.read(u"Program.ini"_s).startsWith("[Setup]\nLanguage=Eng\nCOM=COM5\n[Window]\n"));
     }
 
     // Open asks before unsaved changes are lost. A short file, or a save
@@ -363,7 +369,209 @@ private slots:
         QCOMPARE(m_quits, c.restarted ? 1 : 0);
         const bool startTried = c.restarted || !c.startSucceeds;
         QCOMPARE(m_starts, startTried ? QStringList{programDirectory() + u"Program"_s} : QStringList());
+        // The new instance finds the window's place in Program.ini.
+        if (startTried) {
+            const QRect place = program.app.mainFrame()->geometry();
+            QVERIFY(m_iniAtStart.contains("[Window]\nLeft=" + QByteArray::number(place.left())
+                                          + "\nTop=" + QByteArray::number(place.top())));
+        }
         QCOMPARE(QFileInfo(savedPath).size(), c.answer == QMessageBox::Yes ? qint64(MemoryImage::Size) : 0);
+    }
+
+    // The title names the document's file, with the modified mark while it
+    // is modified, or "Untitled" when no file holds the document (a new one,
+    // a backup). A "[*]" in a file's name shows as it stands.
+    void titleNamesTheDocument_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("file");  // opened at start; empty: none
+        QTest::addColumn<QString>("steps"); // after the start: "edit", "undo", "saveAs", "backup"
+        QTest::addColumn<QString>("title"); // as the window shows it
+        const QString app = u" — KDW PC Encoder"_s;
+        QTest::newRow("new") << QByteArray("Eng") << QString() << QString() << u"Untitled"_s + app;
+        QTest::newRow("new, Simplified") << QByteArray("Chs") << QString() << QString() << u"无标题"_s + app;
+        QTest::newRow("new, Traditional") << QByteArray("Cht") << QString() << QString() << u"未命名"_s + app;
+        QTest::newRow("opened") << QByteArray("Eng") << u"doc1.sin"_s << QString() << u"doc1.sin"_s + app;
+        QTest::newRow("edited") << QByteArray("Chs") << u"doc1.sin"_s << u"edit"_s << u"doc1.sin*"_s + app;
+        QTest::newRow("edit undone") << QByteArray("Eng") << u"doc1.sin"_s << u"edit undo"_s << u"doc1.sin"_s + app;
+        QTest::newRow("saved as") << QByteArray("Cht") << u"doc1.sin"_s << u"edit saveAs"_s << u"doc2.sin"_s + app;
+        QTest::newRow("backup") << QByteArray("Eng") << u"doc1.sin"_s << u"backup"_s << u"Untitled*"_s + app;
+        QTest::newRow("new after a file") << QByteArray("Eng") << u"doc1.sin"_s << u"new"_s << u"Untitled"_s + app;
+        QTest::newRow("mark in the name") << QByteArray("Eng") << u"a[*].sin"_s << u"edit"_s << u"a[*].sin*"_s + app;
+    }
+    void titleNamesTheDocument()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, file);
+        QFETCH(QString, steps);
+        QFETCH(QString, title);
+        Program program("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
+        QVERIFY(program.dir.write(u"doc1.sin"_s, QByteArray(8192, char(0xFF))));
+        if (!file.isEmpty())
+            QVERIFY(program.dir.write(file, QByteArray(8192, char(0xFF))));
+        QVERIFY(program.start(file));
+        program.app.documentCommands()->setFilePrompt(
+            [&](bool forSave, const QString &) { return program.dir.file(forSave ? u"doc2.sin"_s : u"doc1.sin"_s); });
+        CMainFrame &frame = *program.app.mainFrame();
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"edit") {
+                QVERIFY(QTest::qWaitForWindowActive(&frame));
+                test::clickCell(*program.app.view()->grid(), 1, 1);
+                test::typeText(QApplication::focusWidget(), u"450"_s);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            } else {
+                const int command = step == u"undo"     ? cmd::EditUndo
+                                    : step == u"saveAs" ? cmd::FileSaveAs
+                                    : step == u"new"    ? cmd::FileNew
+                                                        : cmd::FileOpenBackup;
+                program.action(command)->trigger();
+            }
+        }
+        QCOMPARE(frame.windowHandle()->title(), title);
+    }
+
+    // A settings dialog opened and closed without a change of the user's
+    // leaves no step to undo and no modified mark, though what it stores on
+    // closing (a fallback item, a text's tail after its end) is in the image
+    // as a dialog closed the same way leaves it.
+    void settingsDialogOnlyLookedAt_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("poked"); // at offset, before the dialog opens
+        QTest::addColumn<int>("closeKey");
+        QTest::newRow("Option, a value out of range")
+            << int(cmd::Option) << 0x1820 << QByteArray("\xFF") << int(Qt::Key_Escape);
+        QTest::newRow("PTT ID, a code's tail")
+            << int(cmd::PttId) << region::PttIdCode << QByteArray("12\xFF\x35") << int(Qt::Key_Escape);
+        QTest::newRow("PCBA, a text's tail, OK")
+            << int(cmd::Embed) << region::Pcba << QByteArray("AB\xFF\x43") << int(Qt::Key_Return);
+    }
+    void settingsDialogOnlyLookedAt()
+    {
+        QFETCH(int, command);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, poked);
+        QFETCH(int, closeKey);
+        Program program;
+        QVERIFY(program.start());
+        CProgramDoc &doc = *program.app.document();
+        doc.image().copyIn(offset, poked);
+        MemoryImage closed = doc.image();
+        {
+            std::unique_ptr<CSettingsDialog> dialog;
+            if (command == cmd::Option)
+                dialog = std::make_unique<COptionDlg>(closed, 0);
+            else if (command == cmd::PttId)
+                dialog = std::make_unique<CPttIdDlg>(closed, 0);
+            else
+                dialog = std::make_unique<CPcbaDlg>(closed, 0);
+            dialog->accept();
+        }
+        QVERIFY(!(closed == doc.image())); // else the case proves nothing
+
+        const auto seen = test::whenModal<CSettingsDialog>(
+            [closeKey](CSettingsDialog *dialog) { QTest::keyClick(dialog, Qt::Key(closeKey)); });
+        program.action(command)->trigger();
+        QVERIFY(*seen);
+        QVERIFY(doc.image() == closed);
+        QVERIFY(!doc.IsModified());
+        QVERIFY(!program.action(cmd::EditUndo)->isEnabled());
+        QCOMPARE(program.app.mainFrame()->windowHandle()->title(), u"Untitled — KDW PC Encoder"_s);
+    }
+
+    // New, Open and Open Backup leave the window's size, place and state as
+    // they were; exit keeps them in Program.ini, and the next start comes
+    // back to them.
+    void windowKeepsItsPlace_data()
+    {
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("normal") << false;
+        QTest::newRow("maximized") << true;
+    }
+    void windowKeepsItsPlace()
+    {
+        QFETCH(bool, maximized);
+        QByteArray ini;
+        WindowPlacement left;
+        {
+            Program program;
+            QVERIFY(program.dir.write(u"a.sin"_s, QByteArray(8192, char(0xFF))));
+            QVERIFY(program.start());
+            CMainFrame &frame = *program.app.mainFrame();
+            const QSize smallest = frame.minimumSizeHint();
+            const QRect normal(QPoint(23, 31), smallest + QSize(17, 13));
+            frame.setGeometry(normal);
+            QTRY_COMPARE(frame.geometry(), normal);
+            if (maximized)
+                frame.showMaximized();
+            QTRY_COMPARE(frame.isMaximized(), maximized);
+            const QRect shown = frame.geometry();
+            program.app.documentCommands()->setFilePrompt(
+                [&](bool, const QString &) { return program.dir.file(u"a.sin"_s); });
+            for (int command : {cmd::FileNew, cmd::FileOpen, cmd::FileOpenBackup}) {
+                program.action(command)->trigger();
+                QCOMPARE(frame.isMaximized(), maximized);
+                QCOMPARE(frame.geometry(), shown);
+            }
+            left = frame.placement();
+            QCOMPARE(left, (WindowPlacement{normal, maximized}));
+            QCOMPARE(program.app.ExitInstance(0), 0);
+            ini = program.dir.read(u"Program.ini"_s);
+        }
+        Program next(ini);
+        QVERIFY(next.start());
+        QTRY_COMPARE(next.app.mainFrame()->isMaximized(), maximized);
+        QCOMPARE(next.app.mainFrame()->placement(), left);
+    }
+
+    // Without a kept placement, or with one that cannot be, the window starts
+    // at the form's size, centred; one left on a screen since unplugged is
+    // centred on the screen there is.
+    void placementThatCannotBeKept_data()
+    {
+        QTest::addColumn<QByteArray>("window");
+        QTest::addColumn<bool>("formSize"); // else as large as the screen
+        QTest::newRow("none") << QByteArray() << true;
+        QTest::newRow("not a number") << QByteArray("Left=a\nTop=0\nWidth=900\nHeight=700\nMaximized=0\n") << true;
+        QTest::newRow("no size") << QByteArray("Left=0\nTop=0\nWidth=0\nHeight=700\nMaximized=0\n") << true;
+        QTest::newRow("off every screen, larger than it")
+            << QByteArray("Left=5000\nTop=4000\nWidth=3000\nHeight=2000\nMaximized=0\n") << false;
+    }
+    void placementThatCannotBeKept()
+    {
+        QFETCH(QByteArray, window);
+        QFETCH(bool, formSize);
+        Program program("[Setup]\nLanguage=Eng\nCOM=COM1\n[Window]\n" + window);
+        QVERIFY(program.start());
+        CMainFrame &frame = *program.app.mainFrame();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QRect screen = frame.screen()->availableGeometry();
+        if (formSize)
+            QVERIFY(frame.width() <= 800 && frame.height() <= 600);
+        else
+            QCOMPARE(frame.size(), screen.size());
+        // Centred, to within the frame's border.
+        QTRY_VERIFY(qAbs(frame.frameGeometry().center().x() - screen.center().x()) <= 3);
+        QVERIFY(qAbs(frame.frameGeometry().center().y() - screen.center().y()) <= 3);
+    }
+
+    // F1 opens the help file of the running language from any focus, as
+    // Help > Help does.
+    void f1OpensHelp()
+    {
+        QTemporaryDir viewers;
+        const QByteArray path = qgetenv("PATH");
+        QVERIFY(test::writeFile(viewers.filePath(u"xchm"_s), "#!/bin/sh\n"));
+        QVERIFY(QFile::setPermissions(viewers.filePath(u"xchm"_s), QFile::ReadOwner | QFile::ExeOwner));
+        qputenv("PATH", QFile::encodeName(viewers.path()));
+        Program program("[Setup]\nLanguage=Cht\nCOM=COM1\n");
+        QVERIFY(program.start());
+        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        test::clickCell(*program.app.view()->grid(), 2, 1); // an editor has the focus
+        QTest::keyClick(program.app.mainFrame()->windowHandle(), Qt::Key_F1);
+        qputenv("PATH", path);
+        QCOMPARE(m_starts, QStringList{viewers.filePath(u"xchm"_s) + u' ' + program.dir.file(u"cht.chm"_s)});
     }
 
     // The settings commands open their dialogs over the main window on the
