@@ -138,6 +138,9 @@ QString printableBytes(const QByteArray &bytes)
     return text;
 }
 
+#ifndef Q_OS_WIN
+// The permissions of a device node; Windows has none of these.
+
 // "crw-rw----" from a stat mode.
 QString modeText(uint mode)
 {
@@ -171,12 +174,11 @@ GroupEntry groupEntry(const QString &groupFile, uint gid, const QString &user)
 
 QString ownerName(uint uid)
 {
-#ifndef Q_OS_WIN
     if (const passwd *entry = getpwuid(uid))
         return QString::fromLocal8Bit(entry->pw_name);
-#endif
     return QString::number(uid);
 }
+#endif
 
 // The programs running, by pid and name.
 QList<std::pair<qint64, QString>> processes(const QString &procRoot)
