@@ -38,10 +38,13 @@ void coverSetting(Covered &covered, const Setting &setting)
 
 constexpr LocalisedText EmptyChannelText{u"empty", u"空", u"空"};
 
-// The nine cells of a channel on one line.
+// The nine cells of a channel on one line; an empty name leaves no separator
+// dangling at the end.
 QString wholeChannel(const ChannelTexts &texts)
 {
     QStringList cells(texts.begin(), texts.end());
+    while (!cells.isEmpty() && cells.last().isEmpty())
+        cells.removeLast();
     return cells.join(QStringLiteral(" / "));
 }
 

@@ -420,15 +420,15 @@ private slots:
         QTest::newRow("channel empty on one side, eng")
             << u"eng"_s << moved << 1
             << QStringList{u"CH 1\t\t462.12500 / 462.12500 / 88.5 / D023N / Carrier / High / Add / Wide / CH1\tempty"_s,
-                           u"CH 10\t\tempty\t462.12500 / 462.12500 / 88.5 / D023N / Carrier / High / Add / Wide / "_s};
+                           u"CH 10\t\tempty\t462.12500 / 462.12500 / 88.5 / D023N / Carrier / High / Add / Wide"_s};
         QTest::newRow("channel empty on one side, chs")
             << u"chs"_s << moved << 1
             << QStringList{u"信道 1\t\t462.12500 / 462.12500 / 88.5 / D023N / 载波 / 高 / 添加 / 宽 / CH1\t空"_s,
-                           u"信道 10\t\t空\t462.12500 / 462.12500 / 88.5 / D023N / 载波 / 高 / 添加 / 宽 / "_s};
+                           u"信道 10\t\t空\t462.12500 / 462.12500 / 88.5 / D023N / 载波 / 高 / 添加 / 宽"_s};
         QTest::newRow("channel empty on one side, cht")
             << u"cht"_s << moved << 1
             << QStringList{u"信道 1\t\t462.12500 / 462.12500 / 88.5 / D023N / 載波 / 高 / 添加 / 寬 / CH1\t空"_s,
-                           u"信道 10\t\t空\t462.12500 / 462.12500 / 88.5 / D023N / 載波 / 高 / 添加 / 寬 / "_s};
+                           u"信道 10\t\t空\t462.12500 / 462.12500 / 88.5 / D023N / 載波 / 高 / 添加 / 寬"_s};
         QTest::newRow("channel, eng") << u"eng"_s << channel << 1
                                       << QStringList{u"CH 1\tRx Freq\t462.12500\t462.22500"_s,
                                                      u"CH 1\tName\tCH1\tCH2"_s};
