@@ -419,11 +419,14 @@ private slots:
                 test::clickCell(*program.app.view()->grid(), 1, 1);
                 test::typeText(QApplication::focusWidget(), u"450"_s);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            } else if (step == u"saveAs") {
+                // One key away.
+                QVERIFY(QTest::qWaitForWindowActive(&frame));
+                QTest::keyClick(frame.windowHandle(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
             } else {
-                const int command = step == u"undo"     ? cmd::EditUndo
-                                    : step == u"saveAs" ? cmd::FileSaveAs
-                                    : step == u"new"    ? cmd::FileNew
-                                                        : cmd::FileOpenBackup;
+                const int command = step == u"undo"  ? cmd::EditUndo
+                                    : step == u"new" ? cmd::FileNew
+                                                     : cmd::FileOpenBackup;
                 program.action(command)->trigger();
             }
         }
