@@ -3,11 +3,13 @@
 #include "app/globals.h"
 #include "app/localisedtext.h"
 #include "app/startup.h"
+#include "app/theme.h"
 #include "app/windowplacement.h"
 #include "channels/msflexgrid.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "ui/aboutdlg.h"
+#include "ui/apptheme.h"
 #include "ui/commandtable.h"
 #include "ui/documentcommands.h"
 #include "ui/documenttitle.h"
@@ -39,6 +41,8 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         messageBox(nullptr, BundleLoadFailed.text());
         return false;
     }
+
+    applyTheme(readTheme(m_context.config));
 
     CMSFlexGrid::measureFontAhead(); // while the main window is built
     m_doc = std::make_unique<CProgramDoc>(m_image, m_context.programDirectory, m_context.languageIndex);

@@ -17,6 +17,8 @@ inline constexpr QStringView Port = u"COM";
 inline constexpr QStringView VerifyAfterWrite = u"VerifyAfterWrite";
 inline constexpr QStringView BackupBeforeWrite = u"BackupBeforeWrite";
 inline constexpr QStringView ResumeAfterFault = u"ResumeAfterFault";
+// The View menu's theme: "System", "Light" or "Dark"; anything else is System.
+inline constexpr QStringView Theme = u"Theme";
 
 // The main window as it was left: the place and size it has when not
 // maximized (screen pixels, its client area), and whether it was maximized.

@@ -554,6 +554,16 @@ void CMSFlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &
         emit EnterCell();
 }
 
+void CMSFlexGrid::changeEvent(QEvent *event)
+{
+    QTableWidget::changeEvent(event);
+    // The selection colours are taken from the application's palette: a new
+    // theme gives new ones, or the selection would keep the old theme's. The
+    // palette this sets is the same when it comes back, and stops there.
+    if (event->type() == QEvent::PaletteChange)
+        applyHighLight();
+}
+
 void CMSFlexGrid::focusInEvent(QFocusEvent *event)
 {
     QTableWidget::focusInEvent(event);

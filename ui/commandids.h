@@ -27,6 +27,9 @@ enum : int {
     CheckCable = 32840,
     ChooseDevice = 32841,
     ResumeAfterFault = 32842,
+    ThemeSystem = 32843, // View > Theme: System, Light, Dark in this order
+    ThemeLight = 32844,
+    ThemeDark = 32845,
 
     EditClear = 57632,
     EditCopy = 57634,

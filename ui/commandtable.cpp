@@ -2,12 +2,14 @@
 
 #include "app/appcontext.h"
 #include "app/programapp.h"
+#include "app/theme.h"
 #include "channels/csvcommands.h"
 #include "channels/programview.h"
 #include "image/programdoc.h"
 #include "link/portcommands.h"
 #include "link/transfercommands.h"
 #include "settings/settingscommands.h"
+#include "ui/apptheme.h"
 #include "ui/commandids.h"
 #include "ui/documentcommands.h"
 #include "ui/documenthistory.h"
@@ -57,6 +59,27 @@ void bindCheckItem(CMainFrame &frame, int id, bool on, TransferCommands *receive
     QObject::connect(a, &QAction::toggled, receiver, store);
 }
 
+// View > Theme: the kept theme checked; a choice is applied at once and kept
+// for the next start.
+void bindThemeItems(CMainFrame &frame, CIniFile &config)
+{
+    const Theme kept = readTheme(config);
+    const std::pair<int, Theme> items[] = {
+        {cmd::ThemeSystem, Theme::System},
+        {cmd::ThemeLight, Theme::Light},
+        {cmd::ThemeDark, Theme::Dark},
+    };
+    for (const auto &[id, theme] : items) {
+        QAction *a = frame.action(id);
+        a->setChecked(theme == kept);
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, &frame, [&config, theme = theme] {
+            applyTheme(theme);
+            (void)writeTheme(config, theme);
+        });
+    }
+}
+
 } // namespace
 
 void bindCommands(CProgramApp &app)
@@ -97,6 +120,7 @@ void bindCommands(CProgramApp &app)
                   &TransferCommands::setResumeAfterFault);
 
     new PortCommands(context, frame);
+    bindThemeItems(frame, context.config);
 
     auto *settings = new SettingsCommands(*app.document(), documents->history(), &frame);
     frame.bindCommand(cmd::Option, settings, &SettingsCommands::OnOption);

@@ -5,6 +5,7 @@
 #include "ui/toolbarart.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -151,6 +152,8 @@ void CMainFrame::createMenus()
 
     for (const Menu &m : menus) {
         QMenu *menu = menuBar()->addMenu(menuText(m.title));
+        if (m.items.front().id == cmd::ViewToolbar)
+            m_viewMenu = menu;
         for (const Item &item : m.items) {
             if (item.id == 0) {
                 menu->addSeparator();
@@ -164,6 +167,8 @@ void CMainFrame::createMenus()
             menu->addAction(a);
         }
     }
+
+    createThemeMenu();
 
     // F6 and Shift+F6 move between panes; the frame has a single view, so
     // they do nothing, but they are accelerators all the same.
@@ -188,6 +193,25 @@ void CMainFrame::createMenus()
     statusBarToggle->setChecked(true);
     statusBarToggle->setEnabled(true);
     connect(statusBarToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+}
+
+void CMainFrame::createThemeMenu()
+{
+    // View > Theme: one of three, checked like radio buttons.
+    QMenu *themes = m_viewMenu->addMenu(menuText(QT_TRANSLATE_NOOP("Menu128", "T&heme")));
+    auto *group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    const std::pair<int, const char *> items[] = {
+        {cmd::ThemeSystem, QT_TRANSLATE_NOOP("Menu128", "&System")},
+        {cmd::ThemeLight, QT_TRANSLATE_NOOP("Menu128", "&Light")},
+        {cmd::ThemeDark, QT_TRANSLATE_NOOP("Menu128", "&Dark")},
+    };
+    for (const auto &[id, text] : items) {
+        QAction *a = makeCommand(id, menuText(text));
+        a->setCheckable(true);
+        group->addAction(a);
+        themes->addAction(a);
+    }
 }
 
 void CMainFrame::createToolBar()

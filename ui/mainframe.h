@@ -9,6 +9,7 @@
 #include <functional>
 
 class QLabel;
+class QMenu;
 class QStatusBar;
 class QToolBar;
 
@@ -59,11 +60,13 @@ protected:
 private:
     QAction *makeCommand(int id, const QString &text);
     void createMenus();
+    void createThemeMenu();
     void createToolBar();
     void createStatusBar();
     void centreOnScreen();
 
     QHash<int, QAction *> m_actions;
+    QMenu *m_viewMenu = nullptr;
     QToolBar *m_wndToolBar = nullptr;
     QStatusBar *m_wndStatusBar = nullptr;
     QList<QLabel *> m_indicators;

@@ -32,6 +32,11 @@ constexpr std::pair<int, const char *> Strings[] = {
     {32824, QT_TRANSLATE_NOOP("StringTable", "Open a backup of the radio's memory as a new document\nOpen Backup")},
     {32842, QT_TRANSLATE_NOOP("StringTable", "When the line fails during a transfer, go on from the failed block in a "
                                              "new session\nResume After a Fault")},
+    {32843, QT_TRANSLATE_NOOP("StringTable", "Use the desktop's colours\nSystem Theme")},
+    {32844,
+     QT_TRANSLATE_NOOP("StringTable", "Dark text on a light background, whatever the desktop's colours\nLight Theme")},
+    {32845,
+     QT_TRANSLATE_NOOP("StringTable", "Light text on a dark background, whatever the desktop's colours\nDark Theme")},
     {32833, QT_TRANSLATE_NOOP("StringTable", "Replace the channels with those of a CSV file\nImport Channels")},
     {32834, QT_TRANSLATE_NOOP("StringTable", "Write the channels to a CSV file\nExport Channels")},
     {32840,

@@ -88,6 +88,22 @@
         <translation>状态栏(&amp;S)</translation>
     </message>
     <message>
+        <source>T&amp;heme</source>
+        <translation>主题(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;System</source>
+        <translation>跟随系统(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Light</source>
+        <translation>浅色(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Dark</source>
+        <translation>深色(&amp;D)</translation>
+    </message>
+    <message>
         <source>Help</source>
         <translation>帮助</translation>
     </message>
@@ -297,6 +313,24 @@ Toggle ToolBar</source>
 Toggle StatusBar</source>
         <translation>显示或隐藏状态栏
 切换状态栏</translation>
+    </message>
+    <message>
+        <source>Use the desktop&apos;s colours
+System Theme</source>
+        <translation>使用桌面的颜色
+系统主题</translation>
+    </message>
+    <message>
+        <source>Dark text on a light background, whatever the desktop&apos;s colours
+Light Theme</source>
+        <translation>浅色背景上的深色文字，不随桌面的颜色
+浅色主题</translation>
+    </message>
+    <message>
+        <source>Light text on a dark background, whatever the desktop&apos;s colours
+Dark Theme</source>
+        <translation>深色背景上的浅色文字，不随桌面的颜色
+深色主题</translation>
     </message>
     <message>
         <source>Change the window size</source>

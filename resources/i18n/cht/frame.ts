@@ -88,6 +88,22 @@
         <translation>狀態列(&amp;S)</translation>
     </message>
     <message>
+        <source>T&amp;heme</source>
+        <translation>主題(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;System</source>
+        <translation>跟隨系統(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Light</source>
+        <translation>淺色(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Dark</source>
+        <translation>深色(&amp;D)</translation>
+    </message>
+    <message>
         <source>Help</source>
         <translation>說明</translation>
     </message>
@@ -297,6 +313,24 @@ Toggle ToolBar</source>
 Toggle StatusBar</source>
         <translation>顯示或隱藏狀態列
 切換狀態列</translation>
+    </message>
+    <message>
+        <source>Use the desktop&apos;s colours
+System Theme</source>
+        <translation>使用桌面的顏色
+系統主題</translation>
+    </message>
+    <message>
+        <source>Dark text on a light background, whatever the desktop&apos;s colours
+Light Theme</source>
+        <translation>淺色背景上的深色文字，不隨桌面的顏色
+淺色主題</translation>
+    </message>
+    <message>
+        <source>Light text on a dark background, whatever the desktop&apos;s colours
+Dark Theme</source>
+        <translation>深色背景上的淺色文字，不隨桌面的顏色
+深色主題</translation>
     </message>
     <message>
         <source>Change the window size</source>

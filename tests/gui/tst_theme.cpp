@@ -1,0 +1,265 @@
+// View > Theme: the choice kept in Program.ini and applied at once, and every
+// text readable in the program's dark and light colours, on the main window
+// and on the dialogs, enabled or not.
+#include "app/inifile.h"
+#include "app/startup.h"
+#include "channels/msflexgrid.h"
+#include "guitest.h"
+#include "image/memoryimage.h"
+#include "link/cablecheckdlg.h"
+#include "link/serialdevices.h"
+#include "link/transferdlg.h"
+#include "modal.h"
+#include "settings/settingsdialog.h"
+#include "ui/apptheme.h"
+#include "ui/commandids.h"
+#include "ui/mainframe.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+using namespace kdw;
+using namespace Qt::StringLiterals;
+using kdw::test::Program;
+
+namespace {
+
+constexpr int ThemeItems[] = {cmd::ThemeSystem, cmd::ThemeLight, cmd::ThemeDark};
+
+double luminance(const QColor &colour)
+{
+    const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+// The contrast ratio of two colours, 1 (none) to 21 (black on white).
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// Normal text needs 4.5:1 to be read with ease; the grey of a disabled
+// control may be fainter, but no less than 3:1.
+constexpr double ReadableText = 4.5;
+constexpr double ReadableDisabledText = 3.0;
+
+QString describe(const QWidget *widget)
+{
+    return QString::fromLatin1(widget->metaObject()->className()) + u' ' + widget->objectName();
+}
+
+// Every text colour of a shown widget against the background it is drawn on,
+// in the colour group the widget paints with; and every grid cell coloured
+// on its own. Returns the pairs too faint to read.
+QStringList unreadableTexts(QWidget *top)
+{
+    using Role = QPalette::ColorRole;
+    const std::pair<Role, Role> pairs[] = {{QPalette::WindowText, QPalette::Window},
+                                           {QPalette::ButtonText, QPalette::Button},
+                                           {QPalette::Text, QPalette::Base},
+                                           {QPalette::Text, QPalette::AlternateBase},
+                                           {QPalette::HighlightedText, QPalette::Highlight},
+                                           {QPalette::ToolTipText, QPalette::ToolTipBase}};
+    QStringList found;
+    QList<QWidget *> widgets = top->findChildren<QWidget *>();
+    widgets.prepend(top);
+    for (QWidget *widget : std::as_const(widgets)) {
+        if (!widget->isVisible())
+            continue;
+        const QPalette palette = widget->palette();
+        const bool enabled = widget->isEnabled();
+        const double least = enabled ? ReadableText : ReadableDisabledText;
+        const auto groups = enabled ? QList{QPalette::Active, QPalette::Inactive} : QList{QPalette::Disabled};
+        for (auto group : groups) {
+            for (const auto &[text, back] : pairs) {
+                const double ratio = contrast(palette.color(group, text), palette.color(group, back));
+                if (ratio < least)
+                    found.append(u"%1: roles %2 on %3 in group %4, %5:1"_s.arg(describe(widget))
+                                     .arg(text)
+                                     .arg(back)
+                                     .arg(group)
+                                     .arg(ratio, 0, 'f', 2));
+            }
+        }
+        if (auto *table = qobject_cast<QTableWidget *>(widget)) {
+            for (int row = 0; row < table->rowCount(); ++row) {
+                for (int col = 0; col < table->columnCount(); ++col) {
+                    const QTableWidgetItem *cell = table->item(row, col);
+                    if (!cell
+                        || (cell->foreground().style() == Qt::NoBrush && cell->background().style() == Qt::NoBrush))
+                        continue;
+                    const QColor text = cell->foreground().style() == Qt::NoBrush ? palette.color(QPalette::Text)
+                                                                                  : cell->foreground().color();
+                    const QColor back = cell->background().style() == Qt::NoBrush ? palette.color(QPalette::Base)
+                                                                                  : cell->background().color();
+                    if (contrast(text, back) < ReadableText)
+                        found.append(u"%1: cell %2,%3"_s.arg(describe(widget)).arg(row).arg(col));
+                }
+            }
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class TestTheme : public QObject
+{
+    Q_OBJECT
+
+private:
+    QPalette m_desktop; // the palette the platform gave before any theme
+
+private slots:
+    void initTestCase() { m_desktop = QApplication::palette(); }
+    // Each test starts on the desktop's look, whatever the last one chose.
+    void cleanup() { applyTheme(Theme::System); }
+
+    // The kept theme is checked and applied at start; a choice from the menu
+    // is applied at once and kept for the next start. A value the program does
+    // not know is the desktop's look.
+    void choiceKeptInProgramIni_data()
+    {
+        QTest::addColumn<QByteArray>("kept"); // Program.ini's Theme line
+        QTest::addColumn<int>("atStart");     // the item checked at start
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QByteArray>("stored");
+
+        QTest::newRow("none kept, Dark chosen")
+            << QByteArray() << int(cmd::ThemeSystem) << int(cmd::ThemeDark) << QByteArray("Theme=Dark");
+        QTest::newRow("Dark kept, Light chosen")
+            << QByteArray("Theme=Dark\n") << int(cmd::ThemeDark) << int(cmd::ThemeLight) << QByteArray("Theme=Light");
+        QTest::newRow("Light kept, System chosen") << QByteArray("Theme=Light\n") << int(cmd::ThemeLight)
+                                                   << int(cmd::ThemeSystem) << QByteArray("Theme=System");
+        QTest::newRow("other case and spaces") << QByteArray("Theme= dARK \n") << int(cmd::ThemeDark)
+                                               << int(cmd::ThemeSystem) << QByteArray("Theme=System");
+        QTest::newRow("odd value falls back to System")
+            << QByteArray("Theme=Blue\n") << int(cmd::ThemeSystem) << int(cmd::ThemeLight) << QByteArray("Theme=Light");
+        QTest::newRow("empty value falls back to System")
+            << QByteArray("Theme=\n") << int(cmd::ThemeSystem) << int(cmd::ThemeDark) << QByteArray("Theme=Dark");
+    }
+    void choiceKeptInProgramIni()
+    {
+        QFETCH(QByteArray, kept);
+        QFETCH(int, atStart);
+        QFETCH(int, chosen);
+        QFETCH(QByteArray, stored);
+        const auto paletteOf = [this](int item) {
+            return item == cmd::ThemeDark ? darkPalette() : item == cmd::ThemeLight ? lightPalette() : m_desktop;
+        };
+        const auto checkedItem = [](const Program &program) {
+            int checked = 0;
+            for (int id : ThemeItems) {
+                if (program.action(id)->isChecked()) {
+                    if (checked != 0)
+                        return -1; // more than one
+                    checked = id;
+                }
+            }
+            return checked;
+        };
+
+        QByteArray ini;
+        {
+            Program program("[Setup]\nLanguage=Eng\nCOM=COM1\n" + kept);
+            QVERIFY(program.start());
+            CMainFrame &frame = *program.app.mainFrame();
+            QCOMPARE(checkedItem(program), atStart);
+            QCOMPARE(frame.palette().color(QPalette::Window), paletteOf(atStart).color(QPalette::Window));
+
+            program.action(chosen)->trigger();
+            QCOMPARE(checkedItem(program), chosen);
+            // At once, on the window that is open and its grid.
+            for (QWidget *widget :
+                 {static_cast<QWidget *>(&frame), static_cast<QWidget *>(frame.findChild<CMSFlexGrid *>())}) {
+                QVERIFY(widget);
+                for (auto role : {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text})
+                    QTRY_COMPARE(widget->palette().color(role), paletteOf(chosen).color(role));
+            }
+            QCOMPARE(program.app.ExitInstance(0), 0);
+            ini = program.dir.read(u"Program.ini"_s);
+            QVERIFY2(ini.contains(stored + '\n'), ini.constData());
+            QCOMPARE(ini.count("Theme="), 1);
+        }
+        applyTheme(Theme::System);
+        Program next(ini);
+        QVERIFY(next.start());
+        QCOMPARE(checkedItem(next), chosen);
+        QCOMPARE(next.app.mainFrame()->palette().color(QPalette::Window), paletteOf(chosen).color(QPalette::Window));
+    }
+
+    // The theme chosen while the program runs, with channels selected in the
+    // grid: the main window, the Option dialog, the transfer dialog and the
+    // cable check window read well, greyed controls included.
+    void textsReadable_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<int>("item");
+        for (const char *language : {"Eng", "Chs", "Cht"}) {
+            QTest::addRow("Dark, %s", language) << QByteArray(language) << int(cmd::ThemeDark);
+            QTest::addRow("Light, %s", language) << QByteArray(language) << int(cmd::ThemeLight);
+        }
+    }
+    void textsReadable()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(int, item);
+        Program program("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
+        QVERIFY(program.start());
+        CMainFrame &frame = *program.app.mainFrame();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        auto *grid = frame.findChild<CMSFlexGrid *>();
+        QVERIFY(grid);
+        test::clickRowLabel(*grid, 3);
+        test::clickRowLabel(*grid, 5, Qt::ShiftModifier);
+        QVERIFY(grid->hasFocus());
+
+        program.action(item)->trigger();
+        const bool dark = item == cmd::ThemeDark;
+        // Open windows take a new palette as the event loop runs.
+        const QPalette chosen = dark ? darkPalette() : lightPalette();
+        for (auto role : {QPalette::Window, QPalette::Highlight})
+            QTRY_COMPARE(frame.palette().color(role), chosen.color(role));
+        QTRY_COMPARE(grid->palette().color(QPalette::Base), chosen.color(QPalette::Base));
+        QCOMPARE(luminance(frame.palette().color(QPalette::Window)) < 0.2, dark);
+        QVERIFY2(unreadableTexts(&frame).isEmpty(), qPrintable(unreadableTexts(&frame).join(u"\n")));
+
+        QStringList option{u"not shown"_s};
+        const auto seen = test::whenModal<COptionDlg>([&option](COptionDlg *dialog) {
+            option = unreadableTexts(dialog);
+            dialog->reject();
+        });
+        program.action(cmd::Option)->trigger();
+        QVERIFY(*seen);
+        QVERIFY2(option.isEmpty(), qPrintable(option.join(u"\n")));
+
+        MemoryImage image;
+        CTransferDlg transfer(
+            &frame, image,
+            TransferLink{u"COM1"_s, program.dir.path(), languageIndexForCode(QString::fromLatin1(language))});
+        transfer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&transfer));
+        QVERIFY2(unreadableTexts(&transfer).isEmpty(), qPrintable(unreadableTexts(&transfer).join(u"\n")));
+        transfer.hide();
+
+        QTemporaryDir system;
+        const SystemRoots roots{system.path() + u"/sys"_s, system.path() + u"/dev"_s, system.path() + u"/proc"_s};
+        CCableCheckDlg cable(&frame, u"COM1"_s, program.dir.path(), languageIndexForCode(QString::fromLatin1(language)),
+                             roots);
+        cable.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cable));
+        QTRY_VERIFY_WITH_TIMEOUT(!cable.isRunning(), 10000);
+        QVERIFY2(unreadableTexts(&cable).isEmpty(), qPrintable(unreadableTexts(&cable).join(u"\n")));
+        cable.hide();
+    }
+};
+
+QTEST_MAIN(TestTheme)
+#include "tst_theme.moc"
