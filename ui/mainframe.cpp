@@ -221,22 +221,16 @@ void CMainFrame::createToolBar()
     m_wndToolBar->setIconSize(QSize(ToolbarImageSize, ToolbarImageSize));
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
-    const QList<QPixmap> images = toolbarImages();
     const int buttons[]
         = {cmd::FileNew,  cmd::FileOpen, cmd::FileSave, 0, cmd::Read, cmd::Write, 0, cmd::FilePrint, cmd::AppAbout, 0,
            cmd::EditUndo, cmd::EditRedo};
-    int image = 0;
     for (int id : buttons) {
-        if (id == 0) {
+        if (id == 0)
             m_wndToolBar->addSeparator();
-            continue;
-        }
-        QAction *a = action(id);
-        if (image < images.size())
-            a->setIcon(QIcon(images.at(image)));
-        ++image;
-        m_wndToolBar->addAction(a);
+        else
+            m_wndToolBar->addAction(action(id));
     }
+    showToolbarImages();
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 
     // View > Toolbar shows and hides the toolbar with a check mark.
@@ -250,6 +244,24 @@ void CMainFrame::createToolBar()
             return; // the window itself is hidden, not the toolbar
         toggle->setChecked(visible);
     });
+}
+
+void CMainFrame::showToolbarImages()
+{
+    const QList<QPixmap> images = toolbarImages(palette().color(QPalette::Window));
+    qsizetype image = 0;
+    for (QAction *a : m_wndToolBar->actions()) {
+        if (!a->isSeparator() && image < images.size())
+            a->setIcon(QIcon(images.at(image++)));
+    }
+}
+
+void CMainFrame::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The images follow the theme: strokes drawn for a light toolbar or a dark one.
+    if (event->type() == QEvent::PaletteChange && m_wndToolBar)
+        showToolbarImages();
 }
 
 void CMainFrame::createStatusBar()

@@ -55,6 +55,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -62,6 +63,7 @@ private:
     void createMenus();
     void createThemeMenu();
     void createToolBar();
+    void showToolbarImages();
     void createStatusBar();
     void centreOnScreen();
 

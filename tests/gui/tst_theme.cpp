@@ -14,12 +14,14 @@
 #include "ui/apptheme.h"
 #include "ui/commandids.h"
 #include "ui/mainframe.h"
+#include "ui/toolbarart.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <cmath>
 
@@ -230,6 +232,22 @@ private slots:
         QTRY_COMPARE(grid->palette().color(QPalette::Base), chosen.color(QPalette::Base));
         QCOMPARE(luminance(frame.palette().color(QPalette::Window)) < 0.2, dark);
         QVERIFY2(unreadableTexts(&frame).isEmpty(), qPrintable(unreadableTexts(&frame).join(u"\n")));
+        // Every toolbar image has strokes that stand out from the toolbar, 3:1
+        // as for any graphic a user must make out.
+        const QColor toolbar = frame.toolBar()->palette().color(QPalette::Window);
+        for (QAction *button : frame.toolBar()->actions()) {
+            if (button->isSeparator())
+                continue;
+            const QImage image = button->icon().pixmap(ToolbarImageSize).toImage();
+            double strongest = 1;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    if (image.pixelColor(x, y).alpha() > 0)
+                        strongest = qMax(strongest, contrast(image.pixelColor(x, y), toolbar));
+                }
+            }
+            QVERIFY2(strongest >= 3.0, qPrintable(button->text()));
+        }
 
         QStringList option{u"not shown"_s};
         const auto seen = test::whenModal<COptionDlg>([&option](COptionDlg *dialog) {
