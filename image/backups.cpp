@@ -35,6 +35,37 @@ void pruneBackups(const QString &directory)
         QFile::remove(directory + files.at(i));
 }
 
+// Writes the image as "<stem>.sin" in `directory` (made when missing): whole
+// or not at all, and never over another file (a taken name gets "-2", ...).
+BackupResult saveNewFile(const QString &directory, const QString &stem, const MemoryImage &image)
+{
+    BackupResult result;
+    if (!QDir().mkpath(directory)) {
+        result.reason = QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(directory));
+        return result;
+    }
+    QTemporaryFile file(directory + QStringLiteral("backup-XXXXXX.tmp"));
+    const QByteArray bytes = image.bytes();
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
+        result.reason = file.errorString();
+        return result;
+    }
+    // A rename never replaces an existing file: a taken name is skipped.
+    for (int n = 1; n < 1000; ++n) {
+        const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".sin");
+        if (QFileInfo::exists(directory + name))
+            continue;
+        if (file.rename(directory + name)) {
+            file.setAutoRemove(false);
+            result.ok = true;
+            result.path = directory + name;
+            return result;
+        }
+    }
+    result.reason = file.errorString();
+    return result;
+}
+
 } // namespace
 
 QString backupDirectory(const QString &programDirectory)
@@ -69,34 +100,22 @@ QStringList backupFiles(const QString &directory)
 
 BackupResult saveBackup(const QString &directory, const MemoryImage &image, BackupKind kind, const QDateTime &when)
 {
-    BackupResult result;
-    if (!QDir().mkpath(directory)) {
-        result.reason = QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(directory));
-        return result;
-    }
-    QTemporaryFile file(directory + QStringLiteral("backup-XXXXXX.tmp"));
-    const QByteArray bytes = image.bytes();
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
-        result.reason = file.errorString();
-        return result;
-    }
     const QString stem = when.toString(QStringLiteral("yyyyMMdd-HHmmss"))
                          + (kind == BackupKind::Read ? QStringLiteral("-read") : QStringLiteral("-before-write"));
-    // A rename never replaces an existing file: a taken name is skipped.
-    for (int n = 1; n < 1000; ++n) {
-        const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".sin");
-        if (QFileInfo::exists(directory + name))
-            continue;
-        if (file.rename(directory + name)) {
-            file.setAutoRemove(false);
-            result.ok = true;
-            result.path = directory + name;
-            pruneBackups(directory);
-            return result;
-        }
-    }
-    result.reason = file.errorString();
+    BackupResult result = saveNewFile(directory, stem, image);
+    if (result)
+        pruneBackups(directory);
     return result;
+}
+
+BackupResult saveUnitBackup(const QString &directory, const MemoryImage &image, const QDateTime &runStarted, int unit)
+{
+    return saveNewFile(directory, batchStem(runStarted) + QStringLiteral("-unit%1").arg(unit), image);
+}
+
+QString batchStem(const QDateTime &runStarted)
+{
+    return runStarted.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral("-batch");
 }
 
 } // namespace kdw

@@ -32,6 +32,12 @@ struct [[nodiscard]] BackupResult
 BackupResult saveBackup(const QString &directory, const MemoryImage &image, BackupKind kind,
                         const QDateTime &when = QDateTime::currentDateTime());
 
+// The radio of unit `unit` of a batch run, read before its write, as
+// "<batchStem>-unit<N>.sin". These are the run's record and are never pruned.
+BackupResult saveUnitBackup(const QString &directory, const MemoryImage &image, const QDateTime &runStarted, int unit);
+// "YYYYMMDD-HHMMSS-batch": the name a batch run's files begin with.
+QString batchStem(const QDateTime &runStarted);
+
 // What a backup of a read holds: a new document's image (Default.sin or the
 // built-in defaults) with the read ranges of `read`, the bytes the radio sent.
 MemoryImage radioBytes(const MemoryImage &read, const QString &programDirectory);

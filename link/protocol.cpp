@@ -128,8 +128,9 @@ ProtocolResult ProgrammingProtocol::identify()
     ProtocolResult result;
     m_port.pause(PauseMs);
     send(QByteArrayView(IdentifyRequest, sizeof IdentifyRequest));
-    // The identification is read and dropped whatever it holds, however long.
-    (void)m_port.read(IdentifyAnswerLength);
+    // The identification is kept for the caller; the exchange goes on
+    // whatever it holds, however long.
+    result.identification = m_port.read(IdentifyAnswerLength);
     send(QByteArrayView(AcknowledgeFrame, 1));
     const QByteArray answer = m_port.read(1);
     if (!isAcknowledge(answer))

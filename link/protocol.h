@@ -30,9 +30,10 @@ struct [[nodiscard]] ProtocolResult
     int address = -1;
     QByteArray received; // what the failed read returned
     int wakeUpAttempts = 0;
-    int blocks = 0;        // blocks completed
-    bool lineLost = false; // the port itself went away (cable pulled)
-    int resumes = 0;       // sessions begun again after a fault
+    int blocks = 0;            // blocks completed
+    bool lineLost = false;     // the port itself went away (cable pulled)
+    int resumes = 0;           // sessions begun again after a fault
+    QByteArray identification; // the radio's answer to the identification request
 
     explicit operator bool() const { return step == Step::None; }
     // Failed on the line after the identification went through, with the

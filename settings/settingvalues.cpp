@@ -38,4 +38,22 @@ void storeValue(const Setting &setting, MemoryImage &image, const SettingValue &
         setting.text()->store(image, std::get<QString>(value));
 }
 
+QString refusedValueText(const Setting &setting, QStringView label, QStringView item)
+{
+    if (const TextField *field = setting.text()) {
+        return QStringLiteral("%1: \"%2\" is not a valid text (at most %3 of \"%4\")")
+            .arg(label, item)
+            .arg(field->length)
+            .arg(field->allowed);
+    }
+    return QStringLiteral("%1: unknown item \"%2\"").arg(label, item);
+}
+
+void storeChosenSettings(MemoryImage &image, const ChosenSettings &chosen)
+{
+    const MemoryImage shown = image;
+    for (const Setting &setting : settingTable())
+        storeValue(setting, image, chosen.value(&setting, shownValue(setting, shown)));
+}
+
 } // namespace kdw

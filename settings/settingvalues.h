@@ -2,6 +2,7 @@
 
 #include "settings/settingtable.h"
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -23,5 +24,16 @@ std::optional<SettingValue> valueFromText(const Setting &setting, QStringView te
 
 // Writes the value by the setting's stored rule.
 void storeValue(const Setting &setting, MemoryImage &image, const SettingValue &value);
+
+// Why valueFromText refused `item` for the setting named `label`: the text
+// field's length and characters, or an unknown item.
+QString refusedValueText(const Setting &setting, QStringView label, QStringView item);
+
+// The settings chosen, each by the setting it is for.
+using ChosenSettings = QHash<const Setting *, SettingValue>;
+
+// Stores the chosen values as closing the settings dialogs with them chosen
+// does: every other setting is stored as its control shows it.
+void storeChosenSettings(MemoryImage &image, const ChosenSettings &chosen);
 
 } // namespace kdw

@@ -10,8 +10,7 @@ namespace kdw::cli {
 namespace {
 
 // Each LABEL=ITEM into `chosen`; the message for the first that is refused.
-std::optional<QString> takeAssignments(const QStringList &assignments, const QString &usage,
-                                       QHash<const Setting *, SettingValue> &chosen)
+std::optional<QString> takeAssignments(const QStringList &assignments, const QString &usage, ChosenSettings &chosen)
 {
     for (const QString &assignment : assignments) {
         const auto equals = assignment.indexOf(u'=');
@@ -25,15 +24,8 @@ std::optional<QString> takeAssignments(const QStringList &assignments, const QSt
         if (chosen.contains(setting))
             return QStringLiteral("%1: given more than once").arg(label);
         const auto value = valueFromText(*setting, item);
-        if (!value && setting->text()) {
-            const TextField &field = *setting->text();
-            return QStringLiteral("%1: \"%2\" is not a valid text (at most %3 of \"%4\")")
-                .arg(label, item)
-                .arg(field.length)
-                .arg(field.allowed);
-        }
         if (!value)
-            return QStringLiteral("%1: unknown item \"%2\"").arg(label, item);
+            return refusedValueText(*setting, label, item);
         chosen.insert(setting, *value);
     }
     return std::nullopt;
@@ -47,7 +39,7 @@ std::optional<QString> takeAssignments(const QStringList &assignments, const QSt
 // setting when they close, PCBA as on OK) and replaces the file.
 int cmdSettings(const CliContext &context, const QStringList &args)
 {
-    QHash<const Setting *, SettingValue> chosen;
+    ChosenSettings chosen;
     auto run = prepare(context, args,
                        {.options = {LanguageOption},
                         .minArguments = 1,
@@ -68,9 +60,7 @@ int cmdSettings(const CliContext &context, const QStringList &args)
         return Ok;
     }
 
-    const MemoryImage shown = image;
-    for (const Setting &setting : settingTable())
-        storeValue(setting, image, chosen.value(&setting, shownValue(setting, shown)));
+    storeChosenSettings(image, chosen);
     return saveSinFile(path, image);
 }
 

@@ -25,6 +25,7 @@ int cmdWrite(const CliContext &context, const QStringList &args);
 int cmdPorts(const CliContext &context, const QStringList &args);
 int cmdDoctor(const CliContext &context, const QStringList &args);
 int cmdDiff(const CliContext &context, const QStringList &args);
+int cmdBatch(const CliContext &context, const QStringList &args);
 
 // Saves a backup of what a read brought and names it on standard error;
 // false, with the reason, when it could not be saved.

@@ -26,6 +26,10 @@ const Command Commands[] = {
     {"read", "read --port NAME OUT.sin [--backup|--no-backup] [--no-resume]", cmdRead},
     {"write", "write [--lang eng|chs|cht] --port NAME FILE.sin [--verify] [--backup|--no-backup] [--no-resume]",
      cmdWrite},
+    {"batch",
+     "batch [--lang eng|chs|cht] --port NAME FILE.sin [--units N] [--vary UNITS.csv] [--log LOG.csv] [--auto] "
+     "[--no-verify] [--no-backup] [--no-resume]",
+     cmdBatch},
     {"ports", "ports", cmdPorts},
     {"doctor", "doctor [--lang eng|chs|cht] [--port NAME]", cmdDoctor},
     {"diff", "diff [--lang eng|chs|cht] A.sin B.sin", cmdDiff},

@@ -8,11 +8,13 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <csignal>
 #include <cstdio>
 #include <optional>
 #include <sys/resource.h>
+#include <vector>
 
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
@@ -130,17 +132,23 @@ void stopOnSignals()
     sigaction(SIGHUP, &action, nullptr);
 }
 
-// The radio at the end of the line: takes the host's bytes as they come and
-// sends its answers.
+// The radio at the end of the line (or a box of them, one after another):
+// takes the host's bytes as they come and sends its answers.
 class Radio
 {
 public:
     Radio(PtyLine &line, const MemoryImage &memory, const SimOptions &options, ByteLog &log)
         : m_line(line)
-        , m_model(memory, options.faults)
-        , m_savePath(options.savePath)
+        , m_options(options)
         , m_log(log)
     {
+        for (int radio = 1; radio <= options.radios; ++radio) {
+            RadioModel model(memory, options.faults);
+            if (options.identifications.contains(radio))
+                model.setIdentification(options.identifications.value(radio));
+            model.setTakenAwayWhenDone(options.radios > 1);
+            m_models.push_back(model);
+        }
     }
 
     // Serves the host until a signal stops it; the exit status.
@@ -149,7 +157,10 @@ public:
         while (!g_stop) {
             switch (m_line.waitForHost(-1)) {
             case PtyLine::Wait::Interrupted: continue;
-            case PtyLine::Wait::HostClosed: m_model.hostClosed(); continue;
+            case PtyLine::Wait::HostClosed:
+                if (RadioModel *model = current())
+                    model->hostClosed();
+                continue;
             case PtyLine::Wait::Data: takeBurst(m_line.takeHostBytes()); break;
             }
         }
@@ -157,20 +168,42 @@ public:
     }
 
 private:
+    // The radio on the cable; none while radios are swapped or the box is empty.
+    RadioModel *current()
+    {
+        if (m_swapUntil > 0 && nowNs() >= m_swapUntil) {
+            m_swapUntil = 0;
+            ++m_current;
+            if (m_current < m_models.size())
+                m_log.event("radio " + QByteArray::number(m_current + 1) + " connected");
+        }
+        if (m_swapUntil > 0 || m_current >= m_models.size())
+            return nullptr;
+        return &m_models[m_current];
+    }
+
     void takeBurst(const QByteArray &received)
     {
         m_log.bytes("host", received);
         for (char byte : received) {
             m_line.awaitArrival();
-            const RadioModel::Reply reply = m_model.feed(quint8(byte));
+            RadioModel *model = current();
+            if (!model)
+                continue; // nothing on the cable: the bytes go nowhere
+            const RadioModel::Reply reply = model->feed(quint8(byte));
             if (reply.hangUp) {
                 hangUp();
                 return; // the rest went down the pulled cable
             }
             // The memory is saved before the last block is acknowledged: once
             // the host sees its write complete, the file holds it.
-            if (m_model.takeCompletedWrite() && !m_savePath.isEmpty())
-                save();
+            if (model->takeCompletedWrite() && !m_options.savePath.isEmpty())
+                save(*model);
+            if (model->takenAway()) {
+                m_log.event("radio " + QByteArray::number(m_current + 1) + " taken away");
+                m_swapUntil = nowNs() + qint64(m_options.swapMs) * 1000000;
+                continue;
+            }
             m_line.send(reply.bytes);
             m_log.bytes("radio", reply.bytes);
         }
@@ -189,17 +222,30 @@ private:
         announce(m_line);
     }
 
-    void save()
+    // A box saves each radio on its own: FILE-1.sin, FILE-2.sin, ...
+    QString savePath() const
     {
-        const bool saved = saveMemory(m_savePath, m_model.memory());
+        if (m_options.radios == 1)
+            return m_options.savePath;
+        const QFileInfo file(m_options.savePath);
+        const QString suffix = file.suffix().isEmpty() ? QString() : u'.' + file.suffix();
+        return file.path() + u'/' + file.completeBaseName() + QStringLiteral("-%1").arg(m_current + 1) + suffix;
+    }
+
+    void save(const RadioModel &model)
+    {
+        const QString path = savePath();
+        const bool saved = saveMemory(path, model.memory());
         m_log.event(saved ? "saved" : "save failed");
         if (!saved)
-            std::fprintf(stderr, "kdw-radio-sim: cannot save %s\n", qPrintable(m_savePath));
+            std::fprintf(stderr, "kdw-radio-sim: cannot save %s\n", qPrintable(path));
     }
 
     PtyLine &m_line;
-    RadioModel m_model;
-    const QString m_savePath;
+    const SimOptions &m_options;
+    std::vector<RadioModel> m_models;
+    std::size_t m_current = 0;
+    qint64 m_swapUntil = 0; // while set, the radios are being swapped
     ByteLog &m_log;
     int m_status = 0;
 };

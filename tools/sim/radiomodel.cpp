@@ -52,6 +52,7 @@ RadioModel::Armed RadioModel::arm(const std::optional<Stage> &stage, int wakeUpS
 RadioModel::RadioModel(const MemoryImage &memory, Faults faults)
     : m_memory(memory)
     , m_faults(faults)
+    , m_identification(IdentifyAnswer, sizeof IdentifyAnswer)
 {
     // A wake-up fault spoils the host's four attempts, that is one transfer;
     // a pulled cable is pulled once.
@@ -96,6 +97,8 @@ QByteArray RadioModel::noise(char received)
 RadioModel::Reply RadioModel::feed(quint8 byte)
 {
     const char c = char(byte);
+    if (m_takenAway)
+        return {};
     if (m_faults.echo)
         return {QByteArray(1, c)};
     if (m_faults.garbage)
@@ -190,6 +193,10 @@ RadioModel::Reply RadioModel::onWakeUp()
     ++m_wakeUps;
     m_state = State::Idle;
     const Stage here{Stage::Kind::WakeUp, 0};
+    if (m_takenAwayWhenDone && m_everIdentified && m_knockedOnly) {
+        m_takenAway = true;
+        return {};
+    }
     if (m_restingWakeUps > 0) {
         --m_restingWakeUps;
         return {};
@@ -205,6 +212,7 @@ RadioModel::Reply RadioModel::onWakeUp()
     if (m_nak.strikes(here))
         return {QByteArray(1, Nak)};
     m_state = State::AwaitIdentify;
+    m_knockedOnly = true;
     return {QByteArray(1, Ack)};
 }
 
@@ -212,12 +220,14 @@ RadioModel::Reply RadioModel::onIdentify()
 {
     const Stage here{Stage::Kind::Identify, 0};
     m_state = State::Idle;
+    m_knockedOnly = false;
+    m_everIdentified = true;
     if (m_silence.strikes(here))
         return {};
     if (m_hangUp.strikes(here))
         return {{}, true};
     m_state = State::AwaitIdentifyAck;
-    QByteArray answer(IdentifyAnswer, sizeof IdentifyAnswer);
+    QByteArray answer = m_identification;
     if (m_short.strikes(here))
         answer.truncate(ShortIdentifyLength);
     return {answer};

@@ -60,6 +60,13 @@ public:
     void hostClosed();
 
     const MemoryImage &memory() const { return m_memory; }
+    // What the radio answers when asked who it is (8 bytes).
+    void setIdentification(const QByteArray &identification) { m_identification = identification; }
+    // One radio of a box: once it has said who it is, it is taken away when
+    // the host knocks twice without asking that again (a batch waiting for the
+    // swap). It then answers nothing more.
+    void setTakenAwayWhenDone(bool on) { m_takenAwayWhenDone = on; }
+    bool takenAway() const { return m_takenAway; }
     // True once after every block of a write has been taken.
     bool takeCompletedWrite();
     int wakeUps() const { return m_wakeUps; }
@@ -102,6 +109,11 @@ private:
     std::bitset<WriteBlockCount> m_blocksWritten; // since the write's first block
     int m_restingWakeUps = 0;
     bool m_completedWrite = false;
+    bool m_everIdentified = false;
+    bool m_knockedOnly = false; // the last wake-up was answered and not followed by the identification
+    bool m_takenAwayWhenDone = false;
+    bool m_takenAway = false;
+    QByteArray m_identification;
     std::mt19937 m_random{417};
 };
 

@@ -27,6 +27,13 @@ QString simUsage()
                           "  --save FILE.sin     save the memory after every completed write\n"
                           "  --baud N            pace every byte as a line of N baud (default: unpaced)\n"
                           "  --log FILE          record the bytes of both directions\n"
+                          "  --box N             N radios, one after another, each starting with the memory of\n"
+                          "                      --image and saved on its own (FILE-1.sin, ... for --save FILE.sin);\n"
+                          "                      a radio that was identified is taken away when the host knocks\n"
+                          "                      twice without asking who it is, and the next answers after the\n"
+                          "                      swap time\n"
+                          "  --swap-ms MS        the time between two radios of a box (default 2500)\n"
+                          "  --ident N:HEX       radio N answers the identification with these 8 bytes\n"
                           "faults (STAGE: wakeup, identify, or a block index from 0):\n"
                           "  --no-answer         never answer anything\n"
                           "  --wrong-wakeup N    answer 0x07 to the first N wake-ups\n"
@@ -83,7 +90,17 @@ std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString 
             ok = textOption(options.logPath);
         else if (name == u"--baud")
             ok = numberOption(options.baud);
-        else if (name == u"--no-answer")
+        else if (name == u"--box")
+            ok = numberOption(options.radios) && options.radios > 0;
+        else if (name == u"--swap-ms")
+            ok = numberOption(options.swapMs);
+        else if (name == u"--ident") {
+            const QStringList parts = value().value_or(QString()).split(u':');
+            const int radio = parts.size() == 2 ? parts.at(0).toInt(&ok) : 0;
+            const QByteArray bytes = parts.size() == 2 ? QByteArray::fromHex(parts.at(1).toLatin1()) : QByteArray();
+            ok = ok && radio > 0 && bytes.size() == 8 && bytes.toHex() == parts.at(1).toLower().toLatin1();
+            options.identifications.insert(radio, bytes);
+        } else if (name == u"--no-answer")
             options.faults.noAnswer = true;
         else if (name == u"--wrong-wakeup")
             ok = numberOption(options.faults.wrongWakeUps);

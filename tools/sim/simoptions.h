@@ -2,6 +2,8 @@
 
 #include "tools/sim/radiomodel.h"
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +17,10 @@ struct SimOptions
     QString imagePath;
     QString savePath;
     QString logPath;
-    int baud = 0; // 0: unpaced
+    int baud = 0;                          // 0: unpaced
+    int radios = 1;                        // a box of radios, served one after another
+    int swapMs = 2500;                     // between two radios of a box nothing answers
+    QMap<int, QByteArray> identifications; // by radio, from 1
     Faults faults;
 };
 

@@ -76,6 +76,11 @@ QByteArray RadioSim::savedMemory() const
     return readFile(m_dir.filePath(QStringLiteral("saved.sin")));
 }
 
+QByteArray RadioSim::savedMemory(int radio) const
+{
+    return readFile(m_dir.filePath(QStringLiteral("saved-%1.sin").arg(radio)));
+}
+
 QStringList RadioSim::log() const
 {
     return QString::fromLatin1(readFile(m_dir.filePath(QStringLiteral("log.txt")))).split(u'\n', Qt::SkipEmptyParts);

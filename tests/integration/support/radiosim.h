@@ -38,6 +38,8 @@ public:
 
     // The memory saved after the last completed write (empty before any).
     QByteArray savedMemory() const;
+    // With --box: the memory radio `radio` (from 1) saved after its last write.
+    QByteArray savedMemory(int radio) const;
     // The last lines of the log ("<ms> host|radio <hex>", "# <event>"), for
     // failure messages.
     QString logTail() const;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "settings/settingvalues.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kdw {
+
+// The settings one radio of a batch gets on top of the document: the cells
+// of its row that are not empty.
+struct UnitVariation
+{
+    int line = 0; // the row's line in the file, from 1
+    ChosenSettings chosen;
+    QStringList assignments; // "LABEL=VALUE" in column order, as the log lists them
+
+    // The document with this unit's settings stored as `kdw-cli settings`
+    // stores them.
+    MemoryImage applied(const MemoryImage &document) const;
+};
+
+// A variations file: a header of setting labels (the English labels `kdw-cli
+// settings` prints), then a row a unit.
+struct [[nodiscard]] VariationsRead
+{
+    QList<UnitVariation> units;
+    // "FILE: line L, column C: reason"; set when any cell was refused, and
+    // then `units` is empty: a run takes the whole file or none of it.
+    std::optional<QString> error;
+
+    explicit operator bool() const { return !error; }
+};
+
+VariationsRead parseVariations(QStringView text);
+VariationsRead readVariationsFile(const QString &path);
+
+} // namespace kdw

@@ -1,0 +1,133 @@
+// kdw-cli batch against a simulated box of radios: each radio ends up with
+// the document plus its row, the log says so, and a bad file touches none.
+
+#include "image/sinfile.h"
+#include "radiosim.h"
+
+#include <QCryptographicHash>
+#include <QTest>
+
+using namespace kdw;
+using namespace kdw::test;
+
+namespace {
+
+const QString Variations = QStringLiteral("Code,SQL\n101,3\n102,\n103,5\n");
+
+QByteArray writtenRanges(const QByteArray &memory)
+{
+    QByteArray bytes;
+    for (const TransferRange &r : WriteRanges)
+        bytes += memory.mid(r.start, r.end - r.start);
+    return bytes;
+}
+
+QStringList logLines(const QString &path)
+{
+    return QString::fromUtf8(readFile(path)).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestCliBatch : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The document with a row's settings, as `kdw-cli settings` makes it.
+    QByteArray documentWith(const RadioSim &sim, const QStringList &assignments)
+    {
+        const QString path = sim.directory() + QStringLiteral("expected.sin");
+        QFile::remove(path);
+        if (!QFile::copy(sim.directory() + QStringLiteral("doc.sin"), path))
+            return {};
+        if (!assignments.isEmpty()
+            && sim.runCli(QStringList{QStringLiteral("settings"), path} + assignments).exitCode != 0)
+            return {};
+        return readFile(path);
+    }
+
+    bool prepareFiles(const RadioSim &sim, const QString &variations)
+    {
+        return sim.isRunning() && writeSinFile(sim.directory() + QStringLiteral("doc.sin"), patternImage(5))
+               && writeFile(sim.directory() + QStringLiteral("v.csv"), variations.toUtf8());
+    }
+
+    CliRun batch(const RadioSim &sim, const QStringList &more = {})
+    {
+        return sim.runCli(QStringList{QStringLiteral("batch"), QStringLiteral("--auto"), QStringLiteral("--units"),
+                                      QStringLiteral("3"), QStringLiteral("--vary"),
+                                      sim.directory() + QStringLiteral("v.csv"), QStringLiteral("--log"),
+                                      sim.directory() + QStringLiteral("log.csv"), QStringLiteral("--port"),
+                                      QStringLiteral("COM1"), sim.directory() + QStringLiteral("doc.sin")}
+                          + more);
+    }
+
+private slots:
+    void threeRadiosEachGetTheirRow()
+    {
+        const RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")});
+        QVERIFY(prepareFiles(sim, Variations));
+        const CliRun run = batch(sim);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err + sim.logTail()));
+        const QStringList rows[] = {{QStringLiteral("Code=101"), QStringLiteral("SQL=3")},
+                                    {QStringLiteral("Code=102")},
+                                    {QStringLiteral("Code=103"), QStringLiteral("SQL=5")}};
+        const QStringList lines = logLines(sim.directory() + QStringLiteral("log.csv"));
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.at(0), QStringLiteral("unit,started,finished,identification,result,backup,sha256,changes"));
+        for (int i = 0; i < 3; ++i) {
+            const QByteArray expected = documentWith(sim, rows[i]);
+            QCOMPARE(expected.size(), MemoryImage::Size);
+            QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
+            const QStringList cells = lines.at(i + 1).split(u',');
+            QCOMPARE(cells.at(4), QStringLiteral("verified"));
+            QCOMPARE(cells.at(6),
+                     QString::fromLatin1(QCryptographicHash::hash(expected, QCryptographicHash::Sha256).toHex()));
+            QCOMPARE(cells.at(7), rows[i].join(u';'));
+        }
+        QVERIFY2(run.out.contains(QStringLiteral("3 verified, 0 failed, 0 skipped")), qPrintable(run.out));
+    }
+
+    void aRadioOfAnotherIdentificationIsSkipped()
+    {
+        const RadioSim sim({QStringLiteral("--box"), QStringLiteral("3"), QStringLiteral("--ident"),
+                            QStringLiteral("2:4b44573431370200")});
+        QVERIFY(prepareFiles(sim, Variations));
+        const CliRun run = batch(sim);
+        QVERIFY2(run.exitCode == 1, qPrintable(run.out + run.err + sim.logTail()));
+        const QStringList lines = logLines(sim.directory() + QStringLiteral("log.csv"));
+        QCOMPARE(lines.size(), 4);
+        QVERIFY2(lines.at(2).contains(QStringLiteral(",4b44573431370200,skipped,,,expected=4b44573431370100")),
+                 qPrintable(lines.at(2)));
+        QVERIFY(sim.savedMemory(2).isEmpty());
+        // The skipped radio's row goes to the next one.
+        QCOMPARE(writtenRanges(sim.savedMemory(3)), writtenRanges(documentWith(sim, {QStringLiteral("Code=102")})));
+        QVERIFY2(run.out.contains(QStringLiteral("2 verified, 0 failed, 1 skipped")), qPrintable(run.out));
+    }
+
+    void aBadVariationsFileTouchesNoRadio_data()
+    {
+        QTest::addColumn<QString>("variations");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("unknown label") << QStringLiteral("Code,Volume\n1,2\n") << QStringLiteral("line 1, column 2");
+        QTest::newRow("bad value on the last row")
+            << QStringLiteral("Code,SQL\n1,2\n3,4\n5,eleven\n") << QStringLiteral("line 4, column 2");
+    }
+
+    void aBadVariationsFileTouchesNoRadio()
+    {
+        QFETCH(QString, variations);
+        QFETCH(QString, says);
+        const RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")});
+        QVERIFY(prepareFiles(sim, variations));
+        const CliRun run = batch(sim);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(says), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(sim.directory() + QStringLiteral("log.csv")));
+        QCOMPARE(sim.hostBytes(), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliBatch)
+#include "tst_clibatch.moc"
