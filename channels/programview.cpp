@@ -34,6 +34,8 @@ constexpr QStringView ModelItem = u"KDW417U01";
 constexpr QStringView FrequencyRangeItem = u"400-470MHz";
 constexpr QStringView DefaultFactoryFile = u"DEF_U01.sin";
 
+// The grid's name for assistive technology.
+constexpr LocalisedText ChannelTableName{u"Channel table", u"信道表", u"信道表"};
 constexpr LocalisedText PromptCaption{u"Prompt", u"提示", u"提示"};
 constexpr LocalisedText DefaultFileMissing{u"Cound not found default file", u"没找到默认文件", u"沒找到默認文件"};
 constexpr LocalisedText DefaultFileUnreadable{
@@ -93,6 +95,7 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     }
     m_gridRect = m_grid->geometry();
     m_grid->setObjectName(controlName(ctl::form::Grid));
+    m_grid->setAccessibleName(ChannelTableName.text());
     // Tab order follows the template: the lists, the button, then the grid.
     QWidget::setTabOrder(m_factoryButton, m_grid);
 

@@ -37,6 +37,9 @@ CCableCheckDlg::CCableCheckDlg(QWidget *parent, const QString &portName, const Q
     m_lines = new QPlainTextEdit(this);
     m_lines->setObjectName(QStringLiteral("lines"));
     m_lines->setReadOnly(true);
+    // The status above the lines changes as the check runs; the lines are
+    // named by the dialog's caption.
+    m_lines->setAccessibleName(windowTitle());
     m_lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     layout->addWidget(m_lines);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -1,6 +1,7 @@
 #include "link/choosedevicedlg.h"
 
 #include "app/localisedtext.h"
+#include "ui/dialogtemplate.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -61,6 +62,7 @@ CChooseDeviceDlg::CChooseDeviceDlg(QWidget *parent, quint8 languageIndex, const 
     // in the cell's tip.
     m_table->setWordWrap(false);
     m_table->setTextElideMode(Qt::ElideMiddle);
+    nameByLabel(m_table, label);
     layout->addWidget(m_table);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

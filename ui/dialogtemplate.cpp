@@ -6,8 +6,14 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <QtDebug>
+
+#include <algorithm>
 
 namespace kdw {
 
@@ -52,6 +58,46 @@ void convertChildren(QWidget *form, BaseUnits units)
     }
 }
 
+// A control with no caption of its own is named by the label beside it: the
+// nearest label to its left on the same line. The label becomes its buddy, so
+// assistive technology reads the label with it, and the name is the label's
+// text without its mnemonic mark.
+QLabel *labelBeside(const QWidget *control, const QList<QLabel *> &labels)
+{
+    const QRect c = control->geometry();
+    QLabel *best = nullptr;
+    for (QLabel *label : labels) {
+        const QRect l = label->geometry();
+        // A drop-down list's template height includes its open list: the
+        // line is the one its closed box starts on.
+        const int middle = c.top() + std::min(c.height(), l.height()) / 2;
+        const bool sameLine = l.top() <= middle && middle <= l.bottom();
+        if (!sameLine || l.left() >= c.left() || label->text().isEmpty() || label->buddy())
+            continue;
+        if (!best || l.right() > best->geometry().right())
+            best = label;
+    }
+    return best;
+}
+
+bool hasCaption(const QWidget *widget)
+{
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return !button->text().isEmpty();
+    return qobject_cast<const QLabel *>(widget) || qobject_cast<const QGroupBox *>(widget);
+}
+
+void nameByLabels(QWidget *form)
+{
+    const QList<QLabel *> labels = form->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+    for (auto *control : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (hasCaption(control) || !control->accessibleName().isEmpty())
+            continue;
+        if (QLabel *label = labelBeside(control, labels))
+            nameByLabel(control, label);
+    }
+}
+
 } // namespace
 
 QRect dialogUnitsToPixels(const QRect &dlu, const QFont &font)
@@ -62,6 +108,14 @@ QRect dialogUnitsToPixels(const QRect &dlu, const QFont &font)
 QString controlName(int id)
 {
     return QStringLiteral("id%1").arg(id);
+}
+
+void nameByLabel(QWidget *control, QLabel *label)
+{
+    label->setBuddy(control);
+    QString name = label->text();
+    name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    control->setAccessibleName(name);
 }
 
 QWidget *loadTemplateWidget(int id, QWidget *parent)
@@ -75,6 +129,7 @@ QWidget *loadTemplateWidget(int id, QWidget *parent)
         qWarning("dialog template %d: %s", id, qPrintable(error));
         return nullptr;
     }
+    nameByLabels(form);
     const BaseUnits units = baseUnits(form->font());
     const QRect size = toPixels(form->geometry(), units);
     convertChildren(form, units);
@@ -102,6 +157,19 @@ CTemplateDialog::CTemplateDialog(int templateId, QWidget *parent)
         connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
     if (auto *cancel = item<QAbstractButton>(2))
         connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+    // What no label names is named by the caption, as the dialog's own.
+    QList<QWidget *> unnamed;
+    for (auto *control : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        const bool reachable = control->focusPolicy() != Qt::NoFocus || qobject_cast<QProgressBar *>(control);
+        if (reachable && !hasCaption(control) && control->accessibleName().isEmpty())
+            unnamed << control;
+    }
+    const auto nameByCaption = [unnamed](const QString &caption) {
+        for (QWidget *control : unnamed)
+            control->setAccessibleName(caption);
+    };
+    nameByCaption(windowTitle());
+    connect(this, &QWidget::windowTitleChanged, this, nameByCaption);
 }
 
 } // namespace kdw

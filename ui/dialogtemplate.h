@@ -4,6 +4,7 @@
 #include <QRect>
 
 class QFont;
+class QLabel;
 
 namespace kdw {
 
@@ -16,11 +17,20 @@ QRect dialogUnitsToPixels(const QRect &dialogUnits, const QFont &font);
 
 QString controlName(int id);
 
+// Names `control` by `label`, the text beside or above it: the label becomes
+// its buddy and its accessible name is the label's text without the mnemonic
+// mark, which is what a screen reader says for it (a list or a table takes
+// its name from the accessible name only).
+void nameByLabel(QWidget *control, QLabel *label);
+
 // Loads template `id` as a widget of its own (the main form); geometry is
-// converted, nothing is shown. nullptr when the bundle has no such template.
+// converted, each control without a caption is named by the label beside it
+// (its buddy, and its accessible name), nothing is shown. nullptr when the bundle has no such template.
 QWidget *loadTemplateWidget(int id, QWidget *parent);
 
 // A modal dialog built from a template: caption, font, size and controls.
+// A control that no label names (the transfer dialog's progress bar) is named
+// by the dialog's caption, and follows it when it changes.
 class CTemplateDialog : public QDialog
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "ui/diffdlg.h"
 
 #include "app/localisedtext.h"
+#include "ui/dialogtemplate.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -30,6 +31,7 @@ CDiffDlg::CDiffDlg(QWidget *parent, const QString &caption, const QString &messa
     layout->addWidget(label);
 
     m_table = new QTableWidget(int(rows.size()), 4, this);
+    nameByLabel(m_table, label);
     m_table->setHorizontalHeaderLabels({WhereHeading.text(), WhatHeading.text(), headingA, headingB});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -111,7 +111,7 @@ void CMainFrame::createMenus()
           {0, nullptr, {}},
           {cmd::InsertChannel, QT_TRANSLATE_NOOP("Menu128", "&Insert Channel\tCtrl+Ins"),
            QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-          {cmd::MoveUp, QT_TRANSLATE_NOOP("Menu128", "Move &Up\tCtrl+Up"), QKeySequence(Qt::CTRL | Qt::Key_Up)},
+          {cmd::MoveUp, QT_TRANSLATE_NOOP("Menu128", "&Move Up\tCtrl+Up"), QKeySequence(Qt::CTRL | Qt::Key_Up)},
           {cmd::MoveDown, QT_TRANSLATE_NOOP("Menu128", "Move Do&wn\tCtrl+Down"), QKeySequence(Qt::CTRL | Qt::Key_Down)},
           {0, nullptr, {}},
           {cmd::EditSelectAll, QT_TRANSLATE_NOOP("Menu128", "Select &All\tCtrl+A"),

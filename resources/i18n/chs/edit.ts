@@ -44,8 +44,8 @@
         <translation>插入信道(&amp;I)	Ctrl+Ins</translation>
     </message>
     <message>
-        <source>Move &amp;Up	Ctrl+Up</source>
-        <translation>上移(&amp;U)	Ctrl+Up</translation>
+        <source>&amp;Move Up	Ctrl+Up</source>
+        <translation>上移(&amp;M)	Ctrl+Up</translation>
     </message>
     <message>
         <source>Move Do&amp;wn	Ctrl+Down</source>

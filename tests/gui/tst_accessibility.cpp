@@ -1,0 +1,327 @@
+// What assistive technology and the keyboard get from the windows: every
+// control a user can reach has a name in the running language, and no two
+// commands of a menu or controls of a dialog share a mnemonic letter.
+#include "app/globals.h"
+#include "guitest.h"
+#include "link/cablecheckdlg.h"
+#include "link/choosedevicedlg.h"
+#include "link/transferdlg.h"
+#include "madeupsystem.h"
+#include "settings/settingsdialog.h"
+#include "testbytes.h"
+#include "ui/aboutdlg.h"
+#include "ui/diffdlg.h"
+#include "ui/languagedlg.h"
+#include "ui/mainframe.h"
+#include "uselanguage.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace kdw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QList<QAccessible::Role> &controlRoles()
+{
+    static const QList<QAccessible::Role> roles{
+        QAccessible::PushButton,     QAccessible::CheckBox, QAccessible::RadioButton, QAccessible::ComboBox,
+        QAccessible::EditableText,   QAccessible::SpinBox,  QAccessible::Slider,      QAccessible::ProgressBar,
+        QAccessible::Table,          QAccessible::List,     QAccessible::Tree,        QAccessible::ButtonMenu,
+        QAccessible::ButtonDropDown, QAccessible::PageTab,  QAccessible::MenuItem};
+    return roles;
+}
+
+QString describe(QAccessibleInterface *iface)
+{
+    const QObject *object = iface->object();
+    QString name = object ? object->objectName() : QString();
+    if (name.isEmpty() && object)
+        name = QString::fromLatin1(object->metaObject()->className());
+    return u"%1 (role %2)"_s.arg(name).arg(int(iface->role()));
+}
+
+// What a screen reader says a control is. A list's name on Linux is its
+// current item, so there it is the label that names it (or a name of its own).
+QString nameOf(QAccessibleInterface *iface)
+{
+    if (iface->role() != QAccessible::ComboBox)
+        return iface->text(QAccessible::Name);
+    if (const auto *widget = qobject_cast<const QWidget *>(iface->object());
+        widget && !widget->accessibleName().isEmpty())
+        return widget->accessibleName();
+    const auto labels = iface->relations(QAccessible::Labelled);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
+
+// The controls under `iface` a user can reach (shown, and enabled or able to
+// take the focus) whose accessible name is empty, or the same as another's:
+// a name that does not tell two controls apart names neither. A table's
+// cells are not walked: its name and headers speak for it.
+void collectUnnamed(QAccessibleInterface *iface, QStringList &unnamed, QMultiHash<QString, QString> &names)
+{
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface *child = iface->child(i);
+        if (!child)
+            continue;
+        const QAccessible::State state = child->state();
+        if (state.invisible || state.offscreen)
+            continue;
+        const bool control = controlRoles().contains(child->role()) || state.focusable;
+        if (control && (!state.disabled || state.focusable)) {
+            const QString name = nameOf(child).trimmed();
+            if (name.isEmpty())
+                unnamed << describe(child);
+            else
+                names.insert(name, describe(child));
+        }
+        if (child->role() != QAccessible::Table)
+            collectUnnamed(child, unnamed, names);
+    }
+}
+
+// What is wrong with the names of a window's controls, one line each.
+QStringList unnamedControls(QWidget *window)
+{
+    QStringList unnamed;
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(window);
+    if (!iface)
+        return {u"no accessible interface"_s};
+    if (iface->text(QAccessible::Name).trimmed().isEmpty())
+        unnamed << u"the window itself"_s;
+    QMultiHash<QString, QString> names;
+    collectUnnamed(iface, unnamed, names);
+    for (const QString &name : names.uniqueKeys()) {
+        if (names.count(name) > 1)
+            unnamed << u"\"%1\" names %2"_s.arg(name, names.values(name).join(u" and "_s));
+    }
+    return unnamed;
+}
+
+// The mnemonic letter of a text ("&File", "文件(&F)"), lower case; none for
+// "&&" or a text without one.
+QChar mnemonicOf(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return {};
+}
+
+// Texts that share a letter, as "f: &File, &Format".
+QStringList collisions(const QStringList &texts)
+{
+    QMap<QChar, QStringList> byLetter;
+    for (const QString &text : texts) {
+        if (const QChar letter = mnemonicOf(text); !letter.isNull())
+            byLetter[letter] << text;
+    }
+    QStringList found;
+    for (auto it = byLetter.cbegin(); it != byLetter.cend(); ++it) {
+        if (it->size() > 1)
+            found << u"%1: %2"_s.arg(it.key(), it->join(u", "_s));
+    }
+    return found;
+}
+
+// The texts of a window's own mnemonics: buttons, group boxes and the
+// labels that lead to a control.
+QStringList dialogMnemonicTexts(QWidget *window)
+{
+    QStringList texts;
+    for (auto *button : window->findChildren<QAbstractButton *>())
+        texts << button->text();
+    for (auto *box : window->findChildren<QGroupBox *>())
+        texts << box->title();
+    for (auto *label : window->findChildren<QLabel *>()) {
+        if (label->buddy())
+            texts << label->text();
+    }
+    return texts;
+}
+
+// Each menu of the bar, with its submenus, by its path of titles.
+void menuCollisions(QMenu *menu, const QString &path, QStringList &found)
+{
+    QStringList texts;
+    for (QAction *action : menu->actions()) {
+        if (action->isSeparator() || !action->isVisible())
+            continue;
+        texts << action->text();
+        if (action->menu())
+            menuCollisions(action->menu(), path + u" > "_s + action->text(), found);
+    }
+    for (const QString &collision : collisions(texts))
+        found << path + u": "_s + collision;
+}
+
+enum class Dialog { Option, PttId, Pcba, Language, About, Transfer, CableCheck, ChooseDevice, Differences };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Dialog)
+
+namespace {
+
+const QList<std::pair<const char *, Dialog>> &dialogs()
+{
+    static const QList<std::pair<const char *, Dialog>> all{{"Option", Dialog::Option},
+                                                            {"PTT ID", Dialog::PttId},
+                                                            {"PCBA", Dialog::Pcba},
+                                                            {"Language", Dialog::Language},
+                                                            {"About", Dialog::About},
+                                                            {"transfer", Dialog::Transfer},
+                                                            {"cable check", Dialog::CableCheck},
+                                                            {"choose device", Dialog::ChooseDevice},
+                                                            {"differences", Dialog::Differences}};
+    return all;
+}
+
+const QList<std::pair<const char *, QString>> &languages()
+{
+    static const QList<std::pair<const char *, QString>> all{
+        {"English", u"Eng"_s}, {"Simplified", u"Chs"_s}, {"Traditional", u"Cht"_s}};
+    return all;
+}
+
+// A dialog as its command builds it, shown; a cable check has finished.
+struct ShownDialog
+{
+    MemoryImage image = test::builtInDefaultsImage();
+    test::MadeUpSystem system;
+    std::unique_ptr<QDialog> dialog;
+
+    bool open(Dialog which)
+    {
+        const quint8 language = languageIndex();
+        switch (which) {
+        case Dialog::Option: dialog = std::make_unique<COptionDlg>(image, language); break;
+        case Dialog::PttId: dialog = std::make_unique<CPttIdDlg>(image, language); break;
+        case Dialog::Pcba: dialog = std::make_unique<CPcbaDlg>(image, language); break;
+        case Dialog::Language: dialog = std::make_unique<CLanguageDlg>(language); break;
+        case Dialog::About: dialog = std::make_unique<CAboutDlg>(); break;
+        case Dialog::Transfer: {
+            auto transfer = std::make_unique<CTransferDlg>(nullptr, image, TransferLink{u"COM9"_s, {}, language});
+            transfer->setTitle(captionOf(TransferDirection::Read).text(language));
+            dialog = std::move(transfer);
+            break;
+        }
+        case Dialog::CableCheck: {
+            auto check = std::make_unique<CCableCheckDlg>(nullptr, u"COM9"_s, QString(), language, system.roots());
+            QSignalSpy finished(check.get(), &CCableCheckDlg::checkFinished);
+            check->show();
+            if (!finished.wait(10000))
+                return false;
+            dialog = std::move(check);
+            break;
+        }
+        case Dialog::ChooseDevice:
+            dialog = std::make_unique<CChooseDeviceDlg>(nullptr, language, QString(), system.roots());
+            break;
+        case Dialog::Differences:
+            dialog = std::make_unique<CDiffDlg>(
+                nullptr, u"Compare"_s, u"The file differs."_s,
+                QList<DiffRow>{{u"CH 1"_s, u"Rx Freq"_s, u"446.00625"_s, u"446.01250"_s}}, u"File"_s, u"Radio"_s);
+            break;
+        }
+        dialog->show();
+        return QTest::qWaitForWindowExposed(dialog.get());
+    }
+};
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(test::useLanguage(u"Eng"_s)); }
+
+    // Every control of every dialog a user can reach has a name: the label
+    // beside it or its caption, in each language.
+    void dialogControlsHaveNames_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<Dialog>("which");
+        for (const auto &[languageName, code] : languages()) {
+            for (const auto &[dialogName, which] : dialogs())
+                QTest::addRow("%s, %s", dialogName, languageName) << code << which;
+        }
+    }
+    void dialogControlsHaveNames()
+    {
+        QFETCH(QString, language);
+        QFETCH(Dialog, which);
+        const test::BackToEnglish english;
+        QVERIFY(test::useLanguage(language));
+        ShownDialog shown;
+        QVERIFY(shown.open(which));
+        const QStringList unnamed = unnamedControls(shown.dialog.get());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
+    }
+
+    // No two buttons or labelled controls of a dialog share a mnemonic.
+    void dialogMnemonicsDiffer_data() { dialogControlsHaveNames_data(); }
+    void dialogMnemonicsDiffer()
+    {
+        QFETCH(QString, language);
+        QFETCH(Dialog, which);
+        const test::BackToEnglish english;
+        QVERIFY(test::useLanguage(language));
+        ShownDialog shown;
+        QVERIFY(shown.open(which));
+        const QStringList found = collisions(dialogMnemonicTexts(shown.dialog.get()));
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
+    }
+
+    // The main window (menus, tool bar, form, status bar) in each language:
+    // every reachable control named; no mnemonic shared within the menu bar
+    // or within a menu.
+    void mainWindow_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        for (const auto &[languageName, code] : languages())
+            QTest::newRow(languageName) << u"[Setup]\nLanguage=%1\nCOM=COM1\n"_s.arg(code).toUtf8();
+    }
+    void mainWindow()
+    {
+        QFETCH(QByteArray, ini);
+        test::Program program(ini);
+        QVERIFY(program.start());
+        CMainFrame *frame = program.app.mainFrame();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        const QStringList unnamed = unnamedControls(frame);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
+
+        QStringList found;
+        QStringList titles;
+        for (QAction *action : frame->menuBar()->actions()) {
+            titles << action->text();
+            if (action->menu())
+                menuCollisions(action->menu(), action->text(), found);
+        }
+        for (const QString &collision : collisions(titles))
+            found << u"menu bar: "_s + collision;
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
