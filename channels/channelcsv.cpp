@@ -129,9 +129,11 @@ GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, 
 {
     const CsvParseResult csv = parseCsv(text, languageIndex);
     if (!csv) {
-        // The parser counts fields from the channel number; the grid's columns start after it.
+        // The parser counts fields from the channel number; the grid's columns start
+        // after it. A fault in a field beyond the grid's columns is the line's.
         CsvError error = *csv.error;
-        error.column = error.column - 1;
+        const int column = error.column - 1;
+        error.column = column >= 1 && column <= ChannelFieldCount ? column : 0;
         return {{}, {}, error};
     }
     if (auto error = headerError(csv.records, languageIndex))

@@ -128,6 +128,9 @@ private slots:
             << header + u"1,46\"2\n"_s << 2 << 1 << u"quote inside an unquoted field"_s;
         QTest::newRow("quote in the channel number")
             << header + u"\"1\"x,462\n"_s << 2 << 0 << u"text after the closing quote"_s;
+        QTest::newRow("quote fault beyond the grid's columns is the line's")
+            << header + u"1,462,462,Off,Off,Off,High,Add,Wide,A,\"x\"y\n"_s << 2 << 0
+            << u"text after the closing quote"_s;
         QTest::newRow("line counted through quoted break")
             << header + u"1,\"4\n6\"\n2,x\"\n"_s << 4 << 1 << u"quote inside an unquoted field"_s;
         QTest::newRow("channel 0") << header + u"0,462\n"_s << 2 << 0

@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     image.fill(0xFF);
     const GridCsvResult result = channelTableFromCsv(text, image, 0);
     if (!result) {
-        if (result.error->line < 1 || result.error->column < 1 || result.error->message.isEmpty())
+        // Column 0 is the channel number or the line as a whole; 1..9 the grid's columns.
+        const int column = result.error->column;
+        if (result.error->line < 1 || column < 0 || column > ChannelFieldCount || result.error->message.isEmpty())
             std::abort();
         return 0;
     }
