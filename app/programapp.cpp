@@ -1,20 +1,21 @@
 #include "app/programapp.h"
 
-#include "app/globals.h"
-#include "app/localisedtext.h"
-#include "app/startup.h"
-#include "app/theme.h"
-#include "app/windowplacement.h"
-#include "channels/msflexgrid.h"
-#include "channels/programview.h"
-#include "image/programdoc.h"
-#include "ui/aboutdlg.h"
-#include "ui/apptheme.h"
-#include "ui/commandtable.h"
-#include "ui/documentcommands.h"
-#include "ui/documenttitle.h"
-#include "ui/mainframe.h"
-#include "ui/messagebox.h"
+#include "core/image/programdoc.h"
+#include "core/program/globals.h"
+#include "core/program/startup.h"
+#include "core/program/theme.h"
+#include "core/program/windowplacement.h"
+#include "core/text/localisedtext.h"
+#include "gui/dialogs/aboutdlg.h"
+#include "gui/dialogs/messagebox.h"
+#include "gui/frame/apptheme.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/commandtable.h"
+#include "gui/frame/documentcommands.h"
+#include "gui/frame/documenttitle.h"
+#include "gui/frame/mainframe.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/grid/programview.h"
 
 #include <QCoreApplication>
 
@@ -52,7 +53,8 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     m_pMainWnd->setCentralWidget(m_view);
     m_pMainWnd->setCloseGuard([this] { return m_commands->SaveModified(); });
     showDocumentInTitle(m_pMainWnd.get(), *m_doc);
-    bindCommands(*this);
+    bindCommands({*m_pMainWnd, *m_doc, *m_view, *m_commands, m_context});
+    m_pMainWnd->bindCommand(cmd::AppAbout, this, &CProgramApp::OnAppAbout);
 
     // A file that cannot be opened ends the program; one the user chose not
     // to open (too long to be a channel data file) leaves a new document.
@@ -70,11 +72,6 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     m_pMainWnd->activateWindow();
     m_shown = true;
     return true;
-}
-
-QString LocalisedText::text() const
-{
-    return text(languageIndex());
 }
 
 int CProgramApp::ExitInstance(int exitCode)

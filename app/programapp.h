@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/appcontext.h"
-#include "app/startup.h"
-#include "image/memoryimage.h"
+#include "core/image/memoryimage.h"
+#include "core/program/appcontext.h"
+#include "core/program/startup.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "channels/channelcsv.h"
-#include "channels/decimalscale.h"
+#include "core/channels/channelcsv.h"
+#include "core/channels/decimalscale.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "channels/cellcommit.h"
+#include "core/channels/cellcommit.h"
 
-#include "app/localisedtext.h"
-#include "channels/tonelist.h"
+#include "core/channels/tonelist.h"
+#include "core/text/localisedtext.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/localisedtext.h"
-#include "channels/channelcodec.h"
-#include "channels/frequencyrules.h"
+#include "core/channels/channelcodec.h"
+#include "core/channels/frequencyrules.h"
+#include "core/text/localisedtext.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "channels/channelcodec.h"
+#include "core/channels/channelcodec.h"
 
-#include "channels/decimalscale.h"
-#include "channels/tonelist.h"
-#include "image/regions.h"
+#include "core/channels/decimalscale.h"
+#include "core/channels/tonelist.h"
+#include "core/image/regions.h"
 
 #include <algorithm>
 #include <limits>

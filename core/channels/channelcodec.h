@@ -1,7 +1,7 @@
 #pragma once
 
-#include "channels/channeltexts.h"
-#include "image/memoryimage.h"
+#include "core/channels/channeltexts.h"
+#include "core/image/memoryimage.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,7 +1,7 @@
-#include "channels/channelcsv.h"
+#include "core/channels/channelcsv.h"
 
-#include "channels/cellcommit.h"
-#include "channels/channeltexts.h"
+#include "core/channels/cellcommit.h"
+#include "core/channels/channeltexts.h"
 
 #include <array>
 

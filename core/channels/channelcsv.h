@@ -1,10 +1,10 @@
 #pragma once
 
-#include "channels/cellcommit.h"
-#include "channels/channeltable.h"
-#include "channels/csv.h"
-#include "channels/frequencyrules.h"
-#include "image/memoryimage.h"
+#include "core/channels/cellcommit.h"
+#include "core/channels/channeltable.h"
+#include "core/channels/csv.h"
+#include "core/channels/frequencyrules.h"
+#include "core/image/memoryimage.h"
 
 #include <QString>
 #include <QStringView>

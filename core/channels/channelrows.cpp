@@ -1,9 +1,9 @@
-#include "channels/channelrows.h"
+#include "core/channels/channelrows.h"
 
-#include "app/localisedtext.h"
-#include "channels/cellcommit.h"
-#include "channels/channelcodec.h"
-#include "image/regions.h"
+#include "core/channels/cellcommit.h"
+#include "core/channels/channelcodec.h"
+#include "core/image/regions.h"
+#include "core/text/localisedtext.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "channels/cellcommit.h"
-#include "channels/frequencyrules.h"
-#include "image/memoryimage.h"
+#include "core/channels/cellcommit.h"
+#include "core/channels/frequencyrules.h"
+#include "core/image/memoryimage.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "channels/channeltable.h"
+#include "core/channels/channeltable.h"
 
 namespace kdw {
 

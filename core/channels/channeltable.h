@@ -1,8 +1,8 @@
 #pragma once
 
-#include "channels/channelcodec.h"
-#include "image/memoryimage.h"
-#include "image/regions.h"
+#include "core/channels/channelcodec.h"
+#include "core/image/memoryimage.h"
+#include "core/image/regions.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "channels/channeltexts.h"
+#include "core/channels/channeltexts.h"
 
 namespace kdw {
 

@@ -1,6 +1,6 @@
-#include "channels/csv.h"
+#include "core/channels/csv.h"
 
-#include "app/localisedtext.h"
+#include "core/text/localisedtext.h"
 
 namespace kdw {
 

@@ -1,10 +1,10 @@
-#include "channels/csvfile.h"
+#include "core/channels/csvfile.h"
 
-#include "app/localisedtext.h"
-#include "channels/cellcommit.h"
-#include "channels/channelcsv.h"
-#include "channels/csv.h"
-#include "channels/genericcsv.h"
+#include "core/channels/cellcommit.h"
+#include "core/channels/channelcsv.h"
+#include "core/channels/csv.h"
+#include "core/channels/genericcsv.h"
+#include "core/text/localisedtext.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "channels/frequencyrules.h"
-#include "image/memoryimage.h"
+#include "core/channels/frequencyrules.h"
+#include "core/image/memoryimage.h"
 
 #include <QString>
 #include <QStringList>

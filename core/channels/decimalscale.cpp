@@ -1,4 +1,4 @@
-#include "channels/decimalscale.h"
+#include "core/channels/decimalscale.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "channels/frequencyrules.h"
+#include "core/channels/frequencyrules.h"
 
-#include "channels/channelcodec.h"
+#include "core/channels/channelcodec.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,10 +1,10 @@
-#include "channels/genericcsv.h"
+#include "core/channels/genericcsv.h"
 
-#include "app/localisedtext.h"
-#include "channels/channelcodec.h"
-#include "channels/csv.h"
-#include "channels/tonelist.h"
-#include "image/regions.h"
+#include "core/channels/channelcodec.h"
+#include "core/channels/csv.h"
+#include "core/channels/tonelist.h"
+#include "core/image/regions.h"
+#include "core/text/localisedtext.h"
 
 #include <QHash>
 

@@ -1,10 +1,10 @@
-#include "channels/imagediff.h"
+#include "core/channels/imagediff.h"
 
-#include "app/localisedtext.h"
-#include "channels/channelcodec.h"
-#include "channels/channeltable.h"
-#include "image/regions.h"
-#include "settings/settingvalues.h"
+#include "core/channels/channelcodec.h"
+#include "core/channels/channeltable.h"
+#include "core/image/regions.h"
+#include "core/settings/settingvalues.h"
+#include "core/text/localisedtext.h"
 
 #include <algorithm>
 #include <array>

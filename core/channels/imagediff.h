@@ -1,8 +1,8 @@
 #pragma once
 
-#include "channels/channeltexts.h"
-#include "image/memoryimage.h"
-#include "settings/settingtable.h"
+#include "core/channels/channeltexts.h"
+#include "core/image/memoryimage.h"
+#include "core/settings/settingtable.h"
 
 #include <QList>
 #include <QString>

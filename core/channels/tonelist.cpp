@@ -1,6 +1,6 @@
-#include "channels/tonelist.h"
+#include "core/channels/tonelist.h"
 
-#include "channels/channeltexts.h"
+#include "core/channels/channeltexts.h"
 
 namespace kdw {
 

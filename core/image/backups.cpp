@@ -1,8 +1,8 @@
-#include "image/backups.h"
+#include "core/image/backups.h"
 
-#include "app/userfiles.h"
-#include "image/builtindefaults.h"
-#include "image/transferranges.h"
+#include "core/image/builtindefaults.h"
+#include "core/image/transferranges.h"
+#include "core/program/userfiles.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "image/builtindefaults.h"
+#include "core/image/builtindefaults.h"
 
-#include "app/userfiles.h"
-#include "image/regions.h"
+#include "core/image/regions.h"
+#include "core/program/userfiles.h"
 
 #include <QFile>
 

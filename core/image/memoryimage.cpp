@@ -1,4 +1,4 @@
-#include "image/memoryimage.h"
+#include "core/image/memoryimage.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "image/programdoc.h"
+#include "core/image/programdoc.h"
 
-#include "app/localisedtext.h"
-#include "image/builtindefaults.h"
-#include "image/sinfile.h"
+#include "core/image/builtindefaults.h"
+#include "core/image/sinfile.h"
+#include "core/text/localisedtext.h"
 
 #include <QDir>
 

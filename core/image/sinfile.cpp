@@ -1,4 +1,4 @@
-#include "image/sinfile.h"
+#include "core/image/sinfile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/memoryimage.h"
+#include "core/image/memoryimage.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "link/batchlog.h"
+#include "core/link/batchlog.h"
 
-#include "channels/csv.h"
+#include "core/channels/csv.h"
 
 #include <QDir>
 #include <QFileInfo>

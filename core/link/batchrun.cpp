@@ -1,8 +1,8 @@
-#include "link/batchrun.h"
+#include "core/link/batchrun.h"
 
-#include "image/backups.h"
-#include "link/byteport.h"
-#include "link/radiotransfer.h"
+#include "core/image/backups.h"
+#include "core/link/byteport.h"
+#include "core/link/radiotransfer.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>

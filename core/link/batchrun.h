@@ -1,9 +1,9 @@
 #pragma once
 
-#include "image/memoryimage.h"
-#include "link/batchlog.h"
-#include "link/protocol.h"
-#include "settings/unitvariations.h"
+#include "core/image/memoryimage.h"
+#include "core/link/batchlog.h"
+#include "core/link/protocol.h"
+#include "core/settings/unitvariations.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

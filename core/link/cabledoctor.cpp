@@ -1,10 +1,10 @@
-#include "link/cabledoctor.h"
+#include "core/link/cabledoctor.h"
 
-#include "app/localisedtext.h"
-#include "image/transferranges.h"
-#include "link/portnames.h"
-#include "link/protocol.h"
-#include "link/serialport.h"
+#include "core/image/transferranges.h"
+#include "core/link/portnames.h"
+#include "core/link/protocol.h"
+#include "core/link/serialport.h"
+#include "core/text/localisedtext.h"
 
 #include <QCoreApplication>
 #include <QDir>

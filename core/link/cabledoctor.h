@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/byteport.h"
-#include "link/serialdevices.h"
+#include "core/link/byteport.h"
+#include "core/link/serialdevices.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "link/portnames.h"
+#include "core/link/portnames.h"
 
-#include "app/userfiles.h"
+#include "core/program/userfiles.h"
 
 #include <QFileInfo>
 

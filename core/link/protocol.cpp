@@ -1,6 +1,6 @@
-#include "link/protocol.h"
+#include "core/link/protocol.h"
 
-#include "link/byteport.h"
+#include "core/link/byteport.h"
 
 namespace kdw {
 

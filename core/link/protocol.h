@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image/memoryimage.h"
-#include "image/transferranges.h"
+#include "core/image/memoryimage.h"
+#include "core/image/transferranges.h"
 
 #include <QByteArray>
 #include <QString>

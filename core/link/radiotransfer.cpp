@@ -1,7 +1,7 @@
-#include "link/radiotransfer.h"
+#include "core/link/radiotransfer.h"
 
-#include "link/portnames.h"
-#include "link/serialport.h"
+#include "core/link/portnames.h"
+#include "core/link/serialport.h"
 
 namespace kdw {
 

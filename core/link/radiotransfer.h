@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/localisedtext.h"
-#include "image/memoryimage.h"
-#include "image/transferranges.h"
-#include "link/protocol.h"
+#include "core/image/memoryimage.h"
+#include "core/image/transferranges.h"
+#include "core/link/protocol.h"
+#include "core/text/localisedtext.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "link/serialdevices.h"
+#include "core/link/serialdevices.h"
 
-#include "app/localisedtext.h"
-#include "link/portnames.h"
+#include "core/link/portnames.h"
+#include "core/text/localisedtext.h"
 
 #include <QDir>
 #include <QFile>

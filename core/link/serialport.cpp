@@ -1,4 +1,4 @@
-#include "link/serialport.h"
+#include "core/link/serialport.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "link/transfermessages.h"
+#include "core/link/transfermessages.h"
 
 namespace kdw {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/localisedtext.h"
-#include "link/radiotransfer.h"
+#include "core/link/radiotransfer.h"
+#include "core/text/localisedtext.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "link/transferoptions.h"
+#include "core/link/transferoptions.h"
 
-#include "app/inifile.h"
-#include "app/programini.h"
-#include "link/protocol.h"
+#include "core/link/protocol.h"
+#include "core/text/inifile.h"
+#include "core/text/programini.h"
 
 namespace kdw {
 

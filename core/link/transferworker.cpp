@@ -1,7 +1,7 @@
-#include "link/transferworker.h"
+#include "core/link/transferworker.h"
 
-#include "image/backups.h"
-#include "link/transfermessages.h"
+#include "core/image/backups.h"
+#include "core/link/transfermessages.h"
 
 #include <QDir>
 

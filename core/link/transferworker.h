@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/radiotransfer.h"
+#include "core/link/radiotransfer.h"
 
 #include <QThread>
 

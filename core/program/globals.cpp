@@ -1,6 +1,6 @@
-#include "app/globals.h"
+#include "core/program/globals.h"
 
-#include "app/inifile.h"
+#include "core/text/inifile.h"
 
 #include <atomic>
 

@@ -1,6 +1,6 @@
-#include "ui/helploader.h"
+#include "core/program/helploader.h"
 
-#include "ui/processstarter.h"
+#include "core/program/processstarter.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,9 +1,9 @@
-#include "ui/languagechange.h"
+#include "core/program/languagechange.h"
 
-#include "app/inifile.h"
-#include "app/programini.h"
-#include "app/startup.h"
-#include "ui/processstarter.h"
+#include "core/program/processstarter.h"
+#include "core/program/startup.h"
+#include "core/text/inifile.h"
+#include "core/text/programini.h"
 
 namespace kdw {
 

@@ -1,4 +1,4 @@
-#include "ui/processstarter.h"
+#include "core/program/processstarter.h"
 
 #include <QCoreApplication>
 #include <QProcess>

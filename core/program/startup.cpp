@@ -1,9 +1,9 @@
-#include "app/startup.h"
+#include "core/program/startup.h"
 
-#include "app/globals.h"
-#include "app/inifile.h"
-#include "app/programini.h"
-#include "app/userfiles.h"
+#include "core/program/globals.h"
+#include "core/program/userfiles.h"
+#include "core/text/inifile.h"
+#include "core/text/programini.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/localisedtext.h"
+#include "core/text/localisedtext.h"
 
 #include <QList>
 #include <QString>

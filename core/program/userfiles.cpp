@@ -1,4 +1,4 @@
-#include "app/userfiles.h"
+#include "core/program/userfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "app/windowplacement.h"
+#include "core/program/windowplacement.h"
 
-#include "app/inifile.h"
-#include "app/programini.h"
+#include "core/text/inifile.h"
+#include "core/text/programini.h"
 
 namespace kdw {
 

@@ -1,4 +1,4 @@
-#include "settings/choicefield.h"
+#include "core/settings/choicefield.h"
 
 #include <algorithm>
 #include <bit>

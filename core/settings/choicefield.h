@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/localisedtext.h"
-#include "image/memoryimage.h"
+#include "core/image/memoryimage.h"
+#include "core/text/localisedtext.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "settings/settingtable.h"
+#include "core/settings/settingtable.h"
 
-#include "image/regions.h"
+#include "core/image/regions.h"
 
 #include <QCoreApplication>
 

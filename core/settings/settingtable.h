@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/choicefield.h"
-#include "settings/textfield.h"
+#include "core/settings/choicefield.h"
+#include "core/settings/textfield.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/settingtable.h"
+#include "core/settings/settingtable.h"
 
 #include <QHash>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "settings/textfield.h"
+#include "core/settings/textfield.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "settings/unitvariations.h"
+#include "core/settings/unitvariations.h"
 
-#include "channels/csv.h"
-#include "channels/csvfile.h"
+#include "core/channels/csv.h"
+#include "core/channels/csvfile.h"
 
 #include <QDir>
 

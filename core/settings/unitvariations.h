@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/settingvalues.h"
+#include "core/settings/settingvalues.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/inifile.h"
+#include "core/text/inifile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "ui/aboutdlg.h"
+#include "gui/dialogs/aboutdlg.h"
 
 #include <QLabel>
 

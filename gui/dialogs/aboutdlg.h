@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogtemplate.h"
+#include "gui/dialogs/dialogtemplate.h"
 
 namespace kdw {
 

@@ -1,6 +1,6 @@
-#include "ui/dialogtemplate.h"
+#include "gui/dialogs/dialogtemplate.h"
 
-#include "ui/templatereader.h"
+#include "gui/dialogs/templatereader.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "ui/diffdlg.h"
+#include "gui/dialogs/diffdlg.h"
 
-#include "app/localisedtext.h"
-#include "ui/dialogtemplate.h"
+#include "core/text/localisedtext.h"
+#include "gui/dialogs/dialogtemplate.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

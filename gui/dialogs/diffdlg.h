@@ -1,6 +1,6 @@
 #pragma once
 
-#include "channels/imagediff.h"
+#include "core/channels/imagediff.h"
 
 #include <QDialog>
 

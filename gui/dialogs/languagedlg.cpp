@@ -1,14 +1,14 @@
-#include "ui/languagedlg.h"
+#include "gui/dialogs/languagedlg.h"
 
-#include "app/appcontext.h"
-#include "app/localisedtext.h"
-#include "app/windowplacement.h"
-#include "ui/controlids.h"
-#include "ui/documentcommands.h"
-#include "ui/languagechange.h"
-#include "ui/mainframe.h"
-#include "ui/messagebox.h"
-#include "ui/processstarter.h"
+#include "core/program/appcontext.h"
+#include "core/program/languagechange.h"
+#include "core/program/processstarter.h"
+#include "core/program/windowplacement.h"
+#include "core/text/localisedtext.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/dialogs/messagebox.h"
+#include "gui/frame/documentcommands.h"
+#include "gui/frame/mainframe.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
-#include "ui/messagebox.h"
+#include "gui/dialogs/messagebox.h"
 
-#include "app/globals.h"
+#include "core/program/globals.h"
 
 #include <QGridLayout>
 #include <QSpacerItem>

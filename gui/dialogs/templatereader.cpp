@@ -1,4 +1,4 @@
-#include "ui/templatereader.h"
+#include "gui/dialogs/templatereader.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "ui/apptheme.h"
+#include "gui/frame/apptheme.h"
 
 #include <QApplication>
 #include <QStyle>

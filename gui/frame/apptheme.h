@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/theme.h"
+#include "core/program/theme.h"
 
 #include <QPalette>
 

@@ -1,20 +1,19 @@
-#include "ui/commandtable.h"
+#include "gui/frame/commandtable.h"
 
-#include "app/appcontext.h"
-#include "app/programapp.h"
-#include "app/theme.h"
-#include "channels/csvcommands.h"
-#include "channels/programview.h"
-#include "image/programdoc.h"
-#include "link/portcommands.h"
-#include "link/transfercommands.h"
-#include "settings/settingscommands.h"
-#include "ui/apptheme.h"
-#include "ui/commandids.h"
-#include "ui/documentcommands.h"
-#include "ui/documenthistory.h"
-#include "ui/languagedlg.h"
-#include "ui/mainframe.h"
+#include "core/image/programdoc.h"
+#include "core/program/appcontext.h"
+#include "core/program/theme.h"
+#include "gui/dialogs/languagedlg.h"
+#include "gui/frame/apptheme.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/documentcommands.h"
+#include "gui/frame/documenthistory.h"
+#include "gui/frame/mainframe.h"
+#include "gui/grid/csvcommands.h"
+#include "gui/grid/programview.h"
+#include "gui/link/portcommands.h"
+#include "gui/link/transfercommands.h"
+#include "gui/settings/settingscommands.h"
 
 #include <QAction>
 
@@ -82,12 +81,12 @@ void bindThemeItems(CMainFrame &frame, CIniFile &config)
 
 } // namespace
 
-void bindCommands(CProgramApp &app)
+void bindCommands(const CommandTargets &targets)
 {
-    CMainFrame &frame = *app.mainFrame();
-    CProgramView *view = app.view();
-    DocumentCommands *documents = app.documentCommands();
-    AppContext &context = app.context();
+    CMainFrame &frame = targets.frame;
+    CProgramView *view = &targets.view;
+    DocumentCommands *documents = &targets.documents;
+    AppContext &context = targets.context;
 
     frame.bindCommand(cmd::FileNew, documents, &DocumentCommands::OnFileNew);
     frame.bindCommand(cmd::FileOpen, documents, &DocumentCommands::OnFileOpen);
@@ -98,7 +97,6 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::Language, view,
                       [view, documents, &context] { runLanguageCommand(view, *documents, context); });
     frame.bindCommand(cmd::Help, view, &CProgramView::OnHelp);
-    frame.bindCommand(cmd::AppAbout, &app, &CProgramApp::OnAppAbout);
     frame.bindCommand(cmd::FilePrint, view, &CProgramView::OnFilePrint);
     frame.bindCommand(cmd::FilePrintPreview, view, &CProgramView::OnFilePrintPreview);
     frame.bindCommand(cmd::FilePrintSetup, view, &CProgramView::OnFilePrintSetup);
@@ -108,7 +106,7 @@ void bindCommands(CProgramApp &app)
     frame.bindCommand(cmd::ImportChannels, csv, &CsvCommands::OnImportChannels);
     frame.bindCommand(cmd::ExportChannels, csv, &CsvCommands::OnExportChannels);
 
-    auto *transfers = new TransferCommands(context, *app.document(), *view, *documents, &frame);
+    auto *transfers = new TransferCommands(context, targets.document, *view, *documents, &frame);
     frame.bindCommand(cmd::Read, transfers, &TransferCommands::OnRead);
     frame.bindCommand(cmd::Write, transfers, &TransferCommands::OnWrite);
     frame.bindCommand(cmd::CompareWithRadio, transfers, &TransferCommands::OnCompareWithRadio);
@@ -122,7 +120,7 @@ void bindCommands(CProgramApp &app)
     new PortCommands(context, frame);
     bindThemeItems(frame, context.config);
 
-    auto *settings = new SettingsCommands(*app.document(), documents->history(), &frame);
+    auto *settings = new SettingsCommands(targets.document, documents->history(), &frame);
     frame.bindCommand(cmd::Option, settings, &SettingsCommands::OnOption);
     frame.bindCommand(cmd::PttId, settings, &SettingsCommands::OnPttId);
     frame.bindCommand(cmd::Embed, settings, &SettingsCommands::OnEmbed);

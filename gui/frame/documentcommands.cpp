@@ -1,15 +1,15 @@
-#include "ui/documentcommands.h"
+#include "gui/frame/documentcommands.h"
 
-#include "app/localisedtext.h"
-#include "channels/imagediff.h"
-#include "image/backups.h"
-#include "image/programdoc.h"
-#include "image/sinfile.h"
-#include "ui/diffdlg.h"
-#include "ui/documenthistory.h"
-#include "ui/documenttitle.h"
-#include "ui/messagebox.h"
-#include "ui/stringtable.h"
+#include "core/channels/imagediff.h"
+#include "core/image/backups.h"
+#include "core/image/programdoc.h"
+#include "core/image/sinfile.h"
+#include "core/text/localisedtext.h"
+#include "gui/dialogs/diffdlg.h"
+#include "gui/dialogs/messagebox.h"
+#include "gui/frame/documenthistory.h"
+#include "gui/frame/documenttitle.h"
+#include "gui/frame/stringtable.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
-#include "ui/documenthistory.h"
+#include "gui/frame/documenthistory.h"
 
-#include "image/programdoc.h"
+#include "core/image/programdoc.h"
 
 #include <QUndoStack>
 

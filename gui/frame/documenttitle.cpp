@@ -1,8 +1,8 @@
-#include "ui/documenttitle.h"
+#include "gui/frame/documenttitle.h"
 
-#include "app/localisedtext.h"
-#include "image/programdoc.h"
-#include "ui/stringtable.h"
+#include "core/image/programdoc.h"
+#include "core/text/localisedtext.h"
+#include "gui/frame/stringtable.h"
 
 #include <QFileInfo>
 #include <QWidget>

@@ -1,8 +1,8 @@
-#include "ui/mainframe.h"
+#include "gui/frame/mainframe.h"
 
-#include "ui/commandids.h"
-#include "ui/stringtable.h"
-#include "ui/toolbarart.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/stringtable.h"
+#include "gui/frame/toolbarart.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/windowplacement.h"
+#include "core/program/windowplacement.h"
 
 #include <QAction>
 #include <QHash>

@@ -1,4 +1,7 @@
-#include "ui/stringtable.h"
+#include "gui/frame/stringtable.h"
+
+#include "core/program/globals.h"
+#include "core/text/localisedtext.h"
 
 #include <QCoreApplication>
 
@@ -113,6 +116,12 @@ CommandStrings commandStrings(int id)
 QString templateField(int field)
 {
     return loadString(128).split(u'\n').value(field);
+}
+
+// The windows' texts held in code, in the language the program runs in.
+QString LocalisedText::text() const
+{
+    return text(languageIndex());
 }
 
 } // namespace kdw

@@ -1,4 +1,4 @@
-#include "ui/toolbarart.h"
+#include "gui/frame/toolbarart.h"
 
 #include <QImage>
 

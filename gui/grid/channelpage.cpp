@@ -1,6 +1,6 @@
-#include "channels/channelpage.h"
+#include "gui/grid/channelpage.h"
 
-#include "channels/channeltexts.h"
+#include "core/channels/channeltexts.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "channels/channeltable.h"
+#include "core/channels/channeltable.h"
 
 #include <QtGlobal>
 

@@ -1,10 +1,10 @@
-#include "channels/csvcommands.h"
+#include "gui/grid/csvcommands.h"
 
-#include "app/localisedtext.h"
-#include "channels/cellcommit.h"
-#include "channels/programview.h"
-#include "image/programdoc.h"
-#include "ui/messagebox.h"
+#include "core/channels/cellcommit.h"
+#include "core/image/programdoc.h"
+#include "core/text/localisedtext.h"
+#include "gui/dialogs/messagebox.h"
+#include "gui/grid/programview.h"
 
 #include <QDir>
 #include <QFileDialog>

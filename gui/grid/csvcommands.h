@@ -1,6 +1,6 @@
 #pragma once
 
-#include "channels/csvfile.h"
+#include "core/channels/csvfile.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "channels/msflexgrid.h"
+#include "gui/grid/msflexgrid.h"
 
 #include <QAbstractButton>
 #include <QApplication>

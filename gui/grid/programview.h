@@ -1,7 +1,7 @@
 #pragma once
 
-#include "channels/channelcodec.h"
-#include "channels/frequencyrules.h"
+#include "core/channels/channelcodec.h"
+#include "core/channels/frequencyrules.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,12 +1,12 @@
 // In-place editing of the channel grid: the four hidden editors, where they
 // are placed, how they commit, and the keyboard rules of the form.
 
-#include "channels/cellcommit.h"
-#include "channels/channelrows.h"
-#include "channels/msflexgrid.h"
-#include "channels/programview.h"
-#include "image/programdoc.h"
-#include "image/regions.h"
+#include "core/channels/cellcommit.h"
+#include "core/channels/channelrows.h"
+#include "core/image/programdoc.h"
+#include "core/image/regions.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/grid/programview.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>

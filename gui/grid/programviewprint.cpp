@@ -1,8 +1,8 @@
 // Print, direct print, Print Preview and Print Setup of the channel table.
 
-#include "channels/channelpage.h"
-#include "channels/programview.h"
-#include "image/programdoc.h"
+#include "core/image/programdoc.h"
+#include "gui/grid/channelpage.h"
+#include "gui/grid/programview.h"
 
 #include <QPageSetupDialog>
 #include <QPainter>

@@ -2,14 +2,14 @@
 // (copy, cut, paste, delete, insert, move). The row rules are the core's;
 // this file moves selections and the clipboard.
 
-#include "app/localisedtext.h"
-#include "channels/channelrows.h"
-#include "channels/msflexgrid.h"
-#include "channels/programview.h"
-#include "image/programdoc.h"
-#include "image/regions.h"
-#include "ui/documenthistory.h"
-#include "ui/messagebox.h"
+#include "core/channels/channelrows.h"
+#include "core/image/programdoc.h"
+#include "core/image/regions.h"
+#include "core/text/localisedtext.h"
+#include "gui/dialogs/messagebox.h"
+#include "gui/frame/documenthistory.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/grid/programview.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "link/cablecheckdlg.h"
+#include "gui/link/cablecheckdlg.h"
 
-#include "app/localisedtext.h"
-#include "link/cabledoctor.h"
+#include "core/link/cabledoctor.h"
+#include "core/text/localisedtext.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>

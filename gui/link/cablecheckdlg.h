@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/serialdevices.h"
+#include "core/link/serialdevices.h"
 
 #include <QDialog>
 #include <QString>

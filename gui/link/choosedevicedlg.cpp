@@ -1,7 +1,7 @@
-#include "link/choosedevicedlg.h"
+#include "gui/link/choosedevicedlg.h"
 
-#include "app/localisedtext.h"
-#include "ui/dialogtemplate.h"
+#include "core/text/localisedtext.h"
+#include "gui/dialogs/dialogtemplate.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

@@ -1,16 +1,16 @@
-#include "link/portcommands.h"
+#include "gui/link/portcommands.h"
 
-#include "app/appcontext.h"
-#include "app/globals.h"
-#include "app/inifile.h"
-#include "app/programini.h"
-#include "link/cablecheckdlg.h"
-#include "link/choosedevicedlg.h"
-#include "link/portnames.h"
-#include "link/serialdevices.h"
-#include "ui/commandids.h"
-#include "ui/mainframe.h"
-#include "ui/stringtable.h"
+#include "core/link/portnames.h"
+#include "core/link/serialdevices.h"
+#include "core/program/appcontext.h"
+#include "core/program/globals.h"
+#include "core/text/inifile.h"
+#include "core/text/programini.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/mainframe.h"
+#include "gui/frame/stringtable.h"
+#include "gui/link/cablecheckdlg.h"
+#include "gui/link/choosedevicedlg.h"
 
 #include <QAction>
 #include <QFileInfo>

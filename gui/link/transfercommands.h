@@ -1,9 +1,9 @@
 #pragma once
 
-#include "image/backups.h"
-#include "image/memoryimage.h"
-#include "link/radiotransfer.h"
-#include "link/transferoptions.h"
+#include "core/image/backups.h"
+#include "core/image/memoryimage.h"
+#include "core/link/radiotransfer.h"
+#include "core/link/transferoptions.h"
 
 #include <QObject>
 

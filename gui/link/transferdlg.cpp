@@ -1,9 +1,9 @@
-#include "link/transferdlg.h"
+#include "gui/link/transferdlg.h"
 
-#include "link/transfermessages.h"
-#include "link/transferworker.h"
-#include "ui/controlids.h"
-#include "ui/messagebox.h"
+#include "core/link/transfermessages.h"
+#include "core/link/transferworker.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/dialogs/messagebox.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/localisedtext.h"
-#include "image/memoryimage.h"
-#include "link/radiotransfer.h"
-#include "link/transferworker.h"
-#include "ui/dialogtemplate.h"
+#include "core/image/memoryimage.h"
+#include "core/link/radiotransfer.h"
+#include "core/link/transferworker.h"
+#include "core/text/localisedtext.h"
+#include "gui/dialogs/dialogtemplate.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "settings/fieldfilter.h"
+#include "gui/settings/fieldfilter.h"
 
 namespace kdw {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/textfield.h"
+#include "core/settings/textfield.h"
 
 #include <QValidator>
 

@@ -1,8 +1,8 @@
-#include "settings/settingscommands.h"
+#include "gui/settings/settingscommands.h"
 
-#include "image/programdoc.h"
-#include "settings/settingsdialog.h"
-#include "ui/documenthistory.h"
+#include "core/image/programdoc.h"
+#include "gui/frame/documenthistory.h"
+#include "gui/settings/settingsdialog.h"
 
 namespace kdw {
 

@@ -1,7 +1,7 @@
-#include "settings/settingsdialog.h"
+#include "gui/settings/settingsdialog.h"
 
-#include "settings/fieldfilter.h"
-#include "ui/controlids.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/settings/fieldfilter.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/settingtable.h"
-#include "settings/settingvalues.h"
-#include "ui/dialogtemplate.h"
+#include "core/settings/settingtable.h"
+#include "core/settings/settingvalues.h"
+#include "gui/dialogs/dialogtemplate.h"
 
 namespace kdw {
 

@@ -1,6 +1,6 @@
 // Backups: their names, a taken name never replaced, the newest 50 kept.
+#include "core/image/backups.h"
 #include "coretest.h"
-#include "image/backups.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 // Channel bytes <-> grid texts: decimal scaling, frequencies, tones, flags,
 // names, whole records and the frequency editor's commit rules.
-#include "channels/cellcommit.h"
-#include "channels/channeltable.h"
-#include "channels/decimalscale.h"
-#include "channels/frequencyrules.h"
-#include "channels/tonelist.h"
+#include "core/channels/cellcommit.h"
+#include "core/channels/channeltable.h"
+#include "core/channels/decimalscale.h"
+#include "core/channels/frequencyrules.h"
+#include "core/channels/tonelist.h"
 #include "coretest.h"
 
 #include <QTest>

@@ -1,9 +1,9 @@
 // Channels as rows: empty, insert, move, copy as text and paste, over images.
 // A channel moves whole: record bytes the grid does not show and its name slot.
-#include "channels/channelrows.h"
-#include "channels/channeltable.h"
+#include "core/channels/channelrows.h"
+#include "core/channels/channeltable.h"
+#include "core/image/regions.h"
 #include "coretest.h"
-#include "image/regions.h"
 
 #include <QTest>
 

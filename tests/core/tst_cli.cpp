@@ -1,9 +1,9 @@
 // kdw-cli run as a user runs it: what channels, apply, settings, new and diff
 // print and write, their exit statuses, and the files they leave alone; and
 // the lines of a grid CSV that apply refuses.
-#include "channels/channelcsv.h"
+#include "core/channels/channelcsv.h"
+#include "core/image/regions.h"
 #include "coretest.h"
-#include "image/regions.h"
 
 #include <QFile>
 #include <QTemporaryDir>

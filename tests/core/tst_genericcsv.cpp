@@ -1,10 +1,10 @@
 // The generic channel CSV: every tone mode, duplex and power form read into
 // grid texts, the refusals with their lines, and export then import of an
 // image changing no channel.
-#include "channels/channeltable.h"
-#include "channels/genericcsv.h"
+#include "core/channels/channeltable.h"
+#include "core/channels/genericcsv.h"
+#include "core/image/regions.h"
 #include "coretest.h"
-#include "image/regions.h"
 
 #include <QTest>
 

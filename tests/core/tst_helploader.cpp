@@ -1,9 +1,9 @@
 // The help viewer is looked up on the PATH once; each test points the PATH at
 // a folder of its own holding stand-ins for the viewers. Nothing is started:
 // a recording starter takes the calls.
+#include "core/program/helploader.h"
+#include "core/program/processstarter.h"
 #include "coretest.h"
-#include "ui/helploader.h"
-#include "ui/processstarter.h"
 
 #include <QFile>
 #include <QTemporaryDir>

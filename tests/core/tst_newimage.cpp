@@ -1,8 +1,8 @@
 // What a new document holds, and reading, saving and opening .sin files.
+#include "core/image/builtindefaults.h"
+#include "core/image/programdoc.h"
+#include "core/image/sinfile.h"
 #include "coretest.h"
-#include "image/builtindefaults.h"
-#include "image/programdoc.h"
-#include "image/sinfile.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // The settings table of the Option, PTT ID and PCBA dialogs: how each setting
 // is stored, shown, filtered and falls back.
+#include "core/settings/settingvalues.h"
 #include "coretest.h"
-#include "settings/settingvalues.h"
 
 #include <QTest>
 

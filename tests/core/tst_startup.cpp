@@ -1,11 +1,11 @@
 // Start-up rules that need no window: Program.ini read and written as the
 // private profile functions do, language codes, the program directory, and
 // where the language bundle may come from, and where the user's own files live.
-#include "app/globals.h"
-#include "app/inifile.h"
-#include "app/startup.h"
-#include "app/userfiles.h"
-#include "app/windowplacement.h"
+#include "core/program/globals.h"
+#include "core/program/startup.h"
+#include "core/program/userfiles.h"
+#include "core/program/windowplacement.h"
+#include "core/text/inifile.h"
 #include "coretest.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The per-radio settings of a batch: the whole file is checked before any
 // radio is touched, and a refusal names its line and column.
 
-#include "settings/unitvariations.h"
+#include "core/settings/unitvariations.h"
 #include "testbytes.h"
 
 #include <QTest>

@@ -1,10 +1,10 @@
 // Feeds arbitrary text to every conversion from a typed or stored cell text to
 // channel bytes; the sanitizers catch undefined behaviour, the check catches a
 // committed frequency outside the range or off the channel steps.
-#include "channels/cellcommit.h"
-#include "channels/channelcodec.h"
-#include "channels/decimalscale.h"
-#include "channels/frequencyrules.h"
+#include "core/channels/cellcommit.h"
+#include "core/channels/channelcodec.h"
+#include "core/channels/decimalscale.h"
+#include "core/channels/frequencyrules.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the grid CSV reader of `kdw-cli apply` and stores
 // whatever it accepts; an accepted table must survive texts -> image -> texts.
-#include "channels/channelcsv.h"
+#include "core/channels/channelcsv.h"
 
 #include <QString>
 

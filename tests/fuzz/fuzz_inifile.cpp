@@ -2,9 +2,9 @@
 // and exit use. Whatever the file holds, a value reads as at most 255
 // characters, a written key reads back as written and writing one key leaves
 // the other's value alone.
-#include "app/inifile.h"
-#include "app/programini.h"
-#include "app/startup.h"
+#include "core/program/startup.h"
+#include "core/text/inifile.h"
+#include "core/text/programini.h"
 #include "tests/fuzz/fuzzinput.h"
 
 using namespace kdw;

@@ -8,10 +8,10 @@
 // radio answers once the script is used up, else silence), two bytes counting
 // the reads a healthy radio answers before the script starts, then the script:
 // per read of n bytes, a length byte (taken modulo n + 1) and that many bytes.
-#include "image/memoryimage.h"
-#include "image/transferranges.h"
-#include "link/byteport.h"
-#include "link/radiotransfer.h"
+#include "core/image/memoryimage.h"
+#include "core/image/transferranges.h"
+#include "core/link/byteport.h"
+#include "core/link/radiotransfer.h"
 #include "tests/fuzz/fuzzinput.h"
 
 #include <QByteArray>

@@ -4,10 +4,10 @@
 // and changes nothing; a longer one gives its first 8192 bytes; whatever the
 // bytes, a stored image reads back as texts and values that store the same
 // image.
-#include "channels/channeltable.h"
-#include "image/programdoc.h"
-#include "settings/settingtable.h"
-#include "settings/settingvalues.h"
+#include "core/channels/channeltable.h"
+#include "core/image/programdoc.h"
+#include "core/settings/settingtable.h"
+#include "core/settings/settingvalues.h"
 #include "tests/fuzz/fuzzinput.h"
 
 using namespace kdw;

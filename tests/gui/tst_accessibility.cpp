@@ -1,18 +1,18 @@
 // What assistive technology and the keyboard get from the windows: every
 // control a user can reach has a name in the running language, and no two
 // commands of a menu or controls of a dialog share a mnemonic letter.
-#include "app/globals.h"
+#include "core/program/globals.h"
+#include "gui/dialogs/aboutdlg.h"
+#include "gui/dialogs/diffdlg.h"
+#include "gui/dialogs/languagedlg.h"
+#include "gui/frame/mainframe.h"
+#include "gui/link/cablecheckdlg.h"
+#include "gui/link/choosedevicedlg.h"
+#include "gui/link/transferdlg.h"
+#include "gui/settings/settingsdialog.h"
 #include "guitest.h"
-#include "link/cablecheckdlg.h"
-#include "link/choosedevicedlg.h"
-#include "link/transferdlg.h"
 #include "madeupsystem.h"
-#include "settings/settingsdialog.h"
 #include "testbytes.h"
-#include "ui/aboutdlg.h"
-#include "ui/diffdlg.h"
-#include "ui/languagedlg.h"
-#include "ui/mainframe.h"
 #include "uselanguage.h"
 
 #include <QAbstractButton>

@@ -2,18 +2,18 @@
 // editing, navigation, the factory button, the grid load and store, printing,
 // and how the form fits in each language. KDW_SHOT_DIR=<folder> keeps a
 // screenshot of each language there.
-#include "app/globals.h"
-#include "channels/channelcodec.h"
-#include "channels/channelpage.h"
-#include "channels/msflexgrid.h"
-#include "channels/programview.h"
+#include "core/channels/channelcodec.h"
+#include "core/image/programdoc.h"
+#include "core/image/regions.h"
+#include "core/image/sinfile.h"
+#include "core/program/globals.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/frame/documentcommands.h"
+#include "gui/grid/channelpage.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/grid/programview.h"
 #include "guitest.h"
-#include "image/programdoc.h"
-#include "image/regions.h"
-#include "image/sinfile.h"
 #include "modal.h"
-#include "ui/controlids.h"
-#include "ui/documentcommands.h"
 #include "uselanguage.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Reading the dialog templates: the bundle's own in each language, and the
 // templates the reader refuses.
-#include "ui/controlids.h"
-#include "ui/dialogtemplate.h"
-#include "ui/templatereader.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/dialogs/dialogtemplate.h"
+#include "gui/dialogs/templatereader.h"
 #include "uselanguage.h"
 
 #include <QBuffer>

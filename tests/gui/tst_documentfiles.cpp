@@ -1,13 +1,13 @@
 // The file commands around backups and comparing: Open Backup, Compare with
 // File, and the question before an overlong file is opened.
-#include "channels/programview.h"
+#include "core/image/backups.h"
+#include "core/image/programdoc.h"
+#include "gui/dialogs/diffdlg.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/documentcommands.h"
+#include "gui/grid/programview.h"
 #include "guitest.h"
-#include "image/backups.h"
-#include "image/programdoc.h"
 #include "modal.h"
-#include "ui/commandids.h"
-#include "ui/diffdlg.h"
-#include "ui/documentcommands.h"
 
 #include <QLabel>
 #include <QTableWidget>

@@ -2,20 +2,20 @@
 // the row labels: every kind of change undone and redone byte for byte, the
 // modified mark back to clean at the saved state, channels copied, pasted,
 // cut, deleted, inserted and moved whole.
-#include "app/globals.h"
-#include "channels/channeltable.h"
-#include "channels/csvcommands.h"
-#include "channels/msflexgrid.h"
-#include "channels/programview.h"
+#include "core/channels/channeltable.h"
+#include "core/image/programdoc.h"
+#include "core/image/regions.h"
+#include "core/program/globals.h"
+#include "gui/dialogs/messagebox.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/documentcommands.h"
+#include "gui/frame/mainframe.h"
+#include "gui/grid/csvcommands.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/grid/programview.h"
+#include "gui/settings/settingsdialog.h"
 #include "guitest.h"
-#include "image/programdoc.h"
-#include "image/regions.h"
 #include "modal.h"
-#include "settings/settingsdialog.h"
-#include "ui/commandids.h"
-#include "ui/documentcommands.h"
-#include "ui/mainframe.h"
-#include "ui/messagebox.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 // The Option, PTT ID and PCBA dialogs on an image of their own, driven by
 // key events. KDW_SCREENSHOTS=<folder> keeps a screenshot of each dialog as
 // it opens there.
-#include "app/globals.h"
-#include "image/regions.h"
-#include "settings/settingsdialog.h"
-#include "settings/settingtable.h"
+#include "core/image/regions.h"
+#include "core/program/globals.h"
+#include "core/settings/settingtable.h"
+#include "gui/settings/settingsdialog.h"
 #include "testbytes.h"
 #include "uselanguage.h"
 

@@ -1,20 +1,20 @@
 // View > Theme: the choice kept in Program.ini and applied at once, and every
 // text readable in the program's dark and light colours, on the main window
 // and on the dialogs, enabled or not.
-#include "app/inifile.h"
-#include "app/startup.h"
-#include "channels/msflexgrid.h"
+#include "core/image/memoryimage.h"
+#include "core/link/serialdevices.h"
+#include "core/program/startup.h"
+#include "core/text/inifile.h"
+#include "gui/frame/apptheme.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/mainframe.h"
+#include "gui/frame/toolbarart.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/link/cablecheckdlg.h"
+#include "gui/link/transferdlg.h"
+#include "gui/settings/settingsdialog.h"
 #include "guitest.h"
-#include "image/memoryimage.h"
-#include "link/cablecheckdlg.h"
-#include "link/serialdevices.h"
-#include "link/transferdlg.h"
 #include "modal.h"
-#include "settings/settingsdialog.h"
-#include "ui/apptheme.h"
-#include "ui/commandids.h"
-#include "ui/mainframe.h"
-#include "ui/toolbarart.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // kdw-cli batch against a simulated box of radios: each radio ends up with
 // the document plus its row, the log says so, and a bad file touches none.
 
-#include "image/sinfile.h"
+#include "core/image/sinfile.h"
 #include "radiosim.h"
 
 #include <QCryptographicHash>

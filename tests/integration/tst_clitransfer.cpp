@@ -1,7 +1,7 @@
 // kdw-cli read, write and ports against kdw-radio-sim on a pseudo-terminal.
 
-#include "image/regions.h"
-#include "image/sinfile.h"
+#include "core/image/regions.h"
+#include "core/image/sinfile.h"
 #include "radiosim.h"
 
 #include <QFile>

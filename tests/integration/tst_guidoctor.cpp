@@ -2,16 +2,16 @@
 // devices: the item tips, the status bar and Port > Choose Device on a
 // made-up system.
 
-#include "app/globals.h"
+#include "core/program/globals.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/mainframe.h"
+#include "gui/link/cablecheckdlg.h"
+#include "gui/link/choosedevicedlg.h"
+#include "gui/link/portcommands.h"
 #include "guitest.h"
-#include "link/cablecheckdlg.h"
-#include "link/choosedevicedlg.h"
-#include "link/portcommands.h"
 #include "madeupsystem.h"
 #include "modal.h"
 #include "radiosim.h"
-#include "ui/commandids.h"
-#include "ui/mainframe.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

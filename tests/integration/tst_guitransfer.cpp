@@ -1,19 +1,19 @@
 // The Read and Write commands through the real transfer dialog, offscreen,
 // against kdw-radio-sim on a pseudo-terminal.
 
-#include "app/globals.h"
-#include "channels/channeltable.h"
-#include "channels/msflexgrid.h"
-#include "channels/programview.h"
+#include "core/channels/channeltable.h"
+#include "core/image/backups.h"
+#include "core/image/programdoc.h"
+#include "core/link/transferworker.h"
+#include "core/program/globals.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/mainframe.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/grid/programview.h"
+#include "gui/link/transferdlg.h"
 #include "guitest.h"
-#include "image/backups.h"
-#include "image/programdoc.h"
-#include "link/transferdlg.h"
-#include "link/transferworker.h"
 #include "radiosim.h"
-#include "ui/commandids.h"
-#include "ui/controlids.h"
-#include "ui/mainframe.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -5,9 +5,9 @@
 // receive every wake-up whole and every session must end identified. How many
 // attempts a wake-up took is the scheduler's business, not a lost byte.
 
-#include "link/portnames.h"
-#include "link/protocol.h"
-#include "link/serialport.h"
+#include "core/link/portnames.h"
+#include "core/link/protocol.h"
+#include "core/link/serialport.h"
 #include "radiosim.h"
 
 #include <QRegularExpression>

@@ -1,15 +1,15 @@
 // A Read into a document opened from a file, against kdw-radio-sim: the title
 // says the file now holds what was read from the radio, until Save or Save As.
 
-#include "app/globals.h"
+#include "core/image/programdoc.h"
+#include "core/program/globals.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/documentcommands.h"
+#include "gui/frame/mainframe.h"
+#include "gui/link/transferdlg.h"
 #include "guitest.h"
-#include "image/programdoc.h"
-#include "link/transferdlg.h"
 #include "radiosim.h"
-#include "ui/commandids.h"
-#include "ui/controlids.h"
-#include "ui/documentcommands.h"
-#include "ui/mainframe.h"
 
 #include <QPushButton>
 #include <QTest>

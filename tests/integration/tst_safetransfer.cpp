@@ -1,20 +1,20 @@
 // Verify after write, backups and Compare with Radio through the windows,
 // offscreen, against kdw-radio-sim on a pseudo-terminal.
 
-#include "app/globals.h"
-#include "channels/programview.h"
+#include "core/image/backups.h"
+#include "core/image/programdoc.h"
+#include "core/image/regions.h"
+#include "core/program/globals.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/dialogs/diffdlg.h"
+#include "gui/frame/commandids.h"
+#include "gui/frame/documentcommands.h"
+#include "gui/frame/mainframe.h"
+#include "gui/grid/programview.h"
+#include "gui/link/transferdlg.h"
 #include "guitest.h"
-#include "image/backups.h"
-#include "image/programdoc.h"
-#include "image/regions.h"
-#include "link/transferdlg.h"
 #include "modal.h"
 #include "radiosim.h"
-#include "ui/commandids.h"
-#include "ui/controlids.h"
-#include "ui/diffdlg.h"
-#include "ui/documentcommands.h"
-#include "ui/mainframe.h"
 
 #include <QDir>
 #include <QLabel>

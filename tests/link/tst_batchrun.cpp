@@ -1,10 +1,10 @@
 // A batch run over a scripted box of radios: which radio gets which image,
 // what the log says about each, and how a fault or a stop ends a unit.
 
-#include "image/transferranges.h"
-#include "link/batchrun.h"
+#include "core/image/transferranges.h"
+#include "core/link/batchrun.h"
+#include "core/settings/unitvariations.h"
 #include "scriptedport.h"
-#include "settings/unitvariations.h"
 #include "testbytes.h"
 #include "testfiles.h"
 

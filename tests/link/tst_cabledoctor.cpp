@@ -1,4 +1,4 @@
-#include "link/cabledoctor.h"
+#include "core/link/cabledoctor.h"
 #include "madeupsystem.h"
 #include "testfiles.h"
 

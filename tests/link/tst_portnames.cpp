@@ -1,4 +1,4 @@
-#include "link/portnames.h"
+#include "core/link/portnames.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "image/memoryimage.h"
-#include "link/byteport.h"
-#include "link/protocol.h"
-#include "link/radiotransfer.h"
+#include "core/image/memoryimage.h"
+#include "core/link/byteport.h"
+#include "core/link/protocol.h"
+#include "core/link/radiotransfer.h"
 #include "scriptedport.h"
 #include "testbytes.h"
 

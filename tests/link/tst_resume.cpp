@@ -1,11 +1,11 @@
 // A transfer that goes on after a fault on the line: a new session, frame for
 // frame the first one's, that starts at the failed block.
 
-#include "image/memoryimage.h"
-#include "image/transferranges.h"
-#include "link/protocol.h"
-#include "link/radiotransfer.h"
-#include "link/transfermessages.h"
+#include "core/image/memoryimage.h"
+#include "core/image/transferranges.h"
+#include "core/link/protocol.h"
+#include "core/link/radiotransfer.h"
+#include "core/link/transfermessages.h"
 #include "scriptedport.h"
 #include "testbytes.h"
 

@@ -1,7 +1,7 @@
 // The words of a failed transfer's message: its first line is the one users
 // know in each language; the lines below name the port as the Port menu does
 // (Traditional Chinese 連接埠), and the help pages use the same words.
-#include "link/transfermessages.h"
+#include "core/link/transfermessages.h"
 
 #include <QDir>
 #include <QFile>

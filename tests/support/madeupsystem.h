@@ -2,7 +2,7 @@
 
 // A made-up system in a temporary folder for the cable check and the device
 // list: sysfs, /dev with udev's by-id links, /proc and a group file.
-#include "link/serialdevices.h"
+#include "core/link/serialdevices.h"
 
 #include <QString>
 #include <QTemporaryDir>

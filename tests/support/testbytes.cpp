@@ -1,7 +1,7 @@
 #include "testbytes.h"
 
-#include "image/builtindefaults.h"
-#include "image/regions.h"
+#include "core/image/builtindefaults.h"
+#include "core/image/regions.h"
 
 namespace kdw::test {
 

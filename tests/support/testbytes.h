@@ -1,7 +1,7 @@
 #pragma once
 
 // Byte arrays and images that tests build and compare.
-#include "image/memoryimage.h"
+#include "core/image/memoryimage.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "tools/cli/clicommon.h"
 
-#include "app/startup.h"
-#include "image/memoryimage.h"
-#include "image/sinfile.h"
+#include "core/image/memoryimage.h"
+#include "core/image/sinfile.h"
+#include "core/program/startup.h"
 
 #include <QCoreApplication>
 #include <QDir>

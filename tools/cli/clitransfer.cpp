@@ -1,6 +1,6 @@
 #include "tools/cli/clitransfer.h"
 
-#include "link/transfermessages.h"
+#include "core/link/transfermessages.h"
 #include "tools/cli/clicommon.h"
 
 #include <QTextStream>

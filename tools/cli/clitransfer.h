@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image/memoryimage.h"
-#include "link/radiotransfer.h"
+#include "core/image/memoryimage.h"
+#include "core/link/radiotransfer.h"
 #include "tools/cli/prologue.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
-#include "channels/channelcsv.h"
-#include "channels/csvfile.h"
-#include "image/sinfile.h"
+#include "core/channels/channelcsv.h"
+#include "core/channels/csvfile.h"
+#include "core/image/sinfile.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 

@@ -1,4 +1,4 @@
-#include "channels/channelcsv.h"
+#include "core/channels/channelcsv.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 

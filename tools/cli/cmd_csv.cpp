@@ -1,5 +1,5 @@
-#include "channels/csvfile.h"
-#include "image/sinfile.h"
+#include "core/channels/csvfile.h"
+#include "core/image/sinfile.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 

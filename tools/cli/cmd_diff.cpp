@@ -1,4 +1,4 @@
-#include "channels/imagediff.h"
+#include "core/channels/imagediff.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 

@@ -1,4 +1,4 @@
-#include "image/builtindefaults.h"
+#include "core/image/builtindefaults.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 

@@ -1,5 +1,5 @@
-#include "link/portnames.h"
-#include "link/serialdevices.h"
+#include "core/link/portnames.h"
+#include "core/link/serialdevices.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 

@@ -1,5 +1,5 @@
-#include "image/backups.h"
-#include "image/builtindefaults.h"
+#include "core/image/backups.h"
+#include "core/image/builtindefaults.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/clitransfer.h"
 #include "tools/cli/commands.h"

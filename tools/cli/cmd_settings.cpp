@@ -1,4 +1,4 @@
-#include "settings/settingvalues.h"
+#include "core/settings/settingvalues.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 

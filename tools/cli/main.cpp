@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "core/program/startup.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 

@@ -1,7 +1,7 @@
 // kdw-radio-sim: a simulated radio on a pseudo-terminal, for trying the
 // program without a radio and for the tests of the link.
 
-#include "image/sinfile.h"
+#include "core/image/sinfile.h"
 #include "tools/sim/ptyline.h"
 #include "tools/sim/radiomodel.h"
 #include "tools/sim/simoptions.h"

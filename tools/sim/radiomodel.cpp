@@ -1,6 +1,6 @@
 #include "tools/sim/radiomodel.h"
 
-#include "image/transferranges.h"
+#include "core/image/transferranges.h"
 
 namespace kdw::sim {
 

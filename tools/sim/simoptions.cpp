@@ -1,6 +1,6 @@
 #include "tools/sim/simoptions.h"
 
-#include "image/transferranges.h"
+#include "core/image/transferranges.h"
 
 namespace kdw::sim {
 

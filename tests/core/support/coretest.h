@@ -1,8 +1,8 @@
 #pragma once
 
 // Helpers of the core tests: grid rows written as text, over the shared ones.
-#include "channels/channelcodec.h"
 #include "clirun.h"
+#include "core/channels/channelcodec.h"
 #include "seededrandom.h"
 #include "testbytes.h"
 #include "testfiles.h"

@@ -1,11 +1,11 @@
 #include "guitest.h"
 
-#include "channels/msflexgrid.h"
-#include "channels/programview.h"
-#include "image/programdoc.h"
-#include "image/regions.h"
-#include "ui/mainframe.h"
-#include "ui/messagebox.h"
+#include "core/image/programdoc.h"
+#include "core/image/regions.h"
+#include "gui/dialogs/messagebox.h"
+#include "gui/frame/mainframe.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/grid/programview.h"
 
 #include <QComboBox>
 #include <QFile>

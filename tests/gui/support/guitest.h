@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/programapp.h"
-#include "channels/channeltable.h"
+#include "core/channels/channeltable.h"
 #include "testbytes.h"
 #include "testfiles.h"
 

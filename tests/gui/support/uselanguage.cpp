@@ -1,7 +1,7 @@
 #include "uselanguage.h"
 
-#include "app/globals.h"
-#include "app/startup.h"
+#include "core/program/globals.h"
+#include "core/program/startup.h"
 
 #include <QTest>
 

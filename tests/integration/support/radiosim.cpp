@@ -1,6 +1,6 @@
 #include "radiosim.h"
 
-#include "image/sinfile.h"
+#include "core/image/sinfile.h"
 
 #include <QDir>
 #include <QFile>

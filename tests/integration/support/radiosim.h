@@ -1,8 +1,8 @@
 #pragma once
 
 #include "clirun.h"
-#include "image/memoryimage.h"
-#include "image/transferranges.h"
+#include "core/image/memoryimage.h"
+#include "core/image/transferranges.h"
 #include "testbytes.h"
 #include "testfiles.h"
 

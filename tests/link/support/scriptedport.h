@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/byteport.h"
+#include "core/link/byteport.h"
 
 #include <QByteArray>
 #include <QList>
