@@ -36,9 +36,9 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         m_context.programDirectory = programDirectoryOf(QCoreApplication::applicationFilePath());
     setProgramDirectory(m_context.programDirectory);
     const StartupConfiguration startup = readStartupConfiguration();
-    m_context.languageIndex = startup.languageIndex;
+    m_context.languageIndex = quint8(startup.language);
     m_context.port = startup.port;
-    if (!m_languageBundle.load(m_context.programDirectory, startup.languageCode)) {
+    if (!m_languageBundle.load(m_context.programDirectory, startup.languageText)) {
         messageBox(nullptr, BundleLoadFailed.text());
         return false;
     }

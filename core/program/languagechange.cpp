@@ -1,18 +1,17 @@
 #include "core/program/languagechange.h"
 
 #include "core/program/processstarter.h"
-#include "core/program/startup.h"
 #include "core/text/inifile.h"
 #include "core/text/programini.h"
 
 namespace kdw {
 
-bool storeLanguageChoice(CIniFile &file, quint8 language, const QString &port)
+bool storeLanguageChoice(CIniFile &file, Language language, const QString &port)
 {
     const QString section = programini::Section.toString();
     if (!port.isEmpty())
         (void)file.WriteString(section, programini::Port.toString(), port);
-    return file.WriteString(section, programini::Language.toString(), languageCodeForIndex(language));
+    return file.WriteString(section, programini::Language.toString(), languageIniText(language));
 }
 
 QString restartProgramPath(const QString &programDirectory)
@@ -24,7 +23,7 @@ QString restartProgramPath(const QString &programDirectory)
 #endif
 }
 
-LanguageChange changeLanguage(CIniFile &file, quint8 language, const QString &port, const QString &programDirectory)
+LanguageChange changeLanguage(CIniFile &file, Language language, const QString &port, const QString &programDirectory)
 {
     if (!storeLanguageChoice(file, language, port))
         return LanguageChange::NotStored;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/language.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -7,11 +9,11 @@ namespace kdw {
 
 class CIniFile;
 
-// Writes the port name to COM (nothing when it is empty) and the code of
+// Writes the port name to COM (nothing when it is empty) and the text of
 // `language` ("Eng", "Chs", "Cht") to Language, section Setup. False when
 // the language could not be written: a new instance would then start in the
 // old language.
-[[nodiscard]] bool storeLanguageChoice(CIniFile &file, quint8 language, const QString &port);
+[[nodiscard]] bool storeLanguageChoice(CIniFile &file, Language language, const QString &port);
 
 // The executable a language change starts: program directory + "Program"
 // (".exe" on Windows).
@@ -25,6 +27,6 @@ enum class LanguageChange {
 
 // Stores the choice and the port in `file` (Program.ini) and starts the
 // program of `programDirectory` again.
-LanguageChange changeLanguage(CIniFile &file, quint8 language, const QString &port, const QString &programDirectory);
+LanguageChange changeLanguage(CIniFile &file, Language language, const QString &port, const QString &programDirectory);
 
 } // namespace kdw

@@ -12,29 +12,9 @@
 
 namespace kdw {
 
-quint8 languageIndexForCode(QStringView code)
+QString bundleFileName(const QString &languageText)
 {
-    if (code.compare(u"Eng", Qt::CaseInsensitive) == 0)
-        return 0;
-    if (code.compare(u"Chs", Qt::CaseInsensitive) == 0)
-        return 1;
-    if (code.compare(u"Cht", Qt::CaseInsensitive) == 0)
-        return 2;
-    return 0;
-}
-
-QString languageCodeForIndex(quint8 index)
-{
-    switch (index) {
-    case 1: return QStringLiteral("Chs");
-    case 2: return QStringLiteral("Cht");
-    default: return QStringLiteral("Eng");
-    }
-}
-
-QString bundleFileName(const QString &code)
-{
-    return code + QStringLiteral(".dll");
+    return languageText + QStringLiteral(".dll");
 }
 
 QString programDirectoryOf(const QString &executablePath)
@@ -43,13 +23,13 @@ QString programDirectoryOf(const QString &executablePath)
     return slash < 0 ? QString() : executablePath.left(slash + 1);
 }
 
-bool LanguageBundle::load(const QString &directory, const QString &code)
+bool LanguageBundle::load(const QString &directory, const QString &languageText)
 {
     // The bundle is looked up in the program directory only: a Language value
     // with a path separator in it (such as "../x") would reach elsewhere.
-    if (isLoaded() || code.contains(u'/') || code.contains(u'\\'))
+    if (isLoaded() || languageText.contains(u'/') || languageText.contains(u'\\'))
         return false;
-    const QString path = directory + bundleFileName(code);
+    const QString path = directory + bundleFileName(languageText);
     if (!QFileInfo(path).isFile() || !QResource::registerResource(path))
         return false;
     m_path = path;
@@ -79,10 +59,10 @@ StartupConfiguration readStartupConfiguration()
 {
     const QString section = programini::Section.toString();
     configFile().setPath(prepareConfigFile(programDirectory(), programini::FileName.toString()));
-    const QString code = configFile().ReadString(section, programini::Language.toString());
-    const quint8 language = languageIndexForCode(code);
-    setLanguageIndex(language);
-    return {code, language, configFile().ReadString(section, programini::Port.toString())};
+    const QString text = configFile().ReadString(section, programini::Language.toString());
+    const Language language = languageOfIniText(text);
+    setLanguageIndex(quint8(language));
+    return {text, language, configFile().ReadString(section, programini::Port.toString())};
 }
 
 void writeExitConfiguration(const QString &port)

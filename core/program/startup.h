@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/text/language.h"
 #include "core/text/localisedtext.h"
 
 #include <QList>
@@ -9,14 +10,9 @@ class QTranslator;
 
 namespace kdw {
 
-// "Eng" -> 0, "Chs" -> 1, "Cht" -> 2 without regard to case; anything else -> 0.
-quint8 languageIndexForCode(QStringView code);
-
-// The language code that Program.ini stores for a language index.
-QString languageCodeForIndex(quint8 index);
-
-// The bundle's file name: the code exactly as read, followed by ".dll".
-QString bundleFileName(const QString &code);
+// The bundle's file name: Program.ini's Language text exactly as read,
+// followed by ".dll".
+QString bundleFileName(const QString &languageText);
 
 // The directory part of the executable's path, with a trailing separator.
 QString programDirectoryOf(const QString &executablePath);
@@ -24,7 +20,7 @@ QString programDirectoryOf(const QString &executablePath);
 inline constexpr LocalisedText BundleLoadFailed{u"Load language DLL fail", u"加载语言链接库失败",
                                                 u"加載語言庫?接庫失敗"};
 
-// The language bundle <code>.dll of the program directory, registered as the
+// The language bundle <Language>.dll of the program directory, registered as the
 // source of every resource (templates, art, the menu and string texts) with
 // its translations installed, for as long as the object lives.
 class LanguageBundle
@@ -36,7 +32,7 @@ public:
     LanguageBundle &operator=(const LanguageBundle &) = delete;
 
     // False when the file is missing or is not a bundle.
-    [[nodiscard]] bool load(const QString &directory, const QString &code);
+    [[nodiscard]] bool load(const QString &directory, const QString &languageText);
     bool isLoaded() const { return !m_path.isEmpty(); }
 
 private:
@@ -46,8 +42,8 @@ private:
 
 struct StartupConfiguration
 {
-    QString languageCode; // as read
-    quint8 languageIndex = 0;
+    QString languageText; // as read
+    Language language = Language::Eng;
     QString port;
 };
 

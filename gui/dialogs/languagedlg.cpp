@@ -75,7 +75,7 @@ void runLanguageCommand(QWidget *owner, DocumentCommands &documents, const AppCo
     // is in Program.ini before it reads the file.
     if (auto *frame = qobject_cast<CMainFrame *>(owner->window()))
         (void)writeWindowPlacement(context.config, frame->placement());
-    switch (changeLanguage(context.config, chosen, context.port, context.programDirectory)) {
+    switch (changeLanguage(context.config, Language(chosen), context.port, context.programDirectory)) {
     case LanguageChange::Restarting: requestQuit(); break;
     case LanguageChange::NotStored: messageBox(owner, LanguageNotStored.text()); break;
     case LanguageChange::NotStarted: messageBox(owner, ProgramNotRestarted.text()); break;

@@ -1,11 +1,12 @@
 // Start-up rules that need no window: Program.ini read and written as the
-// private profile functions do, language codes, the program directory, and
+// private profile functions do, language names, the program directory, and
 // where the language bundle may come from, and where the user's own files live.
 #include "core/program/globals.h"
 #include "core/program/startup.h"
 #include "core/program/userfiles.h"
 #include "core/program/windowplacement.h"
 #include "core/text/inifile.h"
+#include "core/text/language.h"
 #include "coretest.h"
 
 #include <QDir>
@@ -132,24 +133,57 @@ private slots:
         QVERIFY(!ini.WriteString(u"Setup"_s, u"COM"_s, u"COM2"_s));
     }
 
-    void languageIndex_data()
+    void iniLanguage_data()
     {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("index");
-        QTest::newRow("lower case") << u"chs"_s << 1;
-        QTest::newRow("upper case") << u"CHT"_s << 2;
-        QTest::newRow("unknown") << u"xyz"_s << 0;
-        QTest::newRow("prefix only") << u"Ch"_s << 0;
-        QTest::newRow("with blank") << u"Chs "_s << 0;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Language>("language");
+        QTest::newRow("as written") << u"Chs"_s << Language::Chs;
+        QTest::newRow("lower case") << u"chs"_s << Language::Chs;
+        QTest::newRow("upper case") << u"CHT"_s << Language::Cht;
+        QTest::newRow("English") << u"eNG"_s << Language::Eng;
+        QTest::newRow("unknown") << u"xyz"_s << Language::Eng;
+        QTest::newRow("prefix only") << u"Ch"_s << Language::Eng;
+        QTest::newRow("with blank") << u"Chs "_s << Language::Eng;
+        QTest::newRow("empty") << QString() << Language::Eng;
     }
 
-    // The index ignores case; the bundle's file name keeps the code as read.
-    void languageIndex()
+    // Program.ini's Language ignores case and falls back to English; the
+    // bundle's file name keeps the text as read.
+    void iniLanguage()
+    {
+        QFETCH(QString, text);
+        QFETCH(Language, language);
+        QCOMPARE(languageOfIniText(text), language);
+        QCOMPARE(bundleFileName(text), text + u".dll"_s);
+    }
+
+    void cliLanguage_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<std::optional<Language>>("language");
+        QTest::newRow("eng") << u"eng"_s << std::optional(Language::Eng);
+        QTest::newRow("chs") << u"chs"_s << std::optional(Language::Chs);
+        QTest::newRow("cht") << u"cht"_s << std::optional(Language::Cht);
+        QTest::newRow("Program.ini's text") << u"Chs"_s << std::optional<Language>();
+        QTest::newRow("unknown") << u"fra"_s << std::optional<Language>();
+        QTest::newRow("empty") << QString() << std::optional<Language>();
+    }
+
+    // kdw-cli's --lang takes the lower-case codes only.
+    void cliLanguage()
     {
         QFETCH(QString, code);
-        QFETCH(int, index);
-        QCOMPARE(int(languageIndexForCode(code)), index);
-        QCOMPARE(bundleFileName(code), code + u".dll"_s);
+        QFETCH(std::optional<Language>, language);
+        QCOMPARE(languageOfCode(code), language);
+    }
+
+    // Each language's code and Program.ini text read back as that language.
+    void languageNamesRoundTrip()
+    {
+        for (const Language language : AllLanguages) {
+            QCOMPARE(languageOfCode(languageCode(language)), std::optional(language));
+            QCOMPARE(languageOfIniText(languageIniText(language)), language);
+        }
     }
 
     // One guard at a time holds the busy flag; a refused guard gives back

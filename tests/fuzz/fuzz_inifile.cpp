@@ -2,8 +2,8 @@
 // and exit use. Whatever the file holds, a value reads as at most 255
 // characters, a written key reads back as written and writing one key leaves
 // the other's value alone.
-#include "core/program/startup.h"
 #include "core/text/inifile.h"
+#include "core/text/language.h"
 #include "core/text/programini.h"
 #include "tests/fuzz/fuzzinput.h"
 
@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString language = ini.ReadString(section, languageKey);
     const QString port = ini.ReadString(section, portKey);
     check(language.size() <= CIniFile::MaxValueLength && port.size() <= CIniFile::MaxValueLength);
-    check(languageIndexForCode(language) <= 2);
+    const Language read = languageOfIniText(language);
+    check(read == Language::Eng || language.compare(languageIniText(read), Qt::CaseInsensitive) == 0);
 
     check(ini.WriteString(section, portKey, QStringLiteral("COM3")));
     check(ini.ReadString(section, portKey) == QStringLiteral("COM3"));

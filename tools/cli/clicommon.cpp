@@ -40,7 +40,7 @@ void useLanguageBundle(const QString &programDirectory, quint8 languageIndex)
         return;
     bundle = new LanguageBundle;
     qAddPostRoutine([] { delete std::exchange(bundle, nullptr); });
-    (void)bundle->load(programDirectory, languageCodeForIndex(languageIndex));
+    (void)bundle->load(programDirectory, languageIniText(Language(languageIndex)));
 }
 
 QString printable(const QString &text)

@@ -1,5 +1,6 @@
 #include "tools/cli/prologue.h"
 
+#include "core/text/language.h"
 #include "tools/cli/clicommon.h"
 
 namespace kdw::cli {
@@ -22,18 +23,6 @@ std::optional<QString> takeOption(QStringList &args, const ValueOption &option)
     return value;
 }
 
-// eng|chs|cht; nullopt for anything else.
-std::optional<quint8> languageIndexOf(const QString &value)
-{
-    if (value == u"eng")
-        return 0;
-    if (value == u"chs")
-        return 1;
-    if (value == u"cht")
-        return 2;
-    return std::nullopt;
-}
-
 // The options, flags and arguments of `args`; nullopt when they do not fit `line`.
 std::optional<Invocation> parse(QStringList args, const CommandLine &line)
 {
@@ -49,9 +38,9 @@ std::optional<Invocation> parse(QStringList args, const CommandLine &line)
             invocation.flags.append(flag);
     }
     if (invocation.options.contains(LanguageOption.name)) {
-        const auto language = languageIndexOf(invocation.options.value(LanguageOption.name));
+        const auto language = languageOfCode(invocation.options.value(LanguageOption.name));
         fits = fits && language.has_value();
-        invocation.language = language.value_or(0);
+        invocation.language = quint8(language.value_or(Language::Eng));
     }
     fits = fits && args.size() >= line.minArguments && (line.maxArguments < 0 || args.size() <= line.maxArguments);
     if (!fits)

@@ -13,7 +13,7 @@ bool useLanguage(const QString &code)
 {
     static std::unique_ptr<LanguageBundle> bundle;
     bundle.reset(); // unloads the earlier bundle and its translations
-    setLanguageIndex(languageIndexForCode(code));
+    setLanguageIndex(quint8(languageOfIniText(code)));
     bundle = std::make_unique<LanguageBundle>();
     return bundle->load(QStringLiteral(KDW_PROGRAM_DIR "/"), code);
 }
