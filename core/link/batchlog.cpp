@@ -7,6 +7,34 @@
 
 namespace kdw {
 
+namespace {
+
+constexpr LocalisedList<4> ResultTexts{{
+    {u"verified", u"已校验", u"已校驗"},
+    {u"written", u"已写入", u"已寫入"},
+    {u"failed", u"失败", u"失敗"},
+    {u"skipped", u"跳过", u"跳過"},
+}};
+
+constexpr LocalisedText NoFolderText{u"cannot make the folder %1", u"无法创建文件夹 %1", u"無法建立資料夾 %1"};
+constexpr LocalisedText ExistsText{u"%1 exists already; name another log file", u"%1 已存在；请另选日志文件名",
+                                   u"%1 已存在；請另選記錄檔名"};
+
+} // namespace
+
+QString unitResultText(UnitResult result, quint8 languageIndex)
+{
+    return ResultTexts.at(std::size_t(result)).text(languageIndex);
+}
+
+QString UnitReason::in(quint8 languageIndex) const
+{
+    if (!text)
+        return {};
+    const QString said = text->text(languageIndex);
+    return said.contains(u"%1") ? said.arg(detail) : said;
+}
+
 QString unitResultName(UnitResult result)
 {
     switch (result) {
@@ -35,24 +63,22 @@ BatchLog::BatchLog(const QString &path)
 {
 }
 
-std::unique_ptr<BatchLog> BatchLog::create(const QString &path, QString *error)
+std::unique_ptr<BatchLog> BatchLog::create(const QString &path, QString *error, quint8 languageIndex)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(folder));
+        *error = NoFolderText.text(languageIndex).arg(QDir::toNativeSeparators(folder));
         return nullptr;
     }
     std::unique_ptr<BatchLog> log(new BatchLog(path));
     // An earlier run's log is a record of what went where: never replaced.
-    if (!log->m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        *error = QFileInfo::exists(path)
-                     ? QStringLiteral("%1 exists already; name another log file").arg(QDir::toNativeSeparators(path))
-                     : QStringLiteral("cannot write %1: %2")
-                           .arg(QDir::toNativeSeparators(path), log->m_file.errorString());
+    const bool opened = log->m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (!opened && QFileInfo::exists(path)) {
+        *error = ExistsText.text(languageIndex).arg(QDir::toNativeSeparators(path));
         return nullptr;
     }
-    if (!log->writeLine(Header)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), log->m_file.errorString());
+    if (!opened || !log->writeLine(Header)) {
+        *error = LogNotWrittenText.text(languageIndex).arg(QDir::toNativeSeparators(path), log->m_file.errorString());
         return nullptr;
     }
     return log;
@@ -62,7 +88,7 @@ QString BatchLog::row(const UnitRecord &record)
 {
     QStringList changes = record.changes;
     if (!record.reason.isEmpty())
-        changes.append(record.reason);
+        changes.append(record.reason.in(0));
     const QStringList fields{QString::number(record.unit),
                              isoLocalTime(record.started),
                              isoLocalTime(record.finished),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/localisedtext.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QFile>
@@ -19,7 +21,22 @@ enum class UnitResult {
     Skipped,  // its identification differs from the first radio's: not touched
 };
 
+// The result as the log writes it.
 QString unitResultName(UnitResult result);
+// The result as people read it, in a language.
+QString unitResultText(UnitResult result, quint8 languageIndex);
+
+// Why a radio was not verified, in any of the three languages; the log keeps
+// it in English. `detail` is the line's or the system's own account, put in
+// the text's %1 as it is.
+struct UnitReason
+{
+    const LocalisedText *text = nullptr;
+    QString detail;
+
+    bool isEmpty() const { return text == nullptr; }
+    QString in(quint8 languageIndex) const;
+};
 
 // One radio of a batch run: a row of the log.
 struct UnitRecord
@@ -32,8 +49,11 @@ struct UnitRecord
     QString backup;      // the backup file's name; empty without one
     QByteArray sha256;   // of the 8192-byte image written; empty when nothing was
     QStringList changes; // "LABEL=VALUE" of its variations; "expected=HEX" when skipped
-    QString reason;      // why it failed ("partly written", ...); empty otherwise
+    UnitReason reason;   // why it failed ("partly written", ...); empty otherwise
 };
+
+// "cannot write LOG: reason".
+inline constexpr LocalisedText LogNotWrittenText{u"cannot write %1: %2", u"无法写入 %1：%2", u"無法寫入 %1：%2"};
 
 // "2026-12-08T15:04:05+01:00": local time with its offset, whatever the zone.
 QString isoLocalTime(const QDateTime &time);
@@ -47,8 +67,8 @@ public:
         = QStringLiteral("unit,started,finished,identification,result,backup,sha256,changes");
 
     // Makes the file (never over an existing one) and writes its header;
-    // nothing, with the reason in *error, when it cannot.
-    static std::unique_ptr<BatchLog> create(const QString &path, QString *error);
+    // nothing, with the reason in *error (in the language given), when it cannot.
+    static std::unique_ptr<BatchLog> create(const QString &path, QString *error, quint8 languageIndex = 0);
 
     const QString &path() const { return m_path; }
     QString errorString() const { return m_file.errorString(); }

@@ -5,6 +5,7 @@
 #include "core/link/radiotransfer.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QThread>
 
@@ -13,6 +14,38 @@ namespace kdw {
 namespace {
 
 constexpr int RestSliceMs = 50;
+
+constexpr LocalisedList<6> StepTexts{{
+    {u"waiting for a radio to answer", u"正在等待对讲机应答", u"正在等待對講機應答"},
+    {u"identifying", u"正在识别", u"正在識別"},
+    {u"reading a backup", u"正在读取对讲机以备份", u"正在讀取對講機以備份"},
+    {u"writing", u"正在写入", u"正在寫入"},
+    {u"verifying", u"正在校验", u"正在校驗"},
+    {u"waiting for the next radio (take this one away)", u"正在等待下一台对讲机（请取下这一台）",
+     u"正在等待下一台對講機（請取下這一台）"},
+}};
+
+constexpr LocalisedText SummaryText{u"%1 verified, %2 failed, %3 skipped", u"%1 台已校验，%2 台失败，%3 台跳过",
+                                    u"%1 台已校驗，%2 台失敗，%3 台跳過"};
+constexpr LocalisedText UnverifiedSummaryText{
+    u"%1 written, %2 failed, %3 skipped", u"%1 台已写入，%2 台失败，%3 台跳过", u"%1 台已寫入，%2 台失敗，%3 台跳過"};
+
+// Why a radio ended other than verified; %1 is the line's or the system's account.
+constexpr LocalisedText NotWrittenText{u"not written: %1", u"未写入：%1", u"未寫入：%1"};
+constexpr LocalisedText StoppedBeforeWriteText{u"stopped before the write", u"在写入前停止", u"在寫入前停止"};
+constexpr LocalisedText BackupReadFailedText{u"not written: the backup read failed: %1", u"未写入：备份读取失败：%1",
+                                             u"未寫入：備份讀取失敗：%1"};
+constexpr LocalisedText BackupNotSavedText{u"not written: the backup could not be saved: %1",
+                                           u"未写入：无法保存备份：%1", u"未寫入：無法儲存備份：%1"};
+constexpr LocalisedText PartlyWrittenText{u"partly written", u"部分写入", u"部分寫入"};
+constexpr LocalisedText PartlyWrittenBecauseText{u"partly written: %1", u"部分写入：%1", u"部分寫入：%1"};
+constexpr LocalisedText VerifyStoppedText{u"written, the verify was stopped", u"已写入，校验被停止",
+                                          u"已寫入，校驗被停止"};
+constexpr LocalisedText VerifyFailedText{u"written, the verify failed: %1", u"已写入，校验失败：%1",
+                                         u"已寫入，校驗失敗：%1"};
+constexpr LocalisedText DiffersText{u"the radio differs from the image in %1 bytes after the write",
+                                    u"写入后对讲机有 %1 个字节与写入的内容不同",
+                                    u"寫入後對講機有 %1 個位元組與寫入的內容不同"};
 
 // Bytes of the written ranges that the radio holds otherwise.
 int differingBytes(const MemoryImage &written, const MemoryImage &readBack)
@@ -42,6 +75,25 @@ bool BatchSummary::allGood() const
 {
     return !units.isEmpty() && logError.isEmpty()
            && count(UnitResult::Verified) + count(UnitResult::Written) == units.size();
+}
+
+QString BatchSummary::text(bool verify, quint8 languageIndex) const
+{
+    return (verify ? SummaryText : UnverifiedSummaryText)
+        .text(languageIndex)
+        .arg(count(verify ? UnitResult::Verified : UnitResult::Written))
+        .arg(count(UnitResult::Failed))
+        .arg(count(UnitResult::Skipped));
+}
+
+QString BatchSummary::logErrorText(quint8 languageIndex) const
+{
+    return LogNotWrittenText.text(languageIndex).arg(QDir::toNativeSeparators(logPath), logError);
+}
+
+QString batchStepText(BatchStep step, quint8 languageIndex)
+{
+    return StepTexts.at(std::size_t(step)).text(languageIndex);
 }
 
 BatchRun::BatchRun(BytePort &port, const BatchPlan &plan, BatchLog *log, BatchObserver observer)
@@ -148,8 +200,10 @@ BatchSummary BatchRun::run()
 void BatchRun::finish(UnitRecord &record, BatchSummary &summary)
 {
     record.finished = QDateTime::currentDateTime();
-    if (m_log && !m_log->append(record))
-        summary.logError = QStringLiteral("cannot write %1: %2").arg(m_log->path(), m_log->errorString());
+    if (m_log && !m_log->append(record)) {
+        summary.logPath = m_log->path();
+        summary.logError = m_log->errorString();
+    }
     summary.units.append(record);
     if (m_observer.unitDone)
         m_observer.unitDone(record);
@@ -165,7 +219,7 @@ UnitRecord BatchRun::programUnit(int unit, int *rowsUsed)
     const ProtocolResult identified = protocol.identify();
     record.identification = identified.identification;
     if (!identified) {
-        record.reason = QStringLiteral("not written: %1").arg(identified.describe());
+        record.reason = {&NotWrittenText, identified.describe()};
         return record;
     }
     if (m_reference.isEmpty()) {
@@ -198,17 +252,17 @@ UnitRecord BatchRun::programUnit(int unit, int *rowsUsed)
         const TransferOutcome outcome
             = readFromPort(m_port, TransferDirection::Read, read, transfer, m_plan.maxResumes);
         if (outcome.status == TransferOutcome::Status::Cancelled) {
-            record.reason = QStringLiteral("stopped before the write");
+            record.reason = {&StoppedBeforeWriteText, {}};
             return record;
         }
         if (!outcome) {
-            record.reason = QStringLiteral("not written: the backup read failed: %1").arg(outcome.detail);
+            record.reason = {&BackupReadFailedText, outcome.detail};
             return record;
         }
         const BackupResult saved
             = saveUnitBackup(m_plan.backupDirectory, radioBytes(read, m_plan.programDirectory), m_plan.started, unit);
         if (!saved) {
-            record.reason = QStringLiteral("not written: the backup could not be saved: %1").arg(saved.reason);
+            record.reason = {&BackupNotSavedText, saved.reason};
             return record;
         }
         record.backup = QFileInfo(saved.path).fileName();
@@ -234,10 +288,9 @@ void BatchRun::writeUnit(UnitRecord &record, const MemoryImage &image)
     if (!written) {
         const bool partly = written.protocol.blocks > 0;
         if (written.status == TransferOutcome::Status::Cancelled)
-            record.reason = partly ? QStringLiteral("partly written") : QStringLiteral("stopped before the write");
+            record.reason = {partly ? &PartlyWrittenText : &StoppedBeforeWriteText, {}};
         else
-            record.reason
-                = (partly ? QStringLiteral("partly written: ") : QStringLiteral("not written: ")) + written.detail;
+            record.reason = {partly ? &PartlyWrittenBecauseText : &NotWrittenText, written.detail};
         return;
     }
     if (!m_plan.verify) {
@@ -250,16 +303,16 @@ void BatchRun::writeUnit(UnitRecord &record, const MemoryImage &image)
     const TransferOutcome verified
         = readFromPort(m_port, TransferDirection::Verify, readBack, transfer, m_plan.maxResumes);
     if (verified.status == TransferOutcome::Status::Cancelled) {
-        record.reason = QStringLiteral("written, the verify was stopped");
+        record.reason = {&VerifyStoppedText, {}};
         return;
     }
     if (!verified) {
-        record.reason = QStringLiteral("written, the verify failed: %1").arg(verified.detail);
+        record.reason = {&VerifyFailedText, verified.detail};
         return;
     }
     const int differing = differingBytes(image, readBack);
     if (differing > 0) {
-        record.reason = QStringLiteral("the radio differs from the image in %1 bytes after the write").arg(differing);
+        record.reason = {&DiffersText, QString::number(differing)};
         return;
     }
     record.result = UnitResult::Verified;

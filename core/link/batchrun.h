@@ -38,6 +38,9 @@ struct BatchPlan
 // Where a unit is; each step is reported as it begins.
 enum class BatchStep { WaitingForRadio, Identifying, BackingUp, Writing, Verifying, WaitingForSwap };
 
+// "waiting for a radio to answer", "identifying", ... in a language.
+QString batchStepText(BatchStep step, quint8 languageIndex);
+
 // What the run reports and asks while it runs; called on the thread that
 // runs it. Every member may be left empty.
 struct BatchObserver
@@ -62,11 +65,16 @@ struct BatchSummary
     QList<UnitRecord> units;
     bool stopped = false;  // the caller stopped the run
     bool lineLost = false; // the port went away (adapter pulled)
-    QString logError;      // a row that could not be written, with the reason
+    QString logPath;       // the log a row could not be written to
+    QString logError;      // the system's reason for it; empty while every row was written
 
     int count(UnitResult result) const;
     // Every unit verified (or written, with verify off), and at least one.
     bool allGood() const;
+    // "18 verified, 1 failed, 1 skipped" ("written" with verify off).
+    QString text(bool verify, quint8 languageIndex) const;
+    // "cannot write LOG: reason".
+    QString logErrorText(quint8 languageIndex) const;
 };
 
 // One radio after another over an open port: for each, wait until a radio

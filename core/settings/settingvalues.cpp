@@ -1,6 +1,17 @@
 #include "core/settings/settingvalues.h"
 
+#include "core/text/localisedtext.h"
+
 namespace kdw {
+
+namespace {
+
+constexpr LocalisedText NotValidText{u"%1: \"%2\" is not a valid text (at most %3 of \"%4\")",
+                                     u"%1：“%2”不是有效的文字（最多 %3 个“%4”中的字符）",
+                                     u"%1：「%2」不是有效的文字（最多 %3 個「%4」中的字元）"};
+constexpr LocalisedText UnknownItemText{u"%1: unknown item \"%2\"", u"%1：未知的选项“%2”", u"%1：未知的選項「%2」"};
+
+} // namespace
 
 SettingValue shownValue(const Setting &setting, const MemoryImage &image)
 {
@@ -38,15 +49,12 @@ void storeValue(const Setting &setting, MemoryImage &image, const SettingValue &
         setting.text()->store(image, std::get<QString>(value));
 }
 
-QString refusedValueText(const Setting &setting, QStringView label, QStringView item)
+QString refusedValueText(const Setting &setting, QStringView label, QStringView item, quint8 languageIndex)
 {
     if (const TextField *field = setting.text()) {
-        return QStringLiteral("%1: \"%2\" is not a valid text (at most %3 of \"%4\")")
-            .arg(label, item)
-            .arg(field->length)
-            .arg(field->allowed);
+        return NotValidText.text(languageIndex).arg(label, item).arg(field->length).arg(field->allowed);
     }
-    return QStringLiteral("%1: unknown item \"%2\"").arg(label, item);
+    return UnknownItemText.text(languageIndex).arg(label, item);
 }
 
 void storeChosenSettings(MemoryImage &image, const ChosenSettings &chosen)

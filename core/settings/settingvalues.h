@@ -27,7 +27,7 @@ void storeValue(const Setting &setting, MemoryImage &image, const SettingValue &
 
 // Why valueFromText refused `item` for the setting named `label`: the text
 // field's length and characters, or an unknown item.
-QString refusedValueText(const Setting &setting, QStringView label, QStringView item);
+QString refusedValueText(const Setting &setting, QStringView label, QStringView item, quint8 languageIndex = 0);
 
 // The settings chosen, each by the setting it is for.
 using ChosenSettings = QHash<const Setting *, SettingValue>;

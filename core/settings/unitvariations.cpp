@@ -2,6 +2,7 @@
 
 #include "core/channels/csv.h"
 #include "core/channels/csvfile.h"
+#include "core/text/localisedtext.h"
 
 #include <QDir>
 
@@ -9,11 +10,23 @@ namespace kdw {
 
 namespace {
 
-VariationsRead refused(int line, int column, const QString &reason)
+constexpr LocalisedText LineColumnText{u"line %1, column %2: %3", u"第 %1 行，第 %2 列：%3", u"第 %1 行，第 %2 欄：%3"};
+constexpr LocalisedText LineText{u"line %1: %2", u"第 %1 行：%2", u"第 %1 行：%2"};
+constexpr LocalisedText EmptyText{u"the file is empty; its first line names the settings",
+                                  u"文件是空的；其第一行应列出各设置项", u"檔案是空的；其第一行應列出各設定項"};
+constexpr LocalisedText UnknownSettingText{u"unknown setting \"%1\"", u"未知的设置项“%1”", u"未知的設定項「%1」"};
+constexpr LocalisedText NamedTwiceText{u"%1: named more than once", u"%1：列出了不止一次", u"%1：列出了不止一次"};
+constexpr LocalisedText CellCountText{u"%1 cells where the first line names %2 settings",
+                                      u"有 %1 个单元格，而第一行列出了 %2 个设置项",
+                                      u"有 %1 個儲存格，而第一行列出了 %2 個設定項"};
+constexpr LocalisedText InFileText{u"%1: %2", u"%1：%2", u"%1：%2"};
+constexpr LocalisedText CannotReadText{u"cannot read %1: %2", u"无法读取 %1：%2", u"無法讀取 %1：%2"};
+
+VariationsRead refused(int line, int column, const QString &reason, quint8 languageIndex)
 {
     VariationsRead read;
-    read.error = column > 0 ? QStringLiteral("line %1, column %2: %3").arg(line).arg(column).arg(reason)
-                            : QStringLiteral("line %1: %2").arg(line).arg(reason);
+    read.error = column > 0 ? LineColumnText.text(languageIndex).arg(line).arg(column).arg(reason)
+                            : LineText.text(languageIndex).arg(line).arg(reason);
     return read;
 }
 
@@ -27,13 +40,13 @@ MemoryImage UnitVariation::applied(const MemoryImage &document) const
     return image;
 }
 
-VariationsRead parseVariations(QStringView text)
+VariationsRead parseVariations(QStringView text, quint8 languageIndex)
 {
-    const CsvParseResult csv = parseCsv(text);
+    const CsvParseResult csv = parseCsv(text, languageIndex);
     if (csv.error)
-        return refused(csv.error->line, csv.error->column, csv.error->message);
+        return refused(csv.error->line, csv.error->column, csv.error->message, languageIndex);
     if (csv.records.isEmpty())
-        return refused(1, 0, QStringLiteral("the file is empty; its first line names the settings"));
+        return refused(1, 0, EmptyText.text(languageIndex), languageIndex);
 
     const CsvRecord &header = csv.records.first();
     QList<const Setting *> columns;
@@ -41,9 +54,9 @@ VariationsRead parseVariations(QStringView text)
         const QString label = header.fields.at(c).trimmed();
         const Setting *setting = findSetting(label);
         if (!setting)
-            return refused(header.line, int(c) + 1, QStringLiteral("unknown setting \"%1\"").arg(label));
+            return refused(header.line, int(c) + 1, UnknownSettingText.text(languageIndex).arg(label), languageIndex);
         if (columns.contains(setting))
-            return refused(header.line, int(c) + 1, QStringLiteral("%1: named more than once").arg(label));
+            return refused(header.line, int(c) + 1, NamedTwiceText.text(languageIndex).arg(label), languageIndex);
         columns.append(setting);
     }
 
@@ -51,10 +64,8 @@ VariationsRead parseVariations(QStringView text)
     for (qsizetype r = 1; r < csv.records.size(); ++r) {
         const CsvRecord &row = csv.records.at(r);
         if (row.fields.size() != columns.size()) {
-            return refused(row.line, 0,
-                           QStringLiteral("%1 cells where the first line names %2 settings")
-                               .arg(row.fields.size())
-                               .arg(columns.size()));
+            return refused(row.line, 0, CellCountText.text(languageIndex).arg(row.fields.size()).arg(columns.size()),
+                           languageIndex);
         }
         UnitVariation unit;
         unit.line = row.line;
@@ -65,7 +76,8 @@ VariationsRead parseVariations(QStringView text)
             const Setting &setting = *columns.at(c);
             const auto value = valueFromText(setting, cell);
             if (!value)
-                return refused(row.line, int(c) + 1, refusedValueText(setting, setting.label, cell));
+                return refused(row.line, int(c) + 1, refusedValueText(setting, setting.label, cell, languageIndex),
+                               languageIndex);
             unit.chosen.insert(&setting, *value);
             unit.assignments.append(setting.label.toString() + u'=' + cell);
         }
@@ -74,17 +86,17 @@ VariationsRead parseVariations(QStringView text)
     return read;
 }
 
-VariationsRead readVariationsFile(const QString &path)
+VariationsRead readVariationsFile(const QString &path, quint8 languageIndex)
 {
     const TextFileRead file = readUtf8File(path, 0);
     VariationsRead read;
     if (!file.text) {
-        read.error = QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.reason);
+        read.error = CannotReadText.text(languageIndex).arg(QDir::toNativeSeparators(path), file.reason);
         return read;
     }
-    read = parseVariations(*file.text);
+    read = parseVariations(*file.text, languageIndex);
     if (read.error)
-        read.error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + *read.error;
+        read.error = InFileText.text(languageIndex).arg(QDir::toNativeSeparators(path), *read.error);
     return read;
 }
 

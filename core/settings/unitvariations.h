@@ -35,7 +35,8 @@ struct [[nodiscard]] VariationsRead
     explicit operator bool() const { return !error; }
 };
 
-VariationsRead parseVariations(QStringView text);
-VariationsRead readVariationsFile(const QString &path);
+// The messages of a refused file are in the given language.
+VariationsRead parseVariations(QStringView text, quint8 languageIndex = 0);
+VariationsRead readVariationsFile(const QString &path, quint8 languageIndex = 0);
 
 } // namespace kdw

@@ -53,10 +53,10 @@ private:
                && writeFile(sim.directory() + QStringLiteral("v.csv"), variations.toUtf8());
     }
 
-    CliRun batch(const RadioSim &sim, const QStringList &more = {})
+    CliRun batch(const RadioSim &sim, const QStringList &more = {}, int units = 3)
     {
         return sim.runCli(QStringList{QStringLiteral("batch"), QStringLiteral("--auto"), QStringLiteral("--units"),
-                                      QStringLiteral("3"), QStringLiteral("--vary"),
+                                      QString::number(units), QStringLiteral("--vary"),
                                       sim.directory() + QStringLiteral("v.csv"), QStringLiteral("--log"),
                                       sim.directory() + QStringLiteral("log.csv"), QStringLiteral("--port"),
                                       QStringLiteral("COM1"), sim.directory() + QStringLiteral("doc.sin")}
@@ -106,22 +106,67 @@ private slots:
         QVERIFY2(run.out.contains(QStringLiteral("2 verified, 0 failed, 1 skipped")), qPrintable(run.out));
     }
 
+    // The lines people read are in the language asked for; the log is not.
+    void speaksTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("Simplified Chinese")
+            << QStringLiteral("chs")
+            << QStringLiteral("第 1 台：已校验（识别码 4b44573431370100） Code=101;SQL=3|第 2 台：跳过（识别码 "
+                              "4b44573431370200）|1 台已校验，0 台失败，1 台跳过|日志：")
+            << QStringLiteral("第 1 台：正在识别|第 1 台：正在校验|第 2 台：正在等待下一台对讲机（请取下这一台）");
+        QTest::newRow("Traditional Chinese")
+            << QStringLiteral("cht")
+            << QStringLiteral("第 1 台：已校驗（識別碼 4b44573431370100）|第 2 台：跳過（識別碼 "
+                              "4b44573431370200）|1 台已校驗，0 台失敗，1 台跳過|記錄：")
+            << QStringLiteral("第 1 台：正在識別|第 1 台：正在寫入|第 2 台：正在等待下一台對講機（請取下這一台）");
+    }
+
+    void speaksTheChosenLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const RadioSim sim({QStringLiteral("--box"), QStringLiteral("2"), QStringLiteral("--ident"),
+                            QStringLiteral("2:4b44573431370200")});
+        QVERIFY(prepareFiles(sim, Variations));
+        const CliRun run = batch(sim, {QStringLiteral("--lang"), language, QStringLiteral("--no-backup")}, 2);
+        QVERIFY2(run.exitCode == 1, qPrintable(run.out + run.err + sim.logTail()));
+        QVERIFY2(saysAll(run.out, out), qPrintable(run.out));
+        QVERIFY2(saysAll(run.err, err), qPrintable(run.err));
+        const QStringList lines = logLines(sim.directory() + QStringLiteral("log.csv"));
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines.at(1).contains(QStringLiteral(",verified,,")), qPrintable(lines.at(1)));
+        QVERIFY2(lines.at(2).contains(QStringLiteral(",skipped,,,expected=")), qPrintable(lines.at(2)));
+    }
+
     void aBadVariationsFileTouchesNoRadio_data()
     {
         QTest::addColumn<QString>("variations");
+        QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("says");
-        QTest::newRow("unknown label") << QStringLiteral("Code,Volume\n1,2\n") << QStringLiteral("line 1, column 2");
-        QTest::newRow("bad value on the last row")
-            << QStringLiteral("Code,SQL\n1,2\n3,4\n5,eleven\n") << QStringLiteral("line 4, column 2");
+        QTest::newRow("unknown label") << QStringLiteral("Code,Volume\n1,2\n") << QStringLiteral("eng")
+                                       << QStringLiteral("line 1, column 2");
+        QTest::newRow("bad value on the last row") << QStringLiteral("Code,SQL\n1,2\n3,4\n5,eleven\n")
+                                                   << QStringLiteral("eng") << QStringLiteral("line 4, column 2");
+        QTest::newRow("bad value, Simplified Chinese")
+            << QStringLiteral("Code,SQL\n1,2\n5,eleven\n") << QStringLiteral("chs")
+            << QStringLiteral("第 3 行，第 2 列：SQL：未知的选项“eleven”");
+        QTest::newRow("unknown label, Traditional Chinese")
+            << QStringLiteral("Code,Volume\n1,2\n") << QStringLiteral("cht")
+            << QStringLiteral("第 1 行，第 2 欄：未知的設定項「Volume」");
     }
 
     void aBadVariationsFileTouchesNoRadio()
     {
         QFETCH(QString, variations);
+        QFETCH(QString, language);
         QFETCH(QString, says);
         const RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")});
         QVERIFY(prepareFiles(sim, variations));
-        const CliRun run = batch(sim);
+        const CliRun run = batch(sim, {QStringLiteral("--lang"), language});
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(says), qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(sim.directory() + QStringLiteral("log.csv")));

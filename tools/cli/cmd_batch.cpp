@@ -4,6 +4,7 @@
 #include "core/link/serialport.h"
 #include "core/link/transfermessages.h"
 #include "core/settings/unitvariations.h"
+#include "core/text/localisedtext.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/clitransfer.h"
 #include "tools/cli/commands.h"
@@ -21,6 +22,21 @@ namespace {
 const ValueOption UnitsOption{QStringLiteral("--units"), QString()};
 const ValueOption VaryOption{QStringLiteral("--vary"), QString()};
 const ValueOption LogOption{QStringLiteral("--log"), QString()};
+
+constexpr LocalisedText ConnectRadioText{u"Connect radio %1, switch it on and press Enter (q to stop)",
+                                         u"请连接第 %1 台对讲机，开机后按 Enter（输入 q 停止）",
+                                         u"請連接第 %1 台對講機，開機後按 Enter（輸入 q 停止）"};
+constexpr LocalisedText UnitText{u"unit %1: %2", u"第 %1 台：%2", u"第 %1 台：%2"};
+constexpr LocalisedText ReasonText{u"%1: %2", u"%1：%2", u"%1：%2"};
+constexpr LocalisedText IdentificationText{u" [identification %1]", u"（识别码 %1）", u"（識別碼 %1）"};
+constexpr LocalisedText LogPathText{u"log: %1", u"日志：%1", u"記錄：%1"};
+constexpr LocalisedText UnitsRefusedText{u"--units takes a number of radios from 1, not \"%1\"",
+                                         u"--units 需要从 1 起的对讲机台数，而不是“%1”",
+                                         u"--units 需要從 1 起的對講機台數，而不是「%1」"};
+constexpr LocalisedText NoRowsText{u"%1: no rows below the settings' line", u"%1：设置项那一行下面没有数据行",
+                                   u"%1：設定項那一行下面沒有資料行"};
+constexpr LocalisedText PortGoneText{u"the port went away; the run ends here", u"串口已断开；到此结束",
+                                     u"連接埠已斷開；到此結束"};
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
@@ -47,51 +63,28 @@ std::optional<QString> checkBatchArguments(const Invocation &invocation, const Q
     const QString units = invocation.option(UnitsOption.name);
     bool ok = true;
     if (!units.isEmpty() && (units.toInt(&ok) <= 0 || !ok))
-        return QStringLiteral("--units takes a number of radios from 1, not \"%1\"").arg(units);
+        return UnitsRefusedText.text(invocation.language).arg(units);
     return std::nullopt;
 }
 
-QString stepText(BatchStep step)
-{
-    switch (step) {
-    case BatchStep::WaitingForRadio: return QStringLiteral("waiting for a radio to answer");
-    case BatchStep::Identifying: return QStringLiteral("identifying");
-    case BatchStep::BackingUp: return QStringLiteral("reading a backup");
-    case BatchStep::Writing: return QStringLiteral("writing");
-    case BatchStep::Verifying: return QStringLiteral("verifying");
-    case BatchStep::WaitingForSwap: return QStringLiteral("waiting for the next radio (take this one away)");
-    }
-    return {};
-}
-
 // The line of a finished radio on standard output.
-QString unitLine(const UnitRecord &record)
+QString unitLine(const UnitRecord &record, quint8 language)
 {
-    QString line = QStringLiteral("unit %1: %2").arg(record.unit).arg(unitResultName(record.result));
+    QString said = unitResultText(record.result, language);
     if (!record.reason.isEmpty())
-        line += QStringLiteral(": ") + record.reason;
+        said = ReasonText.text(language).arg(said, record.reason.in(language));
     if (!record.identification.isEmpty())
-        line += QStringLiteral(" [identification %1]").arg(QString::fromLatin1(record.identification.toHex()));
+        said += IdentificationText.text(language).arg(QString::fromLatin1(record.identification.toHex()));
     if (!record.changes.isEmpty())
-        line += u' ' + record.changes.join(u';');
-    return line;
-}
-
-QString summaryLine(const BatchSummary &summary, bool verify)
-{
-    QStringList parts;
-    parts << (verify ? QStringLiteral("%1 verified").arg(summary.count(UnitResult::Verified))
-                     : QStringLiteral("%1 written").arg(summary.count(UnitResult::Written)));
-    parts << QStringLiteral("%1 failed").arg(summary.count(UnitResult::Failed))
-          << QStringLiteral("%1 skipped").arg(summary.count(UnitResult::Skipped));
-    return parts.join(QStringLiteral(", "));
+        said += u' ' + record.changes.join(u';');
+    return UnitText.text(language).arg(record.unit).arg(said);
 }
 
 // Without --auto: the prompt on standard error, the answer from standard
 // input. The end of input stops the run, as "q" does.
-bool askForRadio(int unit)
+bool askForRadio(int unit, quint8 language)
 {
-    err() << "Connect radio " << unit << ", switch it on and press Enter (q to stop)\n";
+    err() << ConnectRadioText.text(language).arg(unit) << '\n';
     err().flush();
     char buffer[256];
     if (g_interrupted || !std::fgets(buffer, sizeof buffer, stdin))
@@ -129,11 +122,11 @@ int cmdBatch(const CliContext &context, const QStringList &args)
     plan.programDirectory = context.programDirectory;
     plan.backupDirectory = backupDirectory(context.programDirectory);
     if (const QString vary = run->option(VaryOption.name); !vary.isEmpty()) {
-        VariationsRead variations = readVariationsFile(vary);
+        VariationsRead variations = readVariationsFile(vary, language);
         if (!variations)
             return usageError(*variations.error);
         if (variations.units.isEmpty())
-            return usageError(QStringLiteral("%1: no rows below the settings' line").arg(vary));
+            return usageError(NoRowsText.text(language).arg(vary));
         plan.variations = variations.units;
     }
 
@@ -152,35 +145,36 @@ int cmdBatch(const CliContext &context, const QStringList &args)
                                 ? plan.backupDirectory + batchStem(plan.started) + QStringLiteral(".csv")
                                 : run->option(LogOption.name);
     QString logError;
-    const auto log = BatchLog::create(logPath, &logError);
+    const auto log = BatchLog::create(logPath, &logError, language);
     if (!log)
         return usageError(logError);
 
     BatchObserver observer;
-    observer.step = [](int unit, BatchStep step) {
-        err() << "unit " << unit << ": " << stepText(step) << '\n';
+    observer.step = [language](int unit, BatchStep step) {
+        err() << UnitText.text(language).arg(unit).arg(batchStepText(step, language)) << '\n';
         err().flush();
     };
     observer.resuming = [language](int block, int resume) {
         err() << resumingNotice(TransferDirection::Write, block, resume, language) << '\n';
         err().flush();
     };
-    observer.unitDone = [](const UnitRecord &record) {
-        out() << unitLine(record) << '\n';
+    observer.unitDone = [language](const UnitRecord &record) {
+        out() << unitLine(record, language) << '\n';
         out().flush();
     };
     observer.stopRequested = [] { return g_interrupted != 0; };
     if (!plan.autoSwap)
-        observer.nextConnected = askForRadio;
+        observer.nextConnected = [language](int unit) { return askForRadio(unit, language); };
 
     stopOnInterrupt();
     const BatchSummary summary = BatchRun(port, plan, log.get(), observer).run();
-    out() << summaryLine(summary, plan.verify) << '\n' << "log: " << QDir::toNativeSeparators(log->path()) << '\n';
+    out() << summary.text(plan.verify, language) << '\n'
+          << LogPathText.text(language).arg(QDir::toNativeSeparators(log->path())) << '\n';
     out().flush();
     if (!summary.logError.isEmpty())
-        err() << "kdw-cli: " << summary.logError << '\n';
+        err() << "kdw-cli: " << summary.logErrorText(language) << '\n';
     if (summary.lineLost)
-        err() << "kdw-cli: the port went away; the run ends here\n";
+        err() << "kdw-cli: " << PortGoneText.text(language) << '\n';
     err().flush();
     return summary.allGood() ? Ok : Failed;
 }
