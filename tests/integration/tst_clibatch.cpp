@@ -5,6 +5,7 @@
 #include "radiosim.h"
 
 #include <QCryptographicHash>
+#include <QProcess>
 #include <QTest>
 
 using namespace kdw;
@@ -13,14 +14,6 @@ using namespace kdw::test;
 namespace {
 
 const QString Variations = QStringLiteral("Code,SQL\n101,3\n102,\n103,5\n");
-
-QByteArray writtenRanges(const QByteArray &memory)
-{
-    QByteArray bytes;
-    for (const TransferRange &r : WriteRanges)
-        bytes += memory.mid(r.start, r.end - r.start);
-    return bytes;
-}
 
 QStringList logLines(const QString &path)
 {
@@ -171,6 +164,60 @@ private slots:
         QVERIFY2(run.err.contains(says), qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(sim.directory() + QStringLiteral("log.csv")));
         QCOMPARE(sim.hostBytes(), QByteArray());
+    }
+
+    // Without --auto each radio waits for the person at the bench: a prompt
+    // on standard error, Enter for the next radio (taken from the box by
+    // hand), "q" or the end of input to stop.
+    void theManualRunWaitsForEnter_data()
+    {
+        QTest::addColumn<QStringList>("answers"); // the end of input follows when the last is not "q"
+        QTest::addColumn<int>("written");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("q at the first prompt") << QStringList{QStringLiteral("q")} << 0 << 1;
+        QTest::newRow("one radio, then the end of input") << QStringList{QString()} << 1 << 0;
+        QTest::newRow("two radios, then q") << QStringList{QString(), QString(), QStringLiteral(" q ")} << 2 << 0;
+    }
+
+    void theManualRunWaitsForEnter()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(int, written);
+        QFETCH(int, exitCode);
+        RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")});
+        QVERIFY(prepareFiles(sim, QString()) && !sim.cliPath().isEmpty());
+        QProcess cli;
+        cli.start(sim.cliPath(),
+                  {QStringLiteral("batch"), QStringLiteral("--log"), sim.directory() + QStringLiteral("log.csv"),
+                   QStringLiteral("--port"), QStringLiteral("COM1"), sim.directory() + QStringLiteral("doc.sin")});
+        QString err;
+        for (qsizetype i = 0; i < answers.size(); ++i) {
+            const QString prompt
+                = QStringLiteral("Connect radio %1, switch it on and press Enter (q to stop)\n").arg(i + 1);
+            QTRY_VERIFY2_WITH_TIMEOUT((err += QString::fromUtf8(cli.readAllStandardError())).contains(prompt),
+                                      qPrintable(err + sim.logTail()), 30000);
+            if (i == 0)
+                QCOMPARE(sim.hostBytes(), QByteArray()); // nothing before the first Enter
+            else
+                QVERIFY(sim.swapTo(int(i) + 1));
+            cli.write(answers.at(i).toUtf8() + '\n');
+        }
+        cli.closeWriteChannel();
+        QVERIFY(cli.waitForFinished(60000));
+        err += QString::fromUtf8(cli.readAllStandardError());
+        const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+        QVERIFY2(cli.exitCode() == exitCode, qPrintable(out + err + sim.logTail()));
+        QVERIFY2(!out.contains(QStringLiteral("Connect radio")), qPrintable(out));
+        QCOMPARE(logLines(sim.directory() + QStringLiteral("log.csv")).size(), written + 1);
+        const QByteArray document = readFile(sim.directory() + QStringLiteral("doc.sin"));
+        for (int radio = 1; radio <= 3; ++radio) {
+            const QByteArray memory = sim.savedMemory(radio);
+            QCOMPARE(memory.isEmpty(), radio > written);
+            if (!memory.isEmpty())
+                QCOMPARE(writtenRanges(memory), writtenRanges(document));
+        }
+        if (written == 0)
+            QCOMPARE(sim.hostBytes(), QByteArray());
     }
 };
 

@@ -26,10 +26,16 @@ using namespace kdw::sim;
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
+volatile std::sig_atomic_t g_swap = 0;
 
 void onSignal(int)
 {
     g_stop = 1;
+}
+
+void onSwapSignal(int)
+{
+    g_swap = 1;
 }
 
 // One line per burst: "<ms since start> host|radio <hex bytes>", "# ..." for events.
@@ -130,6 +136,13 @@ void stopOnSignals()
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+    // SIGUSR1: a person swaps the radios of a box by hand (and then tells
+    // the program so), with no wait for the swap time.
+    struct sigaction swap
+    {
+    };
+    swap.sa_handler = onSwapSignal;
+    sigaction(SIGUSR1, &swap, nullptr);
 }
 
 // The radio at the end of the line (or a box of them, one after another):
@@ -155,6 +168,10 @@ public:
     int serve()
     {
         while (!g_stop) {
+            if (g_swap) {
+                g_swap = 0;
+                swapByHand();
+            }
             switch (m_line.waitForHost(-1)) {
             case PtyLine::Wait::Interrupted: continue;
             case PtyLine::Wait::HostClosed:
@@ -180,6 +197,17 @@ private:
         if (m_swapUntil > 0 || m_current >= m_models.size())
             return nullptr;
         return &m_models[m_current];
+    }
+
+    // The radio on the cable is taken away and the next one connected at once.
+    void swapByHand()
+    {
+        if (m_options.radios < 2 || m_current >= m_models.size())
+            return;
+        if (m_swapUntil == 0)
+            m_log.event("radio " + QByteArray::number(m_current + 1) + " taken away");
+        m_swapUntil = nowNs();
+        (void)current();
     }
 
     void takeBurst(const QByteArray &received)

@@ -7,8 +7,9 @@
 #include <QFileInfo>
 #include <QTest>
 
-#ifdef Q_OS_LINUX
 #include <csignal>
+
+#ifdef Q_OS_LINUX
 #include <sys/prctl.h>
 #endif
 
@@ -19,6 +20,14 @@ MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::arra
     for (const TransferRange &r : ranges)
         base.copyIn(r.start, source.bytes(r.start, r.end - r.start));
     return base;
+}
+
+QByteArray writtenRanges(const QByteArray &memory)
+{
+    QByteArray bytes;
+    for (const TransferRange &r : WriteRanges)
+        bytes += memory.mid(r.start, r.end - r.start);
+    return bytes;
 }
 
 RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const QString &programDirectory)
@@ -63,10 +72,18 @@ RadioSim::~RadioSim()
     }
 }
 
-CliRun RadioSim::runCli(const QStringList &arguments) const
+QString RadioSim::cliPath() const
 {
     const QString tool = directory() + QStringLiteral("kdw-cli");
     if (!QFileInfo::exists(tool) && !QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/kdw-cli"), tool))
+        return {};
+    return tool;
+}
+
+CliRun RadioSim::runCli(const QStringList &arguments) const
+{
+    const QString tool = cliPath();
+    if (tool.isEmpty())
         return {};
     return test::runCli(arguments, tool);
 }
@@ -79,6 +96,14 @@ QByteArray RadioSim::savedMemory() const
 QByteArray RadioSim::savedMemory(int radio) const
 {
     return readFile(m_dir.filePath(QStringLiteral("saved-%1.sin").arg(radio)));
+}
+
+bool RadioSim::swapTo(int next)
+{
+    if (::kill(pid_t(m_process.processId()), SIGUSR1) != 0)
+        return false;
+    const QString connected = QStringLiteral("# radio %1 connected").arg(next);
+    return QTest::qWaitFor([&] { return log().join(u'\n').contains(connected); }, 5000);
 }
 
 QStringList RadioSim::log() const

@@ -16,6 +16,9 @@ namespace kdw::test {
 // `base` with the bytes of `ranges` taken from `source`.
 MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges);
 
+// The bytes of the write ranges of an 8192-byte memory, one range after another.
+QByteArray writtenRanges(const QByteArray &memory);
+
 // kdw-radio-sim linked as ports/COM1 in a directory (its own temporary one
 // unless given), so that the directory serves as the program directory of a
 // transfer on "COM1". The radio's memory starts as `memory`, it saves after
@@ -35,11 +38,17 @@ public:
 
     // Runs kdw-cli from the radio's directory, so that "COM1" names this radio.
     CliRun runCli(const QStringList &arguments) const;
+    // That copy of kdw-cli, for a test that runs it itself; empty when it
+    // could not be made.
+    QString cliPath() const;
 
     // The memory saved after the last completed write (empty before any).
     QByteArray savedMemory() const;
     // With --box: the memory radio `radio` (from 1) saved after its last write.
     QByteArray savedMemory(int radio) const;
+    // With --box: the radio on the cable taken away and radio `next` (from 1)
+    // connected at once, as a person swaps them by hand; true once it is.
+    bool swapTo(int next);
     // The last lines of the log ("<ms> host|radio <hex>", "# <event>"), for
     // failure messages.
     QString logTail() const;
