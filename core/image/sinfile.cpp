@@ -5,7 +5,7 @@
 
 namespace kdw {
 
-SinLoadResult readSinFile(const QString &path)
+SinLoadResult readSinFile(const QString &path, ShortSinFile shortFile)
 {
     SinLoadResult result;
     QFile file(path);
@@ -20,7 +20,7 @@ SinLoadResult readSinFile(const QString &path)
         result.systemReason = file.errorString();
         return result;
     }
-    if (data.size() < MemoryImage::Size) {
+    if (data.size() < MemoryImage::Size && shortFile == ShortSinFile::Refuse) {
         result.error = SinLoadResult::Error::TooShort;
         result.fileSize = data.size();
         return result;

@@ -14,7 +14,7 @@ struct SinLoadResult
 {
     enum class Error { None, CannotOpen, TooShort };
 
-    std::optional<QByteArray> bytes; // exactly 8192 bytes on success
+    std::optional<QByteArray> bytes; // 8192 bytes on success, fewer only when kept
     Error error = Error::None;
     qint64 fileSize = 0;
     QString systemReason;
@@ -22,9 +22,14 @@ struct SinLoadResult
     explicit operator bool() const { return bytes.has_value(); }
 };
 
-// Reads the first 8192 bytes. A file shorter than that is refused whole, so
-// the caller's image is never half overwritten.
-[[nodiscard]] SinLoadResult readSinFile(const QString &path);
+// What a read does with a file shorter than 8192 bytes.
+enum class ShortSinFile {
+    Refuse, // TooShort, so the caller's image is never half overwritten
+    Keep,   // its bytes, for a caller that overwrites only their length
+};
+
+// Reads the first 8192 bytes.
+[[nodiscard]] SinLoadResult readSinFile(const QString &path, ShortSinFile shortFile = ShortSinFile::Refuse);
 
 struct SinSaveResult
 {

@@ -102,11 +102,11 @@ void bindCommands(const CommandTargets &targets)
     frame.bindCommand(cmd::FilePrintSetup, view, &CProgramView::OnFilePrintSetup);
 
     bindEditCommands(frame, *view);
-    auto *csv = new CsvCommands(*view, &frame);
+    auto *csv = new CsvCommands(targets.document, *documents, &frame);
     frame.bindCommand(cmd::ImportChannels, csv, &CsvCommands::OnImportChannels);
     frame.bindCommand(cmd::ExportChannels, csv, &CsvCommands::OnExportChannels);
 
-    auto *transfers = new TransferCommands(context, targets.document, *view, *documents, &frame);
+    auto *transfers = new TransferCommands(context, targets.document, *documents, &frame);
     frame.bindCommand(cmd::Read, transfers, &TransferCommands::OnRead);
     frame.bindCommand(cmd::Write, transfers, &TransferCommands::OnWrite);
     frame.bindCommand(cmd::CompareWithRadio, transfers, &TransferCommands::OnCompareWithRadio);

@@ -1,5 +1,6 @@
 #include "gui/frame/documentcommands.h"
 
+#include "core/channels/channeltablemodel.h"
 #include "core/channels/imagediff.h"
 #include "core/image/backups.h"
 #include "core/image/programdoc.h"
@@ -39,7 +40,23 @@ DocumentCommands::DocumentCommands(CProgramDoc &doc, QWidget *window)
     , m_doc(doc)
     , m_window(window)
     , m_history(new DocumentHistory(doc, this))
+    , m_table(new ChannelTableModel(doc.languageIndex(), this))
 {
+    connect(&m_doc, &CProgramDoc::contentReplaced, m_table, [this] { m_table->load(m_doc.image()); });
+    connect(m_history, &DocumentHistory::imageRestored, m_table, [this] { m_table->load(m_doc.image()); });
+}
+
+bool DocumentCommands::changeImage(const std::function<bool(MemoryImage &)> &change)
+{
+    m_table->finishEditing();
+    const MemoryImage before = m_doc.image();
+    MemoryImage after = before;
+    if (!change(after))
+        return false;
+    m_doc.image() = after;
+    m_table->load(m_doc.image());
+    m_history->record(before);
+    return true;
 }
 
 QString DocumentCommands::askFileName(bool forSave, const QString &start)
@@ -122,8 +139,7 @@ void DocumentCommands::OnFileOpenBackup()
 
 void DocumentCommands::OnFileCompare()
 {
-    if (m_gridStore)
-        m_gridStore();
+    m_table->store(m_doc.image());
     const QString path = askFileName(false);
     MemoryImage file;
     if (path.isEmpty() || !readChosenFile(path, file))
@@ -151,8 +167,7 @@ bool DocumentCommands::OnFileSaveAs()
 
 bool DocumentCommands::DoSave(QString path)
 {
-    if (m_gridStore)
-        m_gridStore();
+    m_table->store(m_doc.image());
     if (path.isEmpty()) {
         path = askFileName(true);
         if (path.isEmpty())
@@ -170,8 +185,7 @@ bool DocumentCommands::DoSave(QString path)
 
 bool DocumentCommands::SaveModified()
 {
-    if (m_editorCommit)
-        m_editorCommit();
+    m_table->finishEditing();
     if (!m_doc.IsModified())
         return true;
     const QString name = documentDisplayName(m_doc.GetPathName(), m_doc.languageIndex());

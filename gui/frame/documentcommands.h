@@ -9,6 +9,7 @@ class QWidget;
 
 namespace kdw {
 
+class ChannelTableModel;
 class CProgramDoc;
 class DocumentHistory;
 class MemoryImage;
@@ -23,10 +24,14 @@ class DocumentCommands : public QObject
 public:
     DocumentCommands(CProgramDoc &doc, QWidget *window);
 
-    // Runs before every save so the file holds what the grid shows.
-    void setGridStore(std::function<void()> store) { m_gridStore = std::move(store); }
-    // Commits an open cell editor, so the save question knows of its change.
-    void setEditorCommit(std::function<void()> commit) { m_editorCommit = std::move(commit); }
+    // The grid's texts, the working copy of the channels: loaded whenever the
+    // document's image is replaced or restored, stored before every save.
+    ChannelTableModel &channelTable() const { return *m_table; }
+
+    // Runs `change` on a copy of the image with an open edit finished, then
+    // makes it the document's, reloads the channel table and records one
+    // undo step when a byte changed; `change` returns false when it refused.
+    bool changeImage(const std::function<bool(MemoryImage &)> &change);
 
     // The undo history of the document; its clean state is the saved one.
     DocumentHistory &history() const { return *m_history; }
@@ -72,8 +77,7 @@ private:
     CProgramDoc &m_doc;
     QWidget *m_window;
     DocumentHistory *m_history;
-    std::function<void()> m_gridStore;
-    std::function<void()> m_editorCommit;
+    ChannelTableModel *m_table;
     FilePrompt m_filePrompt;
 };
 

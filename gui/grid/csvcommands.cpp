@@ -1,10 +1,11 @@
 #include "gui/grid/csvcommands.h"
 
 #include "core/channels/cellcommit.h"
+#include "core/channels/channeltablemodel.h"
 #include "core/image/programdoc.h"
 #include "core/text/localisedtext.h"
 #include "gui/dialogs/messagebox.h"
-#include "gui/grid/programview.h"
+#include "gui/frame/documentcommands.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -35,16 +36,17 @@ constexpr LocalisedText CannotWrite{u"Cannot write the file \"%1\".\n%2\nThe fil
 
 } // namespace
 
-CsvCommands::CsvCommands(CProgramView &view, QWidget *window)
+CsvCommands::CsvCommands(CProgramDoc &doc, DocumentCommands &documents, QWidget *window)
     : QObject(window)
-    , m_view(view)
+    , m_doc(doc)
+    , m_documents(documents)
     , m_window(window)
 {
 }
 
 QString CsvCommands::startFolder() const
 {
-    const QString document = m_view.document().GetPathName();
+    const QString document = m_doc.GetPathName();
     if (!document.isEmpty() && QFileInfo(document).absoluteDir().exists())
         return QFileInfo(document).absolutePath();
     if (!m_lastFolder.isEmpty() && QDir(m_lastFolder).exists())
@@ -72,15 +74,16 @@ void CsvCommands::OnImportChannels()
     if (path.isEmpty())
         return;
     const QString shown = QDir::toNativeSeparators(path);
-    const quint8 language = m_view.document().languageIndex();
+    const quint8 language = m_doc.languageIndex();
     const TextFileRead file = readUtf8File(path, language);
     if (!file.text) {
         messageBox(m_window, CannotRead.text().arg(shown, file.reason));
         return;
     }
     ChannelCsvImport imported;
-    m_view.changeImage([&](MemoryImage &image) {
-        imported = importChannelCsv(image, *file.text, std::nullopt, language, m_view.frequencyRange());
+    const FrequencyRange range = m_documents.channelTable().frequencyRange();
+    m_documents.changeImage([&](MemoryImage &image) {
+        imported = importChannelCsv(image, *file.text, std::nullopt, language, range);
         if (imported)
             image = imported.image;
         return bool(imported);
@@ -100,7 +103,8 @@ void CsvCommands::OnImportChannels()
 
 void CsvCommands::OnExportChannels()
 {
-    m_view.commitOpenEditor();
+    ChannelTableModel &table = m_documents.channelTable();
+    table.finishEditing();
     const QString grid = GridFilter.text();
     const QString generic = GenericFilter.text();
     QFileDialog dialog(m_window, ExportTitle.text(), startFolder());
@@ -108,14 +112,16 @@ void CsvCommands::OnExportChannels()
     dialog.selectNameFilter(m_exportFormat == ChannelCsvFormat::Grid ? grid : generic);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (const QString document = m_view.document().GetPathName(); !document.isEmpty())
+    if (const QString document = m_doc.GetPathName(); !document.isEmpty())
         dialog.selectFile(QFileInfo(document).completeBaseName() + u".csv"_s);
     const QString path = choose(dialog);
     if (path.isEmpty())
         return;
     m_exportFormat = dialog.selectedNameFilter() == generic ? ChannelCsvFormat::Generic : ChannelCsvFormat::Grid;
-    CProgramDoc &doc = m_view.document();
-    const QString csv = exportChannelCsv(doc.image(), m_exportFormat, doc.languageIndex());
+    // The channels as the grid shows them, with the rest of the document.
+    MemoryImage shown = m_doc.image();
+    table.storeInto(shown);
+    const QString csv = exportChannelCsv(shown, m_exportFormat, m_doc.languageIndex());
     if (const auto failed = writeUtf8File(path, csv))
         messageBox(m_window, CannotWrite.text().arg(QDir::toNativeSeparators(path), *failed));
 }

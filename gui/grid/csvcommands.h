@@ -10,7 +10,8 @@ class QWidget;
 
 namespace kdw {
 
-class CProgramView;
+class CProgramDoc;
+class DocumentCommands;
 
 // File > Import Channels and Export Channels: a CSV file in the grid's own
 // format or the generic one. An import recognises the format by the file's
@@ -22,7 +23,7 @@ class CsvCommands : public QObject
     Q_OBJECT
 
 public:
-    CsvCommands(CProgramView &view, QWidget *window);
+    CsvCommands(CProgramDoc &doc, DocumentCommands &documents, QWidget *window);
 
     void OnImportChannels();
     void OnExportChannels();
@@ -35,7 +36,8 @@ private:
     // the one used last when no document names one.
     QString choose(QFileDialog &dialog);
 
-    CProgramView &m_view;
+    CProgramDoc &m_doc;
+    DocumentCommands &m_documents;
     QWidget *m_window;
     QString m_lastFolder;
     ChannelCsvFormat m_exportFormat = ChannelCsvFormat::Grid;

@@ -7,8 +7,10 @@
 #include <QMouseEvent>
 #include <QRawFont>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 #include <future>
 #include <system_error>
@@ -100,6 +102,28 @@ int lineHeightFor(const QFont &font)
 
 } // namespace
 
+// Cells are drawn with their column's alignment, which is the grid's, not
+// the model's.
+class CMSFlexGrid::CellDelegate : public QStyledItemDelegate
+{
+public:
+    explicit CellDelegate(CMSFlexGrid *grid)
+        : QStyledItemDelegate(grid)
+        , m_grid(grid)
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = m_grid->cellAlignment(index.column());
+    }
+
+private:
+    CMSFlexGrid *m_grid;
+};
+
 void CMSFlexGrid::measureFontAhead()
 {
     // Fonts may be resolved on any thread once the application exists. Each
@@ -115,8 +139,10 @@ void CMSFlexGrid::measureFontAhead()
 }
 
 CMSFlexGrid::CMSFlexGrid(QWidget *parent)
-    : QTableWidget(parent)
+    : QTableView(parent)
 {
+    QTableView::setModel(new QStandardItemModel(this));
+    setItemDelegate(new CellDelegate(this));
     setHorizontalHeader(new FixedHeader(Qt::Horizontal, this));
     setVerticalHeader(new FixedHeader(Qt::Vertical, this));
     setFont(gridFont());
@@ -174,41 +200,71 @@ int CMSFlexGrid::twipsPerPixelY() const
     return 1440 / qMax(1, logicalDpiY());
 }
 
+void CMSFlexGrid::setModel(QAbstractItemModel *model)
+{
+    // The view leaves the selection model it made to whoever replaces it.
+    QItemSelectionModel *old = selectionModel();
+    QTableView::setModel(model);
+    delete old;
+    m_givenWidths.resize(cellCols(), horizontalHeader()->defaultSectionSize());
+    shareExtraWidth();
+    ensureCurrentCell();
+}
+
+int CMSFlexGrid::cellRows() const
+{
+    return model() ? model()->rowCount() : 0;
+}
+
+int CMSFlexGrid::cellCols() const
+{
+    return model() ? model()->columnCount() : 0;
+}
+
 // A grid with cells always has a current cell, as the control had.
 void CMSFlexGrid::ensureCurrentCell()
 {
-    if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
+    if (!currentIndex().isValid() && cellRows() > 0 && cellCols() > 0)
         selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
 long CMSFlexGrid::GetRows() const
 {
-    return rowCount() + m_fixedRows;
+    return cellRows() + m_fixedRows;
 }
 
+// A model of a fixed size (the channel table) keeps its rows and columns;
+// the grid's own table takes the count given. Header texts of new rows and
+// columns start empty, as a new grid's fixed cells are.
 void CMSFlexGrid::SetRows(long rows)
 {
-    const int old = rowCount();
+    const int old = cellRows();
     const int count = int(qMax(0L, rows - m_fixedRows));
-    setRowCount(count);
-    for (int r = old; r < count; ++r)
-        setVerticalHeaderItem(r, new QTableWidgetItem());
+    if (count > old && model()->insertRows(old, count - old)) {
+        for (int r = old; r < count; ++r)
+            model()->setHeaderData(r, Qt::Vertical, QString());
+    } else if (count < old) {
+        model()->removeRows(count, old - count);
+    }
     ensureCurrentCell();
 }
 
 long CMSFlexGrid::GetCols() const
 {
-    return columnCount() + m_fixedCols;
+    return cellCols() + m_fixedCols;
 }
 
 void CMSFlexGrid::SetCols(long cols)
 {
-    const int old = columnCount();
+    const int old = cellCols();
     const int count = int(qMax(0L, cols - m_fixedCols));
-    setColumnCount(count);
-    for (int c = old; c < count; ++c)
-        setHorizontalHeaderItem(c, new QTableWidgetItem());
-    m_givenWidths.resize(count, horizontalHeader()->defaultSectionSize());
+    if (count > old && model()->insertColumns(old, count - old)) {
+        for (int c = old; c < count; ++c)
+            model()->setHeaderData(c, Qt::Horizontal, QString());
+    } else if (count < old) {
+        model()->removeColumns(count, old - count);
+    }
+    m_givenWidths.resize(cellCols(), horizontalHeader()->defaultSectionSize());
     shareExtraWidth();
     ensureCurrentCell();
 }
@@ -259,30 +315,16 @@ void CMSFlexGrid::SetCol(long col)
 
 void CMSFlexGrid::moveCurrent(int modelRow, int modelCol)
 {
-    if (modelRow < 0 || modelRow >= rowCount() || modelCol < 0 || modelCol >= columnCount())
+    if (modelRow < 0 || modelRow >= cellRows() || modelCol < 0 || modelCol >= cellCols())
         return;
     setCurrentIndex(model()->index(modelRow, modelCol));
 }
 
-QTableWidgetItem *CMSFlexGrid::itemAt(long row, long col, bool create)
+QModelIndex CMSFlexGrid::cellIndex(long row, long col) const
 {
-    if (row < 0 || col < 0 || row >= GetRows() || col >= GetCols())
-        return nullptr;
-    if (row < m_fixedRows && col < m_fixedCols)
-        return nullptr; // the corner: held apart
-    if (row < m_fixedRows)
-        return horizontalHeaderItem(int(col - m_fixedCols));
-    if (col < m_fixedCols)
-        return verticalHeaderItem(int(row - m_fixedRows));
-    const int r = int(row - m_fixedRows);
-    const int c = int(col - m_fixedCols);
-    QTableWidgetItem *cell = item(r, c);
-    if (!cell && create) {
-        cell = new QTableWidgetItem();
-        cell->setTextAlignment(m_colAlignment.value(col, Qt::AlignLeft | Qt::AlignVCenter));
-        setItem(r, c, cell);
-    }
-    return cell;
+    if (row < m_fixedRows || col < m_fixedCols || row >= GetRows() || col >= GetCols())
+        return {};
+    return model()->index(int(row - m_fixedRows), int(col - m_fixedCols));
 }
 
 void CMSFlexGrid::SetText(const QString &text)
@@ -292,23 +334,32 @@ void CMSFlexGrid::SetText(const QString &text)
 
 QString CMSFlexGrid::GetTextMatrix(long row, long col) const
 {
-    if (row < m_fixedRows && col < m_fixedCols && row >= 0 && col >= 0)
-        return m_cornerText;
-    auto *self = const_cast<CMSFlexGrid *>(this);
-    const QTableWidgetItem *cell = self->itemAt(row, col, false);
-    return cell ? cell->text() : QString();
+    if (row < 0 || col < 0 || row >= GetRows() || col >= GetCols())
+        return {};
+    if (row < m_fixedRows && col < m_fixedCols)
+        return m_cornerText; // the corner: held apart
+    if (row < m_fixedRows)
+        return model()->headerData(int(col - m_fixedCols), Qt::Horizontal).toString();
+    if (col < m_fixedCols)
+        return model()->headerData(int(row - m_fixedRows), Qt::Vertical).toString();
+    return model()->data(cellIndex(row, col)).toString();
 }
 
 void CMSFlexGrid::SetTextMatrix(long row, long col, const QString &text)
 {
-    if (row < m_fixedRows && col < m_fixedCols && row >= 0 && col >= 0) {
+    if (row < 0 || col < 0 || row >= GetRows() || col >= GetCols())
+        return;
+    if (row < m_fixedRows && col < m_fixedCols) {
         m_cornerText = text;
         if (m_corner)
             m_corner->update();
-        return;
+    } else if (row < m_fixedRows) {
+        model()->setHeaderData(int(col - m_fixedCols), Qt::Horizontal, text);
+    } else if (col < m_fixedCols) {
+        model()->setHeaderData(int(row - m_fixedRows), Qt::Vertical, text);
+    } else {
+        model()->setData(cellIndex(row, col), text);
     }
-    if (QTableWidgetItem *cell = itemAt(row, col, true))
-        cell->setText(text);
 }
 
 void CMSFlexGrid::SetWordWrap(bool on)
@@ -353,10 +404,12 @@ void CMSFlexGrid::SetColAlignment(long col, short alignment)
         return;
     }
     m_colAlignment.insert(col, a);
-    for (int r = 0; r < rowCount(); ++r) {
-        if (QTableWidgetItem *cell = item(r, int(col - m_fixedCols)))
-            cell->setTextAlignment(a);
-    }
+    viewport()->update();
+}
+
+Qt::Alignment CMSFlexGrid::cellAlignment(int modelCol) const
+{
+    return m_colAlignment.value(modelCol + m_fixedCols, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 QPoint CMSFlexGrid::clientOrigin() const
@@ -403,7 +456,7 @@ void CMSFlexGrid::shareExtraWidth()
 void CMSFlexGrid::resizeEvent(QResizeEvent *event)
 {
     // Also called when the scroll bars take or give back room.
-    QTableWidget::resizeEvent(event);
+    QTableView::resizeEvent(event);
     shareExtraWidth();
 }
 
@@ -468,14 +521,14 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent *event)
 {
     trackMouse(viewport()->mapTo(this, event->position().toPoint()));
     // The current cell moves first, so MouseDown sees the cell clicked.
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     raiseMouseDown(event);
 }
 
 void CMSFlexGrid::mouseMoveEvent(QMouseEvent *event)
 {
     trackMouse(viewport()->mapTo(this, event->position().toPoint()));
-    QTableWidget::mouseMoveEvent(event);
+    QTableView::mouseMoveEvent(event);
 }
 
 bool CMSFlexGrid::eventFilter(QObject *watched, QEvent *event)
@@ -512,7 +565,7 @@ bool CMSFlexGrid::eventFilter(QObject *watched, QEvent *event)
         break;
     default: break;
     }
-    return QTableWidget::eventFilter(watched, event);
+    return QTableView::eventFilter(watched, event);
 }
 
 void CMSFlexGrid::keyPressEvent(QKeyEvent *event)
@@ -523,22 +576,22 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent *event)
     const int r = current.isValid() ? current.row() : 0;
     const int c = current.isValid() ? current.column() : 0;
     switch (event->key()) {
-    case Qt::Key_Right: moveCurrent(r, qMin(c + 1, columnCount() - 1)); return;
+    case Qt::Key_Right: moveCurrent(r, qMin(c + 1, cellCols() - 1)); return;
     case Qt::Key_Left: moveCurrent(r, qMax(c - 1, 0)); return;
-    case Qt::Key_Down: moveCurrent(qMin(r + 1, rowCount() - 1), c); return;
+    case Qt::Key_Down: moveCurrent(qMin(r + 1, cellRows() - 1), c); return;
     case Qt::Key_Up: moveCurrent(qMax(r - 1, 0), c); return;
     // With Ctrl, Home and End go to the first and the last cell of the grid.
     case Qt::Key_Home: moveCurrent(event->modifiers() & Qt::ControlModifier ? 0 : r, 0); return;
     case Qt::Key_End:
-        moveCurrent(event->modifiers() & Qt::ControlModifier ? rowCount() - 1 : r, columnCount() - 1);
+        moveCurrent(event->modifiers() & Qt::ControlModifier ? cellRows() - 1 : r, cellCols() - 1);
         return;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: QTableWidget::keyPressEvent(event); return;
+    case Qt::Key_Backtab: QTableView::keyPressEvent(event); return;
     default:
         if (event->matches(QKeySequence::Copy)) {
-            QTableWidget::keyPressEvent(event);
+            QTableView::keyPressEvent(event);
             return;
         }
         // No search by typing: the grid does not move on letters.
@@ -549,14 +602,14 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent *event)
 
 void CMSFlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    QTableWidget::currentChanged(current, previous);
+    QTableView::currentChanged(current, previous);
     if (current.isValid() && current != previous)
         emit EnterCell();
 }
 
 void CMSFlexGrid::changeEvent(QEvent *event)
 {
-    QTableWidget::changeEvent(event);
+    QTableView::changeEvent(event);
     // The selection colours are taken from the application's palette: a new
     // theme gives new ones, or the selection would keep the old theme's. The
     // palette this sets is the same when it comes back, and stops there.
@@ -566,14 +619,14 @@ void CMSFlexGrid::changeEvent(QEvent *event)
 
 void CMSFlexGrid::focusInEvent(QFocusEvent *event)
 {
-    QTableWidget::focusInEvent(event);
+    QTableView::focusInEvent(event);
     if (m_highLight == 2)
         applyHighLight();
 }
 
 void CMSFlexGrid::focusOutEvent(QFocusEvent *event)
 {
-    QTableWidget::focusOutEvent(event);
+    QTableView::focusOutEvent(event);
     if (m_highLight == 2)
         applyHighLight();
 }

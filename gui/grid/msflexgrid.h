@@ -2,7 +2,7 @@
 
 #include <QHash>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 
 class QAbstractButton;
 
@@ -14,10 +14,14 @@ namespace kdw {
 // (1/1440 inch) of the screen. The fixed row is the table's horizontal header
 // and the fixed column its vertical header, so neither scrolls away.
 //
+// The texts live in the model the grid shows: its cells are the non-fixed
+// cells, its header data the fixed row and column. A grid starts with a plain
+// text table of its own; setModel() shows another model's texts instead.
+//
 // Events: EnterCell when the current cell changes, MouseDown after a mouse
 // button went down over the grid (the current cell has already moved to the
 // cell clicked), Scroll when the visible part moves.
-class CMSFlexGrid : public QTableWidget
+class CMSFlexGrid : public QTableView
 {
     Q_OBJECT
 
@@ -32,6 +36,8 @@ public:
     // Finding the font that stands in for Chinese text is a good share of
     // start-up, and it can run while the main window is built.
     static void measureFontAhead();
+
+    void setModel(QAbstractItemModel *model) override;
 
     long GetRows() const;
     void SetRows(long rows);
@@ -110,7 +116,12 @@ private:
     void moveCurrent(int modelRow, int modelCol);
     void shareExtraWidth();
     QPoint clientOrigin() const;
-    QTableWidgetItem *itemAt(long row, long col, bool create);
+    Qt::Alignment cellAlignment(int modelCol) const;
+    int cellRows() const;
+    int cellCols() const;
+    // The model's index of a non-fixed cell; invalid for a fixed one or
+    // outside the grid.
+    QModelIndex cellIndex(long row, long col) const;
 
     int m_fixedRows = 1;
     int m_fixedCols = 1;
@@ -121,7 +132,8 @@ private:
     QString m_cornerText;
     QAbstractButton *m_corner = nullptr;
     Qt::Alignment m_cornerAlignment = Qt::AlignCenter;
-    QHash<long, Qt::Alignment> m_colAlignment;
+    QHash<long, Qt::Alignment> m_colAlignment; // by grid column
+    class CellDelegate;
     QList<int> m_givenWidths; // pixels, by column, as SetColWidth set them
 };
 

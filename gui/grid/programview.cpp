@@ -1,9 +1,9 @@
 #include "gui/grid/programview.h"
 
-#include "core/channels/channeltable.h"
+#include "core/channels/channeltablemodel.h"
 #include "core/channels/tonelist.h"
 #include "core/image/programdoc.h"
-#include "core/image/regions.h"
+#include "core/image/sinfile.h"
 #include "core/program/helploader.h"
 #include "core/text/localisedtext.h"
 #include "gui/dialogs/controlids.h"
@@ -15,7 +15,7 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPrinter>
@@ -61,6 +61,7 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     : QWidget(parent)
     , m_doc(doc)
     , m_commands(commands)
+    , m_table(commands.channelTable())
 {
     setObjectName(QStringLiteral("CProgramView"));
     m_form = loadTemplateWidget(101, this);
@@ -94,6 +95,7 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
         delete placeholder;
     }
     m_gridRect = m_grid->geometry();
+    m_grid->setModel(&m_table);
     m_grid->setObjectName(controlName(ctl::form::Grid));
     m_grid->setAccessibleName(ChannelTableName.text());
     // Tab order follows the template: the lists, the button, then the grid.
@@ -112,10 +114,12 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     connect(m_comboRange, &QComboBox::activated, this, &CProgramView::OnFrequencyRangeChanged);
     connect(m_factoryButton, &QPushButton::clicked, this, &CProgramView::OnDefaultFactory);
 
-    m_commands.setGridStore([this] { gridStore(); });
-    m_commands.setEditorCommit([this] { commitOpenEditor(); });
+    // The commands load and store the table; the form keeps its editors and
+    // lists in step with it.
+    connect(&m_table, &ChannelTableModel::loadStarting, this, &CProgramView::discardOpenEditor);
+    connect(&m_table, &ChannelTableModel::loaded, this, &CProgramView::showListSelections);
+    connect(&m_table, &ChannelTableModel::finishEditingRequested, this, &CProgramView::commitOpenEditor);
     connect(&m_doc, &CProgramDoc::contentReplaced, this, &CProgramView::OnInitialUpdate);
-    connect(&history(), &DocumentHistory::imageRestored, this, &CProgramView::gridLoad);
 }
 
 CProgramView::~CProgramView() = default;
@@ -157,7 +161,6 @@ void CProgramView::OnInitialUpdate()
     if (!m_frameFitted)
         fitFrameToForm();
     m_frameFitted = true;
-    gridLoad();
 }
 
 void CProgramView::fitFrameToForm()
@@ -190,53 +193,43 @@ void CProgramView::OnModelChanged()
 void CProgramView::OnFrequencyRangeChanged()
 {
     const int index = qMax(0, m_comboRange->currentIndex());
-    m_range = frequencyRangeFromItem(m_comboRange->itemText(index));
+    m_table.setListSelections(quint8(qMax(0, m_comboModel->currentIndex())), quint8(index),
+                              frequencyRangeFromItem(m_comboRange->itemText(index)));
+}
+
+FrequencyRange CProgramView::frequencyRange() const
+{
+    return m_table.frequencyRange();
 }
 
 void CProgramView::gridLoad()
+{
+    m_table.load(m_doc.image());
+}
+
+void CProgramView::gridStore()
+{
+    m_table.store(m_doc.image());
+}
+
+void CProgramView::discardOpenEditor()
 {
     // An editor still open belongs to the content being replaced.
     if (QWidget *editor = openEditorWidget()) {
         editor->hide();
         m_grid->setFocus(Qt::OtherFocusReason);
     }
-    const MemoryImage &image = m_doc.image();
-    int model = image.byte(region::ModelIndex);
+}
+
+void CProgramView::showListSelections()
+{
+    // A selection the lists do not offer shows (and stores) their first item.
+    const int model = m_table.modelSelection();
+    const int range = m_table.rangeSelection();
     m_comboModel->setCurrentIndex(model < m_comboModel->count() ? model : 0);
     OnModelChanged();
-    int range = image.byte(region::FrequencyRangeIndex);
     m_comboRange->setCurrentIndex(range < m_comboRange->count() ? range : 0);
     OnFrequencyRangeChanged();
-
-    const ChannelTable table = channelTable(image, m_doc.languageIndex());
-    for (int channel = 1; channel <= region::ChannelCount; ++channel)
-        setRowTexts(channel, table[std::size_t(channel - 1)]);
-}
-
-void CProgramView::gridStore()
-{
-    commitOpenEditor();
-    ChannelTable table;
-    for (int channel = 1; channel <= region::ChannelCount; ++channel)
-        table[std::size_t(channel - 1)] = rowTexts(channel);
-    storeChannelTable(m_doc.image(), table, quint8(qMax(0, m_comboModel->currentIndex())),
-                      quint8(qMax(0, m_comboRange->currentIndex())));
-}
-
-ChannelTexts CProgramView::rowTexts(int row) const
-{
-    ChannelTexts texts;
-    for (int field = 0; field < ChannelFieldCount; ++field)
-        texts[std::size_t(field)] = m_grid->GetTextMatrix(row, field + 1);
-    return texts;
-}
-
-void CProgramView::setRowTexts(int row, const ChannelTexts &texts)
-{
-    for (int field = 0; field < ChannelFieldCount; ++field) {
-        if (m_grid->GetTextMatrix(row, field + 1) != texts[std::size_t(field)])
-            m_grid->SetTextMatrix(row, field + 1, texts[std::size_t(field)]);
-    }
 }
 
 void CProgramView::OnFileSave()
@@ -258,23 +251,19 @@ void CProgramView::OnHelp()
 void CProgramView::OnDefaultFactory()
 {
     const QString path = m_doc.programDirectory() + DefaultFactoryFile.toString();
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         messageBox(this, PromptCaption.text(), DefaultFileMissing.text());
         return;
     }
-    // Read whole before anything changes: a failed read leaves the image as it was.
-    QByteArray data;
-    if (file.open(QIODevice::ReadOnly))
-        data = file.read(MemoryImage::Size);
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        messageBox(this, DefaultFileUnreadable.text().arg(QDir::toNativeSeparators(path), file.errorString()));
+    // Read whole before anything changes: a failed read leaves the image as it
+    // was. A shorter file replaces only its own length of the image.
+    const SinLoadResult file = readSinFile(path, ShortSinFile::Keep);
+    if (!file) {
+        messageBox(this, DefaultFileUnreadable.text().arg(QDir::toNativeSeparators(path), file.systemReason));
         return;
     }
-    // A shorter file replaces only its own length of the image.
     const MemoryImage before = m_doc.image();
-    if (!data.isEmpty())
-        m_doc.image().copyIn(data);
+    m_doc.image().copyIn(*file.bytes);
     gridLoad();
     history().record(before);
 }

@@ -17,16 +17,17 @@ class QPushButton;
 
 namespace kdw {
 
+class ChannelTableModel;
 class CMSFlexGrid;
 class CProgramDoc;
 class DocumentCommands;
 class DocumentHistory;
 
-// The channel form (template 101) in the main window's client area. It owns
-// the grid that is the working copy of the 99 channels: the grid load fills
-// it from the image after New, Open, Read and Default Factory; the grid store
-// writes it back before Save, Save As, Read and Write. Cells are edited in
-// place by four hidden editors placed over the current cell.
+// The channel form (template 101) in the main window's client area. Its grid
+// shows the channel table model, the working copy of the 99 channels: the grid
+// load fills it from the image after New, Open, Read and Default Factory; the
+// grid store writes it back before Save, Save As, Read and Write. Cells are
+// edited in place by four hidden editors placed over the current cell.
 class CProgramView : public QWidget
 {
     Q_OBJECT
@@ -38,6 +39,7 @@ public:
     CProgramDoc &document() { return m_doc; }
     DocumentHistory &history();
     CMSFlexGrid *grid() const { return m_grid; }
+    ChannelTableModel &channelTable() const { return m_table; }
 
     // Image -> grid, lists and frequency range. An editor left open is
     // closed without writing: its text belongs to the content replaced.
@@ -59,7 +61,7 @@ public:
     QPrinter &printer();
 
     // The bounds the frequency editor clamps to, units of 10 Hz.
-    FrequencyRange frequencyRange() const { return m_range; }
+    FrequencyRange frequencyRange() const;
 
     // The Edit menu (programviewrows.cpp). Each change is one undo step.
     void OnEditUndo();
@@ -105,6 +107,8 @@ private:
     void fitFrameToForm();
     void OnModelChanged();
     void OnFrequencyRangeChanged();
+    void showListSelections();
+    void discardOpenEditor();
 
     // Editing (programviewedit.cpp).
     void setUpEditors();
@@ -119,17 +123,21 @@ private:
     void OnMouseDown(short button, short shift, long x, long y);
     void applyHighLightRule();
     void sendGridKey(int key, Qt::KeyboardModifiers modifiers = {});
-    ChannelTexts rowTexts(int row) const;
-    void setRowTexts(int row, const ChannelTexts &texts);
+    // The steps of openEditor: the cell to edit (an empty channel's Rx Freq,
+    // col 0 when none), its rectangle in the form, and the editor shown on it.
+    long editableCol(long row);
+    QRect cellRectInForm(long row, long col) const;
+    QWidget *showEditorFor(long col, const QString &text);
+    // An editor's commit into the table and the image, one undo step.
+    void commitEditorText(QWidget *editor, long row, ChannelField field);
 
     void printPages(QPrinter &printer, int from, int to);
 
-    // Grid rows changed by a commit: into the grid and the image, one step.
-    void changeRows(const QList<std::pair<int, ChannelTexts>> &rows);
     void moveSelection(int delta);
 
     CProgramDoc &m_doc;
     DocumentCommands &m_commands;
+    ChannelTableModel &m_table;
     QWidget *m_form = nullptr;
     QLineEdit *m_nameEdit = nullptr;        // 1085
     QComboBox *m_comboModel = nullptr;      // 1017
@@ -142,7 +150,6 @@ private:
     QSize m_formSize;                       // of the template
     QRect m_gridRect;                       // in the template
     QStringList m_toneList;
-    FrequencyRange m_range;
     bool m_committing = false;
     bool m_frameFitted = false;
     std::unique_ptr<QPrinter> m_printer;

@@ -3,8 +3,10 @@
 
 #include "core/channels/cellcommit.h"
 #include "core/channels/channelrows.h"
+#include "core/channels/channeltablemodel.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
+#include "gui/frame/documenthistory.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
 
@@ -127,22 +129,18 @@ QWidget *CProgramView::openEditorWidget() const
     return nullptr;
 }
 
-void CProgramView::openEditor()
+long CProgramView::editableCol(long row)
 {
-    const long row = m_grid->GetRow();
-    long col = m_grid->GetCol();
     // On an empty channel only the Rx Freq cell can be edited.
-    if (m_grid->GetTextMatrix(row, 1).isEmpty()) {
+    if (m_grid->GetTextMatrix(row, 1).isEmpty())
         m_grid->SetCol(1);
-        col = 1;
-    }
-    if (col < 1 || col > ChannelFieldCount)
-        return;
-    // A partly visible cell scrolls into view first; scrolling later would
-    // close the editor again.
-    m_grid->scrollTo(m_grid->model()->index(int(row) - 1, int(col) - 1));
+    const long col = m_grid->GetCol();
+    return col >= 1 && col <= ChannelFieldCount ? col : 0;
+}
 
-    // The cell's rectangle in the form, from the grid's twips.
+QRect CProgramView::cellRectInForm(long row, long col) const
+{
+    // From the grid's twips, inside the cell's lines.
     const int tx = 1440 / qMax(1, m_form->logicalDpiX());
     const int ty = 1440 / qMax(1, m_form->logicalDpiY());
     const int x = int(m_grid->GetColPos(col) / tx);
@@ -150,13 +148,11 @@ void CProgramView::openEditor()
     const int w = int(m_grid->GetColWidth(col) / tx) + 1;
     const int h = int(m_grid->GetRowHeight(row) / ty) + 1;
     const QPoint gridTopLeft = m_grid->geometry().topLeft() + QPoint(1, 1);
-    const QRect cell = QRect(QPoint(x + 1, y + 1), QPoint(x + w - 1, y + h - 1)).translated(gridTopLeft);
+    return QRect(QPoint(x + 1, y + 1), QPoint(x + w - 1, y + h - 1)).translated(gridTopLeft);
+}
 
-    if (!m_grid->GetColIsVisible(col))
-        return;
-
-    const QString text = m_grid->GetTextMatrix(row, col);
-    QWidget *editor = nullptr;
+QWidget *CProgramView::showEditorFor(long col, const QString &text)
+{
     switch (col) {
     case 1:
     case 2:
@@ -166,8 +162,7 @@ void CProgramView::openEditor()
         edit->setText(text);
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
-        editor = edit;
-        break;
+        return edit;
     }
     case 3:
     case 4:
@@ -175,8 +170,7 @@ void CProgramView::openEditor()
         m_toneCombo->setCurrentIndex(m_toneCombo->findText(text, Qt::MatchStartsWith));
         restartKeyboardSearch(m_toneCombo);
         m_toneCombo->setFocus(Qt::OtherFocusReason);
-        editor = m_toneCombo;
-        break;
+        return m_toneCombo;
     default:
         m_choiceCombo->clear();
         m_choiceCombo->addItems(choiceItems(ChannelField(col - 1), m_doc.languageIndex()));
@@ -184,11 +178,50 @@ void CProgramView::openEditor()
         restartKeyboardSearch(m_choiceCombo);
         m_choiceCombo->show();
         m_choiceCombo->setFocus(Qt::OtherFocusReason);
-        editor = m_choiceCombo;
-        break;
+        return m_choiceCombo;
     }
+}
+
+void CProgramView::openEditor()
+{
+    const long row = m_grid->GetRow();
+    const long col = editableCol(row);
+    if (col == 0)
+        return;
+    // A partly visible cell scrolls into view first; scrolling later would
+    // close the editor again.
+    m_grid->scrollTo(m_grid->model()->index(int(row) - 1, int(col) - 1));
+    const QRect cell = cellRectInForm(row, col);
+    if (!m_grid->GetColIsVisible(col))
+        return;
+    QWidget *editor = showEditorFor(col, m_grid->GetTextMatrix(row, col));
     editor->setGeometry(cell);
     editor->raise();
+}
+
+void CProgramView::commitEditorText(QWidget *editor, long row, ChannelField field)
+{
+    const MemoryImage before = m_doc.image();
+    const ChannelTexts old = m_table.row(int(row));
+    std::optional<FrequencyChange> change;
+    if (editor == m_freqEdit) {
+        change = m_table.commitFrequency(int(row), field, m_freqEdit->text());
+    } else if (editor == m_nameEdit) {
+        m_table.commitChoice(int(row), field, m_nameEdit->text());
+    } else {
+        auto *combo = static_cast<QComboBox *>(editor);
+        // A list left without a selection keeps the cell: a tone the list
+        // does not hold (set by another tool) survives a look at it.
+        if (combo->currentIndex() >= 0)
+            m_table.commitChoice(int(row), field, combo->currentText());
+    }
+    if (m_table.row(int(row)) != old) {
+        storeChannelTexts(m_doc.image(), int(row), m_table.row(int(row)));
+        history().record(before);
+    }
+    // Clamp and snap are silent in the cell; the status bar says what they did.
+    if (change)
+        showStatus(channelChangeText(int(row), *change, m_doc.languageIndex()));
 }
 
 void CProgramView::commitEditor(QWidget *editor)
@@ -198,27 +231,7 @@ void CProgramView::commitEditor(QWidget *editor)
     if (!editor->isVisible() || m_committing)
         return;
     m_committing = true;
-    const long row = m_grid->GetRow();
-    const auto field = ChannelField(m_grid->GetCol() - 1);
-    const ChannelTexts before = rowTexts(int(row));
-    ChannelTexts after = before;
-    std::optional<FrequencyChange> change;
-    if (editor == m_freqEdit) {
-        change = commitFrequencyCell(after, field, m_freqEdit->text(), m_range, m_doc.languageIndex());
-    } else if (editor == m_nameEdit) {
-        commitChoiceCell(after, field, m_nameEdit->text());
-    } else {
-        auto *combo = static_cast<QComboBox *>(editor);
-        // A list left without a selection keeps the cell: a tone the list
-        // does not hold (set by another tool) survives a look at it.
-        if (combo->currentIndex() >= 0)
-            commitChoiceCell(after, field, combo->currentText());
-    }
-    if (after != before)
-        changeRows({{int(row), after}});
-    // Clamp and snap are silent in the cell; the status bar says what they did.
-    if (change)
-        showStatus(channelChangeText(int(row), *change, m_doc.languageIndex()));
+    commitEditorText(editor, m_grid->GetRow(), ChannelField(m_grid->GetCol() - 1));
     if (editor->hasFocus())
         m_grid->setFocus(Qt::OtherFocusReason);
     editor->hide();

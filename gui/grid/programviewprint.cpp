@@ -1,6 +1,6 @@
 // Print, direct print, Print Preview and Print Setup of the channel table.
 
-#include "core/image/programdoc.h"
+#include "core/channels/channeltablemodel.h"
 #include "gui/grid/channelpage.h"
 #include "gui/grid/programview.h"
 
@@ -18,13 +18,11 @@ void CProgramView::printPages(QPrinter &target, int from, int to)
     QPainter painter;
     if (!painter.begin(&target))
         return;
-    // The image holds what the grid shows: every commit stores its row.
-    const quint8 language = m_doc.languageIndex();
-    const ChannelTable table = channelTable(m_doc.image(), language);
+    const ChannelTable table = m_table.table();
     for (int page = from; page <= to; ++page) {
         if (page > from)
             target.newPage();
-        paintChannelPage(painter, table, language, page);
+        paintChannelPage(painter, table, m_table.languageIndex(), page);
     }
     painter.end();
 }

@@ -7,6 +7,7 @@
 #include "core/image/regions.h"
 #include "core/text/localisedtext.h"
 #include "gui/dialogs/messagebox.h"
+#include "gui/frame/documentcommands.h"
 #include "gui/frame/documenthistory.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
@@ -32,27 +33,9 @@ constexpr LocalisedText LastChannelNotEmpty{
 
 } // namespace
 
-void CProgramView::changeRows(const QList<std::pair<int, ChannelTexts>> &rows)
-{
-    const MemoryImage before = m_doc.image();
-    for (const auto &[row, texts] : rows) {
-        setRowTexts(row, texts);
-        storeChannelTexts(m_doc.image(), row, texts);
-    }
-    history().record(before);
-}
-
 bool CProgramView::changeImage(const std::function<bool(MemoryImage &)> &change)
 {
-    commitOpenEditor();
-    const MemoryImage before = m_doc.image();
-    MemoryImage after = before;
-    if (!change(after))
-        return false;
-    m_doc.image() = after;
-    gridLoad();
-    history().record(before);
-    return true;
+    return m_commands.changeImage(change);
 }
 
 QList<int> CProgramView::selectedChannels() const
@@ -128,7 +111,7 @@ void CProgramView::OnEditPaste()
     const int first = selectedChannels().first();
     PasteResult result;
     changeImage([&](MemoryImage &image) {
-        result = pasteChannelRows(image, first, text, m_doc.languageIndex(), m_range);
+        result = pasteChannelRows(image, first, text, m_doc.languageIndex(), frequencyRange());
         return bool(result);
     });
     const quint8 language = m_doc.languageIndex();

@@ -1,5 +1,6 @@
 #include "gui/link/transfercommands.h"
 
+#include "core/channels/channeltablemodel.h"
 #include "core/image/programdoc.h"
 #include "core/link/transfermessages.h"
 #include "core/program/appcontext.h"
@@ -10,7 +11,6 @@
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/documenthistory.h"
-#include "gui/grid/programview.h"
 #include "gui/link/transferdlg.h"
 
 #include <QDir>
@@ -37,12 +37,11 @@ enum CompareChoice : int { WriteNow = 100, OpenRadio = 101 };
 
 } // namespace
 
-TransferCommands::TransferCommands(const AppContext &context, CProgramDoc &doc, CProgramView &view,
-                                   DocumentCommands &documents, QWidget *window)
+TransferCommands::TransferCommands(const AppContext &context, CProgramDoc &doc, DocumentCommands &documents,
+                                   QWidget *window)
     : QObject(window)
     , m_context(context)
     , m_doc(doc)
-    , m_view(view)
     , m_documents(documents)
     , m_window(window)
     , m_options(readTransferOptions(context.config))
@@ -98,14 +97,15 @@ void TransferCommands::OnRead()
     if (!busy)
         return;
     // What the grid shows goes into the image before anything moves.
-    m_view.gridStore();
+    ChannelTableModel &table = m_documents.channelTable();
+    table.store(m_doc.image());
     const MemoryImage before = m_doc.image();
     if (!runSession(TransferDirection::Read, m_doc.image()).succeeded)
         return;
     // A read is one undo step, and marks the document modified.
-    m_view.history().record(before);
+    m_documents.history().record(before);
     m_doc.SetReadFromRadio();
-    m_view.gridLoad();
+    table.load(m_doc.image());
     (void)backUp(m_doc.image(), BackupKind::Read);
 }
 
@@ -114,7 +114,7 @@ void TransferCommands::OnWrite()
     const BusyGuard busy;
     if (!busy)
         return;
-    m_view.gridStore();
+    m_documents.channelTable().store(m_doc.image());
     // One Start: with Back Up Before Write the dialog first reads and keeps
     // what the radio holds, and writes nothing without that copy.
     const Session write = runSession(TransferDirection::Write, m_doc.image());
@@ -144,7 +144,7 @@ void TransferCommands::OnCompareWithRadio()
         const BusyGuard busy;
         if (!busy)
             return;
-        m_view.gridStore();
+        m_documents.channelTable().store(m_doc.image());
         // The radio's memory goes into a copy: the document stays as it is.
         radio = m_doc.image();
         if (!runSession(TransferDirection::Read, radio).succeeded)

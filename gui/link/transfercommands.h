@@ -15,7 +15,6 @@ namespace kdw {
 
 struct AppContext;
 class CProgramDoc;
-class CProgramView;
 class DocumentCommands;
 
 // The sessions with the radio: Read, Write (with its backup before and its
@@ -28,8 +27,7 @@ class TransferCommands : public QObject
 public:
     // The port and Program.ini come from `context`, read at each session: the
     // Port menu may have changed the port since.
-    TransferCommands(const AppContext &context, CProgramDoc &doc, CProgramView &view, DocumentCommands &documents,
-                     QWidget *window);
+    TransferCommands(const AppContext &context, CProgramDoc &doc, DocumentCommands &documents, QWidget *window);
 
     void OnRead();
     void OnWrite();
@@ -58,7 +56,6 @@ private:
 
     const AppContext &m_context;
     CProgramDoc &m_doc;
-    CProgramView &m_view;
     DocumentCommands &m_documents;
     QWidget *m_window;
     TransferOptions m_options;
