@@ -87,16 +87,29 @@ void writeTone(MemoryImage &image, int offset, ToneCode code)
     image.setByte(offset + 1, code.high);
 }
 
+ToneKind toneKind(ToneCode code)
+{
+    if (code.high == 0x00 || code.high == 0xFF)
+        return ToneKind::Off;
+    return code.high < 0x80 ? ToneKind::Ctcss : ToneKind::Dcs;
+}
+
+bool isInvertedDcs(ToneCode code)
+{
+    return toneKind(code) == ToneKind::Dcs && code.high >= 0xC0;
+}
+
 QString toneText(ToneCode code, quint8 languageIndex)
 {
     const quint8 h = code.high;
-    if (h == 0x00 || h == 0xFF)
+    const ToneKind kind = toneKind(code);
+    if (kind == ToneKind::Off)
         return Off.text(languageIndex);
-    if (h < 0x80) {
+    if (kind == ToneKind::Ctcss) {
         const int t = bcdDecode(h) * 100 + bcdDecode(code.low);
         return QStringLiteral("%1.%2").arg(t / 10).arg(t % 10);
     }
-    const bool inverted = h >= 0xC0;
+    const bool inverted = isInvertedDcs(code);
     const int d = bcdDecode(quint8(h - (inverted ? 0xC0 : 0x80))) * 100 + bcdDecode(code.low);
     return QStringLiteral("D%1%2").arg(d, 3, 10, QLatin1Char('0')).arg(QChar(inverted ? u'I' : u'N'));
 }

@@ -65,7 +65,14 @@ inline constexpr ToneCode ToneOff{0xFF, 0xFF};
 [[nodiscard]] ToneCode readTone(const MemoryImage &image, int offset);
 void writeTone(MemoryImage &image, int offset, ToneCode code);
 
-// Off (high byte 0x00 or 0xFF), "%3.1f" Hz for CTCSS, "D%03dN" / "D%03dI" for DCS.
+// What a tone code's high byte says: 0x00 and 0xFF are Off, below 0x80 a CTCSS
+// tone (four BCD digits of tenths of a hertz), from 0x80 a DCS code (0xC0 and
+// above inverted).
+enum class ToneKind { Off, Ctcss, Dcs };
+[[nodiscard]] ToneKind toneKind(ToneCode code);
+[[nodiscard]] bool isInvertedDcs(ToneCode code);
+
+// Off, "%3.1f" Hz for CTCSS, "D%03dN" / "D%03dI" for DCS.
 [[nodiscard]] QString toneText(ToneCode code, quint8 languageIndex);
 
 // Text to tone code, tried in order: an Off text of any language; "D" then a

@@ -99,11 +99,14 @@ ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
     }
     result.format = format;
     if (format == ChannelCsvFormat::Generic) {
-        const GenericCsvImport generic = importGenericChannelCsv(image, text, languageIndex);
+        const GenericCsvImport generic = importGenericChannelCsv(image, text, languageIndex, range);
         for (const GenericCsvRefusal &refusal : generic.refusals)
             result.refusals.append(lineFaultText(refusal.line, 0, refusal.reason, languageIndex));
-        if (generic)
-            result.image = generic.image;
+        if (!generic)
+            return result;
+        result.image = generic.image;
+        for (const CsvLineChange &change : generic.changes)
+            result.changes.append(lineChangeText(change.line, change.change, languageIndex));
         return result;
     }
     const GridCsvResult grid = channelTableFromCsv(text, image, languageIndex, range);

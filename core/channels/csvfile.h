@@ -49,6 +49,8 @@ struct ChannelCsvImport
 // The image with its channels replaced by the CSV's; unchanged when any line
 // is refused. The format is the one given, or with nullopt the one the first
 // line names. The grid format goes through the grid store (its fixed bytes too).
+// In both formats a frequency outside `range`, the document's Frequency Range,
+// is clamped to it as typing clamps it, and listed among the changes.
 [[nodiscard]] ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
                                                 std::optional<ChannelCsvFormat> format, quint8 languageIndex,
                                                 const FrequencyRange &range = FrequencyRange{});

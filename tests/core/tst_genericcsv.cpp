@@ -1,7 +1,8 @@
 // The generic channel CSV: every tone mode, duplex and power form read into
-// grid texts, the refusals with their lines, and export then import of an
-// image changing no channel.
+// grid texts, the refusals with their lines, frequencies clamped to the
+// Frequency Range, and export then import of an image changing no channel.
 #include "core/channels/channeltable.h"
+#include "core/channels/csvfile.h"
 #include "core/channels/genericcsv.h"
 #include "core/image/regions.h"
 #include "coretest.h"
@@ -135,8 +136,8 @@ private slots:
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QList<int>>("lines");
         QTest::addColumn<QString>("reason"); // a part of the first reason
-        QTest::newRow("below 400 MHz") << u"1,,399.99,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"outside 400-470"_qs;
-        QTest::newRow("transmit above 470 MHz") << u"1,,469,+,5,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Offset"_qs;
+        QTest::newRow("no frequency") << u"1,,0,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"outside 400-470"_qs;
+        QTest::newRow("transmit below 0 MHz") << u"1,,446,-,447,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"Offset"_qs;
         QTest::newRow("finer than 10 Hz") << u"1,,446.000001,,,,,,,,,,FM,,,,"_qs << QList<int>{2} << u"5 decimals"_qs;
         QTest::newRow("tone not in the list") << u"1,,446,,,Tone,69.4,,,,,,FM,,,,"_qs << QList<int>{2} << u"69.4"_qs;
         QTest::newRow("DCS code not in the list")
@@ -169,6 +170,49 @@ private slots:
         QCOMPARE(refused, lines);
         QVERIFY2(result.refusals.first().reason.contains(reason), qPrintable(result.refusals.first().reason));
         QCOMPARE(firstDifference(result.image, before), QString());
+    }
+
+    // A frequency outside the document's Frequency Range is clamped to it as
+    // typing clamps it, and each change is named as the channel table's are;
+    // nothing else about the row changes.
+    void clampsToTheFrequencyRange_data()
+    {
+        QTest::addColumn<quint32>("lower"); // the range, MHz
+        QTest::addColumn<quint32>("upper");
+        QTest::addColumn<QString>("line"); // after "1,"
+        QTest::addColumn<QString>("texts");
+        QTest::addColumn<QStringList>("changes");
+        QTest::newRow("inside 400-470, above a narrower range")
+            << 430u << 440u << u",446.5,,,,,,,,,,FM,,,,"_qs << u"440.00000|440.00000|Off|Off|Off|High|Add|Wide|"_qs
+            << QStringList{u"line 2, Rx Freq: 446.5 became 440.00000"_qs};
+        QTest::newRow("split transmit below a narrower range")
+            << 430u << 440u << u",435,split,420.5,,,,,,,,FM,,,,"_qs
+            << u"435.00000|430.00000|Off|Off|Off|High|Add|Wide|"_qs
+            << QStringList{u"line 2, Tx Freq: 420.5 became 430.00000"_qs};
+        QTest::newRow("inside a narrower range")
+            << 430u << 440u << u",435,+,5,,,,,,,,FM,,,,"_qs << u"435.00000|440.00000|Off|Off|Off|High|Add|Wide|"_qs
+            << QStringList{};
+        QTest::newRow("below 400 MHz") << 400u << 470u << u",399.99,,,,,,,,,,FM,,,,"_qs
+                                       << u"400.00000|400.00000|Off|Off|Off|High|Add|Wide|"_qs
+                                       << QStringList{u"line 2, Rx Freq: 399.99 became 400.00000"_qs};
+        QTest::newRow("transmit by offset above 470 MHz, both clamped")
+            << 400u << 470u << u",471,+,5,,,,,,,,FM,,,,"_qs << u"470.00000|470.00000|Off|Off|Off|High|Add|Wide|"_qs
+            << QStringList{u"line 2, Rx Freq: 471 became 470.00000"_qs,
+                           u"line 2, Tx Freq: 476.000000 became 470.00000"_qs};
+    }
+    void clampsToTheFrequencyRange()
+    {
+        QFETCH(quint32, lower);
+        QFETCH(quint32, upper);
+        QFETCH(QString, line);
+        QFETCH(QString, texts);
+        QFETCH(QStringList, changes);
+        const FrequencyRange range{lower * 100000, upper * 100000};
+        const ChannelCsvImport result = importChannelCsv(filledImage(0xFF), Header + u"1,"_qs + line + u"\r\n"_qs,
+                                                         ChannelCsvFormat::Generic, 0, range);
+        QVERIFY2(result, qPrintable(result.refusals.value(0)));
+        QCOMPARE(cells(channelTexts(result.image, 1, 0)).join(u'|'), texts);
+        QCOMPARE(result.changes, changes);
     }
 
     void headerWithoutFrequency()
