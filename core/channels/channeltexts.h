@@ -38,7 +38,7 @@ inline constexpr LocalisedList<10> GridHeaders = {{
 }};
 
 // Cell texts the grid load shows.
-inline constexpr LocalisedText Off{u"Off", u"关", u"關"}; // tone off and Busy Lock 0
+inline constexpr LocalisedText Off = sharedtext::Off; // tone off and Busy Lock 0
 inline constexpr LocalisedText Carrier{u"Carrier", u"载波", u"載波"};
 inline constexpr LocalisedText Qdt{u"QDT", u"信令", u"信令"};
 inline constexpr LocalisedText High{u"High", u"高", u"高"};

@@ -65,6 +65,10 @@ struct DiffRow
 };
 
 // The rows of a diff in a language: channels, then settings, then bytes.
+// Each thing is named by the words its window shows: a channel by the grid's
+// header in `languageIndex` (texts of the code), a setting by its dialog's
+// caption and label (texts of the bundle, which the program and kdw-cli load
+// for the language they pass).
 [[nodiscard]] QList<DiffRow> diffRows(const ImageDiff &diff, const MemoryImage &a, const MemoryImage &b,
                                       quint8 languageIndex);
 

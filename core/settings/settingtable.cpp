@@ -14,7 +14,7 @@ namespace kdw {
 namespace {
 
 constexpr LocalisedText On{u"On", u"开", u"開"};
-constexpr LocalisedText Off{u"Off", u"关", u"關"};
+using sharedtext::Off;
 constexpr LocalisedText Auto{u"Auto", u"自动", u"自動"};
 constexpr LocalisedText Manual{u"Manual", u"手动", u"手動"};
 

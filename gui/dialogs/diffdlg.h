@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/channels/imagediff.h"
+#include "core/text/localisedtext.h"
 
 #include <QDialog>
 
@@ -8,6 +9,13 @@ class QDialogButtonBox;
 class QTableWidget;
 
 namespace kdw {
+
+// The headings the callers give the two sides of a list of differences.
+namespace diffheading {
+inline constexpr LocalisedText Document{u"This document", u"本文档", u"本文件"};
+inline constexpr LocalisedText Radio{u"The radio", u"对讲机", u"對講機"};
+inline constexpr LocalisedText Written{u"Written", u"写入的", u"寫入的"};
+} // namespace diffheading
 
 // A list of differences in a table: a message above it, the rows (where,
 // what, the two sides under the caller's headings) and a Close button. Extra

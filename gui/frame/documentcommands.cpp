@@ -31,7 +31,6 @@ constexpr LocalisedText FileDiffersText{u"These differ between the document and 
                                         u"文件與「%1」以下各項不同。"};
 constexpr LocalisedText FileSameText{u"The document and \"%1\" hold the same.", u"文档与“%1”的内容相同。",
                                      u"文件與「%1」的內容相同。"};
-constexpr LocalisedText DocumentHeading{u"This document", u"本文档", u"本文件"};
 
 } // namespace
 
@@ -151,7 +150,7 @@ void DocumentCommands::OnFileCompare()
         return;
     }
     CDiffDlg dialog(m_window, CompareFileCaption.text(), FileDiffersText.text().arg(name),
-                    diffRows(diff, m_doc.image(), file, m_doc.languageIndex()), DocumentHeading.text(), name);
+                    diffRows(diff, m_doc.image(), file, m_doc.languageIndex()), diffheading::Document.text(), name);
     dialog.exec();
 }
 

@@ -26,9 +26,6 @@ constexpr LocalisedText RadioDiffersFromDocument{u"The radio does not hold the d
                                                  u"對講機中的內容與文件不符：以下各項不同。"};
 constexpr LocalisedText RadioHoldsDocument{u"The radio holds what the document holds.", u"对讲机中的内容与文档相同。",
                                            u"對講機中的內容與文件相同。"};
-constexpr LocalisedText DocumentHeading{u"This document", u"本文档", u"本文件"};
-constexpr LocalisedText RadioHeading{u"The radio", u"对讲机", u"對講機"};
-constexpr LocalisedText WrittenHeading{u"Written", u"写入的", u"寫入的"};
 constexpr LocalisedText WriteNowText{u"Write the document now", u"立即写入文档", u"立即寫入文件"};
 constexpr LocalisedText OpenRadioText{u"Open the radio's memory as a new document", u"将对讲机的内容作为新文档打开",
                                       u"將對講機的內容作為新文件開啟"};
@@ -131,8 +128,8 @@ void TransferCommands::showVerifyResult(const MemoryImage &written, const Memory
         return;
     }
     CDiffDlg dialog(m_window, VerifyResultCaption.text(), RadioDiffersText.text() + u'\n' + WriteAgainText.text(),
-                    diffRows(diff, written, readBack, m_doc.languageIndex()), WrittenHeading.text(),
-                    RadioHeading.text());
+                    diffRows(diff, written, readBack, m_doc.languageIndex()), diffheading::Written.text(),
+                    diffheading::Radio.text());
     dialog.exec();
 }
 
@@ -156,8 +153,8 @@ void TransferCommands::OnCompareWithRadio()
             return;
         }
         CDiffDlg dialog(m_window, CompareCaption.text(), RadioDiffersFromDocument.text(),
-                        diffRows(diff, m_doc.image(), radio, m_doc.languageIndex()), DocumentHeading.text(),
-                        RadioHeading.text());
+                        diffRows(diff, m_doc.image(), radio, m_doc.languageIndex()), diffheading::Document.text(),
+                        diffheading::Radio.text());
         dialog.addChoice(WriteNowText.text(), WriteNow);
         dialog.addChoice(OpenRadioText.text(), OpenRadio);
         choice = dialog.exec();
