@@ -113,6 +113,7 @@ constexpr int Priority = Flags + 0x12;
 constexpr int Tot = Flags + 0x14;
 constexpr int ReceiveAlarm = Flags + 0x19;
 
+// NOLINTNEXTLINE(readability-function-size): a data table, one setting a line
 std::vector<Setting> makeTable()
 {
     using D = SettingsDialog;

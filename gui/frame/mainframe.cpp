@@ -34,54 +34,23 @@ QString itemText(const QString &stored)
 
 constexpr int IndicatorIds[] = {59137, 59138, 59139}; // CAP, NUM, SCRL
 
-} // namespace
-
-CMainFrame::CMainFrame(QWidget *parent)
-    : QMainWindow(parent)
+struct MenuItem
 {
-    setObjectName(QStringLiteral("CMainFrame"));
-    // The template's window title until a document names itself in it.
-    setWindowTitle(templateField(0));
-    setWindowIcon(QIcon(QStringLiteral(":/bundle/art/icon128.xpm")));
-    resize(800, 600);
-    createMenus();
-    createToolBar();
-    createStatusBar();
-    qApp->installEventFilter(this);
-}
-
-CMainFrame::~CMainFrame()
+    int id; // 0: separator
+    const char *text;
+    QKeySequence key;
+};
+struct Menu
 {
-    qApp->removeEventFilter(this);
-}
+    const char *title;
+    std::vector<MenuItem> items;
+};
 
-QAction *CMainFrame::makeCommand(int id, const QString &stored)
+// Menu 128: the menu bar's titles and items, each with its accelerator.
+// NOLINTNEXTLINE(readability-function-size): a data table, one line an item
+const std::vector<Menu> &menuBar128()
 {
-    auto *a = new QAction(itemText(stored), this);
-    a->setObjectName(QStringLiteral("cmd%1").arg(id));
-    a->setData(id);
-    const CommandStrings strings = commandStrings(id);
-    a->setStatusTip(strings.prompt);
-    a->setToolTip(strings.toolTip.isEmpty() ? QString() : strings.toolTip);
-    a->setEnabled(false);
-    m_actions.insert(id, a);
-    return a;
-}
-
-void CMainFrame::createMenus()
-{
-    struct Item
-    {
-        int id; // 0: separator
-        const char *text;
-        QKeySequence key;
-    };
-    struct Menu
-    {
-        const char *title;
-        std::vector<Item> items;
-    };
-    const Menu menus[] = {
+    static const std::vector<Menu> menus = {
         {QT_TRANSLATE_NOOP("Menu128", "&File"),
          {{cmd::FileNew, QT_TRANSLATE_NOOP("Menu128", "&New\tCtrl+N"), QKeySequence(Qt::CTRL | Qt::Key_N)},
           {cmd::FileOpen, QT_TRANSLATE_NOOP("Menu128", "&Open...\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O)},
@@ -149,12 +118,50 @@ void CMainFrame::createMenus()
          {{cmd::AppAbout, QT_TRANSLATE_NOOP("Menu128", "About"), {}},
           {cmd::Help, QT_TRANSLATE_NOOP("Menu128", "Help"), QKeySequence(Qt::Key_F1)}}},
     };
+    return menus;
+}
 
-    for (const Menu &m : menus) {
+} // namespace
+
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    // The template's window title until a document names itself in it.
+    setWindowTitle(templateField(0));
+    setWindowIcon(QIcon(QStringLiteral(":/bundle/art/icon128.xpm")));
+    resize(800, 600);
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+}
+
+QAction *CMainFrame::makeCommand(int id, const QString &stored)
+{
+    auto *a = new QAction(itemText(stored), this);
+    a->setObjectName(QStringLiteral("cmd%1").arg(id));
+    a->setData(id);
+    const CommandStrings strings = commandStrings(id);
+    a->setStatusTip(strings.prompt);
+    a->setToolTip(strings.toolTip.isEmpty() ? QString() : strings.toolTip);
+    a->setEnabled(false);
+    m_actions.insert(id, a);
+    return a;
+}
+
+void CMainFrame::createMenus()
+{
+    for (const Menu &m : menuBar128()) {
         QMenu *menu = menuBar()->addMenu(menuText(m.title));
         if (m.items.front().id == cmd::ViewToolbar)
             m_viewMenu = menu;
-        for (const Item &item : m.items) {
+        for (const MenuItem &item : m.items) {
             if (item.id == 0) {
                 menu->addSeparator();
                 continue;

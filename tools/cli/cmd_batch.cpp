@@ -92,6 +92,83 @@ bool askForRadio(int unit, quint8 language)
     return QString::fromLocal8Bit(buffer).trimmed() != u"q";
 }
 
+// The run the command line asks for, without the variations file.
+BatchPlan planOf(const CliContext &context, Invocation &run)
+{
+    BatchPlan plan;
+    plan.document = run.images.first();
+    plan.units = run.option(UnitsOption.name).toInt();
+    plan.verify = !run.flag(QStringLiteral("--no-verify"));
+    plan.backup = !run.flag(QStringLiteral("--no-backup"));
+    plan.autoSwap = run.flag(QStringLiteral("--auto"));
+    plan.maxResumes = maxResumes(run);
+    plan.programDirectory = context.programDirectory;
+    plan.backupDirectory = backupDirectory(context.programDirectory);
+    return plan;
+}
+
+// The rows of --vary into the plan; the exit code when the file is refused.
+std::optional<int> readVariations(BatchPlan &plan, const QString &vary, quint8 language)
+{
+    VariationsRead variations = readVariationsFile(vary, language);
+    if (!variations)
+        return usageError(*variations.error);
+    if (variations.units.isEmpty())
+        return usageError(NoRowsText.text(language).arg(vary));
+    plan.variations = variations.units;
+    return std::nullopt;
+}
+
+// False, after saying why, when the port does not open.
+bool openBatchPort(SerialPort &port, const QString &portName, const QString &programDirectory, quint8 language)
+{
+    TransferOutcome opening;
+    opening.device = devicePathFor(portName, programDirectory);
+    const SerialPort::OpenResult opened = port.open(opening.device);
+    if (opened)
+        return true;
+    opening.status = TransferOutcome::Status::PortNotOpened;
+    opening.detail = opened.why;
+    err() << failureMessage(opening, TransferDirection::Write, portName, language) << '\n';
+    err().flush();
+    return false;
+}
+
+// Each step and resumption on standard error, each finished radio on
+// standard output; without --auto the next radio is asked for.
+BatchObserver consoleObserver(quint8 language, bool autoSwap)
+{
+    BatchObserver observer;
+    observer.step = [language](int unit, BatchStep step) {
+        err() << UnitText.text(language).arg(unit).arg(batchStepText(step, language)) << '\n';
+        err().flush();
+    };
+    observer.resuming = [language](int block, int resume) {
+        err() << resumingNotice(TransferDirection::Write, block, resume, language) << '\n';
+        err().flush();
+    };
+    observer.unitDone = [language](const UnitRecord &record) {
+        out() << unitLine(record, language) << '\n';
+        out().flush();
+    };
+    observer.stopRequested = [] { return g_interrupted != 0; };
+    if (!autoSwap)
+        observer.nextConnected = [language](int unit) { return askForRadio(unit, language); };
+    return observer;
+}
+
+void reportSummary(const BatchSummary &summary, bool verify, const QString &logPath, quint8 language)
+{
+    out() << summary.text(verify, language) << '\n'
+          << LogPathText.text(language).arg(QDir::toNativeSeparators(logPath)) << '\n';
+    out().flush();
+    if (!summary.logError.isEmpty())
+        err() << "kdw-cli: " << summary.logErrorText(language) << '\n';
+    if (summary.lineLost)
+        err() << "kdw-cli: " << PortGoneText.text(language) << '\n';
+    err().flush();
+}
+
 } // namespace
 
 // kdw-cli batch: the document written to one radio after another, each with
@@ -110,36 +187,14 @@ int cmdBatch(const CliContext &context, const QStringList &args)
     if (!run)
         return run.exitCode();
     const quint8 language = run->language;
-    const QString portName = run->option(PortOption.name);
-
-    BatchPlan plan;
-    plan.document = run->images.first();
-    plan.units = run->option(UnitsOption.name).toInt();
-    plan.verify = !run->flag(QStringLiteral("--no-verify"));
-    plan.backup = !run->flag(QStringLiteral("--no-backup"));
-    plan.autoSwap = run->flag(QStringLiteral("--auto"));
-    plan.maxResumes = maxResumes(*run);
-    plan.programDirectory = context.programDirectory;
-    plan.backupDirectory = backupDirectory(context.programDirectory);
+    BatchPlan plan = planOf(context, *run);
     if (const QString vary = run->option(VaryOption.name); !vary.isEmpty()) {
-        VariationsRead variations = readVariationsFile(vary, language);
-        if (!variations)
-            return usageError(*variations.error);
-        if (variations.units.isEmpty())
-            return usageError(NoRowsText.text(language).arg(vary));
-        plan.variations = variations.units;
+        if (const auto refused = readVariations(plan, vary, language))
+            return *refused;
     }
-
     SerialPort port;
-    TransferOutcome opening;
-    opening.device = devicePathFor(portName, context.programDirectory);
-    if (const SerialPort::OpenResult opened = port.open(opening.device); !opened) {
-        opening.status = TransferOutcome::Status::PortNotOpened;
-        opening.detail = opened.why;
-        err() << failureMessage(opening, TransferDirection::Write, portName, language) << '\n';
-        err().flush();
+    if (!openBatchPort(port, run->option(PortOption.name), context.programDirectory, language))
         return Failed;
-    }
 
     const QString logPath = run->option(LogOption.name).isEmpty()
                                 ? plan.backupDirectory + batchStem(plan.started) + QStringLiteral(".csv")
@@ -149,33 +204,9 @@ int cmdBatch(const CliContext &context, const QStringList &args)
     if (!log)
         return usageError(logError);
 
-    BatchObserver observer;
-    observer.step = [language](int unit, BatchStep step) {
-        err() << UnitText.text(language).arg(unit).arg(batchStepText(step, language)) << '\n';
-        err().flush();
-    };
-    observer.resuming = [language](int block, int resume) {
-        err() << resumingNotice(TransferDirection::Write, block, resume, language) << '\n';
-        err().flush();
-    };
-    observer.unitDone = [language](const UnitRecord &record) {
-        out() << unitLine(record, language) << '\n';
-        out().flush();
-    };
-    observer.stopRequested = [] { return g_interrupted != 0; };
-    if (!plan.autoSwap)
-        observer.nextConnected = [language](int unit) { return askForRadio(unit, language); };
-
     stopOnInterrupt();
-    const BatchSummary summary = BatchRun(port, plan, log.get(), observer).run();
-    out() << summary.text(plan.verify, language) << '\n'
-          << LogPathText.text(language).arg(QDir::toNativeSeparators(log->path())) << '\n';
-    out().flush();
-    if (!summary.logError.isEmpty())
-        err() << "kdw-cli: " << summary.logErrorText(language) << '\n';
-    if (summary.lineLost)
-        err() << "kdw-cli: " << PortGoneText.text(language) << '\n';
-    err().flush();
+    const BatchSummary summary = BatchRun(port, plan, log.get(), consoleObserver(language, plan.autoSwap)).run();
+    reportSummary(summary, plan.verify, log->path(), language);
     return summary.allGood() ? Ok : Failed;
 }
 

@@ -53,87 +53,149 @@ QString simUsage()
                           "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
 }
 
+namespace {
+
+// The command line read one argument after another; an option's value is the
+// argument after it.
+class Arguments
+{
+public:
+    explicit Arguments(const QStringList &arguments)
+        : m_arguments(arguments)
+    {
+    }
+
+    bool atEnd() const { return m_next >= m_arguments.size(); }
+    const QString &next() { return m_arguments.at(m_next++); }
+    std::optional<QString> value()
+    {
+        if (atEnd())
+            return std::nullopt;
+        return next();
+    }
+
+    bool text(QString &target)
+    {
+        const auto text = value();
+        target = text.value_or(QString());
+        return text.has_value();
+    }
+    // A whole number from 0.
+    bool number(int &target)
+    {
+        const auto text = value();
+        bool ok = false;
+        target = text ? text->toInt(&ok) : 0;
+        return ok && target >= 0;
+    }
+    bool stage(std::optional<Stage> &target)
+    {
+        const auto text = value();
+        target = text ? parseStage(*text) : std::nullopt;
+        return target.has_value();
+    }
+
+private:
+    const QStringList &m_arguments;
+    qsizetype m_next = 0;
+};
+
+// N:HEX, eight bytes in exactly sixteen hex digits.
+bool readIdentification(Arguments &arguments, QMap<int, QByteArray> &identifications)
+{
+    const QStringList parts = arguments.value().value_or(QString()).split(u':');
+    bool ok = false;
+    const int radio = parts.size() == 2 ? parts.at(0).toInt(&ok) : 0;
+    const QByteArray bytes = parts.size() == 2 ? QByteArray::fromHex(parts.at(1).toLatin1()) : QByteArray();
+    identifications.insert(radio, bytes);
+    return ok && radio > 0 && bytes.size() == 8 && bytes.toHex() == parts.at(1).toLower().toLatin1();
+}
+
+// An option of the radio's setting up: true or false for its value, nothing
+// when `name` is none of them.
+std::optional<bool> readSetupOption(const QString &name, Arguments &arguments, SimOptions &options)
+{
+    if (name == u"--link")
+        return arguments.text(options.linkPath);
+    if (name == u"--image")
+        return arguments.text(options.imagePath);
+    if (name == u"--save")
+        return arguments.text(options.savePath);
+    if (name == u"--log")
+        return arguments.text(options.logPath);
+    if (name == u"--baud")
+        return arguments.number(options.baud);
+    if (name == u"--box")
+        return arguments.number(options.radios) && options.radios > 0;
+    if (name == u"--swap-ms")
+        return arguments.number(options.swapMs);
+    if (name == u"--ident")
+        return readIdentification(arguments, options.identifications);
+    return std::nullopt;
+}
+
+// A fault that takes a value, as readSetupOption.
+std::optional<bool> readFaultValue(const QString &name, Arguments &arguments, Faults &faults)
+{
+    if (name == u"--wrong-wakeup")
+        return arguments.number(faults.wrongWakeUps);
+    if (name == u"--nak")
+        return arguments.stage(faults.nak);
+    if (name == u"--silence")
+        return arguments.stage(faults.silence);
+    if (name == u"--hangup")
+        return arguments.stage(faults.hangUp);
+    if (name == u"--short")
+        return arguments.stage(faults.shortAnswer) && faults.shortAnswer->kind != Stage::Kind::WakeUp;
+    if (name == u"--rest-after-write")
+        return arguments.number(faults.restAfterWrite);
+    if (name == u"--strikes")
+        return arguments.number(faults.strikes) && faults.strikes > 0;
+    if (name == u"--corrupt") {
+        bool ok = false;
+        const auto text = arguments.value();
+        faults.corruptAddress = text ? text->toInt(&ok, 0) : -1;
+        return ok && faults.corruptAddress >= 0 && faults.corruptAddress < MemoryImage::Size;
+    }
+    return std::nullopt;
+}
+
+// A fault that is only switched on: the flag it sets, nullptr for none.
+bool *faultSwitch(const QString &name, Faults &faults)
+{
+    if (name == u"--no-answer")
+        return &faults.noAnswer;
+    if (name == u"--garbage-lead")
+        return &faults.garbageLead;
+    if (name == u"--echo")
+        return &faults.echo;
+    if (name == u"--garbage")
+        return &faults.garbage;
+    if (name == u"--read-only")
+        return &faults.readOnly;
+    return nullptr;
+}
+
+} // namespace
+
 std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString *error)
 {
     SimOptions options;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &name = arguments.at(i);
-        const auto value = [&]() -> std::optional<QString> {
-            if (i + 1 >= arguments.size())
-                return std::nullopt;
-            return arguments.at(++i);
-        };
-        const auto stageOption = [&](std::optional<Stage> &target) {
-            const auto text = value();
-            target = text ? parseStage(*text) : std::nullopt;
-            return target.has_value();
-        };
-        const auto textOption = [&](QString &target) {
-            const auto text = value();
-            target = text.value_or(QString());
-            return text.has_value();
-        };
-        const auto numberOption = [&](int &target) {
-            const auto text = value();
-            bool ok = false;
-            target = text ? text->toInt(&ok) : 0;
-            return ok && target >= 0;
-        };
-
-        bool ok = true;
-        if (name == u"--link")
-            ok = textOption(options.linkPath);
-        else if (name == u"--image")
-            ok = textOption(options.imagePath);
-        else if (name == u"--save")
-            ok = textOption(options.savePath);
-        else if (name == u"--log")
-            ok = textOption(options.logPath);
-        else if (name == u"--baud")
-            ok = numberOption(options.baud);
-        else if (name == u"--box")
-            ok = numberOption(options.radios) && options.radios > 0;
-        else if (name == u"--swap-ms")
-            ok = numberOption(options.swapMs);
-        else if (name == u"--ident") {
-            const QStringList parts = value().value_or(QString()).split(u':');
-            const int radio = parts.size() == 2 ? parts.at(0).toInt(&ok) : 0;
-            const QByteArray bytes = parts.size() == 2 ? QByteArray::fromHex(parts.at(1).toLatin1()) : QByteArray();
-            ok = ok && radio > 0 && bytes.size() == 8 && bytes.toHex() == parts.at(1).toLower().toLatin1();
-            options.identifications.insert(radio, bytes);
-        } else if (name == u"--no-answer")
-            options.faults.noAnswer = true;
-        else if (name == u"--wrong-wakeup")
-            ok = numberOption(options.faults.wrongWakeUps);
-        else if (name == u"--nak")
-            ok = stageOption(options.faults.nak);
-        else if (name == u"--silence")
-            ok = stageOption(options.faults.silence);
-        else if (name == u"--hangup")
-            ok = stageOption(options.faults.hangUp);
-        else if (name == u"--short")
-            ok = stageOption(options.faults.shortAnswer) && options.faults.shortAnswer->kind != Stage::Kind::WakeUp;
-        else if (name == u"--garbage-lead")
-            options.faults.garbageLead = true;
-        else if (name == u"--echo")
-            options.faults.echo = true;
-        else if (name == u"--garbage")
-            options.faults.garbage = true;
-        else if (name == u"--read-only")
-            options.faults.readOnly = true;
-        else if (name == u"--rest-after-write")
-            ok = numberOption(options.faults.restAfterWrite);
-        else if (name == u"--strikes")
-            ok = numberOption(options.faults.strikes) && options.faults.strikes > 0;
-        else if (name == u"--corrupt") {
-            const auto text = value();
-            options.faults.corruptAddress = text ? text->toInt(&ok, 0) : -1;
-            ok = ok && options.faults.corruptAddress >= 0 && options.faults.corruptAddress < MemoryImage::Size;
-        } else {
+    Arguments args(arguments);
+    while (!args.atEnd()) {
+        const QString &name = args.next();
+        if (bool *on = faultSwitch(name, options.faults)) {
+            *on = true;
+            continue;
+        }
+        std::optional<bool> ok = readSetupOption(name, args, options);
+        if (!ok)
+            ok = readFaultValue(name, args, options.faults);
+        if (!ok) {
             *error = QStringLiteral("unknown option %1").arg(name);
             return std::nullopt;
         }
-        if (!ok) {
+        if (!*ok) {
             *error = QStringLiteral("bad or missing value for %1").arg(name);
             return std::nullopt;
         }
