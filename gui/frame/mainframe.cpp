@@ -255,11 +255,11 @@ void CMainFrame::createToolBar()
 
 void CMainFrame::showToolbarImages()
 {
-    const QList<QPixmap> images = toolbarImages(palette().color(QPalette::Window));
+    const QList<QIcon> icons = toolbarIcons(palette().color(QPalette::Window));
     qsizetype image = 0;
     for (QAction *a : m_wndToolBar->actions()) {
-        if (!a->isSeparator() && image < images.size())
-            a->setIcon(QIcon(images.at(image++)));
+        if (!a->isSeparator() && image < icons.size())
+            a->setIcon(icons.at(image++));
     }
 }
 

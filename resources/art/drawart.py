@@ -1,12 +1,23 @@
-# Draws the toolbar strip and the two icons as 16-colour XPM images.
+# Draws the toolbar strip and the two icons as 16-colour XPM images, each also
+# at twice the size (name@2x.xpm, which Qt picks on a screen of device pixel
+# ratio 2): the same drawing on a finer grid, so lines step in half pixels
+# instead of being blown up.
 PAL = {'.': None, 'k': '#000000', 'r': '#800000', 'g': '#008000', 'o': '#808000', 'n': '#000080',
        'p': '#800080', 't': '#008080', 's': '#C0C0C0', 'd': '#808080', 'R': '#FF0000', 'G': '#00FF00',
        'y': '#FFFF00', 'b': '#0000FF', 'm': '#FF00FF', 'c': '#00FFFF', 'w': '#FFFFFF'}
 
+SCALE = 1  # device pixels per image pixel of the image being drawn
+
 class Img:
-    def __init__(s, w, h): s.w, s.h = w, h; s.px = [['.'] * w for _ in range(h)]
-    def set(s, x, y, c):
+    # Coordinates are in image pixels; each covers SCALE x SCALE device pixels.
+    def __init__(s, w, h): s.w, s.h = w * SCALE, h * SCALE; s.px = [['.'] * s.w for _ in range(s.h)]
+    def dot(s, x, y, c):
         if 0 <= x < s.w and 0 <= y < s.h: s.px[y][x] = c
+    def set(s, x, y, c):
+        # x and y may fall between image pixels: lines are drawn on the device grid
+        dx, dy = round(x * SCALE), round(y * SCALE)
+        for v in range(SCALE):
+            for u in range(SCALE): s.dot(dx + u, dy + v, c)
     def rect(s, x0, y0, x1, y1, c):
         for y in range(y0, y1 + 1):
             for x in range(x0, x1 + 1): s.set(x, y, c)
@@ -15,12 +26,14 @@ class Img:
         for x in range(x0, x1 + 1): s.set(x, y0, edge); s.set(x, y1, edge)
         for y in range(y0, y1 + 1): s.set(x0, y, edge); s.set(x1, y, edge)
     def line(s, x0, y0, x1, y1, c):
-        n = max(abs(x1 - x0), abs(y1 - y0)) or 1
-        for i in range(n + 1): s.set(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
+        n = (max(abs(x1 - x0), abs(y1 - y0)) or 1) * SCALE
+        for i in range(n + 1):
+            x, y = x0 + (x1 - x0) * i / n, y0 + (y1 - y0) * i / n
+            s.set(round(x * SCALE) / SCALE, round(y * SCALE) / SCALE, c)
     def blit(s, o, ox):
         for y in range(o.h):
             for x in range(o.w):
-                if o.px[y][x] != '.': s.set(ox + x, y, o.px[y][x])
+                if o.px[y][x] != '.': s.dot(ox * SCALE + x, y, o.px[y][x])
 
 def new():
     i = Img(18, 18); i.box(3, 1, 14, 16, 'k', 'w')
@@ -110,9 +123,11 @@ def xpm(img, name):
     out.append('};')
     return '\n'.join(out) + '\n'
 
-strip = Img(162, 18)
-for n, f in enumerate([new, open_, save, read, write, printer, question, undo, redo]):
-    strip.blit(f(), n * 18)
-open('toolbar128.xpm', 'w').write(xpm(strip, 'toolbar128'))
-open('icon128.xpm', 'w').write(xpm(icon(), 'icon128'))
-open('icon129.xpm', 'w').write(xpm(icon(True), 'icon129'))
+for SCALE, suffix in ((1, ''), (2, '@2x')):
+    strip = Img(162, 18)
+    for n, f in enumerate([new, open_, save, read, write, printer, question, undo, redo]):
+        strip.blit(f(), n * 18)
+    name = lambda base: base + suffix.replace('@', '_')
+    open('toolbar128%s.xpm' % suffix, 'w').write(xpm(strip, name('toolbar128')))
+    open('icon128%s.xpm' % suffix, 'w').write(xpm(icon(), name('icon128')))
+    open('icon129%s.xpm' % suffix, 'w').write(xpm(icon(True), name('icon129')))
