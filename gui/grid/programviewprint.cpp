@@ -1,6 +1,7 @@
 // Print, direct print, Print Preview and Print Setup of the channel table.
 
 #include "core/channels/channeltablemodel.h"
+#include "gui/dialogs/previewnames.h"
 #include "gui/grid/channelpage.h"
 #include "gui/grid/programview.h"
 
@@ -60,6 +61,7 @@ void CProgramView::OnFilePrintPreview()
     // One page at a time.
     if (auto *preview = dialog.findChild<QPrintPreviewWidget *>())
         preview->setViewMode(QPrintPreviewWidget::SinglePageView);
+    namePreviewControls(&dialog);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *target) { printPages(*target, 1, ChannelPageCount); });
     dialog.exec();

@@ -5,6 +5,7 @@
 #include "gui/dialogs/aboutdlg.h"
 #include "gui/dialogs/diffdlg.h"
 #include "gui/dialogs/languagedlg.h"
+#include "gui/frame/commandids.h"
 #include "gui/frame/mainframe.h"
 #include "gui/link/cablecheckdlg.h"
 #include "gui/link/choosedevicedlg.h"
@@ -12,6 +13,7 @@
 #include "gui/settings/settingsdialog.h"
 #include "guitest.h"
 #include "madeupsystem.h"
+#include "modal.h"
 #include "testbytes.h"
 #include "uselanguage.h"
 
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -320,6 +323,16 @@ private slots:
         for (const QString &collision : collisions(titles))
             found << u"menu bar: "_s + collision;
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
+
+        // The toolkit's print preview, as File > Print Preview opens it.
+        QStringList preview{u"not shown"_s};
+        const auto seen = test::whenModal<QPrintPreviewDialog>([&preview](QPrintPreviewDialog *dialog) {
+            preview = unnamedControls(dialog);
+            dialog->reject();
+        });
+        program.action(cmd::FilePrintPreview)->trigger();
+        QVERIFY(*seen);
+        QVERIFY2(preview.isEmpty(), qPrintable(u"print preview, without a name: "_s + preview.join(u"; "_s)));
     }
 };
 
