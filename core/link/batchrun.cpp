@@ -96,6 +96,19 @@ QString batchStepText(BatchStep step, quint8 languageIndex)
     return StepTexts.at(std::size_t(step)).text(languageIndex);
 }
 
+TransferDirection batchStepDirection(BatchStep step)
+{
+    switch (step) {
+    case BatchStep::Writing: return TransferDirection::Write;
+    case BatchStep::Verifying: return TransferDirection::Verify;
+    case BatchStep::WaitingForRadio:
+    case BatchStep::Identifying:
+    case BatchStep::BackingUp:
+    case BatchStep::WaitingForSwap: break;
+    }
+    return TransferDirection::Read;
+}
+
 BatchRun::BatchRun(BytePort &port, const BatchPlan &plan, BatchLog *log, BatchObserver observer)
     : m_port(port)
     , m_plan(plan)

@@ -3,6 +3,7 @@
 #include "core/image/memoryimage.h"
 #include "core/link/batchlog.h"
 #include "core/link/protocol.h"
+#include "core/link/radiotransfer.h"
 #include "core/settings/unitvariations.h"
 
 #include <QDateTime>
@@ -40,6 +41,9 @@ enum class BatchStep { WaitingForRadio, Identifying, BackingUp, Writing, Verifyi
 
 // "waiting for a radio to answer", "identifying", ... in a language.
 QString batchStepText(BatchStep step, quint8 languageIndex);
+// The transfer a step runs: the backup a read, then the write and its
+// verify (a read for the steps without a transfer).
+TransferDirection batchStepDirection(BatchStep step);
 
 // What the run reports and asks while it runs; called on the thread that
 // runs it. Every member may be left empty.

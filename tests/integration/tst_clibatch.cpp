@@ -166,6 +166,27 @@ private slots:
         QCOMPARE(sim.hostBytes(), QByteArray());
     }
 
+    // A fault on the line is resumed, and the notice counts the blocks of the
+    // transfer it struck.
+    void aResumeNamesItsTransfer_data()
+    {
+        QTest::addColumn<QStringList>("more");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("the backup read") << QStringList() << QStringLiteral("block 101 of 318");
+        QTest::newRow("the write") << QStringList{QStringLiteral("--no-backup")} << QStringLiteral("block 101 of 316");
+    }
+
+    void aResumeNamesItsTransfer()
+    {
+        QFETCH(QStringList, more);
+        QFETCH(QString, says);
+        const RadioSim sim({QStringLiteral("--silence"), QStringLiteral("100")});
+        QVERIFY(prepareFiles(sim, Variations));
+        const CliRun run = batch(sim, more, 1);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err + sim.logTail()));
+        QVERIFY2(run.err.contains(QStringLiteral("Connection lost at ") + says), qPrintable(run.err));
+    }
+
     // Without --auto each radio waits for the person at the bench: a prompt
     // on standard error, Enter for the next radio (taken from the box by
     // hand), "q" or the end of input to stop.

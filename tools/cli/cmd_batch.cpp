@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 namespace kdw::cli {
 
@@ -139,12 +140,15 @@ bool openBatchPort(SerialPort &port, const QString &portName, const QString &pro
 BatchObserver consoleObserver(quint8 language, bool autoSwap)
 {
     BatchObserver observer;
-    observer.step = [language](int unit, BatchStep step) {
+    // A resume names its block among the blocks of the transfer under way.
+    auto current = std::make_shared<BatchStep>(BatchStep::WaitingForRadio);
+    observer.step = [language, current](int unit, BatchStep step) {
+        *current = step;
         err() << UnitText.text(language).arg(unit).arg(batchStepText(step, language)) << '\n';
         err().flush();
     };
-    observer.resuming = [language](int block, int resume) {
-        err() << resumingNotice(TransferDirection::Write, block, resume, language) << '\n';
+    observer.resuming = [language, current](int block, int resume) {
+        err() << resumingNotice(batchStepDirection(*current), block, resume, language) << '\n';
         err().flush();
     };
     observer.unitDone = [language](const UnitRecord &record) {
