@@ -159,7 +159,7 @@ public:
             RadioModel model(memory, options.faults);
             if (options.identifications.contains(radio))
                 model.setIdentification(options.identifications.value(radio));
-            model.setTakenAwayWhenDone(options.radios > 1);
+            model.setTakenAwayWhenDone(options.radios > 1, [] { return nowNs() / 1000000; });
             m_models.push_back(model);
         }
     }

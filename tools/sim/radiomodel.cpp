@@ -193,7 +193,8 @@ RadioModel::Reply RadioModel::onWakeUp()
     ++m_wakeUps;
     m_state = State::Idle;
     const Stage here{Stage::Kind::WakeUp, 0};
-    if (m_takenAwayWhenDone && m_everIdentified && m_knockedOnly) {
+    const qint64 now = m_clockMs ? m_clockMs() : 0;
+    if (m_takenAwayWhenDone && m_everIdentified && m_knockedOnly && (!m_clockMs || now - m_knockedAt >= KnockApartMs)) {
         m_takenAway = true;
         return {};
     }
@@ -212,6 +213,8 @@ RadioModel::Reply RadioModel::onWakeUp()
     if (m_nak.strikes(here))
         return {QByteArray(1, Nak)};
     m_state = State::AwaitIdentify;
+    if (!m_knockedOnly)
+        m_knockedAt = now;
     m_knockedOnly = true;
     return {QByteArray(1, Ack)};
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <bitset>
+#include <functional>
 #include <optional>
 #include <random>
 
@@ -64,8 +65,15 @@ public:
     void setIdentification(const QByteArray &identification) { m_identification = identification; }
     // One radio of a box: once it has said who it is, it is taken away when
     // the host knocks twice without asking that again (a batch waiting for the
-    // swap). It then answers nothing more.
-    void setTakenAwayWhenDone(bool on) { m_takenAwayWhenDone = on; }
+    // swap). It then answers nothing more. With a clock (milliseconds), the
+    // second knock must come KnockApartMs after the first: a wake-up retried
+    // at once (its answer came late) is no probe.
+    void setTakenAwayWhenDone(bool on, std::function<qint64()> clockMs = {})
+    {
+        m_takenAwayWhenDone = on;
+        m_clockMs = std::move(clockMs);
+    }
+    static constexpr qint64 KnockApartMs = 500;
     bool takenAway() const { return m_takenAway; }
     // True once after every block of a write has been taken.
     bool takeCompletedWrite();
@@ -111,6 +119,8 @@ private:
     bool m_completedWrite = false;
     bool m_everIdentified = false;
     bool m_knockedOnly = false; // the last wake-up was answered and not followed by the identification
+    qint64 m_knockedAt = 0;     // when, by m_clockMs
+    std::function<qint64()> m_clockMs;
     bool m_takenAwayWhenDone = false;
     bool m_takenAway = false;
     QByteArray m_identification;
