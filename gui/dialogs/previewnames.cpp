@@ -23,7 +23,10 @@ constexpr LocalisedText MoreButtonsName{u"More buttons", u"更多按钮", u"更�
 void namePreviewControls(QPrintPreviewDialog *dialog)
 {
     for (auto *zoom : dialog->findChildren<QComboBox *>()) {
+        // On Linux a list's name is its current item; a description says
+        // what the list is where no label does.
         zoom->setAccessibleName(ZoomName.text());
+        zoom->setAccessibleDescription(ZoomName.text());
         if (QLineEdit *editor = zoom->lineEdit())
             editor->setAccessibleName(ZoomPercentName.text());
     }
