@@ -2,8 +2,16 @@
 
 #include "core/channels/channeltexts.h"
 #include "core/image/regions.h"
+#include "core/text/localisedtext.h"
 
 namespace kdw {
+
+namespace {
+
+constexpr LocalisedText CellAnnouncement{u"Channel %1, %2, %3", u"信道 %1，%2，%3", u"信道 %1，%2，%3"};
+constexpr LocalisedText EmptyCellAnnouncement{u"Channel %1, %2", u"信道 %1，%2", u"信道 %1，%2"};
+
+} // namespace
 
 ChannelTableModel::ChannelTableModel(quint8 languageIndex, QObject *parent)
     : QAbstractTableModel(parent)
@@ -37,6 +45,13 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: return text;
+    case Qt::AccessibleTextRole: {
+        const QString channel = m_rowLabels.value(index.row());
+        const QString title = m_columnTitles.value(index.column());
+        if (text.isEmpty())
+            return EmptyCellAnnouncement.text(m_language).arg(channel, title);
+        return CellAnnouncement.text(m_language).arg(channel, title, text);
+    }
     default: return {};
     }
 }
@@ -49,7 +64,7 @@ bool ChannelTableModel::setData(const QModelIndex &index, const QVariant &value,
     const QString given = value.toString();
     if (text != given) {
         text = given;
-        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole, Qt::AccessibleTextRole});
     }
     return true;
 }

@@ -26,7 +26,8 @@ public:
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
-    // Display and edit: the cell's text.
+    // Display and edit: the cell's text. Accessible text: "Channel 5, Rx Freq,
+    // 446.00625", the cell as a screen reader announces it.
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     // Edit: the text as given, no rule applied (the grid's text matrix).
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;

@@ -302,6 +302,11 @@ bool CProgramView::gridKey(QKeyEvent *event)
         sendGridKey(Qt::Key_Up);
         return true;
     }
+    // Shift+Space selects the current row, as in a spreadsheet.
+    if (key == Qt::Key_Space && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
+        selectChannels({int(row)});
+        return true;
+    }
     if (isEnter(key) || key == Qt::Key_F2) {
         openEditor();
         return true;

@@ -1,5 +1,6 @@
 // The channel table model: the grid's texts between the grid load and the
-// grid store, and the rules of typing applied to them.
+// grid store, the rules of typing applied to them, and what a screen reader
+// is told of a cell.
 #include "core/channels/channeltablemodel.h"
 #include "core/image/sinfile.h"
 #include "coretest.h"
@@ -124,6 +125,30 @@ private slots:
             model.commitChoice(channel, ChannelField(field), typed);
         QCOMPARE(cells(model.row(channel)), texts(row));
         QCOMPARE(change ? change->became : QString(), became);
+    }
+
+    // A screen reader hears the cell with its row and column: "Channel 5,
+    // Rx Freq, 418.00000"; an empty cell by its place alone.
+    void announcesCellsWithTheirHeaders_data()
+    {
+        QTest::addColumn<quint8>("language");
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("announced");
+        QTest::newRow("English") << quint8(0) << 5 << int(RxFreqField) << u"Channel 5, Rx Freq, 418.00000"_s;
+        QTest::newRow("Simplified Chinese") << quint8(1) << 5 << int(PowerField) << u"信道 5，功率，高"_s;
+        QTest::newRow("Traditional Chinese") << quint8(2) << 4 << int(BusyLockField) << u"信道 4，繁忙鎖定，載波"_s;
+        QTest::newRow("empty cell") << quint8(0) << 99 << int(NameField) << u"Channel 99, Name"_s;
+    }
+    void announcesCellsWithTheirHeaders()
+    {
+        QFETCH(quint8, language);
+        QFETCH(int, channel);
+        QFETCH(int, field);
+        QFETCH(QString, announced);
+        ChannelTableModel model(language);
+        model.load(factoryImage());
+        QCOMPARE(model.data(model.index(channel - 1, field), Qt::AccessibleTextRole).toString(), announced);
     }
 };
 

@@ -1,12 +1,16 @@
 // What assistive technology and the keyboard get from the windows: every
-// control a user can reach has a name in the running language, and no two
-// commands of a menu or controls of a dialog share a mnemonic letter.
+// control a user can reach has a name in the running language, no two
+// commands of a menu or controls of a dialog share a mnemonic letter, and the
+// channel grid speaks its cells and selects rows from the keyboard.
+#include "core/image/sinfile.h"
 #include "core/program/globals.h"
 #include "gui/dialogs/aboutdlg.h"
 #include "gui/dialogs/diffdlg.h"
 #include "gui/dialogs/languagedlg.h"
 #include "gui/frame/commandids.h"
 #include "gui/frame/mainframe.h"
+#include "gui/grid/msflexgrid.h"
+#include "gui/grid/programview.h"
 #include "gui/link/cablecheckdlg.h"
 #include "gui/link/choosedevicedlg.h"
 #include "gui/link/transferdlg.h"
@@ -20,6 +24,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -333,6 +338,71 @@ private slots:
         program.action(cmd::FilePrintPreview)->trigger();
         QVERIFY(*seen);
         QVERIFY2(preview.isEmpty(), qPrintable(u"print preview, without a name: "_s + preview.join(u"; "_s)));
+    }
+
+    // A grid cell is announced with its channel and column, and has the row
+    // label and the column title as its headers, in each language.
+    void gridCellsSpeakWithTheirHeaders_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("columnHeader");
+        QTest::newRow("English") << "[Setup]\nLanguage=Eng\nCOM=COM1\n"_ba << 5 << 1
+                                 << u"Channel 5, Rx Freq, 418.00000"_s << u"Rx Freq"_s;
+        QTest::newRow("Simplified") << "[Setup]\nLanguage=Chs\nCOM=COM1\n"_ba << 6 << 6 << u"信道 6，功率，低"_s
+                                    << u"功率"_s;
+        QTest::newRow("Traditional") << "[Setup]\nLanguage=Cht\nCOM=COM1\n"_ba << 4 << 5 << u"信道 4，繁忙鎖定，載波"_s
+                                     << u"繁忙鎖定"_s;
+        QTest::newRow("empty cell") << "[Setup]\nLanguage=Eng\nCOM=COM1\n"_ba << 99 << 9 << u"Channel 99, Name"_s
+                                    << u"Name"_s;
+    }
+    void gridCellsSpeakWithTheirHeaders()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(QString, name);
+        QFETCH(QString, columnHeader);
+        test::Program program(ini);
+        QVERIFY(program.dir.write(u"factory.sin"_s,
+                                  readSinFile(QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin")).bytes.value()));
+        QVERIFY(program.start(u"factory.sin"_s));
+        QVERIFY(QTest::qWaitForWindowExposed(program.app.mainFrame()));
+        QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(program.app.view()->grid());
+        QVERIFY(grid && grid->tableInterface());
+        QAccessibleInterface *cell = grid->tableInterface()->cellAt(row - 1, col - 1);
+        QVERIFY(cell && cell->tableCellInterface());
+        QCOMPARE(cell->text(QAccessible::Name), name);
+        const QList<QAccessibleInterface *> rowHeaders = cell->tableCellInterface()->rowHeaderCells();
+        const QList<QAccessibleInterface *> columnHeaders = cell->tableCellInterface()->columnHeaderCells();
+        QCOMPARE(rowHeaders.size(), 1);
+        QCOMPARE(columnHeaders.size(), 1);
+        QCOMPARE(rowHeaders.first()->text(QAccessible::Name), QString::number(row));
+        QCOMPARE(columnHeaders.first()->text(QAccessible::Name), columnHeader);
+    }
+
+    // Shift+Space on a cell selects its row whole, as in a spreadsheet,
+    // instead of typing a space into the cell.
+    void shiftSpaceSelectsTheRow()
+    {
+        test::Program program;
+        QVERIFY(program.dir.write(u"factory.sin"_s,
+                                  readSinFile(QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin")).bytes.value()));
+        QVERIFY(program.start(u"factory.sin"_s));
+        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        CProgramView *view = program.app.view();
+        CMSFlexGrid *grid = view->grid();
+        grid->setFocus();
+        grid->SetRow(7);
+        grid->SetCol(3);
+        QTest::keyClick(grid, Qt::Key_Space, Qt::ShiftModifier);
+        QCOMPARE(view->openEditorWidget(), nullptr);
+        QCOMPARE(view->selectedChannels(), QList<int>{7});
+        QVERIFY(view->hasRowSelection());
+        QCOMPARE(grid->GetTextMatrix(7, 3), u"100.0"_s);
+        QCOMPARE(grid->GetRow(), 7L);
     }
 };
 
