@@ -39,6 +39,10 @@ struct BatchPlan
 // Where a unit is; each step is reported as it begins.
 enum class BatchStep { WaitingForRadio, Identifying, BackingUp, Writing, Verifying, WaitingForSwap };
 
+// Said when the port went away during a run.
+inline constexpr LocalisedText BatchLineLostText{u"the port went away; the run ends here", u"串口已断开；到此结束",
+                                                 u"連接埠已斷開；到此結束"};
+
 // "waiting for a radio to answer", "identifying", ... in a language.
 QString batchStepText(BatchStep step, quint8 languageIndex);
 // The transfer a step runs: the backup a read, then the write and its

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/settingvalues.h"
+#include "core/text/localisedtext.h"
 
 #include <QList>
 #include <QString>
@@ -36,6 +37,11 @@ struct [[nodiscard]] VariationsRead
 };
 
 // The messages of a refused file are in the given language.
+// A file with its header and no row: refused, or every radio would get the
+// document as it is while the user expects each its own settings.
+inline constexpr LocalisedText NoVariationRowsText{
+    u"%1: no rows below the settings' line", u"%1：设置项那一行下面没有数据行", u"%1：設定項那一行下面沒有資料行"};
+
 VariationsRead parseVariations(QStringView text, quint8 languageIndex = 0);
 VariationsRead readVariationsFile(const QString &path, quint8 languageIndex = 0);
 

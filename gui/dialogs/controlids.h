@@ -30,6 +30,28 @@ inline constexpr int Percentage = 1005;
 inline constexpr int Status = 1006;
 } // namespace transfer
 
+// Program Several Radios: Start is its OK button, Close its Cancel.
+namespace batch {
+inline constexpr int Start = Ok;
+inline constexpr int Close = Cancel;
+inline constexpr int VariationsLabel = 1201;
+inline constexpr int Variations = 1202;
+inline constexpr int Browse = 1203;
+inline constexpr int Verify = 1204;
+inline constexpr int Backup = 1205;
+inline constexpr int AutoSwap = 1206;
+inline constexpr int NextSwap = 1207;
+inline constexpr int UnitsLabel = 1208;
+inline constexpr int Units = 1209;
+inline constexpr int Step = 1210;
+inline constexpr int Progress = 1211;
+inline constexpr int Summary = 1212;
+inline constexpr int LogPath = 1213;
+inline constexpr int OpenFolder = 1214;
+inline constexpr int Next = 1215;
+inline constexpr int Stop = 1216;
+} // namespace batch
+
 // The language dialog.
 inline constexpr int LanguageCombo = 1094;
 

@@ -1,5 +1,6 @@
 #include "gui/dialogs/templatereader.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFont>
@@ -11,6 +12,8 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QXmlStreamReader>
 
 #include <memory>
@@ -34,10 +37,11 @@ QWidget *make(QWidget *parent)
 WidgetFactory factoryFor(const QString &className)
 {
     static const QHash<QString, WidgetFactory> factories{
-        {u"QWidget"_s, make<QWidget>},          {u"QLabel"_s, make<QLabel>},
-        {u"QPushButton"_s, make<QPushButton>},  {u"QComboBox"_s, make<QComboBox>},
-        {u"QLineEdit"_s, make<QLineEdit>},      {u"QGroupBox"_s, make<QGroupBox>},
-        {u"QProgressBar"_s, make<QProgressBar>}};
+        {u"QWidget"_s, make<QWidget>},           {u"QLabel"_s, make<QLabel>},
+        {u"QPushButton"_s, make<QPushButton>},   {u"QComboBox"_s, make<QComboBox>},
+        {u"QLineEdit"_s, make<QLineEdit>},       {u"QGroupBox"_s, make<QGroupBox>},
+        {u"QProgressBar"_s, make<QProgressBar>}, {u"QCheckBox"_s, make<QCheckBox>},
+        {u"QRadioButton"_s, make<QRadioButton>}, {u"QTableWidget"_s, make<QTableWidget>}};
     return factories.value(className);
 }
 

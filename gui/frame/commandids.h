@@ -30,6 +30,7 @@ enum : int {
     ThemeSystem = 32843, // View > Theme: System, Light, Dark in this order
     ThemeLight = 32844,
     ThemeDark = 32845,
+    ProgramSeveral = 32850,
 
     EditClear = 57632,
     EditCopy = 57634,

@@ -110,6 +110,7 @@ void bindCommands(const CommandTargets &targets)
     frame.bindCommand(cmd::Read, transfers, &TransferCommands::OnRead);
     frame.bindCommand(cmd::Write, transfers, &TransferCommands::OnWrite);
     frame.bindCommand(cmd::CompareWithRadio, transfers, &TransferCommands::OnCompareWithRadio);
+    frame.bindCommand(cmd::ProgramSeveral, transfers, &TransferCommands::OnProgramSeveral);
     bindCheckItem(frame, cmd::VerifyAfterWrite, transfers->options().verifyAfterWrite, transfers,
                   &TransferCommands::setVerifyAfterWrite);
     bindCheckItem(frame, cmd::BackupBeforeWrite, transfers->options().backupBeforeWrite, transfers,

@@ -90,6 +90,7 @@ const std::vector<Menu> &menuBar128()
           {cmd::Write, QT_TRANSLATE_NOOP("Menu128", "&Write\tCtrl+W"), QKeySequence(Qt::CTRL | Qt::Key_W)},
           {cmd::CompareWithRadio, QT_TRANSLATE_NOOP("Menu128", "&Compare with Radio..."), {}},
           {cmd::CheckCable, QT_TRANSLATE_NOOP("Menu128", "Check Cable and Radi&o..."), {}},
+          {cmd::ProgramSeveral, QT_TRANSLATE_NOOP("Menu128", "Program &Several Radios..."), {}},
           {0, nullptr, {}},
           {cmd::VerifyAfterWrite, QT_TRANSLATE_NOOP("Menu128", "&Verify After Write"), {}},
           {cmd::BackupBeforeWrite, QT_TRANSLATE_NOOP("Menu128", "&Back Up Before Write"), {}},

@@ -46,6 +46,8 @@ constexpr std::pair<int, const char *> Strings[] = {
      QT_TRANSLATE_NOOP("StringTable",
                        "Look at the cable, the port and the radio, and say what is wrong\nCheck Cable and Radio")},
     {32841, QT_TRANSLATE_NOOP("StringTable", "Choose the serial adapter the radio is on\nChoose Device")},
+    {32850, QT_TRANSLATE_NOOP("StringTable", "Write the document to one radio after another, each checked and "
+                                             "logged\nProgram Several Radios")},
     {32830,
      QT_TRANSLATE_NOOP("StringTable",
                        "Insert an empty channel, moving the channels from the selection down by one\nInsert Channel")},

@@ -11,6 +11,7 @@
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/documenthistory.h"
+#include "gui/link/batchdlg.h"
 #include "gui/link/transferdlg.h"
 
 #include <QDir>
@@ -164,6 +165,19 @@ void TransferCommands::OnCompareWithRadio()
         OnWrite();
     else if (choice == OpenRadio && m_documents.SaveModified())
         m_documents.OpenAsNewDocument(radio);
+}
+
+void TransferCommands::OnProgramSeveral()
+{
+    const BusyGuard busy;
+    if (!busy)
+        return;
+    m_documents.channelTable().store(m_doc.image());
+    // The dialog writes a copy: variations never reach the document.
+    CBatchDlg dialog(m_window, m_doc.image(), {m_context.port, m_doc.programDirectory(), m_doc.languageIndex()},
+                     m_options.maxResumes());
+    dialog.exec();
+    m_window->activateWindow();
 }
 
 } // namespace kdw

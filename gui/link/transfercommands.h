@@ -32,6 +32,8 @@ public:
     void OnRead();
     void OnWrite();
     void OnCompareWithRadio();
+    // The document written to one radio after another; it stays as it is.
+    void OnProgramSeveral();
 
     // The Program menu's check items; a change is kept in Program.ini.
     const TransferOptions &options() const { return m_options; }

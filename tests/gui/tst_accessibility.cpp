@@ -11,6 +11,7 @@
 #include "gui/frame/mainframe.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
+#include "gui/link/batchdlg.h"
 #include "gui/link/cablecheckdlg.h"
 #include "gui/link/choosedevicedlg.h"
 #include "gui/link/transferdlg.h"
@@ -179,7 +180,7 @@ void menuCollisions(QMenu *menu, const QString &path, QStringList &found)
         found << path + u": "_s + collision;
 }
 
-enum class Dialog { Option, PttId, Pcba, Language, About, Transfer, CableCheck, ChooseDevice, Differences };
+enum class Dialog { Option, PttId, Pcba, Language, About, Transfer, CableCheck, ChooseDevice, Differences, Batch };
 
 } // namespace
 
@@ -197,7 +198,8 @@ const QList<std::pair<const char *, Dialog>> &dialogs()
                                                             {"transfer", Dialog::Transfer},
                                                             {"cable check", Dialog::CableCheck},
                                                             {"choose device", Dialog::ChooseDevice},
-                                                            {"differences", Dialog::Differences}};
+                                                            {"differences", Dialog::Differences},
+                                                            {"several radios", Dialog::Batch}};
     return all;
 }
 
@@ -241,6 +243,9 @@ struct ShownDialog
         }
         case Dialog::ChooseDevice:
             dialog = std::make_unique<CChooseDeviceDlg>(nullptr, language, QString(), system.roots());
+            break;
+        case Dialog::Batch:
+            dialog = std::make_unique<CBatchDlg>(nullptr, image, TransferLink{u"COM9"_s, {}, language}, 0);
             break;
         case Dialog::Differences:
             dialog = std::make_unique<CDiffDlg>(

@@ -34,10 +34,6 @@ constexpr LocalisedText LogPathText{u"log: %1", u"日志：%1", u"記錄：%1"};
 constexpr LocalisedText UnitsRefusedText{u"--units takes a number of radios from 1, not \"%1\"",
                                          u"--units 需要从 1 起的对讲机台数，而不是“%1”",
                                          u"--units 需要從 1 起的對講機台數，而不是「%1」"};
-constexpr LocalisedText NoRowsText{u"%1: no rows below the settings' line", u"%1：设置项那一行下面没有数据行",
-                                   u"%1：設定項那一行下面沒有資料行"};
-constexpr LocalisedText PortGoneText{u"the port went away; the run ends here", u"串口已断开；到此结束",
-                                     u"連接埠已斷開；到此結束"};
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
@@ -115,7 +111,7 @@ std::optional<int> readVariations(BatchPlan &plan, const QString &vary, quint8 l
     if (!variations)
         return usageError(*variations.error);
     if (variations.units.isEmpty())
-        return usageError(NoRowsText.text(language).arg(vary));
+        return usageError(NoVariationRowsText.text(language).arg(vary));
     plan.variations = variations.units;
     return std::nullopt;
 }
@@ -169,7 +165,7 @@ void reportSummary(const BatchSummary &summary, bool verify, const QString &logP
     if (!summary.logError.isEmpty())
         err() << "kdw-cli: " << summary.logErrorText(language) << '\n';
     if (summary.lineLost)
-        err() << "kdw-cli: " << PortGoneText.text(language) << '\n';
+        err() << "kdw-cli: " << BatchLineLostText.text(language) << '\n';
     err().flush();
 }
 

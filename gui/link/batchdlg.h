@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/image/memoryimage.h"
+#include "core/link/batchrun.h"
+#include "core/link/transferworker.h"
+#include "gui/dialogs/dialogtemplate.h"
+
+namespace kdw {
+
+class BatchWorker;
+
+// Program > Program Several Radios... (template 170): the setup (a variations
+// file, verify, backups, how the next radio is awaited), then Start runs the
+// batch in a worker thread. Each radio that ends adds a row to the table; the
+// line and bar below it show the step under way. Next (Enter) says the next
+// radio is connected; Stop, Escape and the close box stop the run (a write
+// after asking). At the end the summary, the log's path and a button that
+// opens its folder. The document is only read.
+class CBatchDlg : public CTemplateDialog
+{
+    Q_OBJECT
+
+public:
+    CBatchDlg(QWidget *parent, const MemoryImage &document, TransferLink link, int maxResumes);
+    ~CBatchDlg() override;
+
+    bool isRunning() const { return m_worker != nullptr; }
+    // The last run's units and log; empty before one ran.
+    const BatchSummary &summary() const { return m_summary; }
+    const QString &logPath() const { return m_logPath; }
+
+    void accept() override; // Start (Enter while setting up)
+    void reject() override; // Close; while running it stops the run
+
+private:
+    void OnStart();
+    void OnBrowse();
+    void OnNext();
+    void OnStop();
+    void OnOpenFolder();
+    void onStep(int unit, BatchStep step);
+    void onProgress(int done, int total);
+    void onWaitingForNext(int unit);
+    void onUnitDone(const UnitRecord &record);
+    void onMismatched(int unit, const QByteArray &identification, const QByteArray &expected);
+    void onWorkerFinished();
+    void setStatus(const QString &text);
+    void showRunning(bool running);
+    // A localised line for a step of radio `unit`.
+    QString stepLine(int unit, BatchStep step) const;
+
+    const MemoryImage m_document;
+    const TransferLink m_link;
+    const int m_maxResumes;
+    bool m_verify = true;
+    BatchStep m_step = BatchStep::WaitingForRadio;
+    bool m_asking = false; // the question before stopping a write is up
+    BatchWorker *m_worker = nullptr;
+    BatchSummary m_summary;
+    QString m_logPath;
+};
+
+} // namespace kdw

@@ -1,0 +1,214 @@
+// Program > Program Several Radios... against a simulated box of radios on a
+// pseudo-terminal: each radio gets the document plus its row, the table and
+// the log say so, and the document stays as it was.
+
+#include "core/image/backups.h"
+#include "core/image/programdoc.h"
+#include "core/program/globals.h"
+#include "core/settings/unitvariations.h"
+#include "gui/dialogs/controlids.h"
+#include "gui/frame/commandids.h"
+#include "gui/link/batchdlg.h"
+#include "guitest.h"
+#include "modal.h"
+#include "radiosim.h"
+
+#include <QCryptographicHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace kdw;
+using namespace kdw::test;
+
+namespace {
+
+const QByteArray Variations = "Code,SQL\n101,3\n102,\n103,5\n";
+
+QString textOf(const CBatchDlg &dialog, int id)
+{
+    return dialog.item<QLabel>(id)->text();
+}
+
+// Press Enter once Next is offered, with radio `unit` swapped in first.
+bool nextRadio(CBatchDlg &dialog, RadioSim &sim, int unit)
+{
+    auto *next = dialog.item<QPushButton>(ctl::batch::Next);
+    if (!QTest::qWaitFor([&] { return next->isEnabled() || !dialog.isRunning(); }, 60000) || !next->isEnabled())
+        return false;
+    if (!sim.swapTo(unit))
+        return false;
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    return !next->isEnabled();
+}
+
+} // namespace
+
+class TestGuiBatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_program = std::make_unique<Program>();
+        QVERIFY(m_program->start());
+    }
+    void cleanup()
+    {
+        m_program.reset();
+        QVERIFY(!BusyGuard::held());
+    }
+
+    void threeRadiosWithNext();
+    void anotherIdentificationIsAsked_data();
+    void anotherIdentificationIsAsked();
+    void badVariationsTouchNoRadio();
+
+private:
+    // Opens the dialog by its menu item and hands it to `drive`; the dialog
+    // is closed afterwards whatever `drive` left it doing.
+    void runDialog(const std::function<void(CBatchDlg &)> &drive);
+
+    std::unique_ptr<Program> m_program;
+};
+
+void TestGuiBatch::runDialog(const std::function<void(CBatchDlg &)> &drive)
+{
+    const auto seen = whenModal<CBatchDlg>([&](CBatchDlg *dialog) {
+        drive(*dialog);
+        if (dialog->isRunning()) {
+            dialog->item<QPushButton>(ctl::batch::Stop)->click();
+            (void)QTest::qWaitFor([dialog] { return !dialog->isRunning(); }, 30000);
+        }
+        dialog->done(QDialog::Rejected);
+    });
+    m_program->action(cmd::ProgramSeveral)->trigger();
+    QVERIFY(*seen);
+}
+
+void TestGuiBatch::threeRadiosWithNext()
+{
+    const MemoryImage document = m_program->showImage(patternImage(5));
+    RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")}, patternImage(12), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    QVERIFY(m_program->dir.write(QStringLiteral("v.csv"), Variations));
+    MessageRecorder messages;
+
+    QList<QStringList> rows;
+    QString summary;
+    QString logLine;
+    runDialog([&](CBatchDlg &dialog) {
+        dialog.item<QLineEdit>(ctl::batch::Variations)->setText(m_program->dir.file(QStringLiteral("v.csv")));
+        QTest::keyClick(&dialog, Qt::Key_Return); // Start, the first radio connected
+        for (int unit = 2; unit <= 3; ++unit) {
+            if (!nextRadio(dialog, sim, unit))
+                return;
+        }
+        if (!QTest::qWaitFor([&] { return !dialog.isRunning(); }, 60000))
+            return;
+        rows = tableTexts(*dialog.item<QTableWidget>(ctl::batch::Units));
+        summary = textOf(dialog, ctl::batch::Summary);
+        logLine = textOf(dialog, ctl::batch::LogPath);
+    });
+    QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join(u'|')));
+    QVERIFY2(rows.size() == 3, qPrintable(sim.logTail()));
+    QCOMPARE(summary, QStringLiteral("3 verified, 0 failed, 0 skipped"));
+
+    const VariationsRead variations = parseVariations(QString::fromUtf8(Variations));
+    QVERIFY(variations);
+    const QString logPath = logLine.section(QStringLiteral(": "), 1);
+    const QStringList log = QString::fromUtf8(readFile(logPath)).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(log.size(), 4);
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray expected = variations.units.at(i).applied(document).bytes();
+        QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
+        QCOMPARE(rows.at(i).mid(0, 3),
+                 (QStringList{QString::number(i + 1), QStringLiteral("4b44573431370100"), QStringLiteral("verified")}));
+        const QStringList cells = log.at(i + 1).split(u',');
+        QCOMPARE(cells.at(4), QStringLiteral("verified"));
+        QCOMPARE(cells.at(6),
+                 QString::fromLatin1(QCryptographicHash::hash(expected, QCryptographicHash::Sha256).toHex()));
+        // The backup of what the radio held before.
+        QVERIFY(QFileInfo::exists(backupDirectory(m_program->dir.path()) + cells.at(5)));
+    }
+    // The variations went to the radios only.
+    QVERIFY(m_program->app.document()->image() == document);
+    QVERIFY(!m_program->app.document()->IsModified());
+}
+
+void TestGuiBatch::anotherIdentificationIsAsked_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<bool>("writeAnyway");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("skipped, English") << QByteArray("Eng") << false
+                                      << QStringLiteral("1 verified, 0 failed, 1 skipped");
+    QTest::newRow("written anyway, Simplified")
+        << QByteArray("Chs") << true << QStringLiteral("2 台已校验，0 台失败，0 台跳过");
+    QTest::newRow("skipped, Traditional")
+        << QByteArray("Cht") << false << QStringLiteral("1 台已校驗，0 台失敗，1 台跳過");
+}
+
+void TestGuiBatch::anotherIdentificationIsAsked()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(bool, writeAnyway);
+    QFETCH(QString, summary);
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
+    QVERIFY(m_program->start());
+    const MemoryImage document = m_program->showImage(patternImage(6));
+    RadioSim sim(
+        {QStringLiteral("--box"), QStringLiteral("2"), QStringLiteral("--ident"), QStringLiteral("2:4b44573431370200")},
+        patternImage(12), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    MessageRecorder messages;
+    messages.answers = {writeAnyway ? QMessageBox::Yes : QMessageBox::No};
+
+    QString shown;
+    runDialog([&](CBatchDlg &dialog) {
+        dialog.item<QPushButton>(ctl::batch::Start)->click();
+        if (!nextRadio(dialog, sim, 2))
+            return;
+        // Without variations the run goes on until stopped: Stop while it
+        // waits for a third radio.
+        auto *next = dialog.item<QPushButton>(ctl::batch::Next);
+        if (!QTest::qWaitFor([&] { return next->isEnabled(); }, 60000))
+            return;
+        dialog.item<QPushButton>(ctl::batch::Stop)->click();
+        if (QTest::qWaitFor([&] { return !dialog.isRunning(); }, 10000))
+            shown = textOf(dialog, ctl::batch::Summary);
+    });
+    QCOMPARE(shown, summary);
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().contains(QStringLiteral("4b44573431370200")), qPrintable(messages.texts.first()));
+    QVERIFY(messages.texts.first().contains(QStringLiteral("4b44573431370100")));
+    if (writeAnyway)
+        QCOMPARE(writtenRanges(sim.savedMemory(2)), writtenRanges(document.bytes()));
+    else
+        QVERIFY(sim.savedMemory(2).isEmpty());
+}
+
+void TestGuiBatch::badVariationsTouchNoRadio()
+{
+    RadioSim sim({QStringLiteral("--box"), QStringLiteral("2")}, patternImage(12), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    QVERIFY(m_program->dir.write(QStringLiteral("v.csv"), "Code,SQL\n101,3\n102,eleven\n"));
+    MessageRecorder messages;
+    bool setUpAgain = false;
+    runDialog([&](CBatchDlg &dialog) {
+        dialog.item<QLineEdit>(ctl::batch::Variations)->setText(m_program->dir.file(QStringLiteral("v.csv")));
+        dialog.item<QPushButton>(ctl::batch::Start)->click();
+        setUpAgain = !dialog.isRunning() && dialog.item<QPushButton>(ctl::batch::Start)->isEnabled();
+    });
+    QVERIFY(setUpAgain);
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().contains(QStringLiteral("line 3, column 2")), qPrintable(messages.texts.first()));
+    QCOMPARE(sim.hostBytes(), QByteArray());
+    QVERIFY(QDir(backupDirectory(m_program->dir.path())).entryList({QStringLiteral("*.csv")}).isEmpty());
+}
+
+QTEST_MAIN(TestGuiBatch)
+#include "tst_guibatch.moc"
