@@ -11,20 +11,6 @@ namespace {
 constexpr LocalisedText LogNotMadeText{u"The log file could not be made; no radio was touched.\n%1",
                                        u"无法创建日志文件；没有写入任何对讲机。\n%1",
                                        u"無法建立記錄檔案；沒有寫入任何對講機。\n%1"};
-
-// The session a step's transfer is, for the resume notice.
-TransferDirection directionOf(BatchStep step)
-{
-    switch (step) {
-    case BatchStep::Writing: return TransferDirection::Write;
-    case BatchStep::Verifying: return TransferDirection::Verify;
-    case BatchStep::WaitingForRadio:
-    case BatchStep::Identifying:
-    case BatchStep::BackingUp:
-    case BatchStep::WaitingForSwap: break;
-    }
-    return TransferDirection::Read;
-}
 } // namespace
 
 BatchWorker::BatchWorker(TransferLink link, BatchPlan plan, QString logPath, QObject *parent)
@@ -90,7 +76,7 @@ void BatchWorker::run()
     };
     observer.progress = [this](int done, int total) { emit progress(done, total); };
     observer.resuming = [this, language](int block, int resume) {
-        emit resuming(resumingNotice(directionOf(m_step), block, resume, language));
+        emit resuming(resumingNotice(batchStepDirection(m_step), block, resume, language));
     };
     observer.unitDone = [this](const UnitRecord &record) { emit unitDone(record); };
     observer.stopRequested = [this] { return m_stop.load(); };
