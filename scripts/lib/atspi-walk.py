@@ -118,6 +118,41 @@ def report(title, window):
     return len(found)
 
 
+def find_table(node):
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        if child.getRole() == pyatspi.ROLE_TABLE:
+            return child
+        found = find_table(child)
+        if found:
+            return found
+    return None
+
+
+def report_cells(window):
+    # A screen reader reads a grid cell by the cell's own name: its channel,
+    # its column and its text. Every cell of the first rows must have one.
+    table = find_table(window)
+    if table is None:
+        print('channel grid: not found')
+        return 1
+    cells = table.queryTable()
+    unnamed = []
+    for row in range(min(3, cells.nRows)):
+        for column in range(cells.nColumns):
+            cell = cells.getAccessibleAt(row, column)
+            if cell is None or not (cell.name or '').strip():
+                unnamed.append('row %d, column %d' % (row + 1, column + 1))
+    print('channel grid: %d x %d cells, cell (5, 1) "%s"%s' % (
+        cells.nRows, cells.nColumns, (cells.getAccessibleAt(4, 0).name or ''),
+        ', all named' if not unnamed else ''))
+    for line in unnamed:
+        print('  no name: ' + line)
+    return len(unnamed)
+
+
 def keys(*names):
     subprocess.run(['xdotool', 'key', '--delay', '150'] + list(names), check=True)
 
@@ -145,6 +180,7 @@ def main():
         main_window = main_window[0]
         main_x = x_window(process.pid)
         faults += report('main window', main_window)
+        faults += report_cells(main_window)
         for title, opening in DIALOGS:
             # Without a window manager nothing gives the focus back when a
             # dialog closes.
