@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -382,6 +383,12 @@ private slots:
         QCOMPARE(cell->text(QAccessible::Name), name);
         const QList<QAccessibleInterface *> rowHeaders = cell->tableCellInterface()->rowHeaderCells();
         const QList<QAccessibleInterface *> columnHeaders = cell->tableCellInterface()->columnHeaderCells();
+        // Header cells are handed to the caller unregistered: register them
+        // with the cache, which deletes them when the test is done with them.
+        const auto release = qScopeGuard([&] {
+            for (QAccessibleInterface *header : rowHeaders + columnHeaders)
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(header));
+        });
         QCOMPARE(rowHeaders.size(), 1);
         QCOMPARE(columnHeaders.size(), 1);
         QCOMPARE(rowHeaders.first()->text(QAccessible::Name), QString::number(row));
