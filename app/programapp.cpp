@@ -22,7 +22,7 @@
 namespace kdw {
 
 CProgramApp::CProgramApp(QString programDirectory)
-    : m_context{std::move(programDirectory), 0, configFile(), {}}
+    : m_context{std::move(programDirectory), Language::Eng, configFile(), {}}
 {
 }
 
@@ -36,17 +36,17 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         m_context.programDirectory = programDirectoryOf(QCoreApplication::applicationFilePath());
     setProgramDirectory(m_context.programDirectory);
     const StartupConfiguration startup = readStartupConfiguration();
-    m_context.languageIndex = quint8(startup.language);
+    m_context.language = startup.language;
     m_context.port = startup.port;
     if (!m_languageBundle.load(m_context.programDirectory, startup.languageText)) {
-        messageBox(nullptr, BundleLoadFailed.text());
+        messageBox(nullptr, BundleLoadFailed.text(startup.language));
         return false;
     }
 
     applyTheme(readTheme(m_context.config));
 
     CMSFlexGrid::measureFontAhead(); // while the main window is built
-    m_doc = std::make_unique<CProgramDoc>(m_image, m_context.programDirectory, m_context.languageIndex);
+    m_doc = std::make_unique<CProgramDoc>(m_image, m_context.programDirectory, m_context.language);
     m_pMainWnd = std::make_unique<CMainFrame>();
     m_commands = new DocumentCommands(*m_doc, m_pMainWnd.get());
     m_view = new CProgramView(*m_doc, *m_commands, m_pMainWnd.get());

@@ -39,7 +39,7 @@ private slots:
     {
         const MemoryImage image = fullImage();
         QBENCHMARK {
-            const ChannelTable table = channelTable(image, 1);
+            const ChannelTable table = channelTable(image, Language::Chs);
             QVERIFY(!table.back()[NameField].isEmpty());
         }
     }
@@ -47,7 +47,7 @@ private slots:
     void gridStore()
     {
         MemoryImage image = fullImage();
-        const ChannelTable table = channelTable(image, 0);
+        const ChannelTable table = channelTable(image, Language::Eng);
         QBENCHMARK {
             storeChannelTable(image, table, 0, 0);
         }
@@ -65,9 +65,9 @@ private slots:
     void applyCsv()
     {
         const MemoryImage image = fullImage();
-        const QString csv = channelTableCsv(channelTable(image, 2), 2);
+        const QString csv = channelTableCsv(channelTable(image, Language::Cht), Language::Cht);
         QBENCHMARK {
-            QVERIFY(channelTableFromCsv(csv, image, 2));
+            QVERIFY(channelTableFromCsv(csv, image, Language::Cht));
         }
     }
 };

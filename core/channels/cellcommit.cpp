@@ -51,7 +51,7 @@ const LocalisedText *cellFault(ChannelField field, const QString &text, const QS
 
 } // namespace
 
-RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QString &currentName, quint8 languageIndex,
+RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QString &currentName, Language language,
                          const FrequencyRange &range)
 {
     RowTyping typing;
@@ -61,60 +61,55 @@ RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QStr
             continue;
         const auto field = ChannelField(f);
         if (const LocalisedText *fault = cellFault(field, cell, currentName)) {
-            typing.fault = CellFault{field, fault->text(languageIndex).arg(cell)};
+            typing.fault = CellFault{field, fault->text(language).arg(cell)};
             break;
         }
         if (row[RxFreqField].isEmpty() && field != RxFreqField) {
-            typing.fault = CellFault{field, NoFrequency.text(languageIndex)};
+            typing.fault = CellFault{field, NoFrequency.text(language)};
             break;
         }
         if (field != RxFreqField && field != TxFreqField)
             commitChoiceCell(row, field, cell);
-        else if (auto change = commitFrequencyCell(row, field, cell, range, languageIndex))
+        else if (auto change = commitFrequencyCell(row, field, cell, range, language))
             typing.changes.append(*change);
     }
     return typing;
 }
 
-QString lineChangeText(int line, const FrequencyChange &change, quint8 languageIndex)
+QString lineChangeText(int line, const FrequencyChange &change, Language language)
 {
-    return LineBecame.text(languageIndex)
-        .arg(line)
-        .arg(gridHeaderTexts(languageIndex).value(change.field + 1), change.typed, change.became);
+    return LineBecame.text(language).arg(line).arg(gridHeaderTexts(language).value(change.field + 1), change.typed,
+                                                   change.became);
 }
 
-QString channelChangeText(int channel, const FrequencyChange &change, quint8 languageIndex)
+QString channelChangeText(int channel, const FrequencyChange &change, Language language)
 {
-    return ChannelBecame.text(languageIndex)
-        .arg(channel)
-        .arg(gridHeaderTexts(languageIndex).value(change.field + 1), change.typed, change.became);
+    return ChannelBecame.text(language).arg(channel).arg(gridHeaderTexts(language).value(change.field + 1),
+                                                         change.typed, change.became);
 }
 
-QString listedLines(const QStringList &lines, quint8 languageIndex)
+QString listedLines(const QStringList &lines, Language language)
 {
     QStringList listed = lines.mid(0, ListedLines);
     if (lines.size() > ListedLines)
-        listed.append(MoreLines.text(languageIndex).arg(lines.size() - ListedLines));
+        listed.append(MoreLines.text(language).arg(lines.size() - ListedLines));
     return listed.join(u'\n');
 }
 
-QString frequencyChangesReport(const QStringList &changes, quint8 languageIndex)
+QString frequencyChangesReport(const QStringList &changes, Language language)
 {
-    return ChangedByTyping.text(languageIndex) + u'\n' + listedLines(changes, languageIndex);
+    return ChangedByTyping.text(language) + u'\n' + listedLines(changes, language);
 }
 
-QString lineFaultText(int line, int column, const QString &reason, quint8 languageIndex)
+QString lineFaultText(int line, int column, const QString &reason, Language language)
 {
     if (column < 1 || column > ChannelFieldCount)
-        return LineReason.text(languageIndex).arg(line).arg(reason);
-    return LineColumnReason.text(languageIndex)
-        .arg(line)
-        .arg(column)
-        .arg(gridHeaderTexts(languageIndex).at(column), reason);
+        return LineReason.text(language).arg(line).arg(reason);
+    return LineColumnReason.text(language).arg(line).arg(column).arg(gridHeaderTexts(language).at(column), reason);
 }
 
 std::optional<FrequencyChange> commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed,
-                                                   const FrequencyRange &range, quint8 languageIndex)
+                                                   const FrequencyRange &range, Language language)
 {
     const quint32 value = committedFrequency(typed, range);
     const QString text = value == 0 ? QString() : frequencyText(value);
@@ -138,7 +133,7 @@ std::optional<FrequencyChange> commitFrequencyCell(ChannelTexts &row, ChannelFie
         return change;
     row[TxFreqField] = text;
     for (const ChannelField f : {RxToneField, TxToneField, BusyLockField, PowerField, ScanAddField, BandwidthField})
-        row[f] = newChannelText(f, languageIndex);
+        row[f] = newChannelText(f, language);
     return change;
 }
 

@@ -26,20 +26,20 @@ struct FrequencyChange
 
 // "line 2, Rx Freq: 4490 became 470.00000" (a line of a file) and "Channel 5,
 // Rx Freq: 4490 became 470.00000" (a cell of the grid), in a language.
-[[nodiscard]] QString lineChangeText(int line, const FrequencyChange &change, quint8 languageIndex);
-[[nodiscard]] QString channelChangeText(int channel, const FrequencyChange &change, quint8 languageIndex);
+[[nodiscard]] QString lineChangeText(int line, const FrequencyChange &change, Language language);
+[[nodiscard]] QString channelChangeText(int channel, const FrequencyChange &change, Language language);
 
 // The lines of a message: the first 20, then "... and N more".
-[[nodiscard]] QString listedLines(const QStringList &lines, quint8 languageIndex);
+[[nodiscard]] QString listedLines(const QStringList &lines, Language language);
 // Change lines (texts of the two above) under a sentence saying that typing's
 // rules made them.
-[[nodiscard]] QString frequencyChangesReport(const QStringList &changes, quint8 languageIndex);
+[[nodiscard]] QString frequencyChangesReport(const QStringList &changes, Language language);
 
 // Where a fault of a typed line lies: "line 2, column 3 (Rx Tone)", the
 // column numbered as the grid's (1 Rx Freq .. 9 Name) and named by its title;
 // "line 2" alone for column 0 (the channel number or the line as a whole).
 // `reason` follows after a colon.
-[[nodiscard]] QString lineFaultText(int line, int column, const QString &reason, quint8 languageIndex);
+[[nodiscard]] QString lineFaultText(int line, int column, const QString &reason, Language language);
 
 // The frequency editor's commit into RxFreqField or TxFreqField. The typed text
 // is scaled, clamped and snapped. Rx Freq: no frequency deletes the channel
@@ -48,7 +48,7 @@ struct FrequencyChange
 // otherwise only the cell changes. Tx Freq: stays empty while Rx Freq is empty.
 // Returns the change when clamp or snap moved the value the cell got.
 std::optional<FrequencyChange> commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed,
-                                                   const FrequencyRange &range, quint8 languageIndex);
+                                                   const FrequencyRange &range, Language language);
 
 // The tone, choice and name editors' commit: the cell gets the editor text,
 // or stays empty while the row's Rx Freq is empty.
@@ -74,7 +74,7 @@ struct RowTyping
 // (the channel's present name, so names with other bytes survive). A row
 // without a frequency must have no other cells.
 [[nodiscard]] RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QString &currentName,
-                                       quint8 languageIndex, const FrequencyRange &range);
+                                       Language language, const FrequencyRange &range);
 
 // Faults of a typed line as a whole, for the paste and the grid CSV alike.
 namespace rowtext {

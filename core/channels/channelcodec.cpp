@@ -99,12 +99,12 @@ bool isInvertedDcs(ToneCode code)
     return toneKind(code) == ToneKind::Dcs && code.high >= 0xC0;
 }
 
-QString toneText(ToneCode code, quint8 languageIndex)
+QString toneText(ToneCode code, Language language)
 {
     const quint8 h = code.high;
     const ToneKind kind = toneKind(code);
     if (kind == ToneKind::Off)
-        return Off.text(languageIndex);
+        return Off.text(language);
     if (kind == ToneKind::Ctcss) {
         const int t = bcdDecode(h) * 100 + bcdDecode(code.low);
         return QStringLiteral("%1.%2").arg(t / 10).arg(t % 10);
@@ -136,29 +136,29 @@ std::optional<ToneCode> toneFromText(QStringView text)
 
 // ---- Flags
 
-QString busyLockText(quint8 flags, quint8 languageIndex)
+QString busyLockText(quint8 flags, Language language)
 {
     switch (flags & record::BusyLockMask) {
-    case 0: return Off.text(languageIndex);
-    case 1: return Carrier.text(languageIndex);
-    case 2: return Qdt.text(languageIndex);
+    case 0: return Off.text(language);
+    case 1: return Carrier.text(language);
+    case 2: return Qdt.text(language);
     default: return {};
     }
 }
 
-QString powerText(quint8 flags, quint8 languageIndex)
+QString powerText(quint8 flags, Language language)
 {
-    return ((flags & record::PowerBit) ? High : Low).text(languageIndex);
+    return ((flags & record::PowerBit) ? High : Low).text(language);
 }
 
-QString scanAddText(quint8 flags, quint8 languageIndex)
+QString scanAddText(quint8 flags, Language language)
 {
-    return ((flags & record::ScanAddBit) ? Add : Del).text(languageIndex);
+    return ((flags & record::ScanAddBit) ? Add : Del).text(language);
 }
 
-QString bandwidthText(quint8 flags, quint8 languageIndex)
+QString bandwidthText(quint8 flags, Language language)
 {
-    return ((flags & record::BandwidthBit) ? Wide : Narrow).text(languageIndex);
+    return ((flags & record::BandwidthBit) ? Wide : Narrow).text(language);
 }
 
 quint8 flagsFromTexts(quint8 previous, QStringView busyLock, QStringView power, QStringView scanAdd,
@@ -212,7 +212,7 @@ bool isEmptyChannel(const MemoryImage &image, int channel)
     return image.byte(region::channelRecord(channel) + record::RxFrequency + 3) == 0xFF;
 }
 
-ChannelTexts channelTexts(const MemoryImage &image, int channel, quint8 languageIndex)
+ChannelTexts channelTexts(const MemoryImage &image, int channel, Language language)
 {
     ChannelTexts texts;
     if (isEmptyChannel(image, channel))
@@ -221,12 +221,12 @@ ChannelTexts channelTexts(const MemoryImage &image, int channel, quint8 language
     const quint8 flags = image.byte(base + record::Flags);
     texts[RxFreqField] = frequencyText(readFrequency(image, base + record::RxFrequency));
     texts[TxFreqField] = frequencyText(readFrequency(image, base + record::TxFrequency));
-    texts[RxToneField] = toneText(readTone(image, base + record::RxTone), languageIndex);
-    texts[TxToneField] = toneText(readTone(image, base + record::TxTone), languageIndex);
-    texts[BusyLockField] = busyLockText(flags, languageIndex);
-    texts[PowerField] = powerText(flags, languageIndex);
-    texts[ScanAddField] = scanAddText(flags, languageIndex);
-    texts[BandwidthField] = bandwidthText(flags, languageIndex);
+    texts[RxToneField] = toneText(readTone(image, base + record::RxTone), language);
+    texts[TxToneField] = toneText(readTone(image, base + record::TxTone), language);
+    texts[BusyLockField] = busyLockText(flags, language);
+    texts[PowerField] = powerText(flags, language);
+    texts[ScanAddField] = scanAddText(flags, language);
+    texts[BandwidthField] = bandwidthText(flags, language);
     texts[NameField] = readName(image, channel);
     return texts;
 }
@@ -240,7 +240,8 @@ namespace {
 void storeTone(MemoryImage &image, int offset, const QString &text)
 {
     const ToneCode current = readTone(image, offset);
-    if (!isToneListText(text) && text == toneText(current, 0) && current.high != 0xFF && current.high != 0x00)
+    if (!isToneListText(text) && text == toneText(current, Language::Eng) && current.high != 0xFF
+        && current.high != 0x00)
         return;
     if (const auto tone = toneFromText(text))
         writeTone(image, offset, *tone);

@@ -2,6 +2,7 @@
 
 #include "core/channels/channeltexts.h"
 #include "core/image/memoryimage.h"
+#include "core/text/language.h"
 
 #include <QString>
 #include <QStringView>
@@ -73,7 +74,7 @@ enum class ToneKind { Off, Ctcss, Dcs };
 [[nodiscard]] bool isInvertedDcs(ToneCode code);
 
 // Off, "%3.1f" Hz for CTCSS, "D%03dN" / "D%03dI" for DCS.
-[[nodiscard]] QString toneText(ToneCode code, quint8 languageIndex);
+[[nodiscard]] QString toneText(ToneCode code, Language language);
 
 // Text to tone code, tried in order: an Off text of any language; "D" then a
 // code with "N" (normal) or "I" (inverted) somewhere after it, the code being
@@ -86,10 +87,10 @@ enum class ToneKind { Off, Ctcss, Dcs };
 // ---- Flags (record byte 12).
 
 // Busy Lock 3 has no text: it shows empty (and stores as Off).
-[[nodiscard]] QString busyLockText(quint8 flags, quint8 languageIndex);
-[[nodiscard]] QString powerText(quint8 flags, quint8 languageIndex);
-[[nodiscard]] QString scanAddText(quint8 flags, quint8 languageIndex);
-[[nodiscard]] QString bandwidthText(quint8 flags, quint8 languageIndex);
+[[nodiscard]] QString busyLockText(quint8 flags, Language language);
+[[nodiscard]] QString powerText(quint8 flags, Language language);
+[[nodiscard]] QString scanAddText(quint8 flags, Language language);
+[[nodiscard]] QString bandwidthText(quint8 flags, Language language);
 
 // The flag byte for four cell texts of any language, keeping the bits of
 // `previous` that the editor does not own (3, 6 and 7). Unknown texts give
@@ -114,7 +115,7 @@ void writeName(MemoryImage &image, int channel, QStringView name);
 // A record is empty when its Rx frequency's most significant byte is 0xFF.
 [[nodiscard]] bool isEmptyChannel(const MemoryImage &image, int channel);
 // The nine texts the grid shows; nine empty texts for an empty channel.
-[[nodiscard]] ChannelTexts channelTexts(const MemoryImage &image, int channel, quint8 languageIndex);
+[[nodiscard]] ChannelTexts channelTexts(const MemoryImage &image, int channel, Language language);
 // The grid store of one row: an empty Rx Freq text makes the record sixteen
 // 0xFF bytes and leaves the name slot alone; otherwise frequencies, tones,
 // flags (bits 3, 6, 7 kept) and the name are written, record bytes 13-15 kept.

@@ -20,7 +20,7 @@ constexpr LocalisedText GivenTwice{u"channel %1 is already given on line %2", u"
 
 bool isChannelTableHeader(const QStringList &fields)
 {
-    for (quint8 lang = 0; lang < 3; ++lang) {
+    for (const Language lang : AllLanguages) {
         if (fields == gridHeaderTexts(lang))
             return true;
     }
@@ -46,11 +46,11 @@ bool isBlankLine(const CsvRecord &record)
 }
 
 // The first record must be the grid header of one of the languages.
-std::optional<CsvError> headerError(const QList<CsvRecord> &records, quint8 languageIndex)
+std::optional<CsvError> headerError(const QList<CsvRecord> &records, Language language)
 {
     if (!records.isEmpty() && isChannelTableHeader(records.first().fields))
         return std::nullopt;
-    return CsvError{1, 0, NotHeader.text(languageIndex).arg(gridHeaderTexts(languageIndex).join(u','))};
+    return CsvError{1, 0, NotHeader.text(language).arg(gridHeaderTexts(language).join(u','))};
 }
 
 // Types the data lines of a grid CSV into an empty grid one by one, as a
@@ -58,9 +58,9 @@ std::optional<CsvError> headerError(const QList<CsvRecord> &records, quint8 lang
 class GridTyping
 {
 public:
-    GridTyping(const MemoryImage &current, quint8 languageIndex, const FrequencyRange &range)
+    GridTyping(const MemoryImage &current, Language language, const FrequencyRange &range)
         : m_current(current)
-        , m_languageIndex(languageIndex)
+        , m_language(language)
         , m_range(range)
     {
     }
@@ -72,15 +72,14 @@ public:
             return std::nullopt;
         const QStringList &fields = record.fields;
         if (fields.size() > ColumnCount)
-            return CsvError{record.line, 0, rowtext::TooManyCells.text(m_languageIndex)};
+            return CsvError{record.line, 0, rowtext::TooManyCells.text(m_language)};
         const auto channel = channelNumber(fields.first());
         if (!channel)
-            return CsvError{record.line, 0, rowtext::NotChannelNumber.text(m_languageIndex).arg(fields.first())};
+            return CsvError{record.line, 0, rowtext::NotChannelNumber.text(m_language).arg(fields.first())};
         if (const auto repeated = claim(*channel, record.line))
             return repeated;
         ChannelTexts &row = m_table[std::size_t(*channel - 1)];
-        const RowTyping typing
-            = typeChannelRow(row, fields.mid(1), readName(m_current, *channel), m_languageIndex, m_range);
+        const RowTyping typing = typeChannelRow(row, fields.mid(1), readName(m_current, *channel), m_language, m_range);
         for (const FrequencyChange &change : typing.changes)
             m_changes.append({record.line, change});
         if (const auto &fault = typing.fault)
@@ -97,13 +96,13 @@ private:
     {
         int &seen = m_seenOnLine[std::size_t(channel - 1)];
         if (seen)
-            return CsvError{line, 0, GivenTwice.text(m_languageIndex).arg(channel).arg(seen)};
+            return CsvError{line, 0, GivenTwice.text(m_language).arg(channel).arg(seen)};
         seen = line;
         return std::nullopt;
     }
 
     const MemoryImage &m_current;
-    const quint8 m_languageIndex;
+    const Language m_language;
     const FrequencyRange m_range;
     std::array<int, region::ChannelCount> m_seenOnLine{};
     ChannelTable m_table{};
@@ -112,9 +111,9 @@ private:
 
 } // namespace
 
-QString channelTableCsv(const ChannelTable &table, quint8 languageIndex)
+QString channelTableCsv(const ChannelTable &table, Language language)
 {
-    QString csv = csvRecord(gridHeaderTexts(languageIndex));
+    QString csv = csvRecord(gridHeaderTexts(language));
     for (int channel = 1; channel <= region::ChannelCount; ++channel) {
         QStringList fields{QString::number(channel)};
         for (const QString &cell : table[std::size_t(channel - 1)])
@@ -124,10 +123,10 @@ QString channelTableCsv(const ChannelTable &table, quint8 languageIndex)
     return csv;
 }
 
-GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, quint8 languageIndex,
+GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, Language language,
                                   const FrequencyRange &range)
 {
-    const CsvParseResult csv = parseCsv(text, languageIndex);
+    const CsvParseResult csv = parseCsv(text, language);
     if (!csv) {
         // The parser counts fields from the channel number; the grid's columns start
         // after it. A fault in a field beyond the grid's columns is the line's.
@@ -136,10 +135,10 @@ GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, 
         error.column = column >= 1 && column <= ChannelFieldCount ? column : 0;
         return {{}, {}, error};
     }
-    if (auto error = headerError(csv.records, languageIndex))
+    if (auto error = headerError(csv.records, language))
         return {{}, {}, std::move(error)};
     // The lines before a refused one stay typed in the table, as in the grid.
-    GridTyping typing(current, languageIndex, range);
+    GridTyping typing(current, language, range);
     for (qsizetype r = 1; r < csv.records.size(); ++r) {
         if (auto error = typing.type(csv.records.at(r)))
             return {typing.table(), typing.changes(), std::move(error)};

@@ -5,6 +5,7 @@
 #include "core/channels/csv.h"
 #include "core/channels/frequencyrules.h"
 #include "core/image/memoryimage.h"
+#include "core/text/language.h"
 
 #include <QString>
 #include <QStringView>
@@ -15,7 +16,7 @@ namespace kdw {
 
 // The channel table as CSV text: the ten header texts of the grid, then one
 // record per channel 1 to 99 with its number and its nine cell texts.
-[[nodiscard]] QString channelTableCsv(const ChannelTable &table, quint8 languageIndex);
+[[nodiscard]] QString channelTableCsv(const ChannelTable &table, Language language);
 
 // A frequency of a line that clamp or snap changed.
 struct CsvLineChange
@@ -45,7 +46,7 @@ struct GridCsvResult
 // of any language; a name at most 6 printable ASCII characters, or the name the channel already has in
 // `current` (so names with other bytes survive a round trip). A row without a
 // frequency must have no other cells. Channels not listed stay empty.
-[[nodiscard]] GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, quint8 languageIndex,
+[[nodiscard]] GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, Language language,
                                                 const FrequencyRange &range = FrequencyRange{});
 
 } // namespace kdw

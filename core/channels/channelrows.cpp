@@ -113,14 +113,14 @@ bool moveChannels(MemoryImage &image, const QList<int> &channels, int delta, QLi
     return true;
 }
 
-QString channelRowsText(const MemoryImage &image, const QList<int> &channels, quint8 languageIndex)
+QString channelRowsText(const MemoryImage &image, const QList<int> &channels, Language language)
 {
     QString text;
     for (int channel : channels) {
         if (!isChannel(channel))
             continue;
         QStringList cells{QString::number(channel)};
-        for (const QString &cell : channelTexts(image, channel, languageIndex))
+        for (const QString &cell : channelTexts(image, channel, language))
             cells.append(cell);
         text += cells.join(u'\t') + u'\n';
     }
@@ -132,7 +132,7 @@ bool holdsChannelRows(QStringView text)
     return text.contains(u'\t') || pastedLines(text).size() > 1;
 }
 
-PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, quint8 languageIndex,
+PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, Language language,
                              const FrequencyRange &range)
 {
     PasteResult result;
@@ -153,19 +153,19 @@ PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, qu
         for (QStringView cell : lineText.split(u'\t'))
             cells.append(unquoted(cell));
         if (cells.size() > 1 + ChannelFieldCount)
-            return fail(0, rowtext::TooManyCells.text(languageIndex));
+            return fail(0, rowtext::TooManyCells.text(language));
         if (cells.size() == 1 + ChannelFieldCount) {
             const QString number = cells.takeFirst().trimmed();
             bool ok = false;
             const int n = number.toInt(&ok);
             if (!number.isEmpty() && (!ok || !isChannel(n)))
-                return fail(0, rowtext::NotChannelNumber.text(languageIndex).arg(number));
+                return fail(0, rowtext::NotChannelNumber.text(language).arg(number));
         }
         const int channel = first + int(i);
         if (!isChannel(channel))
-            return fail(0, PastLastChannel.text(languageIndex));
+            return fail(0, PastLastChannel.text(language));
         ChannelTexts row;
-        const RowTyping typing = typeChannelRow(row, cells, readName(image, channel), languageIndex, range);
+        const RowTyping typing = typeChannelRow(row, cells, readName(image, channel), language, range);
         if (const auto &fault = typing.fault)
             return fail(fault->field + 1, fault->message);
         storeChannelTexts(pasted, channel, row);

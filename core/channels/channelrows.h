@@ -3,6 +3,7 @@
 #include "core/channels/cellcommit.h"
 #include "core/channels/frequencyrules.h"
 #include "core/image/memoryimage.h"
+#include "core/text/language.h"
 
 #include <QList>
 #include <QString>
@@ -31,7 +32,7 @@ void emptyChannels(MemoryImage &image, const QList<int> &channels);
 
 // The channels as tab-separated grid texts, one line per channel with its
 // number first, as a spreadsheet takes them.
-[[nodiscard]] QString channelRowsText(const MemoryImage &image, const QList<int> &channels, quint8 languageIndex);
+[[nodiscard]] QString channelRowsText(const MemoryImage &image, const QList<int> &channels, Language language);
 
 // True when `text` is channel rows rather than one cell's value: it holds a
 // tab, or more than one line (the line break after the last line aside).
@@ -63,7 +64,7 @@ struct PasteResult
 // cells are typed into an empty row by the rules of typing and stored. A line
 // of ten cells starts with a channel number, which is skipped; a line of
 // fewer holds the cells from Rx Freq. Nothing changes when any line is bad.
-[[nodiscard]] PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, quint8 languageIndex,
+[[nodiscard]] PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, Language language,
                                            const FrequencyRange &range = FrequencyRange{});
 
 } // namespace kdw

@@ -15,11 +15,11 @@ constexpr int GridStoreZerosLength = 4;
 
 } // namespace
 
-ChannelTable channelTable(const MemoryImage &image, quint8 languageIndex)
+ChannelTable channelTable(const MemoryImage &image, Language language)
 {
     ChannelTable table;
     for (int channel = 1; channel <= region::ChannelCount; ++channel)
-        table[std::size_t(channel - 1)] = channelTexts(image, channel, languageIndex);
+        table[std::size_t(channel - 1)] = channelTexts(image, channel, language);
     return table;
 }
 

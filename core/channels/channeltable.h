@@ -3,6 +3,7 @@
 #include "core/channels/channelcodec.h"
 #include "core/image/memoryimage.h"
 #include "core/image/regions.h"
+#include "core/text/language.h"
 
 #include <QtGlobal>
 
@@ -14,7 +15,7 @@ namespace kdw {
 using ChannelTable = std::array<ChannelTexts, region::ChannelCount>;
 
 // The channel rows exactly as the grid load shows them in a language.
-[[nodiscard]] ChannelTable channelTable(const MemoryImage &image, quint8 languageIndex);
+[[nodiscard]] ChannelTable channelTable(const MemoryImage &image, Language language);
 
 // The grid store: the Model and Frequency Range indexes into 0x1FD0 / 0x1FD1,
 // every row into its channel record and name slot, then the fixed bytes the

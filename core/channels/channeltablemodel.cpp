@@ -13,10 +13,10 @@ constexpr LocalisedText EmptyCellAnnouncement{u"Channel %1, %2", u"信道 %1，%
 
 } // namespace
 
-ChannelTableModel::ChannelTableModel(quint8 languageIndex, QObject *parent)
+ChannelTableModel::ChannelTableModel(Language language, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_language(languageIndex)
-    , m_columnTitles(gridHeaderTexts(languageIndex).mid(1))
+    , m_language(language)
+    , m_columnTitles(gridHeaderTexts(language).mid(1))
 {
     for (int channel = 1; channel <= region::ChannelCount; ++channel)
         m_rowLabels.append(QString::number(channel));

@@ -3,6 +3,7 @@
 #include "core/channels/cellcommit.h"
 #include "core/channels/channeltable.h"
 #include "core/channels/frequencyrules.h"
+#include "core/text/language.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -22,7 +23,7 @@ class ChannelTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    explicit ChannelTableModel(quint8 languageIndex, QObject *parent = nullptr);
+    explicit ChannelTableModel(Language language, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -36,7 +37,7 @@ public:
                        int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    quint8 languageIndex() const { return m_language; }
+    Language language() const { return m_language; }
 
     // Channels 1 to 99.
     [[nodiscard]] ChannelTexts row(int channel) const;
@@ -75,7 +76,7 @@ signals:
 private:
     bool isCell(const QModelIndex &index) const;
 
-    quint8 m_language;
+    Language m_language;
     ChannelTable m_rows;
     QStringList m_columnTitles;
     QStringList m_rowLabels;

@@ -4,18 +4,18 @@ namespace kdw {
 
 using namespace channeltext;
 
-QStringList gridHeaderTexts(quint8 languageIndex)
+QStringList gridHeaderTexts(Language language)
 {
-    return itemsIn(GridHeaders, languageIndex);
+    return itemsIn(GridHeaders, language);
 }
 
-QStringList choiceItems(ChannelField field, quint8 languageIndex)
+QStringList choiceItems(ChannelField field, Language language)
 {
     switch (field) {
-    case BusyLockField: return itemsIn(BusyLockChoices, languageIndex);
-    case PowerField: return itemsIn(PowerChoices, languageIndex);
-    case ScanAddField: return itemsIn(ScanAddChoices, languageIndex);
-    case BandwidthField: return itemsIn(BandwidthChoices, languageIndex);
+    case BusyLockField: return itemsIn(BusyLockChoices, language);
+    case PowerField: return itemsIn(PowerChoices, language);
+    case ScanAddField: return itemsIn(ScanAddChoices, language);
+    case BandwidthField: return itemsIn(BandwidthChoices, language);
     default: return {};
     }
 }
@@ -38,15 +38,15 @@ bool isChoiceText(ChannelField field, QStringView text)
     }
 }
 
-QString newChannelText(ChannelField field, quint8 languageIndex)
+QString newChannelText(ChannelField field, Language language)
 {
     switch (field) {
     case RxToneField:
     case TxToneField:
-    case BusyLockField: return Off.text(languageIndex);
-    case PowerField: return High.text(languageIndex);
-    case ScanAddField: return Add.text(languageIndex);
-    case BandwidthField: return Wide.text(languageIndex);
+    case BusyLockField: return Off.text(language);
+    case PowerField: return High.text(language);
+    case ScanAddField: return Add.text(language);
+    case BandwidthField: return Wide.text(language);
     default: return {};
     }
 }

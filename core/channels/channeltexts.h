@@ -60,11 +60,11 @@ inline constexpr LocalisedList<2> BandwidthChoices = {{Wide, Narrow}};
 } // namespace channeltext
 
 // The ten header texts of the grid in a language.
-[[nodiscard]] QStringList gridHeaderTexts(quint8 languageIndex);
+[[nodiscard]] QStringList gridHeaderTexts(Language language);
 
 // The choice editor's items for BusyLockField, PowerField, ScanAddField or
 // BandwidthField in a language; empty for any other field.
-[[nodiscard]] QStringList choiceItems(ChannelField field, quint8 languageIndex);
+[[nodiscard]] QStringList choiceItems(ChannelField field, Language language);
 
 // True when `text` is a choice editor item or a grid cell text of that flag
 // field, in any language.
@@ -73,6 +73,6 @@ inline constexpr LocalisedList<2> BandwidthChoices = {{Wide, Narrow}};
 // The text the frequency commit writes into a field of a new channel (Rx Tone,
 // Tx Tone, Busy Lock: Off; Power: High; Scan Add: Add; Bandwidth: Wide); empty
 // for the frequency and name fields, which it handles itself.
-[[nodiscard]] QString newChannelText(ChannelField field, quint8 languageIndex);
+[[nodiscard]] QString newChannelText(ChannelField field, Language language);
 
 } // namespace kdw

@@ -15,7 +15,7 @@ constexpr LocalisedText QuoteInside{u"quote inside an unquoted field", u"不在�
 struct Cursor
 {
     QStringView text;
-    quint8 languageIndex = 0; // of the error messages
+    Language language = Language::Eng; // of the error messages
     qsizetype at = 0;
     int line = 1;
 
@@ -65,10 +65,10 @@ FieldRead readQuotedField(Cursor &c, int column)
             continue;
         }
         if (!c.atEnd() && !c.atFieldEnd())
-            return {{}, CsvError{c.line, column, TextAfterQuote.text(c.languageIndex)}};
+            return {{}, CsvError{c.line, column, TextAfterQuote.text(c.language)}};
         return {field, std::nullopt};
     }
-    return {{}, CsvError{openLine, column, QuoteNotClosed.text(c.languageIndex)}};
+    return {{}, CsvError{openLine, column, QuoteNotClosed.text(c.language)}};
 }
 
 // A field without quotes, up to the comma or line break that ends it.
@@ -77,7 +77,7 @@ FieldRead readPlainField(Cursor &c, int column)
     QString field;
     while (!c.atEnd() && !c.atFieldEnd()) {
         if (c.is(u'"'))
-            return {{}, CsvError{c.line, column, QuoteInside.text(c.languageIndex)}};
+            return {{}, CsvError{c.line, column, QuoteInside.text(c.language)}};
         field += c.text[c.at++];
     }
     return {field, std::nullopt};
@@ -110,10 +110,10 @@ RecordRead readRecord(Cursor &c)
 
 } // namespace
 
-CsvParseResult parseCsv(QStringView text, quint8 languageIndex)
+CsvParseResult parseCsv(QStringView text, Language language)
 {
     CsvParseResult result;
-    Cursor cursor{text, languageIndex};
+    Cursor cursor{text, language};
     while (!cursor.atEnd()) {
         RecordRead read = readRecord(cursor);
         if (read.error) {

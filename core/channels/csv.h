@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/language.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -36,7 +38,7 @@ struct CsvParseResult
 
 // A final line break does not start another record; an empty line is a record
 // of one empty field. Error messages are in the language given.
-[[nodiscard]] CsvParseResult parseCsv(QStringView text, quint8 languageIndex = 0);
+[[nodiscard]] CsvParseResult parseCsv(QStringView text, Language language = Language::Eng);
 
 // A field as written: in quotes only when it holds a comma, a quote, CR or LF.
 [[nodiscard]] QString csvField(QStringView field);

@@ -27,7 +27,7 @@ constexpr LocalisedText UnknownFormat{
 
 } // namespace
 
-TextFileRead readUtf8File(const QString &path, quint8 languageIndex)
+TextFileRead readUtf8File(const QString &path, Language language)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -38,7 +38,7 @@ TextFileRead readUtf8File(const QString &path, quint8 languageIndex)
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder(bytes);
     if (decoder.hasError())
-        return {std::nullopt, NotUtf8.text(languageIndex)};
+        return {std::nullopt, NotUtf8.text(language)};
     return {text, {}};
 }
 
@@ -50,11 +50,11 @@ std::optional<QString> writeUtf8File(const QString &path, const QString &text)
     return std::nullopt;
 }
 
-QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, quint8 languageIndex)
+QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, Language language)
 {
     if (format == ChannelCsvFormat::Generic)
         return genericChannelCsv(image);
-    return channelTableCsv(channelTable(image, languageIndex), languageIndex);
+    return channelTableCsv(channelTable(image, language), language);
 }
 
 std::optional<ChannelCsvFormat> channelCsvFormat(QStringView text)
@@ -80,42 +80,42 @@ std::optional<ChannelCsvFormat> channelCsvFormat(QStringView text)
     return std::nullopt;
 }
 
-QString channelCsvFormatName(ChannelCsvFormat format, quint8 languageIndex)
+QString channelCsvFormatName(ChannelCsvFormat format, Language language)
 {
-    return (format == ChannelCsvFormat::Grid ? GridName : GenericName).text(languageIndex);
+    return (format == ChannelCsvFormat::Grid ? GridName : GenericName).text(language);
 }
 
 ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, std::optional<ChannelCsvFormat> format,
-                                  quint8 languageIndex, const FrequencyRange &range)
+                                  Language language, const FrequencyRange &range)
 {
     ChannelCsvImport result;
     result.image = image;
     if (!format)
         format = channelCsvFormat(text);
     if (!format) {
-        result.refusals.append(lineFaultText(
-            1, 0, UnknownFormat.text(languageIndex).arg(gridHeaderTexts(languageIndex).join(u',')), languageIndex));
+        result.refusals.append(
+            lineFaultText(1, 0, UnknownFormat.text(language).arg(gridHeaderTexts(language).join(u',')), language));
         return result;
     }
     result.format = format;
     if (format == ChannelCsvFormat::Generic) {
-        const GenericCsvImport generic = importGenericChannelCsv(image, text, languageIndex, range);
+        const GenericCsvImport generic = importGenericChannelCsv(image, text, language, range);
         for (const GenericCsvRefusal &refusal : generic.refusals)
-            result.refusals.append(lineFaultText(refusal.line, 0, refusal.reason, languageIndex));
+            result.refusals.append(lineFaultText(refusal.line, 0, refusal.reason, language));
         if (!generic)
             return result;
         result.image = generic.image;
         for (const CsvLineChange &change : generic.changes)
-            result.changes.append(lineChangeText(change.line, change.change, languageIndex));
+            result.changes.append(lineChangeText(change.line, change.change, language));
         return result;
     }
-    const GridCsvResult grid = channelTableFromCsv(text, image, languageIndex, range);
+    const GridCsvResult grid = channelTableFromCsv(text, image, language, range);
     if (!grid) {
-        result.refusals.append(lineFaultText(grid.error->line, grid.error->column, grid.error->message, languageIndex));
+        result.refusals.append(lineFaultText(grid.error->line, grid.error->column, grid.error->message, language));
         return result;
     }
     for (const CsvLineChange &change : grid.changes)
-        result.changes.append(lineChangeText(change.line, change.change, languageIndex));
+        result.changes.append(lineChangeText(change.line, change.change, language));
     storeChannelTable(result.image, grid.table, image.byte(region::ModelIndex),
                       image.byte(region::FrequencyRangeIndex));
     return result;

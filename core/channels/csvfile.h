@@ -2,6 +2,7 @@
 
 #include "core/channels/frequencyrules.h"
 #include "core/image/memoryimage.h"
+#include "core/text/language.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,20 +23,20 @@ struct TextFileRead
 };
 
 // A whole file as UTF-8 text (a byte order mark is dropped); the reason,
-// when it is not UTF-8, is in `languageIndex`.
-[[nodiscard]] TextFileRead readUtf8File(const QString &path, quint8 languageIndex);
+// when it is not UTF-8, is in `language`.
+[[nodiscard]] TextFileRead readUtf8File(const QString &path, Language language);
 // Replaces the file whole or not at all; the reason when it could not.
 [[nodiscard]] std::optional<QString> writeUtf8File(const QString &path, const QString &text);
 
 // The image's channels as CSV of a format; grid texts in a language.
-[[nodiscard]] QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, quint8 languageIndex);
+[[nodiscard]] QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, Language language);
 
 // The format a CSV's first line names: the channel table's header of any
 // language, or a header with Location and Frequency columns; nullopt for neither.
 [[nodiscard]] std::optional<ChannelCsvFormat> channelCsvFormat(QStringView text);
 
 // The format's name in a sentence: "channel table", "generic channel CSV".
-[[nodiscard]] QString channelCsvFormatName(ChannelCsvFormat format, quint8 languageIndex);
+[[nodiscard]] QString channelCsvFormatName(ChannelCsvFormat format, Language language);
 
 struct ChannelCsvImport
 {
@@ -52,7 +53,7 @@ struct ChannelCsvImport
 // In both formats a frequency outside `range`, the document's Frequency Range,
 // is clamped to it as typing clamps it, and listed among the changes.
 [[nodiscard]] ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
-                                                std::optional<ChannelCsvFormat> format, quint8 languageIndex,
+                                                std::optional<ChannelCsvFormat> format, Language language,
                                                 const FrequencyRange &range = FrequencyRange{});
 
 } // namespace kdw

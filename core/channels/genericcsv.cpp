@@ -78,7 +78,7 @@ std::optional<quint32> parseMhz(QStringView text)
 // "023" of a DCS code, "N" or "R" its polarity.
 QString dcsDigits(ToneCode code)
 {
-    return toneText(code, 0).mid(1, 3);
+    return toneText(code, Language::Eng).mid(1, 3);
 }
 QChar dcsPolarity(ToneCode code)
 {
@@ -113,9 +113,9 @@ void crossColumns(ToneColumns &columns, ToneCode txTone, ToneCode rxTone)
 {
     columns.tone = QStringLiteral("Cross");
     if (toneKind(txTone) == ToneKind::Ctcss)
-        columns.rTone = toneText(txTone, 0);
+        columns.rTone = toneText(txTone, Language::Eng);
     if (toneKind(rxTone) == ToneKind::Ctcss)
-        columns.cTone = toneText(rxTone, 0);
+        columns.cTone = toneText(rxTone, Language::Eng);
     columns.crossMode = crossSide(toneKind(txTone)) + QStringLiteral("->") + crossSide(toneKind(rxTone));
 }
 
@@ -136,10 +136,10 @@ ToneColumns toneColumns(ToneCode txTone, ToneCode rxTone)
         return columns;
     if (txKind == ToneKind::Ctcss && rxKind == ToneKind::Off) {
         columns.tone = QStringLiteral("Tone");
-        columns.rTone = toneText(txTone, 0);
+        columns.rTone = toneText(txTone, Language::Eng);
     } else if (txKind == ToneKind::Ctcss && rxKind == ToneKind::Ctcss && txTone == rxTone) {
         columns.tone = QStringLiteral("TSQL");
-        columns.cTone = toneText(rxTone, 0);
+        columns.cTone = toneText(rxTone, Language::Eng);
     } else if (txKind == ToneKind::Dcs && rxKind == ToneKind::Dcs && columns.dtcs == columns.rxDtcs) {
         columns.tone = QStringLiteral("DTCS");
     } else {
@@ -212,7 +212,7 @@ struct Tones
 class RowReader
 {
 public:
-    RowReader(const Row &row, int line, quint8 lang, const FrequencyRange &range)
+    RowReader(const Row &row, int line, Language lang, const FrequencyRange &range)
         : m_row(row)
         , m_line(line)
         , m_lang(lang)
@@ -241,12 +241,12 @@ public:
         ChannelTexts texts;
         texts[RxFreqField] = frequencyText(*rx);
         texts[TxFreqField] = *tx ? frequencyText(*tx) : QString();
-        texts[RxToneField] = toneText(tones.rx.value_or(ToneOff), 0);
-        texts[TxToneField] = toneText(tones.tx.value_or(ToneOff), 0);
-        texts[BusyLockField] = busyLockText(0, 0);
-        texts[PowerField] = powerText(high ? record::PowerBit : 0, 0);
-        texts[ScanAddField] = scanAddText(skip == u"S" ? 0 : record::ScanAddBit, 0);
-        texts[BandwidthField] = bandwidthText(mode == u"FM" ? record::BandwidthBit : 0, 0);
+        texts[RxToneField] = toneText(tones.rx.value_or(ToneOff), Language::Eng);
+        texts[TxToneField] = toneText(tones.tx.value_or(ToneOff), Language::Eng);
+        texts[BusyLockField] = busyLockText(0, Language::Eng);
+        texts[PowerField] = powerText(high ? record::PowerBit : 0, Language::Eng);
+        texts[ScanAddField] = scanAddText(skip == u"S" ? 0 : record::ScanAddBit, Language::Eng);
+        texts[BandwidthField] = bandwidthText(mode == u"FM" ? record::BandwidthBit : 0, Language::Eng);
         texts[NameField] = name;
         return texts;
     }
@@ -359,7 +359,7 @@ private:
         const QString text = m_row[column];
         const qsizetype point = text.indexOf(u'.');
         const QString canonical = point < 0 ? text + QStringLiteral(".0") : text;
-        if (!canonical.startsWith(u'D') && isToneListText(canonical) && canonical != toneText(ToneOff, 0))
+        if (!canonical.startsWith(u'D') && isToneListText(canonical) && canonical != toneText(ToneOff, Language::Eng))
             return toneFromText(canonical);
         refuse(NotInToneList.text(m_lang).arg(column, text));
         return std::nullopt;
@@ -424,7 +424,7 @@ private:
 
     const Row &m_row;
     const int m_line;
-    const quint8 m_lang;
+    const Language m_lang;
     const FrequencyRange m_range;
     QString m_fault;
     QList<CsvLineChange> m_changes;
@@ -452,7 +452,7 @@ struct ReadRows
 
 // The channel a row's Location names, the first time it is named; 0 with a
 // refusal otherwise.
-int locatedChannel(const Row &row, int line, std::array<int, region::ChannelCount> &givenOnLine, quint8 lang,
+int locatedChannel(const Row &row, int line, std::array<int, region::ChannelCount> &givenOnLine, Language lang,
                    QList<GenericCsvRefusal> &refusals)
 {
     bool ok = false;
@@ -472,7 +472,7 @@ int locatedChannel(const Row &row, int line, std::array<int, region::ChannelCoun
 }
 
 ReadRows readRows(const CsvParseResult &csv, const QHash<QString, int> &columns, const MemoryImage &current,
-                  quint8 lang, const FrequencyRange &range)
+                  Language lang, const FrequencyRange &range)
 {
     ReadRows rows;
     std::array<int, region::ChannelCount> givenOnLine{};
@@ -535,7 +535,7 @@ QString genericChannelCsv(const MemoryImage &image)
     return csv;
 }
 
-GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView text, quint8 languageIndex,
+GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView text, Language language,
                                          const FrequencyRange &range)
 {
     GenericCsvImport result;
@@ -548,11 +548,11 @@ GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView
     const QHash<QString, int> columns = columnsOf(csv);
     for (const QString &required : {QStringLiteral("Location"), QStringLiteral("Frequency")}) {
         if (!columns.contains(required)) {
-            result.refusals.append({1, NoColumn.text(languageIndex).arg(required)});
+            result.refusals.append({1, NoColumn.text(language).arg(required)});
             return result;
         }
     }
-    const ReadRows rows = readRows(csv, columns, current, languageIndex, range);
+    const ReadRows rows = readRows(csv, columns, current, language, range);
     if (!rows.refusals.isEmpty()) {
         result.refusals = rows.refusals;
         return result;

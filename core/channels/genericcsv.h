@@ -3,6 +3,7 @@
 #include "core/channels/channelcsv.h"
 #include "core/channels/frequencyrules.h"
 #include "core/image/memoryimage.h"
+#include "core/text/language.h"
 
 #include <QList>
 #include <QString>
@@ -47,8 +48,7 @@ struct GenericCsvImport
 // in use keeps what the format cannot carry, whatever else changes: its Busy
 // Lock, the record bits the grid does not show and, when the Name cell is
 // empty, its name. An empty channel gets Busy Lock Off.
-[[nodiscard]] GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView text,
-                                                       quint8 languageIndex,
+[[nodiscard]] GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView text, Language language,
                                                        const FrequencyRange &range = FrequencyRange{});
 
 } // namespace kdw

@@ -86,13 +86,13 @@ QString addressRange(const ImageDiff::Bytes &range)
 
 } // namespace
 
-ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, quint8 languageIndex)
+ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, Language language)
 {
     ImageDiff diff;
     Covered covered{};
 
-    const ChannelTable tableA = channelTable(a, languageIndex);
-    const ChannelTable tableB = channelTable(b, languageIndex);
+    const ChannelTable tableA = channelTable(a, language);
+    const ChannelTable tableB = channelTable(b, language);
     for (int channel = 1; channel <= region::ChannelCount; ++channel) {
         const ChannelTexts &rowA = tableA[std::size_t(channel - 1)];
         const ChannelTexts &rowB = tableB[std::size_t(channel - 1)];
@@ -115,8 +115,8 @@ ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, quint8 language
     }
 
     for (const Setting &setting : settingTable()) {
-        const QString textA = shownText(setting, a, languageIndex);
-        const QString textB = shownText(setting, b, languageIndex);
+        const QString textA = shownText(setting, a, language);
+        const QString textB = shownText(setting, b, language);
         if (textA == textB)
             continue;
         diff.settings.push_back({&setting, textA, textB});
@@ -137,11 +137,11 @@ ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, quint8 language
     return diff;
 }
 
-QList<DiffRow> diffRows(const ImageDiff &diff, const MemoryImage &a, const MemoryImage &b, quint8 languageIndex)
+QList<DiffRow> diffRows(const ImageDiff &diff, const MemoryImage &a, const MemoryImage &b, Language language)
 {
     QList<DiffRow> rows;
-    const QStringList headers = gridHeaderTexts(languageIndex);
-    const QString empty = EmptyChannelText.text(languageIndex);
+    const QStringList headers = gridHeaderTexts(language);
+    const QString empty = EmptyChannelText.text(language);
     for (const ImageDiff::Channel &c : diff.channels) {
         const QString place = headers.at(0) + u' ' + QString::number(c.channel);
         if (c.whole)

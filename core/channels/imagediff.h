@@ -3,6 +3,7 @@
 #include "core/channels/channeltexts.h"
 #include "core/image/memoryimage.h"
 #include "core/settings/settingtable.h"
+#include "core/text/language.h"
 
 #include <QList>
 #include <QString>
@@ -49,7 +50,7 @@ struct ImageDiff
 // Compares two images in a language. A channel with a differing cell
 // accounts for its whole record and name slot; a differing setting for its
 // own bits. Any other differing byte is listed, so no difference goes unseen.
-[[nodiscard]] ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, quint8 languageIndex);
+[[nodiscard]] ImageDiff diffImages(const MemoryImage &a, const MemoryImage &b, Language language);
 
 // One line of the list: where (the channel as the grid numbers it, the
 // dialog's caption, or an address range), what (the grid's column name or
@@ -66,10 +67,10 @@ struct DiffRow
 
 // The rows of a diff in a language: channels, then settings, then bytes.
 // Each thing is named by the words its window shows: a channel by the grid's
-// header in `languageIndex` (texts of the code), a setting by its dialog's
+// header in `language` (texts of the code), a setting by its dialog's
 // caption and label (texts of the bundle, which the program and kdw-cli load
 // for the language they pass).
 [[nodiscard]] QList<DiffRow> diffRows(const ImageDiff &diff, const MemoryImage &a, const MemoryImage &b,
-                                      quint8 languageIndex);
+                                      Language language);
 
 } // namespace kdw

@@ -35,9 +35,9 @@ const QStringList &toneItems()
 
 } // namespace
 
-QStringList toneList(quint8 languageIndex)
+QStringList toneList(Language language)
 {
-    QStringList list{channeltext::Off.text(languageIndex)};
+    QStringList list{channeltext::Off.text(language)};
     list.append(toneItems());
     return list;
 }

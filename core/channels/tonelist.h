@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/language.h"
+
 #include <QStringList>
 #include <QStringView>
 #include <QtGlobal>
@@ -29,7 +31,7 @@ inline constexpr int ToneListSize = 1 + int(CtcssTones.size()) + 2 * int(DcsCode
 
 // The items of the tone editor, in order, with the Off item in the given
 // language. Each item is exactly the text the codec shows for that tone.
-[[nodiscard]] QStringList toneList(quint8 languageIndex);
+[[nodiscard]] QStringList toneList(Language language);
 
 // True when `text` is an item of the tone list or the Off text of any language.
 [[nodiscard]] bool isToneListText(QStringView text);

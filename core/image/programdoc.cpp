@@ -28,11 +28,11 @@ QString shown(const QString &path)
 
 } // namespace
 
-CProgramDoc::CProgramDoc(MemoryImage &image, QString programDirectory, quint8 languageIndex, QObject *parent)
+CProgramDoc::CProgramDoc(MemoryImage &image, QString programDirectory, Language language, QObject *parent)
     : QObject(parent)
     , m_image(image)
     , m_programDirectory(std::move(programDirectory))
-    , m_languageIndex(languageIndex)
+    , m_language(language)
 {
 }
 
@@ -45,14 +45,14 @@ bool CProgramDoc::OnNewDocument()
     return true;
 }
 
-DocumentResult readDocumentFile(const QString &path, MemoryImage &image, quint8 languageIndex)
+DocumentResult readDocumentFile(const QString &path, MemoryImage &image, Language language)
 {
     const SinLoadResult file = readSinFile(path);
     switch (file.error) {
     case SinLoadResult::Error::CannotOpen:
-        return {false, CannotOpenText.text(languageIndex).arg(shown(path), file.systemReason)};
+        return {false, CannotOpenText.text(language).arg(shown(path), file.systemReason)};
     case SinLoadResult::Error::TooShort:
-        return {false, TooShortText.text(languageIndex).arg(shown(path)).arg(file.fileSize)};
+        return {false, TooShortText.text(language).arg(shown(path)).arg(file.fileSize)};
     case SinLoadResult::Error::None: break;
     }
     image.copyIn(*file.bytes);
@@ -61,7 +61,7 @@ DocumentResult readDocumentFile(const QString &path, MemoryImage &image, quint8 
 
 DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
 {
-    const DocumentResult read = readDocumentFile(path, m_image, m_languageIndex);
+    const DocumentResult read = readDocumentFile(path, m_image, m_language);
     if (!read)
         return read;
     setPathName(path);
@@ -82,7 +82,7 @@ DocumentResult CProgramDoc::OnSaveDocument(const QString &path)
 {
     const SinSaveResult saved = writeSinFile(path, m_image);
     if (!saved)
-        return {false, CannotSaveText.text(m_languageIndex).arg(shown(path), saved.systemReason)};
+        return {false, CannotSaveText.text(m_language).arg(shown(path), saved.systemReason)};
     setPathName(path);
     SetModifiedFlag(false);
     return {true, {}};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image/memoryimage.h"
+#include "core/text/language.h"
 
 #include <QObject>
 #include <QString>
@@ -17,23 +18,23 @@ struct [[nodiscard]] DocumentResult
 };
 
 // Reads a channel data file's first 8192 bytes into `image`; on failure the
-// message, in `languageIndex`, names the file and `image` is untouched.
-[[nodiscard]] DocumentResult readDocumentFile(const QString &path, MemoryImage &image, quint8 languageIndex);
+// message, in `language`, names the file and `image` is untouched.
+[[nodiscard]] DocumentResult readDocumentFile(const QString &path, MemoryImage &image, Language language);
 
 // The one document. Its content is the memory image; the document itself
 // holds only the path and the modified mark. Opening or saving never leaves
 // the image or the file half written. New reads Default.sin from
-// `programDirectory`; messages are in `languageIndex`.
+// `programDirectory`; messages are in `language`.
 class CProgramDoc : public QObject
 {
     Q_OBJECT
 
 public:
-    CProgramDoc(MemoryImage &image, QString programDirectory, quint8 languageIndex, QObject *parent = nullptr);
+    CProgramDoc(MemoryImage &image, QString programDirectory, Language language, QObject *parent = nullptr);
 
     MemoryImage &image() { return m_image; }
     const QString &programDirectory() const { return m_programDirectory; }
-    quint8 languageIndex() const { return m_languageIndex; }
+    Language language() const { return m_language; }
 
     // 0xFF, then Default.sin of the program directory or the built-in defaults.
     bool OnNewDocument();
@@ -68,7 +69,7 @@ private:
 
     MemoryImage &m_image;
     const QString m_programDirectory;
-    const quint8 m_languageIndex;
+    const Language m_language;
     QString m_strPathName;
     bool m_bModified = false;
     bool m_bReadFromRadio = false;

@@ -22,16 +22,16 @@ constexpr LocalisedText ExistsText{u"%1 exists already; name another log file", 
 
 } // namespace
 
-QString unitResultText(UnitResult result, quint8 languageIndex)
+QString unitResultText(UnitResult result, Language language)
 {
-    return ResultTexts.at(std::size_t(result)).text(languageIndex);
+    return ResultTexts.at(std::size_t(result)).text(language);
 }
 
-QString UnitReason::in(quint8 languageIndex) const
+QString UnitReason::in(Language language) const
 {
     if (!text)
         return {};
-    const QString said = text->text(languageIndex);
+    const QString said = text->text(language);
     return said.contains(u"%1") ? said.arg(detail) : said;
 }
 
@@ -63,22 +63,22 @@ BatchLog::BatchLog(const QString &path)
 {
 }
 
-std::unique_ptr<BatchLog> BatchLog::create(const QString &path, QString *error, quint8 languageIndex)
+std::unique_ptr<BatchLog> BatchLog::create(const QString &path, QString *error, Language language)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        *error = NoFolderText.text(languageIndex).arg(QDir::toNativeSeparators(folder));
+        *error = NoFolderText.text(language).arg(QDir::toNativeSeparators(folder));
         return nullptr;
     }
     std::unique_ptr<BatchLog> log(new BatchLog(path));
     // An earlier run's log is a record of what went where: never replaced.
     const bool opened = log->m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
     if (!opened && QFileInfo::exists(path)) {
-        *error = ExistsText.text(languageIndex).arg(QDir::toNativeSeparators(path));
+        *error = ExistsText.text(language).arg(QDir::toNativeSeparators(path));
         return nullptr;
     }
     if (!opened || !log->writeLine(Header)) {
-        *error = LogNotWrittenText.text(languageIndex).arg(QDir::toNativeSeparators(path), log->m_file.errorString());
+        *error = LogNotWrittenText.text(language).arg(QDir::toNativeSeparators(path), log->m_file.errorString());
         return nullptr;
     }
     return log;
@@ -88,7 +88,7 @@ QString BatchLog::row(const UnitRecord &record)
 {
     QStringList changes = record.changes;
     if (!record.reason.isEmpty())
-        changes.append(record.reason.in(0));
+        changes.append(record.reason.in(Language::Eng));
     const QStringList fields{QString::number(record.unit),
                              isoLocalTime(record.started),
                              isoLocalTime(record.finished),

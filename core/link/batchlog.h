@@ -24,7 +24,7 @@ enum class UnitResult {
 // The result as the log writes it.
 QString unitResultName(UnitResult result);
 // The result as people read it, in a language.
-QString unitResultText(UnitResult result, quint8 languageIndex);
+QString unitResultText(UnitResult result, Language language);
 
 // Why a radio was not verified, in any of the three languages; the log keeps
 // it in English. `detail` is the line's or the system's own account, put in
@@ -35,7 +35,7 @@ struct UnitReason
     QString detail;
 
     bool isEmpty() const { return text == nullptr; }
-    QString in(quint8 languageIndex) const;
+    QString in(Language language) const;
 };
 
 // One radio of a batch run: a row of the log.
@@ -68,7 +68,7 @@ public:
 
     // Makes the file (never over an existing one) and writes its header;
     // nothing, with the reason in *error (in the language given), when it cannot.
-    static std::unique_ptr<BatchLog> create(const QString &path, QString *error, quint8 languageIndex = 0);
+    static std::unique_ptr<BatchLog> create(const QString &path, QString *error, Language language = Language::Eng);
 
     const QString &path() const { return m_path; }
     QString errorString() const { return m_file.errorString(); }

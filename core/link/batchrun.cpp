@@ -77,23 +77,23 @@ bool BatchSummary::allGood() const
            && count(UnitResult::Verified) + count(UnitResult::Written) == units.size();
 }
 
-QString BatchSummary::text(bool verify, quint8 languageIndex) const
+QString BatchSummary::text(bool verify, Language language) const
 {
     return (verify ? SummaryText : UnverifiedSummaryText)
-        .text(languageIndex)
+        .text(language)
         .arg(count(verify ? UnitResult::Verified : UnitResult::Written))
         .arg(count(UnitResult::Failed))
         .arg(count(UnitResult::Skipped));
 }
 
-QString BatchSummary::logErrorText(quint8 languageIndex) const
+QString BatchSummary::logErrorText(Language language) const
 {
-    return LogNotWrittenText.text(languageIndex).arg(QDir::toNativeSeparators(logPath), logError);
+    return LogNotWrittenText.text(language).arg(QDir::toNativeSeparators(logPath), logError);
 }
 
-QString batchStepText(BatchStep step, quint8 languageIndex)
+QString batchStepText(BatchStep step, Language language)
 {
-    return StepTexts.at(std::size_t(step)).text(languageIndex);
+    return StepTexts.at(std::size_t(step)).text(language);
 }
 
 TransferDirection batchStepDirection(BatchStep step)

@@ -5,6 +5,7 @@
 #include "core/link/protocol.h"
 #include "core/link/radiotransfer.h"
 #include "core/settings/unitvariations.h"
+#include "core/text/language.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -44,7 +45,7 @@ inline constexpr LocalisedText BatchLineLostText{u"the port went away; the run e
                                                  u"連接埠已斷開；到此結束"};
 
 // "waiting for a radio to answer", "identifying", ... in a language.
-QString batchStepText(BatchStep step, quint8 languageIndex);
+QString batchStepText(BatchStep step, Language language);
 // The transfer a step runs: the backup a read, then the write and its
 // verify (a read for the steps without a transfer).
 TransferDirection batchStepDirection(BatchStep step);
@@ -80,9 +81,9 @@ struct BatchSummary
     // Every unit verified (or written, with verify off), and at least one.
     bool allGood() const;
     // "18 verified, 1 failed, 1 skipped" ("written" with verify off).
-    QString text(bool verify, quint8 languageIndex) const;
+    QString text(bool verify, Language language) const;
     // "cannot write LOG: reason".
-    QString logErrorText(quint8 languageIndex) const;
+    QString logErrorText(Language language) const;
 };
 
 // One radio after another over an open port: for each, wait until a radio

@@ -49,7 +49,7 @@ bool BatchWorker::awaitNext(int unit)
 
 void BatchWorker::run()
 {
-    const quint8 language = m_link.languageIndex;
+    const Language language = m_link.language;
     SerialPort port;
     TransferOutcome opening;
     opening.device = devicePathFor(m_link.port, m_link.programDirectory);

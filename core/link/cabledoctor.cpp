@@ -298,10 +298,10 @@ DoctorPort openSerialPort(const QString &devicePath)
     return {std::move(port), {}};
 }
 
-CableDoctor::CableDoctor(SystemRoots roots, DoctorIdentity identity, quint8 languageIndex, DoctorOpener opener)
+CableDoctor::CableDoctor(SystemRoots roots, DoctorIdentity identity, Language language, DoctorOpener opener)
     : m_roots(std::move(roots))
     , m_identity(std::move(identity))
-    , m_language(languageIndex)
+    , m_language(language)
     , m_opener(std::move(opener))
 {
 }

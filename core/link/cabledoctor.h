@@ -2,6 +2,7 @@
 
 #include "core/link/byteport.h"
 #include "core/link/serialdevices.h"
+#include "core/text/language.h"
 
 #include <QList>
 #include <QString>
@@ -56,7 +57,7 @@ class CableDoctor
 public:
     using Sink = std::function<void(const DoctorLine &)>;
 
-    CableDoctor(SystemRoots roots, DoctorIdentity identity, quint8 languageIndex, DoctorOpener opener = openSerialPort);
+    CableDoctor(SystemRoots roots, DoctorIdentity identity, Language language, DoctorOpener opener = openSerialPort);
 
     // Every check, each line to `sink` as soon as it is known, and last the
     // count of problems. Returns that count.
@@ -78,7 +79,7 @@ private:
 
     SystemRoots m_roots;
     DoctorIdentity m_identity;
-    quint8 m_language;
+    Language m_language;
     DoctorOpener m_opener;
     const Sink *m_sink = nullptr;
     int m_problems = 0;

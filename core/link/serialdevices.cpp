@@ -102,16 +102,16 @@ QString devicePathIn(const SystemRoots &roots, const QString &portName, const QS
     return mapping.via == PortMapping::Via::Rule ? roots.inDev(mapping.device) : mapping.device;
 }
 
-QString portSummary(const QString &portName, const QString &programDirectory, quint8 languageIndex,
+QString portSummary(const QString &portName, const QString &programDirectory, Language language,
                     const SystemRoots &roots)
 {
     const QString path = devicePathIn(roots, portName, programDirectory);
     const SerialDevice device = describeSerialDevice(roots, path);
     QString facts = device.adapter();
     if (!QFileInfo::exists(path))
-        facts = NotPresentText.text(languageIndex);
+        facts = NotPresentText.text(language);
     else if (device.pseudoTerminal)
-        facts = PseudoTerminalText.text(languageIndex);
+        facts = PseudoTerminalText.text(language);
     return facts.isEmpty() ? path : path + QStringLiteral(" \u2014 ") + facts;
 }
 

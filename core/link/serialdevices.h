@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/language.h"
+
 #include <QList>
 #include <QString>
 
@@ -50,7 +52,7 @@ QString devicePathIn(const SystemRoots &roots, const QString &portName, const QS
 
 // What a port name opens now, for the Port menu: "/dev/ttyUSB0 — FT232R USB
 // UART (0403:6001, ftdi_sio)", or the device and "not present".
-QString portSummary(const QString &portName, const QString &programDirectory, quint8 languageIndex,
+QString portSummary(const QString &portName, const QString &programDirectory, Language language,
                     const SystemRoots &roots = {});
 
 // The USB serial adapters present (ttyUSB*, ttyACM* and other USB-backed

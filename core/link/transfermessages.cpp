@@ -40,7 +40,7 @@ constexpr LocalisedText CheckCableText{u"Program > Check Cable and Radio... look
                                        u"编程 > 检查数据线和对讲机... 会检查数据线、串口和对讲机并指出问题所在。",
                                        u"編程 > 檢查傳輸線和對講機... 會檢查傳輸線、連接埠和對講機並指出問題所在。"};
 
-QString openExplanation(const TransferOutcome &outcome, const QString &portName, quint8 language)
+QString openExplanation(const TransferOutcome &outcome, const QString &portName, Language language)
 {
     if (portName.isEmpty())
         return NoPortChosenText.text(language);
@@ -63,7 +63,7 @@ bool partlyWritten(const ProtocolResult &p, TransferDirection direction)
 }
 
 QString communicationExplanation(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
-                                 quint8 language)
+                                 Language language)
 {
     const ProtocolResult &p = outcome.protocol;
     const QString device = outcome.device.isEmpty() ? portName : outcome.device;
@@ -83,32 +83,32 @@ QString communicationExplanation(const TransferOutcome &outcome, TransferDirecti
 
 } // namespace
 
-QString resumingNotice(TransferDirection direction, int failedBlock, int resume, quint8 languageIndex)
+QString resumingNotice(TransferDirection direction, int failedBlock, int resume, Language language)
 {
-    return ResumingText.text(languageIndex)
+    return ResumingText.text(language)
         .arg(failedBlock)
         .arg(blockCount(direction))
         .arg(resume)
         .arg(ProgrammingProtocol::MaxResumes);
 }
 
-QString cancelledMessage(const TransferOutcome &outcome, TransferDirection direction, quint8 languageIndex)
+QString cancelledMessage(const TransferOutcome &outcome, TransferDirection direction, Language language)
 {
     if (outcome.status != TransferOutcome::Status::Cancelled || !partlyWritten(outcome.protocol, direction))
         return {};
-    return WriteCancelledText.text(languageIndex) + u'\n' + PartlyWrittenText.text(languageIndex);
+    return WriteCancelledText.text(language) + u'\n' + PartlyWrittenText.text(language);
 }
 
 QString failureExplanation(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
-                           quint8 languageIndex)
+                           Language language)
 {
     switch (outcome.status) {
     case TransferOutcome::Status::Done:
     case TransferOutcome::Status::Cancelled: return {};
-    case TransferOutcome::Status::PortNotOpened: return openExplanation(outcome, portName, languageIndex);
+    case TransferOutcome::Status::PortNotOpened: return openExplanation(outcome, portName, language);
     case TransferOutcome::Status::CommunicationError: break;
     }
-    return communicationExplanation(outcome, direction, portName, languageIndex);
+    return communicationExplanation(outcome, direction, portName, language);
 }
 
 bool suggestsCableCheck(const TransferOutcome &outcome)
@@ -118,19 +118,19 @@ bool suggestsCableCheck(const TransferOutcome &outcome)
                && !outcome.protocol.lineLost);
 }
 
-QString checkCableAdvice(quint8 languageIndex)
+QString checkCableAdvice(Language language)
 {
-    return CheckCableText.text(languageIndex);
+    return CheckCableText.text(language);
 }
 
 QString failureMessage(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
-                       quint8 languageIndex)
+                       Language language)
 {
     const LocalisedText *first = outcome.message();
     if (!first)
         return {};
-    const QString below = failureExplanation(outcome, direction, portName, languageIndex);
-    return below.isEmpty() ? first->text(languageIndex) : first->text(languageIndex) + u'\n' + below;
+    const QString below = failureExplanation(outcome, direction, portName, language);
+    return below.isEmpty() ? first->text(language) : first->text(language) + u'\n' + below;
 }
 
 } // namespace kdw

@@ -37,29 +37,29 @@ inline constexpr LocalisedText StopWriteQuestion{
     u"要停止写入吗？对讲机的存储器将只写入一部分，使用前必须重新写入。",
     u"要停止寫入嗎？對講機的記憶體將只寫入一部分，使用前必須重新寫入。"};
 
-QString resumingNotice(TransferDirection direction, int failedBlock, int resume, quint8 languageIndex);
+QString resumingNotice(TransferDirection direction, int failedBlock, int resume, Language language);
 
 // What is said after a transfer the user stopped: nothing for a read or a
 // write stopped before its first block, the warning of a failed write for one
 // stopped after it.
-QString cancelledMessage(const TransferOutcome &outcome, TransferDirection direction, quint8 languageIndex);
+QString cancelledMessage(const TransferOutcome &outcome, TransferDirection direction, Language language);
 
 // The message of a failed transfer in a language: the first line as the user
 // knows it ("Could not open the port", "Communication error"), then what
 // happened and what to try. `portName` is the name the user chose; the
 // outcome knows the device it opened.
 QString failureMessage(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
-                       quint8 languageIndex);
+                       Language language);
 
 // Only the lines below the first one. A port that did not open is named
 // with its device and the system's reason, and what to try.
 QString failureExplanation(const TransferOutcome &outcome, TransferDirection direction, const QString &portName,
-                           quint8 languageIndex);
+                           Language language);
 
 // True when the port did not open or the radio never answered the wake-up:
 // the cable check can tell more than the message.
 bool suggestsCableCheck(const TransferOutcome &outcome);
 // The window's pointer to Program > Check Cable and Radio...
-QString checkCableAdvice(quint8 languageIndex);
+QString checkCableAdvice(Language language);
 
 } // namespace kdw

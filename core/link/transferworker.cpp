@@ -25,7 +25,7 @@ TransferOutcome TransferWorker::runSession(TransferDirection direction, MemoryIm
     observer.portOpened = [this] { emit portOpened(); };
     observer.blockDone = [this](int) { emit blockDone(); };
     observer.resuming = [this, direction](int block, int resume) {
-        emit resuming(resumingNotice(direction, block, resume, m_link.languageIndex));
+        emit resuming(resumingNotice(direction, block, resume, m_link.language));
     };
     observer.cancelRequested = [this] { return m_cancel.load(); };
     // The port is closed again when runTransfer returns, before any message.
@@ -34,9 +34,9 @@ TransferOutcome TransferWorker::runSession(TransferDirection direction, MemoryIm
 
 QString TransferWorker::failureText(const TransferOutcome &outcome, TransferDirection direction) const
 {
-    QString message = failureMessage(outcome, direction, m_link.port, m_link.languageIndex);
+    QString message = failureMessage(outcome, direction, m_link.port, m_link.language);
     if (suggestsCableCheck(outcome))
-        message += u'\n' + checkCableAdvice(m_link.languageIndex);
+        message += u'\n' + checkCableAdvice(m_link.language);
     return message;
 }
 
@@ -47,7 +47,7 @@ bool TransferWorker::backUpRadio()
     emit sessionStarted(TransferDirection::Read, true);
     MemoryImage radio = m_image;
     const TransferOutcome read = runSession(TransferDirection::Read, radio);
-    const quint8 language = m_link.languageIndex;
+    const Language language = m_link.language;
     if (read.status == TransferOutcome::Status::Cancelled)
         return false;
     if (!read) {
@@ -65,7 +65,7 @@ bool TransferWorker::backUpRadio()
 
 void TransferWorker::run()
 {
-    const quint8 language = m_link.languageIndex;
+    const Language language = m_link.language;
     if (m_plan.backupFirst && !backUpRadio())
         return;
     emit sessionStarted(m_plan.direction, false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/link/radiotransfer.h"
+#include "core/text/language.h"
 
 #include <QThread>
 
@@ -13,12 +14,12 @@ class MemoryImage;
 
 // Where a transfer goes and in which language it reports a failure: the port
 // as the Port menu names it, the program directory that maps such a name to
-// a device, and the language index.
+// a device, and that language.
 struct TransferLink
 {
     QString port;
     QString programDirectory;
-    quint8 languageIndex = 0;
+    Language language = Language::Eng;
 };
 
 // What one Start runs: a read, or a write with the radio read and backed up

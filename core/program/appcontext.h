@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/language.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -15,7 +17,7 @@ struct AppContext
     // The directory of the running executable, with a trailing separator.
     QString programDirectory;
     // Fixed for the run: a language change restarts the program.
-    quint8 languageIndex = 0;
+    Language language = Language::Eng;
     // Program.ini, where the Program menu's check items are kept.
     CIniFile &config;
     // As the Port menu and Program.ini name it ("COM1".."COM8"); any other

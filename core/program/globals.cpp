@@ -7,18 +7,8 @@
 namespace kdw {
 
 namespace {
-quint8 g_languageIndex = 0;
 QString g_programDirectory;
 } // namespace
-
-quint8 languageIndex()
-{
-    return g_languageIndex;
-}
-void setLanguageIndex(quint8 index)
-{
-    g_languageIndex = index <= 2 ? index : 0;
-}
 
 QString programDirectory()
 {

@@ -7,12 +7,8 @@ namespace kdw {
 
 class CIniFile;
 
-// Process-wide values. The language index is set once at start-up and never
-// changes while the program runs; a language change restarts the program.
-quint8 languageIndex();
-void setLanguageIndex(quint8 index);
-
-// The directory of the running executable, with a trailing separator.
+// Set once at start-up: the directory of the running executable, with a
+// trailing separator.
 QString programDirectory();
 void setProgramDirectory(const QString &directory);
 

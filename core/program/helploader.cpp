@@ -100,11 +100,11 @@ HelpLoader &helpLoader()
     return loader;
 }
 
-quintptr showHelp(quintptr caller, const QString &programDirectory, quint8 languageIndex)
+quintptr showHelp(quintptr caller, const QString &programDirectory, Language language)
 {
     // The result is not examined: when the help does not open, the program
     // shows nothing of its own.
-    return helpLoader().HtmlHelp(caller, programDirectory + HelpFileName.text(languageIndex), HH_DISPLAY_TOPIC, 0);
+    return helpLoader().HtmlHelp(caller, programDirectory + HelpFileName.text(language), HH_DISPLAY_TOPIC, 0);
 }
 
 } // namespace kdw

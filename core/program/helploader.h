@@ -49,8 +49,8 @@ private:
 // The process-wide loader used by the Help command.
 HelpLoader &helpLoader();
 
-// The Help command: the help file of `languageIndex`, from `programDirectory`,
+// The Help command: the help file of `language`, from `programDirectory`,
 // at its default topic, through the process-wide loader.
-quintptr showHelp(quintptr caller, const QString &programDirectory, quint8 languageIndex);
+quintptr showHelp(quintptr caller, const QString &programDirectory, Language language);
 
 } // namespace kdw

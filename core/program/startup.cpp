@@ -61,7 +61,6 @@ StartupConfiguration readStartupConfiguration()
     configFile().setPath(prepareConfigFile(programDirectory(), programini::FileName.toString()));
     const QString text = configFile().ReadString(section, programini::Language.toString());
     const Language language = languageOfIniText(text);
-    setLanguageIndex(quint8(language));
     return {text, language, configFile().ReadString(section, programini::Port.toString())};
 }
 

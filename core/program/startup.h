@@ -48,7 +48,7 @@ struct StartupConfiguration
 };
 
 // Reads Language and COM from Program.ini (the program directory's, or the
-// user's copy for an installed program) and sets the language index.
+// user's copy for an installed program).
 StartupConfiguration readStartupConfiguration();
 
 // The exit step: writes the port name back to COM (nothing when it is empty).

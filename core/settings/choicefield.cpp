@@ -22,12 +22,12 @@ void ChoiceField::store(MemoryImage &image, int index) const
     image.setBits(offset, mask, quint8(code << std::countr_zero(mask)));
 }
 
-QStringList ChoiceField::itemTexts(quint8 languageIndex) const
+QStringList ChoiceField::itemTexts(Language language) const
 {
     QStringList texts;
     texts.reserve(qsizetype(items.size()));
     for (const auto &item : items)
-        texts.append(item.text(languageIndex));
+        texts.append(item.text(language));
     return texts;
 }
 

@@ -28,7 +28,7 @@ struct ChoiceField
     // Writes item `index`'s code into the field; the byte's other bits stay.
     void store(MemoryImage &image, int index) const;
 
-    QStringList itemTexts(quint8 languageIndex) const;
+    QStringList itemTexts(Language language) const;
     // The item whose text in any language is `text`; -1 when none is.
     int indexOfText(QStringView text) const;
 };

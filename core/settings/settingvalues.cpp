@@ -20,10 +20,10 @@ SettingValue shownValue(const Setting &setting, const MemoryImage &image)
     return setting.text()->shown(image);
 }
 
-QString shownText(const Setting &setting, const MemoryImage &image, quint8 languageIndex)
+QString shownText(const Setting &setting, const MemoryImage &image, Language language)
 {
     if (const ChoiceField *choice = setting.choice())
-        return choice->items.at(std::size_t(choice->shownIndex(image))).text(languageIndex);
+        return choice->items.at(std::size_t(choice->shownIndex(image))).text(language);
     return setting.text()->shown(image);
 }
 
@@ -49,12 +49,12 @@ void storeValue(const Setting &setting, MemoryImage &image, const SettingValue &
         setting.text()->store(image, std::get<QString>(value));
 }
 
-QString refusedValueText(const Setting &setting, QStringView label, QStringView item, quint8 languageIndex)
+QString refusedValueText(const Setting &setting, QStringView label, QStringView item, Language language)
 {
     if (const TextField *field = setting.text()) {
-        return NotValidText.text(languageIndex).arg(label, item).arg(field->length).arg(field->allowed);
+        return NotValidText.text(language).arg(label, item).arg(field->length).arg(field->allowed);
     }
-    return UnknownItemText.text(languageIndex).arg(label, item);
+    return UnknownItemText.text(language).arg(label, item);
 }
 
 void storeChosenSettings(MemoryImage &image, const ChosenSettings &chosen)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/settingtable.h"
+#include "core/text/language.h"
 
 #include <QHash>
 #include <QString>
@@ -16,7 +17,7 @@ using SettingValue = std::variant<int, QString>;
 
 // What the setting's control shows for the image.
 SettingValue shownValue(const Setting &setting, const MemoryImage &image);
-QString shownText(const Setting &setting, const MemoryImage &image, quint8 languageIndex);
+QString shownText(const Setting &setting, const MemoryImage &image, Language language);
 
 // The value that `text` chooses: an item's text in any of the three
 // languages, or a text the field takes whole. Nothing for any other text.
@@ -27,7 +28,8 @@ void storeValue(const Setting &setting, MemoryImage &image, const SettingValue &
 
 // Why valueFromText refused `item` for the setting named `label`: the text
 // field's length and characters, or an unknown item.
-QString refusedValueText(const Setting &setting, QStringView label, QStringView item, quint8 languageIndex = 0);
+QString refusedValueText(const Setting &setting, QStringView label, QStringView item,
+                         Language language = Language::Eng);
 
 // The settings chosen, each by the setting it is for.
 using ChosenSettings = QHash<const Setting *, SettingValue>;

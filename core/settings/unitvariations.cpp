@@ -22,11 +22,11 @@ constexpr LocalisedText CellCountText{u"%1 cells where the first line names %2 s
 constexpr LocalisedText InFileText{u"%1: %2", u"%1：%2", u"%1：%2"};
 constexpr LocalisedText CannotReadText{u"cannot read %1: %2", u"无法读取 %1：%2", u"無法讀取 %1：%2"};
 
-VariationsRead refused(int line, int column, const QString &reason, quint8 languageIndex)
+VariationsRead refused(int line, int column, const QString &reason, Language language)
 {
     VariationsRead read;
-    read.error = column > 0 ? LineColumnText.text(languageIndex).arg(line).arg(column).arg(reason)
-                            : LineText.text(languageIndex).arg(line).arg(reason);
+    read.error = column > 0 ? LineColumnText.text(language).arg(line).arg(column).arg(reason)
+                            : LineText.text(language).arg(line).arg(reason);
     return read;
 }
 
@@ -40,13 +40,13 @@ MemoryImage UnitVariation::applied(const MemoryImage &document) const
     return image;
 }
 
-VariationsRead parseVariations(QStringView text, quint8 languageIndex)
+VariationsRead parseVariations(QStringView text, Language language)
 {
-    const CsvParseResult csv = parseCsv(text, languageIndex);
+    const CsvParseResult csv = parseCsv(text, language);
     if (csv.error)
-        return refused(csv.error->line, csv.error->column, csv.error->message, languageIndex);
+        return refused(csv.error->line, csv.error->column, csv.error->message, language);
     if (csv.records.isEmpty())
-        return refused(1, 0, EmptyText.text(languageIndex), languageIndex);
+        return refused(1, 0, EmptyText.text(language), language);
 
     const CsvRecord &header = csv.records.first();
     QList<const Setting *> columns;
@@ -54,9 +54,9 @@ VariationsRead parseVariations(QStringView text, quint8 languageIndex)
         const QString label = header.fields.at(c).trimmed();
         const Setting *setting = findSetting(label);
         if (!setting)
-            return refused(header.line, int(c) + 1, UnknownSettingText.text(languageIndex).arg(label), languageIndex);
+            return refused(header.line, int(c) + 1, UnknownSettingText.text(language).arg(label), language);
         if (columns.contains(setting))
-            return refused(header.line, int(c) + 1, NamedTwiceText.text(languageIndex).arg(label), languageIndex);
+            return refused(header.line, int(c) + 1, NamedTwiceText.text(language).arg(label), language);
         columns.append(setting);
     }
 
@@ -64,8 +64,8 @@ VariationsRead parseVariations(QStringView text, quint8 languageIndex)
     for (qsizetype r = 1; r < csv.records.size(); ++r) {
         const CsvRecord &row = csv.records.at(r);
         if (row.fields.size() != columns.size()) {
-            return refused(row.line, 0, CellCountText.text(languageIndex).arg(row.fields.size()).arg(columns.size()),
-                           languageIndex);
+            return refused(row.line, 0, CellCountText.text(language).arg(row.fields.size()).arg(columns.size()),
+                           language);
         }
         UnitVariation unit;
         unit.line = row.line;
@@ -76,8 +76,8 @@ VariationsRead parseVariations(QStringView text, quint8 languageIndex)
             const Setting &setting = *columns.at(c);
             const auto value = valueFromText(setting, cell);
             if (!value)
-                return refused(row.line, int(c) + 1, refusedValueText(setting, setting.label, cell, languageIndex),
-                               languageIndex);
+                return refused(row.line, int(c) + 1, refusedValueText(setting, setting.label, cell, language),
+                               language);
             unit.chosen.insert(&setting, *value);
             unit.assignments.append(setting.label.toString() + u'=' + cell);
         }
@@ -86,17 +86,17 @@ VariationsRead parseVariations(QStringView text, quint8 languageIndex)
     return read;
 }
 
-VariationsRead readVariationsFile(const QString &path, quint8 languageIndex)
+VariationsRead readVariationsFile(const QString &path, Language language)
 {
-    const TextFileRead file = readUtf8File(path, 0);
+    const TextFileRead file = readUtf8File(path, Language::Eng);
     VariationsRead read;
     if (!file.text) {
-        read.error = CannotReadText.text(languageIndex).arg(QDir::toNativeSeparators(path), file.reason);
+        read.error = CannotReadText.text(language).arg(QDir::toNativeSeparators(path), file.reason);
         return read;
     }
-    read = parseVariations(*file.text, languageIndex);
+    read = parseVariations(*file.text, language);
     if (read.error)
-        read.error = InFileText.text(languageIndex).arg(QDir::toNativeSeparators(path), *read.error);
+        read.error = InFileText.text(language).arg(QDir::toNativeSeparators(path), *read.error);
     return read;
 }
 

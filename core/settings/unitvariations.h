@@ -42,7 +42,7 @@ struct [[nodiscard]] VariationsRead
 inline constexpr LocalisedText NoVariationRowsText{
     u"%1: no rows below the settings' line", u"%1：设置项那一行下面没有数据行", u"%1：設定項那一行下面沒有資料行"};
 
-VariationsRead parseVariations(QStringView text, quint8 languageIndex = 0);
-VariationsRead readVariationsFile(const QString &path, quint8 languageIndex = 0);
+VariationsRead parseVariations(QStringView text, Language language = Language::Eng);
+VariationsRead readVariationsFile(const QString &path, Language language = Language::Eng);
 
 } // namespace kdw

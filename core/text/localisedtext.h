@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/language.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -26,26 +28,23 @@
 namespace kdw {
 
 // A text the program holds itself, in English, Simplified Chinese and
-// Traditional Chinese, chosen by the language index.
+// Traditional Chinese.
 struct LocalisedText
 {
     QStringView eng;
     QStringView chs;
     QStringView cht;
 
-    QStringView in(quint8 languageIndex) const
+    QStringView in(Language language) const
     {
-        switch (languageIndex) {
-        case 1: return chs;
-        case 2: return cht;
-        default: return eng;
+        switch (language) {
+        case Language::Chs: return chs;
+        case Language::Cht: return cht;
+        case Language::Eng: break;
         }
+        return eng;
     }
-    // The member of the running program's language. For windows only: it is
-    // defined beside the application object, which holds the language; core
-    // code is given the language index.
-    QString text() const;
-    QString text(quint8 languageIndex) const { return in(languageIndex).toString(); }
+    QString text(Language language) const { return in(language).toString(); }
 
     // True when `value` equals the member of any language.
     bool matchesAny(QStringView value) const { return value == eng || value == chs || value == cht; }
@@ -63,12 +62,12 @@ inline constexpr LocalisedText Off{u"Off", u"关", u"關"};
 } // namespace sharedtext
 
 template <std::size_t N>
-QStringList itemsIn(const LocalisedList<N> &list, quint8 languageIndex)
+QStringList itemsIn(const LocalisedList<N> &list, Language language)
 {
     QStringList items;
     items.reserve(qsizetype(N));
     for (const auto &item : list)
-        items.append(item.text(languageIndex));
+        items.append(item.text(language));
     return items;
 }
 

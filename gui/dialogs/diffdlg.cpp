@@ -18,8 +18,8 @@ constexpr LocalisedText WhatHeading{u"What", u"项目", u"項目"};
 constexpr LocalisedText CloseText{u"Close", u"关闭", u"關閉"};
 } // namespace
 
-CDiffDlg::CDiffDlg(QWidget *parent, const QString &caption, const QString &message, const QList<DiffRow> &rows,
-                   const QString &headingA, const QString &headingB)
+CDiffDlg::CDiffDlg(QWidget *parent, Language language, const QString &caption, const QString &message,
+                   const QList<DiffRow> &rows, const QString &headingA, const QString &headingB)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CDiffDlg"));
@@ -32,7 +32,7 @@ CDiffDlg::CDiffDlg(QWidget *parent, const QString &caption, const QString &messa
 
     m_table = new QTableWidget(int(rows.size()), 4, this);
     nameByLabel(m_table, label);
-    m_table->setHorizontalHeaderLabels({WhereHeading.text(), WhatHeading.text(), headingA, headingB});
+    m_table->setHorizontalHeaderLabels({WhereHeading.text(language), WhatHeading.text(language), headingA, headingB});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -49,7 +49,7 @@ CDiffDlg::CDiffDlg(QWidget *parent, const QString &caption, const QString &messa
     layout->addWidget(m_table);
 
     m_buttons = new QDialogButtonBox(this);
-    QPushButton *close = m_buttons->addButton(CloseText.text(), QDialogButtonBox::RejectRole);
+    QPushButton *close = m_buttons->addButton(CloseText.text(language), QDialogButtonBox::RejectRole);
     close->setDefault(true);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(m_buttons);

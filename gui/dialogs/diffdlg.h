@@ -18,15 +18,16 @@ inline constexpr LocalisedText Written{u"Written", u"写入的", u"寫入的"};
 } // namespace diffheading
 
 // A list of differences in a table: a message above it, the rows (where,
-// what, the two sides under the caller's headings) and a Close button. Extra
+// what, the two sides under the caller's headings) and a Close button, in
+// `language`. Extra
 // buttons end the dialog with the code given to addChoice().
 class CDiffDlg : public QDialog
 {
     Q_OBJECT
 
 public:
-    CDiffDlg(QWidget *parent, const QString &caption, const QString &message, const QList<DiffRow> &rows,
-             const QString &headingA, const QString &headingB);
+    CDiffDlg(QWidget *parent, Language language, const QString &caption, const QString &message,
+             const QList<DiffRow> &rows, const QString &headingA, const QString &headingB);
 
     void addChoice(const QString &text, int code);
 

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int LanguageDialogId = 162;
 
-// Position = language index.
+// One item per language, in the order of AllLanguages.
 constexpr LocalisedList<3> LanguageNames{{
     {u"Eng", u"英文", u"英文"},
     {u"Chs", u"简体", u"簡體"},
@@ -34,39 +34,40 @@ constexpr LocalisedText ProgramNotRestarted{
 
 } // namespace
 
-CLanguageDlg::CLanguageDlg(quint8 languageIndex, QWidget *parent)
+CLanguageDlg::CLanguageDlg(Language language, QWidget *parent)
     : CTemplateDialog(LanguageDialogId, parent)
     , m_comboLanguage(item<QComboBox>(ctl::LanguageCombo))
 {
-    OnInitDialog(languageIndex);
+    OnInitDialog(language);
 }
 
-void CLanguageDlg::OnInitDialog(quint8 languageIndex)
+void CLanguageDlg::OnInitDialog(Language language)
 {
-    m_nLanguage = languageIndex;
+    m_nLanguage = language;
     if (!m_comboLanguage)
         return;
-    m_comboLanguage->addItems(itemsIn(LanguageNames, languageIndex));
-    m_comboLanguage->setCurrentIndex(m_nLanguage);
+    m_comboLanguage->addItems(itemsIn(LanguageNames, language));
+    m_comboLanguage->setCurrentIndex(int(m_nLanguage));
 }
 
 void CLanguageDlg::accept()
 {
     const int selected = m_comboLanguage ? m_comboLanguage->currentIndex() : -1;
-    m_nLanguage = selected < 0 ? 0 : quint8(selected);
+    m_nLanguage = selected >= 0 && std::size_t(selected) < AllLanguages.size() ? AllLanguages.at(std::size_t(selected))
+                                                                               : Language::Eng;
     CTemplateDialog::accept();
 }
 
 void runLanguageCommand(QWidget *owner, DocumentCommands &documents, const AppContext &context)
 {
-    quint8 chosen = 0;
+    Language chosen = Language::Eng;
     {
-        CLanguageDlg dlg(context.languageIndex, owner);
+        CLanguageDlg dlg(context.language, owner);
         if (dlg.exec() != QDialog::Accepted)
             return;
         chosen = dlg.m_nLanguage;
     }
-    if (chosen == context.languageIndex)
+    if (chosen == context.language)
         return;
     // The running instance ends at once, so unsaved edits would be lost.
     if (!documents.SaveModified())
@@ -75,10 +76,10 @@ void runLanguageCommand(QWidget *owner, DocumentCommands &documents, const AppCo
     // is in Program.ini before it reads the file.
     if (auto *frame = qobject_cast<CMainFrame *>(owner->window()))
         (void)writeWindowPlacement(context.config, frame->placement());
-    switch (changeLanguage(context.config, Language(chosen), context.port, context.programDirectory)) {
+    switch (changeLanguage(context.config, chosen, context.port, context.programDirectory)) {
     case LanguageChange::Restarting: requestQuit(); break;
-    case LanguageChange::NotStored: messageBox(owner, LanguageNotStored.text()); break;
-    case LanguageChange::NotStarted: messageBox(owner, ProgramNotRestarted.text()); break;
+    case LanguageChange::NotStored: messageBox(owner, LanguageNotStored.text(context.language)); break;
+    case LanguageChange::NotStarted: messageBox(owner, ProgramNotRestarted.text(context.language)); break;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/text/language.h"
 #include "gui/dialogs/dialogtemplate.h"
 
 #include <QtGlobal>
@@ -12,22 +13,21 @@ struct AppContext;
 class DocumentCommands;
 
 // The Language dialog (template 162): the three languages in the running
-// language, the running one selected. The chosen position is the language
-// index.
+// language, the running one selected.
 class CLanguageDlg : public CTemplateDialog
 {
     Q_OBJECT
 
 public:
-    explicit CLanguageDlg(quint8 languageIndex, QWidget *parent = nullptr);
+    explicit CLanguageDlg(Language language, QWidget *parent = nullptr);
 
-    quint8 m_nLanguage = 0;
+    Language m_nLanguage = Language::Eng;
 
-    // OK: the selected position, 0 when nothing is selected.
+    // OK: the selected language; English when nothing is selected.
     void accept() override;
 
 private:
-    void OnInitDialog(quint8 languageIndex);
+    void OnInitDialog(Language language);
 
     QComboBox *m_comboLanguage = nullptr;
 };

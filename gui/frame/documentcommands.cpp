@@ -39,7 +39,7 @@ DocumentCommands::DocumentCommands(CProgramDoc &doc, QWidget *window)
     , m_doc(doc)
     , m_window(window)
     , m_history(new DocumentHistory(doc, this))
-    , m_table(new ChannelTableModel(doc.languageIndex(), this))
+    , m_table(new ChannelTableModel(doc.language(), this))
 {
     connect(&m_doc, &CProgramDoc::contentReplaced, m_table, [this] { m_table->load(m_doc.image()); });
     connect(m_history, &DocumentHistory::imageRestored, m_table, [this] { m_table->load(m_doc.image()); });
@@ -92,7 +92,7 @@ bool DocumentCommands::acceptFileSize(const QString &path)
     const qint64 size = QFileInfo(path).size();
     if (size <= MemoryImage::Size)
         return true;
-    return messageBox(m_window, LongFileText.text().arg(size), QMessageBox::Question,
+    return messageBox(m_window, LongFileText.text(m_doc.language()).arg(size), QMessageBox::Question,
                       QMessageBox::Yes | QMessageBox::No)
            == QMessageBox::Yes;
 }
@@ -111,7 +111,7 @@ bool DocumentCommands::readChosenFile(const QString &path, MemoryImage &image)
 {
     if (!acceptFileSize(path))
         return false;
-    const DocumentResult read = readDocumentFile(path, image, m_doc.languageIndex());
+    const DocumentResult read = readDocumentFile(path, image, m_doc.language());
     if (!read)
         messageBox(m_window, read.message);
     return read.ok;
@@ -144,13 +144,16 @@ void DocumentCommands::OnFileCompare()
     if (path.isEmpty() || !readChosenFile(path, file))
         return;
     const QString name = QFileInfo(path).fileName();
-    const ImageDiff diff = diffImages(m_doc.image(), file, m_doc.languageIndex());
+    const ImageDiff diff = diffImages(m_doc.image(), file, m_doc.language());
     if (diff.isEmpty()) {
-        messageBox(m_window, CompareFileCaption.text(), FileSameText.text().arg(name), QMessageBox::Information);
+        messageBox(m_window, CompareFileCaption.text(m_doc.language()), FileSameText.text(m_doc.language()).arg(name),
+                   QMessageBox::Information);
         return;
     }
-    CDiffDlg dialog(m_window, CompareFileCaption.text(), FileDiffersText.text().arg(name),
-                    diffRows(diff, m_doc.image(), file, m_doc.languageIndex()), diffheading::Document.text(), name);
+    CDiffDlg dialog(m_window, m_doc.language(), CompareFileCaption.text(m_doc.language()),
+                    FileDiffersText.text(m_doc.language()).arg(name),
+                    diffRows(diff, m_doc.image(), file, m_doc.language()), diffheading::Document.text(m_doc.language()),
+                    name);
     dialog.exec();
 }
 
@@ -187,8 +190,8 @@ bool DocumentCommands::SaveModified()
     m_table->finishEditing();
     if (!m_doc.IsModified())
         return true;
-    const QString name = documentDisplayName(m_doc.GetPathName(), m_doc.languageIndex());
-    switch (messageBox(m_window, SaveChangesText.text().arg(name), QMessageBox::Question,
+    const QString name = documentDisplayName(m_doc.GetPathName(), m_doc.language());
+    switch (messageBox(m_window, SaveChangesText.text(m_doc.language()).arg(name), QMessageBox::Question,
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes: return OnFileSave();
     case QMessageBox::No: return true;

@@ -16,25 +16,25 @@ constexpr LocalisedText ReadFromRadioText{u"%1 (read from radio)", u"%1（从对
 
 } // namespace
 
-QString documentDisplayName(const QString &pathName, quint8 languageIndex)
+QString documentDisplayName(const QString &pathName, Language language)
 {
-    return pathName.isEmpty() ? UntitledText.text(languageIndex) : QFileInfo(pathName).fileName();
+    return pathName.isEmpty() ? UntitledText.text(language) : QFileInfo(pathName).fileName();
 }
 
-QString documentTitle(const QString &pathName, bool readFromRadio, quint8 languageIndex)
+QString documentTitle(const QString &pathName, bool readFromRadio, Language language)
 {
     // A "[*]" in the file's name is doubled, which the window shows as it stands.
     const QString mark = QStringLiteral("[*]");
-    QString name = documentDisplayName(pathName, languageIndex).replace(mark, mark + mark) + mark;
+    QString name = documentDisplayName(pathName, language).replace(mark, mark + mark) + mark;
     if (readFromRadio && !pathName.isEmpty())
-        name = ReadFromRadioText.text(languageIndex).arg(name);
+        name = ReadFromRadioText.text(language).arg(name);
     return name + QStringLiteral(" — ") + templateField(0);
 }
 
 void showDocumentInTitle(QWidget *window, const CProgramDoc &doc)
 {
     const auto update = [window, &doc] {
-        window->setWindowTitle(documentTitle(doc.GetPathName(), doc.IsReadFromRadio(), doc.languageIndex()));
+        window->setWindowTitle(documentTitle(doc.GetPathName(), doc.IsReadFromRadio(), doc.language()));
         window->setWindowModified(doc.IsModified());
     };
     QObject::connect(&doc, &CProgramDoc::pathNameChanged, window, update);

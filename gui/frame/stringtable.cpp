@@ -1,8 +1,5 @@
 #include "gui/frame/stringtable.h"
 
-#include "core/program/globals.h"
-#include "core/text/localisedtext.h"
-
 #include <QCoreApplication>
 
 #include <utility>
@@ -118,12 +115,6 @@ CommandStrings commandStrings(int id)
 QString templateField(int field)
 {
     return loadString(128).split(u'\n').value(field);
-}
-
-// The windows' texts held in code, in the language the program runs in.
-QString LocalisedText::text() const
-{
-    return text(languageIndex());
 }
 
 } // namespace kdw

@@ -142,7 +142,7 @@ int channelPageFontPixels(int dotsPerInchY)
     return int((12LL * dotsPerInchY + 36) / 72);
 }
 
-void paintChannelPage(QPainter &painter, const ChannelTable &table, quint8 languageIndex, int page)
+void paintChannelPage(QPainter &painter, const ChannelTable &table, Language language, int page)
 {
     painter.save();
     QFont font(QStringLiteral("Arial"));
@@ -152,7 +152,7 @@ void paintChannelPage(QPainter &painter, const ChannelTable &table, quint8 langu
     const int lineHeight = metrics.height() + metrics.leading();
     const int charWidth = averageCharWidth(font, painter.device());
     const auto x = columnPositions(table, metrics, charWidth);
-    const QStringList headers = gridHeaderTexts(languageIndex);
+    const QStringList headers = gridHeaderTexts(language);
 
     const int first = page == 1 ? 0 : FirstRowOfPage2;
     const int last = page == 1 ? FirstRowOfPage2 - 1 : region::ChannelCount;

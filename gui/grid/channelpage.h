@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/channels/channeltable.h"
+#include "core/text/language.h"
 
 #include <QtGlobal>
 
@@ -20,7 +21,7 @@ inline constexpr int FirstRowOfPage2 = 51;
 // device's vertical resolution; line height and column positions follow from
 // its metrics. A header text wider than its column, less the gap of one
 // average character before the next, is drawn in a font shrunk to fit.
-void paintChannelPage(QPainter &painter, const ChannelTable &table, quint8 languageIndex, int page);
+void paintChannelPage(QPainter &painter, const ChannelTable &table, Language language, int page);
 
 // The font height in device units for a vertical resolution: 12 points as
 // character height, rounded to the nearest unit.

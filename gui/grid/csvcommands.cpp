@@ -66,18 +66,18 @@ QString CsvCommands::choose(QFileDialog &dialog)
 
 void CsvCommands::OnImportChannels()
 {
-    QFileDialog dialog(m_window, ImportTitle.text(), startFolder());
-    dialog.setNameFilter(ImportFilter.text());
+    const Language language = m_doc.language();
+    QFileDialog dialog(m_window, ImportTitle.text(language), startFolder());
+    dialog.setNameFilter(ImportFilter.text(language));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     const QString path = choose(dialog);
     if (path.isEmpty())
         return;
     const QString shown = QDir::toNativeSeparators(path);
-    const quint8 language = m_doc.languageIndex();
     const TextFileRead file = readUtf8File(path, language);
     if (!file.text) {
-        messageBox(m_window, CannotRead.text().arg(shown, file.reason));
+        messageBox(m_window, CannotRead.text(language).arg(shown, file.reason));
         return;
     }
     ChannelCsvImport imported;
@@ -91,11 +91,11 @@ void CsvCommands::OnImportChannels()
     if (!imported) {
         QString refused = listedLines(imported.refusals, language);
         if (imported.format)
-            refused = FormatRead.text().arg(channelCsvFormatName(*imported.format, language)) + u'\n' + refused;
-        messageBox(m_window, ImportRefused.text().arg(shown, refused));
+            refused = FormatRead.text(language).arg(channelCsvFormatName(*imported.format, language)) + u'\n' + refused;
+        messageBox(m_window, ImportRefused.text(language).arg(shown, refused));
         return;
     }
-    QString done = ImportDone.text().arg(shown, channelCsvFormatName(*imported.format, language));
+    QString done = ImportDone.text(language).arg(shown, channelCsvFormatName(*imported.format, language));
     if (!imported.changes.isEmpty())
         done += u"\n\n"_s + frequencyChangesReport(imported.changes, language);
     messageBox(m_window, done, QMessageBox::Information);
@@ -105,9 +105,10 @@ void CsvCommands::OnExportChannels()
 {
     ChannelTableModel &table = m_documents.channelTable();
     table.finishEditing();
-    const QString grid = GridFilter.text();
-    const QString generic = GenericFilter.text();
-    QFileDialog dialog(m_window, ExportTitle.text(), startFolder());
+    const Language language = m_doc.language();
+    const QString grid = GridFilter.text(language);
+    const QString generic = GenericFilter.text(language);
+    QFileDialog dialog(m_window, ExportTitle.text(language), startFolder());
     dialog.setNameFilters({grid, generic});
     dialog.selectNameFilter(m_exportFormat == ChannelCsvFormat::Grid ? grid : generic);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -121,9 +122,9 @@ void CsvCommands::OnExportChannels()
     // The channels as the grid shows them, with the rest of the document.
     MemoryImage shown = m_doc.image();
     table.storeInto(shown);
-    const QString csv = exportChannelCsv(shown, m_exportFormat, m_doc.languageIndex());
+    const QString csv = exportChannelCsv(shown, m_exportFormat, language);
     if (const auto failed = writeUtf8File(path, csv))
-        messageBox(m_window, CannotWrite.text().arg(QDir::toNativeSeparators(path), *failed));
+        messageBox(m_window, CannotWrite.text(language).arg(QDir::toNativeSeparators(path), *failed));
 }
 
 } // namespace kdw

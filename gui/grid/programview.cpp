@@ -97,13 +97,13 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     m_gridRect = m_grid->geometry();
     m_grid->setModel(&m_table);
     m_grid->setObjectName(controlName(ctl::form::Grid));
-    m_grid->setAccessibleName(ChannelTableName.text());
+    m_grid->setAccessibleName(ChannelTableName.text(m_doc.language()));
     // Tab order follows the template: the lists, the button, then the grid.
     QWidget::setTabOrder(m_factoryButton, m_grid);
 
     layoutGrid();
     // Tone list and Model item: the language current when the view is made.
-    m_toneList = toneList(m_doc.languageIndex());
+    m_toneList = toneList(m_doc.language());
     m_toneCombo->clear();
     m_toneCombo->addItems(m_toneList);
     m_comboModel->clear();
@@ -137,7 +137,7 @@ void CProgramView::layoutGrid()
     m_grid->SetFixedCols(1);
     m_grid->SetWordWrap(true);
     m_grid->SetSelectionMode(0);
-    const QStringList headers = gridHeaderTexts(m_doc.languageIndex());
+    const QStringList headers = gridHeaderTexts(m_doc.language());
     for (int col = 0; col < GridCols; ++col) {
         m_grid->SetTextMatrix(0, col, headers.value(col));
         m_grid->SetColAlignment(col, 4);
@@ -245,21 +245,22 @@ void CProgramView::OnFileSaveAs()
 void CProgramView::OnHelp()
 {
     // The main frame is the help's caller window.
-    showHelp(quintptr(window()->winId()), m_doc.programDirectory(), m_doc.languageIndex());
+    showHelp(quintptr(window()->winId()), m_doc.programDirectory(), m_doc.language());
 }
 
 void CProgramView::OnDefaultFactory()
 {
     const QString path = m_doc.programDirectory() + DefaultFactoryFile.toString();
     if (!QFileInfo::exists(path)) {
-        messageBox(this, PromptCaption.text(), DefaultFileMissing.text());
+        messageBox(this, PromptCaption.text(m_doc.language()), DefaultFileMissing.text(m_doc.language()));
         return;
     }
     // Read whole before anything changes: a failed read leaves the image as it
     // was. A shorter file replaces only its own length of the image.
     const SinLoadResult file = readSinFile(path, ShortSinFile::Keep);
     if (!file) {
-        messageBox(this, DefaultFileUnreadable.text().arg(QDir::toNativeSeparators(path), file.systemReason));
+        messageBox(this,
+                   DefaultFileUnreadable.text(m_doc.language()).arg(QDir::toNativeSeparators(path), file.systemReason));
         return;
     }
     const MemoryImage before = m_doc.image();

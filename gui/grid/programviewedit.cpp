@@ -173,7 +173,7 @@ QWidget *CProgramView::showEditorFor(long col, const QString &text)
         return m_toneCombo;
     default:
         m_choiceCombo->clear();
-        m_choiceCombo->addItems(choiceItems(ChannelField(col - 1), m_doc.languageIndex()));
+        m_choiceCombo->addItems(choiceItems(ChannelField(col - 1), m_doc.language()));
         m_choiceCombo->setCurrentIndex(m_choiceCombo->findText(text, Qt::MatchStartsWith));
         restartKeyboardSearch(m_choiceCombo);
         m_choiceCombo->show();
@@ -221,7 +221,7 @@ void CProgramView::commitEditorText(QWidget *editor, long row, ChannelField fiel
     }
     // Clamp and snap are silent in the cell; the status bar says what they did.
     if (change)
-        showStatus(channelChangeText(int(row), *change, m_doc.languageIndex()));
+        showStatus(channelChangeText(int(row), *change, m_doc.language()));
 }
 
 void CProgramView::commitEditor(QWidget *editor)

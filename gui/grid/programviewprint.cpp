@@ -23,7 +23,7 @@ void CProgramView::printPages(QPrinter &target, int from, int to)
     for (int page = from; page <= to; ++page) {
         if (page > from)
             target.newPage();
-        paintChannelPage(painter, table, m_table.languageIndex(), page);
+        paintChannelPage(painter, table, m_table.language(), page);
     }
     painter.end();
 }
@@ -61,7 +61,7 @@ void CProgramView::OnFilePrintPreview()
     // One page at a time.
     if (auto *preview = dialog.findChild<QPrintPreviewWidget *>())
         preview->setViewMode(QPrintPreviewWidget::SinglePageView);
-    namePreviewControls(&dialog);
+    namePreviewControls(&dialog, m_table.language());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *target) { printPages(*target, 1, ChannelPageCount); });
     dialog.exec();

@@ -86,7 +86,7 @@ void CProgramView::OnEditRedo()
 void CProgramView::OnEditCopy()
 {
     commitOpenEditor();
-    QApplication::clipboard()->setText(channelRowsText(m_doc.image(), selectedChannels(), m_doc.languageIndex()));
+    QApplication::clipboard()->setText(channelRowsText(m_doc.image(), selectedChannels(), m_doc.language()));
 }
 
 void CProgramView::OnEditCut()
@@ -111,12 +111,13 @@ void CProgramView::OnEditPaste()
     const int first = selectedChannels().first();
     PasteResult result;
     changeImage([&](MemoryImage &image) {
-        result = pasteChannelRows(image, first, text, m_doc.languageIndex(), frequencyRange());
+        result = pasteChannelRows(image, first, text, m_doc.language(), frequencyRange());
         return bool(result);
     });
-    const quint8 language = m_doc.languageIndex();
+    const Language language = m_doc.language();
     if (const auto &fault = result.fault) {
-        messageBox(this, PasteRefused.text().arg(lineFaultText(fault->line, fault->column, fault->message, language)));
+        messageBox(
+            this, PasteRefused.text(language).arg(lineFaultText(fault->line, fault->column, fault->message, language)));
         return;
     }
     selectChannels(result.channels);
@@ -125,7 +126,8 @@ void CProgramView::OnEditPaste()
     QStringList changes;
     for (const PastedChange &pasted : result.changes)
         changes.append(channelChangeText(pasted.channel, pasted.change, language));
-    messageBox(this, Pasted.text() + u"\n\n"_s + frequencyChangesReport(changes, language), QMessageBox::Information);
+    messageBox(this, Pasted.text(language) + u"\n\n"_s + frequencyChangesReport(changes, language),
+               QMessageBox::Information);
 }
 
 void CProgramView::OnEditSelectAll()
@@ -139,7 +141,7 @@ void CProgramView::OnInsertChannel()
 {
     const int at = selectedChannels().first();
     if (!changeImage([at](MemoryImage &image) { return insertChannel(image, at); })) {
-        messageBox(this, LastChannelNotEmpty.text());
+        messageBox(this, LastChannelNotEmpty.text(m_doc.language()));
         return;
     }
     selectChannels({at});

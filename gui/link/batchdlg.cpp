@@ -68,7 +68,7 @@ CBatchDlg::CBatchDlg(QWidget *parent, const MemoryImage &document, TransferLink 
     , m_maxResumes(maxResumes)
 {
     setObjectName(QStringLiteral("CBatchDlg"));
-    const quint8 language = m_link.languageIndex;
+    const Language language = m_link.language;
     if (auto *table = item<QTableWidget>(ctl::batch::Units)) {
         table->setColumnCount(int(Headings.size()));
         table->setHorizontalHeaderLabels(itemsIn(Headings, language));
@@ -128,15 +128,15 @@ void CBatchDlg::reject()
 void CBatchDlg::OnBrowse()
 {
     auto *edit = item<QLineEdit>(ctl::batch::Variations);
-    const QString chosen = QFileDialog::getOpenFileName(this, VariationsCaption.text(m_link.languageIndex),
-                                                        edit->text(), QStringLiteral("CSV (*.csv)"));
+    const QString chosen = QFileDialog::getOpenFileName(this, VariationsCaption.text(m_link.language), edit->text(),
+                                                        QStringLiteral("CSV (*.csv)"));
     if (!chosen.isEmpty())
         edit->setText(QDir::toNativeSeparators(chosen));
 }
 
 void CBatchDlg::OnStart()
 {
-    const quint8 language = m_link.languageIndex;
+    const Language language = m_link.language;
     BatchPlan plan;
     // The whole variations file is checked before any radio is touched.
     if (const QString path = item<QLineEdit>(ctl::batch::Variations)->text().trimmed(); !path.isEmpty()) {
@@ -194,7 +194,7 @@ void CBatchDlg::showRunning(bool running)
 
 QString CBatchDlg::stepLine(int unit, BatchStep step) const
 {
-    const quint8 language = m_link.languageIndex;
+    const Language language = m_link.language;
     return UnitStepText.text(language).arg(unit).arg(batchStepText(step, language));
 }
 
@@ -223,7 +223,7 @@ void CBatchDlg::onProgress(int done, int total)
 
 void CBatchDlg::onWaitingForNext(int unit)
 {
-    setStatus(ConnectNextText.text(m_link.languageIndex).arg(unit));
+    setStatus(ConnectNextText.text(m_link.language).arg(unit));
     auto *progress = item<QProgressBar>(ctl::batch::Progress);
     progress->setRange(0, 1);
     progress->setValue(0);
@@ -252,7 +252,7 @@ void CBatchDlg::OnStop()
     // first, while the run goes on.
     if (m_step == BatchStep::Writing) {
         m_asking = true;
-        const bool stop = messageBox(this, StopWriteQuestion.text(m_link.languageIndex), QMessageBox::Question,
+        const bool stop = messageBox(this, StopWriteQuestion.text(m_link.language), QMessageBox::Question,
                                      QMessageBox::Yes | QMessageBox::No)
                           == QMessageBox::Yes;
         m_asking = false;
@@ -266,15 +266,14 @@ void CBatchDlg::OnStop()
 
 void CBatchDlg::onMismatched(int unit, const QByteArray &identification, const QByteArray &expected)
 {
-    const QString question
-        = MismatchQuestion.text(m_link.languageIndex).arg(unit).arg(hex(identification), hex(expected));
+    const QString question = MismatchQuestion.text(m_link.language).arg(unit).arg(hex(identification), hex(expected));
     m_worker->answerMismatch(messageBox(this, question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
                              == QMessageBox::Yes);
 }
 
 void CBatchDlg::onUnitDone(const UnitRecord &record)
 {
-    const quint8 language = m_link.languageIndex;
+    const Language language = m_link.language;
     auto *table = item<QTableWidget>(ctl::batch::Units);
     const int row = table->rowCount();
     table->insertRow(row);
@@ -300,7 +299,7 @@ void CBatchDlg::onWorkerFinished()
     delete m_worker;
     m_worker = nullptr;
 
-    const quint8 language = m_link.languageIndex;
+    const Language language = m_link.language;
     const bool ran = !m_logPath.isEmpty();
     auto *progress = item<QProgressBar>(ctl::batch::Progress);
     progress->setRange(0, 1);

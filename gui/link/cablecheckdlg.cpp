@@ -21,11 +21,11 @@ constexpr LocalisedText AgainText{u"Check Again", u"重新检查", u"重新檢�
 } // namespace
 
 CCableCheckDlg::CCableCheckDlg(QWidget *parent, const QString &portName, const QString &programDirectory,
-                               quint8 languageIndex, SystemRoots roots)
+                               Language language, SystemRoots roots)
     : QDialog(parent)
     , m_portName(portName)
     , m_programDirectory(programDirectory)
-    , m_language(languageIndex)
+    , m_language(language)
     , m_roots(std::move(roots))
 {
     setObjectName(QStringLiteral("CCableCheckDlg"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/link/serialdevices.h"
+#include "core/text/language.h"
 
 #include <QDialog>
 #include <QString>
@@ -22,7 +23,7 @@ class CCableCheckDlg : public QDialog
     Q_OBJECT
 
 public:
-    CCableCheckDlg(QWidget *parent, const QString &portName, const QString &programDirectory, quint8 languageIndex,
+    CCableCheckDlg(QWidget *parent, const QString &portName, const QString &programDirectory, Language language,
                    SystemRoots roots = {});
     ~CCableCheckDlg() override;
 
@@ -43,7 +44,7 @@ private:
 
     const QString m_portName;
     const QString m_programDirectory;
-    const quint8 m_language;
+    const Language m_language;
     const SystemRoots m_roots;
     QLabel *m_status = nullptr;
     QPlainTextEdit *m_lines = nullptr;

@@ -33,9 +33,9 @@ QString nameOf(const SerialDevice &device)
 }
 } // namespace
 
-CChooseDeviceDlg::CChooseDeviceDlg(QWidget *parent, quint8 languageIndex, const QString &current, SystemRoots roots)
+CChooseDeviceDlg::CChooseDeviceDlg(QWidget *parent, Language language, const QString &current, SystemRoots roots)
     : QDialog(parent)
-    , m_language(languageIndex)
+    , m_language(language)
     , m_roots(std::move(roots))
 {
     setObjectName(QStringLiteral("CChooseDeviceDlg"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/link/serialdevices.h"
+#include "core/text/language.h"
 
 #include <QDialog>
 
@@ -20,7 +21,7 @@ class CChooseDeviceDlg : public QDialog
     Q_OBJECT
 
 public:
-    CChooseDeviceDlg(QWidget *parent, quint8 languageIndex, const QString &current, SystemRoots roots = {});
+    CChooseDeviceDlg(QWidget *parent, Language language, const QString &current, SystemRoots roots = {});
 
     QString chosen() const;
     QTableWidget *table() const { return m_table; }
@@ -31,7 +32,7 @@ public:
 private:
     void updateButtons();
 
-    const quint8 m_language;
+    const Language m_language;
     const SystemRoots m_roots;
     QList<SerialDevice> m_devices;
     QLabel *m_empty = nullptr;

@@ -73,7 +73,7 @@ void PortCommands::showPort()
     const QString device = devicePathIn(m_roots, m_context.port, m_context.programDirectory);
     const QString real = QFileInfo(device).canonicalFilePath();
     const QString summary
-        = portSummary(real.isEmpty() ? device : real, m_context.programDirectory, m_context.languageIndex, m_roots);
+        = portSummary(real.isEmpty() ? device : real, m_context.programDirectory, m_context.language, m_roots);
     m_portLabel->setText(comPortNumber(m_context.port) != 0 ? m_context.port + QStringLiteral(": ") + summary
                                                             : summary);
     m_portLabel->setToolTip(m_context.port);
@@ -83,7 +83,7 @@ void PortCommands::refreshPortTips()
 {
     for (int id = cmd::Com1; id <= cmd::Com8; ++id) {
         const QString name = QStringLiteral("COM%1").arg(id - cmd::Com1 + 1);
-        const QString summary = portSummary(name, m_context.programDirectory, m_context.languageIndex, m_roots);
+        const QString summary = portSummary(name, m_context.programDirectory, m_context.language, m_roots);
         QAction *a = m_frame.action(id);
         a->setStatusTip(commandStrings(id).prompt + QStringLiteral(": ") + summary);
         a->setToolTip(summary);
@@ -93,7 +93,7 @@ void PortCommands::refreshPortTips()
 
 void PortCommands::OnChooseDevice()
 {
-    CChooseDeviceDlg dialog(&m_frame, m_context.languageIndex,
+    CChooseDeviceDlg dialog(&m_frame, m_context.language,
                             devicePathIn(m_roots, m_context.port, m_context.programDirectory), m_roots);
     if (dialog.exec() != QDialog::Accepted || dialog.chosen().isEmpty())
         return;
@@ -108,7 +108,7 @@ void PortCommands::OnCheckCable()
     const BusyGuard busy;
     if (!busy)
         return;
-    CCableCheckDlg dialog(&m_frame, m_context.port, m_context.programDirectory, m_context.languageIndex, m_roots);
+    CCableCheckDlg dialog(&m_frame, m_context.port, m_context.programDirectory, m_context.language, m_roots);
     dialog.exec();
     m_frame.activateWindow();
     showPort();

@@ -66,13 +66,13 @@ void TransferCommands::setResumeAfterFault(bool on)
 
 TransferCommands::Session TransferCommands::runSession(TransferDirection direction, MemoryImage &image)
 {
-    CTransferDlg dialog(m_window, image, {m_context.port, m_doc.programDirectory(), m_doc.languageIndex()});
+    CTransferDlg dialog(m_window, image, {m_context.port, m_doc.programDirectory(), m_doc.language()});
     const bool write = direction == TransferDirection::Write;
     dialog.setPlan({.direction = direction,
                     .backupFirst = write && m_options.backupBeforeWrite,
                     .verify = write && m_options.verifyAfterWrite,
                     .maxResumes = m_options.maxResumes()});
-    dialog.setTitle(captionOf(direction).text());
+    dialog.setTitle(captionOf(direction).text(m_doc.language()));
     dialog.exec();
     // After the dialog and its messages the keys reach the main window again.
     m_window->activateWindow();
@@ -84,7 +84,7 @@ bool TransferCommands::backUp(const MemoryImage &read, BackupKind kind)
     const BackupResult saved = saveReadBackup(read, kind, m_doc.programDirectory());
     if (!saved) {
         const QString directory = QDir::toNativeSeparators(backupDirectory(m_doc.programDirectory()));
-        messageBox(m_window, BackupFailedText.text().arg(directory, saved.reason));
+        messageBox(m_window, BackupFailedText.text(m_doc.language()).arg(directory, saved.reason));
     }
     return saved.ok;
 }
@@ -123,14 +123,15 @@ void TransferCommands::OnWrite()
 
 void TransferCommands::showVerifyResult(const MemoryImage &written, const MemoryImage &readBack)
 {
-    const ImageDiff diff = diffImages(written, readBack, m_doc.languageIndex());
+    const ImageDiff diff = diffImages(written, readBack, m_doc.language());
     if (diff.isEmpty()) {
-        messageBox(m_window, WriteVerifiedText.text(), QMessageBox::Information);
+        messageBox(m_window, WriteVerifiedText.text(m_doc.language()), QMessageBox::Information);
         return;
     }
-    CDiffDlg dialog(m_window, VerifyResultCaption.text(), RadioDiffersText.text() + u'\n' + WriteAgainText.text(),
-                    diffRows(diff, written, readBack, m_doc.languageIndex()), diffheading::Written.text(),
-                    diffheading::Radio.text());
+    CDiffDlg dialog(m_window, m_doc.language(), VerifyResultCaption.text(m_doc.language()),
+                    RadioDiffersText.text(m_doc.language()) + u'\n' + WriteAgainText.text(m_doc.language()),
+                    diffRows(diff, written, readBack, m_doc.language()), diffheading::Written.text(m_doc.language()),
+                    diffheading::Radio.text(m_doc.language()));
     dialog.exec();
 }
 
@@ -148,16 +149,18 @@ void TransferCommands::OnCompareWithRadio()
         if (!runSession(TransferDirection::Read, radio).succeeded)
             return;
         (void)backUp(radio, BackupKind::Read);
-        const ImageDiff diff = diffImages(m_doc.image(), radio, m_doc.languageIndex());
+        const ImageDiff diff = diffImages(m_doc.image(), radio, m_doc.language());
         if (diff.isEmpty()) {
-            messageBox(m_window, CompareCaption.text(), RadioHoldsDocument.text(), QMessageBox::Information);
+            messageBox(m_window, CompareCaption.text(m_doc.language()), RadioHoldsDocument.text(m_doc.language()),
+                       QMessageBox::Information);
             return;
         }
-        CDiffDlg dialog(m_window, CompareCaption.text(), RadioDiffersFromDocument.text(),
-                        diffRows(diff, m_doc.image(), radio, m_doc.languageIndex()), diffheading::Document.text(),
-                        diffheading::Radio.text());
-        dialog.addChoice(WriteNowText.text(), WriteNow);
-        dialog.addChoice(OpenRadioText.text(), OpenRadio);
+        CDiffDlg dialog(m_window, m_doc.language(), CompareCaption.text(m_doc.language()),
+                        RadioDiffersFromDocument.text(m_doc.language()),
+                        diffRows(diff, m_doc.image(), radio, m_doc.language()),
+                        diffheading::Document.text(m_doc.language()), diffheading::Radio.text(m_doc.language()));
+        dialog.addChoice(WriteNowText.text(m_doc.language()), WriteNow);
+        dialog.addChoice(OpenRadioText.text(m_doc.language()), OpenRadio);
         choice = dialog.exec();
     }
     // The session has ended and given the busy flag back.
@@ -174,7 +177,7 @@ void TransferCommands::OnProgramSeveral()
         return;
     m_documents.channelTable().store(m_doc.image());
     // The dialog writes a copy: variations never reach the document.
-    CBatchDlg dialog(m_window, m_doc.image(), {m_context.port, m_doc.programDirectory(), m_doc.languageIndex()},
+    CBatchDlg dialog(m_window, m_doc.image(), {m_context.port, m_doc.programDirectory(), m_doc.language()},
                      m_options.maxResumes());
     dialog.exec();
     m_window->activateWindow();

@@ -119,7 +119,7 @@ void CTransferDlg::reject()
     // again: that is asked first. The worker goes on meanwhile.
     if (m_session == TransferDirection::Write) {
         m_asking = true;
-        const bool stop = messageBox(this, StopWriteQuestion.text(m_link.languageIndex), QMessageBox::Question,
+        const bool stop = messageBox(this, StopWriteQuestion.text(m_link.language), QMessageBox::Question,
                                      QMessageBox::Yes | QMessageBox::No)
                           == QMessageBox::Yes;
         m_asking = false;
@@ -149,10 +149,10 @@ void CTransferDlg::setStatus(const QString &text)
 void CTransferDlg::onSessionStarted(TransferDirection direction, bool backup)
 {
     m_session = backup ? TransferDirection::Read : direction;
-    m_stepText = stepText(direction, backup).text(m_link.languageIndex);
+    m_stepText = stepText(direction, backup).text(m_link.language);
     setStatus(m_stepText);
     if (direction == TransferDirection::Verify) {
-        setWindowTitle(VerifyCaption.text(m_link.languageIndex));
+        setWindowTitle(VerifyCaption.text(m_link.language));
         if (auto *progress = item<QProgressBar>(ctl::transfer::Progress)) {
             progress->setRange(0, blockCount(TransferDirection::Verify));
             progress->setValue(0);

@@ -20,7 +20,7 @@ void SettingsCommands::run()
     const MemoryImage before = m_doc.image();
     bool changed = false;
     {
-        Dialog dialog(m_doc.image(), m_doc.languageIndex(), m_window);
+        Dialog dialog(m_doc.image(), m_doc.language(), m_window);
         dialog.exec();
         changed = dialog.changedByUser();
     }

@@ -48,10 +48,10 @@ void widenCombosToItems(QWidget *form)
 } // namespace
 
 CSettingsDialog::CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image,
-                                 quint8 languageIndex, QWidget *parent)
+                                 Language language, QWidget *parent)
     : CTemplateDialog(templateId, parent)
     , m_image(image)
-    , m_languageIndex(languageIndex)
+    , m_language(language)
     , m_which(which)
     , m_storeOn(storeOn)
 {
@@ -73,7 +73,7 @@ void CSettingsDialog::showSettings()
         if (const ChoiceField *choice = setting.choice()) {
             if (auto *box = item<QComboBox>(setting.controlId)) {
                 box->clear();
-                box->addItems(choice->itemTexts(m_languageIndex));
+                box->addItems(choice->itemTexts(m_language));
                 // The open list shows every item in full, even where the
                 // closed box is narrower than its longest item.
                 box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + box->view()->frameWidth() * 2);
@@ -145,21 +145,20 @@ void CSettingsDialog::keyPressEvent(QKeyEvent *event)
     CTemplateDialog::keyPressEvent(event);
 }
 
-COptionDlg::COptionDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
-    : CSettingsDialog(templateIdOf(SettingsDialog::Option), SettingsDialog::Option, StoreOn::Close, image,
-                      languageIndex, parent)
-{
-}
-
-CPttIdDlg::CPttIdDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
-    : CSettingsDialog(templateIdOf(SettingsDialog::PttId), SettingsDialog::PttId, StoreOn::Close, image, languageIndex,
+COptionDlg::COptionDlg(MemoryImage &image, Language language, QWidget *parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::Option), SettingsDialog::Option, StoreOn::Close, image, language,
                       parent)
 {
 }
 
-CPcbaDlg::CPcbaDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent)
-    : CSettingsDialog(templateIdOf(SettingsDialog::Pcba), SettingsDialog::Pcba, StoreOn::Ok, image, languageIndex,
+CPttIdDlg::CPttIdDlg(MemoryImage &image, Language language, QWidget *parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::PttId), SettingsDialog::PttId, StoreOn::Close, image, language,
                       parent)
+{
+}
+
+CPcbaDlg::CPcbaDlg(MemoryImage &image, Language language, QWidget *parent)
+    : CSettingsDialog(templateIdOf(SettingsDialog::Pcba), SettingsDialog::Pcba, StoreOn::Ok, image, language, parent)
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/settings/settingtable.h"
 #include "core/settings/settingvalues.h"
+#include "core/text/language.h"
 #include "gui/dialogs/dialogtemplate.h"
 
 namespace kdw {
@@ -24,7 +25,7 @@ public:
     bool changedByUser() const;
 
 protected:
-    CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, quint8 languageIndex,
+    CSettingsDialog(int templateId, SettingsDialog which, StoreOn storeOn, MemoryImage &image, Language language,
                     QWidget *parent);
 
     void keyPressEvent(QKeyEvent *event) override;
@@ -36,7 +37,7 @@ private:
     QList<std::optional<SettingValue>> controlValues() const;
 
     MemoryImage &m_image;
-    const quint8 m_languageIndex;
+    const Language m_language;
     SettingsDialog m_which;
     StoreOn m_storeOn;
     QList<std::optional<SettingValue>> m_shownValues;
@@ -48,7 +49,7 @@ class COptionDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    COptionDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent = nullptr);
+    COptionDlg(MemoryImage &image, Language language, QWidget *parent = nullptr);
 };
 
 // PTT ID display, mode and code; closing stores.
@@ -57,7 +58,7 @@ class CPttIdDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    CPttIdDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent = nullptr);
+    CPttIdDlg(MemoryImage &image, Language language, QWidget *parent = nullptr);
 };
 
 // The PCBA text; OK stores, Cancel, Escape and the close box discard.
@@ -66,7 +67,7 @@ class CPcbaDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    CPcbaDlg(MemoryImage &image, quint8 languageIndex, QWidget *parent = nullptr);
+    CPcbaDlg(MemoryImage &image, Language language, QWidget *parent = nullptr);
 };
 
 } // namespace kdw

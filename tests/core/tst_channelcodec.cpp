@@ -18,7 +18,7 @@ namespace {
 
 constexpr qint64 Max64 = std::numeric_limits<qint64>::max();
 
-QStringList shownFlags(quint8 flags, quint8 lang)
+QStringList shownFlags(quint8 flags, Language lang)
 {
     return {busyLockText(flags, lang), powerText(flags, lang), scanAddText(flags, lang), bandwidthText(flags, lang)};
 }
@@ -119,9 +119,9 @@ private slots:
         QCOMPARE(frequencyText(readFrequency(image, 0)), u"416.50000"_qs);
         QStringList shown;
         for (int offset = 4; offset < 14; offset += 2)
-            shown << toneText(readTone(image, offset), 0);
+            shown << toneText(readTone(image, offset), Language::Eng);
         QCOMPARE(shown, texts(u"859.9|Off|Off|D4500N|D4400I"));
-        QCOMPARE(shownFlags(0x03, 0), texts(u"|Low|Del|Narrow"));                   // Busy Lock 3 has no text
+        QCOMPARE(shownFlags(0x03, Language::Eng), texts(u"|Low|Del|Narrow"));       // Busy Lock 3 has no text
         image.copyIn(region::nameSlot(1), hex("4142FF4344FFFFFF4142004344FFFFFF")); // names end at FF or 00
         QCOMPARE(readName(image, 1) + readName(image, 2), u"ABAB"_qs);
     }
@@ -129,11 +129,12 @@ private slots:
     // Every item of the tone editor stores a code that shows as the same item.
     void toneListRoundTrip()
     {
-        for (quint8 lang = 0; lang < 3; ++lang) {
+        for (const Language lang : AllLanguages) {
             const QStringList list = toneList(lang);
             QCOMPARE(list.size(), 265);
             const QStringList marks{list.first(), list.at(1), list.at(51), list.at(158), list.last()};
-            QCOMPARE(marks, texts(QStringList{u"Off"_qs, u"关"_qs, u"關"_qs}.at(lang) + u"|67.0|D017N|D017I|D754I"_qs));
+            QCOMPARE(marks, texts(QStringList{u"Off"_qs, u"关"_qs, u"關"_qs}.at(qsizetype(lang))
+                                  + u"|67.0|D017N|D017I|D754I"_qs));
             for (const QString &item : list) {
                 const auto code = kdw::toneFromText(item);
                 QVERIFY2(code && toneText(*code, lang) == item && isToneListText(item), qPrintable(item));
@@ -164,7 +165,7 @@ private slots:
     // shows again as the cell text of those bits.
     void choiceItemsStoreTheirPosition()
     {
-        for (quint8 lang = 0; lang < 3; ++lang) {
+        for (const Language lang : AllLanguages) {
             QStringList stored;
             for (int column = 0; column < 4; ++column) {
                 const auto field = ChannelField(BusyLockField + column);
@@ -223,7 +224,8 @@ private slots:
         QFETCH(bool, told);
         const QString others = u"462.12500|88.5|D023N|QDT|Low|Del|Narrow|CH1"_qs;
         ChannelTexts texts = row(u"462.12500|"_qs + others);
-        const auto change = commitFrequencyCell(texts, RxFreqField, typed, frequencyRangeFromItem(range), 0);
+        const auto change
+            = commitFrequencyCell(texts, RxFreqField, typed, frequencyRangeFromItem(range), Language::Eng);
         QCOMPARE(cells(texts), kdw::test::texts(committed.isEmpty() ? u"||||||||"_qs : committed + u'|' + others));
         QCOMPARE(change.has_value(), told);
         if (change) {
@@ -237,28 +239,28 @@ private slots:
     // title, in each language; a Tx Freq that an empty channel refuses is not.
     void frequencyChangeTexts_data()
     {
-        QTest::addColumn<int>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("byLine");
         QTest::addColumn<QString>("byChannel");
-        QTest::newRow("English") << 0 << u"line 2, Tx Freq: 4490 became 470.00000"_qs
+        QTest::newRow("English") << Language::Eng << u"line 2, Tx Freq: 4490 became 470.00000"_qs
                                  << u"Channel 7, Tx Freq: 4490 became 470.00000"_qs;
-        QTest::newRow("Simplified") << 1 << u"第 2 行，发射频率：4490 变为 470.00000"_qs
+        QTest::newRow("Simplified") << Language::Chs << u"第 2 行，发射频率：4490 变为 470.00000"_qs
                                     << u"信道 7，发射频率：4490 变为 470.00000"_qs;
-        QTest::newRow("Traditional") << 2 << u"第 2 行，發射頻率：4490 變為 470.00000"_qs
+        QTest::newRow("Traditional") << Language::Cht << u"第 2 行，發射頻率：4490 變為 470.00000"_qs
                                      << u"信道 7，發射頻率：4490 變為 470.00000"_qs;
     }
     void frequencyChangeTexts()
     {
-        QFETCH(int, language);
+        QFETCH(Language, language);
         QFETCH(QString, byLine);
         QFETCH(QString, byChannel);
         ChannelTexts empty;
-        QVERIFY(!commitFrequencyCell(empty, TxFreqField, u"4490"_qs, FrequencyRange{}, quint8(language)));
+        QVERIFY(!commitFrequencyCell(empty, TxFreqField, u"4490"_qs, FrequencyRange{}, language));
         ChannelTexts texts = row(u"462.12500|462.12500|Off|Off|Off|High|Add|Wide|"_qs);
-        const auto change = commitFrequencyCell(texts, TxFreqField, u"4490"_qs, FrequencyRange{}, quint8(language));
+        const auto change = commitFrequencyCell(texts, TxFreqField, u"4490"_qs, FrequencyRange{}, language);
         QVERIFY(change);
-        QCOMPARE(lineChangeText(2, *change, quint8(language)), byLine);
-        QCOMPARE(channelChangeText(7, *change, quint8(language)), byChannel);
+        QCOMPARE(lineChangeText(2, *change, language), byLine);
+        QCOMPARE(channelChangeText(7, *change, language), byChannel);
     }
 
     // On an empty channel only Rx Freq takes a text, and fills the channel
@@ -266,10 +268,10 @@ private slots:
     void emptyChannelTakesRxFreqOnly()
     {
         ChannelTexts texts;
-        commitFrequencyCell(texts, TxFreqField, u"462"_qs, FrequencyRange{}, 2);
+        commitFrequencyCell(texts, TxFreqField, u"462"_qs, FrequencyRange{}, Language::Cht);
         commitChoiceCell(texts, NameField, u"CH1"_qs);
         QCOMPARE(cells(texts), kdw::test::texts(u"||||||||"));
-        commitFrequencyCell(texts, RxFreqField, u"462"_qs, FrequencyRange{}, 2);
+        commitFrequencyCell(texts, RxFreqField, u"462"_qs, FrequencyRange{}, Language::Cht);
         commitChoiceCell(texts, NameField, u"CH1"_qs);
         QCOMPARE(cells(texts), kdw::test::texts(u"462.00000|462.00000|關|關|關|高|添加|寬|CH1"));
     }
@@ -281,7 +283,7 @@ private slots:
     {
         SeededRandom random;
         const auto bcd = [&random] { return bcdEncode(int(random->bounded(100))); };
-        const QStringList tones = toneList(0);
+        const QStringList tones = toneList(Language::Eng);
         for (int round = 0; round < 50; ++round) {
             MemoryImage image = random.image();
             for (int channel = 1; channel <= region::ChannelCount; ++channel) {
@@ -310,8 +312,8 @@ private slots:
                     expected.copyIn(region::channelRecord(channel), QByteArray(16, '\xFF'));
             }
             MemoryImage stored = image;
-            storeChannelTable(stored, channelTable(image, quint8(round % 3)), image.byte(region::ModelIndex),
-                              image.byte(region::FrequencyRangeIndex));
+            storeChannelTable(stored, channelTable(image, AllLanguages.at(std::size_t(round) % AllLanguages.size())),
+                              image.byte(region::ModelIndex), image.byte(region::FrequencyRangeIndex));
             QCOMPARE(firstDifference(stored, expected), QString());
         }
     }
@@ -326,7 +328,7 @@ private slots:
             MemoryImage image = random.image();
             const auto store = [](const MemoryImage &from) {
                 MemoryImage to = from;
-                storeChannelTable(to, channelTable(from, 0), 0, 0);
+                storeChannelTable(to, channelTable(from, Language::Eng), 0, 0);
                 return to;
             };
             const MemoryImage once = store(image);
@@ -336,7 +338,7 @@ private slots:
                     const int at = region::channelRecord(channel) + offset;
                     const ToneCode code = readTone(image, at);
                     if (!isEmptyChannel(image, channel) && code.high != 0xFF && code.high != 0x00
-                        && !isToneListText(toneText(code, 0)))
+                        && !isToneListText(toneText(code, Language::Eng)))
                         QCOMPARE(readTone(once, at), code);
                 }
             }

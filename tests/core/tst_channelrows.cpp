@@ -150,23 +150,24 @@ private slots:
         QFETCH(int, first);
         QFETCH(QStringList, rows);
         MemoryImage image = numberedImage();
-        const PasteResult result = pasteChannelRows(image, first, text, 0);
+        const PasteResult result = pasteChannelRows(image, first, text, Language::Eng);
         QVERIFY(result);
         QCOMPARE(result.channels.size(), rows.size());
         for (qsizetype i = 0; i < rows.size(); ++i)
-            QCOMPARE(cells(channelTexts(image, first + int(i), 0)).join(u'|'), rows.at(i));
+            QCOMPARE(cells(channelTexts(image, first + int(i), Language::Eng)).join(u'|'), rows.at(i));
     }
 
     void copyThenPasteElsewhere()
     {
         MemoryImage image = numberedImage();
-        const QString copied = channelRowsText(image, {2, 3, 4}, 2);
+        const QString copied = channelRowsText(image, {2, 3, 4}, Language::Cht);
         QCOMPARE(copied.count(u'\n'), 3);
         QVERIFY(copied.startsWith(u"2\t"_qs));
         QCOMPARE(copied.section(u'\n', 0, 0).count(u'\t'), 9);
-        QVERIFY(pasteChannelRows(image, 50, copied, 2));
+        QVERIFY(pasteChannelRows(image, 50, copied, Language::Cht));
         for (int k = 0; k < 3; ++k)
-            QCOMPARE(cells(channelTexts(image, 50 + k, 2)), cells(channelTexts(image, 2 + k, 2)));
+            QCOMPARE(cells(channelTexts(image, 50 + k, Language::Cht)),
+                     cells(channelTexts(image, 2 + k, Language::Cht)));
     }
 
     // Each pasted frequency that clamp or snap changed is named by its
@@ -174,11 +175,12 @@ private slots:
     void pasteNamesWhatTypingChanged()
     {
         MemoryImage image = numberedImage();
-        const PasteResult result = pasteChannelRows(image, 20, u"480\t462.0030\n462.125\t462.125\n390\n"_qs, 1);
+        const PasteResult result
+            = pasteChannelRows(image, 20, u"480\t462.0030\n462.125\t462.125\n390\n"_qs, Language::Chs);
         QVERIFY(result);
         QStringList told;
         for (const PastedChange &pasted : result.changes)
-            told.append(channelChangeText(pasted.channel, pasted.change, 1));
+            told.append(channelChangeText(pasted.channel, pasted.change, Language::Chs));
         QCOMPARE(told, QStringList({u"信道 20，接收频率：480 变为 470.00000"_qs,
                                     u"信道 20，发射频率：462.0030 变为 462.00000"_qs,
                                     u"信道 22，接收频率：390 变为 400.00000"_qs}));
@@ -230,7 +232,7 @@ private slots:
         QFETCH(int, column);
         MemoryImage image = numberedImage();
         const MemoryImage before = image;
-        const PasteResult result = pasteChannelRows(image, first, text, 0);
+        const PasteResult result = pasteChannelRows(image, first, text, Language::Eng);
         QVERIFY(!result);
         QCOMPARE(result.fault->line, line);
         QCOMPARE(result.fault->column, column);

@@ -32,7 +32,7 @@ private slots:
     // Qt's own checks of a model's contract, through loads, edits and commits.
     void keepsTheModelContract()
     {
-        ChannelTableModel model(0);
+        ChannelTableModel model(Language::Eng);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.load(factoryImage());
         QVERIFY(model.setData(model.index(20, 8), u"NEW"_s));
@@ -46,7 +46,7 @@ private slots:
     // cell and selection; the views hear of it before the first cell changes.
     void loadChangesCellsInPlace()
     {
-        ChannelTableModel model(0);
+        ChannelTableModel model(Language::Eng);
         model.load(factoryImage());
         MemoryImage image = factoryImage();
         storeChannelTexts(image, 5, row(u"401.00000|401.00000|Off|Off|Off|High|Add|Wide|FIVE"));
@@ -66,50 +66,50 @@ private slots:
     // editor held; the list selections go with the rows.
     void storeFinishesTheOpenEdit()
     {
-        ChannelTableModel model(0);
+        ChannelTableModel model(Language::Eng);
         model.load(factoryImage());
         connect(&model, &ChannelTableModel::finishEditingRequested, this,
                 [&] { model.commitChoice(2, NameField, u"EDITED"_s); });
         model.setListSelections(0, 0, FrequencyRange{});
         MemoryImage image = filledImage(0xFF);
         model.store(image);
-        QCOMPARE(channelTexts(image, 2, 0)[NameField], u"EDITED"_s);
+        QCOMPARE(channelTexts(image, 2, Language::Eng)[NameField], u"EDITED"_s);
         QCOMPARE(image.bytes(region::ModelIndex, 2), QByteArray(2, 0));
-        QCOMPARE(model.table(), channelTable(image, 0));
+        QCOMPARE(model.table(), channelTable(image, Language::Eng));
     }
 
     // Typing into the model follows the form's rules with the model's own
     // language and the range of the Frequency Range list (430 to 440 MHz here).
     void commitsByTheRulesOfTyping_data()
     {
-        QTest::addColumn<quint8>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<int>("channel");
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("row");
         QTest::addColumn<QString>("became"); // empty: no clamp or snap to report
         QTest::newRow("first frequency fills the row")
-            << quint8(0) << 20 << int(RxFreqField) << u"436.00625"_s
+            << Language::Eng << 20 << int(RxFreqField) << u"436.00625"_s
             << u"436.00625|436.00625|Off|Off|Off|High|Add|Wide|"_s << QString();
         QTest::newRow("first frequency, Simplified Chinese")
-            << quint8(1) << 20 << int(RxFreqField) << u"436.00625"_s << u"436.00625|436.00625|关|关|关|高|添加|宽|"_s
-            << QString();
+            << Language::Chs << 20 << int(RxFreqField) << u"436.00625"_s
+            << u"436.00625|436.00625|关|关|关|高|添加|宽|"_s << QString();
         QTest::newRow("first frequency, Traditional Chinese")
-            << quint8(2) << 20 << int(RxFreqField) << u"436.00625"_s << u"436.00625|436.00625|關|關|關|高|添加|寬|"_s
-            << QString();
+            << Language::Cht << 20 << int(RxFreqField) << u"436.00625"_s
+            << u"436.00625|436.00625|關|關|關|高|添加|寬|"_s << QString();
         QTest::newRow("clamped to the list's range")
-            << quint8(0) << 20 << int(RxFreqField) << u"450"_s << u"440.00000|440.00000|Off|Off|Off|High|Add|Wide|"_s
-            << u"440.00000"_s;
+            << Language::Eng << 20 << int(RxFreqField) << u"450"_s
+            << u"440.00000|440.00000|Off|Off|Off|High|Add|Wide|"_s << u"440.00000"_s;
         QTest::newRow("no frequency empties the channel")
-            << quint8(0) << 1 << int(RxFreqField) << QString() << u"||||||||"_s << QString();
+            << Language::Eng << 1 << int(RxFreqField) << QString() << u"||||||||"_s << QString();
         QTest::newRow("choice on an empty channel stays out")
-            << quint8(0) << 20 << int(PowerField) << u"Low"_s << u"||||||||"_s << QString();
-        QTest::newRow("choice on a channel") << quint8(0) << 1 << int(PowerField) << u"Low"_s
+            << Language::Eng << 20 << int(PowerField) << u"Low"_s << u"||||||||"_s << QString();
+        QTest::newRow("choice on a channel") << Language::Eng << 1 << int(PowerField) << u"Low"_s
                                              << u"400.12500|400.12500|Off|Off|Off|Low|Add|Wide|CH01"_s << QString();
     }
     void commitsByTheRulesOfTyping()
     {
-        QFETCH(quint8, language);
+        QFETCH(Language, language);
         QFETCH(int, channel);
         QFETCH(int, field);
         QFETCH(QString, typed);
@@ -131,18 +131,18 @@ private slots:
     // Rx Freq, 418.00000"; an empty cell by its place alone.
     void announcesCellsWithTheirHeaders_data()
     {
-        QTest::addColumn<quint8>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<int>("channel");
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("announced");
-        QTest::newRow("English") << quint8(0) << 5 << int(RxFreqField) << u"Channel 5, Rx Freq, 418.00000"_s;
-        QTest::newRow("Simplified Chinese") << quint8(1) << 5 << int(PowerField) << u"信道 5，功率，高"_s;
-        QTest::newRow("Traditional Chinese") << quint8(2) << 4 << int(BusyLockField) << u"信道 4，繁忙鎖定，載波"_s;
-        QTest::newRow("empty cell") << quint8(0) << 99 << int(NameField) << u"Channel 99, Name"_s;
+        QTest::newRow("English") << Language::Eng << 5 << int(RxFreqField) << u"Channel 5, Rx Freq, 418.00000"_s;
+        QTest::newRow("Simplified Chinese") << Language::Chs << 5 << int(PowerField) << u"信道 5，功率，高"_s;
+        QTest::newRow("Traditional Chinese") << Language::Cht << 4 << int(BusyLockField) << u"信道 4，繁忙鎖定，載波"_s;
+        QTest::newRow("empty cell") << Language::Eng << 99 << int(NameField) << u"Channel 99, Name"_s;
     }
     void announcesCellsWithTheirHeaders()
     {
-        QFETCH(quint8, language);
+        QFETCH(Language, language);
         QFETCH(int, channel);
         QFETCH(int, field);
         QFETCH(QString, announced);

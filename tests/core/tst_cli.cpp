@@ -169,7 +169,7 @@ private slots:
         QFETCH(int, line);
         QFETCH(int, column);
         QFETCH(QString, message);
-        const GridCsvResult result = channelTableFromCsv(csv, filledImage(0xFF), 0);
+        const GridCsvResult result = channelTableFromCsv(csv, filledImage(0xFF), Language::Eng);
         QVERIFY(!result);
         QCOMPARE(result.error->line, line);
         QCOMPARE(result.error->column, column);
@@ -314,7 +314,7 @@ private slots:
         QVERIFY(QString::fromUtf8(readFile(path(u"a.csv"_s))).startsWith(firstLine + u"\r\n"_s));
         // The grid format's import is the grid store, which writes its fixed bytes.
         if (format == u"grid")
-            storeChannelTable(image, channelTable(image, 0), image.byte(region::ModelIndex),
+            storeChannelTable(image, channelTable(image, Language::Eng), image.byte(region::ModelIndex),
                               image.byte(region::FrequencyRangeIndex));
         const QByteArray exported = image.bytes();
         const CliRun in = runCli({u"import"_s, u"--format"_s, format, path(u"a.sin"_s), path(u"a.csv"_s)});
@@ -384,7 +384,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         MemoryImage image;
         image.copyIn(readFile(path(u"a.sin"_s)));
-        QCOMPARE(channelTexts(image, 3, 0)[RxFreqField], rxFreq);
+        QCOMPARE(channelTexts(image, 3, Language::Eng)[RxFreqField], rxFreq);
         QVERIFY(isEmptyChannel(image, 1));
     }
 

@@ -70,9 +70,10 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, texts);
         const MemoryImage before = imageOf({u"2|401.0|401.0|Off|Off|Carrier|High|Add|Wide|KEEP"_qs});
-        const GenericCsvImport result = importGenericChannelCsv(before, Header + u"1,"_qs + line + u"\r\n"_qs, 0);
+        const GenericCsvImport result
+            = importGenericChannelCsv(before, Header + u"1,"_qs + line + u"\r\n"_qs, Language::Eng);
         QVERIFY2(result, qPrintable(result.refusals.value(0).reason));
-        QCOMPARE(cells(channelTexts(result.image, 1, 0)).join(u'|'), texts);
+        QCOMPARE(cells(channelTexts(result.image, 1, Language::Eng)).join(u'|'), texts);
         QVERIFY(isEmptyChannel(result.image, 2));        // not listed: emptied
         QCOMPARE(readName(result.image, 2), u"KEEP"_qs); // as the grid store empties
     }
@@ -107,14 +108,14 @@ private slots:
         before.copyIn(record + 13, hex("A1B2C3"));
         before.copyIn(region::nameSlot(1) + 2, hex("E900FF7711"));
         const QString csv = Header + u"1,"_qs + line + u"\r\n2,,447.0,,,,,,,,,,FM,,,,\r\n"_qs;
-        const GenericCsvImport result = importGenericChannelCsv(before, csv, 0);
+        const GenericCsvImport result = importGenericChannelCsv(before, csv, Language::Eng);
         QVERIFY2(result, qPrintable(result.refusals.value(0).reason));
-        QCOMPARE(cells(channelTexts(result.image, 1, 0)).join(u'|'), texts);
+        QCOMPARE(cells(channelTexts(result.image, 1, Language::Eng)).join(u'|'), texts);
         QCOMPARE(result.image.byte(record + 12) & 0xCB, 0xC8 | busyLock);
         QCOMPARE(result.image.bytes(record + 13, 3), hex("A1B2C3"));
         if (texts.endsWith(u"CH\u00E9"_qs))
             QCOMPARE(result.image.bytes(region::nameSlot(1), 8), before.bytes(region::nameSlot(1), 8));
-        QCOMPARE(cells(channelTexts(result.image, 2, 0)).join(u'|'),
+        QCOMPARE(cells(channelTexts(result.image, 2, Language::Eng)).join(u'|'),
                  u"447.00000|447.00000|Off|Off|Off|High|Add|Wide|"_qs);
     }
 
@@ -123,9 +124,9 @@ private slots:
     void columnsByName()
     {
         const QString csv = u"Frequency,Location,URCALL,Name\n450.5,7,CQCQCQ,ABC\n"_qs;
-        const GenericCsvImport result = importGenericChannelCsv(filledImage(0xFF), csv, 0);
+        const GenericCsvImport result = importGenericChannelCsv(filledImage(0xFF), csv, Language::Eng);
         QVERIFY(result);
-        QCOMPARE(cells(channelTexts(result.image, 7, 0)).join(u'|'),
+        QCOMPARE(cells(channelTexts(result.image, 7, Language::Eng)).join(u'|'),
                  u"450.50000|450.50000|Off|Off|Off|High|Add|Wide|ABC"_qs);
     }
 
@@ -162,7 +163,7 @@ private slots:
         QFETCH(QList<int>, lines);
         QFETCH(QString, reason);
         const MemoryImage before = imageOf({u"3|401.0|401.0|Off|Off|Off|High|Add|Wide|"_qs});
-        const GenericCsvImport result = importGenericChannelCsv(before, Header + rows + u"\r\n"_qs, 0);
+        const GenericCsvImport result = importGenericChannelCsv(before, Header + rows + u"\r\n"_qs, Language::Eng);
         QVERIFY(!result);
         QList<int> refused;
         for (const auto &r : result.refusals)
@@ -209,15 +210,16 @@ private slots:
         QFETCH(QStringList, changes);
         const FrequencyRange range{lower * 100000, upper * 100000};
         const ChannelCsvImport result = importChannelCsv(filledImage(0xFF), Header + u"1,"_qs + line + u"\r\n"_qs,
-                                                         ChannelCsvFormat::Generic, 0, range);
+                                                         ChannelCsvFormat::Generic, Language::Eng, range);
         QVERIFY2(result, qPrintable(result.refusals.value(0)));
-        QCOMPARE(cells(channelTexts(result.image, 1, 0)).join(u'|'), texts);
+        QCOMPARE(cells(channelTexts(result.image, 1, Language::Eng)).join(u'|'), texts);
         QCOMPARE(result.changes, changes);
     }
 
     void headerWithoutFrequency()
     {
-        const GenericCsvImport result = importGenericChannelCsv(filledImage(0xFF), u"Location,Name\n1,A\n"_qs, 2);
+        const GenericCsvImport result
+            = importGenericChannelCsv(filledImage(0xFF), u"Location,Name\n1,A\n"_qs, Language::Cht);
         QVERIFY(!result);
         QCOMPARE(result.refusals.first().line, 1);
         QVERIFY(result.refusals.first().reason.contains(u"Frequency"_qs));
@@ -250,7 +252,7 @@ private slots:
         QVERIFY(csv.contains(u"\r\n2,,446.000000,+,5.000000,Tone,67.0,"_qs));
         QVERIFY(csv.contains(u"\r\n5,,446.000000,split,0.000000,,"_qs));
         QVERIFY(csv.contains(u",Cross,88.5,71.9,025,RN,023,DTCS->Tone,FM,5.00,,High,\r\n"_qs));
-        const GenericCsvImport back = importGenericChannelCsv(image, csv, 0);
+        const GenericCsvImport back = importGenericChannelCsv(image, csv, Language::Eng);
         QVERIFY2(back, qPrintable(back.refusals.value(0).reason));
         QCOMPARE(firstDifference(back.image, image), QString());
     }

@@ -85,7 +85,7 @@ private slots:
     void helpFileOfTheLanguage()
     {
         QVERIFY(addViewer(u"xchm"_s));
-        QCOMPARE(showHelp(0, u"/opt/kdw/"_s, 2), quintptr(1));
+        QCOMPARE(showHelp(0, u"/opt/kdw/"_s, Language::Cht), quintptr(1));
         QCOMPARE(m_started, QStringList{m_path->filePath(u"xchm"_s) + u" /opt/kdw/cht.chm"_s});
     }
 };

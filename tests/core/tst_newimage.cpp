@@ -83,7 +83,7 @@ private slots:
         QVERIFY(writeFile(good, patternBytes(8192, 5)));
         QVERIFY(writeFile(dir.filePath(u"short.sin"_s), patternBytes(4000, 9)));
         MemoryImage image;
-        CProgramDoc doc(image, dir.path() + u'/', 0);
+        CProgramDoc doc(image, dir.path() + u'/', Language::Eng);
         QVERIFY(bool(doc.OnOpenDocument(good)));
         doc.SetModifiedFlag(true);
         QSignalSpy replaced(&doc, &CProgramDoc::contentReplaced);
@@ -104,7 +104,7 @@ private slots:
     {
         QTemporaryDir dir;
         MemoryImage image;
-        CProgramDoc doc(image, dir.path() + u'/', 0);
+        CProgramDoc doc(image, dir.path() + u'/', Language::Eng);
         image.copyIn(patternBytes(8192, 3));
         doc.SetModifiedFlag(true);
         QVERIFY(QDir(dir.path()).mkdir(u"taken.sin"_s));

@@ -99,7 +99,7 @@ private slots:
             return image;
         };
         MemoryImage image = imageWith(bytes);
-        QCOMPARE(shownText(s, image, 0), shown);
+        QCOMPARE(shownText(s, image, Language::Eng), shown);
         storeValue(s, image, shownValue(s, image));
         QCOMPARE(firstDifference(image, imageWith(stored)), QString());
     }

@@ -86,8 +86,10 @@ private slots:
         QCOMPARE(read.units.first().line, 2);
         QCOMPARE(read.units.first().assignments, assignments);
         const MemoryImage unit = read.units.first().applied(document);
-        QCOMPARE(shownText(codeSetting, unit, 0), code == u"DOC" ? shownText(codeSetting, document, 0) : code);
-        QCOMPARE(shownText(beepSetting, unit, 0), beep == u"DOC" ? shownText(beepSetting, document, 0) : beep);
+        QCOMPARE(shownText(codeSetting, unit, Language::Eng),
+                 code == u"DOC" ? shownText(codeSetting, document, Language::Eng) : code);
+        QCOMPARE(shownText(beepSetting, unit, Language::Eng),
+                 beep == u"DOC" ? shownText(beepSetting, document, Language::Eng) : beep);
     }
 
     void aRowOfEmptyCellsIsTheDocumentAsItIs()

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(opened && doc.GetPathName() == path && !doc.IsModified());
     check(image.bytes() == QByteArray(reinterpret_cast<const char *>(data), MemoryImage::Size));
 
-    const quint8 language = quint8(data[0] % 3);
+    const Language language = AllLanguages.at(data[0] % AllLanguages.size());
     MemoryImage stored = image;
     storeChannelTable(stored, channelTable(image, language), 0, 0);
     MemoryImage again = stored;

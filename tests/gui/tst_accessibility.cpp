@@ -220,7 +220,7 @@ struct ShownDialog
 
     bool open(Dialog which)
     {
-        const quint8 language = languageIndex();
+        const Language language = test::usedLanguage();
         switch (which) {
         case Dialog::Option: dialog = std::make_unique<COptionDlg>(image, language); break;
         case Dialog::PttId: dialog = std::make_unique<CPttIdDlg>(image, language); break;
@@ -250,7 +250,7 @@ struct ShownDialog
             break;
         case Dialog::Differences:
             dialog = std::make_unique<CDiffDlg>(
-                nullptr, u"Compare"_s, u"The file differs."_s,
+                nullptr, language, u"Compare"_s, u"The file differs."_s,
                 QList<DiffRow>{{u"CH 1"_s, u"Rx Freq"_s, u"446.00625"_s, u"446.01250"_s}}, u"File"_s, u"Radio"_s);
             break;
         }

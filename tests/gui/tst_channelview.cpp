@@ -52,10 +52,9 @@ struct Form
     CProgramView *view = nullptr;
     CMSFlexGrid *grid = nullptr;
 
-    explicit Form(quint8 language = 0, const QString &file = FactoryFile)
+    explicit Form(Language language = Language::Eng, const QString &file = FactoryFile)
         : doc(image, programDirectory(), language)
     {
-        setLanguageIndex(language);
         commands = new DocumentCommands(doc, &window);
         view = new CProgramView(doc, *commands, &window);
         window.setCentralWidget(view);
@@ -119,7 +118,7 @@ public:
     QMap<qreal, QList<Text>> print(CProgramDoc &doc, int page)
     {
         QPainter painter(this);
-        paintChannelPage(painter, channelTable(doc.image(), doc.languageIndex()), doc.languageIndex(), page);
+        paintChannelPage(painter, channelTable(doc.image(), doc.language()), doc.language(), page);
         painter.end();
         QMap<qreal, QList<Text>> lines;
         for (const Text &t : texts)
@@ -172,40 +171,40 @@ private slots:
     // keeps a tone it does not hold; a name takes six printable ASCII characters.
     void editing_data()
     {
-        QTest::addColumn<int>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("col");      // clicked
         QTest::addColumn<QString>("cell"); // set before; null: the factory text
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown"); // the row's cells after the store, comma-separated
         const QString ch1 = u",400.12500,Off,Off,Off,High,Add,Wide,CH01"_s;
-        QTest::newRow("clamped") << 0 << 1 << 1 << QString() << u"480"_s << u"470.00000"_s + ch1;
+        QTest::newRow("clamped") << Language::Eng << 1 << 1 << QString() << u"480"_s << u"470.00000"_s + ch1;
         QTest::newRow("snapped, letters and a second point refused")
-            << 0 << 1 << 1 << QString() << u"4a62.01.10"_s << u"462.01000"_s + ch1;
-        QTest::newRow("zero deletes") << 0 << 1 << 1 << QString() << u"0"_s << u",,,,,,,,"_s;
-        QTest::newRow("nothing deletes") << 0 << 1 << 1 << QString() << u""_s << u",,,,,,,,"_s;
+            << Language::Eng << 1 << 1 << QString() << u"4a62.01.10"_s << u"462.01000"_s + ch1;
+        QTest::newRow("zero deletes") << Language::Eng << 1 << 1 << QString() << u"0"_s << u",,,,,,,,"_s;
+        QTest::newRow("nothing deletes") << Language::Eng << 1 << 1 << QString() << u""_s << u",,,,,,,,"_s;
         QTest::newRow("new channel from Tx Freq, scrolled down, Simplified")
-            << 1 << 90 << 2 << QString() << u"446.00625"_s << u"446.00625,446.00625,关,关,关,高,添加,宽,"_s;
-        QTest::newRow("tone") << 0 << 1 << 3 << QString() << u"1"_s
+            << Language::Chs << 90 << 2 << QString() << u"446.00625"_s << u"446.00625,446.00625,关,关,关,高,添加,宽,"_s;
+        QTest::newRow("tone") << Language::Eng << 1 << 3 << QString() << u"1"_s
                               << u"400.12500,400.12500,100.0,Off,Off,High,Add,Wide,CH01"_s;
         // Written by another tool: no item is selected and the cell stays.
-        QTest::newRow("unlisted tone survives a look")
-            << 0 << 1 << 4 << u"69.4"_s << QString() << u"400.12500,400.12500,Off,69.4,Off,High,Add,Wide,CH01"_s;
+        QTest::newRow("unlisted tone survives a look") << Language::Eng << 1 << 4 << u"69.4"_s << QString()
+                                                       << u"400.12500,400.12500,Off,69.4,Off,High,Add,Wide,CH01"_s;
         QTest::newRow("power, Simplified")
-            << 1 << 1 << 6 << QString() << u"低"_s << u"400.12500,400.12500,关,关,关,低,添加,宽,CH01"_s;
-        QTest::newRow("name") << 0 << 1 << 9 << QString() << u"Ab\u00e9 1\u4e00-#xyz"_s
+            << Language::Chs << 1 << 6 << QString() << u"低"_s << u"400.12500,400.12500,关,关,关,低,添加,宽,CH01"_s;
+        QTest::newRow("name") << Language::Eng << 1 << 9 << QString() << u"Ab\u00e9 1\u4e00-#xyz"_s
                               << u"400.12500,400.12500,Off,Off,Off,High,Add,Wide,Ab 1-#"_s;
-        QTest::newRow("row label, no editor") << 0 << 5 << 0 << QString() << QString() << QString();
+        QTest::newRow("row label, no editor") << Language::Eng << 5 << 0 << QString() << QString() << QString();
     }
     void editing()
     {
-        QFETCH(int, language);
+        QFETCH(Language, language);
         QFETCH(int, row);
         QFETCH(int, col);
         QFETCH(QString, cell);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        Form form{quint8(language)};
+        Form form{language};
         QVERIFY(form.show());
         if (!cell.isNull())
             form.grid->SetTextMatrix(row, col, cell);
@@ -249,7 +248,7 @@ private slots:
         const QString path = m_dir.filePath(u"edited.sin"_s);
         QStringList rows;
         {
-            Form form{1};
+            Form form{Language::Chs};
             QVERIFY(form.show());
             form.clickCell(1, 1);
             QTest::keyClicks(form.view->openEditorWidget(), u"450"_s);
@@ -271,7 +270,7 @@ private slots:
             QCOMPARE(rows.mid(9), (QStringList{u"403.50000"_s, u"403.50000"_s, u"D703N"_s, u"关"_s, u"关"_s, u"高"_s,
                                                u"添加"_s, u"窄"_s, u"BASE"_s}));
         }
-        Form again{1, path};
+        Form again{Language::Chs, path};
         QCOMPARE(again.row(1) + again.row(2), rows);
     }
 
@@ -403,10 +402,10 @@ private slots:
         const test::BackToEnglish english;
         for (const QString &code : {u"Eng"_s, u"Chs"_s, u"Cht"_s}) {
             QVERIFY(test::useLanguage(code));
-            Form form{languageIndex()};
-            ChannelTexts third = channelTexts(form.image, 3, languageIndex());
+            Form form{test::usedLanguage()};
+            ChannelTexts third = channelTexts(form.image, 3, test::usedLanguage());
             third[NameField] = u"WWWWWW"_s;
-            third[BusyLockField] = channeltext::Carrier.text(languageIndex());
+            third[BusyLockField] = channeltext::Carrier.text(test::usedLanguage());
             storeChannelTexts(form.image, 3, third);
             form.view->gridLoad();
             Printout printout;
@@ -435,7 +434,7 @@ private slots:
                 page.setDotsPerMeterY(5906);
                 page.fill(Qt::white);
                 QPainter onImage(&page);
-                paintChannelPage(onImage, channelTable(form.image, languageIndex()), languageIndex(), 1);
+                paintChannelPage(onImage, channelTable(form.image, test::usedLanguage()), test::usedLanguage(), 1);
                 onImage.end();
                 QVERIFY(page.save(keep + u"/printout-"_s + code + u".png"_s));
             }
@@ -471,7 +470,7 @@ private slots:
         const test::BackToEnglish english;
         for (const QString &code : {u"Eng"_s, u"Chs"_s, u"Cht"_s}) {
             QVERIFY(test::useLanguage(code));
-            Form form{languageIndex()};
+            Form form{test::usedLanguage()};
             QVERIFY(form.show());
             QVERIFY(form.window.width() <= 800 && form.window.height() <= 600);
             QCOMPARE(form.grid->horizontalScrollBar()->maximum(), 0);

@@ -68,7 +68,10 @@ struct Running
     void clickLabel(int row, Qt::KeyboardModifiers modifiers = {}) { test::clickRowLabel(*grid, row, modifiers); }
     void clickCell(int row, int col) { test::clickCell(*grid, row, col); }
     // The grid shows what the image holds.
-    bool gridShowsImage() { return test::gridTexts(*grid) == channelTable(image(), languageIndex()); }
+    bool gridShowsImage()
+    {
+        return test::gridTexts(*grid) == channelTable(image(), program.app.document()->language());
+    }
 };
 
 // Keys written as words: "F2 Esc Enter KpEnter Tab Backtab Del Left Right", or
@@ -621,7 +624,7 @@ private slots:
         dialog = answerFileDialog({});
         run.program.action(cmd::ExportChannels)->trigger();
         QCOMPARE(dialog->filter, filter);
-        const ChannelTable shown = channelTable(run.image(), 0);
+        const ChannelTable shown = channelTable(run.image(), Language::Eng);
 
         run.clickLabel(1);
         run.clickLabel(3, Qt::ShiftModifier);
@@ -633,7 +636,7 @@ private slots:
         QCOMPARE(dialog->folder, folder);
         QCOMPARE(messages.texts, QStringList{u"The channels of \"%1\" were imported (format: %2)."_s.arg(
                                      QDir::toNativeSeparators(path), formatName)});
-        QVERIFY(channelTable(run.image(), 0) == shown);
+        QVERIFY(channelTable(run.image(), Language::Eng) == shown);
         QVERIFY(run.gridShowsImage());
         run.key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(run.image() == deleted);
@@ -698,7 +701,7 @@ private slots:
         program.action(cmd::ImportChannels)->trigger();
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY2(messages.texts.first().endsWith(message), qPrintable(messages.texts.first()));
-        QCOMPARE(channelTexts(program.app.document()->image(), 1, 0)[RxFreqField], u"470.00000"_s);
+        QCOMPARE(channelTexts(program.app.document()->image(), 1, Language::Eng)[RxFreqField], u"470.00000"_s);
     }
 
     // A frequency typed into a cell that clamp or snap changes is named in

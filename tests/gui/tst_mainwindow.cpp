@@ -464,11 +464,11 @@ private slots:
         {
             std::unique_ptr<CSettingsDialog> dialog;
             if (command == cmd::Option)
-                dialog = std::make_unique<COptionDlg>(closed, 0);
+                dialog = std::make_unique<COptionDlg>(closed, Language::Eng);
             else if (command == cmd::PttId)
-                dialog = std::make_unique<CPttIdDlg>(closed, 0);
+                dialog = std::make_unique<CPttIdDlg>(closed, Language::Eng);
             else
-                dialog = std::make_unique<CPcbaDlg>(closed, 0);
+                dialog = std::make_unique<CPcbaDlg>(closed, Language::Eng);
             dialog->accept();
         }
         QVERIFY(!(closed == doc.image())); // else the case proves nothing

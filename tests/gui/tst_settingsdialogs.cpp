@@ -28,10 +28,10 @@ namespace {
 std::unique_ptr<CSettingsDialog> makeDialog(D which, MemoryImage &image)
 {
     if (which == D::Option)
-        return std::make_unique<COptionDlg>(image, languageIndex());
+        return std::make_unique<COptionDlg>(image, test::usedLanguage());
     if (which == D::PttId)
-        return std::make_unique<CPttIdDlg>(image, languageIndex());
-    return std::make_unique<CPcbaDlg>(image, languageIndex());
+        return std::make_unique<CPttIdDlg>(image, test::usedLanguage());
+    return std::make_unique<CPcbaDlg>(image, test::usedLanguage());
 }
 
 // The text field of each dialog, as the setting table has it.
@@ -135,7 +135,7 @@ private slots:
             auto *label = dialog->findChild<QLabel *>(QStringLiteral("static%1").arg(setting.controlId));
             QVERIFY2((combo || edit) && label, qPrintable(name));
             QCOMPARE(name + u": "_s + (combo ? combo->currentText() : edit->text()),
-                     name + u": "_s + shownText(setting, image, languageIndex()));
+                     name + u": "_s + shownText(setting, image, test::usedLanguage()));
             // PTT ID and PCBA keep their names in every language.
             const bool keepsName = language == u"Eng" || name == u"PTT ID" || name == u"PCBA";
             QVERIFY2((label->text() == name) == keepsName, qPrintable(name));

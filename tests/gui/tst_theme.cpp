@@ -261,7 +261,7 @@ private slots:
         MemoryImage image;
         CTransferDlg transfer(
             &frame, image,
-            TransferLink{u"COM1"_s, program.dir.path(), quint8(languageOfIniText(QString::fromLatin1(language)))});
+            TransferLink{u"COM1"_s, program.dir.path(), languageOfIniText(QString::fromLatin1(language))});
         transfer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&transfer));
         QVERIFY2(unreadableTexts(&transfer).isEmpty(), qPrintable(unreadableTexts(&transfer).join(u"\n")));
@@ -269,8 +269,8 @@ private slots:
 
         QTemporaryDir system;
         const SystemRoots roots{system.path() + u"/sys"_s, system.path() + u"/dev"_s, system.path() + u"/proc"_s};
-        CCableCheckDlg cable(&frame, u"COM1"_s, program.dir.path(),
-                             quint8(languageOfIniText(QString::fromLatin1(language))), roots);
+        CCableCheckDlg cable(&frame, u"COM1"_s, program.dir.path(), languageOfIniText(QString::fromLatin1(language)),
+                             roots);
         cable.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cable));
         QTRY_VERIFY_WITH_TIMEOUT(!cable.isRunning(), 10000);

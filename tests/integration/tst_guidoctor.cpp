@@ -196,7 +196,7 @@ void TestGuiDoctor::chooseDeviceKeepsTheStableName()
 void TestGuiDoctor::chooseDeviceListsAdaptersAsTheyCome()
 {
     MadeUpSystem system;
-    CChooseDeviceDlg dialog(nullptr, 0, {}, system.roots());
+    CChooseDeviceDlg dialog(nullptr, Language::Eng, {}, system.roots());
     dialog.show();
     auto *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
     QCOMPARE(dialog.table()->rowCount(), 0);

@@ -141,12 +141,12 @@ void TestGuiTransfer::writeThenReadBack()
     QCOMPARE(messages.texts, QStringList());
     QVERIFY(app().document()->image() == expected);
     QVERIFY(app().document()->IsModified());
-    QVERIFY(gridTable() == channelTable(expected, 0));
+    QVERIFY(gridTable() == channelTable(expected, Language::Eng));
 
     // The read is one undo step: undone, the radio's bytes are gone again.
     m_program->action(cmd::EditUndo)->trigger();
     QCOMPARE(app().document()->image().bytes(0x1FF0, 16), blank.bytes(0x1FF0, 16));
-    QVERIFY(gridTable() == channelTable(app().document()->image(), 0));
+    QVERIFY(gridTable() == channelTable(app().document()->image(), Language::Eng));
     m_program->action(cmd::EditRedo)->trigger();
     QVERIFY(app().document()->image() == expected);
 }
@@ -430,7 +430,7 @@ void TestGuiTransfer::faultThenNextTransfer()
              qPrintable(messages.texts.join(u'|') + u'\n' + sim.logTail()));
     QVERIFY2(saysAll(first.section(u'\n', 1), says), qPrintable(first));
     QVERIFY(app().document()->image() == (changes ? readIn : before));
-    QVERIFY(gridTable() == (changes ? channelTable(readIn, 0) : gridBefore));
+    QVERIFY(gridTable() == (changes ? channelTable(readIn, Language::Eng) : gridBefore));
     QCOMPARE(app().document()->IsModified(), changes);
     // After the dialog and its message the keys reach the main window (Ctrl+R).
     QVERIFY(QTest::qWaitForWindowActive(app().mainFrame()));

@@ -195,8 +195,8 @@ private slots:
         const Run run = runBatch(box, QStringLiteral("Code\n101\n102\n103\n"));
         QCOMPARE(run.summary.units.size(), 3);
         QCOMPARE(run.summary.units.at(1).result, UnitResult::Failed);
-        QVERIFY2(run.summary.units.at(1).reason.in(0).startsWith(QStringLiteral("partly written")),
-                 qPrintable(run.summary.units.at(1).reason.in(0)));
+        QVERIFY2(run.summary.units.at(1).reason.in(Language::Eng).startsWith(QStringLiteral("partly written")),
+                 qPrintable(run.summary.units.at(1).reason.in(Language::Eng)));
         // The failed radio used its row; the next gets the row after it.
         QCOMPARE(writtenRanges(box.memories.at(2)), writtenRanges(withCode(m_document, QStringLiteral("103")).bytes()));
         const QStringList cells = logRows(run.log).at(2).split(u',');
@@ -219,7 +219,7 @@ private slots:
         QVERIFY(run.summary.stopped);
         QCOMPARE(run.summary.units.size(), 1);
         QCOMPARE(run.summary.units.at(0).result, UnitResult::Failed);
-        QCOMPARE(run.summary.units.at(0).reason.in(0), QStringLiteral("partly written"));
+        QCOMPARE(run.summary.units.at(0).reason.in(Language::Eng), QStringLiteral("partly written"));
         QCOMPARE(run.prompts, 1);
         QCOMPARE(logRows(run.log).size(), 2);
         QVERIFY(logRows(run.log).at(1).endsWith(QStringLiteral(",failed,,")

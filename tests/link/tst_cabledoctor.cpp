@@ -42,14 +42,14 @@ void TestCableDoctor::systemChecks_data()
     QTest::addColumn<QString>("groupFile");     // the made-up /etc/group
     QTest::addColumn<bool>("asUser");           // checked as alice (uid 1000, groups 1000), else as root
     QTest::addColumn<QString>("openRefused");   // the opener's reason, empty: it opens
-    QTest::addColumn<quint8>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QStringList>("says"); // each a part of one line, its kind first
     QTest::addColumn<int>("problems");
 
     const QString ftdi = u"ttyUSB0 ftdi_sio 0403:6001 1 FT232R USB UART"_qs;
     const QStringList none;
     QTest::newRow("adapter as expected")
-        << u"COM1"_qs << QStringList{ftdi} << none << QString() << false << QString() << quint8(0)
+        << u"COM1"_qs << QStringList{ftdi} << none << QString() << false << QString() << Language::Eng
         << QStringList{u"ok: COM1 is @/dev/ttyUSB0 (COM1 to COM8"_qs,
                        u"ok: @/dev/ttyUSB0 is present: FT232R USB UART (0403:6001, ftdi_sio). Its stable name is "
                        u"@/dev/serial/by-id/usb-FT232R_USB_UART-if00"_qs,
@@ -61,38 +61,39 @@ void TestCableDoctor::systemChecks_data()
         << 0;
     QTest::newRow("device missing, other adapter present")
         << u"COM1"_qs << QStringList{u"ttyUSB1 pl2303 067b:2303 1 USB-Serial Controller"_qs} << none << QString()
-        << false << QString() << quint8(0)
+        << false << QString() << Language::Eng
         << QStringList{u"problem: @/dev/ttyUSB0 does not exist: plug the cable in"_qs,
                        u"note: USB serial adapters present: @/dev/serial/by-id/usb-USB-Serial_Controller-if00 "
                        u"USB-Serial Controller (067b:2303, pl2303)"_qs,
                        u"note: The radio was not checked"_qs, u"note: 1 problem(s) found."_qs}
         << 1;
     QTest::newRow("device missing, no adapter, in Simplified Chinese")
-        << u"COM1"_qs << none << none << QString() << false << QString() << quint8(1)
+        << u"COM1"_qs << none << none << QString() << false << QString() << Language::Chs
         << QStringList{u"problem: @/dev/ttyUSB0 不存在"_qs, u"note: 没有 USB 串口转换器。"_qs,
                        u"note: 发现 1 个问题。"_qs}
         << 1;
     QTest::newRow("not in the device's group")
         << u"COM1"_qs << QStringList{ftdi} << none << u"root:x:0:\nusers:x:1000:alice\n"_qs << true << QString()
-        << quint8(0)
+        << Language::Eng
         << QStringList{u"problem: @/dev/ttyUSB0 belongs to root:root with mode -rw-rw----, and you are not in the "
                        u"group root: add yourself (sudo usermod -aG root $USER)"_qs,
                        u"note: The radio was not checked: the port did not open."_qs}
         << 1;
     QTest::newRow("added to the group, not logged in again")
-        << u"COM1"_qs << QStringList{ftdi} << none << u"dialout:x:0:bob,alice\n"_qs << true << QString() << quint8(2)
+        << u"COM1"_qs << QStringList{ftdi} << none << u"dialout:x:0:bob,alice\n"_qs << true << QString()
+        << Language::Cht
         << QStringList{u"problem: @/dev/ttyUSB0 屬於 root:dialout，權限 -rw-rw----；您已被加入 dialout 群組"_qs} << 1;
     QTest::newRow("held by another program")
         << u"COM1"_qs << QStringList{ftdi} << QStringList{u"4242 minicom dev/ttyUSB0"_qs, u"77 bash"_qs} << QString()
-        << false << QString() << quint8(0)
+        << false << QString() << Language::Eng
         << QStringList{u"problem: @/dev/ttyUSB0 is open in another program, minicom (pid 4242)"_qs} << 1;
     QTest::newRow("open refused") << u"COM1"_qs << QStringList{ftdi} << none << QString() << false
-                                  << u"in use by another program"_qs << quint8(0)
+                                  << u"in use by another program"_qs << Language::Eng
                                   << QStringList{u"problem: @/dev/ttyUSB0 does not open: in use by another program."_qs,
                                                  u"note: The radio was not checked: the port did not open."_qs}
                                   << 1;
     QTest::newRow("brltty, no adapter present")
-        << u"COM1"_qs << none << QStringList{u"310 brltty"_qs} << QString() << false << QString() << quint8(0)
+        << u"COM1"_qs << none << QStringList{u"310 brltty"_qs} << QString() << false << QString() << Language::Eng
         << QStringList{u"problem: brltty (the Braille display service) is running and no USB serial adapter is "
                        u"present"_qs,
                        u"Remove the package (sudo apt remove brltty) or mask its udev rules "
@@ -100,16 +101,16 @@ void TestCableDoctor::systemChecks_data()
         << 2;
     QTest::newRow("brltty, named adapter missing")
         << u"COM2"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
-        << quint8(0)
+        << Language::Eng
         << QStringList{u"problem: brltty (the Braille display service) is running and "
                        u"@/dev/ttyUSB1 is missing"_qs}
         << 2;
     QTest::newRow("brltty beside a present adapter")
         << u"COM1"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
-        << quint8(0) << QStringList{u"ok: No service known to take serial adapters is in the way."_qs} << 0;
+        << Language::Eng << QStringList{u"ok: No service known to take serial adapters is in the way."_qs} << 0;
     QTest::newRow("ModemManager and a ttyACM")
         << u"@/dev/ttyACM0"_qs << QStringList{u"ttyACM0 cdc_acm 1a86:55d4 0 USB Single Serial"_qs}
-        << QStringList{u"800 ModemManager"_qs} << QString() << false << QString() << quint8(0)
+        << QStringList{u"800 ModemManager"_qs} << QString() << false << QString() << Language::Eng
         << QStringList{u"ok: The port @/dev/ttyACM0 is opened as it stands."_qs,
                        u"problem: ModemManager is running and probes @/dev/ttyACM0 as a modem: add this line to "
                        u"/etc/udev/rules.d/99-kdw-cable.rules, then plug the cable in again: "
@@ -118,24 +119,24 @@ void TestCableDoctor::systemChecks_data()
         << 1;
     QTest::newRow("ModemManager leaves a ttyUSB alone")
         << u"COM1"_qs << QStringList{ftdi} << QStringList{u"800 ModemManager"_qs} << QString() << false << QString()
-        << quint8(0) << QStringList{u"ok: No service"_qs} << 0;
+        << Language::Eng << QStringList{u"ok: No service"_qs} << 0;
     QTest::newRow("FTDI latency timer at 16 ms")
         << u"COM1"_qs << QStringList{u"ttyUSB0 ftdi_sio 0403:6001 16 FT232R USB UART"_qs} << none << QString() << false
-        << QString() << quint8(0)
+        << QString() << Language::Eng
         << QStringList{u"note: The FTDI latency timer of @/dev/ttyUSB0 is 16 ms: each answer of the radio can wait "
                        u"that long, up to 10.2 s more for a read."_qs,
                        u"echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer"_qs}
         << 0;
     QTest::newRow("pseudo-terminal")
-        << u"@/dev/pts/7"_qs << none << none << QString() << false << QString() << quint8(0)
+        << u"@/dev/pts/7"_qs << none << none << QString() << false << QString() << Language::Eng
         << QStringList{u"ok: @/dev/pts/7 is a pseudo-terminal (a simulated radio or another program), not a USB "
                        u"adapter."_qs}
         << 0;
     QTest::newRow("port through a link")
-        << u"COM3"_qs << none << none << QString() << false << QString() << quint8(0)
+        << u"COM3"_qs << none << none << QString() << false << QString() << Language::Eng
         << QStringList{u"ok: COM3 is @/dev/pts/7, through the link @/program/ports/COM3."_qs} << 0;
     QTest::newRow("no port chosen") << QString() << QStringList{ftdi} << none << QString() << false << QString()
-                                    << quint8(2) << QStringList{u"problem: 未選擇連接埠"_qs} << 1;
+                                    << Language::Cht << QStringList{u"problem: 未選擇連接埠"_qs} << 1;
 }
 
 void TestCableDoctor::systemChecks()
@@ -146,7 +147,7 @@ void TestCableDoctor::systemChecks()
     QFETCH(QString, groupFile);
     QFETCH(bool, asUser);
     QFETCH(QString, openRefused);
-    QFETCH(quint8, language);
+    QFETCH(Language, language);
     QFETCH(QStringList, says);
     QFETCH(int, problems);
 

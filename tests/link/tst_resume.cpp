@@ -298,26 +298,26 @@ void TestResume::messages_data()
     QTest::addColumn<TransferDirection>("direction");
     QTest::addColumn<Step>("step");
     QTest::addColumn<int>("blocks");
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("says");
 
     const auto R = TransferDirection::Read, W = TransferDirection::Write;
     QTest::newRow("resumed write, no answer to the new wake-up")
-        << W << Step::WakeUp << 120 << 0
+        << W << Step::WakeUp << 120 << Language::Eng
         << u"stopped answering at block 121 of 316.|partly written and must be written again"_qs;
     QTest::newRow("resumed read, no answer to the new wake-up")
-        << R << Step::WakeUp << 120 << 0 << u"stopped answering at block 121 of 318."_qs;
+        << R << Step::WakeUp << 120 << Language::Eng << u"stopped answering at block 121 of 318."_qs;
     QTest::newRow("write cancelled after a block, Eng")
-        << W << Step::Cancelled << 1 << 0
+        << W << Step::Cancelled << 1 << Language::Eng
         << u"The write was cancelled.\nThe radio's memory is now partly written and must be written again before use."_qs;
     QTest::newRow("write cancelled after a block, Chs")
-        << W << Step::Cancelled << 40 << 1
+        << W << Step::Cancelled << 40 << Language::Chs
         << u"写入已取消。\n对讲机的存储器现在只写入了一部分，使用前必须重新写入。"_qs;
     QTest::newRow("write cancelled after a block, Cht")
-        << W << Step::Cancelled << 40 << 2
+        << W << Step::Cancelled << 40 << Language::Cht
         << u"寫入已取消。\n對講機的記憶體現在只寫入了一部分，使用前必須重新寫入。"_qs;
-    QTest::newRow("write cancelled before the first block") << W << Step::Cancelled << 0 << 0 << QString();
-    QTest::newRow("read cancelled") << R << Step::Cancelled << 200 << 0 << QString();
+    QTest::newRow("write cancelled before the first block") << W << Step::Cancelled << 0 << Language::Eng << QString();
+    QTest::newRow("read cancelled") << R << Step::Cancelled << 200 << Language::Eng << QString();
 }
 
 // What the user is told after a transfer that ended past its first session
@@ -327,7 +327,7 @@ void TestResume::messages()
     QFETCH(TransferDirection, direction);
     QFETCH(Step, step);
     QFETCH(int, blocks);
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(QString, says);
     TransferOutcome outcome;
     outcome.status
@@ -335,8 +335,8 @@ void TestResume::messages()
     outcome.protocol.step = step;
     outcome.protocol.blocks = blocks;
     outcome.protocol.resumes = 1;
-    const QString text = step == Step::Cancelled ? cancelledMessage(outcome, direction, quint8(language))
-                                                 : failureMessage(outcome, direction, u"COM1"_qs, quint8(language));
+    const QString text = step == Step::Cancelled ? cancelledMessage(outcome, direction, language)
+                                                 : failureMessage(outcome, direction, u"COM1"_qs, language);
     if (step == Step::Cancelled) {
         QCOMPARE(text, says);
         return;

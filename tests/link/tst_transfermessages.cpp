@@ -69,13 +69,13 @@ private slots:
         QFETCH(TransferOutcome, outcome);
         QFETCH(QString, port);
         QFETCH(QString, cht);
-        const QString first = outcome.message()->text(2);
-        const QString message = failureMessage(outcome, TransferDirection::Read, port, 2);
+        const QString first = outcome.message()->text(Language::Cht);
+        const QString message = failureMessage(outcome, TransferDirection::Read, port, Language::Cht);
         QVERIFY(message.startsWith(first + u'\n'));
         const QString below = message.mid(first.size());
         QVERIFY2(below.contains(cht), qPrintable(below));
         QVERIFY2(!below.contains(u"串口"_s), qPrintable(below));
-        for (quint8 language : {0, 1})
+        for (const Language language : {Language::Eng, Language::Chs})
             QVERIFY(failureMessage(outcome, TransferDirection::Read, port, language)
                         .startsWith(outcome.message()->text(language) + u'\n'));
     }

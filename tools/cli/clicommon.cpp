@@ -31,7 +31,7 @@ int usageError(const QString &message)
     return BadInput;
 }
 
-void useLanguageBundle(const QString &programDirectory, quint8 languageIndex)
+void useLanguageBundle(const QString &programDirectory, Language language)
 {
     // Loaded once; given up while the application object still exists,
     // which its translators need.
@@ -40,7 +40,7 @@ void useLanguageBundle(const QString &programDirectory, quint8 languageIndex)
         return;
     bundle = new LanguageBundle;
     qAddPostRoutine([] { delete std::exchange(bundle, nullptr); });
-    (void)bundle->load(programDirectory, languageIniText(Language(languageIndex)));
+    (void)bundle->load(programDirectory, languageIniText(language));
 }
 
 QString printable(const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image/memoryimage.h"
+#include "core/text/language.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,7 +23,7 @@ int usageError(const QString &message);
 
 // Makes the language bundle of the program directory the source of the
 // dialogs' texts (setting labels, dialog captions); English without it.
-void useLanguageBundle(const QString &programDirectory, quint8 languageIndex);
+void useLanguageBundle(const QString &programDirectory, Language language);
 
 // A text of a file may hold any byte; control characters are written as
 // \xNN so they cannot act on the terminal.

@@ -72,7 +72,8 @@ TransferOutcome transferWithProgress(const CliContext &context, const QString &p
     };
     observer.resuming = [&](int block, int resume) {
         // On its own line, below the progress; the bar goes on from there.
-        err() << (terminal && shown >= 0 ? "\n" : "") << resumingNotice(direction, block, resume, 0) << '\n';
+        err() << (terminal && shown >= 0 ? "\n" : "") << resumingNotice(direction, block, resume, Language::Eng)
+              << '\n';
         err().flush();
         if (!terminal)
             shown = -1; // the percentage once more after the notice
@@ -83,13 +84,13 @@ TransferOutcome transferWithProgress(const CliContext &context, const QString &p
         err() << '\n';
     if (direction == TransferDirection::Verify && !outcome) {
         // The write before it went through; only the check failed.
-        err() << WriteUncheckedText.text(0) << '\n';
+        err() << WriteUncheckedText.text(Language::Eng) << '\n';
         if (!outcome.detail.isEmpty())
             err() << outcome.detail << '\n';
     } else if (!outcome) {
         // The message and what to try, as the window says them; then, for
         // a line failure, what exactly went wrong.
-        err() << failureMessage(outcome, direction, portName, 0) << '\n';
+        err() << failureMessage(outcome, direction, portName, Language::Eng) << '\n';
         if (outcome.status == TransferOutcome::Status::CommunicationError && !outcome.detail.isEmpty())
             err() << outcome.detail << '\n';
         if (suggestsCableCheck(outcome))

@@ -22,7 +22,7 @@ int cmdApply(const CliContext &context, const QStringList &args)
     const QString csvPath = run->arguments.at(1);
     MemoryImage &image = run->images.first();
 
-    const TextFileRead csv = readUtf8File(csvPath, 0);
+    const TextFileRead csv = readUtf8File(csvPath, Language::Eng);
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
     const GridCsvResult grid = channelTableFromCsv(*csv.text, image, run->language);

@@ -65,7 +65,7 @@ std::optional<QString> checkBatchArguments(const Invocation &invocation, const Q
 }
 
 // The line of a finished radio on standard output.
-QString unitLine(const UnitRecord &record, quint8 language)
+QString unitLine(const UnitRecord &record, Language language)
 {
     QString said = unitResultText(record.result, language);
     if (!record.reason.isEmpty())
@@ -79,7 +79,7 @@ QString unitLine(const UnitRecord &record, quint8 language)
 
 // Without --auto: the prompt on standard error, the answer from standard
 // input. The end of input stops the run, as "q" does.
-bool askForRadio(int unit, quint8 language)
+bool askForRadio(int unit, Language language)
 {
     err() << ConnectRadioText.text(language).arg(unit) << '\n';
     err().flush();
@@ -105,7 +105,7 @@ BatchPlan planOf(const CliContext &context, Invocation &run)
 }
 
 // The rows of --vary into the plan; the exit code when the file is refused.
-std::optional<int> readVariations(BatchPlan &plan, const QString &vary, quint8 language)
+std::optional<int> readVariations(BatchPlan &plan, const QString &vary, Language language)
 {
     VariationsRead variations = readVariationsFile(vary, language);
     if (!variations)
@@ -117,7 +117,7 @@ std::optional<int> readVariations(BatchPlan &plan, const QString &vary, quint8 l
 }
 
 // False, after saying why, when the port does not open.
-bool openBatchPort(SerialPort &port, const QString &portName, const QString &programDirectory, quint8 language)
+bool openBatchPort(SerialPort &port, const QString &portName, const QString &programDirectory, Language language)
 {
     TransferOutcome opening;
     opening.device = devicePathFor(portName, programDirectory);
@@ -133,7 +133,7 @@ bool openBatchPort(SerialPort &port, const QString &portName, const QString &pro
 
 // Each step and resumption on standard error, each finished radio on
 // standard output; without --auto the next radio is asked for.
-BatchObserver consoleObserver(quint8 language, bool autoSwap)
+BatchObserver consoleObserver(Language language, bool autoSwap)
 {
     BatchObserver observer;
     // A resume names its block among the blocks of the transfer under way.
@@ -157,7 +157,7 @@ BatchObserver consoleObserver(quint8 language, bool autoSwap)
     return observer;
 }
 
-void reportSummary(const BatchSummary &summary, bool verify, const QString &logPath, quint8 language)
+void reportSummary(const BatchSummary &summary, bool verify, const QString &logPath, Language language)
 {
     out() << summary.text(verify, language) << '\n'
           << LogPathText.text(language).arg(QDir::toNativeSeparators(logPath)) << '\n';
@@ -186,7 +186,7 @@ int cmdBatch(const CliContext &context, const QStringList &args)
                         .check = [&context](const Invocation &i) { return checkBatchArguments(i, context.usage); }});
     if (!run)
         return run.exitCode();
-    const quint8 language = run->language;
+    const Language language = run->language;
     BatchPlan plan = planOf(context, *run);
     if (const QString vary = run->option(VaryOption.name); !vary.isEmpty()) {
         if (const auto refused = readVariations(plan, vary, language))

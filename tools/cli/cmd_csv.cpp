@@ -76,7 +76,7 @@ int cmdImport(const CliContext &context, const QStringList &args)
     const QString sinPath = run->arguments.at(0);
     const QString csvPath = run->arguments.at(1);
     const auto format = formatOption(run->option(FormatOption.name)).format;
-    const TextFileRead csv = readUtf8File(csvPath, 0);
+    const TextFileRead csv = readUtf8File(csvPath, Language::Eng);
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
     const ChannelCsvImport imported = importChannelCsv(run->images.first(), *csv.text, format, run->language);

@@ -45,7 +45,7 @@ bool backUpFirst(const CliContext &context, const QString &port, int resumes, in
 }
 
 // Reads the written ranges back and lists what differs: Ok when nothing does.
-int verifyWritten(const CliContext &context, const QString &port, const MemoryImage &image, quint8 language,
+int verifyWritten(const CliContext &context, const QString &port, const MemoryImage &image, Language language,
                   int resumes, int *resumed)
 {
     MemoryImage readBack = image;

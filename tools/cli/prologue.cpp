@@ -40,7 +40,7 @@ std::optional<Invocation> parse(QStringList args, const CommandLine &line)
     if (invocation.options.contains(LanguageOption.name)) {
         const auto language = languageOfCode(invocation.options.value(LanguageOption.name));
         fits = fits && language.has_value();
-        invocation.language = quint8(language.value_or(Language::Eng));
+        invocation.language = language.value_or(Language::Eng);
     }
     fits = fits && args.size() >= line.minArguments && (line.maxArguments < 0 || args.size() <= line.maxArguments);
     if (!fits)

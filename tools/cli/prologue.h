@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image/memoryimage.h"
+#include "core/text/language.h"
 
 #include <QHash>
 #include <QList>
@@ -56,7 +57,7 @@ struct CommandLine
 
 struct Invocation
 {
-    quint8 language = 0;
+    Language language = Language::Eng;
     QHash<QString, QString> options;
     QStringList flags;
     QStringList arguments;

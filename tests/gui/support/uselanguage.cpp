@@ -1,6 +1,5 @@
 #include "uselanguage.h"
 
-#include "core/program/globals.h"
 #include "core/program/startup.h"
 
 #include <QTest>
@@ -9,13 +8,22 @@
 
 namespace kdw::test {
 
+namespace {
+Language g_used = Language::Eng;
+} // namespace
+
 bool useLanguage(const QString &code)
 {
     static std::unique_ptr<LanguageBundle> bundle;
     bundle.reset(); // unloads the earlier bundle and its translations
-    setLanguageIndex(quint8(languageOfIniText(code)));
+    g_used = languageOfIniText(code);
     bundle = std::make_unique<LanguageBundle>();
     return bundle->load(QStringLiteral(KDW_PROGRAM_DIR "/"), code);
+}
+
+Language usedLanguage()
+{
+    return g_used;
 }
 
 BackToEnglish::~BackToEnglish()
