@@ -1,6 +1,7 @@
 #include "core/channels/frequencyrules.h"
 
 #include "core/channels/channelcodec.h"
+#include "core/image/regions.h"
 
 #include <algorithm>
 #include <limits>
@@ -39,6 +40,23 @@ FrequencyRange frequencyRangeFromItem(QStringView item)
     if (!lower || !upper)
         return FrequencyRange{};
     return FrequencyRange{*lower, *upper};
+}
+
+QStringList frequencyRangeItems()
+{
+    return {QStringLiteral("400-470MHz")};
+}
+
+FrequencyRange chosenFrequencyRange(const MemoryImage &image)
+{
+    const QStringList items = frequencyRangeItems();
+    const int index = image.byte(region::FrequencyRangeIndex);
+    return frequencyRangeFromItem(items.value(index < items.size() ? index : 0));
+}
+
+QString rangeBoundText(quint32 value)
+{
+    return value % 100000 == 0 ? QString::number(value / 100000) : frequencyText(value);
 }
 
 quint32 clampFrequency(quint32 value, const FrequencyRange &range)

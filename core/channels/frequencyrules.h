@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/image/memoryimage.h"
+
+#include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -18,6 +22,17 @@ struct FrequencyRange
 // 40000000..47000000). An item that does not fit the pattern gives the default
 // range; numbers too large for the unsigned 32-bit range saturate.
 [[nodiscard]] FrequencyRange frequencyRangeFromItem(QStringView item);
+
+// The items of the Frequency Range list: every model offers the one range.
+[[nodiscard]] QStringList frequencyRangeItems();
+
+// The range the image's chosen Frequency Range item names, as the grid load
+// derives it: an index past the list's items chooses the first.
+[[nodiscard]] FrequencyRange chosenFrequencyRange(const MemoryImage &image);
+
+// A bound of a range as its item names it: whole MHz without decimals
+// ("400"), otherwise the frequency's text.
+[[nodiscard]] QString rangeBoundText(quint32 value);
 
 // 0 stays 0 (no frequency); otherwise above the upper bound becomes the upper
 // bound, then below the lower bound becomes the lower bound.

@@ -46,12 +46,6 @@ QString mhz(quint32 value)
     return QStringLiteral("%1.%2").arg(value / 100000).arg((value % 100000) * 10, 6, 10, QLatin1Char('0'));
 }
 
-// A bound of the Frequency Range as its item names it: whole MHz without decimals.
-QString rangeBound(quint32 value)
-{
-    return value % 100000 == 0 ? QString::number(value / 100000) : frequencyText(value);
-}
-
 // MHz with at most 5 decimals that are not 0, in units of 10 Hz.
 std::optional<quint32> parseMhz(QStringView text)
 {
@@ -275,7 +269,8 @@ private:
                                  bool allowZero = false)
     {
         if (value == 0 && !allowZero) {
-            refuse(OutOfRange.text(m_lang).arg(column, text, rangeBound(m_range.lower), rangeBound(m_range.upper)));
+            refuse(OutOfRange.text(m_lang).arg(column, text, rangeBoundText(m_range.lower),
+                                               rangeBoundText(m_range.upper)));
             return std::nullopt;
         }
         const quint32 clamped = clampFrequency(value, m_range);

@@ -1,6 +1,7 @@
 #include "gui/grid/programview.h"
 
 #include "core/channels/channeltablemodel.h"
+#include "core/channels/frequencyrules.h"
 #include "core/channels/tonelist.h"
 #include "core/image/programdoc.h"
 #include "core/image/sinfile.h"
@@ -31,7 +32,6 @@ constexpr int GridRows = 100;
 constexpr int GridCols = 10;
 
 constexpr QStringView ModelItem = u"KDW417U01";
-constexpr QStringView FrequencyRangeItem = u"400-470MHz";
 constexpr QStringView DefaultFactoryFile = u"DEF_U01.sin";
 
 // The grid's name for assistive technology.
@@ -183,9 +183,9 @@ void CProgramView::showStatus(const QString &text)
 
 void CProgramView::OnModelChanged()
 {
-    // Every model offers the one frequency range.
+    // Every model offers the same frequency ranges.
     m_comboRange->clear();
-    m_comboRange->addItem(FrequencyRangeItem.toString());
+    m_comboRange->addItems(frequencyRangeItems());
     m_comboRange->setCurrentIndex(0);
     OnFrequencyRangeChanged();
 }

@@ -26,6 +26,7 @@ int cmdPorts(const CliContext &context, const QStringList &args);
 int cmdDoctor(const CliContext &context, const QStringList &args);
 int cmdDiff(const CliContext &context, const QStringList &args);
 int cmdBatch(const CliContext &context, const QStringList &args);
+int cmdCheck(const CliContext &context, const QStringList &args);
 
 // Saves a backup of what a read brought and names it on standard error;
 // false, with the reason, when it could not be saved.

@@ -33,6 +33,7 @@ const Command Commands[] = {
     {"ports", "ports", cmdPorts},
     {"doctor", "doctor [--lang eng|chs|cht] [--port NAME]", cmdDoctor},
     {"diff", "diff [--lang eng|chs|cht] A.sin B.sin", cmdDiff},
+    {"check", "check [--lang eng|chs|cht] FILE.sin", cmdCheck},
 };
 
 int usage()
