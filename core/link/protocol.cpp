@@ -138,8 +138,8 @@ ProtocolResult ProgrammingProtocol::identify()
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges,
-                                               int firstBlock)
+ProtocolResult ProgrammingProtocol::eachBlock(const std::array<TransferRange, 5> &ranges, int firstBlock,
+                                              const BlockExchange &exchange)
 {
     ProtocolResult result;
     result.blocks = firstBlock;
@@ -150,46 +150,46 @@ ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::ar
                 continue;
             if (cancelled())
                 return failure(result, Step::Cancelled, {}, address);
-            m_port.pause(PauseMs);
-            m_port.pause(PauseMs);
-            send(blockRequest('R', address));
-            const QByteArray answer = m_port.read(ReadAnswerLength);
-            if (answer.size() < ReadAnswerLength)
-                return failure(result, Step::ReadAnswer, answer, address);
-            image.copyIn(address, QByteArrayView(answer).sliced(ReadAnswerLead, BlockSize));
-            send(QByteArrayView(AcknowledgeFrame, 1));
-            const QByteArray ack = m_port.read(1);
-            if (!isAcknowledge(ack))
-                return failure(result, Step::BlockAck, ack, address);
+            if (const auto fault = exchange(address))
+                return failure(result, fault->step, fault->received, address);
             blockDone(result);
         }
     }
     return result;
 }
 
+ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges,
+                                               int firstBlock)
+{
+    return eachBlock(ranges, firstBlock, [&](int address) -> std::optional<BlockFault> {
+        m_port.pause(PauseMs);
+        m_port.pause(PauseMs);
+        send(blockRequest('R', address));
+        const QByteArray answer = m_port.read(ReadAnswerLength);
+        if (answer.size() < ReadAnswerLength)
+            return BlockFault{Step::ReadAnswer, answer};
+        image.copyIn(address, QByteArrayView(answer).sliced(ReadAnswerLead, BlockSize));
+        send(QByteArrayView(AcknowledgeFrame, 1));
+        const QByteArray ack = m_port.read(1);
+        if (!isAcknowledge(ack))
+            return BlockFault{Step::BlockAck, ack};
+        return std::nullopt;
+    });
+}
+
 ProtocolResult ProgrammingProtocol::writeBlocks(const MemoryImage &image, int firstBlock)
 {
-    ProtocolResult result;
-    result.blocks = firstBlock;
-    int index = 0;
-    for (const TransferRange &range : WriteRanges) {
-        for (int address = range.start; address < range.end; address += BlockSize) {
-            if (index++ < firstBlock)
-                continue;
-            if (cancelled())
-                return failure(result, Step::Cancelled, {}, address);
-            m_port.pause(PauseMs);
-            const QByteArray data = image.bytes(address, BlockSize);
-            // Request and data go out as two writes back to back.
-            send(blockRequest('W', address));
-            m_port.write(data);
-            const QByteArray answer = m_port.read(1);
-            if (!isAcknowledge(answer))
-                return failure(result, Step::WriteAnswer, answer, address);
-            blockDone(result);
-        }
-    }
-    return result;
+    return eachBlock(WriteRanges, firstBlock, [&](int address) -> std::optional<BlockFault> {
+        m_port.pause(PauseMs);
+        const QByteArray data = image.bytes(address, BlockSize);
+        // Request and data go out as two writes back to back.
+        send(blockRequest('W', address));
+        m_port.write(data);
+        const QByteArray answer = m_port.read(1);
+        if (!isAcknowledge(answer))
+            return BlockFault{Step::WriteAnswer, answer};
+        return std::nullopt;
+    });
 }
 
 ProtocolResult ProgrammingProtocol::session(int wakeUpAttempts, int firstBlock, const BlockLoop &blockLoop)

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace kdw {
 
@@ -101,6 +102,16 @@ private:
 
     ProtocolResult run(int wakeUpAttempts, const BlockLoop &blockLoop);
     ProtocolResult session(int wakeUpAttempts, int firstBlock, const BlockLoop &blockLoop);
+    // What went wrong in one block's exchange: the step and what came back.
+    struct BlockFault
+    {
+        ProtocolResult::Step step;
+        QByteArray received;
+    };
+    using BlockExchange = std::function<std::optional<BlockFault>(int address)>;
+    // Runs `exchange` on each block of `ranges` from block `firstBlock` on,
+    // checking for a cancel before each; stops at the first fault.
+    ProtocolResult eachBlock(const std::array<TransferRange, 5> &ranges, int firstBlock, const BlockExchange &exchange);
     ProtocolResult readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges, int firstBlock);
     ProtocolResult writeBlocks(const MemoryImage &image, int firstBlock);
     void send(QByteArrayView frame);
