@@ -433,20 +433,17 @@ private slots:
             << QStringList{u"信道 1\t\t462.12500 / 462.12500 / 88.5 / D023N / 載波 / 高 / 添加 / 寬 / CH1\t空"_s,
                            u"信道 10\t\t空\t462.12500 / 462.12500 / 88.5 / D023N / 載波 / 高 / 添加 / 寬"_s};
         QTest::newRow("channel, eng") << u"eng"_s << channel << 1
-                                      << QStringList{u"CH 1\tRx Freq\t462.12500\t462.22500"_s,
-                                                     u"CH 1\tName\tCH1\tCH2"_s};
+                                      << texts(u"CH 1\tRx Freq\t462.12500\t462.22500|CH 1\tName\tCH1\tCH2");
         QTest::newRow("channel, chs") << u"chs"_s << channel << 1
-                                      << QStringList{u"信道 1\t接收频率\t462.12500\t462.22500"_s,
-                                                     u"信道 1\t信道名称\tCH1\tCH2"_s};
+                                      << texts(u"信道 1\t接收频率\t462.12500\t462.22500|信道 1\t信道名称\tCH1\tCH2");
         QTest::newRow("channel, cht") << u"cht"_s << channel << 1
-                                      << QStringList{u"信道 1\t接收頻率\t462.12500\t462.22500"_s,
-                                                     u"信道 1\t信道名稱\tCH1\tCH2"_s};
+                                      << texts(u"信道 1\t接收頻率\t462.12500\t462.22500|信道 1\t信道名稱\tCH1\tCH2");
         QTest::newRow("settings, eng") << u"eng"_s << settings << 1
-                                       << QStringList{u"Option\tSQL\t5\t3"_s, u"PTT ID\tCode\t\t\\x01\\x02"_s};
+                                       << texts(u"Option\tSQL\t5\t3|PTT ID\tCode\t\t\\x01\\x02");
         QTest::newRow("settings, chs") << u"chs"_s << settings << 1
-                                       << QStringList{u"选项\t静噪\t5\t3"_s, u"PTT ID\t编码\t\t\\x01\\x02"_s};
+                                       << texts(u"选项\t静噪\t5\t3|PTT ID\t编码\t\t\\x01\\x02");
         QTest::newRow("settings, cht") << u"cht"_s << settings << 1
-                                       << QStringList{u"選項\t靜噪\t5\t3"_s, u"PTT ID\t編碼\t\t\\x01\\x02"_s};
+                                       << texts(u"選項\t靜噪\t5\t3|PTT ID\t編碼\t\t\\x01\\x02");
         // An empty channel's record with a byte the radio stored wrong.
         const Edit insideEmpty = [](MemoryImage &b) { b.setByte(region::channelRecord(2), 0xFE); };
         QTest::newRow("bytes of a channel empty on both sides")
@@ -454,7 +451,7 @@ private slots:
         QTest::newRow("bytes of a channel empty on both sides, chs")
             << u"chs"_s << insideEmpty << 1 << QStringList{u"信道 2\t0x0010\tFF\tFE"_s};
         QTest::newRow("bytes no cell or item shows")
-            << u"eng"_s << unshown << 1 << QStringList{u"0x1820\t\tFF\t00"_s, u"0x1FF2..0x1FF3\t\tFF FF\t00 00"_s};
+            << u"eng"_s << unshown << 1 << texts(u"0x1820\t\tFF\t00|0x1FF2..0x1FF3\t\tFF FF\t00 00");
     }
 
     void diff()

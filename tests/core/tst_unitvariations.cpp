@@ -8,6 +8,7 @@
 
 using namespace kdw;
 using namespace kdw::test;
+using namespace Qt::StringLiterals;
 
 class TestUnitVariations : public QObject
 {
@@ -18,25 +19,23 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
-        QTest::newRow("unknown label") << QStringLiteral("Code,Squelch\n1,2\n")
-                                       << QStringLiteral("line 1, column 2: unknown setting \"Squelch\"");
-        QTest::newRow("label twice") << QStringLiteral("Code,SQL,Code\n")
-                                     << QStringLiteral("line 1, column 3: Code: named more than once");
-        QTest::newRow("unknown item") << QStringLiteral("SQL,Beep\n3,On\n4,Loud\n")
-                                      << QStringLiteral("line 3, column 2: Beep: unknown item \"Loud\"");
-        QTest::newRow("code too long") << QStringLiteral("Code\n1234567890123456789\n")
-                                       << QStringLiteral("line 2, column 1: Code: \"1234567890123456789\" is not a "
-                                                         "valid text (at most");
-        QTest::newRow("code character") << QStringLiteral("SQL,Code\n,12E\n")
-                                        << QStringLiteral("line 2, column 2: Code: \"12E\" is not a valid text");
-        QTest::newRow("cells short") << QStringLiteral("SQL,Code\n3\n")
-                                     << QStringLiteral("line 2: 1 cells where the first line names 2 settings");
-        QTest::newRow("cells long") << QStringLiteral("Code\n1\n2,3\n")
-                                    << QStringLiteral("line 3: 2 cells where the first line names 1 settings");
-        QTest::newRow("bad quoting") << QStringLiteral("Code\n\"1\"2\n") << QStringLiteral("line 2, column 1: ");
-        QTest::newRow("empty") << QString() << QStringLiteral("line 1: the file is empty");
-        QTest::newRow("bad row after good ones")
-            << QStringLiteral("Code\n1\n2\n3\nX\n") << QStringLiteral("line 5, column 1: Code: \"X\"");
+        QTest::newRow("unknown label") << u"Code,Squelch\n1,2\n"_s
+                                       << u"line 1, column 2: unknown setting \"Squelch\""_s;
+        QTest::newRow("label twice") << u"Code,SQL,Code\n"_s << u"line 1, column 3: Code: named more than once"_s;
+        QTest::newRow("unknown item") << u"SQL,Beep\n3,On\n4,Loud\n"_s
+                                      << u"line 3, column 2: Beep: unknown item \"Loud\""_s;
+        QTest::newRow("code too long") << u"Code\n1234567890123456789\n"_s
+                                       << u"line 2, column 1: Code: \"1234567890123456789\" is not a "
+                                          "valid text (at most"_s;
+        QTest::newRow("code character") << u"SQL,Code\n,12E\n"_s
+                                        << u"line 2, column 2: Code: \"12E\" is not a valid text"_s;
+        QTest::newRow("cells short") << u"SQL,Code\n3\n"_s
+                                     << u"line 2: 1 cells where the first line names 2 settings"_s;
+        QTest::newRow("cells long") << u"Code\n1\n2,3\n"_s
+                                    << u"line 3: 2 cells where the first line names 1 settings"_s;
+        QTest::newRow("bad quoting") << u"Code\n\"1\"2\n"_s << u"line 2, column 1: "_s;
+        QTest::newRow("empty") << QString() << u"line 1: the file is empty"_s;
+        QTest::newRow("bad row after good ones") << u"Code\n1\n2\n3\nX\n"_s << u"line 5, column 1: Code: \"X\""_s;
     }
 
     void refusals()
@@ -56,18 +55,12 @@ private slots:
         QTest::addColumn<QStringList>("assignments");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("beep");
-        QTest::newRow("both cells") << QStringLiteral("Code,Beep\n101,Off\n")
-                                    << QStringList{QStringLiteral("Code=101"), QStringLiteral("Beep=Off")}
-                                    << QStringLiteral("101") << QStringLiteral("Off");
+        QTest::newRow("both cells") << u"Code,Beep\n101,Off\n"_s << texts(u"Code=101|Beep=Off") << u"101"_s << u"Off"_s;
         QTest::newRow("empty cell keeps the document")
-            << QStringLiteral("Code,Beep\n,On\n") << QStringList{QStringLiteral("Beep=On")} << QStringLiteral("DOC")
-            << QStringLiteral("On");
-        QTest::newRow("quoted, Chinese item") << QStringLiteral("\"Beep\",Code\n关,\"7\"\r\n")
-                                              << QStringList{QStringLiteral("Beep=关"), QStringLiteral("Code=7")}
-                                              << QStringLiteral("7") << QStringLiteral("Off");
-        QTest::newRow("header spaces") << QStringLiteral(" Code , Beep\n55,\n")
-                                       << QStringList{QStringLiteral("Code=55")} << QStringLiteral("55")
-                                       << QStringLiteral("DOC");
+            << u"Code,Beep\n,On\n"_s << QStringList{u"Beep=On"_s} << u"DOC"_s << u"On"_s;
+        QTest::newRow("quoted, Chinese item")
+            << u"\"Beep\",Code\n关,\"7\"\r\n"_s << texts(u"Beep=关|Code=7") << u"7"_s << u"Off"_s;
+        QTest::newRow("header spaces") << u" Code , Beep\n55,\n"_s << QStringList{u"Code=55"_s} << u"55"_s << u"DOC"_s;
     }
 
     void rowsApplyTheirCellsOnly()
@@ -79,7 +72,7 @@ private slots:
         MemoryImage document = builtInDefaultsImage();
         const Setting &codeSetting = *findSetting(u"Code");
         const Setting &beepSetting = *findSetting(u"Beep");
-        storeValue(codeSetting, document, QStringLiteral("4321"));
+        storeValue(codeSetting, document, u"4321"_s);
         const VariationsRead read = parseVariations(text);
         QVERIFY2(read, qPrintable(read.error.value_or(QString())));
         QCOMPARE(read.units.size(), 1);

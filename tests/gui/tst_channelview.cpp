@@ -267,8 +267,7 @@ private slots:
             QVERIFY(!form.view->openEditorWidget());
             QVERIFY(!form.doc.IsModified());
             rows = form.row(1) + form.row(2);
-            QCOMPARE(rows.mid(9), (QStringList{u"403.50000"_s, u"403.50000"_s, u"D703N"_s, u"关"_s, u"关"_s, u"高"_s,
-                                               u"添加"_s, u"窄"_s, u"BASE"_s}));
+            QCOMPARE(rows.mid(9), test::texts(u"403.50000|403.50000|D703N|关|关|高|添加|窄|BASE"));
         }
         Form again{Language::Chs, path};
         QCOMPARE(again.row(1) + again.row(2), rows);
@@ -283,7 +282,7 @@ private slots:
         QVERIFY(form.show());
         form.clickCell(5, 6);
         form.clickCell(6, 6);
-        QCOMPARE(test::itemsOf(form.control<QComboBox>(ctl::form::ChoiceCombo)), (QStringList{u"High"_s, u"Low"_s}));
+        QCOMPARE(test::itemsOf(form.control<QComboBox>(ctl::form::ChoiceCombo)), test::texts(u"High|Low"));
         form.image.setByte(region::ModelIndex, 0xFF);
         form.image.setByte(region::FrequencyRangeIndex, 0xFF);
         form.view->gridLoad();

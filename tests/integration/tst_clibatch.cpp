@@ -10,10 +10,11 @@
 
 using namespace kdw;
 using namespace kdw::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Variations = QStringLiteral("Code,SQL\n101,3\n102,\n103,5\n");
+const QString Variations = u"Code,SQL\n101,3\n102,\n103,5\n"_s;
 
 QStringList logLines(const QString &path)
 {
@@ -28,75 +29,78 @@ class TestCliBatch : public QObject
 
 private:
     // The document with a row's settings, as `kdw-cli settings` makes it.
-    QByteArray documentWith(const RadioSim &sim, const QStringList &assignments)
+    QByteArray documentWith(const RadioSim &sim, const QString &changes)
     {
-        const QString path = sim.directory() + QStringLiteral("expected.sin");
+        const QString path = sim.directory() + u"expected.sin"_s;
         QFile::remove(path);
-        if (!QFile::copy(sim.directory() + QStringLiteral("doc.sin"), path))
+        if (!QFile::copy(sim.directory() + u"doc.sin"_s, path))
             return {};
-        if (!assignments.isEmpty()
-            && sim.runCli(QStringList{QStringLiteral("settings"), path} + assignments).exitCode != 0)
+        const QStringList assignments = changes.split(u';', Qt::SkipEmptyParts);
+        if (!assignments.isEmpty() && sim.runCli(QStringList{u"settings"_s, path} + assignments).exitCode != 0)
             return {};
         return readFile(path);
     }
 
     bool prepareFiles(const RadioSim &sim, const QString &variations)
     {
-        return sim.isRunning() && writeSinFile(sim.directory() + QStringLiteral("doc.sin"), patternImage(5))
-               && writeFile(sim.directory() + QStringLiteral("v.csv"), variations.toUtf8());
+        return sim.isRunning() && writeSinFile(sim.directory() + u"doc.sin"_s, patternImage(5))
+               && writeFile(sim.directory() + u"v.csv"_s, variations.toUtf8());
     }
 
     CliRun batch(const RadioSim &sim, const QStringList &more = {}, int units = 3)
     {
-        return sim.runCli(QStringList{QStringLiteral("batch"), QStringLiteral("--auto"), QStringLiteral("--units"),
-                                      QString::number(units), QStringLiteral("--vary"),
-                                      sim.directory() + QStringLiteral("v.csv"), QStringLiteral("--log"),
-                                      sim.directory() + QStringLiteral("log.csv"), QStringLiteral("--port"),
-                                      QStringLiteral("COM1"), sim.directory() + QStringLiteral("doc.sin")}
+        const QString dir = sim.directory();
+        return sim.runCli(texts(u"batch|--auto|--units|%1|--vary|%2v.csv|--log|%2log.csv|--port|COM1|%2doc.sin"_s.arg(
+                              QString::number(units), dir))
                           + more);
     }
 
 private slots:
-    void threeRadiosEachGetTheirRow()
+    // Each radio gets the document with the next row; a radio of another
+    // identification is skipped, keeps its memory, and its row goes to the next.
+    void eachRadioGetsItsRow_data()
     {
-        const RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")});
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("units"); // the changes of each verified radio; "skipped"
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("three radios") << texts(u"--box|3") << 0 << texts(u"Code=101;SQL=3|Code=102|Code=103;SQL=5")
+                                      << u"3 verified, 0 failed, 0 skipped"_s;
+        QTest::newRow("another identification skipped")
+            << texts(u"--box|3|--ident|2:4b44573431370200") << 1 << texts(u"Code=101;SQL=3|skipped|Code=102")
+            << u"2 verified, 0 failed, 1 skipped"_s;
+    }
+
+    void eachRadioGetsItsRow()
+    {
+        QFETCH(QStringList, simArgs);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, units);
+        QFETCH(QString, summary);
+        const RadioSim sim(simArgs);
         QVERIFY(prepareFiles(sim, Variations));
         const CliRun run = batch(sim);
-        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err + sim.logTail()));
-        const QStringList rows[] = {{QStringLiteral("Code=101"), QStringLiteral("SQL=3")},
-                                    {QStringLiteral("Code=102")},
-                                    {QStringLiteral("Code=103"), QStringLiteral("SQL=5")}};
-        const QStringList lines = logLines(sim.directory() + QStringLiteral("log.csv"));
+        QVERIFY2(run.exitCode == exitCode, qPrintable(run.out + run.err + sim.logTail()));
+        const QStringList lines = logLines(sim.directory() + u"log.csv"_s);
         QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines.at(0), QStringLiteral("unit,started,finished,identification,result,backup,sha256,changes"));
+        QCOMPARE(lines.at(0), u"unit,started,finished,identification,result,backup,sha256,changes"_s);
         for (int i = 0; i < 3; ++i) {
-            const QByteArray expected = documentWith(sim, rows[i]);
+            if (units.at(i) == u"skipped") {
+                QVERIFY2(lines.at(i + 1).contains(u",4b44573431370200,skipped,,,expected=4b44573431370100"_s),
+                         qPrintable(lines.at(i + 1)));
+                QVERIFY(sim.savedMemory(i + 1).isEmpty());
+                continue;
+            }
+            const QByteArray expected = documentWith(sim, units.at(i));
             QCOMPARE(expected.size(), MemoryImage::Size);
             QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
             const QStringList cells = lines.at(i + 1).split(u',');
-            QCOMPARE(cells.at(4), QStringLiteral("verified"));
+            QCOMPARE(cells.at(4), u"verified"_s);
             QCOMPARE(cells.at(6),
                      QString::fromLatin1(QCryptographicHash::hash(expected, QCryptographicHash::Sha256).toHex()));
-            QCOMPARE(cells.at(7), rows[i].join(u';'));
+            QCOMPARE(cells.at(7), units.at(i));
         }
-        QVERIFY2(run.out.contains(QStringLiteral("3 verified, 0 failed, 0 skipped")), qPrintable(run.out));
-    }
-
-    void aRadioOfAnotherIdentificationIsSkipped()
-    {
-        const RadioSim sim({QStringLiteral("--box"), QStringLiteral("3"), QStringLiteral("--ident"),
-                            QStringLiteral("2:4b44573431370200")});
-        QVERIFY(prepareFiles(sim, Variations));
-        const CliRun run = batch(sim);
-        QVERIFY2(run.exitCode == 1, qPrintable(run.out + run.err + sim.logTail()));
-        const QStringList lines = logLines(sim.directory() + QStringLiteral("log.csv"));
-        QCOMPARE(lines.size(), 4);
-        QVERIFY2(lines.at(2).contains(QStringLiteral(",4b44573431370200,skipped,,,expected=4b44573431370100")),
-                 qPrintable(lines.at(2)));
-        QVERIFY(sim.savedMemory(2).isEmpty());
-        // The skipped radio's row goes to the next one.
-        QCOMPARE(writtenRanges(sim.savedMemory(3)), writtenRanges(documentWith(sim, {QStringLiteral("Code=102")})));
-        QVERIFY2(run.out.contains(QStringLiteral("2 verified, 0 failed, 1 skipped")), qPrintable(run.out));
+        QVERIFY2(run.out.contains(summary), qPrintable(run.out));
     }
 
     // The lines people read are in the language asked for; the log is not.
@@ -106,15 +110,15 @@ private slots:
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
         QTest::newRow("Simplified Chinese")
-            << QStringLiteral("chs")
-            << QStringLiteral("第 1 台：已校验（识别码 4b44573431370100） Code=101;SQL=3|第 2 台：跳过（识别码 "
-                              "4b44573431370200）|1 台已校验，0 台失败，1 台跳过|日志：")
-            << QStringLiteral("第 1 台：正在识别|第 1 台：正在校验|第 2 台：正在等待下一台对讲机（请取下这一台）");
+            << u"chs"_s
+            << u"第 1 台：已校验（识别码 4b44573431370100） Code=101;SQL=3|第 2 台：跳过（识别码 "
+               "4b44573431370200）|1 台已校验，0 台失败，1 台跳过|日志："_s
+            << u"第 1 台：正在识别|第 1 台：正在校验|第 2 台：正在等待下一台对讲机（请取下这一台）"_s;
         QTest::newRow("Traditional Chinese")
-            << QStringLiteral("cht")
-            << QStringLiteral("第 1 台：已校驗（識別碼 4b44573431370100）|第 2 台：跳過（識別碼 "
-                              "4b44573431370200）|1 台已校驗，0 台失敗，1 台跳過|記錄：")
-            << QStringLiteral("第 1 台：正在識別|第 1 台：正在寫入|第 2 台：正在等待下一台對講機（請取下這一台）");
+            << u"cht"_s
+            << u"第 1 台：已校驗（識別碼 4b44573431370100）|第 2 台：跳過（識別碼 "
+               "4b44573431370200）|1 台已校驗，0 台失敗，1 台跳過|記錄："_s
+            << u"第 1 台：正在識別|第 1 台：正在寫入|第 2 台：正在等待下一台對講機（請取下這一台）"_s;
     }
 
     void speaksTheChosenLanguage()
@@ -122,17 +126,16 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        const RadioSim sim({QStringLiteral("--box"), QStringLiteral("2"), QStringLiteral("--ident"),
-                            QStringLiteral("2:4b44573431370200")});
+        const RadioSim sim(texts(u"--box|2|--ident|2:4b44573431370200"));
         QVERIFY(prepareFiles(sim, Variations));
-        const CliRun run = batch(sim, {QStringLiteral("--lang"), language, QStringLiteral("--no-backup")}, 2);
+        const CliRun run = batch(sim, {u"--lang"_s, language, u"--no-backup"_s}, 2);
         QVERIFY2(run.exitCode == 1, qPrintable(run.out + run.err + sim.logTail()));
         QVERIFY2(saysAll(run.out, out), qPrintable(run.out));
         QVERIFY2(saysAll(run.err, err), qPrintable(run.err));
-        const QStringList lines = logLines(sim.directory() + QStringLiteral("log.csv"));
+        const QStringList lines = logLines(sim.directory() + u"log.csv"_s);
         QCOMPARE(lines.size(), 3);
-        QVERIFY2(lines.at(1).contains(QStringLiteral(",verified,,")), qPrintable(lines.at(1)));
-        QVERIFY2(lines.at(2).contains(QStringLiteral(",skipped,,,expected=")), qPrintable(lines.at(2)));
+        QVERIFY2(lines.at(1).contains(u",verified,,"_s), qPrintable(lines.at(1)));
+        QVERIFY2(lines.at(2).contains(u",skipped,,,expected="_s), qPrintable(lines.at(2)));
     }
 
     void aBadVariationsFileTouchesNoRadio_data()
@@ -140,16 +143,13 @@ private slots:
         QTest::addColumn<QString>("variations");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("says");
-        QTest::newRow("unknown label") << QStringLiteral("Code,Volume\n1,2\n") << QStringLiteral("eng")
-                                       << QStringLiteral("line 1, column 2");
-        QTest::newRow("bad value on the last row") << QStringLiteral("Code,SQL\n1,2\n3,4\n5,eleven\n")
-                                                   << QStringLiteral("eng") << QStringLiteral("line 4, column 2");
+        QTest::newRow("unknown label") << u"Code,Volume\n1,2\n"_s << u"eng"_s << u"line 1, column 2"_s;
+        QTest::newRow("bad value on the last row")
+            << u"Code,SQL\n1,2\n3,4\n5,eleven\n"_s << u"eng"_s << u"line 4, column 2"_s;
         QTest::newRow("bad value, Simplified Chinese")
-            << QStringLiteral("Code,SQL\n1,2\n5,eleven\n") << QStringLiteral("chs")
-            << QStringLiteral("第 3 行，第 2 列：SQL：未知的选项“eleven”");
+            << u"Code,SQL\n1,2\n5,eleven\n"_s << u"chs"_s << u"第 3 行，第 2 列：SQL：未知的选项“eleven”"_s;
         QTest::newRow("unknown label, Traditional Chinese")
-            << QStringLiteral("Code,Volume\n1,2\n") << QStringLiteral("cht")
-            << QStringLiteral("第 1 行，第 2 欄：未知的設定項「Volume」");
+            << u"Code,Volume\n1,2\n"_s << u"cht"_s << u"第 1 行，第 2 欄：未知的設定項「Volume」"_s;
     }
 
     void aBadVariationsFileTouchesNoRadio()
@@ -157,12 +157,12 @@ private slots:
         QFETCH(QString, variations);
         QFETCH(QString, language);
         QFETCH(QString, says);
-        const RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")});
+        const RadioSim sim(texts(u"--box|3"));
         QVERIFY(prepareFiles(sim, variations));
-        const CliRun run = batch(sim, {QStringLiteral("--lang"), language});
+        const CliRun run = batch(sim, {u"--lang"_s, language});
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(says), qPrintable(run.err));
-        QVERIFY(!QFileInfo::exists(sim.directory() + QStringLiteral("log.csv")));
+        QVERIFY(!QFileInfo::exists(sim.directory() + u"log.csv"_s));
         QCOMPARE(sim.hostBytes(), QByteArray());
     }
 
@@ -172,19 +172,19 @@ private slots:
     {
         QTest::addColumn<QStringList>("more");
         QTest::addColumn<QString>("says");
-        QTest::newRow("the backup read") << QStringList() << QStringLiteral("block 101 of 318");
-        QTest::newRow("the write") << QStringList{QStringLiteral("--no-backup")} << QStringLiteral("block 101 of 316");
+        QTest::newRow("the backup read") << QStringList() << u"block 101 of 318"_s;
+        QTest::newRow("the write") << texts(u"--no-backup") << u"block 101 of 316"_s;
     }
 
     void aResumeNamesItsTransfer()
     {
         QFETCH(QStringList, more);
         QFETCH(QString, says);
-        const RadioSim sim({QStringLiteral("--silence"), QStringLiteral("100")});
+        const RadioSim sim(texts(u"--silence|100"));
         QVERIFY(prepareFiles(sim, Variations));
         const CliRun run = batch(sim, more, 1);
         QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err + sim.logTail()));
-        QVERIFY2(run.err.contains(QStringLiteral("Connection lost at ") + says), qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"Connection lost at "_s + says), qPrintable(run.err));
     }
 
     // Without --auto each radio waits for the person at the bench: a prompt
@@ -195,9 +195,9 @@ private slots:
         QTest::addColumn<QStringList>("answers"); // the end of input follows when the last is not "q"
         QTest::addColumn<int>("written");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("q at the first prompt") << QStringList{QStringLiteral("q")} << 0 << 1;
+        QTest::newRow("q at the first prompt") << QStringList{u"q"_s} << 0 << 1;
         QTest::newRow("one radio, then the end of input") << QStringList{QString()} << 1 << 0;
-        QTest::newRow("two radios, then q") << QStringList{QString(), QString(), QStringLiteral(" q ")} << 2 << 0;
+        QTest::newRow("two radios, then q") << QStringList{QString(), QString(), u" q "_s} << 2 << 0;
     }
 
     void theManualRunWaitsForEnter()
@@ -205,16 +205,13 @@ private slots:
         QFETCH(QStringList, answers);
         QFETCH(int, written);
         QFETCH(int, exitCode);
-        RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")});
+        RadioSim sim(texts(u"--box|3"));
         QVERIFY(prepareFiles(sim, QString()) && !sim.cliPath().isEmpty());
         QProcess cli;
-        cli.start(sim.cliPath(),
-                  {QStringLiteral("batch"), QStringLiteral("--log"), sim.directory() + QStringLiteral("log.csv"),
-                   QStringLiteral("--port"), QStringLiteral("COM1"), sim.directory() + QStringLiteral("doc.sin")});
+        cli.start(sim.cliPath(), texts(u"batch|--log|%1log.csv|--port|COM1|%1doc.sin"_s.arg(sim.directory())));
         QString err;
         for (qsizetype i = 0; i < answers.size(); ++i) {
-            const QString prompt
-                = QStringLiteral("Connect radio %1, switch it on and press Enter (q to stop)\n").arg(i + 1);
+            const QString prompt = u"Connect radio %1, switch it on and press Enter (q to stop)\n"_s.arg(i + 1);
             QTRY_VERIFY2_WITH_TIMEOUT((err += QString::fromUtf8(cli.readAllStandardError())).contains(prompt),
                                       qPrintable(err + sim.logTail()), 30000);
             if (i == 0)
@@ -228,9 +225,9 @@ private slots:
         err += QString::fromUtf8(cli.readAllStandardError());
         const QString out = QString::fromUtf8(cli.readAllStandardOutput());
         QVERIFY2(cli.exitCode() == exitCode, qPrintable(out + err + sim.logTail()));
-        QVERIFY2(!out.contains(QStringLiteral("Connect radio")), qPrintable(out));
-        QCOMPARE(logLines(sim.directory() + QStringLiteral("log.csv")).size(), written + 1);
-        const QByteArray document = readFile(sim.directory() + QStringLiteral("doc.sin"));
+        QVERIFY2(!out.contains(u"Connect radio"_s), qPrintable(out));
+        QCOMPARE(logLines(sim.directory() + u"log.csv"_s).size(), written + 1);
+        const QByteArray document = readFile(sim.directory() + u"doc.sin"_s);
         for (int radio = 1; radio <= 3; ++radio) {
             const QByteArray memory = sim.savedMemory(radio);
             QCOMPARE(memory.isEmpty(), radio > written);

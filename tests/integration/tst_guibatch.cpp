@@ -22,6 +22,7 @@
 
 using namespace kdw;
 using namespace kdw::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -92,16 +93,16 @@ void TestGuiBatch::runDialog(const std::function<void(CBatchDlg &)> &drive)
 void TestGuiBatch::threeRadiosWithNext()
 {
     const MemoryImage document = m_program->showImage(patternImage(5));
-    RadioSim sim({QStringLiteral("--box"), QStringLiteral("3")}, patternImage(12), m_program->dir.path());
+    RadioSim sim({u"--box"_s, u"3"_s}, patternImage(12), m_program->dir.path());
     QVERIFY(sim.isRunning());
-    QVERIFY(m_program->dir.write(QStringLiteral("v.csv"), Variations));
+    QVERIFY(m_program->dir.write(u"v.csv"_s, Variations));
     MessageRecorder messages;
 
     QList<QStringList> rows;
     QString summary;
     QString logLine;
     runDialog([&](CBatchDlg &dialog) {
-        dialog.item<QLineEdit>(ctl::batch::Variations)->setText(m_program->dir.file(QStringLiteral("v.csv")));
+        dialog.item<QLineEdit>(ctl::batch::Variations)->setText(m_program->dir.file(u"v.csv"_s));
         QTest::keyClick(&dialog, Qt::Key_Return); // Start, the first radio connected
         for (int unit = 2; unit <= 3; ++unit) {
             if (!nextRadio(dialog, sim, unit))
@@ -115,20 +116,19 @@ void TestGuiBatch::threeRadiosWithNext()
     });
     QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join(u'|')));
     QVERIFY2(rows.size() == 3, qPrintable(sim.logTail()));
-    QCOMPARE(summary, QStringLiteral("3 verified, 0 failed, 0 skipped"));
+    QCOMPARE(summary, u"3 verified, 0 failed, 0 skipped"_s);
 
     const VariationsRead variations = parseVariations(QString::fromUtf8(Variations));
     QVERIFY(variations);
-    const QString logPath = logLine.section(QStringLiteral(": "), 1);
+    const QString logPath = logLine.section(u": "_s, 1);
     const QStringList log = QString::fromUtf8(readFile(logPath)).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(log.size(), 4);
     for (int i = 0; i < 3; ++i) {
         const QByteArray expected = variations.units.at(i).applied(document).bytes();
         QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
-        QCOMPARE(rows.at(i).mid(0, 3),
-                 (QStringList{QString::number(i + 1), QStringLiteral("4b44573431370100"), QStringLiteral("verified")}));
+        QCOMPARE(rows.at(i).mid(0, 3), (QStringList{QString::number(i + 1), u"4b44573431370100"_s, u"verified"_s}));
         const QStringList cells = log.at(i + 1).split(u',');
-        QCOMPARE(cells.at(4), QStringLiteral("verified"));
+        QCOMPARE(cells.at(4), u"verified"_s);
         QCOMPARE(cells.at(6),
                  QString::fromLatin1(QCryptographicHash::hash(expected, QCryptographicHash::Sha256).toHex()));
         // The backup of what the radio held before.
@@ -144,12 +144,9 @@ void TestGuiBatch::anotherIdentificationIsAsked_data()
     QTest::addColumn<QByteArray>("language");
     QTest::addColumn<bool>("writeAnyway");
     QTest::addColumn<QString>("summary");
-    QTest::newRow("skipped, English") << QByteArray("Eng") << false
-                                      << QStringLiteral("1 verified, 0 failed, 1 skipped");
-    QTest::newRow("written anyway, Simplified")
-        << QByteArray("Chs") << true << QStringLiteral("2 台已校验，0 台失败，0 台跳过");
-    QTest::newRow("skipped, Traditional")
-        << QByteArray("Cht") << false << QStringLiteral("1 台已校驗，0 台失敗，1 台跳過");
+    QTest::newRow("skipped, English") << QByteArray("Eng") << false << u"1 verified, 0 failed, 1 skipped"_s;
+    QTest::newRow("written anyway, Simplified") << QByteArray("Chs") << true << u"2 台已校验，0 台失败，0 台跳过"_s;
+    QTest::newRow("skipped, Traditional") << QByteArray("Cht") << false << u"1 台已校驗，0 台失敗，1 台跳過"_s;
 }
 
 void TestGuiBatch::anotherIdentificationIsAsked()
@@ -160,9 +157,7 @@ void TestGuiBatch::anotherIdentificationIsAsked()
     m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
     QVERIFY(m_program->start());
     const MemoryImage document = m_program->showImage(patternImage(6));
-    RadioSim sim(
-        {QStringLiteral("--box"), QStringLiteral("2"), QStringLiteral("--ident"), QStringLiteral("2:4b44573431370200")},
-        patternImage(12), m_program->dir.path());
+    RadioSim sim({u"--box"_s, u"2"_s, u"--ident"_s, u"2:4b44573431370200"_s}, patternImage(12), m_program->dir.path());
     QVERIFY(sim.isRunning());
     MessageRecorder messages;
     messages.answers = {writeAnyway ? QMessageBox::Yes : QMessageBox::No};
@@ -183,8 +178,8 @@ void TestGuiBatch::anotherIdentificationIsAsked()
     });
     QCOMPARE(shown, summary);
     QCOMPARE(messages.texts.size(), 1);
-    QVERIFY2(messages.texts.first().contains(QStringLiteral("4b44573431370200")), qPrintable(messages.texts.first()));
-    QVERIFY(messages.texts.first().contains(QStringLiteral("4b44573431370100")));
+    QVERIFY2(messages.texts.first().contains(u"4b44573431370200"_s), qPrintable(messages.texts.first()));
+    QVERIFY(messages.texts.first().contains(u"4b44573431370100"_s));
     if (writeAnyway)
         QCOMPARE(writtenRanges(sim.savedMemory(2)), writtenRanges(document.bytes()));
     else
@@ -193,21 +188,21 @@ void TestGuiBatch::anotherIdentificationIsAsked()
 
 void TestGuiBatch::badVariationsTouchNoRadio()
 {
-    RadioSim sim({QStringLiteral("--box"), QStringLiteral("2")}, patternImage(12), m_program->dir.path());
+    RadioSim sim({u"--box"_s, u"2"_s}, patternImage(12), m_program->dir.path());
     QVERIFY(sim.isRunning());
-    QVERIFY(m_program->dir.write(QStringLiteral("v.csv"), "Code,SQL\n101,3\n102,eleven\n"));
+    QVERIFY(m_program->dir.write(u"v.csv"_s, "Code,SQL\n101,3\n102,eleven\n"));
     MessageRecorder messages;
     bool setUpAgain = false;
     runDialog([&](CBatchDlg &dialog) {
-        dialog.item<QLineEdit>(ctl::batch::Variations)->setText(m_program->dir.file(QStringLiteral("v.csv")));
+        dialog.item<QLineEdit>(ctl::batch::Variations)->setText(m_program->dir.file(u"v.csv"_s));
         dialog.item<QPushButton>(ctl::batch::Start)->click();
         setUpAgain = !dialog.isRunning() && dialog.item<QPushButton>(ctl::batch::Start)->isEnabled();
     });
     QVERIFY(setUpAgain);
     QCOMPARE(messages.texts.size(), 1);
-    QVERIFY2(messages.texts.first().contains(QStringLiteral("line 3, column 2")), qPrintable(messages.texts.first()));
+    QVERIFY2(messages.texts.first().contains(u"line 3, column 2"_s), qPrintable(messages.texts.first()));
     QCOMPARE(sim.hostBytes(), QByteArray());
-    QVERIFY(QDir(backupDirectory(m_program->dir.path())).entryList({QStringLiteral("*.csv")}).isEmpty());
+    QVERIFY(QDir(backupDirectory(m_program->dir.path())).entryList({u"*.csv"_s}).isEmpty());
 }
 
 QTEST_MAIN(TestGuiBatch)

@@ -15,6 +15,7 @@
 
 using namespace kdw;
 using namespace kdw::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -52,14 +53,6 @@ struct Box
     }
 };
 
-QByteArray writtenRanges(const QByteArray &memory)
-{
-    QByteArray bytes;
-    for (const TransferRange &r : WriteRanges)
-        bytes += memory.mid(r.start, r.end - r.start);
-    return bytes;
-}
-
 MemoryImage withCode(const MemoryImage &document, const QString &code)
 {
     MemoryImage image = document;
@@ -69,8 +62,7 @@ MemoryImage withCode(const MemoryImage &document, const QString &code)
 
 QStringList logRows(const QString &path)
 {
-    QStringList lines = QString::fromUtf8(readFile(path)).split(u'\n', Qt::SkipEmptyParts);
-    return lines;
+    return QString::fromUtf8(readFile(path)).split(u'\n', Qt::SkipEmptyParts);
 }
 
 QString sha(const MemoryImage &image)
@@ -108,10 +100,10 @@ private:
         plan.variations = read.units;
         plan.backup = backup;
         plan.maxResumes = 0;
-        plan.backupDirectory = m_dir.filePath(QStringLiteral("backups/"));
+        plan.backupDirectory = m_dir.filePath(u"backups/"_s);
         plan.programDirectory = m_dir.path() + u'/';
         static int runs = 0;
-        const QString logPath = m_dir.filePath(QStringLiteral("log%1.csv").arg(++runs));
+        const QString logPath = m_dir.filePath(u"log%1.csv"_s.arg(++runs));
         QString error;
         auto log = BatchLog::create(logPath, &error);
         if (!log)
@@ -134,12 +126,11 @@ private slots:
     {
         Box box(3);
         const QByteArray untouched = box.memories.at(1);
-        const Run run = runBatch(box, QStringLiteral("Code\n101\n\n103\n"));
+        const Run run = runBatch(box, u"Code\n101\n\n103\n"_s);
         QCOMPARE(run.summary.count(UnitResult::Verified), 3);
         QVERIFY(run.summary.allGood());
 
-        const MemoryImage expected[]
-            = {withCode(m_document, QStringLiteral("101")), m_document, withCode(m_document, QStringLiteral("103"))};
+        const MemoryImage expected[] = {withCode(m_document, u"101"_s), m_document, withCode(m_document, u"103"_s)};
         for (int i = 0; i < 3; ++i)
             QCOMPARE(writtenRanges(box.memories.at(i)), writtenRanges(expected[i].bytes()));
         // Outside the written ranges each radio keeps what it held.
@@ -149,23 +140,22 @@ private slots:
         const QStringList rows = logRows(run.log);
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows.at(0), BatchLog::Header);
-        const QString changes[] = {QStringLiteral("Code=101"), QString(), QStringLiteral("Code=103")};
+        const QString changes[] = {u"Code=101"_s, QString(), u"Code=103"_s};
         for (int i = 0; i < 3; ++i) {
             const QStringList cells = rows.at(i + 1).split(u',');
             QCOMPARE(cells.size(), 8);
             QCOMPARE(cells.at(0), QString::number(i + 1));
             // ISO 8601 local time with its offset, whatever the zone.
-            static const QRegularExpression iso(
-                QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$"));
+            static const QRegularExpression iso(u"^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$"_s);
             QVERIFY2(iso.match(cells.at(1)).hasMatch(), qPrintable(cells.at(1)));
             QVERIFY2(iso.match(cells.at(2)).hasMatch(), qPrintable(cells.at(2)));
             QCOMPARE(cells.at(3), QString::fromLatin1(Model.toHex()));
-            QCOMPARE(cells.at(4), QStringLiteral("verified"));
-            QVERIFY2(cells.at(5).endsWith(QStringLiteral("-unit%1.sin").arg(i + 1)), qPrintable(cells.at(5)));
+            QCOMPARE(cells.at(4), u"verified"_s);
+            QVERIFY2(cells.at(5).endsWith(u"-unit%1.sin"_s.arg(i + 1)), qPrintable(cells.at(5)));
             QCOMPARE(cells.at(6), sha(expected[i]));
             QCOMPARE(cells.at(7), changes[i]);
             // The backup holds what the radio held before its write.
-            const QByteArray backup = readFile(m_dir.filePath(QStringLiteral("backups/")) + cells.at(5));
+            const QByteArray backup = readFile(m_dir.filePath(u"backups/"_s) + cells.at(5));
             QCOMPARE(backup.size(), MemoryImage::Size);
         }
     }
@@ -175,16 +165,16 @@ private slots:
         Box box(3);
         box.identifications[1] = OtherModel;
         const QByteArray second = box.memories.at(1);
-        const Run run = runBatch(box, QStringLiteral("Code\n101\n102\n"));
+        const Run run = runBatch(box, u"Code\n101\n102\n"_s);
         QCOMPARE(box.memories.at(1), second);
-        QCOMPARE(writtenRanges(box.memories.at(2)), writtenRanges(withCode(m_document, QStringLiteral("102")).bytes()));
+        QCOMPARE(writtenRanges(box.memories.at(2)), writtenRanges(withCode(m_document, u"102"_s).bytes()));
         QCOMPARE(run.summary.count(UnitResult::Skipped), 1);
         QVERIFY(!run.summary.allGood());
         const QStringList cells = logRows(run.log).at(2).split(u',');
         QCOMPARE(cells.at(3), QString::fromLatin1(OtherModel.toHex()));
-        QCOMPARE(cells.at(4), QStringLiteral("skipped"));
+        QCOMPARE(cells.at(4), u"skipped"_s);
         QCOMPARE(cells.at(6), QString());
-        QCOMPARE(cells.at(7), QStringLiteral("expected=") + QString::fromLatin1(Model.toHex()));
+        QCOMPARE(cells.at(7), u"expected="_s + QString::fromLatin1(Model.toHex()));
     }
 
     void aRadioFailingMidWriteIsLoggedAndTheRunGoesOn()
@@ -192,17 +182,17 @@ private slots:
         Box box(3);
         box.failingRadio = 1;
         box.failAfterBlocks = 40;
-        const Run run = runBatch(box, QStringLiteral("Code\n101\n102\n103\n"));
+        const Run run = runBatch(box, u"Code\n101\n102\n103\n"_s);
         QCOMPARE(run.summary.units.size(), 3);
         QCOMPARE(run.summary.units.at(1).result, UnitResult::Failed);
-        QVERIFY2(run.summary.units.at(1).reason.in(Language::Eng).startsWith(QStringLiteral("partly written")),
+        QVERIFY2(run.summary.units.at(1).reason.in(Language::Eng).startsWith(u"partly written"_s),
                  qPrintable(run.summary.units.at(1).reason.in(Language::Eng)));
         // The failed radio used its row; the next gets the row after it.
-        QCOMPARE(writtenRanges(box.memories.at(2)), writtenRanges(withCode(m_document, QStringLiteral("103")).bytes()));
+        QCOMPARE(writtenRanges(box.memories.at(2)), writtenRanges(withCode(m_document, u"103"_s).bytes()));
         const QStringList cells = logRows(run.log).at(2).split(u',');
-        QCOMPARE(cells.at(4), QStringLiteral("failed"));
-        QCOMPARE(cells.at(6), sha(withCode(m_document, QStringLiteral("102"))));
-        QVERIFY2(cells.at(7).startsWith(QStringLiteral("Code=102;partly written")), qPrintable(cells.at(7)));
+        QCOMPARE(cells.at(4), u"failed"_s);
+        QCOMPARE(cells.at(6), sha(withCode(m_document, u"102"_s)));
+        QVERIFY2(cells.at(7).startsWith(u"Code=102;partly written"_s), qPrintable(cells.at(7)));
     }
 
     void aStopDuringTheWriteEndsTheRunWithTheUnitPartlyWritten()
@@ -211,7 +201,7 @@ private slots:
         int blocks = 0;
         // The stop is asked before every block; it comes during the first radio's write.
         const Run run = runBatch(
-            box, QStringLiteral("Code\n101\n102\n"),
+            box, u"Code\n101\n102\n"_s,
             [&box, &blocks] {
                 return box.current == 0 && box.memories.at(0) != patternBytes(MemoryImage::Size, 100) && ++blocks > 5;
             },
@@ -219,12 +209,11 @@ private slots:
         QVERIFY(run.summary.stopped);
         QCOMPARE(run.summary.units.size(), 1);
         QCOMPARE(run.summary.units.at(0).result, UnitResult::Failed);
-        QCOMPARE(run.summary.units.at(0).reason.in(Language::Eng), QStringLiteral("partly written"));
+        QCOMPARE(run.summary.units.at(0).reason.in(Language::Eng), u"partly written"_s);
         QCOMPARE(run.prompts, 1);
         QCOMPARE(logRows(run.log).size(), 2);
-        QVERIFY(logRows(run.log).at(1).endsWith(QStringLiteral(",failed,,")
-                                                + sha(withCode(m_document, QStringLiteral("101")))
-                                                + QStringLiteral(",Code=101;partly written")));
+        QVERIFY(logRows(run.log).at(1).endsWith(u",failed,,"_s + sha(withCode(m_document, u"101"_s))
+                                                + u",Code=101;partly written"_s));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "core/link/cabledoctor.h"
 #include "madeupsystem.h"
+#include "testbytes.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -69,9 +70,7 @@ void TestCableDoctor::systemChecks_data()
         << 1;
     QTest::newRow("device missing, no adapter, in Simplified Chinese")
         << u"COM1"_qs << none << none << QString() << false << QString() << Language::Chs
-        << QStringList{u"problem: @/dev/ttyUSB0 不存在"_qs, u"note: 没有 USB 串口转换器。"_qs,
-                       u"note: 发现 1 个问题。"_qs}
-        << 1;
+        << texts(u"problem: @/dev/ttyUSB0 不存在|note: 没有 USB 串口转换器。|note: 发现 1 个问题。") << 1;
     QTest::newRow("not in the device's group")
         << u"COM1"_qs << QStringList{ftdi} << none << u"root:x:0:\nusers:x:1000:alice\n"_qs << true << QString()
         << Language::Eng
@@ -84,8 +83,8 @@ void TestCableDoctor::systemChecks_data()
         << Language::Cht
         << QStringList{u"problem: @/dev/ttyUSB0 屬於 root:dialout，權限 -rw-rw----；您已被加入 dialout 群組"_qs} << 1;
     QTest::newRow("held by another program")
-        << u"COM1"_qs << QStringList{ftdi} << QStringList{u"4242 minicom dev/ttyUSB0"_qs, u"77 bash"_qs} << QString()
-        << false << QString() << Language::Eng
+        << u"COM1"_qs << QStringList{ftdi} << texts(u"4242 minicom dev/ttyUSB0|77 bash") << QString() << false
+        << QString() << Language::Eng
         << QStringList{u"problem: @/dev/ttyUSB0 is open in another program, minicom (pid 4242)"_qs} << 1;
     QTest::newRow("open refused") << u"COM1"_qs << QStringList{ftdi} << none << QString() << false
                                   << u"in use by another program"_qs << Language::Eng

@@ -101,18 +101,12 @@ void TestProtocol::fullTransfer_data()
     QTest::addColumn<int>("end");                // of the last range
     QTest::addColumn<QStringList>("firstBlock"); // the exchange of block 0x0000
     const QString data = hexBytes(patternMemory().left(8));
-    QTest::newRow("read") << true << 0x2000 << QStringList{u"pause 1"_qs,
-                                                           u"pause 1"_qs,
-                                                           u"purge"_qs,
-                                                           u"write 52 00 00 08"_qs,
-                                                           u"read 12 -> aa bb cc dd "_qs + data,
-                                                           u"purge"_qs,
-                                                           u"write 06"_qs,
-                                                           u"read 1 -> 06"_qs};
+    QTest::newRow("read") << true << 0x2000
+                          << texts(u"pause 1|pause 1|purge|write 52 00 00 08|read 12 -> aa bb cc dd %1|purge|"
+                                   u"write 06|read 1 -> 06"_qs.arg(data));
     // 0x1FF0..0x1FFF never leave the program.
     QTest::newRow("write") << false << 0x1FF0
-                           << QStringList{u"pause 1"_qs, u"purge"_qs, u"write 57 00 00 08"_qs, u"write "_qs + data,
-                                          u"read 1 -> 06"_qs};
+                           << texts(u"pause 1|purge|write 57 00 00 08|write %1|read 1 -> 06"_qs.arg(data));
 }
 
 void TestProtocol::fullTransfer()

@@ -2,6 +2,7 @@
 
 #include "core/image/builtindefaults.h"
 #include "core/image/regions.h"
+#include "core/image/transferranges.h"
 
 namespace kdw::test {
 
@@ -32,6 +33,19 @@ MemoryImage patternImage(quint8 seed)
     MemoryImage image;
     image.copyIn(patternBytes(MemoryImage::Size, seed));
     return image;
+}
+
+QStringList texts(QStringView joined)
+{
+    return joined.toString().split(u'|');
+}
+
+QByteArray writtenRanges(const QByteArray &memory)
+{
+    QByteArray bytes;
+    for (const TransferRange &r : WriteRanges)
+        bytes += memory.mid(r.start, r.end - r.start);
+    return bytes;
 }
 
 QByteArray channelBytes(const MemoryImage &image, int channel)

@@ -1,10 +1,11 @@
 #pragma once
 
-// Byte arrays and images that tests build and compare.
+// Byte arrays, images and texts that tests build and compare.
 #include "core/image/memoryimage.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace kdw::test {
 
@@ -25,6 +26,12 @@ MemoryImage builtInDefaultsImage();
 QByteArray patternBytes(int size, quint8 seed = 0);
 // A memory image of those bytes.
 MemoryImage patternImage(quint8 seed = 0);
+
+// Texts written as one string separated by '|': "Off|Low" is {"Off", "Low"}.
+QStringList texts(QStringView joined);
+
+// The bytes of the write ranges of an 8192-byte memory, one range after another.
+QByteArray writtenRanges(const QByteArray &memory);
 
 // A channel as it moves: its 16-byte record, then its 8-byte name slot.
 QByteArray channelBytes(const MemoryImage &image, int channel);

@@ -4,11 +4,6 @@
 
 namespace kdw::test {
 
-QStringList texts(QStringView joined)
-{
-    return joined.toString().split(u'|');
-}
-
 ChannelTexts row(QStringView joined)
 {
     const QStringList list = texts(joined);

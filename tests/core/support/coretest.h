@@ -12,8 +12,6 @@
 
 namespace kdw::test {
 
-// Texts written as one string separated by '|': "Off|Low" is {"Off", "Low"}.
-QStringList texts(QStringView joined);
 // A grid row from nine texts separated by '|', and back.
 ChannelTexts row(QStringView joined);
 QStringList cells(const ChannelTexts &row);

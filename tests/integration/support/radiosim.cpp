@@ -22,14 +22,6 @@ MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::arra
     return base;
 }
 
-QByteArray writtenRanges(const QByteArray &memory)
-{
-    QByteArray bytes;
-    for (const TransferRange &r : WriteRanges)
-        bytes += memory.mid(r.start, r.end - r.start);
-    return bytes;
-}
-
 RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const QString &programDirectory)
     : m_programDirectory(programDirectory.isEmpty() ? m_dir.path() + u'/' : programDirectory)
 {

@@ -16,9 +16,6 @@ namespace kdw::test {
 // `base` with the bytes of `ranges` taken from `source`.
 MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges);
 
-// The bytes of the write ranges of an 8192-byte memory, one range after another.
-QByteArray writtenRanges(const QByteArray &memory);
-
 // kdw-radio-sim linked as ports/COM1 in a directory (its own temporary one
 // unless given), so that the directory serves as the program directory of a
 // transfer on "COM1". The radio's memory starts as `memory`, it saves after
