@@ -54,7 +54,6 @@ private slots:
     void resumeKeepsItsPlace();
     void cancelRunningTransfer_data();
     void cancelRunningTransfer();
-    void backedUpWriteIsOneStart();
     void portThatCannotOpen_data();
     void portThatCannotOpen();
     void faultThenNextTransfer_data();
@@ -200,14 +199,13 @@ void TestGuiTransfer::resumeKeepsItsPlace_data()
     QTest::addColumn<QStringList>("fault");
     QTest::addColumn<int>("place"); // the bar's value when the line failed
     QTest::addColumn<QString>("notice");
-    QTest::newRow("read, silence at block 160, Eng")
-        << QByteArray("Eng") << true << QStringList{u"--silence"_qs, u"159"_qs} << 159
-        << u"Connection lost at block 160 of 318. Resuming (1 of 3)…"_qs;
+    QTest::newRow("read, silence at block 160, Eng") << QByteArray("Eng") << true << texts(u"--silence|159") << 159
+                                                     << u"Connection lost at block 160 of 318. Resuming (1 of 3)…"_qs;
     QTest::newRow("write, NAK at block 201, Chs")
-        << QByteArray("Chs") << false << QStringList{u"--nak"_qs, u"200"_qs} << 200
+        << QByteArray("Chs") << false << texts(u"--nak|200") << 200
         << u"连接在第 201 块（共 316 块）处中断。正在续传（第 1 次，共 3 次）…"_qs;
     QTest::newRow("read, short answer at block 2, Cht")
-        << QByteArray("Cht") << true << QStringList{u"--short"_qs, u"1"_qs} << 1
+        << QByteArray("Cht") << true << texts(u"--short|1") << 1
         << u"連接在第 2 塊（共 318 塊）處中斷。正在續傳（第 1 次，共 3 次）…"_qs;
 }
 
@@ -309,43 +307,6 @@ void TestGuiTransfer::cancelRunningTransfer()
     QCOMPARE(next.finalPercentage, u"100%"_qs);
 }
 
-// With Back Up Before Write one Start reads the radio, keeps it and writes,
-// the steps named under one bar.
-void TestGuiTransfer::backedUpWriteIsOneStart()
-{
-    m_program->action(cmd::BackupBeforeWrite)->trigger();
-    const MemoryImage radio = patternImage(24);
-    RadioSim sim({}, radio, m_program->dir.path());
-    QVERIFY(sim.isRunning());
-    const MemoryImage written = m_program->showImage(patternImage(45));
-    QStringList steps;
-    int dialogs = 0;
-    MessageRecorder messages;
-    const DialogRun write = run(cmd::Write, [&](CTransferDlg &dialog) {
-        ++dialogs;
-        pressStart(dialog);
-        auto *worker = dialog.findChild<TransferWorker *>();
-        QVERIFY(worker);
-        // The line as each block finishes, once per step.
-        connect(worker, &TransferWorker::blockDone, this, [&steps, &dialog] {
-            const QString step = dialog.item<QLabel>(ctl::transfer::Status)->text();
-            if (steps.value(steps.size() - 1) != step)
-                steps << step;
-        });
-    });
-    QCOMPARE(dialogs, 1);
-    QCOMPARE(messages.texts, QStringList());
-    QCOMPARE(write.caption, u"Write Data"_qs);
-    QCOMPARE(write.progressMaximum, 318 + 316);
-    QCOMPARE(write.finalPercentage, u"100%"_qs);
-    QCOMPARE(steps, (QStringList{u"Reading the radio for the backup…"_qs, u"Writing…"_qs}));
-    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 2);
-    QCOMPARE(sim.savedMemory(), overlay(radio, written, WriteRanges).bytes());
-    const QStringList backups = backupFiles(m_program->dir.path() + u"backups/"_qs);
-    QCOMPARE(backups.size(), 1);
-    QVERIFY2(backups.first().endsWith(u"-before-write.sin"), qPrintable(backups.first()));
-}
-
 void TestGuiTransfer::portThatCannotOpen_data()
 {
     QTest::addColumn<QByteArray>("language");
@@ -353,21 +314,13 @@ void TestGuiTransfer::portThatCannotOpen_data()
     QTest::addColumn<QString>("reason"); // a part of the line below the message
     // read caption, write caption, Start, Cancel, message, the menu item the last line points to
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("Eng, absent device") << QByteArray("Eng") << u"/nonexistent/ttyKDW"_qs
-                                        << u"Could not open /nonexistent/ttyKDW: "_qs
-                                        << QStringList{u"Read Data"_qs,
-                                                       u"Write Data"_qs,
-                                                       u"Start"_qs,
-                                                       u"Cancel"_qs,
-                                                       u"Could not open the port"_qs,
-                                                       u"Program > Check Cable and Radio..."_qs};
+    QTest::newRow("Eng, absent device")
+        << QByteArray("Eng") << u"/nonexistent/ttyKDW"_qs << u"Could not open /nonexistent/ttyKDW: "_qs
+        << texts(u"Read Data|Write Data|Start|Cancel|Could not open the port|Program > Check Cable and Radio...");
     QTest::newRow("Chs, no port") << QByteArray("Chs") << QString() << u"未选择串口"_qs
-                                  << QStringList{u"读数据"_qs, u"写数据"_qs,       u"开始"_qs,
-                                                 u"取消"_qs,   u"无法打开串口"_qs, u"编程 > 检查数据线和对讲机..."_qs};
+                                  << texts(u"读数据|写数据|开始|取消|无法打开串口|编程 > 检查数据线和对讲机...");
     QTest::newRow("Cht, not a terminal") << QByteArray("Cht") << u"/dev/null"_qs << u"無法開啟 /dev/null："_qs
-                                         << QStringList{u"讀數據"_qs,       u"寫數據"_qs,
-                                                        u"開始"_qs,         u"取消"_qs,
-                                                        u"無法打開串口"_qs, u"編程 > 檢查傳輸線和對講機..."_qs};
+                                         << texts(u"讀數據|寫數據|開始|取消|無法打開串口|編程 > 檢查傳輸線和對講機...");
 }
 
 void TestGuiTransfer::portThatCannotOpen()

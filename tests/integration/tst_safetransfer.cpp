@@ -4,6 +4,7 @@
 #include "core/image/backups.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
+#include "core/link/transferworker.h"
 #include "core/program/globals.h"
 #include "gui/dialogs/controlids.h"
 #include "gui/dialogs/diffdlg.h"
@@ -18,6 +19,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -43,6 +45,8 @@ public:
 
     QStringList captions;      // of each transfer dialog, as it closed
     QStringList startCaptions; // of each, when Start was pressed
+    QList<int> progressMaxima; // of each, when Start was pressed
+    QStringList steps;         // the status line as each step's blocks finish, once per step
     QString diffCaption;       // of the list of differences
     QString diffMessage;
     QList<QStringList> diffRows; // its table, row by row
@@ -61,10 +65,20 @@ private:
                 captions.append(dialog->windowTitle());
                 m_started = nullptr;
             });
+            progressMaxima.append(dialog->item<QProgressBar>(ctl::transfer::Progress)->maximum());
             QTest::mouseClick(dialog->item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
+            if (auto *worker = dialog->findChild<TransferWorker *>())
+                connect(worker, &TransferWorker::blockDone, this, [this, dialog] { noteStep(*dialog); });
         } else if (auto *diff = qobject_cast<CDiffDlg *>(modal); diff && diff->isVisible()) {
             answerDiff(*diff);
         }
+    }
+
+    void noteStep(const CTransferDlg &dialog)
+    {
+        const QString step = dialog.item<QLabel>(ctl::transfer::Status)->text();
+        if (steps.value(steps.size() - 1) != step)
+            steps << step;
     }
 
     void answerDiff(CDiffDlg &dialog)
@@ -147,24 +161,20 @@ void TestSafeTransfer::verifyAfterWrite_data()
     QTest::newRow("one byte wrong, Eng") << QByteArray("Eng") << corrupt << u"Verify Result"_qs
                                          << u"The radio does not hold the document: after the write these differ.\n"
                                             "Write the document to the radio again."_qs
-                                         << QStringList{u"Where"_qs, u"What"_qs, u"Written"_qs, u"The radio"_qs}
-                                         << QStringList{u"CH 2"_qs, u"Rx Freq"_qs, u"462.12500"_qs, u"462.12501"_qs}
-                                         << none;
+                                         << texts(u"Where|What|Written|The radio")
+                                         << texts(u"CH 2|Rx Freq|462.12500|462.12501") << none;
     QTest::newRow("one byte wrong, Chs")
         << QByteArray("Chs") << corrupt << u"校验结果"_qs
         << u"对讲机中的内容与文档不符：写入后以下各项不同。\n请将文档再次写入对讲机。"_qs
-        << QStringList{u"位置"_qs, u"项目"_qs, u"写入的"_qs, u"对讲机"_qs}
-        << QStringList{u"信道 2"_qs, u"接收频率"_qs, u"462.12500"_qs, u"462.12501"_qs} << none;
+        << texts(u"位置|项目|写入的|对讲机") << texts(u"信道 2|接收频率|462.12500|462.12501") << none;
     QTest::newRow("one byte wrong, Cht")
         << QByteArray("Cht") << corrupt << u"校驗結果"_qs
         << u"對講機中的內容與文件不符：寫入後以下各項不同。\n請將文件再次寫入對講機。"_qs
-        << QStringList{u"位置"_qs, u"項目"_qs, u"寫入的"_qs, u"對講機"_qs}
-        << QStringList{u"信道 2"_qs, u"接收頻率"_qs, u"462.12500"_qs, u"462.12501"_qs} << none;
+        << texts(u"位置|項目|寫入的|對講機") << texts(u"信道 2|接收頻率|462.12500|462.12501") << none;
     // The radio needs longer than the check waits: the write went through and
     // the message says so, never that the write failed.
     QTest::newRow("no answer to the check")
-        << QByteArray("Eng") << QStringList{u"--rest-after-write"_qs, u"100"_qs} << QString() << QString() << none
-        << none
+        << QByteArray("Eng") << texts(u"--rest-after-write|100") << QString() << QString() << none << none
         << QStringList{u"The write succeeded, but the radio did not answer the check that follows "
                        "it. Read the radio to see what it holds."_qs};
 }
@@ -233,8 +243,11 @@ void TestSafeTransfer::backups()
     {
         Autopilot pilot;
         m_program->action(cmd::Write)->trigger();
-        // One Start: the backup read and the write in one dialog.
+        // One Start: the backup read and the write in one dialog, the steps
+        // named under one bar, and no check after the write.
         QCOMPARE(pilot.captions, QStringList{u"Write Data"_qs});
+        QCOMPARE(pilot.progressMaxima, QList<int>{318 + 316});
+        QCOMPARE(pilot.steps, texts(u"Reading the radio for the backup…|Writing…"));
     }
     QCOMPARE(messages.texts, QStringList());
     // Both backups may carry the same second: find the new one by its kind.
@@ -244,6 +257,7 @@ void TestSafeTransfer::backups()
     QVERIFY2(beforeWrite.size() == 1 && afterWrite.contains(afterRead.first()), qPrintable(afterWrite.join(u' ')));
     QCOMPARE(backup(beforeWrite.first()), radioBytes(radio, m_program->dir.path()).bytes());
     QCOMPARE(sim.savedMemory(), overlay(radio, written, WriteRanges).bytes());
+    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 3); // the read, the backup and the write
 
     // The next start shows the choices kept.
     m_program.reset();
@@ -304,10 +318,10 @@ void TestSafeTransfer::compareWithRadio()
     // Patience, not a time limit: a loaded machine may take long over the read.
     QTRY_COMPARE_WITH_TIMEOUT(pilot.captions.size(), write ? 2 : 1, 60000);
     if (write) // the second dialog is the write's, though the backup is read first
-        QCOMPARE(pilot.startCaptions, (QStringList{u"Read Data"_qs, u"Write Data"_qs}));
+        QCOMPARE(pilot.startCaptions, texts(u"Read Data|Write Data"));
     QVERIFY2(!pilot.diffRows.isEmpty(), qPrintable(messages.texts.join(u'\n')));
-    QCOMPARE(pilot.diffRows.first(), (QStringList{u"Option"_qs, u"SQL"_qs, u"3"_qs, u"5"_qs}));
-    QCOMPARE(pilot.diffHeadings.mid(2), (QStringList{u"This document"_qs, u"The radio"_qs}));
+    QCOMPARE(pilot.diffRows.first(), texts(u"Option|SQL|3|5"));
+    QCOMPARE(pilot.diffHeadings.mid(2), texts(u"This document|The radio"));
     if (answer.isEmpty()) {
         QVERIFY(app().document()->image() == before);
         QVERIFY(!app().document()->IsModified());
