@@ -1,6 +1,5 @@
 // The channel table model: the grid's texts between the grid load and the
-// grid store, the rules of typing applied to them, and what a screen reader
-// is told of a cell.
+// grid store, and the rules of typing applied to them.
 #include "core/channels/channeltablemodel.h"
 #include "core/image/sinfile.h"
 #include "coretest.h"
@@ -125,30 +124,6 @@ private slots:
             model.commitChoice(channel, ChannelField(field), typed);
         QCOMPARE(cells(model.row(channel)), texts(row));
         QCOMPARE(change ? change->became : QString(), became);
-    }
-
-    // A screen reader hears the cell with its row and column: "Channel 5,
-    // Rx Freq, 418.00000"; an empty cell by its place alone.
-    void announcesCellsWithTheirHeaders_data()
-    {
-        QTest::addColumn<Language>("language");
-        QTest::addColumn<int>("channel");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("announced");
-        QTest::newRow("English") << Language::Eng << 5 << int(RxFreqField) << u"Channel 5, Rx Freq, 418.00000"_s;
-        QTest::newRow("Simplified Chinese") << Language::Chs << 5 << int(PowerField) << u"信道 5，功率，高"_s;
-        QTest::newRow("Traditional Chinese") << Language::Cht << 4 << int(BusyLockField) << u"信道 4，繁忙鎖定，載波"_s;
-        QTest::newRow("empty cell") << Language::Eng << 99 << int(NameField) << u"Channel 99, Name"_s;
-    }
-    void announcesCellsWithTheirHeaders()
-    {
-        QFETCH(Language, language);
-        QFETCH(int, channel);
-        QFETCH(int, field);
-        QFETCH(QString, announced);
-        ChannelTableModel model(language);
-        model.load(factoryImage());
-        QCOMPARE(model.data(model.index(channel - 1, field), Qt::AccessibleTextRole).toString(), announced);
     }
 };
 
