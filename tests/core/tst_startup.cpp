@@ -133,48 +133,35 @@ private slots:
         QVERIFY(!ini.WriteString(u"Setup"_s, u"COM"_s, u"COM2"_s));
     }
 
-    void iniLanguage_data()
+    void languageNames_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<Language>("language");
-        QTest::newRow("as written") << u"Chs"_s << Language::Chs;
-        QTest::newRow("lower case") << u"chs"_s << Language::Chs;
-        QTest::newRow("upper case") << u"CHT"_s << Language::Cht;
-        QTest::newRow("English") << u"eNG"_s << Language::Eng;
-        QTest::newRow("unknown") << u"xyz"_s << Language::Eng;
-        QTest::newRow("prefix only") << u"Ch"_s << Language::Eng;
-        QTest::newRow("with blank") << u"Chs "_s << Language::Eng;
-        QTest::newRow("empty") << QString() << Language::Eng;
+        QTest::addColumn<Language>("ini");                 // as Program.ini's Language
+        QTest::addColumn<std::optional<Language>>("code"); // as kdw-cli's --lang
+        const std::optional<Language> none;
+        QTest::newRow("as written") << u"Chs"_s << Language::Chs << none;
+        QTest::newRow("lower case") << u"chs"_s << Language::Chs << std::optional(Language::Chs);
+        QTest::newRow("upper case") << u"CHT"_s << Language::Cht << none;
+        QTest::newRow("lower case cht") << u"cht"_s << Language::Cht << std::optional(Language::Cht);
+        QTest::newRow("lower case eng") << u"eng"_s << Language::Eng << std::optional(Language::Eng);
+        QTest::newRow("English, mixed case") << u"eNG"_s << Language::Eng << none;
+        QTest::newRow("unknown") << u"xyz"_s << Language::Eng << none;
+        QTest::newRow("prefix only") << u"Ch"_s << Language::Eng << none;
+        QTest::newRow("with blank") << u"Chs "_s << Language::Eng << none;
+        QTest::newRow("empty") << QString() << Language::Eng << none;
     }
 
-    // Program.ini's Language ignores case and falls back to English; the
-    // bundle's file name keeps the text as read.
-    void iniLanguage()
+    // Program.ini's Language ignores case and falls back to English, and the
+    // bundle's file name keeps the text as read; kdw-cli's --lang takes the
+    // lower-case codes only.
+    void languageNames()
     {
         QFETCH(QString, text);
-        QFETCH(Language, language);
-        QCOMPARE(languageOfIniText(text), language);
+        QFETCH(Language, ini);
+        QFETCH(std::optional<Language>, code);
+        QCOMPARE(languageOfIniText(text), ini);
         QCOMPARE(bundleFileName(text), text + u".dll"_s);
-    }
-
-    void cliLanguage_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<std::optional<Language>>("language");
-        QTest::newRow("eng") << u"eng"_s << std::optional(Language::Eng);
-        QTest::newRow("chs") << u"chs"_s << std::optional(Language::Chs);
-        QTest::newRow("cht") << u"cht"_s << std::optional(Language::Cht);
-        QTest::newRow("Program.ini's text") << u"Chs"_s << std::optional<Language>();
-        QTest::newRow("unknown") << u"fra"_s << std::optional<Language>();
-        QTest::newRow("empty") << QString() << std::optional<Language>();
-    }
-
-    // kdw-cli's --lang takes the lower-case codes only.
-    void cliLanguage()
-    {
-        QFETCH(QString, code);
-        QFETCH(std::optional<Language>, language);
-        QCOMPARE(languageOfCode(code), language);
+        QCOMPARE(languageOfCode(text), code);
     }
 
     // Each language's code and Program.ini text read back as that language.

@@ -59,8 +59,8 @@ QString describe(const QWidget *widget)
 
 // Every text colour of a shown widget against the background it is drawn on,
 // in the colour group the widget paints with; and every grid cell coloured
-// on its own. Returns the pairs too faint to read.
-QStringList unreadableTexts(QWidget *top)
+// on its own. Returns the pairs too faint to read, one a line.
+QString unreadableTexts(QWidget *top)
 {
     using Role = QPalette::ColorRole;
     const std::pair<Role, Role> pairs[] = {{QPalette::WindowText, QPalette::Window},
@@ -107,7 +107,7 @@ QStringList unreadableTexts(QWidget *top)
             }
         }
     }
-    return found;
+    return found.join(u'\n');
 }
 
 } // namespace
@@ -156,16 +156,13 @@ private slots:
         const auto paletteOf = [this](int item) {
             return item == cmd::ThemeDark ? darkPalette() : item == cmd::ThemeLight ? lightPalette() : m_desktop;
         };
-        const auto checkedItem = [](const Program &program) {
-            int checked = 0;
+        const auto checkedItem = [](const Program &program) { // -1: none, or more than one
+            QList<int> checked;
             for (int id : ThemeItems) {
-                if (program.action(id)->isChecked()) {
-                    if (checked != 0)
-                        return -1; // more than one
-                    checked = id;
-                }
+                if (program.action(id)->isChecked())
+                    checked << id;
             }
-            return checked;
+            return checked.size() == 1 ? checked.first() : -1;
         };
 
         QByteArray ini;
@@ -231,7 +228,7 @@ private slots:
             QTRY_COMPARE(frame.palette().color(role), chosen.color(role));
         QTRY_COMPARE(grid->palette().color(QPalette::Base), chosen.color(QPalette::Base));
         QCOMPARE(luminance(frame.palette().color(QPalette::Window)) < 0.2, dark);
-        QVERIFY2(unreadableTexts(&frame).isEmpty(), qPrintable(unreadableTexts(&frame).join(u"\n")));
+        QCOMPARE(unreadableTexts(&frame), QString());
         // Every toolbar image has strokes that stand out from the toolbar, 3:1
         // as for any graphic a user must make out.
         const QColor toolbar = frame.toolBar()->palette().color(QPalette::Window);
@@ -249,32 +246,30 @@ private slots:
             QVERIFY2(strongest >= 3.0, qPrintable(button->text()));
         }
 
-        QStringList option{u"not shown"_s};
+        QString option = u"not shown"_s;
         const auto seen = test::whenModal<COptionDlg>([&option](COptionDlg *dialog) {
             option = unreadableTexts(dialog);
             dialog->reject();
         });
         program.action(cmd::Option)->trigger();
         QVERIFY(*seen);
-        QVERIFY2(option.isEmpty(), qPrintable(option.join(u"\n")));
+        QCOMPARE(option, QString());
 
+        const Language running = languageOfIniText(QString::fromLatin1(language));
         MemoryImage image;
-        CTransferDlg transfer(
-            &frame, image,
-            TransferLink{u"COM1"_s, program.dir.path(), languageOfIniText(QString::fromLatin1(language))});
+        CTransferDlg transfer(&frame, image, TransferLink{u"COM1"_s, program.dir.path(), running});
         transfer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&transfer));
-        QVERIFY2(unreadableTexts(&transfer).isEmpty(), qPrintable(unreadableTexts(&transfer).join(u"\n")));
+        QCOMPARE(unreadableTexts(&transfer), QString());
         transfer.hide();
 
         QTemporaryDir system;
         const SystemRoots roots{system.path() + u"/sys"_s, system.path() + u"/dev"_s, system.path() + u"/proc"_s};
-        CCableCheckDlg cable(&frame, u"COM1"_s, program.dir.path(), languageOfIniText(QString::fromLatin1(language)),
-                             roots);
+        CCableCheckDlg cable(&frame, u"COM1"_s, program.dir.path(), running, roots);
         cable.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cable));
         QTRY_VERIFY_WITH_TIMEOUT(!cable.isRunning(), 10000);
-        QVERIFY2(unreadableTexts(&cable).isEmpty(), qPrintable(unreadableTexts(&cable).join(u"\n")));
+        QCOMPARE(unreadableTexts(&cable), QString());
         cable.hide();
     }
 };
