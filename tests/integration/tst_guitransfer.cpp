@@ -49,7 +49,6 @@ private slots:
     void cleanup();
     void writeThenReadBack();
     void cancelBeforeStartTransfersNothing();
-    void oneWorkerThatAloneClosesTheDialog();
     void resumeKeepsItsPlace_data();
     void resumeKeepsItsPlace();
     void cancelRunningTransfer_data();
@@ -164,32 +163,6 @@ void TestGuiTransfer::cancelBeforeStartTransfersNothing()
     QVERIFY(app().document()->image() == before);
     QVERIFY(!app().document()->IsModified());
     QCOMPARE(sim.hostBytes(), QByteArray());
-}
-
-void TestGuiTransfer::oneWorkerThatAloneClosesTheDialog()
-{
-    // The radio falls silent at block 300: the worker waits out the read
-    // time-out while the test knocks at the dialog.
-    RadioSim sim({u"--silence"_qs, u"300"_qs}, patternImage(15), m_program->dir.path());
-    QVERIFY(sim.isRunning());
-    bool stayedOpen = false;
-    MessageRecorder messages;
-    run(cmd::Read, [&](CTransferDlg &dialog) {
-        auto *start = dialog.item<QPushButton>(ctl::transfer::Start);
-        auto *cancel = dialog.item<QPushButton>(ctl::Cancel);
-        QTest::mouseClick(start, Qt::LeftButton);
-        // Still enabled until the worker has the port open.
-        if (start->isEnabled())
-            QTest::mouseClick(start, Qt::LeftButton);
-        QTest::keyClick(&dialog, Qt::Key_Return);
-        QTRY_VERIFY(!start->isEnabled());
-        QTest::keyClick(&dialog, Qt::Key_Return);
-        stayedOpen = dialog.isVisible() && cancel->isEnabled();
-    });
-    QVERIFY(stayedOpen);
-    QVERIFY2(messages.texts.size() == 1, qPrintable(messages.texts.join(u'|') + sim.logTail()));
-    QCOMPARE(messages.texts.first().section(u'\n', 0, 0), u"Communication error"_qs);
-    QCOMPARE(sim.hostBytes().count("M\x02"), 1); // a single identification
 }
 
 void TestGuiTransfer::resumeKeepsItsPlace_data()

@@ -338,29 +338,41 @@ void TestSafeTransfer::compareWithRadio()
     QCOMPARE(backupNames().size(), write ? 2 : 1);
 }
 
-// While a session runs no other can start: not from the menu, the keys or
-// the toolbar.
+// While a session runs no other can start: not from its dialog's Start or
+// Enter, the menu, the keys or the toolbar; the one dialog stays open, and
+// the radio sees a single identification.
 void TestSafeTransfer::busyKeepsSecondSessionOut()
 {
     start();
     m_program->action(cmd::ResumeAfterFault)->trigger(); // the fault ends the session
     QVERIFY(m_program->dir.read(u"Program.ini"_qs).contains("ResumeAfterFault=0"));
-    RadioSim sim({u"--silence"_qs, u"200"_qs}, patternImage(5), m_program->dir.path());
+    RadioSim sim({u"--silence"_qs, u"300"_qs}, patternImage(5), m_program->dir.path());
     QVERIFY(sim.isRunning());
     MessageRecorder messages;
     int dialogs = -1;
+    bool stayedOpen = false;
     whenModal<CTransferDlg>([&](CTransferDlg *dialog) {
-        QTest::mouseClick(dialog->item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
+        auto *start = dialog->item<QPushButton>(ctl::transfer::Start);
+        QTest::mouseClick(start, Qt::LeftButton);
+        if (start->isEnabled()) // until the worker has the port open
+            QTest::mouseClick(start, Qt::LeftButton);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QTRY_VERIFY(!start->isEnabled());
+        QTest::keyClick(dialog, Qt::Key_Return);
         for (int id : {cmd::Read, cmd::Write, cmd::CompareWithRadio})
             m_program->action(id)->trigger();
         QTest::keyClick(app().mainFrame(), Qt::Key_W, Qt::ControlModifier);
         QTest::keyClick(dialog, Qt::Key_R, Qt::ControlModifier);
         dialogs = int(app().mainFrame()->findChildren<CTransferDlg *>().size());
+        stayedOpen = dialog->isVisible() && dialog->item<QPushButton>(ctl::Cancel)->isEnabled();
     });
     m_program->action(cmd::Read)->trigger();
     QCOMPARE(dialogs, 1);
-    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(stayedOpen);
+    QVERIFY2(messages.texts.size() == 1, qPrintable(messages.texts.join(u'|') + sim.logTail()));
+    QCOMPARE(messages.texts.first().section(u'\n', 0, 0), u"Communication error"_qs);
     QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 1);
+    QCOMPARE(sim.hostBytes().count("M\x02"), 1);
 }
 
 QTEST_MAIN(TestSafeTransfer)
