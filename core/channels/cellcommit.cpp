@@ -68,9 +68,7 @@ RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QStr
             typing.fault = CellFault{field, NoFrequency.text(language)};
             break;
         }
-        if (field != RxFreqField && field != TxFreqField)
-            commitChoiceCell(row, field, cell);
-        else if (auto change = commitFrequencyCell(row, field, cell, range, language))
+        if (auto change = commitCell(row, field, cell, range, language))
             typing.changes.append(*change);
     }
     return typing;
@@ -142,6 +140,15 @@ void commitChoiceCell(ChannelTexts &row, ChannelField field, const QString &text
     if (field < 0 || field >= ChannelFieldCount)
         return;
     row[field] = row[RxFreqField].isEmpty() ? QString() : text;
+}
+
+std::optional<FrequencyChange> commitCell(ChannelTexts &row, ChannelField field, const QString &text,
+                                          const FrequencyRange &range, Language language)
+{
+    if (field == RxFreqField || field == TxFreqField)
+        return commitFrequencyCell(row, field, text, range, language);
+    commitChoiceCell(row, field, text);
+    return std::nullopt;
 }
 
 bool isTypableFrequency(QStringView text)

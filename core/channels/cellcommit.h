@@ -54,6 +54,11 @@ std::optional<FrequencyChange> commitFrequencyCell(ChannelTexts &row, ChannelFie
 // or stays empty while the row's Rx Freq is empty.
 void commitChoiceCell(ChannelTexts &row, ChannelField field, const QString &text);
 
+// The commit of the field's own editor: the frequency commit for Rx Freq and
+// Tx Freq, the choice commit for the others.
+std::optional<FrequencyChange> commitCell(ChannelTexts &row, ChannelField field, const QString &text,
+                                          const FrequencyRange &range, Language language);
+
 // Why a cell of a row typed from text (a CSV line, a pasted line) is refused.
 struct CellFault
 {

@@ -52,6 +52,19 @@ inline constexpr int Next = 1215;
 inline constexpr int Stop = 1216;
 } // namespace batch
 
+// Edit > Fill Frequencies...
+namespace fill {
+inline constexpr int FirstLabel = 1220;
+inline constexpr int First = 1221;
+inline constexpr int StepLabel = 1222;
+inline constexpr int Step = 1223;
+inline constexpr int TxSame = 1225;
+inline constexpr int TxOffset = 1226;
+inline constexpr int Offset = 1227;
+inline constexpr int TxUnchanged = 1229;
+inline constexpr int Channels = 1231;
+} // namespace fill
+
 // The language dialog.
 inline constexpr int LanguageCombo = 1094;
 

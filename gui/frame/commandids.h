@@ -31,6 +31,9 @@ enum : int {
     ThemeLight = 32844,
     ThemeDark = 32845,
     ProgramSeveral = 32850,
+    SetSelectedCells = 32860,
+    FillDown = 32861,
+    FillFrequencies = 32862,
 
     EditClear = 57632,
     EditCopy = 57634,

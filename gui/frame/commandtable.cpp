@@ -34,9 +34,15 @@ void bindEditCommands(CMainFrame &frame, CProgramView &view)
         {cmd::InsertChannel, &CProgramView::OnInsertChannel},
         {cmd::MoveUp, &CProgramView::OnMoveUp},
         {cmd::MoveDown, &CProgramView::OnMoveDown},
+        {cmd::SetSelectedCells, &CProgramView::OnSetSelectedCells},
+        {cmd::FillDown, &CProgramView::OnFillDown},
+        {cmd::FillFrequencies, &CProgramView::OnFillFrequencies},
     };
     for (const auto &[id, handler] : edits)
         frame.bindCommand(id, &view, handler);
+    // Ctrl with either Enter key; the menu shows the keypad's, named Enter.
+    frame.action(cmd::SetSelectedCells)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Enter), QKeySequence(Qt::CTRL | Qt::Key_Return)});
     // Undo and Redo are greyed while there is nothing to undo or redo.
     DocumentHistory &history = view.history();
     QAction *undo = frame.action(cmd::EditUndo);

@@ -45,6 +45,10 @@ constexpr std::pair<int, const char *> Strings[] = {
     {32841, QT_TRANSLATE_NOOP("StringTable", "Choose the serial adapter the radio is on\nChoose Device")},
     {32850, QT_TRANSLATE_NOOP("StringTable", "Write the document to one radio after another, each checked and "
                                              "logged\nProgram Several Radios")},
+    {32860, QT_TRANSLATE_NOOP("StringTable", "Put the value being typed into every selected cell of its "
+                                             "column\nSet Selected Cells")},
+    {32861, QT_TRANSLATE_NOOP("StringTable", "Copy the top selected cell into the selected cells below it\nFill Down")},
+    {32862, QT_TRANSLATE_NOOP("StringTable", "Give the selected channels frequencies in steps\nFill Frequencies")},
     {32830,
      QT_TRANSLATE_NOOP("StringTable",
                        "Insert an empty channel, moving the channels from the selection down by one\nInsert Channel")},

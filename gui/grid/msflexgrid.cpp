@@ -575,6 +575,13 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent *event)
     const QModelIndex current = currentIndex();
     const int r = current.isValid() ? current.row() : 0;
     const int c = current.isValid() ? current.column() : 0;
+    // Shift extends the selection from the cell it started at, Ctrl moves
+    // the current cell and keeps the selection, as in a spreadsheet.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+    if (extendsSelection(event->key(), modifiers)) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Right: moveCurrent(r, qMin(c + 1, cellCols() - 1)); return;
     case Qt::Key_Left: moveCurrent(r, qMax(c - 1, 0)); return;
@@ -597,6 +604,19 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent *event)
         // No search by typing: the grid does not move on letters.
         event->ignore();
         return;
+    }
+}
+
+bool CMSFlexGrid::extendsSelection(int key, Qt::KeyboardModifiers modifiers)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: return modifiers == Qt::ShiftModifier || modifiers == Qt::ControlModifier;
+    case Qt::Key_Home:
+    case Qt::Key_End: return modifiers == Qt::ShiftModifier;
+    default: return false;
     }
 }
 

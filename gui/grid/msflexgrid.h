@@ -109,6 +109,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // Keys that QTableView handles itself: selecting a range, moving without selecting.
+    static bool extendsSelection(int key, Qt::KeyboardModifiers modifiers);
     void ensureCurrentCell();
     void applyHighLight();
     void trackMouse(const QPoint &gridPos);

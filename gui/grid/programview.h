@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/channels/channelcodec.h"
+#include "core/channels/channelfill.h"
 #include "core/channels/frequencyrules.h"
 
 #include <QStringList>
@@ -74,6 +75,13 @@ public:
     void OnInsertChannel();
     void OnMoveUp();
     void OnMoveDown();
+    // Many cells at once (programviewfill.cpp), each one undo step: the open
+    // editor's value into every selected cell of its column (with no editor
+    // open, opens the current cell's), the top cell down its column, a run
+    // of frequencies over the selected channels.
+    void OnSetSelectedCells();
+    void OnFillDown();
+    void OnFillFrequencies();
 
     // Runs `change` on the image, reloads the grid and records one step when
     // a byte changed; `change` returns false when it refused. An open editor
@@ -132,6 +140,16 @@ private:
     void commitEditorText(QWidget *editor, long row, ChannelField field);
 
     void printPages(QPrinter &printer, int from, int to);
+
+    // The selected cells and the current one, by channel and field.
+    QList<ChannelCell> selectedCells() const;
+    // Rows of the table that differ from the model go into the image as one
+    // undo step; the status bar says what clamp and snap did.
+    void commitFilledTable(const ChannelTable &filled, const QList<ChannelFrequencyChange> &changes);
+    // Selections over more than one row are shown even while an editor
+    // has the focus: they are the cells a fill changes.
+    void showSelection();
+    bool selectionSpansRows() const;
 
     void moveSelection(int delta);
 

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
@@ -117,6 +118,7 @@ void CProgramView::setUpEditors()
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnEnterCell);
     connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnMouseDown);
     connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::giveGridFocus);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CProgramView::showSelection);
 }
 
 QWidget *CProgramView::openEditorWidget() const
@@ -131,8 +133,9 @@ QWidget *CProgramView::openEditorWidget() const
 
 long CProgramView::editableCol(long row)
 {
-    // On an empty channel only the Rx Freq cell can be edited.
-    if (m_grid->GetTextMatrix(row, 1).isEmpty())
+    // On an empty channel only the Rx Freq cell can be edited. Already there,
+    // the current cell stays put, and so does a selection made around it.
+    if (m_grid->GetTextMatrix(row, 1).isEmpty() && m_grid->GetCol() != 1)
         m_grid->SetCol(1);
     const long col = m_grid->GetCol();
     return col >= 1 && col <= ChannelFieldCount ? col : 0;
@@ -279,8 +282,9 @@ void CProgramView::OnMouseDown(short button, short, long, long)
 void CProgramView::applyHighLightRule()
 {
     // Over the label column a whole row is selected and shown; elsewhere the
-    // selection is not painted, the editor shows the cell.
-    const short wanted = m_grid->GetMouseCol() == 0 ? 2 : 0;
+    // selection is not painted, the editor shows the cell. A selection over
+    // several rows is always shown: a fill or Ctrl+Enter changes those cells.
+    const short wanted = selectionSpansRows() ? 1 : m_grid->GetMouseCol() == 0 ? 2 : 0;
     if (m_grid->GetHighLight() != wanted)
         m_grid->SetHighLight(wanted);
 }
@@ -290,14 +294,16 @@ bool CProgramView::gridKey(QKeyEvent *event)
     const long row = m_grid->GetRow();
     const long col = m_grid->GetCol();
     const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     // At the end of a row Right goes on to the start of the next, Left back
-    // to the end of the one before.
-    if (key == Qt::Key_Right && col == m_grid->GetCols() - 1 && row < m_grid->GetRows() - 1) {
+    // to the end of the one before. With Shift or Ctrl they keep to the row:
+    // they extend the selection or move along it.
+    if (plain && key == Qt::Key_Right && col == m_grid->GetCols() - 1 && row < m_grid->GetRows() - 1) {
         sendGridKey(Qt::Key_Home);
         sendGridKey(Qt::Key_Down);
         return true;
     }
-    if (key == Qt::Key_Left && col == 1 && row > 1) {
+    if (plain && key == Qt::Key_Left && col == 1 && row > 1) {
         sendGridKey(Qt::Key_End);
         sendGridKey(Qt::Key_Up);
         return true;
