@@ -48,7 +48,6 @@ private slots:
     void init();
     void cleanup();
     void writeThenReadBack();
-    void cancelBeforeStartTransfersNothing();
     void resumeKeepsItsPlace_data();
     void resumeKeepsItsPlace();
     void cancelRunningTransfer_data();
@@ -149,22 +148,6 @@ void TestGuiTransfer::writeThenReadBack()
     QVERIFY(app().document()->image() == expected);
 }
 
-void TestGuiTransfer::cancelBeforeStartTransfersNothing()
-{
-    RadioSim sim({}, patternImage(13), m_program->dir.path());
-    QVERIFY(sim.isRunning());
-    const MemoryImage before = m_program->showImage(patternImage(14));
-    MessageRecorder messages;
-    const DialogRun cancelled = run(cmd::Read, [](CTransferDlg &dialog) {
-        QTest::mouseClick(dialog.item<QPushButton>(ctl::Cancel), Qt::LeftButton);
-    });
-    QCOMPARE(cancelled.finalPercentage, u"0%"_qs);
-    QCOMPARE(messages.texts, QStringList());
-    QVERIFY(app().document()->image() == before);
-    QVERIFY(!app().document()->IsModified());
-    QCOMPARE(sim.hostBytes(), QByteArray());
-}
-
 void TestGuiTransfer::resumeKeepsItsPlace_data()
 {
     QTest::addColumn<QByteArray>("language");
@@ -225,25 +208,29 @@ void TestGuiTransfer::resumeKeepsItsPlace()
 void TestGuiTransfer::cancelRunningTransfer_data()
 {
     QTest::addColumn<bool>("read");
+    QTest::addColumn<int>("at");      // blocks done when the user cancels; -1: before Start
     QTest::addColumn<bool>("escape"); // else the Cancel button
     QTest::addColumn<QMessageBox::StandardButton>("answer");
     QTest::addColumn<QStringList>("messages");
     const QString question = u"Stop the write? The radio's memory will be partly written and must be written "
                              "again before use."_qs;
-    QTest::newRow("read, Cancel") << true << false << QMessageBox::NoButton << QStringList{};
-    QTest::newRow("read, Escape") << true << true << QMessageBox::NoButton << QStringList{};
+    QTest::newRow("read, Cancel before Start") << true << -1 << false << QMessageBox::NoButton << QStringList{};
+    QTest::newRow("read, Cancel") << true << 20 << false << QMessageBox::NoButton << QStringList{};
+    QTest::newRow("read, Escape") << true << 20 << true << QMessageBox::NoButton << QStringList{};
     QTest::newRow("write, Cancel, stopped")
-        << false << false << QMessageBox::Yes
+        << false << 20 << false << QMessageBox::Yes
         << QStringList{question, u"The write was cancelled.\nThe radio's memory is now partly written and must be "
                                  "written again before use."_qs};
-    QTest::newRow("write, Escape, not stopped") << false << true << QMessageBox::No << QStringList{question};
+    QTest::newRow("write, Escape, not stopped") << false << 20 << true << QMessageBox::No << QStringList{question};
 }
 
-// A read stops and changes nothing; a write asks first, and once stopped
-// says the radio is partly written. The port is free again afterwards.
+// Cancelled before Start nothing goes to the radio; a read stops and changes
+// nothing; a write asks first, and once stopped says the radio is partly
+// written. The port is free again afterwards.
 void TestGuiTransfer::cancelRunningTransfer()
 {
     QFETCH(bool, read);
+    QFETCH(int, at);
     QFETCH(bool, escape);
     QFETCH(QMessageBox::StandardButton, answer);
     QFETCH(QStringList, messages);
@@ -255,17 +242,21 @@ void TestGuiTransfer::cancelRunningTransfer()
     recorder.answers = {answer};
     bool pressed = false;
     const DialogRun cancelled = run(read ? cmd::Read : cmd::Write, [&](CTransferDlg &dialog) {
-        pressStart(dialog);
-        auto *worker = dialog.findChild<TransferWorker *>();
-        QVERIFY(worker);
-        connect(worker, &TransferWorker::blockDone, this, [&pressed, &dialog, escape] {
-            if (pressed || dialog.item<QProgressBar>(ctl::transfer::Progress)->value() < 20)
-                return;
+        const auto press = [&pressed, &dialog, escape] {
             pressed = true;
             if (escape)
                 QTest::keyClick(&dialog, Qt::Key_Escape);
             else
                 QTest::mouseClick(dialog.item<QPushButton>(ctl::Cancel), Qt::LeftButton);
+        };
+        if (at < 0)
+            return press();
+        pressStart(dialog);
+        auto *worker = dialog.findChild<TransferWorker *>();
+        QVERIFY(worker);
+        connect(worker, &TransferWorker::blockDone, this, [&pressed, &dialog, at, press] {
+            if (!pressed && dialog.item<QProgressBar>(ctl::transfer::Progress)->value() >= at)
+                press();
         });
     });
     QVERIFY(pressed);
@@ -275,6 +266,10 @@ void TestGuiTransfer::cancelRunningTransfer()
     QVERIFY(app().document()->image() == before);
     QCOMPARE(app().document()->IsModified(), false);
     QCOMPARE(sim.savedMemory(), stopped ? QByteArray() : overlay(radio, before, WriteRanges).bytes());
+    if (at < 0) {
+        QCOMPARE(cancelled.finalPercentage, u"0%"_qs);
+        QCOMPARE(sim.hostBytes(), QByteArray());
+    }
 
     const DialogRun next = run(read ? cmd::Read : cmd::Write);
     QCOMPARE(next.finalPercentage, u"100%"_qs);
