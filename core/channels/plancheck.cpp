@@ -5,9 +5,11 @@
 #include "core/image/regions.h"
 #include "core/settings/settingtable.h"
 
-#include <QMap>
-
 #include <algorithm>
+#include <map>
+#include <optional>
+#include <tuple>
+#include <type_traits>
 
 namespace kdw {
 
@@ -69,16 +71,26 @@ constexpr LocalisedText PriorityEmptyText{
 // 10 MHz are common, the widest in use is 14.5 MHz. Units of 10 Hz.
 constexpr quint32 WidestRepeaterSplit = 1500000;
 
-// A used channel as the check reads it: the codec's frequencies and the texts
-// the grid shows (English, so a comparison does not depend on the language).
+// A used channel as the check reads it, through the codec: values, not texts,
+// so the check stays cheap enough to run on every edit.
 struct UsedChannel
 {
     int number = 0;
     quint32 rx = 0;
     quint32 tx = 0;
-    ChannelTexts texts;
+    ToneCode rxTone; // Off read either way is ToneOff
+    ToneCode txTone;
+    bool wide = false;
     QString shownName; // the name as the radio shows it: trailing blanks are padding
+
+    auto duplicateKey() const { return std::tuple(rx, tx, rxTone.high, rxTone.low, txTone.high, txTone.low, wide); }
 };
+
+ToneCode toneAt(const MemoryImage &image, int offset)
+{
+    const ToneCode code = readTone(image, offset);
+    return toneKind(code) == ToneKind::Off ? ToneOff : code;
+}
 
 QList<UsedChannel> usedChannels(const MemoryImage &image)
 {
@@ -87,21 +99,18 @@ QList<UsedChannel> usedChannels(const MemoryImage &image)
         if (isEmptyChannel(image, n))
             continue;
         const int base = region::channelRecord(n);
-        UsedChannel channel{n, readFrequency(image, base + record::RxFrequency),
-                            readFrequency(image, base + record::TxFrequency), channelTexts(image, n, Language::Eng),
-                            QString()};
-        QStringView name = channel.texts[NameField];
-        while (name.endsWith(u' '))
-            name.chop(1);
-        channel.shownName = name.toString();
+        UsedChannel channel{n,
+                            readFrequency(image, base + record::RxFrequency),
+                            readFrequency(image, base + record::TxFrequency),
+                            toneAt(image, base + record::RxTone),
+                            toneAt(image, base + record::TxTone),
+                            (image.byte(base + record::Flags) & record::BandwidthBit) != 0,
+                            readName(image, n)};
+        while (channel.shownName.endsWith(u' '))
+            channel.shownName.chop(1);
         used.append(channel);
     }
     return used;
-}
-
-bool isOff(const QString &toneText)
-{
-    return Off.matchesAny(toneText);
 }
 
 QString joined(const QStringList &items, Language language)
@@ -147,17 +156,18 @@ private:
     QString header(ChannelField field) const { return GridHeaders.at(field + 1).text(m_language); }
 
     // Channels that share a key, in channel order; the groups of two or more.
-    template <typename Key>
-    QList<QList<const UsedChannel *>> groups(Key key) const
+    // A key of nullopt leaves the channel out.
+    template <typename KeyOf>
+    QList<QList<const UsedChannel *>> groups(KeyOf keyOf) const
     {
-        QMap<QString, QList<const UsedChannel *>> byKey;
+        using Key = typename std::invoke_result_t<KeyOf, const UsedChannel &>::value_type;
+        std::map<Key, QList<const UsedChannel *>> byKey;
         for (const UsedChannel &channel : m_used) {
-            const QString k = key(channel);
-            if (!k.isEmpty())
-                byKey[k].append(&channel);
+            if (const auto key = keyOf(channel))
+                byKey[*key].append(&channel);
         }
         QList<QList<const UsedChannel *>> shared;
-        for (const auto &group : std::as_const(byKey)) {
+        for (const auto &[key, group] : byKey) {
             if (group.size() > 1)
                 shared.append(group);
         }
@@ -174,26 +184,22 @@ private:
 
     void findGroups()
     {
-        const auto duplicateKey = [](const UsedChannel &c) {
-            return QStringList{c.texts[RxFreqField], c.texts[TxFreqField], c.texts[RxToneField], c.texts[TxToneField],
-                               c.texts[BandwidthField]}
-                .join(u'|');
-        };
-        for (const auto &group : groups(duplicateKey)) {
+        for (const auto &group : groups([](const UsedChannel &c) { return std::optional(c.duplicateKey()); })) {
             add(numbers(group), "duplicate", FindingKind::Warning,
-                DuplicateText.text(m_language).arg(group.first()->texts[RxFreqField]));
+                DuplicateText.text(m_language).arg(frequencyText(group.first()->rx)));
         }
-        for (const auto &group : groups([](const UsedChannel &c) { return c.shownName; })) {
+        const auto nameOf
+            = [](const UsedChannel &c) { return c.shownName.isEmpty() ? std::nullopt : std::optional(c.shownName); };
+        for (const auto &group : groups(nameOf)) {
             add(numbers(group), "same-name", FindingKind::Warning,
                 SameNameText.text(m_language).arg(shownCharacters(group.first()->shownName)));
         }
-        for (const auto &group : groups([](const UsedChannel &c) { return c.texts[RxFreqField]; })) {
-            const bool mixed = std::any_of(group.begin(), group.end(), [&group](const UsedChannel *c) {
-                return c->texts[BandwidthField] != group.first()->texts[BandwidthField];
-            });
+        for (const auto &group : groups([](const UsedChannel &c) { return std::optional(c.rx); })) {
+            const bool mixed = std::any_of(group.begin(), group.end(),
+                                           [&group](const UsedChannel *c) { return c->wide != group.first()->wide; });
             if (mixed) {
                 add(numbers(group), "bandwidth-mismatch", FindingKind::Warning,
-                    BandwidthMismatchText.text(m_language).arg(group.first()->texts[RxFreqField]));
+                    BandwidthMismatchText.text(m_language).arg(frequencyText(group.first()->rx)));
             }
         }
     }
@@ -203,22 +209,25 @@ private:
     void findInChannel(const UsedChannel &c)
     {
         findFrequencies(c);
-        const QString &rxTone = c.texts[RxToneField];
-        const QString &txTone = c.texts[TxToneField];
-        if (c.rx == c.tx && isOff(rxTone) && !isOff(txTone)) {
-            add({c.number}, "tone-one-way", FindingKind::Note, ToneOneWayText.text(m_language).arg(txTone));
+        if (c.rx == c.tx && c.rxTone == ToneOff && c.txTone != ToneOff) {
+            add({c.number}, "tone-one-way", FindingKind::Note,
+                ToneOneWayText.text(m_language).arg(toneText(c.txTone, m_language)));
         }
         QStringList oddTones;
-        for (const ChannelField field : {RxToneField, TxToneField}) {
-            if (!isToneListText(c.texts[field]))
-                oddTones.append(ToneText.text(m_language).arg(header(field), c.texts[field]));
+        for (const auto &[field, tone] : {std::pair(RxToneField, c.rxTone), std::pair(TxToneField, c.txTone)}) {
+            if (tone == ToneOff)
+                continue;
+            const QString text = toneText(tone, m_language);
+            if (!isToneListText(text))
+                oddTones.append(ToneText.text(m_language).arg(header(field), text));
         }
-        if (!oddTones.isEmpty())
+        if (!oddTones.isEmpty()) {
             add({c.number}, "odd-tone", FindingKind::Warning,
                 OddToneText.text(m_language).arg(joined(oddTones, m_language)));
-        if (!isTypableName(c.texts[NameField])) {
+        }
+        if (!isTypableName(c.shownName)) {
             add({c.number}, "name-characters", FindingKind::Warning,
-                NameCharactersText.text(m_language).arg(shownCharacters(c.texts[NameField])));
+                NameCharactersText.text(m_language).arg(shownCharacters(c.shownName)));
         }
     }
 

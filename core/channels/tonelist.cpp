@@ -2,6 +2,9 @@
 
 #include "core/channels/channeltexts.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace kdw {
 
 namespace {
@@ -33,6 +36,18 @@ const QStringList &toneItems()
     return items;
 }
 
+// The same items sorted, for a lookup in logarithmic time: the grid store and
+// the plan check ask for every channel.
+const std::vector<QString> &sortedToneItems()
+{
+    static const std::vector<QString> sorted = [] {
+        std::vector<QString> items(toneItems().begin(), toneItems().end());
+        std::sort(items.begin(), items.end());
+        return items;
+    }();
+    return sorted;
+}
+
 } // namespace
 
 QStringList toneList(Language language)
@@ -44,7 +59,8 @@ QStringList toneList(Language language)
 
 bool isToneListText(QStringView text)
 {
-    return channeltext::Off.matchesAny(text) || toneItems().contains(text);
+    const std::vector<QString> &items = sortedToneItems();
+    return channeltext::Off.matchesAny(text) || std::binary_search(items.begin(), items.end(), text);
 }
 
 } // namespace kdw
