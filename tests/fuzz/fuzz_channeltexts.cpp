@@ -31,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ChannelTexts row;
     row.fill(text);
     storeChannelTexts(image, 1 + int(size % 99), row);
-    (void)channelTexts(image, 1 + int(size % 99), 2);
+    (void)channelTexts(image, 1 + int(size % 99), Language::Cht);
 
     ChannelTexts edited;
-    commitFrequencyCell(edited, RxFreqField, text, range, 1);
-    commitFrequencyCell(edited, TxFreqField, text, range, 1);
+    commitFrequencyCell(edited, RxFreqField, text, range, Language::Chs);
+    commitFrequencyCell(edited, TxFreqField, text, range, Language::Chs);
     return 0;
 }

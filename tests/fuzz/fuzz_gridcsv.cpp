@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     MemoryImage image;
     image.fill(0xFF);
-    const GridCsvResult result = channelTableFromCsv(text, image, 0);
+    const GridCsvResult result = channelTableFromCsv(text, image, Language::Eng);
     if (!result) {
         // Column 0 is the channel number or the line as a whole; 1..9 the grid's columns.
         const int column = result.error->column;
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     storeChannelTable(image, result.table, 0, 0);
     // The stored image reads back as a table that stores the same image.
     MemoryImage again = image;
-    storeChannelTable(again, channelTable(image, 0), 0, 0);
+    storeChannelTable(again, channelTable(image, Language::Eng), 0, 0);
     if (!(again == image))
         std::abort();
     return 0;

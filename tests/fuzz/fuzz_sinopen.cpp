@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     MemoryImage image;
     image.fill(0xA5);
     const MemoryImage before = image;
-    CProgramDoc doc(image, {}, 0);
+    CProgramDoc doc(image, {}, Language::Eng);
     const DocumentResult opened = doc.OnOpenDocument(path);
     if (size < std::size_t(MemoryImage::Size)) {
         check(!opened && !opened.message.isEmpty() && image == before && doc.GetPathName().isEmpty());
