@@ -6,27 +6,16 @@
 
 namespace kdw {
 
-namespace {
-
-bool readFlag(const CIniFile &file, QStringView key, bool fallback)
-{
-    const QString value = file.ReadString(programini::Section.toString(), key.toString());
-    if (value == u"1")
-        return true;
-    if (value == u"0")
-        return false;
-    return fallback;
-}
-
-} // namespace
-
 TransferOptions readTransferOptions(const CIniFile &file)
 {
     const TransferOptions defaults;
     TransferOptions options;
-    options.verifyAfterWrite = readFlag(file, programini::VerifyAfterWrite, defaults.verifyAfterWrite);
-    options.backupBeforeWrite = readFlag(file, programini::BackupBeforeWrite, defaults.backupBeforeWrite);
-    options.resumeAfterFault = readFlag(file, programini::ResumeAfterFault, defaults.resumeAfterFault);
+    const auto flag
+        = [&file](QStringView key, bool fallback) { return readFlag(file, programini::Section, key, fallback); };
+    options.verifyAfterWrite = flag(programini::VerifyAfterWrite, defaults.verifyAfterWrite);
+    options.backupBeforeWrite = flag(programini::BackupBeforeWrite, defaults.backupBeforeWrite);
+    options.resumeAfterFault = flag(programini::ResumeAfterFault, defaults.resumeAfterFault);
+    options.checkBeforeWrite = flag(programini::CheckBeforeWrite, defaults.checkBeforeWrite);
     return options;
 }
 
@@ -37,8 +26,7 @@ int TransferOptions::maxResumes() const
 
 bool writeTransferOption(CIniFile &file, QStringView key, bool on)
 {
-    return file.WriteString(programini::Section.toString(), key.toString(),
-                            on ? QStringLiteral("1") : QStringLiteral("0"));
+    return writeFlag(file, programini::Section, key, on);
 }
 
 } // namespace kdw

@@ -152,4 +152,19 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
     return file.commit();
 }
 
+bool readFlag(const CIniFile &file, QStringView section, QStringView key, bool fallback)
+{
+    const QString value = file.ReadString(section.toString(), key.toString());
+    if (value == u"1")
+        return true;
+    if (value == u"0")
+        return false;
+    return fallback;
+}
+
+bool writeFlag(CIniFile &file, QStringView section, QStringView key, bool on)
+{
+    return file.WriteString(section.toString(), key.toString(), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 } // namespace kdw

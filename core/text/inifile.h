@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace kdw {
 
@@ -29,5 +30,10 @@ public:
 private:
     QString m_strPath;
 };
+
+// A check item's value: "1" is on, "0" off; another value or none gives `fallback`.
+[[nodiscard]] bool readFlag(const CIniFile &file, QStringView section, QStringView key, bool fallback);
+// False when the file could not be written; the choice then lasts this run.
+[[nodiscard]] bool writeFlag(CIniFile &file, QStringView section, QStringView key, bool on);
 
 } // namespace kdw

@@ -17,6 +17,9 @@ inline constexpr QStringView Port = u"COM";
 inline constexpr QStringView VerifyAfterWrite = u"VerifyAfterWrite";
 inline constexpr QStringView BackupBeforeWrite = u"BackupBeforeWrite";
 inline constexpr QStringView ResumeAfterFault = u"ResumeAfterFault";
+inline constexpr QStringView CheckBeforeWrite = u"CheckBeforeWrite";
+// File > Print Band Chart: "1" prints the band chart after the channel table.
+inline constexpr QStringView PrintBandChart = u"PrintBandChart";
 // The View menu's theme: "System", "Light" or "Dark"; anything else is System.
 inline constexpr QStringView Theme = u"Theme";
 
@@ -28,5 +31,7 @@ inline constexpr QStringView WindowTop = u"Top";
 inline constexpr QStringView WindowWidth = u"Width";
 inline constexpr QStringView WindowHeight = u"Height";
 inline constexpr QStringView WindowMaximized = u"Maximized";
+// Whether the Check Channels panel was shown, "1" or "0".
+inline constexpr QStringView CheckPanel = u"CheckPanel";
 
 } // namespace kdw::programini

@@ -34,6 +34,9 @@ enum : int {
     SetSelectedCells = 32860,
     FillDown = 32861,
     FillFrequencies = 32862,
+    CheckChannels = 32880,
+    PrintBandChart = 32881,
+    CheckBeforeWrite = 32882,
 
     EditClear = 57632,
     EditCopy = 57634,

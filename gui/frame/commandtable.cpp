@@ -3,12 +3,15 @@
 #include "core/image/programdoc.h"
 #include "core/program/appcontext.h"
 #include "core/program/theme.h"
+#include "core/text/inifile.h"
+#include "core/text/programini.h"
 #include "gui/dialogs/languagedlg.h"
 #include "gui/frame/apptheme.h"
 #include "gui/frame/commandids.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/documenthistory.h"
 #include "gui/frame/mainframe.h"
+#include "gui/grid/checkpanel.h"
 #include "gui/grid/csvcommands.h"
 #include "gui/grid/programview.h"
 #include "gui/link/portcommands.h"
@@ -85,6 +88,37 @@ void bindThemeItems(CMainFrame &frame, CIniFile &config)
     }
 }
 
+// View > Check Channels and its panel under the grid, shown as it was left;
+// File > Print Band Chart, kept in Program.ini.
+void bindCheckPanel(const CommandTargets &targets)
+{
+    CMainFrame &frame = targets.frame;
+    auto *panel = new CCheckPanel(targets.document, targets.view, targets.context.config, &frame);
+    frame.addDockWidget(Qt::BottomDockWidgetArea, panel);
+    panel->restoreShown();
+    QAction *item = frame.action(cmd::CheckChannels);
+    item->setCheckable(true);
+    item->setChecked(!panel->isHidden());
+    frame.bindCommand(cmd::CheckChannels, panel, [panel, item] {
+        panel->OnCheckChannels();
+        item->setChecked(!panel->isHidden());
+    });
+    QObject::connect(panel, &QDockWidget::visibilityChanged, item,
+                     [panel, item] { item->setChecked(!panel->isHidden()); });
+
+    CIniFile &config = targets.context.config;
+    CProgramView &view = targets.view;
+    QAction *print = frame.action(cmd::PrintBandChart);
+    print->setCheckable(true);
+    print->setChecked(readFlag(config, programini::Section, programini::PrintBandChart, false));
+    print->setEnabled(true);
+    view.setPrintBandChart(print->isChecked());
+    QObject::connect(print, &QAction::toggled, &view, [&view, &config](bool on) {
+        view.setPrintBandChart(on);
+        (void)writeFlag(config, programini::Section, programini::PrintBandChart, on);
+    });
+}
+
 } // namespace
 
 void bindCommands(const CommandTargets &targets)
@@ -123,6 +157,9 @@ void bindCommands(const CommandTargets &targets)
                   &TransferCommands::setBackupBeforeWrite);
     bindCheckItem(frame, cmd::ResumeAfterFault, transfers->options().resumeAfterFault, transfers,
                   &TransferCommands::setResumeAfterFault);
+    bindCheckItem(frame, cmd::CheckBeforeWrite, transfers->options().checkBeforeWrite, transfers,
+                  &TransferCommands::setCheckBeforeWrite);
+    bindCheckPanel(targets);
 
     new PortCommands(context, frame);
     bindThemeItems(frame, context.config);

@@ -49,6 +49,13 @@ constexpr std::pair<int, const char *> Strings[] = {
                                              "column\nSet Selected Cells")},
     {32861, QT_TRANSLATE_NOOP("StringTable", "Copy the top selected cell into the selected cells below it\nFill Down")},
     {32862, QT_TRANSLATE_NOOP("StringTable", "Give the selected channels frequencies in steps\nFill Frequencies")},
+    {32880, QT_TRANSLATE_NOOP("StringTable",
+                              "Show the mistakes the check finds in the channels, and a chart of their frequencies\n"
+                              "Check Channels")},
+    {32881, QT_TRANSLATE_NOOP("StringTable", "Print the band chart on a page of its own after the channel "
+                                             "table\nPrint Band Chart")},
+    {32882, QT_TRANSLATE_NOOP("StringTable", "Check the channels before every write and ask when the check finds "
+                                             "something\nCheck Channels Before Write")},
     {32830,
      QT_TRANSLATE_NOOP("StringTable",
                        "Insert an empty channel, moving the channels from the selection down by one\nInsert Channel")},

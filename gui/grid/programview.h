@@ -60,6 +60,10 @@ public:
     void OnFilePrintSetup();
     // The printer the print commands share, made on first use.
     QPrinter &printer();
+    // File > Print Band Chart: a page with the band chart after the channel
+    // table's two.
+    void setPrintBandChart(bool on) { m_printBandChart = on; }
+    int printedPageCount() const;
 
     // The bounds the frequency editor clamps to, units of 10 Hz.
     FrequencyRange frequencyRange() const;
@@ -170,6 +174,7 @@ private:
     QStringList m_toneList;
     bool m_committing = false;
     bool m_frameFitted = false;
+    bool m_printBandChart = false;
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -1,8 +1,12 @@
-// Print, direct print, Print Preview and Print Setup of the channel table.
+// Print, direct print, Print Preview and Print Setup of the channel table,
+// and of the band chart after it when File > Print Band Chart is on.
 
 #include "core/channels/channeltablemodel.h"
+#include "core/image/programdoc.h"
 #include "gui/dialogs/previewnames.h"
+#include "gui/grid/bandchart.h"
 #include "gui/grid/channelpage.h"
+#include "gui/grid/findingslist.h"
 #include "gui/grid/programview.h"
 
 #include <QPageSetupDialog>
@@ -14,6 +18,11 @@
 
 namespace kdw {
 
+int CProgramView::printedPageCount() const
+{
+    return ChannelPageCount + (m_printBandChart ? 1 : 0);
+}
+
 void CProgramView::printPages(QPrinter &target, int from, int to)
 {
     QPainter painter;
@@ -23,7 +32,12 @@ void CProgramView::printPages(QPrinter &target, int from, int to)
     for (int page = from; page <= to; ++page) {
         if (page > from)
             target.newPage();
-        paintChannelPage(painter, table, m_table.language(), page);
+        if (page <= ChannelPageCount) {
+            paintChannelPage(painter, table, m_table.language(), page);
+            continue;
+        }
+        const CheckedChannels checked = checkShownChannels(m_doc.image(), m_table);
+        paintBandChartPage(painter, chartChannels(checked.image, checked.findings), frequencyRange(), m_doc.language());
     }
     painter.end();
 }
@@ -33,17 +47,18 @@ void CProgramView::OnFilePrint()
     commitOpenEditor();
     QPrinter &target = printer();
     QPrintDialog dialog(&target, this);
-    dialog.setMinMax(1, ChannelPageCount);
-    dialog.setFromTo(1, ChannelPageCount);
+    const int pages = printedPageCount();
+    dialog.setMinMax(1, pages);
+    dialog.setFromTo(1, pages);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
     int from = 1;
-    int to = ChannelPageCount;
+    int to = pages;
     if (target.printRange() == QPrinter::PageRange) {
-        from = qBound(1, target.fromPage(), ChannelPageCount);
-        to = qBound(from, target.toPage(), ChannelPageCount);
+        from = qBound(1, target.fromPage(), pages);
+        to = qBound(from, target.toPage(), pages);
     }
     printPages(target, from, to);
 }
@@ -51,7 +66,7 @@ void CProgramView::OnFilePrint()
 void CProgramView::OnFilePrintDirect()
 {
     commitOpenEditor();
-    printPages(printer(), 1, ChannelPageCount);
+    printPages(printer(), 1, printedPageCount());
 }
 
 void CProgramView::OnFilePrintPreview()
@@ -63,7 +78,7 @@ void CProgramView::OnFilePrintPreview()
         preview->setViewMode(QPrintPreviewWidget::SinglePageView);
     namePreviewControls(&dialog, m_table.language());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *target) { printPages(*target, 1, ChannelPageCount); });
+            [this](QPrinter *target) { printPages(*target, 1, printedPageCount()); });
     dialog.exec();
 }
 

@@ -11,8 +11,10 @@
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/documenthistory.h"
+#include "gui/grid/findingslist.h"
 #include "gui/link/batchdlg.h"
 #include "gui/link/transferdlg.h"
+#include "gui/link/writecheckdlg.h"
 
 #include <QDir>
 
@@ -64,6 +66,20 @@ void TransferCommands::setResumeAfterFault(bool on)
     (void)writeTransferOption(m_context.config, programini::ResumeAfterFault, on);
 }
 
+void TransferCommands::setCheckBeforeWrite(bool on)
+{
+    m_options.checkBeforeWrite = on;
+    (void)writeTransferOption(m_context.config, programini::CheckBeforeWrite, on);
+}
+
+bool TransferCommands::planAccepted()
+{
+    if (!m_options.checkBeforeWrite)
+        return true;
+    const CheckedChannels checked = checkShownChannels(m_doc.image(), m_documents.channelTable());
+    return askWriteAnyway(m_window, checked.findings, m_doc.language());
+}
+
 TransferCommands::Session TransferCommands::runSession(TransferDirection direction, MemoryImage &image)
 {
     CTransferDlg dialog(m_window, image, {m_context.port, m_doc.programDirectory(), m_doc.language()});
@@ -113,6 +129,8 @@ void TransferCommands::OnWrite()
     if (!busy)
         return;
     m_documents.channelTable().store(m_doc.image());
+    if (!planAccepted())
+        return;
     // One Start: with Back Up Before Write the dialog first reads and keeps
     // what the radio holds, and writes nothing without that copy.
     const Session write = runSession(TransferDirection::Write, m_doc.image());
@@ -176,6 +194,9 @@ void TransferCommands::OnProgramSeveral()
     if (!busy)
         return;
     m_documents.channelTable().store(m_doc.image());
+    // Asked once for the whole run: every radio gets the same channels.
+    if (!planAccepted())
+        return;
     // The dialog writes a copy: variations never reach the document.
     CBatchDlg dialog(m_window, m_doc.image(), {m_context.port, m_doc.programDirectory(), m_doc.language()},
                      m_options.maxResumes());

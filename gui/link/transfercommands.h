@@ -40,6 +40,7 @@ public:
     void setVerifyAfterWrite(bool on);
     void setBackupBeforeWrite(bool on);
     void setResumeAfterFault(bool on);
+    void setCheckBeforeWrite(bool on);
 
 private:
     struct Session
@@ -55,6 +56,10 @@ private:
     // Saves the read ranges of `read` as a backup; false, after saying why,
     // when it could not be saved.
     bool backUp(const MemoryImage &read, BackupKind kind);
+    // With Check Channels Before Write: the check of the document's channels,
+    // and when it finds more than notes, the question whether to write anyway.
+    // False when the user chose not to write.
+    bool planAccepted();
 
     const AppContext &m_context;
     CProgramDoc &m_doc;

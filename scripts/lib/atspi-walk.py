@@ -198,6 +198,11 @@ def main():
             if not wait_for(lambda: len(windows(app)) == 1, 10):
                 keys('Escape')
                 wait_for(lambda: len(windows(app)) == 1, 10)
+        # The Check Channels panel docks in the main window: F7 opens it.
+        subprocess.run(['xdotool', 'windowfocus', '--sync', main_x], check=True)
+        keys('F7')
+        time.sleep(1)
+        faults += report('main window with Check Channels', main_window)
     finally:
         process.terminate()
         process.wait(10)

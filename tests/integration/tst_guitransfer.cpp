@@ -94,7 +94,8 @@ void TestGuiTransfer::restart(const QByteArray &language, bool resume)
     // Each write here is one session; the check after it has its own tests.
     // A fault ends the transfer unless the test is about resuming.
     m_program.reset();
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nVerifyAfterWrite=0\n"
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language
+                                          + "\nCOM=COM1\nVerifyAfterWrite=0\nCheckBeforeWrite=0\n"
                                           + "ResumeAfterFault=" + (resume ? "1" : "0") + "\n");
     QVERIFY(m_program->start());
 }

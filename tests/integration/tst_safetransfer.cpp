@@ -138,7 +138,7 @@ private:
 
 void TestSafeTransfer::start(const QByteArray &language)
 {
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nCheckBeforeWrite=0\n");
     QVERIFY(m_program->start());
 }
 
