@@ -13,6 +13,7 @@ constexpr LocalisedText ChannelsHeading{u"Channels", u"信道", u"信道"};
 constexpr LocalisedText FindingHeading{u"Finding", u"检查结果", u"檢查結果"};
 constexpr LocalisedText WarningsHeading{u"Warnings (%1)", u"警告（%1）", u"警告（%1）"};
 constexpr LocalisedText NotesHeading{u"Notes (%1)", u"提醒（%1）", u"提醒（%1）"};
+constexpr LocalisedText FindingsName{u"Findings", u"检查结果", u"檢查結果"};
 constexpr LocalisedText NoFindings{u"No findings", u"未发现问题", u"未發現問題"};
 
 constexpr int ChannelsRole = Qt::UserRole;
@@ -40,6 +41,7 @@ CFindingsList::CFindingsList(Language language, QWidget *parent)
     , m_language(language)
 {
     setObjectName(QStringLiteral("findings"));
+    setAccessibleName(FindingsName.text(language));
     setColumnCount(2);
     setHeaderLabels({ChannelsHeading.text(language), FindingHeading.text(language)});
     setRootIsDecorated(false);

@@ -104,6 +104,7 @@ void TestCheckPanel::panelFollowsTheChannels()
     QTRY_VERIFY(panel->isAncestorOf(QApplication::focusWidget()));
     QVERIFY(program.action(cmd::CheckChannels)->isChecked());
     CFindingsList *list = panel->findingsList();
+    QCOMPARE(list->accessibleName(), u"Findings"_s);
     QTRY_VERIFY2(rowsOf(*list).size() == 1, qPrintable(rowsOf(*list).join(u'|')));
     QVERIFY2(rowsOf(*list).first().startsWith(u"3, 5: "_s), qPrintable(rowsOf(*list).first()));
     const QColor flagged = panel->chart()->palette().color(QPalette::Highlight);
