@@ -34,9 +34,9 @@ CCheckPanel::CCheckPanel(CProgramDoc &doc, CProgramView &view, CIniFile &config,
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     m_list = new CFindingsList(doc.language(), splitter);
     m_chart = new CBandChart(doc.language(), splitter);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
-    splitter->setSizes({2, 3}); // in proportion, whatever the width
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({1000, 1000}); // half each, whatever the width
     splitter->setChildrenCollapsible(false);
     // Room for a few findings and the chart's rows: the window grows to give it.
     splitter->setMinimumHeight(VisibleLines * fontMetrics().height());
