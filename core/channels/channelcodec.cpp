@@ -99,19 +99,25 @@ bool isInvertedDcs(ToneCode code)
     return toneKind(code) == ToneKind::Dcs && code.high >= 0xC0;
 }
 
+int toneNumber(ToneCode code)
+{
+    switch (toneKind(code)) {
+    case ToneKind::Off: return 0;
+    case ToneKind::Ctcss: return bcdDecode(code.high) * 100 + bcdDecode(code.low);
+    case ToneKind::Dcs: break;
+    }
+    return bcdDecode(quint8(code.high - (isInvertedDcs(code) ? 0xC0 : 0x80))) * 100 + bcdDecode(code.low);
+}
+
 QString toneText(ToneCode code, Language language)
 {
-    const quint8 h = code.high;
-    const ToneKind kind = toneKind(code);
-    if (kind == ToneKind::Off)
-        return Off.text(language);
-    if (kind == ToneKind::Ctcss) {
-        const int t = bcdDecode(h) * 100 + bcdDecode(code.low);
-        return QStringLiteral("%1.%2").arg(t / 10).arg(t % 10);
+    const int number = toneNumber(code);
+    switch (toneKind(code)) {
+    case ToneKind::Off: return Off.text(language);
+    case ToneKind::Ctcss: return QStringLiteral("%1.%2").arg(number / 10).arg(number % 10);
+    case ToneKind::Dcs: break;
     }
-    const bool inverted = isInvertedDcs(code);
-    const int d = bcdDecode(quint8(h - (inverted ? 0xC0 : 0x80))) * 100 + bcdDecode(code.low);
-    return QStringLiteral("D%1%2").arg(d, 3, 10, QLatin1Char('0')).arg(QChar(inverted ? u'I' : u'N'));
+    return QStringLiteral("D%1%2").arg(number, 3, 10, QLatin1Char('0')).arg(QChar(isInvertedDcs(code) ? u'I' : u'N'));
 }
 
 std::optional<ToneCode> toneFromText(QStringView text)

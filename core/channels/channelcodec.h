@@ -72,6 +72,9 @@ void writeTone(MemoryImage &image, int offset, ToneCode code);
 enum class ToneKind { Off, Ctcss, Dcs };
 [[nodiscard]] ToneKind toneKind(ToneCode code);
 [[nodiscard]] bool isInvertedDcs(ToneCode code);
+// The tone's number: tenths of a hertz for CTCSS (885 is 88.5 Hz), the code's
+// three digits as a decimal number for DCS (D023N is 23), 0 for Off.
+[[nodiscard]] int toneNumber(ToneCode code);
 
 // Off, "%3.1f" Hz for CTCSS, "D%03dN" / "D%03dI" for DCS.
 [[nodiscard]] QString toneText(ToneCode code, Language language);

@@ -30,6 +30,7 @@ struct ChannelCell
 {
     int channel = 0;
     ChannelField field = RxFreqField;
+    bool operator==(const ChannelCell &) const = default;
 };
 
 // Commits `text` into `field` of each channel, as the field's editor would:

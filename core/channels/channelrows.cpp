@@ -113,6 +113,25 @@ bool moveChannels(MemoryImage &image, const QList<int> &channels, int delta, QLi
     return true;
 }
 
+bool arrangeChannels(MemoryImage &image, const QList<int> &places, const QList<int> &sources)
+{
+    QList<int> a = places;
+    QList<int> b = sources;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    const bool valid = std::all_of(a.cbegin(), a.cend(), isChannel);
+    if (a != b || !valid || std::adjacent_find(a.cbegin(), a.cend()) != a.cend())
+        return false;
+    // Taken whole before any is put back, so no channel is read after it was overwritten.
+    QList<ChannelBytes> taken;
+    taken.reserve(sources.size());
+    for (int channel : sources)
+        taken.append(takeChannel(image, channel));
+    for (qsizetype i = 0; i < places.size(); ++i)
+        putChannel(image, places.at(i), taken.at(i));
+    return true;
+}
+
 QString channelRowsText(const MemoryImage &image, const QList<int> &channels, Language language)
 {
     QString text;

@@ -30,6 +30,11 @@ void emptyChannels(MemoryImage &image, const QList<int> &channels);
 // when a channel would leave 1..99. Returns the channels' new numbers in `moved`.
 [[nodiscard]] bool moveChannels(MemoryImage &image, const QList<int> &channels, int delta, QList<int> *moved = nullptr);
 
+// Puts channel sources[i], as it was before the call, at places[i]. The two
+// lists hold the same channels in another order; false, and nothing changed,
+// when they do not or a number is outside 1..99.
+[[nodiscard]] bool arrangeChannels(MemoryImage &image, const QList<int> &places, const QList<int> &sources);
+
 // The channels as tab-separated grid texts, one line per channel with its
 // number first, as a spreadsheet takes them.
 [[nodiscard]] QString channelRowsText(const MemoryImage &image, const QList<int> &channels, Language language);

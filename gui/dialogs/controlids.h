@@ -64,6 +64,12 @@ inline constexpr int Offset = 1227;
 inline constexpr int TxUnchanged = 1229;
 inline constexpr int Channels = 1231;
 } // namespace fill
+// Sort Channels: what to sort by, in which order, and over which channels.
+namespace sort {
+inline constexpr int Key = 1302;
+inline constexpr int Order = 1304;
+inline constexpr int Scope = 1305;
+} // namespace sort
 
 // The language dialog.
 inline constexpr int LanguageCombo = 1094;

@@ -37,6 +37,10 @@ enum : int {
     CheckChannels = 32880,
     PrintBandChart = 32881,
     CheckBeforeWrite = 32882,
+    SortChannels = 32870,
+    EditFind = 32871,
+    FindNext = 32872, // F3 and Shift+F3: keys without a menu item
+    FindPrevious = 32873,
 
     EditClear = 57632,
     EditCopy = 57634,

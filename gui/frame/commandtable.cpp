@@ -13,6 +13,7 @@
 #include "gui/frame/mainframe.h"
 #include "gui/grid/checkpanel.h"
 #include "gui/grid/csvcommands.h"
+#include "gui/grid/findbar.h"
 #include "gui/grid/programview.h"
 #include "gui/link/portcommands.h"
 #include "gui/link/transfercommands.h"
@@ -40,12 +41,17 @@ void bindEditCommands(CMainFrame &frame, CProgramView &view)
         {cmd::SetSelectedCells, &CProgramView::OnSetSelectedCells},
         {cmd::FillDown, &CProgramView::OnFillDown},
         {cmd::FillFrequencies, &CProgramView::OnFillFrequencies},
+        {cmd::SortChannels, &CProgramView::OnSortChannels},
     };
     for (const auto &[id, handler] : edits)
         frame.bindCommand(id, &view, handler);
     // Ctrl with either Enter key; the menu shows the keypad's, named Enter.
     frame.action(cmd::SetSelectedCells)
         ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Enter), QKeySequence(Qt::CTRL | Qt::Key_Return)});
+    CFindBar *find = view.findBar();
+    frame.bindCommand(cmd::EditFind, find, &CFindBar::open);
+    frame.bindCommand(cmd::FindNext, find, &CFindBar::findNext);
+    frame.bindCommand(cmd::FindPrevious, find, &CFindBar::findPrevious);
     // Undo and Redo are greyed while there is nothing to undo or redo.
     DocumentHistory &history = view.history();
     QAction *undo = frame.action(cmd::EditUndo);

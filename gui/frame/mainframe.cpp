@@ -89,7 +89,10 @@ const std::vector<Menu> &menuBar128()
           {cmd::SetSelectedCells, QT_TRANSLATE_NOOP("Menu128", "Set Selected Ce&lls\tCtrl+Enter"),
            QKeySequence(Qt::CTRL | Qt::Key_Return)},
           {cmd::FillDown, QT_TRANSLATE_NOOP("Menu128", "Fill Dow&n\tCtrl+D"), QKeySequence(Qt::CTRL | Qt::Key_D)},
-          {cmd::FillFrequencies, QT_TRANSLATE_NOOP("Menu128", "Fill Fre&quencies..."), {}}}},
+          {cmd::FillFrequencies, QT_TRANSLATE_NOOP("Menu128", "Fill Fre&quencies..."), {}},
+          {0, nullptr, {}},
+          {cmd::SortChannels, QT_TRANSLATE_NOOP("Menu128", "&Sort Channels..."), {}},
+          {cmd::EditFind, QT_TRANSLATE_NOOP("Menu128", "&Find...\tCtrl+F"), QKeySequence(Qt::CTRL | Qt::Key_F)}}},
         {QT_TRANSLATE_NOOP("Menu128", "&Program"),
          {{cmd::Read, QT_TRANSLATE_NOOP("Menu128", "&Read\tCtrl+R"), QKeySequence(Qt::CTRL | Qt::Key_R)},
           {cmd::Write, QT_TRANSLATE_NOOP("Menu128", "&Write\tCtrl+W"), QKeySequence(Qt::CTRL | Qt::Key_W)},
@@ -185,10 +188,13 @@ void CMainFrame::createMenus()
 
     createThemeMenu();
 
-    // F6 and Shift+F6 move between panes; the frame has a single view, so
-    // they do nothing, but they are accelerators all the same.
+    // Accelerators without a menu item. F6 and Shift+F6 move between panes;
+    // the frame has a single view, so they do nothing. F3 and Shift+F3 go to
+    // the next and previous match of Edit > Find.
     for (const auto &[id, key] : {std::pair{cmd::NextPane, QKeySequence(Qt::Key_F6)},
-                                  std::pair{cmd::PrevPane, QKeySequence(Qt::SHIFT | Qt::Key_F6)}}) {
+                                  std::pair{cmd::PrevPane, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
+                                  std::pair{cmd::FindNext, QKeySequence(Qt::Key_F3)},
+                                  std::pair{cmd::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3)}}) {
         QAction *a = makeCommand(id, {});
         a->setShortcut(key);
         a->setEnabled(true);

@@ -61,6 +61,11 @@ constexpr std::pair<int, const char *> Strings[] = {
                        "Insert an empty channel, moving the channels from the selection down by one\nInsert Channel")},
     {32831, QT_TRANSLATE_NOOP("StringTable", "Move the selected channels up by one\nMove Up")},
     {32832, QT_TRANSLATE_NOOP("StringTable", "Move the selected channels down by one\nMove Down")},
+    {32870, QT_TRANSLATE_NOOP("StringTable", "Sort the selected channels, or all channels, by frequency, name or "
+                                             "tone\nSort Channels")},
+    {32871, QT_TRANSLATE_NOOP("StringTable", "Find channels by name, frequency or tone\nFind")},
+    {32872, QT_TRANSLATE_NOOP("StringTable", "Go to the next match\nFind Next")},
+    {32873, QT_TRANSLATE_NOOP("StringTable", "Go to the previous match\nFind Previous")},
     {57344, QT_TRANSLATE_NOOP("StringTable", "KDW PC Encoder")},
     {57600, QT_TRANSLATE_NOOP("StringTable", "Create a new document\nNew")},
     {57601, QT_TRANSLATE_NOOP("StringTable", "Open an existing document\nOpen")},

@@ -12,6 +12,7 @@
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/documenthistory.h"
+#include "gui/grid/findbar.h"
 #include "gui/grid/msflexgrid.h"
 
 #include <QComboBox>
@@ -100,6 +101,8 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     m_grid->setAccessibleName(ChannelTableName.text(m_doc.language()));
     // Tab order follows the template: the lists, the button, then the grid.
     QWidget::setTabOrder(m_factoryButton, m_grid);
+    m_findBar = new CFindBar(m_table, *m_grid, m_doc.language(), this);
+    layout->addWidget(m_findBar);
 
     layoutGrid();
     // Tone list and Model item: the language current when the view is made.

@@ -19,6 +19,7 @@ class QPushButton;
 namespace kdw {
 
 class ChannelTableModel;
+class CFindBar;
 class CMSFlexGrid;
 class CProgramDoc;
 class DocumentCommands;
@@ -41,6 +42,8 @@ public:
     DocumentHistory &history();
     CMSFlexGrid *grid() const { return m_grid; }
     ChannelTableModel &channelTable() const { return m_table; }
+    // Edit > Find's bar under the grid.
+    CFindBar *findBar() const { return m_findBar; }
 
     // Image -> grid, lists and frequency range. An editor left open is
     // closed without writing: its text belongs to the content replaced.
@@ -86,6 +89,7 @@ public:
     void OnSetSelectedCells();
     void OnFillDown();
     void OnFillFrequencies();
+    void OnSortChannels();
 
     // Runs `change` on the image, reloads the grid and records one step when
     // a byte changed; `change` returns false when it refused. An open editor
@@ -169,8 +173,9 @@ private:
     QComboBox *m_toneCombo = nullptr;       // 1083
     QPushButton *m_factoryButton = nullptr; // 1068
     CMSFlexGrid *m_grid = nullptr;          // 1007
-    QSize m_formSize;                       // of the template
-    QRect m_gridRect;                       // in the template
+    CFindBar *m_findBar = nullptr;
+    QSize m_formSize; // of the template
+    QRect m_gridRect; // in the template
     QStringList m_toneList;
     bool m_committing = false;
     bool m_frameFitted = false;

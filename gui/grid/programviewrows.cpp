@@ -3,6 +3,7 @@
 // this file moves selections and the clipboard.
 
 #include "core/channels/channelrows.h"
+#include "core/channels/channelsort.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "core/text/localisedtext.h"
@@ -11,6 +12,7 @@
 #include "gui/frame/documenthistory.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
+#include "gui/grid/sortchannelsdlg.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -163,6 +165,25 @@ void CProgramView::OnMoveUp()
 void CProgramView::OnMoveDown()
 {
     moveSelection(1);
+}
+
+void CProgramView::OnSortChannels()
+{
+    commitOpenEditor();
+    const QList<int> places = sortPlaces(hasRowSelection() ? selectedChannels() : QList<int>{});
+    const int used = usedChannelCount(m_doc.image());
+    CSortChannelsDlg dialog(m_doc.language(), places.size(), used, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const SortKey key = dialog.key();
+    const Qt::SortOrder order = dialog.order();
+    if (!changeImage([&](MemoryImage &image) { return sortChannels(image, places, key, order); }))
+        return;
+    // The rows sorted stay selected; a sort of every channel selects those in use.
+    QList<int> shown = places;
+    if (places.size() == region::ChannelCount)
+        shown = places.mid(0, used);
+    selectChannels(shown);
 }
 
 } // namespace kdw

@@ -11,6 +11,7 @@
 #include "gui/frame/mainframe.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
+#include "gui/grid/sortchannelsdlg.h"
 #include "gui/link/batchdlg.h"
 #include "gui/link/cablecheckdlg.h"
 #include "gui/link/choosedevicedlg.h"
@@ -181,7 +182,19 @@ void menuCollisions(QMenu *menu, const QString &path, QStringList &found)
         found << path + u": "_s + collision;
 }
 
-enum class Dialog { Option, PttId, Pcba, Language, About, Transfer, CableCheck, ChooseDevice, Differences, Batch };
+enum class Dialog {
+    Option,
+    PttId,
+    Pcba,
+    Language,
+    About,
+    Transfer,
+    CableCheck,
+    ChooseDevice,
+    Differences,
+    Batch,
+    Sort
+};
 
 } // namespace
 
@@ -200,7 +213,8 @@ const QList<std::pair<const char *, Dialog>> &dialogs()
                                                             {"cable check", Dialog::CableCheck},
                                                             {"choose device", Dialog::ChooseDevice},
                                                             {"differences", Dialog::Differences},
-                                                            {"several radios", Dialog::Batch}};
+                                                            {"several radios", Dialog::Batch},
+                                                            {"sort channels", Dialog::Sort}};
     return all;
 }
 
@@ -248,6 +262,7 @@ struct ShownDialog
         case Dialog::Batch:
             dialog = std::make_unique<CBatchDlg>(nullptr, image, TransferLink{u"COM9"_s, {}, language}, 0);
             break;
+        case Dialog::Sort: dialog = std::make_unique<CSortChannelsDlg>(language, 99, 16); break;
         case Dialog::Differences:
             dialog = std::make_unique<CDiffDlg>(
                 nullptr, language, u"Compare"_s, u"The file differs."_s,
@@ -317,6 +332,7 @@ private slots:
         QVERIFY(program.start());
         CMainFrame *frame = program.app.mainFrame();
         QVERIFY(QTest::qWaitForWindowExposed(frame));
+        program.action(cmd::EditFind)->trigger(); // the find bar's controls too
         const QStringList unnamed = unnamedControls(frame);
         QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
 

@@ -1,18 +1,21 @@
 // The Edit menu in the running program, by its keys and by mouse clicks on
 // the row labels: every kind of change undone and redone byte for byte, the
 // modified mark back to clean at the saved state, channels copied, pasted,
-// cut, deleted, inserted and moved whole.
+// cut, deleted, inserted, moved and sorted whole; the find bar by its keys.
 #include "core/channels/channeltable.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "core/program/globals.h"
+#include "gui/dialogs/controlids.h"
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/commandids.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/mainframe.h"
 #include "gui/grid/csvcommands.h"
+#include "gui/grid/findbar.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
+#include "gui/grid/sortchannelsdlg.h"
 #include "gui/settings/settingsdialog.h"
 #include "guitest.h"
 #include "modal.h"
@@ -74,21 +77,25 @@ struct Running
     }
 };
 
-// Keys written as words: "F2 Esc Enter KpEnter Tab Backtab Del Left Right", or
-// 'c for the character c.
+// Keys written as words: "F2 F3 Esc Enter KpEnter Tab Backtab Del Left Right", with
+// a "Shift" or "Ctrl" in front, "CtrlF", or 'c for the character c.
 void pressKeys(const QString &keys)
 {
-    static const QHash<QString, int> named{
-        {u"F2"_s, Qt::Key_F2},         {u"Esc"_s, Qt::Key_Escape}, {u"Enter"_s, Qt::Key_Return},
-        {u"KpEnter"_s, Qt::Key_Enter}, {u"Tab"_s, Qt::Key_Tab},    {u"Backtab"_s, Qt::Key_Backtab},
-        {u"Del"_s, Qt::Key_Delete},    {u"Left"_s, Qt::Key_Left},  {u"Right"_s, Qt::Key_Right},
-        {u"CtrlHome"_s, Qt::Key_Home}, {u"CtrlEnd"_s, Qt::Key_End}};
+    static const QHash<QString, int> named{{u"F2"_s, Qt::Key_F2},        {u"Esc"_s, Qt::Key_Escape},
+                                           {u"Enter"_s, Qt::Key_Return}, {u"KpEnter"_s, Qt::Key_Enter},
+                                           {u"Tab"_s, Qt::Key_Tab},      {u"Backtab"_s, Qt::Key_Backtab},
+                                           {u"Del"_s, Qt::Key_Delete},   {u"Left"_s, Qt::Key_Left},
+                                           {u"Right"_s, Qt::Key_Right},  {u"CtrlHome"_s, Qt::Key_Home},
+                                           {u"CtrlEnd"_s, Qt::Key_End},  {u"CtrlF"_s, Qt::Key_F},
+                                           {u"CtrlUp"_s, Qt::Key_Up},    {u"F3"_s, Qt::Key_F3},
+                                           {u"ShiftF3"_s, Qt::Key_F3},   {u"ShiftEnter"_s, Qt::Key_Return}};
     for (const QString &word : keys.split(u' ', Qt::SkipEmptyParts)) {
         if (word.startsWith(u'\'')) {
             for (QChar c : word.mid(1))
                 test::typeText(QApplication::focusWidget(), c);
         } else {
-            const Qt::KeyboardModifiers modifiers = word == u"Backtab"_s         ? Qt::ShiftModifier
+            const Qt::KeyboardModifiers modifiers = word == u"Backtab"_s || word.startsWith(u"Shift"_s)
+                                                        ? Qt::ShiftModifier
                                                     : word.startsWith(u"Ctrl"_s) ? Qt::ControlModifier
                                                                                  : Qt::NoModifier;
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(word)), modifiers);
@@ -148,10 +155,12 @@ struct KeyCase
     QString editor = {}; // the open editor's text; null: none open
     int toRow = 0;       // the current cell after; 0: the row or column started on
     int toCol = 0;
-    QString cell = {}; // the text of the cell started on, after
+    QString cell = {};  // the text of the cell started on, after
+    QString found = {}; // the find bar's count; null: the bar is closed
+    bool inBar = false; // the focus is in the find bar
 };
 
-enum Change { CellCommit, Paste, DeleteRows, Cut, Insert, MoveUp, MoveDown, DefaultFactory, OptionDialog };
+enum Change { CellCommit, Paste, DeleteRows, Cut, Insert, MoveUp, MoveDown, Sort, DefaultFactory, OptionDialog };
 
 } // namespace
 
@@ -178,6 +187,7 @@ private slots:
         QTest::newRow("insert") << int(Insert) << false;
         QTest::newRow("move up") << int(MoveUp) << false;
         QTest::newRow("move down") << int(MoveDown) << true;
+        QTest::newRow("sort") << int(Sort) << false;
         QTest::newRow("Default Factory") << int(DefaultFactory) << false;
         QTest::newRow("Option dialog") << int(OptionDialog) << false;
     }
@@ -222,6 +232,27 @@ private slots:
             run.clickLabel(3);
             run.key(Qt::Key_Down, Qt::ControlModifier);
             break;
+        case Sort: {
+            // Rows 3 to 6 by Rx frequency, descending, through the menu and the dialog by keys.
+            run.clickLabel(3);
+            run.clickLabel(6, Qt::ShiftModifier);
+            const auto seen = test::whenModal<CSortChannelsDlg>([](CSortChannelsDlg *dialog) {
+                // Down to Descending, Enter for OK. The keys go to the list itself:
+                // the offscreen platform may give the activation back to the frame
+                // as the menu closes, after the dialog took it.
+                auto *order = dialog->item<QComboBox>(ctl::sort::Order);
+                QTest::keyClick(order, Qt::Key_Down);
+                QTest::keyClick(order, Qt::Key_Return);
+            });
+            run.key(Qt::Key_E, Qt::AltModifier);
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
+            QVERIFY(*seen);
+            run.program.app.mainFrame()->activateWindow(); // as the desktop does after the dialog
+            const QList<int> from{1, 2, 6, 5, 4, 3, 7};
+            for (int n = 1; n <= int(from.size()); ++n)
+                QCOMPARE(test::channelBytes(run.image(), n), test::channelBytes(opened, from.at(n - 1)));
+            break;
+        }
         case DefaultFactory: {
             MemoryImage other = opened;
             other.setByte(region::FunctionSettings + 4, 2); // SQL
@@ -427,6 +458,54 @@ private slots:
             << KeyCase{.row = 5, .col = 1, .keys = u"'447 CtrlEnd"_s, .toRow = 99, .toCol = 9, .cell = u"447.00000"_s};
         QTest::newRow("Ctrl+Home from a list commits it")
             << KeyCase{.row = 5, .col = 6, .keys = u"'L CtrlHome"_s, .toRow = 1, .toCol = 1, .cell = u"Low"_s};
+        // Find: names, frequencies and tones, from the current cell on.
+        const QString first = u"400.12500"_s;
+        QTest::newRow("find the first match at or after the cell") << KeyCase{.row = 5,
+                                                                              .col = 1,
+                                                                              .keys = u"CtrlF 'd0"_s,
+                                                                              .toCol = 3,
+                                                                              .cell = u"418.00000"_s,
+                                                                              .found = u"1 of 2"_s,
+                                                                              .inBar = true};
+        QTest::newRow("F3 and Shift+F3 wrap") << KeyCase{.row = 1,
+                                                         .col = 1,
+                                                         .keys = u"CtrlF 'pmr F3 F3 ShiftF3"_s,
+                                                         .toRow = 12,
+                                                         .toCol = 9,
+                                                         .cell = first,
+                                                         .found = u"2 of 2"_s,
+                                                         .inBar = true};
+        QTest::newRow("Enter and Shift+Enter in the bar") << KeyCase{.row = 1,
+                                                                     .col = 1,
+                                                                     .keys = u"CtrlF '446.0 Enter Enter ShiftEnter"_s,
+                                                                     .toRow = 11,
+                                                                     .toCol = 2,
+                                                                     .cell = first,
+                                                                     .found = u"2 of 4"_s,
+                                                                     .inBar = true};
+        QTest::newRow("no match") << KeyCase{.row = 3,
+                                             .col = 2,
+                                             .keys = u"CtrlF 'xyz"_s,
+                                             .cell = u"409.00000"_s,
+                                             .found = u"No matches"_s,
+                                             .inBar = true};
+        QTest::newRow("Escape back to the grid on the match")
+            << KeyCase{.row = 1, .col = 1, .keys = u"CtrlF 'rpt Esc"_s, .toRow = 10, .toCol = 9, .cell = first};
+        QTest::newRow("F3 from the grid") << KeyCase{.row = 1,
+                                                     .col = 1,
+                                                     .keys = u"CtrlF 'ch1 Esc F3"_s,
+                                                     .toRow = 14,
+                                                     .toCol = 9,
+                                                     .cell = first,
+                                                     .found = u"2 of 4"_s};
+        QTest::newRow("the matches follow an edit") << KeyCase{.row = 1,
+                                                               .col = 1,
+                                                               .keys = u"CtrlF 'pmr CtrlUp"_s,
+                                                               .toRow = 10,
+                                                               .toCol = 9,
+                                                               .cell = first,
+                                                               .found = u"1 of 2"_s,
+                                                               .inBar = true};
     }
     void keys()
     {
@@ -442,9 +521,11 @@ private slots:
         QCOMPARE(run.grid->GetRow(), c.toRow ? c.toRow : c.row);
         QCOMPARE(run.grid->GetCol(), c.toCol ? c.toCol : c.col);
         QCOMPARE(run.grid->GetTextMatrix(c.row, c.col), c.cell);
+        const CFindBar *find = run.view->findBar();
+        QCOMPARE(find->isVisible() ? find->countText() : QString(), c.found);
         if (!open)
-            QCOMPARE(QApplication::focusWidget(), run.grid);
-        if (c.keys.contains(u"Esc"_s))
+            QCOMPARE(QApplication::focusWidget(), c.inBar ? find->lineEdit() : static_cast<QWidget *>(run.grid));
+        if (c.keys.endsWith(u"Esc"_s))
             QVERIFY(run.image() == before);
     }
 
@@ -752,12 +833,18 @@ private slots:
         QCOMPARE(menus.at(1)->text(), title);
         QMenu *edit = menus.at(1)->menu();
         QCOMPARE(program.action(cmd::InsertChannel)->text(), insert);
-        const std::pair<int, QKeySequence> keys[]
-            = {{cmd::EditUndo, QKeySequence(u"Ctrl+Z"_s)},      {cmd::EditCut, QKeySequence(u"Ctrl+X"_s)},
-               {cmd::EditCopy, QKeySequence(u"Ctrl+C"_s)},      {cmd::EditPaste, QKeySequence(u"Ctrl+V"_s)},
-               {cmd::EditClear, QKeySequence(u"Del"_s)},        {cmd::InsertChannel, QKeySequence(u"Ctrl+Ins"_s)},
-               {cmd::MoveUp, QKeySequence(u"Ctrl+Up"_s)},       {cmd::MoveDown, QKeySequence(u"Ctrl+Down"_s)},
-               {cmd::EditSelectAll, QKeySequence(u"Ctrl+A"_s)}, {cmd::EditRedo, QKeySequence(u"Ctrl+Y"_s)}};
+        const std::pair<int, QKeySequence> keys[] = {{cmd::EditUndo, QKeySequence(u"Ctrl+Z"_s)},
+                                                     {cmd::EditCut, QKeySequence(u"Ctrl+X"_s)},
+                                                     {cmd::EditCopy, QKeySequence(u"Ctrl+C"_s)},
+                                                     {cmd::EditPaste, QKeySequence(u"Ctrl+V"_s)},
+                                                     {cmd::EditClear, QKeySequence(u"Del"_s)},
+                                                     {cmd::InsertChannel, QKeySequence(u"Ctrl+Ins"_s)},
+                                                     {cmd::MoveUp, QKeySequence(u"Ctrl+Up"_s)},
+                                                     {cmd::MoveDown, QKeySequence(u"Ctrl+Down"_s)},
+                                                     {cmd::EditSelectAll, QKeySequence(u"Ctrl+A"_s)},
+                                                     {cmd::EditRedo, QKeySequence(u"Ctrl+Y"_s)},
+                                                     {cmd::SortChannels, QKeySequence()},
+                                                     {cmd::EditFind, QKeySequence(u"Ctrl+F"_s)}};
         for (const auto &[id, key] : keys) {
             QAction *a = program.action(id);
             QVERIFY(edit->actions().contains(a));

@@ -164,6 +164,8 @@ private slots:
         QVERIFY(program.start());
         for (QAction *a : program.app.mainFrame()->findChildren<QAction *>()) {
             const bool history = a->data() == int(cmd::EditUndo) || a->data() == int(cmd::EditRedo);
+            if (!a->data().isValid())
+                continue; // not a command: a submenu's title, a mark inside a field
             QVERIFY2(a->isEnabled() != history, qPrintable(a->text()));
         }
     }

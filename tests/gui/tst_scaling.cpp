@@ -104,8 +104,8 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("id");
         const std::pair<const char *, int> templates[]
-            = {{"About", 100},    {"main form", 101}, {"transfer", 133}, {"Option", 156},
-               {"Language", 162}, {"PTT ID", 164},    {"PCBA", 166},     {"Fill Frequencies", 172}};
+            = {{"About", 100},  {"main form", 101}, {"transfer", 133},         {"Option", 156},       {"Language", 162},
+               {"PTT ID", 164}, {"PCBA", 166},      {"Fill Frequencies", 172}, {"Sort Channels", 174}};
         const std::pair<const char *, const char *> languages[]
             = {{"English", "Eng"}, {"Simplified", "Chs"}, {"Traditional", "Cht"}};
         for (const auto &[languageName, code] : languages) {
