@@ -6,7 +6,8 @@
 // image itself (0xFF past the input, as a new document holds). A finding names
 // channels 1 to 99 in ascending order, has a code and a text without control
 // characters, the findings come by first channel then code, and the language
-// changes the texts only.
+// changes the texts only: English against one Chinese script, chosen by the
+// input's length, so each input costs two checks rather than three.
 #include "core/channels/channelcodec.h"
 #include "core/channels/frequencyrules.h"
 #include "core/channels/plancheck.h"
@@ -89,14 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             fuzz::check(std::pair(eng.at(i - 1).channels.first(), eng.at(i - 1).code)
                         <= std::pair(eng.at(i).channels.first(), eng.at(i).code));
     }
-    for (const Language language : {Language::Chs, Language::Cht}) {
-        const QList<PlanFinding> other = checkPlan(image, range, language);
-        fuzz::check(other.size() == eng.size());
-        for (qsizetype i = 0; i < other.size(); ++i) {
-            checkFinding(other.at(i));
-            fuzz::check(other.at(i).channels == eng.at(i).channels && other.at(i).code == eng.at(i).code
-                        && other.at(i).kind == eng.at(i).kind);
-        }
+    const QList<PlanFinding> other = checkPlan(image, range, size % 2 == 0 ? Language::Chs : Language::Cht);
+    fuzz::check(other.size() == eng.size());
+    for (qsizetype i = 0; i < other.size(); ++i) {
+        checkFinding(other.at(i));
+        fuzz::check(other.at(i).channels == eng.at(i).channels && other.at(i).code == eng.at(i).code
+                    && other.at(i).kind == eng.at(i).kind);
     }
     return 0;
 }
