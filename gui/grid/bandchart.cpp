@@ -80,7 +80,8 @@ void paintMark(QPainter &painter, const ChartFrame &f, const ChartMark &mark, co
 {
     const qreal rowTop = f.rowTop0 - mark.row * f.rowHeight;
     const QPointF rx(f.left + mark.rxX, f.axisY);
-    const QPointF stemTop(rx.x(), rowTop + f.rowHeight);
+    // Under the label's centre: straight up, or slanting to a label moved aside.
+    const QPointF stemTop(f.left + mark.labelLeft + f.metrics.labelWidth / 2, rowTop + f.rowHeight);
     painter.drawLine(rx, stemTop);
     painter.setBrush(painter.pen().color());
     painter.drawEllipse(rx, f.dot, f.dot);

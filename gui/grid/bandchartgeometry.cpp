@@ -47,6 +47,7 @@ ChartGeometry layoutBandChart(const QList<ChartChannel> &channels, const Frequen
 {
     ChartGeometry geometry;
     geometry.ticks = ticksOf(range, metrics.width, metrics.tickLabelWidth);
+    const qreal furthest = std::max<qreal>(0, metrics.width - metrics.labelWidth); // a label's left edge
     for (const ChartChannel &c : channels) {
         ChartMark mark{c.channel,
                        frequencyX(c.rx, range, metrics.width),
@@ -55,7 +56,6 @@ ChartGeometry layoutBandChart(const QList<ChartChannel> &channels, const Frequen
                        0,
                        0,
                        c.flagged};
-        const qreal furthest = std::max<qreal>(0, metrics.width - metrics.labelWidth);
         mark.labelLeft = std::clamp(mark.rxX - metrics.labelWidth / 2, qreal(0), furthest);
         geometry.marks.append(mark);
     }
@@ -73,8 +73,13 @@ ChartGeometry layoutBandChart(const QList<ChartChannel> &channels, const Frequen
         auto row = std::find_if(rowEnds.begin(), rowEnds.end(), [&](qreal end) { return end <= mark.labelLeft; });
         if (row == rowEnds.end() && rowEnds.size() < maxRows)
             row = rowEnds.insert(rowEnds.end(), 0);
-        else if (row == rowEnds.end())
+        else if (row == rowEnds.end()) {
+            // Every row is taken here: the label moves right, past the row
+            // ending furthest left, rather than over another number; its stem
+            // slants to it. Only at the axis' right end can labels still meet.
             row = std::min_element(rowEnds.begin(), rowEnds.end());
+            mark.labelLeft = std::min(std::max(mark.labelLeft, *row), furthest);
+        }
         mark.row = int(row - rowEnds.begin());
         *row = mark.labelLeft + metrics.labelWidth;
     }

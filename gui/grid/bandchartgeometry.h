@@ -37,7 +37,7 @@ struct ChartMark
     qreal rxX = 0;
     qreal txX = 0;       // rxX when Tx is Rx
     bool hasTx = false;  // Tx differs from Rx: a second mark joined to the first
-    qreal labelLeft = 0; // the label's left edge, kept inside the axis
+    qreal labelLeft = 0; // the label's left edge, kept inside the axis; its stem ends under the label's centre
     int row = 0;         // label row, 0 nearest the axis
     bool flagged = false;
 };
@@ -57,8 +57,8 @@ struct ChartGeometry
 // at the finest step of 1, 2 or 5 times a power of ten whose labels do not
 // touch; each channel's label centred over its Rx mark (moved inside the
 // axis at its ends) in the lowest row where it overlaps no other label, or,
-// when all `maxRows` are taken there, in the row whose last label ends
-// furthest left.
+// when all `maxRows` are taken there, just after the label that ends furthest
+// left, so that numbers never cover one another.
 [[nodiscard]] ChartGeometry layoutBandChart(const QList<ChartChannel> &channels, const FrequencyRange &range,
                                             const ChartMetrics &metrics);
 

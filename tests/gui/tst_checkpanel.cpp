@@ -166,8 +166,11 @@ void TestCheckPanel::chartLayout_data()
     QTest::newRow("close ones stagger, a row freed is taken again")
         << QList{at(1, 440), at(2, 440.5), at(3, 441), at(4, 443)} << 700.0 << 3 << QList<qreal>{390, 395, 400, 420}
         << QList{0, 1, 2, 0} << everyFive;
-    QTest::newRow("rows used up: the row ending furthest left")
-        << QList{at(1, 440), at(2, 440), at(3, 440.5)} << 700.0 << 2 << QList<qreal>{390, 390, 395} << QList{0, 1, 0}
+    QTest::newRow("rows used up: moved right past the row ending furthest left")
+        << QList{at(1, 440), at(2, 440), at(3, 440.5), at(4, 440), at(5, 441)} << 700.0 << 2
+        << QList<qreal>{390, 390, 410, 410, 430} << QList{0, 1, 1, 0, 0} << everyFive;
+    QTest::newRow("rows used up at the right end: kept inside the axis")
+        << QList{at(1, 470), at(2, 470), at(3, 470)} << 700.0 << 2 << QList<qreal>{680, 680, 680} << QList{0, 1, 0}
         << everyFive;
     QTest::newRow("ends and outside the range stay on the axis")
         << QList{at(1, 400), at(2, 470), at(3, 0), at(4, 480)} << 700.0 << 4 << QList<qreal>{0, 680, 0, 680}
