@@ -54,6 +54,6 @@ struct ChannelCsvImport
 // is clamped to it as typing clamps it, and listed among the changes.
 [[nodiscard]] ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
                                                 std::optional<ChannelCsvFormat> format, Language language,
-                                                const FrequencyRange &range = FrequencyRange{});
+                                                const FrequencyRange &range);
 
 } // namespace kdw

@@ -1,4 +1,5 @@
 #include "core/channels/csvfile.h"
+#include "core/channels/frequencyrules.h"
 #include "core/image/sinfile.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
@@ -79,7 +80,10 @@ int cmdImport(const CliContext &context, const QStringList &args)
     const TextFileRead csv = readUtf8File(csvPath, Language::Eng);
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
-    const ChannelCsvImport imported = importChannelCsv(run->images.first(), *csv.text, format, run->language);
+    // Frequencies are clamped to the range the file chooses, as the window clamps them.
+    const MemoryImage &image = run->images.first();
+    const ChannelCsvImport imported
+        = importChannelCsv(image, *csv.text, format, run->language, chosenFrequencyRange(image));
     const QString shownCsv = QDir::toNativeSeparators(csvPath);
     if (!imported) {
         for (const QString &refusal : imported.refusals)
