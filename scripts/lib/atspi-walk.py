@@ -40,6 +40,8 @@ DIALOGS = [
     ('Check Cable', ['alt+p', 'Down', 'Down', 'Down', 'Return']),
     ('Read (transfer)', ['ctrl+r']),
     ('Print Preview', ['alt+f'] + ['Down'] * 9 + ['Return']),
+    ('Sort Channels', ['alt+e', 'Up', 'Up', 'Return']),
+    ('Fill Frequencies', ['alt+e', 'Up', 'Up', 'Up', 'Return']),
 ]
 
 
