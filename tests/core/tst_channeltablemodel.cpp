@@ -87,22 +87,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("row");
         QTest::addColumn<QString>("became"); // empty: no clamp or snap to report
-        QTest::newRow("first frequency fills the row")
-            << Language::Eng << 20 << int(RxFreqField) << u"436.00625"_s
-            << u"436.00625|436.00625|Off|Off|Off|High|Add|Wide|"_s << QString();
-        QTest::newRow("first frequency, Simplified Chinese")
-            << Language::Chs << 20 << int(RxFreqField) << u"436.00625"_s
-            << u"436.00625|436.00625|关|关|关|高|添加|宽|"_s << QString();
         QTest::newRow("first frequency, Traditional Chinese")
             << Language::Cht << 20 << int(RxFreqField) << u"436.00625"_s
             << u"436.00625|436.00625|關|關|關|高|添加|寬|"_s << QString();
         QTest::newRow("clamped to the list's range")
             << Language::Eng << 20 << int(RxFreqField) << u"450"_s
             << u"440.00000|440.00000|Off|Off|Off|High|Add|Wide|"_s << u"440.00000"_s;
-        QTest::newRow("no frequency empties the channel")
-            << Language::Eng << 1 << int(RxFreqField) << QString() << u"||||||||"_s << QString();
-        QTest::newRow("choice on an empty channel stays out")
-            << Language::Eng << 20 << int(PowerField) << u"Low"_s << u"||||||||"_s << QString();
         QTest::newRow("choice on a channel") << Language::Eng << 1 << int(PowerField) << u"Low"_s
                                              << u"400.12500|400.12500|Off|Off|Off|Low|Add|Wide|CH01"_s << QString();
     }

@@ -80,14 +80,6 @@ private slots:
         const QStringList started{path + u" /p/a.chm"_s, path + u" /p/b.chm"_s};
         QCOMPARE(m_started, viewer.isEmpty() ? QStringList() : started);
     }
-
-    // The Help command opens the language's file of the program directory.
-    void helpFileOfTheLanguage()
-    {
-        QVERIFY(addViewer(u"xchm"_s));
-        QCOMPARE(showHelp(0, u"/opt/kdw/"_s, Language::Cht), quintptr(1));
-        QCOMPARE(m_started, QStringList{m_path->filePath(u"xchm"_s) + u" /opt/kdw/cht.chm"_s});
-    }
 };
 
 QTEST_MAIN(TestHelpLoader)

@@ -288,7 +288,6 @@ private slots:
                                 u"channel 5: tone-one-way"_s,    u"channel 6: no-tx"_s,
                                 u"channel 7: wide-split"_s,      u"channel 9: priority-empty"_s};
         QTest::newRow("every finding") << planImage(EveryFinding).bytes() << u"eng"_s << 1 << every;
-        QTest::newRow("every finding, cht") << planImage(EveryFinding).bytes() << u"cht"_s << 1 << every;
         QTest::newRow("a note alone") << planImage({u"1=446.00625|446.00625|Off|Off|Narrow|A"_s,
                                                     u"3=446.01875|446.01875|Off|Off|Narrow|B"_s})
                                              .bytes()
@@ -298,8 +297,6 @@ private slots:
                                                   u"3=442.50000|447.50000|Off|100.0|Wide|RPT"_s})
                                            .bytes()
                                     << u"chs"_s << 0 << QStringList{};
-        QTest::newRow("factory file") << readFile(QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin")) << u"eng"_s << 0
-                                      << QStringList{};
     }
 
     void checkCommand()
@@ -319,36 +316,6 @@ private slots:
             line = line.section(u": "_s, 0, 1);
         }
         QCOMPARE(lines, found);
-    }
-
-    // Bad input: exit 2 with the reason on standard error, nothing checked.
-    void checkCommandRefuses_data()
-    {
-        QTest::addColumn<QStringList>("arguments"); // FILE is a file of `size` bytes
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing file") << texts(u"check|FILE") << -1 << u"cannot read"_s;
-        QTest::newRow("short file") << texts(u"check|FILE") << 100 << u"only 100 of 8192 bytes"_s;
-        QTest::newRow("empty file") << texts(u"check|FILE") << 0 << u"only 0 of 8192 bytes"_s;
-        QTest::newRow("unknown language") << texts(u"check|--lang|fr|FILE") << 8192 << u"usage: kdw-cli check"_s;
-        QTest::newRow("no file") << texts(u"check") << 8192 << u"usage: kdw-cli check"_s;
-        QTest::newRow("two files") << texts(u"check|FILE|FILE") << 8192 << u"usage: kdw-cli check"_s;
-    }
-
-    void checkCommandRefuses()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, size);
-        QFETCH(QString, message);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"plan.sin"_s);
-        if (size >= 0)
-            QVERIFY(writeFile(path, planImage(EveryFinding).bytes().left(size)));
-        arguments.replaceInStrings(u"FILE"_s, path);
-        const CliRun run = runCli(arguments);
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.out, QString());
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
 };
 

@@ -1,10 +1,10 @@
-// kdw-cli batch against a simulated box of radios: each radio ends up with
-// the document plus its row, the log says so, and a bad file touches none.
+// kdw-cli batch against a simulated box of radios: what it says in the
+// language asked for and what the log keeps, resumes, the manual run's
+// prompts, and a bad variations file that touches no radio.
 
 #include "core/image/sinfile.h"
 #include "radiosim.h"
 
-#include <QCryptographicHash>
 #include <QProcess>
 #include <QTest>
 
@@ -28,19 +28,6 @@ class TestCliBatch : public QObject
     Q_OBJECT
 
 private:
-    // The document with a row's settings, as `kdw-cli settings` makes it.
-    QByteArray documentWith(const RadioSim &sim, const QString &changes)
-    {
-        const QString path = sim.directory() + u"expected.sin"_s;
-        QFile::remove(path);
-        if (!QFile::copy(sim.directory() + u"doc.sin"_s, path))
-            return {};
-        const QStringList assignments = changes.split(u';', Qt::SkipEmptyParts);
-        if (!assignments.isEmpty() && sim.runCli(QStringList{u"settings"_s, path} + assignments).exitCode != 0)
-            return {};
-        return readFile(path);
-    }
-
     bool prepareFiles(const RadioSim &sim, const QString &variations)
     {
         return sim.isRunning() && writeSinFile(sim.directory() + u"doc.sin"_s, patternImage(5))
@@ -56,53 +43,6 @@ private:
     }
 
 private slots:
-    // Each radio gets the document with the next row; a radio of another
-    // identification is skipped, keeps its memory, and its row goes to the next.
-    void eachRadioGetsItsRow_data()
-    {
-        QTest::addColumn<QStringList>("simArgs");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QStringList>("units"); // the changes of each verified radio; "skipped"
-        QTest::addColumn<QString>("summary");
-        QTest::newRow("three radios") << texts(u"--box|3") << 0 << texts(u"Code=101;SQL=3|Code=102|Code=103;SQL=5")
-                                      << u"3 verified, 0 failed, 0 skipped"_s;
-        QTest::newRow("another identification skipped")
-            << texts(u"--box|3|--ident|2:4b44573431370200") << 1 << texts(u"Code=101;SQL=3|skipped|Code=102")
-            << u"2 verified, 0 failed, 1 skipped"_s;
-    }
-
-    void eachRadioGetsItsRow()
-    {
-        QFETCH(QStringList, simArgs);
-        QFETCH(int, exitCode);
-        QFETCH(QStringList, units);
-        QFETCH(QString, summary);
-        const RadioSim sim(simArgs);
-        QVERIFY(prepareFiles(sim, Variations));
-        const CliRun run = batch(sim);
-        QVERIFY2(run.exitCode == exitCode, qPrintable(run.out + run.err + sim.logTail()));
-        const QStringList lines = logLines(sim.directory() + u"log.csv"_s);
-        QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines.at(0), u"unit,started,finished,identification,result,backup,sha256,changes"_s);
-        for (int i = 0; i < 3; ++i) {
-            if (units.at(i) == u"skipped") {
-                QVERIFY2(lines.at(i + 1).contains(u",4b44573431370200,skipped,,,expected=4b44573431370100"_s),
-                         qPrintable(lines.at(i + 1)));
-                QVERIFY(sim.savedMemory(i + 1).isEmpty());
-                continue;
-            }
-            const QByteArray expected = documentWith(sim, units.at(i));
-            QCOMPARE(expected.size(), MemoryImage::Size);
-            QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
-            const QStringList cells = lines.at(i + 1).split(u',');
-            QCOMPARE(cells.at(4), u"verified"_s);
-            QCOMPARE(cells.at(6),
-                     QString::fromLatin1(QCryptographicHash::hash(expected, QCryptographicHash::Sha256).toHex()));
-            QCOMPARE(cells.at(7), units.at(i));
-        }
-        QVERIFY2(run.out.contains(summary), qPrintable(run.out));
-    }
-
     // The lines people read are in the language asked for; the log is not.
     void speaksTheChosenLanguage_data()
     {
@@ -143,9 +83,6 @@ private slots:
         QTest::addColumn<QString>("variations");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("says");
-        QTest::newRow("unknown label") << u"Code,Volume\n1,2\n"_s << u"eng"_s << u"line 1, column 2"_s;
-        QTest::newRow("bad value on the last row")
-            << u"Code,SQL\n1,2\n3,4\n5,eleven\n"_s << u"eng"_s << u"line 4, column 2"_s;
         QTest::newRow("bad value, Simplified Chinese")
             << u"Code,SQL\n1,2\n5,eleven\n"_s << u"chs"_s << u"第 3 行，第 2 列：SQL：未知的选项“eleven”"_s;
         QTest::newRow("unknown label, Traditional Chinese")

@@ -38,8 +38,6 @@ void TestDoctor::radio_data()
     QTest::newRow("radio off") << QStringList{u"--no-answer"_qs} << u"eng"_qs << 1
                                << u"problem: No answer at all: the cable or port is not reaching the radio: is the "
                                   u"radio on, the plug fully in?"_qs;
-    QTest::newRow("radio off, Traditional Chinese")
-        << QStringList{u"--no-answer"_qs} << u"cht"_qs << 1 << u"problem: 完全沒有應答"_qs;
     QTest::newRow("cable without radio") << QStringList{u"--echo"_qs} << u"eng"_qs << 1
                                          << u"problem: Only our own bytes came back (|): the cable is connected "
                                             u"to the computer, the radio is not answering"_qs;
@@ -99,8 +97,6 @@ void TestDoctor::programsInTheWay_data()
         << u"minicom"_qs << true << u"COM1"_qs << u"is open in another program, minicom (pid %1)"_qs;
     QTest::newRow("brltty, adapter missing")
         << u"brltty"_qs << false << u"COM8"_qs << u"problem: brltty (the Braille display service) is running and"_qs;
-    QTest::newRow("path missing") << u"sleep"_qs << false << u"/nonexistent/ttyKDW"_qs
-                                  << u"problem: /nonexistent/ttyKDW does not exist: plug the cable in"_qs;
 }
 
 void TestDoctor::programsInTheWay()

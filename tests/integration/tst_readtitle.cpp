@@ -9,11 +9,11 @@
 #include "gui/frame/mainframe.h"
 #include "gui/link/transferdlg.h"
 #include "guitest.h"
+#include "modal.h"
 #include "radiosim.h"
 
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 using namespace kdw;
@@ -55,16 +55,9 @@ private slots:
         QWindow *window = program.app.mainFrame()->windowHandle();
         QCOMPARE(window->title(), u"doc1.sin — KDW PC Encoder"_s);
 
-        QTimer poll;
-        poll.setInterval(1);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *dialog = program.app.mainFrame()->findChild<CTransferDlg *>();
-            if (!dialog || !dialog->isVisible())
-                return;
-            poll.stop();
+        whenModal<CTransferDlg>([](CTransferDlg *dialog) {
             QTest::mouseClick(dialog->item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
         });
-        poll.start();
         MessageRecorder messages;
         program.action(cmd::Read)->trigger();
         QCOMPARE(messages.texts, QStringList());
