@@ -540,8 +540,6 @@ private slots:
         QTest::addColumn<QByteArray>("window");
         QTest::addColumn<bool>("formSize"); // else as large as the screen
         QTest::newRow("none") << QByteArray() << true;
-        QTest::newRow("not a number") << QByteArray("Left=a\nTop=0\nWidth=900\nHeight=700\nMaximized=0\n") << true;
-        QTest::newRow("no size") << QByteArray("Left=0\nTop=0\nWidth=0\nHeight=700\nMaximized=0\n") << true;
         QTest::newRow("off every screen, larger than it")
             << QByteArray("Left=5000\nTop=4000\nWidth=3000\nHeight=2000\nMaximized=0\n") << false;
     }

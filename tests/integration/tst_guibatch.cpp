@@ -149,7 +149,6 @@ void TestGuiBatch::anotherIdentificationIsAsked_data()
     QTest::addColumn<QString>("summary");
     QTest::newRow("skipped, English") << QByteArray("Eng") << false << u"1 verified, 0 failed, 1 skipped"_s;
     QTest::newRow("written anyway, Simplified") << QByteArray("Chs") << true << u"2 台已校验，0 台失败，0 台跳过"_s;
-    QTest::newRow("skipped, Traditional") << QByteArray("Cht") << false << u"1 台已校驗，0 台失敗，1 台跳過"_s;
 }
 
 void TestGuiBatch::anotherIdentificationIsAsked()
