@@ -60,8 +60,11 @@ public:
 private:
     void look()
     {
+        // A dialog is answered once it is the active window: an Alt+letter
+        // shortcut reaches only the active window, and a dialog just shown
+        // may not be active yet on a slow run.
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal == m_seen)
+        if (!modal || !modal->isVisible() || !modal->isActiveWindow() || modal == m_seen)
             return;
         m_seen = modal;
         if (auto *question = qobject_cast<CWriteCheckDlg *>(modal)) {
