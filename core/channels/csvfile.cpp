@@ -5,9 +5,9 @@
 #include "core/channels/csv.h"
 #include "core/channels/genericcsv.h"
 #include "core/text/localisedtext.h"
+#include "core/text/wholefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace kdw {
@@ -44,9 +44,9 @@ TextFileRead readUtf8File(const QString &path, Language language)
 
 std::optional<QString> writeUtf8File(const QString &path, const QString &text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-        return file.errorString();
+    const FileWrite written = writeWholeFile(path, text.toUtf8());
+    if (!written)
+        return written.reason;
     return std::nullopt;
 }
 

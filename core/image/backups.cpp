@@ -3,10 +3,10 @@
 #include "core/image/builtindefaults.h"
 #include "core/image/transferranges.h"
 #include "core/program/userfiles.h"
+#include "core/text/wholefile.h"
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 namespace kdw {
 
@@ -44,25 +44,19 @@ BackupResult saveNewFile(const QString &directory, const QString &stem, const Me
         result.reason = QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(directory));
         return result;
     }
-    QTemporaryFile file(directory + QStringLiteral("backup-XXXXXX.tmp"));
+    // A backup never replaces an existing file: a taken name is skipped.
     const QByteArray bytes = image.bytes();
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
-        result.reason = file.errorString();
-        return result;
-    }
-    // A rename never replaces an existing file: a taken name is skipped.
     for (int n = 1; n < 1000; ++n) {
         const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".sin");
-        if (QFileInfo::exists(directory + name))
+        const FileWrite written = writeWholeFile(directory + name, bytes, ExistingFile::Keep);
+        if (written.taken)
             continue;
-        if (file.rename(directory + name)) {
-            file.setAutoRemove(false);
-            result.ok = true;
-            result.path = directory + name;
-            return result;
-        }
+        result.ok = bool(written);
+        result.path = written ? written.path : QString();
+        result.reason = written.reason;
+        return result;
     }
-    result.reason = file.errorString();
+    result.reason = QStringLiteral("every name %1-2 ... %1-999 is taken").arg(stem);
     return result;
 }
 

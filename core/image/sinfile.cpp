@@ -1,7 +1,6 @@
 #include "core/image/sinfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace kdw {
 
@@ -30,26 +29,9 @@ SinLoadResult readSinFile(const QString &path, ShortSinFile shortFile)
     return result;
 }
 
-SinSaveResult writeSinFile(const QString &path, const MemoryImage &image)
+FileWrite writeSinFile(const QString &path, const MemoryImage &image)
 {
-    SinSaveResult result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.systemReason = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = image.bytes();
-    if (file.write(bytes) != bytes.size()) {
-        result.systemReason = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        result.systemReason = file.errorString();
-        return result;
-    }
-    result.ok = true;
-    return result;
+    return writeWholeFile(path, image.bytes());
 }
 
 } // namespace kdw

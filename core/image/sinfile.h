@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image/memoryimage.h"
+#include "core/text/wholefile.h"
 
 #include <QString>
 
@@ -31,17 +32,9 @@ enum class ShortSinFile {
 // Reads the first 8192 bytes.
 [[nodiscard]] SinLoadResult readSinFile(const QString &path, ShortSinFile shortFile = ShortSinFile::Refuse);
 
-struct SinSaveResult
-{
-    bool ok = false;
-    QString systemReason;
-    explicit operator bool() const { return ok; }
-};
-
-// Writes the image to a temporary file beside the target and renames it over
-// the target only when every byte is on disk: a failed save leaves the old
-// file whole.
-[[nodiscard]] SinSaveResult writeSinFile(const QString &path, const MemoryImage &image);
+// Writes the 8192 bytes whole or not at all (writeWholeFile): a failed save
+// leaves the old file as it was.
+[[nodiscard]] FileWrite writeSinFile(const QString &path, const MemoryImage &image);
 
 inline constexpr QStringView SinFilter = u"Channel Data (*.sin)";
 inline constexpr QStringView SinExtension = u".sin";

@@ -1,6 +1,7 @@
 #include "core/link/batchlog.h"
 
 #include "core/channels/csv.h"
+#include "core/text/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -59,7 +60,6 @@ QString isoLocalTime(const QDateTime &time)
 
 BatchLog::BatchLog(const QString &path)
     : m_path(path)
-    , m_file(path)
 {
 }
 
@@ -71,14 +71,15 @@ std::unique_ptr<BatchLog> BatchLog::create(const QString &path, QString *error, 
         return nullptr;
     }
     std::unique_ptr<BatchLog> log(new BatchLog(path));
+    log->m_content = (Header + u'\n').toUtf8();
     // An earlier run's log is a record of what went where: never replaced.
-    const bool opened = log->m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-    if (!opened && QFileInfo::exists(path)) {
+    const FileWrite written = writeWholeFile(path, log->m_content, ExistingFile::Keep);
+    if (written.taken) {
         *error = ExistsText.text(language).arg(QDir::toNativeSeparators(path));
         return nullptr;
     }
-    if (!opened || !log->writeLine(Header)) {
-        *error = LogNotWrittenText.text(language).arg(QDir::toNativeSeparators(path), log->m_file.errorString());
+    if (!written) {
+        *error = LogNotWrittenText.text(language).arg(QDir::toNativeSeparators(path), written.reason);
         return nullptr;
     }
     return log;
@@ -104,13 +105,10 @@ QString BatchLog::row(const UnitRecord &record)
 
 bool BatchLog::append(const UnitRecord &record)
 {
-    return writeLine(row(record));
-}
-
-bool BatchLog::writeLine(const QString &line)
-{
-    const QByteArray bytes = (line + u'\n').toUtf8();
-    return m_file.write(bytes) == bytes.size() && m_file.flush();
+    m_content += (row(record) + u'\n').toUtf8();
+    const FileWrite written = writeWholeFile(m_path, m_content);
+    m_error = written.reason;
+    return bool(written);
 }
 
 } // namespace kdw

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -58,8 +57,10 @@ inline constexpr LocalisedText LogNotWrittenText{u"cannot write %1: %2", u"æ— æ³
 // "2026-12-08T15:04:05+01:00": local time with its offset, whatever the zone.
 QString isoLocalTime(const QDateTime &time);
 
-// The log of a batch run: a CSV file with a row a radio, each written and
-// flushed as the radio ends, so a crash loses no finished row.
+// The log of a batch run: a CSV file with a row a radio. The file is written
+// anew, whole, as each radio ends, so a crash loses no finished row and a full
+// disk never leaves half a row; a row that could not be written is written
+// with the next one.
 class BatchLog
 {
 public:
@@ -71,7 +72,7 @@ public:
     static std::unique_ptr<BatchLog> create(const QString &path, QString *error, Language language = Language::Eng);
 
     const QString &path() const { return m_path; }
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const { return m_error; }
     // False when the row could not be written whole.
     [[nodiscard]] bool append(const UnitRecord &record);
 
@@ -80,10 +81,10 @@ public:
 
 private:
     explicit BatchLog(const QString &path);
-    bool writeLine(const QString &line);
 
     QString m_path;
-    QFile m_file;
+    QByteArray m_content; // every line so far
+    QString m_error;      // the system's reason the last write failed
 };
 
 } // namespace kdw

@@ -1,7 +1,8 @@
 #include "core/text/inifile.h"
 
+#include "core/text/wholefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace kdw {
 
@@ -11,12 +12,20 @@ namespace {
 // sections, comments, another encoding) are written back untouched. A UTF-8
 // byte order mark is set apart in *lead and written back before the lines: a
 // write that dropped it would change how the next read sees the first line.
-QList<QByteArray> readLines(const QString &path, QByteArray *eol, QByteArray *lead = nullptr)
+// A file that exists but cannot be read sets *unreadable: writing it back
+// from no lines would lose every other setting.
+QList<QByteArray> readLines(const QString &path, QByteArray *eol, QByteArray *lead = nullptr,
+                            bool *unreadable = nullptr)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (unreadable)
+            *unreadable = file.exists();
         return {};
+    }
     QByteArray content = file.readAll();
+    if (unreadable)
+        *unreadable = file.error() != QFileDevice::NoError;
     *eol = content.contains("\r\n") ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
     if (content.startsWith("\xEF\xBB\xBF")) {
         content.remove(0, 3);
@@ -108,7 +117,10 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
 
     QByteArray eol = QByteArrayLiteral("\n");
     QByteArray lead;
-    QList<QByteArray> lines = readLines(m_strPath, &eol, &lead);
+    bool unreadable = false;
+    QList<QByteArray> lines = readLines(m_strPath, &eol, &lead, &unreadable);
+    if (unreadable)
+        return false;
     const QByteArray entry = key.toUtf8() + '=' + value.toUtf8();
 
     qsizetype sectionAt = -1;
@@ -143,13 +155,10 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
         }
     }
 
-    QSaveFile file(m_strPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(lead);
+    QByteArray content = lead;
     for (const auto &line : lines)
-        file.write(line + eol);
-    return file.commit();
+        content += line + eol;
+    return bool(writeWholeFile(m_strPath, content));
 }
 
 bool readFlag(const CIniFile &file, QStringView section, QStringView key, bool fallback)

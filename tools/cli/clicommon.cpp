@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -75,10 +76,19 @@ std::optional<MemoryImage> loadSinFile(const QString &path)
 
 int saveSinFile(const QString &path, const MemoryImage &image)
 {
-    const SinSaveResult saved = writeSinFile(path, image);
+    // A file of another size may be no channel file at all (a picture renamed
+    // .sin, whose first 8192 bytes were read): it is never cut to 8192 bytes.
+    // An empty file is what a crashed program leaves, and may be replaced.
+    const qint64 size = QFileInfo(path).size();
+    if (QFileInfo(path).isFile() && size != 0 && size != MemoryImage::Size)
+        return usageError(QStringLiteral("not writing over %1: it is %2 bytes, not 8192, so it may not be a channel "
+                                         "data file; it was not changed: write to a new file")
+                              .arg(QDir::toNativeSeparators(path))
+                              .arg(size));
+    const FileWrite saved = writeSinFile(path, image);
     if (saved)
         return Ok;
-    return usageError(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), saved.systemReason));
+    return usageError(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), saved.reason));
 }
 
 } // namespace kdw::cli

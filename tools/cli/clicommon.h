@@ -36,6 +36,7 @@ QString printable(const QString &text);
 
 // Replaces `path` with the image atomically; returns Ok, or reports
 // "cannot write FILE: reason" and returns BadInput with the old file whole.
+// A file that is neither empty nor 8192 bytes long is never replaced.
 int saveSinFile(const QString &path, const MemoryImage &image);
 
 } // namespace kdw::cli
