@@ -5,6 +5,7 @@
 #include "core/text/localisedtext.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace kdw {
 
@@ -65,6 +66,7 @@ DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
     if (!read)
         return read;
     setPathName(path);
+    m_bForeignFile = QFileInfo(path).size() > MemoryImage::Size;
     SetModifiedFlag(false);
     emit contentReplaced();
     return read;
@@ -80,9 +82,9 @@ void CProgramDoc::OnNewDocumentFrom(const MemoryImage &image)
 
 DocumentResult CProgramDoc::OnSaveDocument(const QString &path)
 {
-    const SinSaveResult saved = writeSinFile(path, m_image);
+    const FileWrite saved = writeSinFile(path, m_image);
     if (!saved)
-        return {false, CannotSaveText.text(m_language).arg(shown(path), saved.systemReason)};
+        return {false, CannotSaveText.text(m_language).arg(shown(path), saved.reason)};
     setPathName(path);
     SetModifiedFlag(false);
     return {true, {}};
@@ -93,6 +95,7 @@ void CProgramDoc::setPathName(const QString &path)
     // Opened or saved: the file holds what the document holds.
     m_strPathName = path;
     m_bReadFromRadio = false;
+    m_bForeignFile = false;
     emit pathNameChanged();
 }
 

@@ -39,7 +39,8 @@ public:
     // 0xFF, then Default.sin of the program directory or the built-in defaults.
     bool OnNewDocument();
     // Replaces the image with the file's first 8192 bytes; on any failure the
-    // image, the path and the modified mark stay as they were.
+    // image, the path and the modified mark stay as they were. A longer file
+    // is a foreign file (see IsForeignFile).
     DocumentResult OnOpenDocument(const QString &path);
     // A new document holding `image` (a backup, the radio's memory): no
     // path, so Save asks for a name, and modified, since no file holds it.
@@ -57,6 +58,10 @@ public:
     bool IsReadFromRadio() const { return m_bReadFromRadio; }
     void SetReadFromRadio();
 
+    // The file opened is longer than 8192 bytes, so it is likely no channel
+    // file at all: Save must not write the document's 8192 bytes over it.
+    bool IsForeignFile() const { return m_bForeignFile; }
+
 signals:
     // The image was replaced by New or Open: views reload what they show.
     void contentReplaced();
@@ -73,6 +78,7 @@ private:
     QString m_strPathName;
     bool m_bModified = false;
     bool m_bReadFromRadio = false;
+    bool m_bForeignFile = false;
 };
 
 } // namespace kdw

@@ -16,17 +16,20 @@ MessageHook &hook()
 } // namespace
 
 QMessageBox::StandardButton messageBox(QWidget *parent, const QString &text, QMessageBox::Icon icon,
-                                       QMessageBox::StandardButtons buttons)
+                                       QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
-    return messageBox(parent, ApplicationTitle.toString(), text, icon, buttons);
+    return messageBox(parent, ApplicationTitle.toString(), text, icon, buttons, defaultButton);
 }
 
 QMessageBox::StandardButton messageBox(QWidget *parent, const QString &caption, const QString &text,
-                                       QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+                                       QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                       QMessageBox::StandardButton defaultButton)
 {
     if (hook())
-        return hook()(text, icon, buttons);
+        return hook()(text, icon, buttons, defaultButton);
     QMessageBox box(icon, caption, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     // Wide enough for the caption beside the title bar's buttons, which the
     // box does not count when it sizes itself to its text.
     const int captionWidth = box.fontMetrics().horizontalAdvance(caption) * 5 / 4 + 160;

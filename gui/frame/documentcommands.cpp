@@ -32,6 +32,19 @@ constexpr LocalisedText FileDiffersText{u"These differ between the document and 
 constexpr LocalisedText FileSameText{u"The document and \"%1\" hold the same.", u"文档与“%1”的内容相同。",
                                      u"文件與「%1」的內容相同。"};
 
+// A name beside a file that is not a channel file, ending in .sin, that is
+// not that file itself: "picture-2.sin" for "picture.sin".
+QString foreignSaveName(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString stem = file.completeBaseName().isEmpty() ? file.fileName() : file.completeBaseName();
+    const QString extension = SinExtension.toString();
+    QString name = file.dir().filePath(stem + extension);
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = file.dir().filePath(stem + QStringLiteral("-%1").arg(n) + extension);
+    return name;
+}
+
 } // namespace
 
 DocumentCommands::DocumentCommands(CProgramDoc &doc, QWidget *window)
@@ -92,8 +105,9 @@ bool DocumentCommands::acceptFileSize(const QString &path)
     const qint64 size = QFileInfo(path).size();
     if (size <= MemoryImage::Size)
         return true;
+    // Enter keeps such a file closed: it is more likely a stranger than a channel file.
     return messageBox(m_window, LongFileText.text(m_doc.language()).arg(size), QMessageBox::Question,
-                      QMessageBox::Yes | QMessageBox::No)
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }
 
@@ -159,19 +173,23 @@ void DocumentCommands::OnFileCompare()
 
 bool DocumentCommands::OnFileSave()
 {
+    // A file that is not a channel file is never written over by Save: its
+    // channels go to a new file the user names.
+    if (m_doc.IsForeignFile())
+        return DoSave(QString(), foreignSaveName(m_doc.GetPathName()));
     return DoSave(m_doc.GetPathName());
 }
 
 bool DocumentCommands::OnFileSaveAs()
 {
-    return DoSave(QString());
+    return DoSave(QString(), m_doc.IsForeignFile() ? foreignSaveName(m_doc.GetPathName()) : QString());
 }
 
-bool DocumentCommands::DoSave(QString path)
+bool DocumentCommands::DoSave(QString path, const QString &suggested)
 {
     m_table->store(m_doc.image());
     if (path.isEmpty()) {
-        path = askFileName(true);
+        path = askFileName(true, suggested);
         if (path.isEmpty())
             return false;
         if (QFileInfo(path).suffix().isEmpty())

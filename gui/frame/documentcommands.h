@@ -65,7 +65,8 @@ public:
     bool SaveModified();
 
 private:
-    bool DoSave(QString path);
+    // An empty path asks for one, starting at `suggested` (default: the document's).
+    bool DoSave(QString path, const QString &suggested = {});
     QString askFileName(bool forSave, const QString &start = {});
     // A file longer than 8192 bytes may be no channel data file: true when
     // it is not longer, or when the user still wants its first 8192 bytes.

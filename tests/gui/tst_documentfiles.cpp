@@ -2,9 +2,12 @@
 // File, and the question before an overlong file is opened.
 #include "core/image/backups.h"
 #include "core/image/programdoc.h"
+#include "fulldisk.h"
 #include "gui/dialogs/diffdlg.h"
 #include "gui/frame/commandids.h"
 #include "gui/frame/documentcommands.h"
+#include "gui/frame/mainframe.h"
+#include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
 #include "guitest.h"
 #include "modal.h"
@@ -12,6 +15,8 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
+
+#include <optional>
 
 using namespace kdw;
 using namespace kdw::test;
@@ -49,7 +54,8 @@ private slots:
             << u"此檔案有 8200 位元組，而不是 8192 位元組；它可能不是頻道資料檔。是否開啟它的前 8192 位元組？"_qs;
     }
 
-    // Yes opens the first 8192 bytes; No leaves the document as it was.
+    // Yes opens the first 8192 bytes; No, the default, leaves the document as
+    // it was. Save never cuts the long file to 8192 bytes: it asks for a new name.
     void overlongFile()
     {
         QFETCH(QByteArray, language);
@@ -60,14 +66,70 @@ private slots:
         const MemoryImage before = program.app.document()->image();
         const QString path = program.dir.file(u"long.sin"_qs);
         QVERIFY(writeFile(path, imageWithSql(3).bytes() + QByteArray(8, 'x')));
-        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return path; });
+        const QString saved = program.dir.file(u"long-2.sin"_qs);
+        QString saveStart;
+        program.app.documentCommands()->setFilePrompt([&](bool forSave, const QString &start) {
+            if (forSave)
+                saveStart = start;
+            return forSave ? saved : path;
+        });
         MessageRecorder messages;
         messages.answers = {answer};
         program.action(cmd::FileOpen)->trigger();
         QCOMPARE(messages.texts, QStringList{question});
+        QCOMPARE(messages.defaults, QList{QMessageBox::No});
         const bool yes = answer == QMessageBox::Yes;
         QVERIFY(program.app.document()->image() == (yes ? imageWithSql(3) : before));
         QCOMPARE(program.app.document()->GetPathName(), yes ? path : QString());
+        if (!yes)
+            return;
+        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        QTest::keyClick(program.app.view()->grid(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(saveStart, saved);
+        QCOMPARE(readFile(path), imageWithSql(3).bytes() + QByteArray(8, 'x'));
+        QCOMPARE(readFile(saved), program.app.document()->image().bytes());
+        QCOMPARE(program.app.document()->GetPathName(), saved);
+    }
+
+    void saveOnFullDisk_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << true << u"No space left on device"_qs;
+        QTest::newRow("size limit") << false << u"File too large"_qs;
+    }
+
+    // Save on a disk that says no names the file and the reason, keeps the
+    // old file and the modified mark.
+    void saveOnFullDisk()
+    {
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
+        FullDisk disk;
+        if (fullDisk && !disk.isValid())
+            QSKIP("mounting a small filesystem needs root");
+        Program program;
+        QVERIFY(program.start());
+        const QString path = fullDisk ? disk.filePath(u"plan.sin"_qs) : program.dir.file(u"plan.sin"_qs);
+        QVERIFY(writeFile(path, imageWithSql(3).bytes()));
+        QCOMPARE(program.app.documentCommands()->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
+        program.app.document()->image().setByte(0x1814, 4);
+        program.app.document()->SetModifiedFlag();
+        if (fullDisk)
+            QVERIFY(disk.fill());
+        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        MessageRecorder messages;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (!fullDisk)
+                limit.emplace(16);
+            QTest::keyClick(program.app.view()->grid(), Qt::Key_S, Qt::ControlModifier);
+        }
+        QCOMPARE(
+            messages.texts,
+            QStringList{u"Cannot save the file \"%1\".\n%2\nThe file on disk was not changed."_qs.arg(path, reason)});
+        QCOMPARE(readFile(path), imageWithSql(3).bytes());
+        QVERIFY(program.app.document()->IsModified());
     }
 
     // A backup opens as a new, untitled and modified document, so that Save

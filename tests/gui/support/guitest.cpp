@@ -109,10 +109,14 @@ MemoryImage Program::showImage(const MemoryImage &image)
 
 MessageRecorder::MessageRecorder()
 {
-    setMessageHook([this](const QString &text, QMessageBox::Icon, QMessageBox::StandardButtons buttons) {
+    setMessageHook([this](const QString &text, QMessageBox::Icon, QMessageBox::StandardButtons buttons,
+                          QMessageBox::StandardButton defaultButton) {
         texts.append(text);
+        defaults.append(defaultButton);
         if (!answers.isEmpty())
             return answers.takeFirst();
+        if (defaultButton != QMessageBox::NoButton)
+            return defaultButton;
         return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel;
     });
 }

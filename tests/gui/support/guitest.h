@@ -77,7 +77,8 @@ struct Program
 };
 
 // Stands in for every message box while it lives: records the texts and
-// answers with the queued answers (OK, or the box's first button, when none).
+// default buttons, and answers with the queued answers; with none queued, as
+// Enter would (the default button), else OK or Cancel.
 class MessageRecorder
 {
 public:
@@ -85,6 +86,7 @@ public:
     ~MessageRecorder();
 
     QStringList texts;
+    QList<QMessageBox::StandardButton> defaults;
     QList<QMessageBox::StandardButton> answers;
 };
 
