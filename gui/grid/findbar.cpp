@@ -52,7 +52,7 @@ CFindBar::CFindBar(ChannelTableModel &table, CMSFlexGrid &grid, Language languag
     m_edit->setObjectName(QStringLiteral("findText"));
     m_edit->setAccessibleName(FindName.text(language));
     m_edit->setMinimumWidth(m_edit->fontMetrics().averageCharWidth() * 24);
-    m_noMatch = m_edit->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
+    m_noMatch = m_edit->addAction(QIcon(), QLineEdit::TrailingPosition);
     m_noMatch->setToolTip(NoMatch.text(language));
     m_noMatch->setVisible(false);
     const std::tuple<QToolButton *, const char *, Qt::ArrowType, LocalisedText> buttons[] = {
@@ -67,7 +67,6 @@ CFindBar::CFindBar(ChannelTableModel &table, CMSFlexGrid &grid, Language languag
         button->setToolTip(text.text(language));
         button->setAccessibleName(text.text(language));
     }
-    m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     m_count->setObjectName(QStringLiteral("findCount"));
 
     auto *layout = new QHBoxLayout(this);
@@ -92,6 +91,15 @@ CFindBar::CFindBar(ChannelTableModel &table, CMSFlexGrid &grid, Language languag
     connect(&m_grid, &CMSFlexGrid::EnterCell, this, refreshShown);
     m_edit->installEventFilter(this);
     hide();
+}
+
+void CFindBar::showEvent(QShowEvent *event)
+{
+    if (m_close->icon().isNull()) {
+        m_noMatch->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    }
+    QWidget::showEvent(event);
 }
 
 void CFindBar::open()

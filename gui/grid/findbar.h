@@ -40,6 +40,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The style's icons are looked up in the icon theme when the bar is first
+    // shown: the lookup is the dearest step of start-up, for a hidden bar.
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
