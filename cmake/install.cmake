@@ -65,5 +65,7 @@ foreach(page kdw-pc-encoder kdw-cli kdw-radio-sim)
 endforeach()
 add_custom_target(kdw_man ALL DEPENDS ${KDW_MAN_PAGES})
 install(FILES ${KDW_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/tools/cli/kdw-cli.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kdw-cli)
 
 include(${CMAKE_CURRENT_LIST_DIR}/package.cmake)

@@ -32,6 +32,18 @@ for name in kdw-pc-encoder kdw-cli kdw-radio-sim; do
   test -x "$usr/bin/$name" || fail "bin/$name reaches no program"
   test -s "$usr/share/man/man1/$name.1.gz" || fail "no manual page for $name"
 done
+# bash completes commands and a command's options from kdw-cli's own --help.
+complete_words() { # WORD...
+  (PATH=$usr/bin:$PATH
+   # shellcheck disable=SC1091
+   source "$usr/share/bash-completion/completions/kdw-cli"
+   COMP_WORDS=(kdw-cli "$@"); COMP_CWORD=$#
+   _kdw_cli
+   echo "${COMPREPLY[*]}")
+}
+[ "$(complete_words im)" = import ] || fail "bash does not complete kdw-cli im to import"
+[ "$(complete_words check --l)" = --lang ] || fail "bash does not complete kdw-cli check --l to --lang"
+
 program_dir=$usr/lib/kdw-pc-encoder
 for file in Program Eng.dll Chs.dll Cht.dll DEF_U01.sin Program.ini installed; do
   test -e "$program_dir/$file" || fail "the program directory lacks $file"

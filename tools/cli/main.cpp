@@ -1,6 +1,7 @@
 #include "core/program/startup.h"
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/prologue.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -36,13 +37,16 @@ const Command Commands[] = {
     {"check", "check [--lang eng|chs|cht] FILE.sin", cmdCheck},
 };
 
-int usage()
+// The list of commands: on standard output when asked for, else on standard
+// error as the answer to a command line that names none.
+int usage(QTextStream &stream = err(), int exitCode = BadInput)
 {
-    err() << "usage: kdw-cli COMMAND [ARGS]\ncommands:\n";
+    stream << "usage: kdw-cli COMMAND [ARGS]\ncommands:\n";
     for (const auto &c : Commands)
-        err() << "  kdw-cli " << c.synopsis << '\n';
-    err().flush();
-    return BadInput;
+        stream << "  kdw-cli " << c.synopsis << '\n';
+    stream << "kdw-cli COMMAND --help: the command's options\n";
+    stream.flush();
+    return exitCode;
 }
 
 } // namespace
@@ -55,9 +59,18 @@ int main(int argc, char *argv[])
     if (args.isEmpty())
         return usage();
     const QString name = args.takeFirst();
+    if (name == u"--version") {
+        out() << "kdw-cli " << KDW_VERSION << Qt::endl;
+        return Ok;
+    }
+    if (name == u"--help")
+        return usage(out(), Ok);
+    QStringList names;
     for (const auto &c : Commands) {
         if (name == QLatin1String(c.name))
             return c.run({programDirectory, QStringLiteral("usage: kdw-cli %1").arg(QLatin1String(c.synopsis))}, args);
+        names.append(QLatin1String(c.name));
     }
+    err() << "kdw-cli: " << unknownNameText(QStringLiteral("command"), name, names) << '\n';
     return usage();
 }

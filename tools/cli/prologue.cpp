@@ -1,72 +1,194 @@
 #include "tools/cli/prologue.h"
 
 #include "core/text/language.h"
+#include "core/text/localisedtext.h"
 #include "tools/cli/clicommon.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+#include <algorithm>
+#include <numeric>
 
 namespace kdw::cli {
 
 namespace {
 
-// Removes "--name VALUE" from args; nullopt when the option is given without
-// a value, which then is removed too.
-std::optional<QString> takeOption(QStringList &args, const ValueOption &option)
+struct OptionHelp
 {
-    const auto at = args.indexOf(option.name);
-    if (at < 0)
-        return option.fallback;
-    if (at + 1 >= args.size()) {
-        args.removeAt(at);
-        return std::nullopt;
-    }
-    const QString value = args.at(at + 1);
-    args.remove(at, 2);
-    return value;
+    QStringView name;
+    LocalisedText text;
+};
+
+// What --help says of each option, in the three languages.
+constexpr OptionHelp OptionHelps[] = {
+    {u"--lang",
+     {u"language of the texts: eng, chs or cht", u"文本语言：eng、chs 或 cht", u"文字語言：eng、chs 或 cht"}},
+    {u"--format",
+     {u"CSV format: grid (the channel table) or generic", u"CSV 格式：grid（信道表）或 generic（通用）",
+      u"CSV 格式：grid（信道表）或 generic（通用）"}},
+    {u"--port",
+     {u"serial port: COM1 ... COM8 or a device path", u"串口：COM1 … COM8 或设备路径",
+      u"串口：COM1 … COM8 或裝置路徑"}},
+    {u"--verify", {u"read the radio back and compare", u"写入后读回并比较", u"寫入後讀回並比較"}},
+    {u"--backup", {u"keep a backup of the radio first", u"先备份对讲机", u"先備份對講機"}},
+    {u"--no-backup", {u"no backup of the radio", u"不备份对讲机", u"不備份對講機"}},
+    {u"--no-resume", {u"no new session after a lost connection", u"连接中断后不重新连接", u"連線中斷後不重新連線"}},
+    {u"--units", {u"number of radios in all", u"对讲机总台数", u"對講機總台數"}},
+    {u"--vary", {u"CSV of what changes from radio to radio", u"每台对讲机不同内容的 CSV", u"每台對講機不同內容的 CSV"}},
+    {u"--log", {u"CSV log of the run, one row a radio", u"批量日志 CSV，每台一行", u"批次記錄 CSV，每台一行"}},
+    {u"--auto", {u"go on to the next radio by itself", u"自动进行下一台", u"自動進行下一台"}},
+    {u"--no-verify", {u"no read-back after each write", u"写入后不读回", u"寫入後不讀回"}},
+    {u"--help", {u"this help", u"显示此帮助", u"顯示此說明"}},
+};
+
+QString bare(const QString &name)
+{
+    return name.mid(2);
 }
 
-// The options, flags and arguments of `args`; nullopt when they do not fit `line`.
-std::optional<Invocation> parse(QStringList args, const CommandLine &line)
+QString helpOf(const QString &name, Language language)
 {
-    Invocation invocation;
-    bool fits = true;
-    for (const ValueOption &option : line.options) {
-        const auto value = takeOption(args, option);
-        fits = fits && value.has_value();
-        invocation.options.insert(option.name, value.value_or(option.fallback));
+    for (const OptionHelp &help : OptionHelps) {
+        if (help.name == name)
+            return help.text.text(language);
     }
+    return {};
+}
+
+// Edits between two names, for "did you mean".
+qsizetype distance(QStringView a, QStringView b)
+{
+    QList<qsizetype> row(b.size() + 1);
+    std::iota(row.begin(), row.end(), 0);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        qsizetype diagonal = row[0];
+        row[0] = i;
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const qsizetype above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+QStringList knownNames(const CommandLine &line)
+{
+    QStringList names{QStringLiteral("--help")};
+    for (const ValueOption &option : line.options)
+        names.append(option.name);
+    names.append(line.flags);
+    return names;
+}
+
+// "unknown option --lnag; did you mean --lang?"
+QString unknownOptionText(const QString &name, const CommandLine &line)
+{
+    return unknownNameText(QStringLiteral("option"), QStringLiteral("--") + name, knownNames(line));
+}
+
+void printHelp(const CliContext &context, const CommandLine &line, Language language)
+{
+    out() << context.usage << "\noptions:\n";
+    for (const QString &name : knownNames(line)) {
+        const bool takesValue = std::any_of(line.options.begin(), line.options.end(),
+                                            [&name](const ValueOption &option) { return option.name == name; });
+        const QString shown = takesValue ? name + QStringLiteral(" VALUE") : name;
+        out() << "  " << shown.leftJustified(16) << ' ' << helpOf(name, language) << '\n';
+    }
+    out().flush();
+}
+
+enum class Outcome { Parsed, Refused, Help };
+
+struct Parse
+{
+    Outcome outcome = Outcome::Refused;
+    std::optional<QString> message; // why it was refused, when not for the usage
+    Invocation invocation;
+};
+
+// The options, flags and arguments of `args` as `line` describes them:
+// --name VALUE and --name=VALUE alike.
+Parse parse(const QStringList &args, const CommandLine &line)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringLiteral("help"));
+    parser.addOption(help);
+    for (const ValueOption &option : line.options)
+        parser.addOption(QCommandLineOption(bare(option.name), {}, QStringLiteral("value"), option.fallback));
+    for (const QString &flag : line.flags)
+        parser.addOption(QCommandLineOption(bare(flag)));
+    Parse result;
+    if (!parser.parse(QStringList{QStringLiteral("kdw-cli")} + args)) {
+        if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
+            result.message = unknownOptionText(unknown.first(), line);
+        return result;
+    }
+    Invocation &invocation = result.invocation;
+    bool fits = true;
+    for (const ValueOption &option : line.options)
+        invocation.options.insert(option.name, parser.value(bare(option.name)));
     for (const QString &flag : line.flags) {
-        if (args.removeAll(flag) > 0)
+        if (parser.isSet(bare(flag)))
             invocation.flags.append(flag);
     }
     if (invocation.options.contains(LanguageOption.name)) {
         const auto language = languageOfCode(invocation.options.value(LanguageOption.name));
-        fits = fits && language.has_value();
+        fits = language.has_value();
         invocation.language = language.value_or(Language::Eng);
     }
-    fits = fits && args.size() >= line.minArguments && (line.maxArguments < 0 || args.size() <= line.maxArguments);
-    if (!fits)
-        return std::nullopt;
-    invocation.arguments = std::move(args);
-    return invocation;
+    if (parser.isSet(help)) {
+        result.outcome = Outcome::Help;
+        return result;
+    }
+    invocation.arguments = parser.positionalArguments();
+    const qsizetype count = invocation.arguments.size();
+    fits = fits && count >= line.minArguments && (line.maxArguments < 0 || count <= line.maxArguments);
+    result.outcome = fits ? Outcome::Parsed : Outcome::Refused;
+    return result;
 }
 
 } // namespace
 
+QString unknownNameText(const QString &what, const QString &given, const QStringList &known)
+{
+    QString best;
+    qsizetype closest = 3; // more edits than two is no misspelling
+    for (const QString &name : known) {
+        const qsizetype edits = distance(given, name);
+        if (edits < closest) {
+            closest = edits;
+            best = name;
+        }
+    }
+    const QString text = QStringLiteral("unknown %1 %2").arg(what, given);
+    return best.isEmpty() ? text : text + QStringLiteral("; did you mean %1?").arg(best);
+}
+
 Prepared prepare(const CliContext &context, const QStringList &args, const CommandLine &line)
 {
-    auto invocation = parse(args, line);
-    if (!invocation)
-        return Prepared::refused(usageError(context.usage));
+    Parse parsed = parse(args, line);
+    if (parsed.outcome == Outcome::Help) {
+        printHelp(context, line, parsed.invocation.language);
+        return Prepared::refused(Ok);
+    }
+    if (parsed.outcome == Outcome::Refused)
+        return Prepared::refused(usageError(parsed.message ? *parsed.message + u'\n' + context.usage : context.usage));
+    Invocation &invocation = parsed.invocation;
     if (line.check) {
-        if (const auto refusal = line.check(*invocation))
+        if (const auto refusal = line.check(invocation))
             return Prepared::refused(usageError(*refusal));
     }
     for (qsizetype i = 0; i < line.sinFiles; ++i) {
-        const auto image = loadSinFile(invocation->arguments.at(i));
+        const auto image = loadSinFile(invocation.arguments.at(i));
         if (!image)
             return Prepared::refused(BadInput);
-        invocation->images.append(*image);
+        invocation.images.append(*image);
     }
-    return std::move(*invocation);
+    return std::move(invocation);
 }
 
 } // namespace kdw::cli

@@ -93,9 +93,16 @@ private:
     int m_exitCode = 0;
 };
 
-// Parses `args` as `line` describes and loads its .sin files. A bad command
-// line prints the context's usage (or the check's message) and gives
-// BadInput; an unreadable file is named with its reason and gives BadInput.
+// Parses `args` as `line` describes (--name VALUE or --name=VALUE) and loads
+// its .sin files. --help prints the usage and the options, in the --lang
+// given, and gives Ok. A bad command line prints the context's usage (after
+// "unknown option --lnag; did you mean --lang?" for an unknown option, or the
+// check's message) and gives BadInput; an unreadable file is named with its
+// reason and gives BadInput.
 [[nodiscard]] Prepared prepare(const CliContext &context, const QStringList &args, const CommandLine &line);
+
+// "unknown WHAT GIVEN", with "; did you mean NAME?" when one of `known` is
+// at most two edits away.
+[[nodiscard]] QString unknownNameText(const QString &what, const QString &given, const QStringList &known);
 
 } // namespace kdw::cli
