@@ -30,27 +30,6 @@ MemoryImage numberedImage()
     return image;
 }
 
-// The channels' sources in order: "3,1,0" means channel 1 holds what channel 3
-// held, channel 2 channel 1's, channel 3 is blank (0), the rest unchanged.
-void checkLayout(const MemoryImage &image, const MemoryImage &source, const QList<int> &layout)
-{
-    for (qsizetype i = 0; i < layout.size(); ++i) {
-        const int n = int(i + 1);
-        const QByteArray want = layout.at(i) ? channelBytes(source, layout.at(i)) : QByteArray(24, char(0xFF));
-        QVERIFY2(channelBytes(image, n) == want, qPrintable(QStringLiteral("channel %1").arg(n)));
-    }
-    // Nothing outside the channels moved.
-    MemoryImage rest = image;
-    MemoryImage restSource = source;
-    for (int n = 1; n <= region::ChannelCount; ++n) {
-        for (MemoryImage *m : {&rest, &restSource}) {
-            m->copyIn(region::channelRecord(n), QByteArray(16, 0));
-            m->copyIn(region::nameSlot(n), QByteArray(8, 0));
-        }
-    }
-    QCOMPARE(firstDifference(rest, restSource), QString());
-}
-
 } // namespace
 
 class TestChannelRows : public QObject
@@ -63,11 +42,12 @@ private slots:
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QList<int>>("channels");
         QTest::addColumn<bool>("done");
-        QTest::addColumn<QList<int>>("layout"); // channels 1.. after, by source channel
+        QTest::addColumn<QList<int>>("layout"); // channels 1.. after, by source channel (0: blank)
         QTest::addColumn<QList<int>>("moved");
         QTest::newRow("insert at 2") << u"insert"_qs << QList<int>{2} << true << QList<int>{1, 0, 2, 3, 4, 5, 6, 7, 8}
                                      << QList<int>{};
-        QTest::newRow("insert at 1") << u"insert"_qs << QList<int>{1} << true << QList<int>{0, 1, 2, 3} << QList<int>{};
+        QTest::newRow("insert at 1") << u"insert"_qs << QList<int>{1} << true << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}
+                                     << QList<int>{};
         QTest::newRow("move one up") << u"up"_qs << QList<int>{3} << true << QList<int>{1, 3, 2, 4} << QList<int>{2};
         QTest::newRow("move a block down")
             << u"down"_qs << QList<int>{2, 3} << true << QList<int>{1, 4, 2, 3, 5} << QList<int>{3, 4};
@@ -100,7 +80,7 @@ private slots:
             QCOMPARE(firstDifference(image, source), QString());
             return;
         }
-        checkLayout(image, source, layout);
+        checkChannelLayout(image, source, layout);
         if (operation != u"insert")
             QCOMPARE(newPlaces, moved);
     }
@@ -131,30 +111,40 @@ private slots:
     // Copied rows pasted elsewhere give the same grid texts; a spreadsheet's
     // text (CRLF, no number column, a quoted cell, a final line break) goes
     // through the rules of typing: clamp, snap, defaults of a new channel.
+    // Each frequency that clamp or snap changed is named, in the order pasted.
     void paste_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("first");
         QTest::addColumn<QStringList>("rows"); // the channels' texts after, '|'-separated
+        QTest::addColumn<QStringList>("changes");
         QTest::newRow("spreadsheet lines")
-            << u"480\t\tD023N\t\"67.0\"\tCarrier\tLow\tDel\tNarrow\tA\"B\r\n462.0110\r\n\r\n"_qs << 20
+            << u"480\t\tD023N\t\"67.0\"\tCarrier\tLow\tDel\tNarrow\tA\"B\r\n462.0110\t462.0030\r\n\r\n"_qs << 20
             << QStringList{u"470.00000|470.00000|D023N|67.0|Carrier|Low|Del|Narrow|A\"B"_qs,
-                           u"462.01000|462.01000|Off|Off|Off|High|Add|Wide|"_qs, u"||||||||"_qs};
+                           u"462.01000|462.00000|Off|Off|Off|High|Add|Wide|"_qs, u"||||||||"_qs}
+            << QStringList{u"Channel 20, Rx Freq: 480 became 470.00000"_qs,
+                           u"Channel 21, Rx Freq: 462.0110 became 462.01000"_qs,
+                           u"Channel 21, Tx Freq: 462.0030 became 462.00000"_qs};
         QTest::newRow("numbered lines, Chinese texts")
             << u"7\t450\t451\t关\t关\t载波\t高\t删除\t窄\tX\n"_qs << 99
-            << QStringList{u"450.00000|451.00000|Off|Off|Carrier|High|Del|Narrow|X"_qs};
+            << QStringList{u"450.00000|451.00000|Off|Off|Carrier|High|Del|Narrow|X"_qs} << QStringList{};
     }
     void paste()
     {
         QFETCH(QString, text);
         QFETCH(int, first);
         QFETCH(QStringList, rows);
+        QFETCH(QStringList, changes);
         MemoryImage image = numberedImage();
         const PasteResult result = pasteChannelRows(image, first, text, Language::Eng);
         QVERIFY(result);
         QCOMPARE(result.channels.size(), rows.size());
         for (qsizetype i = 0; i < rows.size(); ++i)
             QCOMPARE(cells(channelTexts(image, first + int(i), Language::Eng)).join(u'|'), rows.at(i));
+        QStringList told;
+        for (const PastedChange &pasted : result.changes)
+            told.append(channelChangeText(pasted.channel, pasted.change, Language::Eng));
+        QCOMPARE(told, changes);
     }
 
     void copyThenPasteElsewhere()
@@ -168,22 +158,6 @@ private slots:
         for (int k = 0; k < 3; ++k)
             QCOMPARE(cells(channelTexts(image, 50 + k, Language::Cht)),
                      cells(channelTexts(image, 2 + k, Language::Cht)));
-    }
-
-    // Each pasted frequency that clamp or snap changed is named by its
-    // channel and cell, in the order pasted.
-    void pasteNamesWhatTypingChanged()
-    {
-        MemoryImage image = numberedImage();
-        const PasteResult result
-            = pasteChannelRows(image, 20, u"480\t462.0030\n462.125\t462.125\n390\n"_qs, Language::Chs);
-        QVERIFY(result);
-        QStringList told;
-        for (const PastedChange &pasted : result.changes)
-            told.append(channelChangeText(pasted.channel, pasted.change, Language::Chs));
-        QCOMPARE(told, QStringList({u"信道 20，接收频率：480 变为 470.00000"_qs,
-                                    u"信道 20，发射频率：462.0030 变为 462.00000"_qs,
-                                    u"信道 22，接收频率：390 变为 400.00000"_qs}));
     }
 
     // A bad line anywhere refuses the whole paste, naming the line and the

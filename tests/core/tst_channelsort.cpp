@@ -50,26 +50,6 @@ MemoryImage planImage()
     return image;
 }
 
-// Channel n holds what channel layout[n - 1] held, whole; the channels past
-// the layout and every byte outside the channels are unchanged.
-void checkLayout(const MemoryImage &image, const MemoryImage &source, const QList<int> &layout)
-{
-    for (int n = 1; n <= region::ChannelCount; ++n) {
-        const int from = n <= layout.size() ? layout.at(n - 1) : n;
-        QVERIFY2(channelBytes(image, n) == channelBytes(source, from),
-                 qPrintable(u"channel %1 does not hold channel %2"_qs.arg(n).arg(from)));
-    }
-    MemoryImage rest = image;
-    MemoryImage restSource = source;
-    for (int n = 1; n <= region::ChannelCount; ++n) {
-        for (MemoryImage *m : {&rest, &restSource}) {
-            m->copyIn(region::channelRecord(n), QByteArray(16, 0));
-            m->copyIn(region::nameSlot(n), QByteArray(8, 0));
-        }
-    }
-    QCOMPARE(firstDifference(rest, restSource), QString());
-}
-
 ChannelTable planTable()
 {
     return channelTable(planImage(), Language::Eng);
@@ -127,7 +107,7 @@ private slots:
         const MemoryImage source = planImage();
         MemoryImage image = source;
         QVERIFY(sortChannels(image, sortPlaces(selected), key, descending ? Qt::DescendingOrder : Qt::AscendingOrder));
-        checkLayout(image, source, layout);
+        checkChannelLayout(image, source, layout);
     }
 
     // Places outside 1..99 or named twice change nothing.

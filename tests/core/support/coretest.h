@@ -16,4 +16,9 @@ namespace kdw::test {
 ChannelTexts row(QStringView joined);
 QStringList cells(const ChannelTexts &row);
 
+// After a row operation: channel n holds, whole (record and name slot), what
+// channel layout[n - 1] of `source` held, 0 standing for a blank channel; the
+// channels past the layout and every byte outside the channels are unchanged.
+void checkChannelLayout(const MemoryImage &image, const MemoryImage &source, const QList<int> &layout);
+
 } // namespace kdw::test
