@@ -236,7 +236,7 @@ private slots:
     }
 
     // A change is told by line or by channel, the cell named by its column's
-    // title, in each language; a Tx Freq that an empty channel refuses is not.
+    // title, in each language.
     void frequencyChangeTexts_data()
     {
         QTest::addColumn<Language>("language");
@@ -254,26 +254,11 @@ private slots:
         QFETCH(Language, language);
         QFETCH(QString, byLine);
         QFETCH(QString, byChannel);
-        ChannelTexts empty;
-        QVERIFY(!commitFrequencyCell(empty, TxFreqField, u"4490"_qs, FrequencyRange{}, language));
         ChannelTexts texts = row(u"462.12500|462.12500|Off|Off|Off|High|Add|Wide|"_qs);
         const auto change = commitFrequencyCell(texts, TxFreqField, u"4490"_qs, FrequencyRange{}, language);
         QVERIFY(change);
         QCOMPARE(lineChangeText(2, *change, language), byLine);
         QCOMPARE(channelChangeText(7, *change, language), byChannel);
-    }
-
-    // On an empty channel only Rx Freq takes a text, and fills the channel
-    // with the new-channel texts of the running language.
-    void emptyChannelTakesRxFreqOnly()
-    {
-        ChannelTexts texts;
-        commitFrequencyCell(texts, TxFreqField, u"462"_qs, FrequencyRange{}, Language::Cht);
-        commitChoiceCell(texts, NameField, u"CH1"_qs);
-        QCOMPARE(cells(texts), kdw::test::texts(u"||||||||"));
-        commitFrequencyCell(texts, RxFreqField, u"462"_qs, FrequencyRange{}, Language::Cht);
-        commitChoiceCell(texts, NameField, u"CH1"_qs);
-        QCOMPARE(cells(texts), kdw::test::texts(u"462.00000|462.00000|關|關|關|高|添加|寬|CH1"));
     }
 
     // Random images shown as texts and stored back keep every byte the store
