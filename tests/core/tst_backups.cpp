@@ -54,13 +54,6 @@ private slots:
         QVERIFY(!saved);
         QVERIFY(!saved.reason.isEmpty());
     }
-
-    // A writable program directory keeps its backups beside the program.
-    void folderOfAWritableProgramDirectory()
-    {
-        QTemporaryDir dir;
-        QCOMPARE(backupDirectory(dir.path() + u'/'), dir.path() + u"/backups/"_s);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBackups)

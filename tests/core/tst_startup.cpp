@@ -1,6 +1,7 @@
 // Start-up rules that need no window: Program.ini read and written as the
 // private profile functions do, language names, the program directory, and
 // where the language bundle may come from, and where the user's own files live.
+#include "core/image/backups.h"
 #include "core/program/globals.h"
 #include "core/program/startup.h"
 #include "core/program/userfiles.h"
@@ -235,7 +236,9 @@ private slots:
             QVERIFY(writeFile(config + u"Default.sin"_s, "own"));
 
         QCOMPARE(userConfigDirectory(program), config);
-        QCOMPARE(userDataDirectory(program), installed ? root.filePath(u"data/kdw-pc-encoder/"_s) : program);
+        const QString data = installed ? root.filePath(u"data/kdw-pc-encoder/"_s) : program;
+        QCOMPARE(userDataDirectory(program), data);
+        QCOMPARE(backupDirectory(program), data + u"backups/"_s);
         const QString ini = prepareConfigFile(program, u"Program.ini"_s);
         QCOMPARE(ini, config + u"Program.ini"_s);
         QCOMPARE(readFile(ini), iniRead);
