@@ -1,7 +1,6 @@
 // The channel table model: the grid's texts between the grid load and the
 // grid store, and the rules of typing applied to them.
 #include "core/channels/channeltablemodel.h"
-#include "core/image/sinfile.h"
 #include "coretest.h"
 
 #include <QAbstractItemModelTester>
@@ -11,17 +10,6 @@
 using namespace kdw;
 using namespace kdw::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-MemoryImage factoryImage()
-{
-    MemoryImage image;
-    image.copyIn(readSinFile(QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin")).bytes.value());
-    return image;
-}
-
-} // namespace
 
 class TestChannelTableModel : public QObject
 {

@@ -4,7 +4,6 @@
 // kdw-cli check run on real files as a user runs it.
 #include "core/channels/plancheck.h"
 #include "core/image/regions.h"
-#include "core/image/sinfile.h"
 #include "core/settings/settingtable.h"
 #include "coretest.h"
 
@@ -178,11 +177,7 @@ private slots:
     void nothingFires_data()
     {
         QTest::addColumn<MemoryImage>("image");
-        const SinLoadResult factory = readSinFile(QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin"));
-        QVERIFY(factory.bytes);
-        MemoryImage fromFactory = filledImage(0xFF);
-        fromFactory.copyIn(*factory.bytes);
-        QTest::newRow("factory file") << fromFactory;
+        QTest::newRow("factory file") << factoryImage();
         QTest::newRow("new document") << builtInDefaultsImage();
         QTest::newRow("all 0xFF") << filledImage(0xFF);
     }

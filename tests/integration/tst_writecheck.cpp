@@ -26,13 +26,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString FactoryFile = QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin");
-
 // The factory channels; with a mistake, channel 5 a copy of channel 3.
 MemoryImage factoryChannels(bool duplicate)
 {
-    MemoryImage image;
-    image.copyIn(readFile(FactoryFile));
+    MemoryImage image = factoryImage();
     if (duplicate)
         image.copyIn(region::channelRecord(5), image.bytes(region::channelRecord(3), region::ChannelRecordSize));
     return image;

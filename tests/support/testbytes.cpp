@@ -2,7 +2,10 @@
 
 #include "core/image/builtindefaults.h"
 #include "core/image/regions.h"
+#include "core/image/sinfile.h"
 #include "core/image/transferranges.h"
+
+#include <QTest>
 
 namespace kdw::test {
 
@@ -17,6 +20,17 @@ MemoryImage builtInDefaultsImage()
 {
     MemoryImage image = filledImage(0xFF);
     applyBuiltInDefaults(image);
+    return image;
+}
+
+MemoryImage factoryImage()
+{
+    MemoryImage image = filledImage(0xFF);
+    const SinLoadResult factory = readSinFile(QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin"));
+    if (factory.bytes)
+        image.copyIn(*factory.bytes);
+    else
+        QTest::qFail("the build's DEF_U01.sin cannot be read", __FILE__, __LINE__);
     return image;
 }
 

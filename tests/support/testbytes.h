@@ -19,6 +19,9 @@ inline QByteArray hex(const char *digits)
 MemoryImage filledImage(quint8 value);
 // What a new document holds without Default.sin: 0xFF, then the built-in defaults.
 MemoryImage builtInDefaultsImage();
+// The build's factory channel file DEF_U01.sin; when it cannot be read, fails
+// the running test and returns 0xFF.
+MemoryImage factoryImage();
 
 // `size` bytes that differ at every address of a block and from block to
 // block, so that a shifted or misplaced copy shows; another seed gives other
