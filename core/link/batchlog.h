@@ -49,6 +49,7 @@ struct UnitRecord
     QByteArray sha256;   // of the 8192-byte image written; empty when nothing was
     QStringList changes; // "LABEL=VALUE" of its variations; "expected=HEX" when skipped
     UnitReason reason;   // why it failed ("partly written", ...); empty otherwise
+    int blocks = 0;      // blocks written: 0 when the radio held the image already
 };
 
 // "cannot write LOG: reason".
@@ -65,7 +66,7 @@ class BatchLog
 {
 public:
     static inline const QString Header
-        = QStringLiteral("unit,started,finished,identification,result,backup,sha256,changes");
+        = QStringLiteral("unit,started,finished,identification,result,backup,sha256,changes,blocks");
 
     // Makes the file (never over an existing one) and writes its header;
     // nothing, with the reason in *error (in the language given), when it cannot.

@@ -255,6 +255,7 @@ UnitRecord BatchRun::programUnit(int unit, int *rowsUsed)
     TransferObserver transfer;
     transfer.resuming = m_observer.resuming;
     transfer.cancelRequested = [this] { return stopRequested(); };
+    WriteScope scope;
     if (m_plan.backup) {
         report(unit, BatchStep::BackingUp);
         transfer.blockDone = [this](int done) {
@@ -279,25 +280,32 @@ UnitRecord BatchRun::programUnit(int unit, int *rowsUsed)
             return record;
         }
         record.backup = QFileInfo(saved.path).fileName();
+        scope = scopeAfterRead(read, outcome.protocol, image, m_plan.changedOnly);
     }
-    writeUnit(record, image);
+    writeUnit(record, image, scope);
     return record;
 }
 
-void BatchRun::writeUnit(UnitRecord &record, const MemoryImage &image)
+void BatchRun::writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope)
 {
     TransferObserver transfer;
     transfer.resuming = m_observer.resuming;
     transfer.cancelRequested = [this] { return stopRequested(); };
-    int total = WriteBlockCount;
-    transfer.blockDone = [this, &total](int done) {
+    const int total = int(scope.blocks.size());
+    transfer.blockDone = [this, total](int done) {
         if (m_observer.progress)
             m_observer.progress(done, total);
     };
 
-    report(record.unit, BatchStep::Writing);
     record.sha256 = QCryptographicHash::hash(image.bytes(), QCryptographicHash::Sha256);
-    const TransferOutcome written = writeToPort(m_port, image, transfer, m_plan.maxResumes);
+    if (scope.blocks.isEmpty()) {
+        // The radio was just read holding every byte of the image.
+        record.result = m_plan.verify ? UnitResult::Verified : UnitResult::Written;
+        return;
+    }
+    report(record.unit, BatchStep::Writing);
+    const TransferOutcome written = writeToPort(m_port, image, transfer, m_plan.maxResumes, scope);
+    record.blocks = written.protocol.blocks;
     if (!written) {
         const bool partly = written.protocol.blocks > 0;
         if (written.status == TransferOutcome::Status::Cancelled)
@@ -314,7 +322,7 @@ void BatchRun::writeUnit(UnitRecord &record, const MemoryImage &image)
     report(record.unit, BatchStep::Verifying);
     MemoryImage readBack = image;
     const TransferOutcome verified
-        = readFromPort(m_port, TransferDirection::Verify, readBack, transfer, m_plan.maxResumes);
+        = readFromPort(m_port, TransferDirection::Verify, readBack, transfer, m_plan.maxResumes, scope);
     if (verified.status == TransferOutcome::Status::Cancelled) {
         record.reason = {&VerifyStoppedText, {}};
         return;

@@ -27,6 +27,7 @@ struct BatchPlan
     int units = 0;                   // stop after this many radios; 0: when the rows are used up, else never
     bool verify = true;
     bool backup = true;
+    bool changedOnly = true; // after the backup read, write only the blocks that differ
     bool autoSwap = false; // wait for the radio to go and the next to answer, not for the caller
     int maxResumes = ProgrammingProtocol::MaxResumes;
     QString backupDirectory;                          // where the backups of the radios go
@@ -57,7 +58,7 @@ struct BatchObserver
     std::function<void(int unit, BatchStep step)> step;
     // Blocks done of the step's transfer, and its total.
     std::function<void(int done, int total)> progress;
-    std::function<void(int failedBlock, int resume)> resuming;
+    std::function<void(int failedBlock, int blocks, int resume)> resuming;
     std::function<void(const UnitRecord &record)> unitDone;
     // Asked between probes and blocks: true stops the run there.
     std::function<bool()> stopRequested;
@@ -114,7 +115,7 @@ private:
     bool rest(int milliseconds);
 
     UnitRecord programUnit(int unit, int *rowsUsed);
-    void writeUnit(UnitRecord &record, const MemoryImage &image);
+    void writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope);
     void finish(UnitRecord &record, BatchSummary &summary);
 
     void report(int unit, BatchStep step) const;

@@ -51,12 +51,8 @@ void BatchWorker::run()
 {
     const Language language = m_link.language;
     SerialPort port;
-    TransferOutcome opening;
-    opening.device = devicePathFor(m_link.port, m_link.programDirectory);
-    if (const SerialPort::OpenResult opened = port.open(opening.device); !opened) {
-        opening.status = TransferOutcome::Status::PortNotOpened;
-        opening.detail = opened.why;
-        m_failure = failureMessage(opening, TransferDirection::Write, m_link.port, language) + u'\n'
+    if (const TransferOutcome opened = openPort(port, m_link.port, m_link.programDirectory); !opened) {
+        m_failure = failureMessage(opened, TransferDirection::Write, m_link.port, language) + u'\n'
                     + checkCableAdvice(language);
         return;
     }
@@ -75,8 +71,8 @@ void BatchWorker::run()
         emit stepStarted(unit, step);
     };
     observer.progress = [this](int done, int total) { emit progress(done, total); };
-    observer.resuming = [this, language](int block, int resume) {
-        emit resuming(resumingNotice(batchStepDirection(m_step), block, resume, language));
+    observer.resuming = [this, language](int block, int blocks, int resume) {
+        emit resuming(resumingNotice(block, blocks, resume, language));
     };
     observer.unitDone = [this](const UnitRecord &record) { emit unitDone(record); };
     observer.stopRequested = [this] { return m_stop.load(); };

@@ -69,6 +69,8 @@ QString ProtocolResult::describe() const
         return QStringLiteral("no acknowledge to the write of block %1 (answer: %2)")
             .arg(blockName(address), hex(received));
     case Step::Cancelled: return QStringLiteral("cancelled after %1 blocks").arg(blocks);
+    case Step::OtherRadio:
+        return QStringLiteral("another radio answered (identification %1)").arg(hex(identification));
     }
     return {};
 }
@@ -138,30 +140,23 @@ ProtocolResult ProgrammingProtocol::identify()
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::eachBlock(const std::array<TransferRange, 5> &ranges, int firstBlock,
-                                              const BlockExchange &exchange)
+ProtocolResult ProgrammingProtocol::eachBlock(const BlockList &blocks, int firstBlock, const BlockExchange &exchange)
 {
     ProtocolResult result;
     result.blocks = firstBlock;
-    int index = 0;
-    for (const TransferRange &range : ranges) {
-        for (int address = range.start; address < range.end; address += BlockSize) {
-            if (index++ < firstBlock)
-                continue;
-            if (cancelled())
-                return failure(result, Step::Cancelled, {}, address);
-            if (const auto fault = exchange(address))
-                return failure(result, fault->step, fault->received, address);
-            blockDone(result);
-        }
+    for (const int address : blocks.sliced(firstBlock)) {
+        if (cancelled())
+            return failure(result, Step::Cancelled, {}, address);
+        if (const auto fault = exchange(address))
+            return failure(result, fault->step, fault->received, address);
+        blockDone(result);
     }
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges,
-                                               int firstBlock)
+ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const BlockList &blocks, int firstBlock)
 {
-    return eachBlock(ranges, firstBlock, [&](int address) -> std::optional<BlockFault> {
+    return eachBlock(blocks, firstBlock, [&](int address) -> std::optional<BlockFault> {
         m_port.pause(PauseMs);
         m_port.pause(PauseMs);
         send(blockRequest('R', address));
@@ -177,9 +172,9 @@ ProtocolResult ProgrammingProtocol::readBlocks(MemoryImage &image, const std::ar
     });
 }
 
-ProtocolResult ProgrammingProtocol::writeBlocks(const MemoryImage &image, int firstBlock)
+ProtocolResult ProgrammingProtocol::writeBlocks(const MemoryImage &image, const BlockList &blocks, int firstBlock)
 {
-    return eachBlock(WriteRanges, firstBlock, [&](int address) -> std::optional<BlockFault> {
+    return eachBlock(blocks, firstBlock, [&](int address) -> std::optional<BlockFault> {
         m_port.pause(PauseMs);
         const QByteArray data = image.bytes(address, BlockSize);
         // Request and data go out as two writes back to back.
@@ -198,16 +193,20 @@ ProtocolResult ProgrammingProtocol::session(int wakeUpAttempts, int firstBlock, 
     const int attempts = result.wakeUpAttempts;
     if (result)
         result = identify();
+    const QByteArray identification = result.identification;
+    if (result && !m_expected.isEmpty() && identification != m_expected)
+        result = failure(result, Step::OtherRadio, identification);
     if (result)
         result = blockLoop(firstBlock);
     else
         result.blocks = firstBlock; // what earlier sessions moved stays counted
+    result.identification = identification;
     result.wakeUpAttempts = attempts;
     result.lineLost = !result && m_port.lineLost();
     return result;
 }
 
-ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, const BlockLoop &blockLoop)
+ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, int total, const BlockLoop &blockLoop)
 {
     ProtocolResult result = session(wakeUpAttempts, 0, blockLoop);
     int resumes = 0;
@@ -216,26 +215,28 @@ ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, const BlockLoop &blo
     while (resumes < m_maxResumes && result.resumable() && !cancelled()) {
         ++resumes;
         if (m_resuming)
-            m_resuming(result.blocks + 1, resumes);
+            m_resuming(result.blocks + 1, total, resumes);
         result = session(WakeUpAttempts, result.blocks, blockLoop);
     }
     result.resumes = resumes;
+    result.total = total;
     return result;
 }
 
 ProtocolResult ProgrammingProtocol::read(MemoryImage &image)
 {
-    return run(WakeUpAttempts, [&](int first) { return readBlocks(image, ReadRanges, first); });
+    const BlockList blocks = blocksOf(ReadRanges);
+    return run(WakeUpAttempts, int(blocks.size()), [&](int first) { return readBlocks(image, blocks, first); });
 }
 
-ProtocolResult ProgrammingProtocol::readWritten(MemoryImage &image)
+ProtocolResult ProgrammingProtocol::readWritten(MemoryImage &image, const BlockList &blocks)
 {
-    return run(VerifyWakeUpAttempts, [&](int first) { return readBlocks(image, WriteRanges, first); });
+    return run(VerifyWakeUpAttempts, int(blocks.size()), [&](int first) { return readBlocks(image, blocks, first); });
 }
 
-ProtocolResult ProgrammingProtocol::write(const MemoryImage &image)
+ProtocolResult ProgrammingProtocol::write(const MemoryImage &image, const BlockList &blocks)
 {
-    return run(WakeUpAttempts, [&](int first) { return writeBlocks(image, first); });
+    return run(WakeUpAttempts, int(blocks.size()), [&](int first) { return writeBlocks(image, blocks, first); });
 }
 
 } // namespace kdw

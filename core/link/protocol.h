@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/image/blocklist.h"
 #include "core/image/memoryimage.h"
-#include "core/image/transferranges.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,6 +25,7 @@ struct [[nodiscard]] ProtocolResult
         BlockAck,    // the acknowledge after a block read
         WriteAnswer, // the answer to a written block
         Cancelled,   // the user stopped the transfer before the next block
+        OtherRadio,  // the identification is not the one the session must find
     };
 
     Step step = Step::None;
@@ -32,6 +33,7 @@ struct [[nodiscard]] ProtocolResult
     QByteArray received; // what the failed read returned
     int wakeUpAttempts = 0;
     int blocks = 0;            // blocks completed
+    int total = 0;             // blocks of the session's list (0: not begun)
     bool lineLost = false;     // the port itself went away (cable pulled)
     int resumes = 0;           // sessions begun again after a fault
     QByteArray identification; // the radio's answer to the identification request
@@ -53,8 +55,9 @@ public:
     // Called after every block with the number of blocks done so far.
     using Progress = std::function<void(int blocksDone)>;
     // Called before a new session goes on where the last one failed: the
-    // failed block counted from 1, and which resume this is, from 1.
-    using Resuming = std::function<void(int failedBlock, int resume)>;
+    // failed block counted from 1 among the `blocks` of the transfer, and
+    // which resume this is, from 1.
+    using Resuming = std::function<void(int failedBlock, int blocks, int resume)>;
 
     static constexpr quint8 Acknowledge = 0x06;
     static constexpr int WakeUpAttempts = 4;
@@ -79,15 +82,21 @@ public:
     // Asked before every wake-up attempt and every block: true ends the
     // transfer there with Step::Cancelled.
     void setCancelCheck(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
+    // Every session must find the radio that answers `identification` (a
+    // resumed one too): another radio ends it with Step::OtherRadio after
+    // the identification's acknowledge, before any block. Empty: any radio.
+    void expectIdentification(QByteArray identification) { m_expected = std::move(identification); }
 
     // The whole exchange of one direction. A read writes each block into
     // `image` as it arrives; callers that must not expose a partial read pass
     // a staging copy.
     ProtocolResult read(MemoryImage &image);
-    ProtocolResult write(const MemoryImage &image);
+    // Sends the image's bytes of `blocks`, in that order: the whole write
+    // table, or the blocks that differ from a read of the same operation.
+    ProtocolResult write(const MemoryImage &image, const BlockList &blocks = blocksOf(WriteRanges));
     // The session after a write: the wake-up retried for VerifyWakeUpAttempts,
-    // then the read requests of the written ranges only.
-    ProtocolResult readWritten(MemoryImage &image);
+    // then the read requests of the written blocks only.
+    ProtocolResult readWritten(MemoryImage &image, const BlockList &blocks = blocksOf(WriteRanges));
 
     // The steps, for tests and for checks of the link that stop early.
     ProtocolResult wakeUp(int attempts = WakeUpAttempts);
@@ -100,7 +109,7 @@ private:
     // The block loop of a direction from a block index (0 = the first).
     using BlockLoop = std::function<ProtocolResult(int firstBlock)>;
 
-    ProtocolResult run(int wakeUpAttempts, const BlockLoop &blockLoop);
+    ProtocolResult run(int wakeUpAttempts, int total, const BlockLoop &blockLoop);
     ProtocolResult session(int wakeUpAttempts, int firstBlock, const BlockLoop &blockLoop);
     // What went wrong in one block's exchange: the step and what came back.
     struct BlockFault
@@ -109,11 +118,11 @@ private:
         QByteArray received;
     };
     using BlockExchange = std::function<std::optional<BlockFault>(int address)>;
-    // Runs `exchange` on each block of `ranges` from block `firstBlock` on,
+    // Runs `exchange` on each of `blocks` from index `firstBlock` on,
     // checking for a cancel before each; stops at the first fault.
-    ProtocolResult eachBlock(const std::array<TransferRange, 5> &ranges, int firstBlock, const BlockExchange &exchange);
-    ProtocolResult readBlocks(MemoryImage &image, const std::array<TransferRange, 5> &ranges, int firstBlock);
-    ProtocolResult writeBlocks(const MemoryImage &image, int firstBlock);
+    ProtocolResult eachBlock(const BlockList &blocks, int firstBlock, const BlockExchange &exchange);
+    ProtocolResult readBlocks(MemoryImage &image, const BlockList &blocks, int firstBlock);
+    ProtocolResult writeBlocks(const MemoryImage &image, const BlockList &blocks, int firstBlock);
     void send(QByteArrayView frame);
     void blockDone(ProtocolResult &result);
     bool cancelled() const { return m_cancelled && m_cancelled(); }
@@ -123,6 +132,7 @@ private:
     int m_maxResumes = 0;
     Resuming m_resuming;
     std::function<bool()> m_cancelled;
+    QByteArray m_expected;
 };
 
 } // namespace kdw

@@ -20,13 +20,17 @@ TransferOutcome fromProtocol(const ProtocolResult &result)
     return outcome;
 }
 
-ProgrammingProtocol protocolFor(BytePort &port, const TransferObserver &observer, int maxResumes)
+ProgrammingProtocol protocolFor(BytePort &port, const TransferObserver &observer, int maxResumes,
+                                QByteArray radio = {})
 {
     ProgrammingProtocol protocol(port, observer.blockDone);
     protocol.setResumes(maxResumes, observer.resuming);
     protocol.setCancelCheck(observer.cancelRequested);
+    protocol.expectIdentification(std::move(radio));
     return protocol;
 }
+
+constexpr int IdentificationLength = 8;
 
 } // namespace
 
@@ -41,45 +45,64 @@ const LocalisedText *TransferOutcome::message() const
     return nullptr;
 }
 
+WriteScope scopeAfterRead(const MemoryImage &radio, const ProtocolResult &read, const MemoryImage &document,
+                          bool changedOnly)
+{
+    WriteScope scope;
+    if (read.identification.size() != IdentificationLength)
+        return scope;
+    scope.radio = read.identification;
+    if (changedOnly)
+        scope.blocks = changedBlocks(radio, document);
+    return scope;
+}
+
 TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
-                             const TransferObserver &observer, int maxResumes)
+                             const TransferObserver &observer, int maxResumes, const WriteScope &scope)
 {
     MemoryImage staging = image;
-    ProgrammingProtocol protocol = protocolFor(port, observer, maxResumes);
     const bool verify = direction == TransferDirection::Verify;
-    const TransferOutcome outcome = fromProtocol(verify ? protocol.readWritten(staging) : protocol.read(staging));
+    ProgrammingProtocol protocol = protocolFor(port, observer, maxResumes, verify ? scope.radio : QByteArray());
+    const TransferOutcome outcome
+        = fromProtocol(verify ? protocol.readWritten(staging, scope.blocks) : protocol.read(staging));
     if (outcome) {
-        for (const TransferRange &range : verify ? WriteRanges : ReadRanges)
-            image.copyIn(range.start, staging.bytes(range.start, range.end - range.start));
+        for (const int address : verify ? scope.blocks : blocksOf(ReadRanges))
+            image.copyIn(address, staging.bytes(address, TransferRange::BlockSize));
     }
     return outcome;
 }
 
-TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const TransferObserver &observer, int maxResumes)
+TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const TransferObserver &observer, int maxResumes,
+                            const WriteScope &scope)
 {
-    ProgrammingProtocol protocol = protocolFor(port, observer, maxResumes);
-    return fromProtocol(protocol.write(image));
+    ProgrammingProtocol protocol = protocolFor(port, observer, maxResumes, scope.radio);
+    return fromProtocol(protocol.write(image, scope.blocks));
+}
+
+TransferOutcome openPort(SerialPort &port, const QString &portName, const QString &programDirectory)
+{
+    TransferOutcome outcome;
+    outcome.device = devicePathFor(portName, programDirectory);
+    if (const SerialPort::OpenResult opened = port.open(outcome.device); !opened) {
+        outcome.status = TransferOutcome::Status::PortNotOpened;
+        outcome.detail = opened.why;
+    }
+    return outcome;
 }
 
 TransferOutcome runTransfer(const QString &portName, const QString &programDirectory, TransferDirection direction,
                             MemoryImage &image, const TransferObserver &observer, int maxResumes)
 {
     SerialPort port;
-    const QString device = devicePathFor(portName, programDirectory);
-    const SerialPort::OpenResult opened = port.open(device);
-    if (!opened) {
-        TransferOutcome outcome;
-        outcome.status = TransferOutcome::Status::PortNotOpened;
-        outcome.detail = opened.why;
-        outcome.device = device;
-        return outcome;
-    }
+    const TransferOutcome opened = openPort(port, portName, programDirectory);
+    if (!opened)
+        return opened;
     if (observer.portOpened)
         observer.portOpened();
     TransferOutcome outcome = direction == TransferDirection::Write
                                   ? writeToPort(port, image, observer, maxResumes)
                                   : readFromPort(port, direction, image, observer, maxResumes);
-    outcome.device = device;
+    outcome.device = opened.device;
     return outcome;
 }
 

@@ -12,6 +12,7 @@
 namespace kdw {
 
 class BytePort;
+class SerialPort;
 
 // Verify is the session after a write: the written ranges read back.
 enum class TransferDirection { Read, Write, Verify };
@@ -52,15 +53,36 @@ struct TransferObserver
     std::function<bool()> cancelRequested;
 };
 
+// Which blocks a write and the verify after it move, and the radio each of
+// their sessions must find. By default the whole write table, any radio.
+struct WriteScope
+{
+    BlockList blocks = blocksOf(WriteRanges);
+    QByteArray radio; // the identification every session must get; empty: any
+};
+
+// The write that follows a read of the same radio in one operation, over the
+// same open port: with `changedOnly`, only the blocks whose bytes differ from
+// what the read brought; in any case only on the radio that was read, so a
+// radio put in its place in between is written nothing. A read that got no
+// whole identification cannot tell radios apart: the whole table then, on any.
+WriteScope scopeAfterRead(const MemoryImage &radio, const ProtocolResult &read, const MemoryImage &document,
+                          bool changedOnly);
+
 // One transfer over an open port, resumed after up to `maxResumes` faults
-// on the line. A read (and a verify, over the written ranges) fills a
+// on the line. A read (and a verify, over the written blocks) fills a
 // staging copy and only when every block has arrived copies the ranges into
 // `image`: a read that fails or is cancelled part-way leaves `image` exactly
 // as it was.
 TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
-                             const TransferObserver &observer, int maxResumes = 0);
+                             const TransferObserver &observer, int maxResumes = 0, const WriteScope &scope = {});
 TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const TransferObserver &observer,
-                            int maxResumes = 0);
+                            int maxResumes = 0, const WriteScope &scope = {});
+
+// Opens and sets up the port of `portName` (mapped through
+// `programDirectory`). The outcome names the device; when the port does not
+// open it is Status::PortNotOpened with the system's reason.
+TransferOutcome openPort(SerialPort &port, const QString &portName, const QString &programDirectory);
 
 // Opens the port of `portName` (mapped through `programDirectory`), sets
 // it up, runs one transfer in `direction` and closes the port again. For a

@@ -22,6 +22,10 @@ constexpr LocalisedText PortVanishedText{
     u"Plug it in again and try again.",
     u"串口 %1 在传输中消失：数据线或转换器被拔出。请重新插好后再试。",
     u"連接埠 %1 在傳輸中消失：傳輸線或轉換器被拔出。請重新插好後再試。"};
+constexpr LocalisedText OtherRadioText{
+    u"Another radio is on the cable (it answers %1): it is not the radio just read, so nothing more was sent to it.",
+    u"数据线上是另一台对讲机（其应答为 %1）：不是刚才读取的那一台，因此没有再向它发送任何内容。",
+    u"傳輸線上是另一台對講機（其應答為 %1）：不是剛才讀取的那一台，因此沒有再向它傳送任何內容。"};
 constexpr LocalisedText PartlyWrittenText{
     u"The radio's memory is now partly written and must be written again before use.",
     u"对讲机的存储器现在只写入了一部分，使用前必须重新写入。",
@@ -67,15 +71,19 @@ QString communicationExplanation(const TransferOutcome &outcome, TransferDirecti
 {
     const ProtocolResult &p = outcome.protocol;
     const QString device = outcome.device.isEmpty() ? portName : outcome.device;
+    // A write of the changed blocks counts its own.
+    const int total = p.total > 0 ? p.total : blockCount(direction);
     QString text;
-    if (p.lineLost)
+    if (p.step == Step::OtherRadio)
+        text = OtherRadioText.text(language).arg(QString::fromLatin1(p.identification.toHex()));
+    else if (p.lineLost)
         text = PortVanishedText.text(language).arg(device);
     else if (p.step == Step::WakeUp && p.received.isEmpty() && p.resumes == 0)
         text = NoAnswerText.text(language).arg(portName, device);
     else if (p.received.isEmpty())
-        text = StoppedText.text(language).arg(p.blocks + 1).arg(blockCount(direction));
+        text = StoppedText.text(language).arg(p.blocks + 1).arg(total);
     else
-        text = WrongAnswerText.text(language).arg(p.blocks + 1).arg(blockCount(direction));
+        text = WrongAnswerText.text(language).arg(p.blocks + 1).arg(total);
     if (partlyWritten(p, direction))
         text += u'\n' + PartlyWrittenText.text(language);
     return text;
@@ -83,11 +91,11 @@ QString communicationExplanation(const TransferOutcome &outcome, TransferDirecti
 
 } // namespace
 
-QString resumingNotice(TransferDirection direction, int failedBlock, int resume, Language language)
+QString resumingNotice(int failedBlock, int blocks, int resume, Language language)
 {
     return ResumingText.text(language)
         .arg(failedBlock)
-        .arg(blockCount(direction))
+        .arg(blocks)
         .arg(resume)
         .arg(ProgrammingProtocol::MaxResumes);
 }

@@ -37,7 +37,12 @@ inline constexpr LocalisedText StopWriteQuestion{
     u"要停止写入吗？对讲机的存储器将只写入一部分，使用前必须重新写入。",
     u"要停止寫入嗎？對講機的記憶體將只寫入一部分，使用前必須重新寫入。"};
 
-QString resumingNotice(TransferDirection direction, int failedBlock, int resume, Language language);
+// The failed block counted from 1 among the transfer's `blocks`.
+QString resumingNotice(int failedBlock, int blocks, int resume, Language language);
+// Told when a write after a read finds that the radio holds the document already.
+inline constexpr LocalisedText NothingToWriteText{u"The radio already holds the document: nothing was written.",
+                                                  u"对讲机中已是该文档的内容：没有写入任何内容。",
+                                                  u"對講機中已是該文件的內容：沒有寫入任何內容。"};
 
 // What is said after a transfer the user stopped: nothing for a read or a
 // write stopped before its first block, the warning of a failed write for one

@@ -16,6 +16,7 @@ TransferOptions readTransferOptions(const CIniFile &file)
     options.backupBeforeWrite = flag(programini::BackupBeforeWrite, defaults.backupBeforeWrite);
     options.resumeAfterFault = flag(programini::ResumeAfterFault, defaults.resumeAfterFault);
     options.checkBeforeWrite = flag(programini::CheckBeforeWrite, defaults.checkBeforeWrite);
+    options.writeChangedOnly = flag(programini::WriteChangedOnly, defaults.writeChangedOnly);
     return options;
 }
 

@@ -1,6 +1,7 @@
 #include "core/link/transferworker.h"
 
 #include "core/image/backups.h"
+#include "core/link/serialport.h"
 #include "core/link/transfermessages.h"
 
 #include <QDir>
@@ -19,17 +20,15 @@ TransferWorker::TransferWorker(TransferLink link, TransferPlan plan, MemoryImage
     }
 }
 
-TransferOutcome TransferWorker::runSession(TransferDirection direction, MemoryImage &image)
+TransferObserver TransferWorker::observer()
 {
     TransferObserver observer;
-    observer.portOpened = [this] { emit portOpened(); };
     observer.blockDone = [this](int) { emit blockDone(); };
-    observer.resuming = [this, direction](int block, int resume) {
-        emit resuming(resumingNotice(direction, block, resume, m_link.language));
+    observer.resuming = [this](int block, int total, int resume) {
+        emit resuming(resumingNotice(block, total, resume, m_link.language));
     };
     observer.cancelRequested = [this] { return m_cancel.load(); };
-    // The port is closed again when runTransfer returns, before any message.
-    return runTransfer(m_link.port, m_link.programDirectory, direction, image, observer, m_plan.maxResumes);
+    return observer;
 }
 
 QString TransferWorker::failureText(const TransferOutcome &outcome, TransferDirection direction) const
@@ -40,57 +39,89 @@ QString TransferWorker::failureText(const TransferOutcome &outcome, TransferDire
     return message;
 }
 
-// Reads the radio and keeps what it holds as a backup; false, having said
-// why nothing will be written, when either fails.
-bool TransferWorker::backUpRadio()
+std::optional<WriteScope> TransferWorker::backUpRadio(BytePort &port, QString *message)
 {
-    emit sessionStarted(TransferDirection::Read, true);
+    emit sessionStarted(TransferDirection::Read, true, ReadBlockCount);
     MemoryImage radio = m_image;
-    const TransferOutcome read = runSession(TransferDirection::Read, radio);
+    TransferOutcome read = readFromPort(port, TransferDirection::Read, radio, observer(), m_plan.maxResumes);
+    read.device = m_device;
     const Language language = m_link.language;
     if (read.status == TransferOutcome::Status::Cancelled)
-        return false;
+        return std::nullopt;
     if (!read) {
-        emit failed(failureText(read, TransferDirection::Read) + u'\n' + WriteNotStartedText.text(language));
-        return false;
+        *message = failureText(read, TransferDirection::Read) + u'\n' + WriteNotStartedText.text(language);
+        return std::nullopt;
     }
     const BackupResult saved = saveReadBackup(radio, BackupKind::BeforeWrite, m_link.programDirectory);
     if (!saved) {
         const QString directory = QDir::toNativeSeparators(backupDirectory(m_link.programDirectory));
-        emit failed(BackupFailedText.text(language).arg(directory, saved.reason) + u'\n'
-                    + WriteNotStartedText.text(language));
+        *message = BackupFailedText.text(language).arg(directory, saved.reason) + u'\n'
+                   + WriteNotStartedText.text(language);
+        return std::nullopt;
     }
-    return saved.ok;
+    return scopeAfterRead(radio, read.protocol, m_image, m_plan.changedOnly);
+}
+
+QString TransferWorker::runPlan(BytePort &port)
+{
+    const Language language = m_link.language;
+    WriteScope scope;
+    if (m_plan.backupFirst) {
+        QString message;
+        const std::optional<WriteScope> read = backUpRadio(port, &message);
+        if (!read)
+            return message;
+        scope = *read;
+        if (scope.blocks.isEmpty()) {
+            m_nothingToWrite = true;
+            m_succeeded = true;
+            return {};
+        }
+    }
+    const int blocks = m_plan.direction == TransferDirection::Read ? ReadBlockCount : int(scope.blocks.size());
+    emit sessionStarted(m_plan.direction, false, blocks);
+    m_outcome = m_plan.direction == TransferDirection::Read
+                    ? readFromPort(port, TransferDirection::Read, m_image, observer(), m_plan.maxResumes)
+                    : writeToPort(port, m_image, observer(), m_plan.maxResumes, scope);
+    m_outcome.device = m_device;
+    m_succeeded = bool(m_outcome);
+    if (m_outcome.status == TransferOutcome::Status::Cancelled)
+        return cancelledMessage(m_outcome, m_plan.direction, language);
+    if (!m_outcome)
+        return failureText(m_outcome, m_plan.direction);
+    if (!m_plan.verify)
+        return {};
+    emit sessionStarted(TransferDirection::Verify, false, blocks);
+    m_readBack = m_image;
+    m_verifyOutcome = readFromPort(port, TransferDirection::Verify, m_readBack, observer(), m_plan.maxResumes, scope);
+    // The write itself went through: a check that fails never says otherwise,
+    // and one the user stopped says nothing.
+    if (m_verifyOutcome->status == TransferOutcome::Status::CommunicationError)
+        return WriteUncheckedText.text(language);
+    return {};
 }
 
 void TransferWorker::run()
 {
-    const Language language = m_link.language;
-    if (m_plan.backupFirst && !backUpRadio())
-        return;
-    emit sessionStarted(m_plan.direction, false);
-    m_outcome = runSession(m_plan.direction, m_image);
-    m_succeeded = bool(m_outcome);
-    if (m_outcome.status == TransferOutcome::Status::Cancelled) {
-        const QString warning = cancelledMessage(m_outcome, m_plan.direction, language);
-        if (!warning.isEmpty())
-            emit failed(warning);
-        return;
-    }
-    if (!m_outcome) {
-        emit failed(failureText(m_outcome, m_plan.direction));
+    // One port for every session of the plan: between the backup read and
+    // the write nothing else can reach the radio.
+    SerialPort port;
+    const TransferOutcome opened = openPort(port, m_link.port, m_link.programDirectory);
+    m_device = opened.device;
+    if (!opened) {
+        m_outcome = opened;
+        QString message = failureText(opened, m_plan.direction);
+        if (m_plan.backupFirst)
+            message += u'\n' + WriteNotStartedText.text(m_link.language);
+        emit failed(message);
         return;
     }
-    if (!m_plan.verify)
-        return;
-    emit sessionStarted(TransferDirection::Verify, false);
-    m_readBack = m_image;
-    m_verifyOutcome = runSession(TransferDirection::Verify, m_readBack);
-    // The write itself went through: a check that fails never says otherwise,
-    // and one the user stopped says nothing.
-    if (m_verifyOutcome->status == TransferOutcome::Status::CommunicationError
-        || m_verifyOutcome->status == TransferOutcome::Status::PortNotOpened)
-        emit failed(WriteUncheckedText.text(language));
+    emit portOpened();
+    const QString message = runPlan(port);
+    // The port is free again before any message is shown.
+    port.close();
+    if (!message.isEmpty())
+        emit failed(message);
 }
 
 } // namespace kdw

@@ -24,17 +24,19 @@ struct TransferLink
 
 // What one Start runs: a read, or a write with the radio read and backed up
 // before it and read back after it when asked; each session resumed after up
-// to `maxResumes` faults on the line.
+// to `maxResumes` faults on the line. A write after the backup read sends,
+// with `changedOnly`, only the blocks that differ from what was read.
 struct TransferPlan
 {
     TransferDirection direction = TransferDirection::Read;
     bool backupFirst = false; // a write only
     bool verify = false;      // a write only
     int maxResumes = 0;
+    bool changedOnly = true;
 };
 
-// The thread of one Read or Write: opens the port, runs the protocol, closes
-// the port, for each session of its plan. It touches no window: everything
+// The thread of one Read or Write: opens the port, runs every session of its
+// plan over it, closes the port. It touches no window: everything
 // it has to say goes out as a signal, and a message is shown by the thread
 // of the dialog while the worker waits for it to be dismissed.
 class TransferWorker : public QThread
@@ -50,6 +52,8 @@ public:
     // Valid once the thread has finished: true when the read or the write
     // itself moved every block.
     bool succeeded() const { return m_succeeded; }
+    // The write found the radio holding the document already and sent nothing.
+    bool nothingToWrite() const { return m_nothingToWrite; }
     const TransferOutcome &outcome() const { return m_outcome; }
     // The verify session's outcome and what it read; nothing when no verify ran.
     const std::optional<TransferOutcome> &verifyOutcome() const { return m_verifyOutcome; }
@@ -59,8 +63,8 @@ signals:
     void portOpened();
     void blockDone();
     // A session of the plan begins: the backup read, the read or write
-    // itself, or the verify after a write.
-    void sessionStarted(kdw::TransferDirection direction, bool backup);
+    // itself, or the verify after a write; `blocks` it will move.
+    void sessionStarted(kdw::TransferDirection direction, bool backup, int blocks);
     // A new session goes on with the block that failed; the status line.
     void resuming(const QString &notice);
     // Connected blocking: returns when the message has been dismissed.
@@ -70,8 +74,12 @@ protected:
     void run() override;
 
 private:
-    TransferOutcome runSession(TransferDirection direction, MemoryImage &image);
-    bool backUpRadio();
+    TransferObserver observer();
+    // The sessions over the open port; what to say afterwards (empty: nothing).
+    QString runPlan(BytePort &port);
+    // Reads the radio and keeps what it holds as a backup, then says what the
+    // write is to send; nothing, with *message set, when the write must not go on.
+    std::optional<WriteScope> backUpRadio(BytePort &port, QString *message);
     // The message of a failed session, with the pointer to the cable check
     // where that can tell more.
     QString failureText(const TransferOutcome &outcome, TransferDirection direction) const;
@@ -81,6 +89,8 @@ private:
     MemoryImage &m_image;
     std::atomic<bool> m_cancel = false;
     bool m_succeeded = false;
+    bool m_nothingToWrite = false;
+    QString m_device;
     TransferOutcome m_outcome;
     std::optional<TransferOutcome> m_verifyOutcome;
     MemoryImage m_readBack;

@@ -18,6 +18,7 @@ inline constexpr QStringView VerifyAfterWrite = u"VerifyAfterWrite";
 inline constexpr QStringView BackupBeforeWrite = u"BackupBeforeWrite";
 inline constexpr QStringView ResumeAfterFault = u"ResumeAfterFault";
 inline constexpr QStringView CheckBeforeWrite = u"CheckBeforeWrite";
+inline constexpr QStringView WriteChangedOnly = u"WriteChangedOnly";
 // File > Print Band Chart: "1" prints the band chart after the channel table.
 inline constexpr QStringView PrintBandChart = u"PrintBandChart";
 // The View menu's theme: "System", "Light" or "Dark"; anything else is System.

@@ -31,6 +31,7 @@ enum : int {
     ThemeLight = 32844,
     ThemeDark = 32845,
     ProgramSeveral = 32850,
+    WriteChangedOnly = 32851,
     SetSelectedCells = 32860,
     FillDown = 32861,
     FillFrequencies = 32862,

@@ -161,6 +161,8 @@ void bindCommands(const CommandTargets &targets)
                   &TransferCommands::setVerifyAfterWrite);
     bindCheckItem(frame, cmd::BackupBeforeWrite, transfers->options().backupBeforeWrite, transfers,
                   &TransferCommands::setBackupBeforeWrite);
+    bindCheckItem(frame, cmd::WriteChangedOnly, transfers->options().writeChangedOnly, transfers,
+                  &TransferCommands::setWriteChangedOnly);
     bindCheckItem(frame, cmd::ResumeAfterFault, transfers->options().resumeAfterFault, transfers,
                   &TransferCommands::setResumeAfterFault);
     bindCheckItem(frame, cmd::CheckBeforeWrite, transfers->options().checkBeforeWrite, transfers,

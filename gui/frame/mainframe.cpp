@@ -102,6 +102,7 @@ const std::vector<Menu> &menuBar128()
           {0, nullptr, {}},
           {cmd::VerifyAfterWrite, QT_TRANSLATE_NOOP("Menu128", "&Verify After Write"), {}},
           {cmd::BackupBeforeWrite, QT_TRANSLATE_NOOP("Menu128", "&Back Up Before Write"), {}},
+          {cmd::WriteChangedOnly, QT_TRANSLATE_NOOP("Menu128", "Write Only Changed B&locks"), {}},
           {cmd::ResumeAfterFault, QT_TRANSLATE_NOOP("Menu128", "Resume After a &Fault"), {}},
           {cmd::CheckBeforeWrite, QT_TRANSLATE_NOOP("Menu128", "C&heck Channels Before Write"), {}},
           {0, nullptr, {}},

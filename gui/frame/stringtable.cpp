@@ -26,6 +26,8 @@ constexpr std::pair<int, const char *> Strings[] = {
     {32820, QT_TRANSLATE_NOOP("StringTable", "Read the radio back after every write and compare\nVerify After Write")},
     {32821,
      QT_TRANSLATE_NOOP("StringTable", "Save a backup of the radio's memory before every write\nBack Up Before Write")},
+    {32851, QT_TRANSLATE_NOOP("StringTable", "After the backup read, send only the blocks that differ from what the "
+                                             "radio holds\nWrite Only Changed Blocks")},
     {32822,
      QT_TRANSLATE_NOOP("StringTable", "Show what differs between the radio and the document\nCompare with Radio")},
     {32823, QT_TRANSLATE_NOOP("StringTable", "Show what differs between the document and a file\nCompare with File")},

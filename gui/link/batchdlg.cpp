@@ -154,6 +154,7 @@ void CBatchDlg::OnStart()
     plan.backup = item<QCheckBox>(ctl::batch::Backup)->isChecked();
     plan.autoSwap = item<QRadioButton>(ctl::batch::AutoSwap)->isChecked();
     plan.maxResumes = m_maxResumes;
+    plan.changedOnly = m_changedOnly;
     plan.programDirectory = m_link.programDirectory;
     plan.backupDirectory = backupDirectory(m_link.programDirectory);
     const QString logPath = plan.backupDirectory + batchStem(plan.started) + QStringLiteral(".csv");

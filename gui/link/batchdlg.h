@@ -24,6 +24,10 @@ public:
     CBatchDlg(QWidget *parent, const MemoryImage &document, TransferLink link, int maxResumes);
     ~CBatchDlg() override;
 
+    // Program > Write Only Changed Blocks: each radio backed up gets only
+    // the blocks that differ from its backup read. On by default.
+    void setChangedOnly(bool on) { m_changedOnly = on; }
+
     bool isRunning() const { return m_worker != nullptr; }
     // The last run's units and log; empty before one ran.
     const BatchSummary &summary() const { return m_summary; }
@@ -53,6 +57,7 @@ private:
     const TransferLink m_link;
     const int m_maxResumes;
     bool m_verify = true;
+    bool m_changedOnly = true;
     BatchStep m_step = BatchStep::WaitingForRadio;
     bool m_asking = false; // the question before stopping a write is up
     BatchWorker *m_worker = nullptr;

@@ -60,6 +60,12 @@ void TransferCommands::setBackupBeforeWrite(bool on)
     (void)writeTransferOption(m_context.config, programini::BackupBeforeWrite, on);
 }
 
+void TransferCommands::setWriteChangedOnly(bool on)
+{
+    m_options.writeChangedOnly = on;
+    (void)writeTransferOption(m_context.config, programini::WriteChangedOnly, on);
+}
+
 void TransferCommands::setResumeAfterFault(bool on)
 {
     m_options.resumeAfterFault = on;
@@ -87,12 +93,13 @@ TransferCommands::Session TransferCommands::runSession(TransferDirection directi
     dialog.setPlan({.direction = direction,
                     .backupFirst = write && m_options.backupBeforeWrite,
                     .verify = write && m_options.verifyAfterWrite,
-                    .maxResumes = m_options.maxResumes()});
+                    .maxResumes = m_options.maxResumes(),
+                    .changedOnly = m_options.writeChangedOnly});
     dialog.setTitle(captionOf(direction).text(m_doc.language()));
     dialog.exec();
     // After the dialog and its messages the keys reach the main window again.
     m_window->activateWindow();
-    return {dialog.succeeded(), dialog.verifyOutcome(), dialog.readBack()};
+    return {dialog.succeeded(), dialog.nothingToWrite(), dialog.verifyOutcome(), dialog.readBack()};
 }
 
 bool TransferCommands::backUp(const MemoryImage &read, BackupKind kind)
@@ -134,6 +141,10 @@ void TransferCommands::OnWrite()
     // One Start: with Back Up Before Write the dialog first reads and keeps
     // what the radio holds, and writes nothing without that copy.
     const Session write = runSession(TransferDirection::Write, m_doc.image());
+    if (write.nothingToWrite) {
+        messageBox(m_window, NothingToWriteText.text(m_doc.language()), QMessageBox::Information);
+        return;
+    }
     // A check that could not run has said so already.
     if (write.succeeded && write.verify && *write.verify)
         showVerifyResult(m_doc.image(), write.readBack);
@@ -200,6 +211,7 @@ void TransferCommands::OnProgramSeveral()
     // The dialog writes a copy: variations never reach the document.
     CBatchDlg dialog(m_window, m_doc.image(), {m_context.port, m_doc.programDirectory(), m_doc.language()},
                      m_options.maxResumes());
+    dialog.setChangedOnly(m_options.writeChangedOnly);
     dialog.exec();
     m_window->activateWindow();
 }

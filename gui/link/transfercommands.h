@@ -39,6 +39,7 @@ public:
     const TransferOptions &options() const { return m_options; }
     void setVerifyAfterWrite(bool on);
     void setBackupBeforeWrite(bool on);
+    void setWriteChangedOnly(bool on);
     void setResumeAfterFault(bool on);
     void setCheckBeforeWrite(bool on);
 
@@ -46,6 +47,7 @@ private:
     struct Session
     {
         bool succeeded = false;
+        bool nothingToWrite = false;
         std::optional<TransferOutcome> verify;
         MemoryImage readBack;
     };

@@ -146,15 +146,20 @@ void CTransferDlg::setStatus(const QString &text)
         status->setText(text);
 }
 
-void CTransferDlg::onSessionStarted(TransferDirection direction, bool backup)
+void CTransferDlg::onSessionStarted(TransferDirection direction, bool backup, int blocks)
 {
     m_session = backup ? TransferDirection::Read : direction;
     m_stepText = stepText(direction, backup).text(m_link.language);
     setStatus(m_stepText);
+    auto *progress = item<QProgressBar>(ctl::transfer::Progress);
+    // The write after a backup read sends only what it must: the bar counts
+    // the blocks that will be sent.
+    if (progress && direction == TransferDirection::Write && !backup)
+        progress->setMaximum(progress->value() + blocks);
     if (direction == TransferDirection::Verify) {
         setWindowTitle(VerifyCaption.text(m_link.language));
-        if (auto *progress = item<QProgressBar>(ctl::transfer::Progress)) {
-            progress->setRange(0, blockCount(TransferDirection::Verify));
+        if (progress) {
+            progress->setRange(0, blocks);
             progress->setValue(0);
         }
         if (auto *percentage = item<QLabel>(ctl::transfer::Percentage))
@@ -190,6 +195,12 @@ void CTransferDlg::onWorkerFinished()
 {
     m_worker->wait();
     m_bSuccess = m_worker->succeeded();
+    m_nothingToWrite = m_worker->nothingToWrite();
+    if (auto *progress = item<QProgressBar>(ctl::transfer::Progress); progress && m_nothingToWrite) {
+        progress->setMaximum(progress->value());
+        if (auto *percentage = item<QLabel>(ctl::transfer::Percentage))
+            percentage->setText(QStringLiteral("100%"));
+    }
     m_verifyOutcome = m_worker->verifyOutcome();
     m_readBack = m_worker->readBack();
     delete m_worker;

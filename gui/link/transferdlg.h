@@ -37,6 +37,8 @@ public:
 
     // True when the worker moved every block.
     bool succeeded() const { return m_bSuccess; }
+    // The write found the radio holding the document already and sent nothing.
+    bool nothingToWrite() const { return m_nothingToWrite; }
     // After a write with verify: the outcome of the check and what it read.
     const std::optional<TransferOutcome> &verifyOutcome() const { return m_verifyOutcome; }
     const MemoryImage &readBack() const { return m_readBack; }
@@ -52,7 +54,7 @@ private:
     void OnOK();
     void onPortOpened();
     void onBlockDone();
-    void onSessionStarted(TransferDirection direction, bool backup);
+    void onSessionStarted(TransferDirection direction, bool backup, int blocks);
     void onResuming(const QString &notice);
     void onFailed(const QString &message);
     void onWorkerFinished();
@@ -66,6 +68,7 @@ private:
     QString m_stepText;
     TransferDirection m_session = TransferDirection::Read;
     bool m_bSuccess = false;
+    bool m_nothingToWrite = false;
     bool m_asking = false; // the question before stopping a write is up
     bool m_closeAfterAsking = false;
     std::optional<TransferOutcome> m_verifyOutcome;

@@ -48,22 +48,32 @@ void TestCliTransfer::readAtLineSpeed()
 void TestCliTransfer::writeVerify_data()
 {
     QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("says");      // a part of standard error
     QTest::addColumn<QStringList>("lines"); // what standard output starts with
     const QString verified = u"Write verified"_qs, differs = u"The radio does not hold the document"_qs;
-    QTest::newRow("radio keeps what it gets") << QStringList{} << 0 << verified << QStringList{};
+    const QStringList none, backup{u"--backup"_qs};
+    QTest::newRow("radio keeps what it gets") << none << none << 0 << verified << QStringList{};
     QTest::newRow("radio stores one byte wrong")
-        << texts(u"--corrupt|0x0010") << 1 << differs
+        << texts(u"--corrupt|0x0010") << none << 1 << differs
         << texts(u"CH 2\tRx Freq\t462.12500\t462.12501|0x0010: wrote 00, read 01");
     QTest::newRow("radio ignores writes")
-        << QStringList{u"--read-only"_qs} << 1 << differs << QStringList{u"CH 2\tRx Freq\t462.12500\t"_qs};
+        << QStringList{u"--read-only"_qs} << none << 1 << differs << QStringList{u"CH 2\tRx Freq\t462.12500\t"_qs};
     QTest::newRow("radio rests after a write, then answers")
-        << texts(u"--rest-after-write|6") << 0 << verified << QStringList{};
+        << texts(u"--rest-after-write|6") << none << 0 << verified << QStringList{};
     // The check gets no answer: the write went through and could not be checked.
     QTest::newRow("radio rests longer than the check waits")
-        << texts(u"--rest-after-write|100") << 1 << u"The write succeeded, but the radio did not answer the check"_qs
-        << QStringList{};
+        << texts(u"--rest-after-write|100") << none << 1
+        << u"The write succeeded, but the radio did not answer the check"_qs << QStringList{};
+    // Read first, only channel 2's two blocks differ: only they go, and only they are read back.
+    QTest::newRow("backed up: the changed blocks")
+        << none << backup << 0 << u"sending the 2 of 316 blocks that differ from the radio"_qs << QStringList{};
+    QTest::newRow("backed up: a changed block stored wrong")
+        << texts(u"--corrupt|0x0010") << backup << 1 << differs
+        << texts(u"CH 2\tRx Freq\t462.12500\t462.12501|0x0010: wrote 00, read 01");
+    QTest::newRow("backed up: --all-blocks") << none << texts(u"--backup|--all-blocks") << 0 << u"writing 100%"_qs
+                                             << QStringList{};
 }
 
 // The written ranges read back in a second session and listed as kdw-cli
@@ -71,6 +81,7 @@ void TestCliTransfer::writeVerify_data()
 void TestCliTransfer::writeVerify()
 {
     QFETCH(QStringList, faults);
+    QFETCH(QStringList, options);
     QFETCH(int, exitCode);
     QFETCH(QString, says);
     QFETCH(QStringList, lines);
@@ -83,7 +94,7 @@ void TestCliTransfer::writeVerify()
     const QString path = sim.directory() + u"file.sin"_qs;
     QVERIFY(writeSinFile(path, file));
 
-    const CliRun result = sim.runCli({u"write"_qs, u"--port"_qs, u"COM1"_qs, path, u"--verify"_qs});
+    const CliRun result = sim.runCli(QStringList{u"write"_qs, u"--port"_qs, u"COM1"_qs, path, u"--verify"_qs} + options);
     QVERIFY2(result.exitCode == exitCode, qPrintable(result.err + sim.logTail()));
     const QStringList out = result.out.split(u'\n', Qt::SkipEmptyParts);
     QVERIFY2(out.size() >= lines.size(), qPrintable(result.out));
@@ -95,6 +106,10 @@ void TestCliTransfer::writeVerify()
     QVERIFY(!result.err.contains(u"Communication error"_qs));
     if (lines.isEmpty()) // what the radio kept: the write ranges, never 0x1FF0..0x1FFF
         QCOMPARE(sim.savedMemory(), overlay(radio, file, WriteRanges).bytes());
+    // Blocks written: channel 2's two, or the whole table.
+    const bool changedOnly = options.contains(u"--backup"_qs) && !options.contains(u"--all-blocks"_qs);
+    QCOMPARE(sim.hostBytes().count(QByteArray("W\x00\x18\x08", 4)), 1);
+    QCOMPARE(sim.hostBytes().count(QByteArray("W\x00\x00\x08", 4)), changedOnly ? 0 : 1);
 }
 
 void TestCliTransfer::portThatCannotOpen()

@@ -266,7 +266,11 @@ void TestGuiTransfer::cancelRunningTransfer()
     QCOMPARE(cancelled.finalPercentage == u"100%"_qs, !stopped);
     QVERIFY(app().document()->image() == before);
     QCOMPARE(app().document()->IsModified(), false);
-    QCOMPARE(sim.savedMemory(), stopped ? QByteArray() : overlay(radio, before, WriteRanges).bytes());
+    // A stopped write leaves the radio partly written: neither as it was nor the document.
+    if (stopped && !read)
+        QVERIFY(sim.savedMemory() != QByteArray() && sim.savedMemory() != overlay(radio, before, WriteRanges).bytes());
+    else
+        QCOMPARE(sim.savedMemory(), stopped ? QByteArray() : overlay(radio, before, WriteRanges).bytes());
     if (at < 0) {
         QCOMPARE(cancelled.finalPercentage, u"0%"_qs);
         QCOMPARE(sim.hostBytes(), QByteArray());

@@ -2,6 +2,7 @@
 // offscreen, against kdw-radio-sim on a pseudo-terminal.
 
 #include "core/image/backups.h"
+#include "core/image/blocklist.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "core/link/transferworker.h"
@@ -46,6 +47,7 @@ public:
     QStringList captions;      // of each transfer dialog, as it closed
     QStringList startCaptions; // of each, when Start was pressed
     QList<int> progressMaxima; // of each, when Start was pressed
+    QList<int> closingMaxima;  // of each, as it closed
     QStringList steps;         // the status line as each step's blocks finish, once per step
     QString diffCaption;       // of the list of differences
     QString diffMessage;
@@ -63,6 +65,7 @@ private:
             startCaptions.append(dialog->windowTitle());
             connect(dialog, &QDialog::finished, this, [this, dialog] {
                 captions.append(dialog->windowTitle());
+                closingMaxima.append(dialog->item<QProgressBar>(ctl::transfer::Progress)->maximum());
                 m_started = nullptr;
             });
             progressMaxima.append(dialog->item<QProgressBar>(ctl::transfer::Progress)->maximum());
@@ -122,6 +125,8 @@ private slots:
     void verifyAfterWrite_data();
     void verifyAfterWrite();
     void backups();
+    void rewriteSendsWhatChanged_data();
+    void rewriteSendsWhatChanged();
     void backupReadFailsNothingWritten();
     void compareWithRadio_data();
     void compareWithRadio();
@@ -261,6 +266,63 @@ void TestSafeTransfer::backups()
 
     // The next start shows the choices kept.
     m_program.reset();
+}
+
+void TestSafeTransfer::rewriteSendsWhatChanged_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<bool>("changedOnly"); // Program > Write Only Changed Blocks
+    QTest::addColumn<QList<int>>("edits"); // addresses where the radio differs from the document
+    QTest::addColumn<int>("sent");         // blocks written
+    QTest::addColumn<QStringList>("messages");
+    const QList<int> three{region::channelRecord(3) + 1, region::channelRecord(40) + 9, 0x0C90 + 98 * 8};
+    QTest::newRow("three channels differ") << QByteArray("Eng") << true << three << 3 << texts(u"Write verified");
+    QTest::newRow("nothing differs, Chs") << QByteArray("Chs") << true << QList<int>{} << 0
+                                          << texts(u"对讲机中已是该文档的内容：没有写入任何内容。");
+    QTest::newRow("nothing differs, Cht") << QByteArray("Cht") << true << QList<int>{} << 0
+                                          << texts(u"對講機中已是該文件的內容：沒有寫入任何內容。");
+    QTest::newRow("the item off: the whole table") << QByteArray("Eng") << false << three << 316
+                                                   << texts(u"Write verified");
+}
+
+// A write backed up first sends only the blocks in which the radio just read
+// differs from the document, verifies those, and leaves the radio as a whole
+// write would; the bar counts what is sent.
+void TestSafeTransfer::rewriteSendsWhatChanged()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(bool, changedOnly);
+    QFETCH(QList<int>, edits);
+    QFETCH(int, sent);
+    QFETCH(QStringList, messages);
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language
+                                          + "\nCOM=COM1\nCheckBeforeWrite=0\nBackupBeforeWrite=1\n");
+    QVERIFY(m_program->start());
+    QVERIFY(m_program->action(cmd::WriteChangedOnly)->isChecked());
+    if (!changedOnly) {
+        m_program->action(cmd::WriteChangedOnly)->trigger();
+        QVERIFY(m_program->dir.read(u"Program.ini"_qs).contains("WriteChangedOnly=0"));
+    }
+    const MemoryImage document = m_program->showImage(withChannel2(5));
+    MemoryImage radio = document;
+    for (const int address : edits)
+        radio.setByte(address, quint8(~radio.byte(address)));
+    RadioSim sim({}, radio, m_program->dir.path());
+    QVERIFY(sim.isRunning());
+
+    MessageRecorder recorder;
+    Autopilot pilot;
+    m_program->action(cmd::Write)->trigger();
+    QCOMPARE(recorder.texts, messages);
+    QCOMPARE(pilot.closingMaxima, QList<int>{sent > 0 ? sent : ReadBlockCount + sent});
+    QCOMPARE(sim.savedMemory(), sent > 0 ? overlay(radio, document, WriteRanges).bytes() : QByteArray());
+    const QByteArray host = sim.hostBytes();
+    int frames = 0;
+    for (const int address : blocksOf(WriteRanges))
+        frames += host.contains(QByteArray("W") + char(address >> 8) + char(address & 0xFF) + '\x08') ? 1 : 0;
+    QCOMPARE(frames, sent);
+    // The radio was read for the backup, written and read back: one port, no second read.
+    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), sent > 0 ? 3 : 1);
 }
 
 void TestSafeTransfer::backupReadFailsNothingWritten()

@@ -125,6 +125,9 @@ private slots:
     void threeRadiosGetTheDocumentWithTheirRows()
     {
         Box box(3);
+        // The second radio holds the document but for one byte: only its block is written.
+        box.memories[1] = m_document.bytes();
+        box.memories[1][0x0C93] = char(~box.memories[1].at(0x0C93));
         const QByteArray untouched = box.memories.at(1);
         const Run run = runBatch(box, u"Code\n101\n\n103\n"_s);
         QCOMPARE(run.summary.count(UnitResult::Verified), 3);
@@ -141,9 +144,10 @@ private slots:
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows.at(0), BatchLog::Header);
         const QString changes[] = {u"Code=101"_s, QString(), u"Code=103"_s};
+        const QString blocks[] = {u"316"_s, u"1"_s, u"316"_s};
         for (int i = 0; i < 3; ++i) {
             const QStringList cells = rows.at(i + 1).split(u',');
-            QCOMPARE(cells.size(), 8);
+            QCOMPARE(cells.size(), 9);
             QCOMPARE(cells.at(0), QString::number(i + 1));
             // ISO 8601 local time with its offset, whatever the zone.
             static const QRegularExpression iso(u"^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$"_s);
@@ -154,6 +158,7 @@ private slots:
             QVERIFY2(cells.at(5).endsWith(u"-unit%1.sin"_s.arg(i + 1)), qPrintable(cells.at(5)));
             QCOMPARE(cells.at(6), sha(expected[i]));
             QCOMPARE(cells.at(7), changes[i]);
+            QCOMPARE(cells.at(8), blocks[i]);
             // The backup holds what the radio held before its write.
             const QByteArray backup = readFile(m_dir.filePath(u"backups/"_s) + cells.at(5));
             QCOMPARE(backup.size(), MemoryImage::Size);
@@ -210,10 +215,12 @@ private slots:
         QCOMPARE(run.summary.units.size(), 1);
         QCOMPARE(run.summary.units.at(0).result, UnitResult::Failed);
         QCOMPARE(run.summary.units.at(0).reason.in(Language::Eng), u"partly written"_s);
+        const int written = run.summary.units.at(0).blocks;
+        QVERIFY2(written > 0 && written < WriteBlockCount, qPrintable(QString::number(written)));
         QCOMPARE(run.prompts, 1);
         QCOMPARE(logRows(run.log).size(), 2);
         QVERIFY(logRows(run.log).at(1).endsWith(u",failed,,"_s + sha(withCode(m_document, u"101"_s))
-                                                + u",Code=101;partly written"_s));
+                                                + u",Code=101;partly written,"_s + QString::number(written)));
     }
 };
 

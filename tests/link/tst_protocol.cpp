@@ -38,6 +38,8 @@ private slots:
     void blockFailure();
     void verifySession_data();
     void verifySession();
+    void changedOnly_data();
+    void changedOnly();
 };
 
 void TestProtocol::wakeUp_data()
@@ -236,6 +238,76 @@ void TestProtocol::verifySession()
     QCOMPARE(requests.size(), succeeds ? 316 * 4 : 0);
     if (succeeds)
         QCOMPARE(requests.right(4), QByteArray("R\x1F\xE8\x08", 4));
+}
+
+void TestProtocol::changedOnly_data()
+{
+    QTest::addColumn<QList<int>>("edits");           // addresses where the document differs from the radio
+    QTest::addColumn<QByteArray>("readAnswer");      // the identification the read gets
+    QTest::addColumn<QByteArray>("writeAnswer");     // and the write
+    QTest::addColumn<QList<int>>("written");         // the blocks the write sends, in order
+    QTest::addColumn<Step>("step");
+    const QByteArray radio("IDENT-01"), other("IDENT-02"), cut("IDE");
+    QTest::newRow("three channels, one of them twice")
+        << QList{0x1FE8, 0x0010, 0x0C98, 0x0017} << radio << radio << QList{0x0010, 0x0C98, 0x1FE8} << Step::None;
+    QTest::newRow("nothing differs") << QList<int>{} << radio << radio << QList<int>{} << Step::None;
+    QTest::newRow("only bytes the write never sends") << QList{0x0700, 0x1FF0} << radio << radio << QList<int>{}
+                                                      << Step::None;
+    QTest::newRow("another radio put on the cable")
+        << QList{0x0010} << radio << other << QList{0x0010} << Step::OtherRadio;
+    QTest::newRow("a cut identification tells no radio apart: the whole table")
+        << QList{0x0010} << cut << other << blocksOf(WriteRanges) << Step::None;
+}
+
+// A write after a read of the same operation sends the blocks that differ
+// from what was read, in table order, to the radio that was read and no
+// other; its verify reads back those blocks. The radio ends as a whole
+// write would leave it.
+void TestProtocol::changedOnly()
+{
+    QFETCH(QList<int>, edits);
+    QFETCH(QByteArray, readAnswer);
+    QFETCH(QByteArray, writeAnswer);
+    QFETCH(QList<int>, written);
+    QFETCH(Step, step);
+    QByteArray memory = patternMemory();
+    const auto healthy = healthyRadio(&memory);
+    QByteArray identification = readAnswer;
+    QList<int> writes;
+    int reads = 0;
+    ScriptedPort port;
+    port.radio = [&](const QByteArray &frame, int count) {
+        if (frame == QByteArray("M\x02", 2))
+            return identification;
+        if (frame.size() == 12 && frame.at(0) == 'W')
+            writes.append((quint8(frame.at(1)) << 8) | quint8(frame.at(2)));
+        reads += frame.size() == 4 && frame.at(0) == 'R' ? 1 : 0;
+        return healthy(frame, count);
+    };
+    MemoryImage read;
+    const TransferOutcome backup = readFromPort(port, TransferDirection::Read, read, {});
+    QVERIFY(backup);
+    MemoryImage document = read;
+    for (const int address : edits)
+        document.setByte(address, quint8(~document.byte(address)));
+    const WriteScope scope = scopeAfterRead(read, backup.protocol, document, true);
+    QCOMPARE(scope.blocks, written);
+
+    identification = writeAnswer;
+    reads = 0;
+    const TransferOutcome write = writeToPort(port, document, {}, 0, scope);
+    QCOMPARE(write.protocol.step, step);
+    QCOMPARE(writes, step == Step::None ? written : QList<int>{});
+    if (step != Step::None)
+        return;
+    QCOMPARE(write.protocol.total, written.size());
+    QByteArray whole = memory;
+    for (const TransferRange &r : WriteRanges)
+        whole.replace(r.start, r.end - r.start, document.bytes(r.start, r.end - r.start));
+    QCOMPARE(firstDifference(memory, whole), QString());
+    MemoryImage readBack = document;
+    QVERIFY(readFromPort(port, TransferDirection::Verify, readBack, {}, 0, scope));
+    QCOMPARE(reads, written.size());
 }
 
 QTEST_GUILESS_MAIN(TestProtocol)

@@ -25,14 +25,17 @@ const std::array<TransferRange, 5> &rangesOf(TransferDirection direction)
     return direction == TransferDirection::Read ? ReadRanges : WriteRanges;
 }
 
-int addressOf(TransferDirection direction, int index)
+// The blocks a transfer moves: its whole table, or the write table's blocks
+// of the indices in `changed` (a write of the changed blocks and its verify).
+BlockList blocksMoved(TransferDirection direction, const QList<int> &changed)
 {
-    for (const TransferRange &r : rangesOf(direction)) {
-        if (index < r.blocks())
-            return r.start + index * TransferRange::BlockSize;
-        index -= r.blocks();
-    }
-    return -1;
+    const BlockList table = blocksOf(rangesOf(direction));
+    if (changed.isEmpty())
+        return table;
+    BlockList blocks;
+    for (const int index : changed)
+        blocks.append(table.at(index));
+    return blocks;
 }
 
 int address(const QByteArray &frame)
@@ -82,20 +85,16 @@ struct FaultyRadio
     }
 };
 
-// The addresses a transfer asks for when it fails `faults` times at block
-// `index` and resumes each time, and goes on to the end if it may.
-QList<int> expectedRequests(TransferDirection direction, int index, int faults, bool completes)
+// The addresses a transfer of `blocks` asks for when it fails `faults` times
+// at the block of index `index` and resumes each time, and goes on to the end
+// if it may.
+QList<int> expectedRequests(const BlockList &blocks, int index, int faults, bool completes)
 {
-    QList<int> list;
-    const int total = direction == TransferDirection::Read ? ReadBlockCount : WriteBlockCount;
-    for (int i = 0; i < index; ++i)
-        list.append(addressOf(direction, i));
+    QList<int> list = blocks.mid(0, index);
     for (int i = 0; i < faults; ++i)
-        list.append(addressOf(direction, index));
-    if (completes) {
-        for (int i = index; i < total; ++i)
-            list.append(addressOf(direction, i));
-    }
+        list.append(blocks.at(index));
+    if (completes)
+        list += blocks.mid(index);
     return list;
 }
 
@@ -125,7 +124,8 @@ private slots:
 void TestResume::resume_data()
 {
     QTest::addColumn<TransferDirection>("direction");
-    QTest::addColumn<int>("block"); // the index of the failing block
+    QTest::addColumn<QList<int>>("changed"); // write table indices of a changed-only write; none: the table
+    QTest::addColumn<int>("block");          // the index of the failing block among those moved
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<int>("times");      // faults in a row there
     QTest::addColumn<int>("maxResumes"); // 0: resume off
@@ -133,24 +133,29 @@ void TestResume::resume_data()
     QTest::addColumn<int>("resumes");
 
     const auto R = TransferDirection::Read, W = TransferDirection::Write, V = TransferDirection::Verify;
-    QTest::newRow("read: silence at block 159") << R << 159 << Fault::Silence << 1 << 3 << Step::None << 1;
-    QTest::newRow("read: NAK after the first block") << R << 0 << Fault::Nak << 1 << 3 << Step::None << 1;
-    QTest::newRow("read: short answer at the last block") << R << 317 << Fault::Short << 1 << 3 << Step::None << 1;
-    QTest::newRow("write: silence at block 200") << W << 200 << Fault::Silence << 1 << 3 << Step::None << 1;
-    QTest::newRow("write: NAK at the first block") << W << 0 << Fault::Nak << 1 << 3 << Step::None << 1;
-    QTest::newRow("write: NAK at the last block") << W << 315 << Fault::Nak << 1 << 3 << Step::None << 1;
-    QTest::newRow("verify: silence at block 100") << V << 100 << Fault::Silence << 1 << 3 << Step::None << 1;
+    const QList<int> all, three{4, 100, 315};
+    QTest::newRow("read: silence at block 159") << R << all << 159 << Fault::Silence << 1 << 3 << Step::None << 1;
+    QTest::newRow("read: NAK after the first block") << R << all << 0 << Fault::Nak << 1 << 3 << Step::None << 1;
+    QTest::newRow("read: short answer at the last block") << R << all << 317 << Fault::Short << 1 << 3 << Step::None << 1;
+    QTest::newRow("write: silence at block 200") << W << all << 200 << Fault::Silence << 1 << 3 << Step::None << 1;
+    QTest::newRow("write: NAK at the first block") << W << all << 0 << Fault::Nak << 1 << 3 << Step::None << 1;
+    QTest::newRow("write: NAK at the last block") << W << all << 315 << Fault::Nak << 1 << 3 << Step::None << 1;
     QTest::newRow("read: three faults in a row, then the block")
-        << R << 60 << Fault::Silence << 3 << 3 << Step::None << 3;
-    QTest::newRow("write: three NAKs in a row, then the block") << W << 250 << Fault::Nak << 3 << 3 << Step::None << 3;
-    QTest::newRow("read: four faults in a row fail") << R << 60 << Fault::Short << 4 << 3 << Step::ReadAnswer << 3;
-    QTest::newRow("write: four faults in a row fail") << W << 250 << Fault::Nak << 4 << 3 << Step::WriteAnswer << 3;
-    QTest::newRow("read: resume off") << R << 159 << Fault::Silence << 1 << 0 << Step::ReadAnswer << 0;
-    QTest::newRow("write: resume off") << W << 10 << Fault::Nak << 1 << 0 << Step::WriteAnswer << 0;
-    QTest::newRow("read: the line went away") << R << 159 << Fault::HangUp << 1 << 3 << Step::ReadAnswer << 0;
-    QTest::newRow("write: the line went away") << W << 20 << Fault::HangUp << 1 << 3 << Step::WriteAnswer << 0;
+        << R << all << 60 << Fault::Silence << 3 << 3 << Step::None << 3;
+    QTest::newRow("write: three NAKs in a row, then the block") << W << all << 250 << Fault::Nak << 3 << 3 << Step::None << 3;
+    QTest::newRow("read: four faults in a row fail") << R << all << 60 << Fault::Short << 4 << 3 << Step::ReadAnswer << 3;
+    QTest::newRow("write: four faults in a row fail") << W << all << 250 << Fault::Nak << 4 << 3 << Step::WriteAnswer << 3;
+    QTest::newRow("read: resume off") << R << all << 159 << Fault::Silence << 1 << 0 << Step::ReadAnswer << 0;
+    QTest::newRow("write: resume off") << W << all << 10 << Fault::Nak << 1 << 0 << Step::WriteAnswer << 0;
+    QTest::newRow("read: the line went away") << R << all << 159 << Fault::HangUp << 1 << 3 << Step::ReadAnswer << 0;
     QTest::newRow("read: no answer to the new wake-up")
-        << R << 159 << Fault::SilentAfter << 1 << 3 << Step::WakeUp << 1;
+        << R << all << 159 << Fault::SilentAfter << 1 << 3 << Step::WakeUp << 1;
+    QTest::newRow("changed only: write, NAK at the second of three")
+        << W << three << 1 << Fault::Nak << 1 << 3 << Step::None << 1;
+    QTest::newRow("changed only: write, the line went away at the last")
+        << W << three << 2 << Fault::HangUp << 1 << 3 << Step::WriteAnswer << 0;
+    QTest::newRow("changed only: verify, silence at the first of three")
+        << V << three << 0 << Fault::Silence << 1 << 3 << Step::None << 1;
 }
 
 // Checks the requests on the wire (a resumed session asks for the failed
@@ -159,6 +164,7 @@ void TestResume::resume_data()
 void TestResume::resume()
 {
     QFETCH(TransferDirection, direction);
+    QFETCH(QList<int>, changed);
     QFETCH(int, block);
     QFETCH(Fault, fault);
     QFETCH(int, times);
@@ -167,7 +173,9 @@ void TestResume::resume()
     QFETCH(int, resumes);
     const bool write = direction == TransferDirection::Write;
     const bool succeeds = step == Step::None;
-    const int faultAddress = addressOf(direction, block);
+    const BlockList blocks = blocksMoved(direction, changed);
+    const int total = int(blocks.size());
+    const int faultAddress = blocks.at(block);
     FaultyRadio radio{.faultAddress = faultAddress, .fault = fault, .times = times, .requests = {}};
     const QByteArray radioBefore = radio.memory;
     ScriptedPort port;
@@ -177,16 +185,20 @@ void TestResume::resume()
     QList<QPair<int, int>> notices;
     TransferObserver observer;
     observer.blockDone = [&](int done) { progress.append(done); };
-    observer.resuming = [&](int failed, int resume) { notices.append({failed, resume}); };
+    observer.resuming = [&](int failed, int of, int resume) {
+        QCOMPARE(of, total);
+        notices.append({failed, resume});
+    };
     MemoryImage image;
     image.copyIn(patternBytes(MemoryImage::Size, write ? 9 : 3));
     const MemoryImage before = image;
-    const TransferOutcome outcome = write ? writeToPort(port, image, observer, maxResumes)
-                                          : readFromPort(port, direction, image, observer, maxResumes);
+    const WriteScope scope{blocks, {}};
+    const TransferOutcome outcome = write ? writeToPort(port, image, observer, maxResumes, scope)
+                                          : readFromPort(port, direction, image, observer, maxResumes, scope);
 
     QCOMPARE(outcome.protocol.step, step);
     QCOMPARE(outcome.protocol.resumes, resumes);
-    QCOMPARE(outcome.protocol.blocks, succeeds ? blockCount(direction) : block);
+    QCOMPARE(outcome.protocol.blocks, succeeds ? total : block);
     QCOMPARE(bool(outcome), succeeds);
     // Resumes are told with the failed block counted from 1.
     QList<QPair<int, int>> told;
@@ -194,12 +206,12 @@ void TestResume::resume()
         told.append({block + 1, k});
     QCOMPARE(notices, told);
     QList<int> steps;
-    for (int i = 1; i <= (succeeds ? blockCount(direction) : block); ++i)
+    for (int i = 1; i <= (succeeds ? total : block); ++i)
         steps.append(i);
     QCOMPARE(progress, steps);
     const int faultsMet = fault == Fault::SilentAfter ? 1 : std::min(times, maxResumes + 1);
     const bool tellsNak = fault == Fault::Nak && !write;
-    QCOMPARE(radio.requests, expectedRequests(direction, block, faultsMet, succeeds));
+    QCOMPARE(radio.requests, expectedRequests(blocks, block, faultsMet, succeeds));
     if (tellsNak) // the failed block's data had arrived: it is asked for again all the same
         QCOMPARE(radio.requests.count(faultAddress), faultsMet + (succeeds ? 1 : 0));
 
@@ -221,24 +233,16 @@ void TestResume::resume()
     }
     QCOMPARE(port.trace.count(u"write 4d 02"_qs), fault == Fault::SilentAfter ? 1 : 1 + resumes);
 
-    if (write) {
-        QByteArray expected = radioBefore;
-        if (succeeds) {
-            for (const TransferRange &r : WriteRanges)
-                expected.replace(r.start, r.end - r.start, image.bytes(r.start, r.end - r.start));
-        } else {
-            for (int i = 0; i < block; ++i) // the blocks before the fault arrived
-                expected.replace(addressOf(direction, i), 8, image.bytes(addressOf(direction, i), 8));
-        }
-        QCOMPARE(radio.memory, expected);
-    } else {
-        QByteArray expected = before.bytes();
-        if (succeeds) {
-            for (const TransferRange &r : rangesOf(direction))
-                expected.replace(r.start, r.end - r.start, radio.memory.mid(r.start, r.end - r.start));
-        }
-        QCOMPARE(firstDifference(image.bytes(), expected), QString());
+    // A write leaves the blocks it sent (all, or those before the fault) in
+    // the radio and no other; a read fills exactly its blocks, or nothing.
+    QByteArray expected = write ? radioBefore : before.bytes();
+    for (const int address : blocks.mid(0, succeeds ? total : (write ? block : 0))) {
+        if (write)
+            expected.replace(address, 8, image.bytes(address, 8));
+        else
+            expected.replace(address, 8, radio.memory.mid(address, 8));
     }
+    QCOMPARE(firstDifference(write ? radio.memory : image.bytes(), expected), QString());
 }
 
 void TestResume::cancel_data()

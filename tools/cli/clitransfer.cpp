@@ -50,11 +50,22 @@ void reportResumes(int resumes)
     err().flush();
 }
 
-TransferOutcome transferWithProgress(const CliContext &context, const QString &portName, TransferDirection direction,
-                                     MemoryImage &image, int maxResumes)
+CliLink::CliLink(const CliContext &context, QString portName)
+    : m_context(context)
+    , m_portName(std::move(portName))
 {
+}
+
+TransferOutcome CliLink::run(TransferDirection direction, MemoryImage &image, int maxResumes, const WriteScope &scope)
+{
+    if (!m_port.isOpen()) {
+        const TransferOutcome opened = openPort(m_port, m_portName, m_context.programDirectory);
+        m_device = opened.device;
+        if (!opened)
+            return opened;
+    }
     const bool terminal = isatty(fileno(stderr));
-    const int total = blockCount(direction);
+    const int total = direction == TransferDirection::Read ? ReadBlockCount : int(scope.blocks.size());
     const QString verb = direction == TransferDirection::Write    ? QStringLiteral("writing")
                          : direction == TransferDirection::Verify ? QStringLiteral("verifying")
                                                                   : QStringLiteral("reading");
@@ -70,18 +81,27 @@ TransferOutcome transferWithProgress(const CliContext &context, const QString &p
         err() << (terminal ? "\r" : "") << verb << ' ' << percent << '%' << (terminal ? "" : "\n");
         err().flush();
     };
-    observer.resuming = [&](int block, int resume) {
+    observer.resuming = [&](int block, int blocks, int resume) {
         // On its own line, below the progress; the bar goes on from there.
-        err() << (terminal && shown >= 0 ? "\n" : "") << resumingNotice(direction, block, resume, Language::Eng)
-              << '\n';
+        err() << (terminal && shown >= 0 ? "\n" : "") << resumingNotice(block, blocks, resume, Language::Eng) << '\n';
         err().flush();
         if (!terminal)
             shown = -1; // the percentage once more after the notice
     };
-    const TransferOutcome outcome
-        = runTransfer(portName, context.programDirectory, direction, image, observer, maxResumes);
+    TransferOutcome outcome = direction == TransferDirection::Write
+                                  ? writeToPort(m_port, image, observer, maxResumes, scope)
+                                  : readFromPort(m_port, direction, image, observer, maxResumes, scope);
+    outcome.device = m_device;
     if (terminal && shown >= 0)
         err() << '\n';
+    return outcome;
+}
+
+TransferOutcome CliLink::transfer(TransferDirection direction, MemoryImage &image, int maxResumes,
+                                  const WriteScope &scope)
+{
+    const QString &portName = m_portName;
+    const TransferOutcome outcome = run(direction, image, maxResumes, scope);
     if (direction == TransferDirection::Verify && !outcome) {
         // The write before it went through; only the check failed.
         err() << WriteUncheckedText.text(Language::Eng) << '\n';

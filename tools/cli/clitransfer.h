@@ -2,6 +2,7 @@
 
 #include "core/image/memoryimage.h"
 #include "core/link/radiotransfer.h"
+#include "core/link/serialport.h"
 #include "tools/cli/prologue.h"
 
 #include <QString>
@@ -12,6 +13,8 @@ namespace kdw::cli {
 inline const ValueOption PortOption{QStringLiteral("--port"), QString()};
 // --no-resume: a fault on the line ends the transfer, as in a single session.
 inline const QString NoResumeFlag = QStringLiteral("--no-resume");
+// --all-blocks: a write after a read sends the whole table, not only what differs.
+inline const QString AllBlocksFlag = QStringLiteral("--all-blocks");
 
 // read and write refuse a command line without a port, with both --backup
 // and --no-backup, or whose file is an unknown option: `usage` then.
@@ -20,12 +23,29 @@ std::optional<QString> checkTransferArguments(const Invocation &invocation, cons
 // The new sessions a transfer of this command line may begin after faults.
 int maxResumes(const Invocation &invocation);
 
-// Runs one transfer on the named port with its progress on standard error,
-// a line for every resume after a fault, and on failure the message ("Could
-// not open the port" with the system's reason, or "Communication error" with
-// what happened and what to try, then the exchange that failed).
-TransferOutcome transferWithProgress(const CliContext &context, const QString &portName, TransferDirection direction,
-                                     MemoryImage &image, int maxResumes);
+// The port of one command: opened by its first transfer and held for every
+// transfer after it, so that nothing else reaches the radio in between.
+class CliLink
+{
+public:
+    CliLink(const CliContext &context, QString portName);
+
+    // Runs one transfer with its progress on standard error, a line for
+    // every resume after a fault, and on failure the message ("Could not open
+    // the port" with the system's reason, or "Communication error" with what
+    // happened and what to try, then the exchange that failed). A write and
+    // its verify move the blocks of `scope`.
+    TransferOutcome transfer(TransferDirection direction, MemoryImage &image, int maxResumes,
+                             const WriteScope &scope = {});
+
+private:
+    TransferOutcome run(TransferDirection direction, MemoryImage &image, int maxResumes, const WriteScope &scope);
+
+    const CliContext &m_context;
+    const QString m_portName;
+    SerialPort m_port;
+    QString m_device;
+};
 
 // The last line of a command whose transfers resumed: how many times.
 void reportResumes(int resumes);

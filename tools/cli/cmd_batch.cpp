@@ -30,6 +30,7 @@ constexpr LocalisedText ConnectRadioText{u"Connect radio %1, switch it on and pr
 constexpr LocalisedText UnitText{u"unit %1: %2", u"第 %1 台：%2", u"第 %1 台：%2"};
 constexpr LocalisedText ReasonText{u"%1: %2", u"%1：%2", u"%1：%2"};
 constexpr LocalisedText IdentificationText{u" [identification %1]", u"（识别码 %1）", u"（識別碼 %1）"};
+constexpr LocalisedText BlocksText{u" (%1 blocks written)", u"（写入 %1 块）", u"（寫入 %1 塊）"};
 constexpr LocalisedText LogPathText{u"log: %1", u"日志：%1", u"記錄：%1"};
 constexpr LocalisedText UnitsRefusedText{u"--units takes a number of radios from 1, not \"%1\"",
                                          u"--units 需要从 1 起的对讲机台数，而不是“%1”",
@@ -74,6 +75,8 @@ QString unitLine(const UnitRecord &record, Language language)
         said += IdentificationText.text(language).arg(QString::fromLatin1(record.identification.toHex()));
     if (!record.changes.isEmpty())
         said += u' ' + record.changes.join(u';');
+    if (record.result == UnitResult::Verified || record.result == UnitResult::Written)
+        said += BlocksText.text(language).arg(record.blocks);
     return UnitText.text(language).arg(record.unit).arg(said);
 }
 
@@ -97,6 +100,7 @@ BatchPlan planOf(const CliContext &context, Invocation &run)
     plan.units = run.option(UnitsOption.name).toInt();
     plan.verify = !run.flag(QStringLiteral("--no-verify"));
     plan.backup = !run.flag(QStringLiteral("--no-backup"));
+    plan.changedOnly = !run.flag(AllBlocksFlag);
     plan.autoSwap = run.flag(QStringLiteral("--auto"));
     plan.maxResumes = maxResumes(run);
     plan.programDirectory = context.programDirectory;
@@ -119,14 +123,10 @@ std::optional<int> readVariations(BatchPlan &plan, const QString &vary, Language
 // False, after saying why, when the port does not open.
 bool openBatchPort(SerialPort &port, const QString &portName, const QString &programDirectory, Language language)
 {
-    TransferOutcome opening;
-    opening.device = devicePathFor(portName, programDirectory);
-    const SerialPort::OpenResult opened = port.open(opening.device);
+    const TransferOutcome opened = openPort(port, portName, programDirectory);
     if (opened)
         return true;
-    opening.status = TransferOutcome::Status::PortNotOpened;
-    opening.detail = opened.why;
-    err() << failureMessage(opening, TransferDirection::Write, portName, language) << '\n';
+    err() << failureMessage(opened, TransferDirection::Write, portName, language) << '\n';
     err().flush();
     return false;
 }
@@ -136,15 +136,13 @@ bool openBatchPort(SerialPort &port, const QString &portName, const QString &pro
 BatchObserver consoleObserver(Language language, bool autoSwap)
 {
     BatchObserver observer;
-    // A resume names its block among the blocks of the transfer under way.
-    auto current = std::make_shared<BatchStep>(BatchStep::WaitingForRadio);
-    observer.step = [language, current](int unit, BatchStep step) {
-        *current = step;
+    observer.step = [language](int unit, BatchStep step) {
         err() << UnitText.text(language).arg(unit).arg(batchStepText(step, language)) << '\n';
         err().flush();
     };
-    observer.resuming = [language, current](int block, int resume) {
-        err() << resumingNotice(batchStepDirection(*current), block, resume, language) << '\n';
+    // A resume names its block among the blocks of the transfer under way.
+    observer.resuming = [language](int block, int blocks, int resume) {
+        err() << resumingNotice(block, blocks, resume, language) << '\n';
         err().flush();
     };
     observer.unitDone = [language](const UnitRecord &record) {
@@ -179,7 +177,7 @@ int cmdBatch(const CliContext &context, const QStringList &args)
     auto run = prepare(context, args,
                        {.options = {PortOption, LanguageOption, UnitsOption, VaryOption, LogOption},
                         .flags = {QStringLiteral("--auto"), QStringLiteral("--no-verify"),
-                                  QStringLiteral("--no-backup"), NoResumeFlag},
+                                  QStringLiteral("--no-backup"), NoResumeFlag, AllBlocksFlag},
                         .minArguments = 1,
                         .maxArguments = 1,
                         .sinFiles = 1,

@@ -38,8 +38,8 @@ int cmdRead(const CliContext &context, const QStringList &args)
 
     MemoryImage image;
     makeNewImage(image, context.programDirectory);
-    const TransferOutcome read
-        = transferWithProgress(context, run->option(PortOption.name), TransferDirection::Read, image, maxResumes(*run));
+    CliLink link(context, run->option(PortOption.name));
+    const TransferOutcome read = link.transfer(TransferDirection::Read, image, maxResumes(*run));
     if (!read)
         return Failed;
     if (!run->flag(QStringLiteral("--no-backup")))

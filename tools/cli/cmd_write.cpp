@@ -29,27 +29,28 @@ void printAddresses(const MemoryImage &written, const MemoryImage &readBack)
     out().flush();
 }
 
-// Reads the radio and keeps a backup of it; false, having said that nothing
-// was written, when either failed.
-bool backUpFirst(const CliContext &context, const QString &port, int resumes, int *resumed)
+// Reads the radio and keeps a backup of it, then says what the write is to
+// send; nothing, having said that nothing was written, when either failed.
+std::optional<WriteScope> backUpFirst(const CliContext &context, CliLink &link, const MemoryImage &document,
+                                      bool changedOnly, int resumes, int *resumed)
 {
     MemoryImage radio;
     makeNewImage(radio, context.programDirectory);
-    const TransferOutcome read = transferWithProgress(context, port, TransferDirection::Read, radio, resumes);
+    const TransferOutcome read = link.transfer(TransferDirection::Read, radio, resumes);
     *resumed += read.protocol.resumes;
     if (read && backUpRadio(context, radio, BackupKind::BeforeWrite))
-        return true;
+        return scopeAfterRead(radio, read.protocol, document, changedOnly);
     err() << "the write was not started: the radio's memory could not be backed up first\n";
     err().flush();
-    return false;
+    return std::nullopt;
 }
 
-// Reads the written ranges back and lists what differs: Ok when nothing does.
-int verifyWritten(const CliContext &context, const QString &port, const MemoryImage &image, Language language,
-                  int resumes, int *resumed)
+// Reads the written blocks back and lists what differs: Ok when nothing does.
+int verifyWritten(CliLink &link, const CliContext &context, const MemoryImage &image, const WriteScope &scope,
+                  Language language, int resumes, int *resumed)
 {
     MemoryImage readBack = image;
-    const TransferOutcome verify = transferWithProgress(context, port, TransferDirection::Verify, readBack, resumes);
+    const TransferOutcome verify = link.transfer(TransferDirection::Verify, readBack, resumes, scope);
     *resumed += verify.protocol.resumes;
     if (!verify)
         return Failed;
@@ -69,36 +70,56 @@ int verifyWritten(const CliContext &context, const QString &port, const MemoryIm
 
 } // namespace
 
-// kdw-cli write --port NAME FILE.sin [--verify] [--backup] [--no-resume]:
-// sends the file's bytes as they are. --backup first reads the radio and
-// keeps a backup of it, and writes nothing when that fails. --verify then
-// reads the written ranges back in a second session and lists what differs as
-// kdw-cli diff does, then every differing address. Each transfer is resumed
-// after a fault on the line unless --no-resume.
+// kdw-cli write --port NAME FILE.sin [--verify] [--backup] [--all-blocks]
+// [--no-resume]: sends the file's bytes as they are. --backup first reads the
+// radio and keeps a backup of it, and writes nothing when that fails; the
+// write then sends only the blocks that differ from what was read (all of
+// them with --all-blocks), and nothing when none does. --verify then reads
+// the written blocks back in another session and lists what differs as
+// kdw-cli diff does, then every differing address. Every session goes over
+// the one open port. Each is resumed after a fault on the line unless
+// --no-resume.
 int cmdWrite(const CliContext &context, const QStringList &args)
 {
     auto run = prepare(
         context, args,
         {.options = {PortOption, LanguageOption},
-         .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup"), NoResumeFlag},
+         .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup"), NoResumeFlag,
+                   AllBlocksFlag},
          .minArguments = 1,
          .maxArguments = 1,
          .sinFiles = 1,
          .check = [&context](const Invocation &i) { return checkTransferArguments(i, context.usage); }});
     if (!run)
         return run.exitCode();
-    const QString port = run->option(PortOption.name);
+    CliLink link(context, run->option(PortOption.name));
+    const MemoryImage &document = run->images.first();
     const int resumes = maxResumes(*run);
     int resumed = 0;
-    if (run->flag(QStringLiteral("--backup")) && !backUpFirst(context, port, resumes, &resumed))
-        return Failed;
-    const TransferOutcome write
-        = transferWithProgress(context, port, TransferDirection::Write, run->images.first(), resumes);
+    WriteScope scope;
+    if (run->flag(QStringLiteral("--backup"))) {
+        const auto read = backUpFirst(context, link, document, !run->flag(AllBlocksFlag), resumes, &resumed);
+        if (!read)
+            return Failed;
+        scope = *read;
+        if (scope.blocks.isEmpty()) {
+            err() << NothingToWriteText.text(run->language) << '\n';
+            err().flush();
+            reportResumes(resumed);
+            return Ok;
+        }
+        if (scope.blocks.size() < WriteBlockCount) {
+            err() << "sending the " << scope.blocks.size() << " of " << WriteBlockCount
+                  << " blocks that differ from the radio\n";
+            err().flush();
+        }
+    }
+    const TransferOutcome write = link.transfer(TransferDirection::Write, run->images.first(), resumes, scope);
     resumed += write.protocol.resumes;
     if (!write)
         return Failed;
     const int status = run->flag(QStringLiteral("--verify"))
-                           ? verifyWritten(context, port, run->images.first(), run->language, resumes, &resumed)
+                           ? verifyWritten(link, context, document, scope, run->language, resumes, &resumed)
                            : Ok;
     if (status == Ok)
         reportResumes(resumed);

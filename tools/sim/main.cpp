@@ -223,9 +223,9 @@ private:
                 hangUp();
                 return; // the rest went down the pulled cable
             }
-            // The memory is saved before the last block is acknowledged: once
-            // the host sees its write complete, the file holds it.
-            if (model->takeCompletedWrite() && !m_options.savePath.isEmpty())
+            // The memory is saved before each written block is acknowledged:
+            // once the host sees its write complete, the file holds it.
+            if (model->takeWrittenBlock() && !m_options.savePath.isEmpty())
                 save(*model);
             if (model->takenAway()) {
                 m_log.event("radio " + QByteArray::number(m_current + 1) + " taken away");

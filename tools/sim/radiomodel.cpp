@@ -75,9 +75,9 @@ void RadioModel::restartWakeUp()
     m_frame = QByteArray(1, WakeUp[0]);
 }
 
-bool RadioModel::takeCompletedWrite()
+bool RadioModel::takeWrittenBlock()
 {
-    return std::exchange(m_completedWrite, false);
+    return std::exchange(m_writtenBlock, false);
 }
 
 QByteArray RadioModel::noise(char received)
@@ -300,17 +300,10 @@ RadioModel::Reply RadioModel::onWriteFrame(int address, QByteArrayView data)
         if (bad >= address && bad < address + BlockSize)
             m_memory.setByte(bad, m_memory.byte(bad) ^ 0x01);
     }
-    // A write begins at the first block; a resumed one goes on over several
-    // sessions. It is complete when its last block arrives and none is missing.
-    const int index = blockIndex(WriteRanges, address);
-    if (index == 0)
-        m_blocksWritten.reset();
-    if (index >= 0)
-        m_blocksWritten.set(std::size_t(index));
-    if (index == WriteBlockCount - 1 && m_blocksWritten.all()) {
-        m_completedWrite = true;
+    m_writtenBlock = true;
+    // Writing the table's last block keeps the radio busy for a while after.
+    if (blockIndex(WriteRanges, address) == WriteBlockCount - 1)
         m_restingWakeUps = m_faults.restAfterWrite;
-    }
     return {QByteArray(1, Ack)};
 }
 

@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 
-#include <bitset>
 #include <functional>
 #include <optional>
 #include <random>
@@ -75,8 +74,9 @@ public:
     }
     static constexpr qint64 KnockApartMs = 500;
     bool takenAway() const { return m_takenAway; }
-    // True once after every block of a write has been taken.
-    bool takeCompletedWrite();
+    // True once after each block written: the memory has changed. A write
+    // may send any of the blocks, the whole table or only those that differ.
+    bool takeWrittenBlock();
     int wakeUps() const { return m_wakeUps; }
 
 private:
@@ -114,9 +114,8 @@ private:
     QByteArray m_frame;
     int m_pendingBlock = -1;
     int m_wakeUps = 0;
-    std::bitset<WriteBlockCount> m_blocksWritten; // since the write's first block
     int m_restingWakeUps = 0;
-    bool m_completedWrite = false;
+    bool m_writtenBlock = false;
     bool m_everIdentified = false;
     bool m_knockedOnly = false; // the last wake-up was answered and not followed by the identification
     qint64 m_knockedAt = 0;     // when, by m_clockMs

@@ -25,6 +25,10 @@
         <translation>写入前备份(&amp;B)</translation>
     </message>
     <message>
+        <source>Write Only Changed B&amp;locks</source>
+        <translation>只写入改动的块(&amp;L)</translation>
+    </message>
+    <message>
         <source>Resume After a &amp;Fault</source>
         <translation>故障后续传(&amp;F)</translation>
     </message>
@@ -66,6 +70,12 @@ Open Backup</source>
 Resume After a Fault</source>
         <translation>传输中线路出错时，在新的会话中从出错的块继续
 故障后续传</translation>
+    </message>
+    <message>
+        <source>After the backup read, send only the blocks that differ from what the radio holds
+Write Only Changed Blocks</source>
+        <translation>备份读取之后，只发送与对讲机现有内容不同的块
+只写入改动的块</translation>
     </message>
 </context>
 </TS>

@@ -25,6 +25,10 @@
         <translation>寫入前備份(&amp;B)</translation>
     </message>
     <message>
+        <source>Write Only Changed B&amp;locks</source>
+        <translation>只寫入改動的塊(&amp;L)</translation>
+    </message>
+    <message>
         <source>Resume After a &amp;Fault</source>
         <translation>故障後續傳(&amp;F)</translation>
     </message>
@@ -66,6 +70,12 @@ Open Backup</source>
 Resume After a Fault</source>
         <translation>傳輸中線路出錯時，在新的會話中從出錯的塊繼續
 故障後續傳</translation>
+    </message>
+    <message>
+        <source>After the backup read, send only the blocks that differ from what the radio holds
+Write Only Changed Blocks</source>
+        <translation>備份讀取之後，只傳送與對講機現有內容不同的塊
+只寫入改動的塊</translation>
     </message>
 </context>
 </TS>

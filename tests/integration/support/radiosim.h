@@ -39,7 +39,7 @@ public:
     // could not be made.
     QString cliPath() const;
 
-    // The memory saved after the last completed write (empty before any).
+    // The memory as the last written block left it (empty before any write).
     QByteArray savedMemory() const;
     // With --box: the memory radio `radio` (from 1) saved after its last write.
     QByteArray savedMemory(int radio) const;
