@@ -252,38 +252,42 @@ UnitRecord BatchRun::programUnit(int unit, int *rowsUsed)
         record.changes = variation.assignments;
     }
 
+    if (!m_plan.backup) {
+        writeUnit(record, image, {});
+    } else if (const std::optional<WriteScope> scope = backUpUnit(record, image)) {
+        writeUnit(record, image, *scope);
+    }
+    return record;
+}
+
+std::optional<WriteScope> BatchRun::backUpUnit(UnitRecord &record, const MemoryImage &image)
+{
     TransferObserver transfer;
     transfer.resuming = m_observer.resuming;
     transfer.cancelRequested = [this] { return stopRequested(); };
-    WriteScope scope;
-    if (m_plan.backup) {
-        report(unit, BatchStep::BackingUp);
-        transfer.blockDone = [this](int done) {
-            if (m_observer.progress)
-                m_observer.progress(done, ReadBlockCount);
-        };
-        MemoryImage read;
-        const TransferOutcome outcome
-            = readFromPort(m_port, TransferDirection::Read, read, transfer, m_plan.maxResumes);
-        if (outcome.status == TransferOutcome::Status::Cancelled) {
-            record.reason = {&StoppedBeforeWriteText, {}};
-            return record;
-        }
-        if (!outcome) {
-            record.reason = {&BackupReadFailedText, outcome.detail};
-            return record;
-        }
-        const BackupResult saved
-            = saveUnitBackup(m_plan.backupDirectory, radioBytes(read, m_plan.programDirectory), m_plan.started, unit);
-        if (!saved) {
-            record.reason = {&BackupNotSavedText, saved.reason};
-            return record;
-        }
-        record.backup = QFileInfo(saved.path).fileName();
-        scope = scopeAfterRead(read, outcome.protocol, image, m_plan.changedOnly);
+    report(record.unit, BatchStep::BackingUp);
+    transfer.blockDone = [this](int done) {
+        if (m_observer.progress)
+            m_observer.progress(done, ReadBlockCount);
+    };
+    MemoryImage read;
+    const TransferOutcome outcome = readFromPort(m_port, TransferDirection::Read, read, transfer, m_plan.maxResumes);
+    if (outcome.status == TransferOutcome::Status::Cancelled) {
+        record.reason = {&StoppedBeforeWriteText, {}};
+        return std::nullopt;
     }
-    writeUnit(record, image, scope);
-    return record;
+    if (!outcome) {
+        record.reason = {&BackupReadFailedText, outcome.detail};
+        return std::nullopt;
+    }
+    const BackupResult saved = saveUnitBackup(m_plan.backupDirectory, radioBytes(read, m_plan.programDirectory),
+                                              m_plan.started, record.unit);
+    if (!saved) {
+        record.reason = {&BackupNotSavedText, saved.reason};
+        return std::nullopt;
+    }
+    record.backup = QFileInfo(saved.path).fileName();
+    return scopeAfterRead(read, outcome.protocol, image, m_plan.changedOnly);
 }
 
 void BatchRun::writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope)

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace kdw {
 
@@ -28,7 +29,7 @@ struct BatchPlan
     bool verify = true;
     bool backup = true;
     bool changedOnly = true; // after the backup read, write only the blocks that differ
-    bool autoSwap = false; // wait for the radio to go and the next to answer, not for the caller
+    bool autoSwap = false;   // wait for the radio to go and the next to answer, not for the caller
     int maxResumes = ProgrammingProtocol::MaxResumes;
     QString backupDirectory;                          // where the backups of the radios go
     QString programDirectory;                         // its Default.sin fills a backup beyond the read ranges
@@ -115,6 +116,9 @@ private:
     bool rest(int milliseconds);
 
     UnitRecord programUnit(int unit, int *rowsUsed);
+    // Reads and keeps the radio's memory, then says what the write is to
+    // send; nothing, with the reason in `record`, when it must not go on.
+    std::optional<WriteScope> backUpUnit(UnitRecord &record, const MemoryImage &image);
     void writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope);
     void finish(UnitRecord &record, BatchSummary &summary);
 

@@ -69,8 +69,7 @@ QString ProtocolResult::describe() const
         return QStringLiteral("no acknowledge to the write of block %1 (answer: %2)")
             .arg(blockName(address), hex(received));
     case Step::Cancelled: return QStringLiteral("cancelled after %1 blocks").arg(blocks);
-    case Step::OtherRadio:
-        return QStringLiteral("another radio answered (identification %1)").arg(hex(identification));
+    case Step::OtherRadio: return QStringLiteral("another radio answered (identification %1)").arg(hex(identification));
     }
     return {};
 }

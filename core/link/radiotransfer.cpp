@@ -20,8 +20,7 @@ TransferOutcome fromProtocol(const ProtocolResult &result)
     return outcome;
 }
 
-ProgrammingProtocol protocolFor(BytePort &port, const TransferObserver &observer, int maxResumes,
-                                QByteArray radio = {})
+ProgrammingProtocol protocolFor(BytePort &port, const TransferObserver &observer, int maxResumes, QByteArray radio = {})
 {
     ProgrammingProtocol protocol(port, observer.blockDone);
     protocol.setResumes(maxResumes, observer.resuming);

@@ -93,11 +93,7 @@ QString communicationExplanation(const TransferOutcome &outcome, TransferDirecti
 
 QString resumingNotice(int failedBlock, int blocks, int resume, Language language)
 {
-    return ResumingText.text(language)
-        .arg(failedBlock)
-        .arg(blocks)
-        .arg(resume)
-        .arg(ProgrammingProtocol::MaxResumes);
+    return ResumingText.text(language).arg(failedBlock).arg(blocks).arg(resume).arg(ProgrammingProtocol::MaxResumes);
 }
 
 QString cancelledMessage(const TransferOutcome &outcome, TransferDirection direction, Language language)

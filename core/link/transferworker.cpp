@@ -55,8 +55,8 @@ std::optional<WriteScope> TransferWorker::backUpRadio(BytePort &port, QString *m
     const BackupResult saved = saveReadBackup(radio, BackupKind::BeforeWrite, m_link.programDirectory);
     if (!saved) {
         const QString directory = QDir::toNativeSeparators(backupDirectory(m_link.programDirectory));
-        *message = BackupFailedText.text(language).arg(directory, saved.reason) + u'\n'
-                   + WriteNotStartedText.text(language);
+        *message
+            = BackupFailedText.text(language).arg(directory, saved.reason) + u'\n' + WriteNotStartedText.text(language);
         return std::nullopt;
     }
     return scopeAfterRead(radio, read.protocol, m_image, m_plan.changedOnly);

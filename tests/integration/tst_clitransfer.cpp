@@ -72,8 +72,8 @@ void TestCliTransfer::writeVerify_data()
     QTest::newRow("backed up: a changed block stored wrong")
         << texts(u"--corrupt|0x0010") << backup << 1 << differs
         << texts(u"CH 2\tRx Freq\t462.12500\t462.12501|0x0010: wrote 00, read 01");
-    QTest::newRow("backed up: --all-blocks") << none << texts(u"--backup|--all-blocks") << 0 << u"writing 100%"_qs
-                                             << QStringList{};
+    QTest::newRow("backed up: --all-blocks")
+        << none << texts(u"--backup|--all-blocks") << 0 << u"writing 100%"_qs << QStringList{};
 }
 
 // The written ranges read back in a second session and listed as kdw-cli
@@ -94,7 +94,8 @@ void TestCliTransfer::writeVerify()
     const QString path = sim.directory() + u"file.sin"_qs;
     QVERIFY(writeSinFile(path, file));
 
-    const CliRun result = sim.runCli(QStringList{u"write"_qs, u"--port"_qs, u"COM1"_qs, path, u"--verify"_qs} + options);
+    const CliRun result
+        = sim.runCli(QStringList{u"write"_qs, u"--port"_qs, u"COM1"_qs, path, u"--verify"_qs} + options);
     QVERIFY2(result.exitCode == exitCode, qPrintable(result.err + sim.logTail()));
     const QStringList out = result.out.split(u'\n', Qt::SkipEmptyParts);
     QVERIFY2(out.size() >= lines.size(), qPrintable(result.out));

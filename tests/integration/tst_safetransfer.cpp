@@ -277,12 +277,12 @@ void TestSafeTransfer::rewriteSendsWhatChanged_data()
     QTest::addColumn<QStringList>("messages");
     const QList<int> three{region::channelRecord(3) + 1, region::channelRecord(40) + 9, 0x0C90 + 98 * 8};
     QTest::newRow("three channels differ") << QByteArray("Eng") << true << three << 3 << texts(u"Write verified");
-    QTest::newRow("nothing differs, Chs") << QByteArray("Chs") << true << QList<int>{} << 0
-                                          << texts(u"对讲机中已是该文档的内容：没有写入任何内容。");
-    QTest::newRow("nothing differs, Cht") << QByteArray("Cht") << true << QList<int>{} << 0
-                                          << texts(u"對講機中已是該文件的內容：沒有寫入任何內容。");
-    QTest::newRow("the item off: the whole table") << QByteArray("Eng") << false << three << 316
-                                                   << texts(u"Write verified");
+    QTest::newRow("nothing differs, Chs")
+        << QByteArray("Chs") << true << QList<int>{} << 0 << texts(u"对讲机中已是该文档的内容：没有写入任何内容。");
+    QTest::newRow("nothing differs, Cht")
+        << QByteArray("Cht") << true << QList<int>{} << 0 << texts(u"對講機中已是該文件的內容：沒有寫入任何內容。");
+    QTest::newRow("the item off: the whole table")
+        << QByteArray("Eng") << false << three << 316 << texts(u"Write verified");
 }
 
 // A write backed up first sends only the blocks in which the radio just read

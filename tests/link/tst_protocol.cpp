@@ -242,17 +242,17 @@ void TestProtocol::verifySession()
 
 void TestProtocol::changedOnly_data()
 {
-    QTest::addColumn<QList<int>>("edits");           // addresses where the document differs from the radio
-    QTest::addColumn<QByteArray>("readAnswer");      // the identification the read gets
-    QTest::addColumn<QByteArray>("writeAnswer");     // and the write
-    QTest::addColumn<QList<int>>("written");         // the blocks the write sends, in order
+    QTest::addColumn<QList<int>>("edits");       // addresses where the document differs from the radio
+    QTest::addColumn<QByteArray>("readAnswer");  // the identification the read gets
+    QTest::addColumn<QByteArray>("writeAnswer"); // and the write
+    QTest::addColumn<QList<int>>("written");     // the blocks the write sends, in order
     QTest::addColumn<Step>("step");
     const QByteArray radio("IDENT-01"), other("IDENT-02"), cut("IDE");
     QTest::newRow("three channels, one of them twice")
         << QList{0x1FE8, 0x0010, 0x0C98, 0x0017} << radio << radio << QList{0x0010, 0x0C98, 0x1FE8} << Step::None;
     QTest::newRow("nothing differs") << QList<int>{} << radio << radio << QList<int>{} << Step::None;
-    QTest::newRow("only bytes the write never sends") << QList{0x0700, 0x1FF0} << radio << radio << QList<int>{}
-                                                      << Step::None;
+    QTest::newRow("only bytes the write never sends")
+        << QList{0x0700, 0x1FF0} << radio << radio << QList<int>{} << Step::None;
     QTest::newRow("another radio put on the cable")
         << QList{0x0010} << radio << other << QList{0x0010} << Step::OtherRadio;
     QTest::newRow("a cut identification tells no radio apart: the whole table")

@@ -136,15 +136,19 @@ void TestResume::resume_data()
     const QList<int> all, three{4, 100, 315};
     QTest::newRow("read: silence at block 159") << R << all << 159 << Fault::Silence << 1 << 3 << Step::None << 1;
     QTest::newRow("read: NAK after the first block") << R << all << 0 << Fault::Nak << 1 << 3 << Step::None << 1;
-    QTest::newRow("read: short answer at the last block") << R << all << 317 << Fault::Short << 1 << 3 << Step::None << 1;
+    QTest::newRow("read: short answer at the last block")
+        << R << all << 317 << Fault::Short << 1 << 3 << Step::None << 1;
     QTest::newRow("write: silence at block 200") << W << all << 200 << Fault::Silence << 1 << 3 << Step::None << 1;
     QTest::newRow("write: NAK at the first block") << W << all << 0 << Fault::Nak << 1 << 3 << Step::None << 1;
     QTest::newRow("write: NAK at the last block") << W << all << 315 << Fault::Nak << 1 << 3 << Step::None << 1;
     QTest::newRow("read: three faults in a row, then the block")
         << R << all << 60 << Fault::Silence << 3 << 3 << Step::None << 3;
-    QTest::newRow("write: three NAKs in a row, then the block") << W << all << 250 << Fault::Nak << 3 << 3 << Step::None << 3;
-    QTest::newRow("read: four faults in a row fail") << R << all << 60 << Fault::Short << 4 << 3 << Step::ReadAnswer << 3;
-    QTest::newRow("write: four faults in a row fail") << W << all << 250 << Fault::Nak << 4 << 3 << Step::WriteAnswer << 3;
+    QTest::newRow("write: three NAKs in a row, then the block")
+        << W << all << 250 << Fault::Nak << 3 << 3 << Step::None << 3;
+    QTest::newRow("read: four faults in a row fail")
+        << R << all << 60 << Fault::Short << 4 << 3 << Step::ReadAnswer << 3;
+    QTest::newRow("write: four faults in a row fail")
+        << W << all << 250 << Fault::Nak << 4 << 3 << Step::WriteAnswer << 3;
     QTest::newRow("read: resume off") << R << all << 159 << Fault::Silence << 1 << 0 << Step::ReadAnswer << 0;
     QTest::newRow("write: resume off") << W << all << 10 << Fault::Nak << 1 << 0 << Step::WriteAnswer << 0;
     QTest::newRow("read: the line went away") << R << all << 159 << Fault::HangUp << 1 << 3 << Step::ReadAnswer << 0;

@@ -81,15 +81,14 @@ int verifyWritten(CliLink &link, const CliContext &context, const MemoryImage &i
 // --no-resume.
 int cmdWrite(const CliContext &context, const QStringList &args)
 {
-    auto run = prepare(
-        context, args,
-        {.options = {PortOption, LanguageOption},
-         .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup"), NoResumeFlag,
-                   AllBlocksFlag},
-         .minArguments = 1,
-         .maxArguments = 1,
-         .sinFiles = 1,
-         .check = [&context](const Invocation &i) { return checkTransferArguments(i, context.usage); }});
+    auto run = prepare(context, args,
+                       {.options = {PortOption, LanguageOption},
+                        .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup"),
+                                  NoResumeFlag, AllBlocksFlag},
+                        .minArguments = 1,
+                        .maxArguments = 1,
+                        .sinFiles = 1,
+                        .check = [&context](const Invocation &i) { return checkTransferArguments(i, context.usage); }});
     if (!run)
         return run.exitCode();
     CliLink link(context, run->option(PortOption.name));
