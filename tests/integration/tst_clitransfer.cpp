@@ -58,8 +58,6 @@ void TestCliTransfer::writeVerify_data()
     QTest::newRow("radio stores one byte wrong")
         << texts(u"--corrupt|0x0010") << none << 1 << differs
         << texts(u"CH 2\tRx Freq\t462.12500\t462.12501|0x0010: wrote 00, read 01");
-    QTest::newRow("radio ignores writes")
-        << QStringList{u"--read-only"_qs} << none << 1 << differs << QStringList{u"CH 2\tRx Freq\t462.12500\t"_qs};
     QTest::newRow("radio rests after a write, then answers")
         << texts(u"--rest-after-write|6") << none << 0 << verified << QStringList{};
     // The check gets no answer: the write went through and could not be checked.

@@ -261,8 +261,8 @@ void TestProtocol::changedOnly_data()
 
 // A write after a read of the same operation sends the blocks that differ
 // from what was read, in table order, to the radio that was read and no
-// other; its verify reads back those blocks. The radio ends as a whole
-// write would leave it.
+// other. (What the radio ends with, and the verify of those blocks, are
+// proved against the simulated radio.)
 void TestProtocol::changedOnly()
 {
     QFETCH(QList<int>, edits);
@@ -274,14 +274,12 @@ void TestProtocol::changedOnly()
     const auto healthy = healthyRadio(&memory);
     QByteArray identification = readAnswer;
     QList<int> writes;
-    int reads = 0;
     ScriptedPort port;
     port.radio = [&](const QByteArray &frame, int count) {
         if (frame == QByteArray("M\x02", 2))
             return identification;
         if (frame.size() == 12 && frame.at(0) == 'W')
             writes.append((quint8(frame.at(1)) << 8) | quint8(frame.at(2)));
-        reads += frame.size() == 4 && frame.at(0) == 'R' ? 1 : 0;
         return healthy(frame, count);
     };
     MemoryImage read;
@@ -294,20 +292,9 @@ void TestProtocol::changedOnly()
     QCOMPARE(scope.blocks, written);
 
     identification = writeAnswer;
-    reads = 0;
     const TransferOutcome write = writeToPort(port, document, {}, 0, scope);
     QCOMPARE(write.protocol.step, step);
     QCOMPARE(writes, step == Step::None ? written : QList<int>{});
-    if (step != Step::None)
-        return;
-    QCOMPARE(write.protocol.total, written.size());
-    QByteArray whole = memory;
-    for (const TransferRange &r : WriteRanges)
-        whole.replace(r.start, r.end - r.start, document.bytes(r.start, r.end - r.start));
-    QCOMPARE(firstDifference(memory, whole), QString());
-    MemoryImage readBack = document;
-    QVERIFY(readFromPort(port, TransferDirection::Verify, readBack, {}, 0, scope));
-    QCOMPARE(reads, written.size());
 }
 
 QTEST_GUILESS_MAIN(TestProtocol)
