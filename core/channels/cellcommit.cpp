@@ -1,5 +1,6 @@
 #include "core/channels/cellcommit.h"
 
+#include "core/channels/csv.h"
 #include "core/channels/tonelist.h"
 #include "core/text/localisedtext.h"
 
@@ -61,7 +62,7 @@ RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QStr
             continue;
         const auto field = ChannelField(f);
         if (const LocalisedText *fault = cellFault(field, cell, currentName)) {
-            typing.fault = CellFault{field, fault->text(language).arg(cell)};
+            typing.fault = CellFault{field, fault->text(language).arg(quotedCell(cell))};
             break;
         }
         if (row[RxFreqField].isEmpty() && field != RxFreqField) {
@@ -76,14 +77,14 @@ RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QStr
 
 QString lineChangeText(int line, const FrequencyChange &change, Language language)
 {
-    return LineBecame.text(language).arg(line).arg(gridHeaderTexts(language).value(change.field + 1), change.typed,
+    return LineBecame.text(language).arg(line).arg(gridHeaderTexts(language).value(change.field + 1), quotedCell(change.typed),
                                                    change.became);
 }
 
 QString channelChangeText(int channel, const FrequencyChange &change, Language language)
 {
     return ChannelBecame.text(language).arg(channel).arg(gridHeaderTexts(language).value(change.field + 1),
-                                                         change.typed, change.became);
+                                                         quotedCell(change.typed), change.became);
 }
 
 QString listedLines(const QStringList &lines, Language language)
@@ -101,6 +102,8 @@ QString frequencyChangesReport(const QStringList &changes, Language language)
 
 QString lineFaultText(int line, int column, const QString &reason, Language language)
 {
+    if (line < 1)
+        return reason;
     if (column < 1 || column > ChannelFieldCount)
         return LineReason.text(language).arg(line).arg(reason);
     return LineColumnReason.text(language).arg(line).arg(column).arg(gridHeaderTexts(language).at(column), reason);

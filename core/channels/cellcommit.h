@@ -38,7 +38,8 @@ struct FrequencyChange
 // Where a fault of a typed line lies: "line 2, column 3 (Rx Tone)", the
 // column numbered as the grid's (1 Rx Freq .. 9 Name) and named by its title;
 // "line 2" alone for column 0 (the channel number or the line as a whole).
-// `reason` follows after a colon.
+// `reason` follows after a colon; line 0 (the file as a whole) is the reason
+// alone.
 [[nodiscard]] QString lineFaultText(int line, int column, const QString &reason, Language language);
 
 // The frequency editor's commit into RxFreqField or TxFreqField. The typed text

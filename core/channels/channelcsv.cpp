@@ -3,13 +3,12 @@
 #include "core/channels/cellcommit.h"
 #include "core/channels/channeltexts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kdw {
 
 namespace {
-
-constexpr int ColumnCount = 1 + ChannelFieldCount;
 
 constexpr LocalisedText NotHeader{u"the first line must be the channel table's header: %1",
                                   u"第一行必须是信道表的表头：%1", u"第一行必須是信道表的表頭：%1"};
@@ -40,11 +39,6 @@ std::optional<int> channelNumber(const QString &text)
     return n;
 }
 
-bool isBlankLine(const CsvRecord &record)
-{
-    return record.fields.size() == 1 && record.fields.first().isEmpty();
-}
-
 // The first record must be the grid header of one of the languages.
 std::optional<CsvError> headerError(const QList<CsvRecord> &records, Language language)
 {
@@ -68,14 +62,12 @@ public:
     // Types one line; why it is refused, if it is.
     std::optional<CsvError> type(const CsvRecord &record)
     {
-        if (isBlankLine(record))
+        if (isBlankRecord(record))
             return std::nullopt;
         const QStringList &fields = record.fields;
-        if (fields.size() > ColumnCount)
-            return CsvError{record.line, 0, rowtext::TooManyCells.text(m_language)};
         const auto channel = channelNumber(fields.first());
         if (!channel)
-            return CsvError{record.line, 0, rowtext::NotChannelNumber.text(m_language).arg(fields.first())};
+            return CsvError{record.line, 0, rowtext::NotChannelNumber.text(m_language).arg(quotedCell(fields.first()))};
         if (const auto repeated = claim(*channel, record.line))
             return repeated;
         ChannelTexts &row = m_table[std::size_t(*channel - 1)];
@@ -111,6 +103,12 @@ private:
 
 } // namespace
 
+bool hasRowsBelowHeader(const CsvParseResult &csv)
+{
+    return !std::all_of(csv.records.cbegin() + std::min<qsizetype>(1, csv.records.size()), csv.records.cend(),
+                        isBlankRecord);
+}
+
 QString channelTableCsv(const ChannelTable &table, Language language)
 {
     QString csv = csvRecord(gridHeaderTexts(language));
@@ -126,7 +124,7 @@ QString channelTableCsv(const ChannelTable &table, Language language)
 GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, Language language,
                                   const FrequencyRange &range)
 {
-    const CsvParseResult csv = parseCsv(text, language);
+    const CsvParseResult csv = parseWholeCsv(text, language);
     if (!csv) {
         // The parser counts fields from the channel number; the grid's columns start
         // after it. A fault in a field beyond the grid's columns is the line's.
@@ -137,6 +135,8 @@ GridCsvResult channelTableFromCsv(QStringView text, const MemoryImage &current, 
     }
     if (auto error = headerError(csv.records, language))
         return {{}, {}, std::move(error)};
+    if (!hasRowsBelowHeader(csv))
+        return {{}, {}, CsvError{0, 0, NoChannelRows.text(language)}};
     // The lines before a refused one stay typed in the table, as in the grid.
     GridTyping typing(current, language, range);
     for (qsizetype r = 1; r < csv.records.size(); ++r) {

@@ -2,6 +2,7 @@
 
 #include "core/channels/cellcommit.h"
 #include "core/channels/channelcodec.h"
+#include "core/channels/csv.h"
 #include "core/image/regions.h"
 #include "core/text/localisedtext.h"
 
@@ -178,7 +179,7 @@ PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, La
             bool ok = false;
             const int n = number.toInt(&ok);
             if (!number.isEmpty() && (!ok || !isChannel(n)))
-                return fail(0, rowtext::NotChannelNumber.text(language).arg(number));
+                return fail(0, rowtext::NotChannelNumber.text(language).arg(quotedCell(number)));
         }
         const int channel = first + int(i);
         if (!isChannel(channel))

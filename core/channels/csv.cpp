@@ -7,9 +7,21 @@ namespace kdw {
 namespace {
 
 constexpr LocalisedText TextAfterQuote{u"text after the closing quote", u"右引号后还有文本", u"右引號後還有文字"};
-constexpr LocalisedText QuoteNotClosed{u"quoted field is not closed", u"引号中的字段没有结束", u"引號中的欄位沒有結束"};
+constexpr LocalisedText QuoteNotClosed{u"the file ends inside this quoted field: its closing quote is missing",
+                                      u"文件在此引号字段中结束：缺少右引号", u"檔案在此引號欄位中結束：缺少右引號"};
 constexpr LocalisedText QuoteInside{u"quote inside an unquoted field", u"不在引号中的字段含有引号",
                                     u"不在引號中的欄位含有引號"};
+constexpr LocalisedText FewerCells{u"%1 of %2 cells: the line is cut off or lacks cells",
+                                  u"只有 %1 个单元格，应有 %2 个：该行被截断或缺少单元格",
+                                  u"只有 %1 個儲存格，應有 %2 個：該行被截斷或缺少儲存格"};
+constexpr LocalisedText MoreCells{u"%1 cells, but the header has %2", u"有 %1 个单元格，但表头只有 %2 个",
+                                 u"有 %1 個儲存格，但表頭只有 %2 個"};
+constexpr LocalisedText NoLineEnd{u"the last line has no line end: the file may be cut off here",
+                                  u"最后一行没有换行：文件可能在此被截断", u"最後一行沒有換行：檔案可能在此被截斷"};
+constexpr LocalisedText CellTooLong{u"a cell of %1 characters, longer than any column allows, beginning \"%2\"",
+                                    u"单元格有 %1 个字符，超过任何一列所允许的长度，开头为“%2”",
+                                    u"儲存格有 %1 個字元，超過任何一欄所允許的長度，開頭為「%2」"};
+constexpr qsizetype QuotedCellLength = 40;
 
 // The text being parsed, where the parser is in it and on which line.
 struct Cursor
@@ -123,6 +135,44 @@ CsvParseResult parseCsv(QStringView text, Language language)
         result.records.append(std::move(read.record));
     }
     return result;
+}
+
+bool isBlankRecord(const CsvRecord &record)
+{
+    return record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
+}
+
+CsvParseResult parseWholeCsv(QStringView text, Language language)
+{
+    CsvParseResult csv = parseCsv(text, language);
+    if (!csv || csv.records.isEmpty())
+        return csv;
+    const qsizetype cells = csv.records.first().fields.size();
+    for (const CsvRecord &record : std::as_const(csv.records)) {
+        for (qsizetype f = 0; f < record.fields.size(); ++f) {
+            const QString &cell = record.fields.at(f);
+            if (cell.size() > CsvCellMaxLength) {
+                csv.error = CsvError{record.line, int(f) + 1,
+                                     CellTooLong.text(language).arg(cell.size()).arg(quotedCell(cell))};
+                return csv;
+            }
+        }
+        if (record.fields.size() != cells && !isBlankRecord(record)) {
+            const LocalisedText &fault = record.fields.size() < cells ? FewerCells : MoreCells;
+            csv.error = CsvError{record.line, 0, fault.text(language).arg(record.fields.size()).arg(cells)};
+            return csv;
+        }
+    }
+    if (!text.endsWith(u'\n') && !text.endsWith(u'\r'))
+        csv.error = CsvError{csv.records.last().line, 0, NoLineEnd.text(language)};
+    return csv;
+}
+
+QString quotedCell(QStringView cell)
+{
+    if (cell.size() <= QuotedCellLength)
+        return cell.toString();
+    return cell.left(QuotedCellLength).toString() + u'\u2026';
 }
 
 QString csvField(QStringView field)

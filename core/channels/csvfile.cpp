@@ -17,6 +17,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr LocalisedText NotUtf8{u"not UTF-8 text", u"不是 UTF-8 文本", u"不是 UTF-8 文字"};
+constexpr LocalisedText TooLarge{
+    u"larger than any channel file: at most %1 KB is read (99 channels take less than 20 KB)",
+    u"比任何信道文件都大：最多读取 %1 KB（99 个信道不到 20 KB）",
+    u"比任何信道檔案都大：最多讀取 %1 KB（99 個信道不到 20 KB）"};
+constexpr LocalisedText NowEmpty{u"%1 channels that held data are now empty: %2",
+                                 u"%1 个原有数据的信道现在为空：%2", u"%1 個原有資料的信道現在為空：%2"};
+constexpr LocalisedText NowEmptyOne{u"1 channel that held data is now empty: %1", u"1 个原有数据的信道现在为空：%1",
+                                    u"1 個原有資料的信道現在為空：%1"};
 constexpr LocalisedText GridName{u"channel table", u"信道表", u"信道表"};
 constexpr LocalisedText GenericName{u"generic channel CSV", u"通用信道 CSV", u"通用信道 CSV"};
 constexpr LocalisedText UnknownFormat{
@@ -27,12 +35,21 @@ constexpr LocalisedText UnknownFormat{
 
 } // namespace
 
-TextFileRead readUtf8File(const QString &path, Language language)
+TextFileRead readUtf8File(const QString &path, Language language, std::optional<qint64> maxBytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt, file.errorString()};
-    const QByteArray bytes = file.readAll();
+    const auto tooLarge = [&] {
+        return TextFileRead{std::nullopt, TooLarge.text(language).arg(*maxBytes / 1024)};
+    };
+    // The size first, then at most one byte more than the limit: a pipe or a
+    // file that grows has no size to trust.
+    if (maxBytes && file.size() > *maxBytes)
+        return tooLarge();
+    const QByteArray bytes = maxBytes ? file.read(*maxBytes + 1) : file.readAll();
+    if (maxBytes && bytes.size() > *maxBytes)
+        return tooLarge();
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, file.errorString()};
     QStringDecoder decoder(QStringDecoder::Utf8);
@@ -40,6 +57,11 @@ TextFileRead readUtf8File(const QString &path, Language language)
     if (decoder.hasError())
         return {std::nullopt, NotUtf8.text(language)};
     return {text, {}};
+}
+
+TextFileRead readChannelCsvFile(const QString &path, Language language)
+{
+    return readUtf8File(path, language, ChannelCsvMaxBytes);
 }
 
 std::optional<QString> writeUtf8File(const QString &path, const QString &text)
@@ -85,8 +107,12 @@ QString channelCsvFormatName(ChannelCsvFormat format, Language language)
     return (format == ChannelCsvFormat::Grid ? GridName : GenericName).text(language);
 }
 
-ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, std::optional<ChannelCsvFormat> format,
-                                  Language language, const FrequencyRange &range)
+namespace {
+
+// importChannelCsv without the channels it empties.
+ChannelCsvImport importChannelCsvText(const MemoryImage &image, const QString &text,
+                                      std::optional<ChannelCsvFormat> format, Language language,
+                                      const FrequencyRange &range)
 {
     ChannelCsvImport result;
     result.image = image;
@@ -118,6 +144,46 @@ ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text,
         result.changes.append(lineChangeText(change.line, change.change, language));
     storeChannelTable(result.image, grid.table, image.byte(region::ModelIndex),
                       image.byte(region::FrequencyRangeIndex));
+    return result;
+}
+
+} // namespace
+
+QList<int> emptiedChannels(const MemoryImage &before, const MemoryImage &after)
+{
+    QList<int> emptied;
+    for (int n = 1; n <= region::ChannelCount; ++n) {
+        if (!isEmptyChannel(before, n) && isEmptyChannel(after, n))
+            emptied.append(n);
+    }
+    return emptied;
+}
+
+QString emptiedChannelsText(const QList<int> &channels, Language language)
+{
+    if (channels.isEmpty())
+        return {};
+    // Runs of neighbours as "7-9".
+    QStringList runs;
+    for (qsizetype i = 0; i < channels.size();) {
+        qsizetype j = i;
+        while (j + 1 < channels.size() && channels.at(j + 1) == channels.at(j) + 1)
+            ++j;
+        runs.append(j == i ? QString::number(channels.at(i))
+                           : QStringLiteral("%1-%2").arg(channels.at(i)).arg(channels.at(j)));
+        i = j + 1;
+    }
+    if (channels.size() == 1)
+        return NowEmptyOne.text(language).arg(runs.first());
+    return NowEmpty.text(language).arg(channels.size()).arg(runs.join(u", "_s));
+}
+
+ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, std::optional<ChannelCsvFormat> format,
+                                  Language language, const FrequencyRange &range)
+{
+    ChannelCsvImport result = importChannelCsvText(image, text, format, language, range);
+    if (result)
+        result.emptied = emptiedChannels(image, result.image);
     return result;
 }
 

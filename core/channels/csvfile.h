@@ -22,9 +22,19 @@ struct TextFileRead
     QString reason;              // why not, otherwise
 };
 
+// The largest channel CSV read, in bytes. 99 channels of the widest rows of
+// either format take less than 20 KB; the rest is room for files of other
+// tools, which list hundreds of rows and more columns. A larger file is
+// refused before it is read, so no input can take much memory.
+inline constexpr qint64 ChannelCsvMaxBytes = 512 * 1024;
+
 // A whole file as UTF-8 text (a byte order mark is dropped); the reason,
-// when it is not UTF-8, is in `language`.
-[[nodiscard]] TextFileRead readUtf8File(const QString &path, Language language);
+// when it is not UTF-8, is in `language`. A file of more than `maxBytes`
+// (when given) is refused without being read whole.
+[[nodiscard]] TextFileRead readUtf8File(const QString &path, Language language,
+                                        std::optional<qint64> maxBytes = std::nullopt);
+// A channel CSV: readUtf8File with the limit of ChannelCsvMaxBytes.
+[[nodiscard]] TextFileRead readChannelCsvFile(const QString &path, Language language);
 // Replaces the file whole or not at all; the reason when it could not.
 [[nodiscard]] std::optional<QString> writeUtf8File(const QString &path, const QString &text);
 
@@ -44,11 +54,17 @@ struct ChannelCsvImport
     std::optional<ChannelCsvFormat> format; // the format read; nullopt when the first line names none
     QStringList refusals;                   // "line N: reason" for each refused line
     QStringList changes; // "line N, Rx Freq: 4490 became 470.00000" for each frequency typing changed
+    QList<int> emptied;  // channels in use before that the import leaves empty
     explicit operator bool() const { return refusals.isEmpty(); }
 };
 
+// The channels in use in `before` that are empty in `after`.
+[[nodiscard]] QList<int> emptiedChannels(const MemoryImage &before, const MemoryImage &after);
+// "2 channels that held data are now empty: 3, 7-9" in a language; empty for none.
+[[nodiscard]] QString emptiedChannelsText(const QList<int> &channels, Language language);
+
 // The image with its channels replaced by the CSV's; unchanged when any line
-// is refused. The format is the one given, or with nullopt the one the first
+// is refused or the file is not whole (parseWholeCsv) or lists no channel. The format is the one given, or with nullopt the one the first
 // line names. The grid format goes through the grid store (its fixed bytes too).
 // In both formats a frequency outside `range`, the document's Frequency Range,
 // is clamped to it as typing clamps it, and listed among the changes.

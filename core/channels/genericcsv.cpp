@@ -228,7 +228,7 @@ public:
         const bool high = highPower();
         const QString name = m_row[QStringLiteral("Name")];
         if (!isTypableName(name) && name != currentName)
-            refuse(BadName.text(m_lang).arg(name));
+            refuse(BadName.text(m_lang).arg(quotedCell(name)));
         if (!m_fault.isEmpty() || !rx || !tx)
             return std::nullopt;
 
@@ -259,7 +259,7 @@ private:
     {
         const auto value = parseMhz(text);
         if (!value)
-            refuse(BadFrequency.text(m_lang).arg(column, text));
+            refuse(BadFrequency.text(m_lang).arg(column, quotedCell(text)));
         return value;
     }
 
@@ -269,7 +269,7 @@ private:
                                  bool allowZero = false)
     {
         if (value == 0 && !allowZero) {
-            refuse(OutOfRange.text(m_lang).arg(column, text, rangeBoundText(m_range.lower),
+            refuse(OutOfRange.text(m_lang).arg(column, quotedCell(text), rangeBoundText(m_range.lower),
                                                rangeBoundText(m_range.upper)));
             return std::nullopt;
         }
@@ -292,12 +292,12 @@ private:
             return tx ? typed(TxFreqField, column, offsetText, *tx, true) : std::nullopt;
         }
         if (duplex != u"+" && duplex != u"-") {
-            refuse(Unknown.text(m_lang).arg(QStringLiteral("Duplex"), duplex));
+            refuse(Unknown.text(m_lang).arg(QStringLiteral("Duplex"), quotedCell(duplex)));
             return std::nullopt;
         }
         const auto offset = parseMhz(offsetText);
         if (!offset)
-            refuse(BadFrequency.text(m_lang).arg(column, offsetText));
+            refuse(BadFrequency.text(m_lang).arg(column, quotedCell(offsetText)));
         if (!offset || !fileRx)
             return std::nullopt;
         const QString text = mhz(duplex == u"+" ? *fileRx + *offset : (*offset > *fileRx ? 0 : *fileRx - *offset));
@@ -319,7 +319,7 @@ private:
         } else if (tone == u"Cross") {
             tones = crossTones();
         } else if (!tone.isEmpty()) {
-            refuse(Unknown.text(m_lang).arg(QStringLiteral("Tone"), tone));
+            refuse(Unknown.text(m_lang).arg(QStringLiteral("Tone"), quotedCell(tone)));
         }
         return tones;
     }
@@ -333,7 +333,7 @@ private:
         const QString mode = m_row[QStringLiteral("CrossMode")];
         Tones tones;
         if (!modes.contains(mode)) {
-            refuse(Unknown.text(m_lang).arg(QStringLiteral("CrossMode"), mode));
+            refuse(Unknown.text(m_lang).arg(QStringLiteral("CrossMode"), quotedCell(mode)));
             return tones;
         }
         const QString txSide = mode.section(QStringLiteral("->"), 0, 0);
@@ -356,7 +356,7 @@ private:
         const QString canonical = point < 0 ? text + QStringLiteral(".0") : text;
         if (!canonical.startsWith(u'D') && isToneListText(canonical) && canonical != toneText(ToneOff, Language::Eng))
             return toneFromText(canonical);
-        refuse(NotInToneList.text(m_lang).arg(column, text));
+        refuse(NotInToneList.text(m_lang).arg(column, quotedCell(text)));
         return std::nullopt;
     }
 
@@ -369,7 +369,7 @@ private:
             polarity = QStringLiteral("NN");
         if (polarity.size() != 2 || !QStringLiteral("NR").contains(polarity.at(0))
             || !QStringLiteral("NR").contains(polarity.at(1))) {
-            refuse(Unknown.text(m_lang).arg(QStringLiteral("DtcsPolarity"), polarity));
+            refuse(Unknown.text(m_lang).arg(QStringLiteral("DtcsPolarity"), quotedCell(polarity)));
             return std::nullopt;
         }
         bool ok = false;
@@ -379,7 +379,7 @@ private:
                                       .arg(QChar(polarity.at(which) == u'R' ? u'I' : u'N'));
         if (ok && text.size() <= 3 && isToneListText(canonical))
             return toneFromText(canonical);
-        refuse(NotInToneList.text(m_lang).arg(column, text));
+        refuse(NotInToneList.text(m_lang).arg(column, quotedCell(text)));
         return std::nullopt;
     }
 
@@ -387,7 +387,7 @@ private:
     {
         const QString mode = m_row.has(QStringLiteral("Mode")) ? m_row[QStringLiteral("Mode")] : QStringLiteral("FM");
         if (mode != u"FM" && mode != u"NFM")
-            refuse(Unknown.text(m_lang).arg(QStringLiteral("Mode"), mode));
+            refuse(Unknown.text(m_lang).arg(QStringLiteral("Mode"), quotedCell(mode)));
         return mode;
     }
 
@@ -395,7 +395,7 @@ private:
     {
         const QString skip = m_row[QStringLiteral("Skip")];
         if (!skip.isEmpty() && skip != u"S" && skip != u"P")
-            refuse(Unknown.text(m_lang).arg(QStringLiteral("Skip"), skip));
+            refuse(Unknown.text(m_lang).arg(QStringLiteral("Skip"), quotedCell(skip)));
         return skip;
     }
 
@@ -413,7 +413,7 @@ private:
         bool ok = false;
         const double w = watts.toDouble(&ok);
         if (!ok || w < 0)
-            refuse(Unknown.text(m_lang).arg(QStringLiteral("Power"), power));
+            refuse(Unknown.text(m_lang).arg(QStringLiteral("Power"), quotedCell(power)));
         return w - LowPowerWatts >= HighPowerWatts - w;
     }
 
@@ -454,7 +454,7 @@ int locatedChannel(const Row &row, int line, std::array<int, region::ChannelCoun
     const QString location = row[QStringLiteral("Location")];
     const int n = location.toInt(&ok);
     if (!ok || n < 1 || n > region::ChannelCount) {
-        refusals.append({line, BadLocation.text(lang).arg(location)});
+        refusals.append({line, BadLocation.text(lang).arg(quotedCell(location))});
         return 0;
     }
     int &given = givenOnLine[std::size_t(n - 1)];
@@ -473,8 +473,8 @@ ReadRows readRows(const CsvParseResult &csv, const QHash<QString, int> &columns,
     std::array<int, region::ChannelCount> givenOnLine{};
     for (qsizetype i = 1; i < csv.records.size(); ++i) {
         const CsvRecord &record = csv.records.at(i);
-        if (record.fields.size() == 1 && record.fields.first().trimmed().isEmpty())
-            continue; // a blank line
+        if (isBlankRecord(record))
+            continue;
         const Row row{columns, record.fields};
         const int n = locatedChannel(row, record.line, givenOnLine, lang, rows.refusals);
         if (n == 0)
@@ -535,7 +535,7 @@ GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView
 {
     GenericCsvImport result;
     result.image = current;
-    const CsvParseResult csv = parseCsv(text);
+    const CsvParseResult csv = parseWholeCsv(text, language);
     if (!csv) {
         result.refusals.append({csv.error->line, csv.error->message});
         return result;
@@ -546,6 +546,10 @@ GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView
             result.refusals.append({1, NoColumn.text(language).arg(required)});
             return result;
         }
+    }
+    if (!hasRowsBelowHeader(csv)) {
+        result.refusals.append({0, NoChannelRows.text(language)});
+        return result;
     }
     const ReadRows rows = readRows(csv, columns, current, language, range);
     if (!rows.refusals.isEmpty()) {

@@ -75,7 +75,7 @@ void CsvCommands::OnImportChannels()
     if (path.isEmpty())
         return;
     const QString shown = QDir::toNativeSeparators(path);
-    const TextFileRead file = readUtf8File(path, language);
+    const TextFileRead file = readChannelCsvFile(path, language);
     if (!file.text) {
         messageBox(m_window, CannotRead.text(language).arg(shown, file.reason));
         return;
@@ -98,6 +98,8 @@ void CsvCommands::OnImportChannels()
     QString done = ImportDone.text(language).arg(shown, channelCsvFormatName(*imported.format, language));
     if (!imported.changes.isEmpty())
         done += u"\n\n"_s + frequencyChangesReport(imported.changes, language);
+    if (!imported.emptied.isEmpty())
+        done += u"\n\n"_s + emptiedChannelsText(imported.emptied, language);
     messageBox(m_window, done, QMessageBox::Information);
 }
 

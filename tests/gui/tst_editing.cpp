@@ -732,7 +732,7 @@ private slots:
         QVERIFY(program.start());
         const QString path = program.dir.file(u"in.csv"_s);
         QVERIFY(test::writeFile(path, "CH,Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name\n"
-                                      "1,4490\n2,462.125,462.0030\n"));
+                                      "1,4490,,,,,,,,\n2,462.125,462.0030,,,,,,,\n"));
         answerFileDialog(path);
         program.action(cmd::ImportChannels)->trigger();
         QCOMPARE(messages.texts.size(), 1);

@@ -1,5 +1,6 @@
 #include "tools/cli/clicommon.h"
 
+#include "core/channels/cellcommit.h"
 #include "core/image/memoryimage.h"
 #include "core/image/sinfile.h"
 #include "core/program/startup.h"
@@ -54,6 +55,17 @@ QString printable(const QString &text)
             out += c;
     }
     return out;
+}
+
+void printLines(const QString &file, const QStringList &lines, Language language)
+{
+    QStringList shown;
+    for (const QString &line : lines)
+        shown.append(printable(line));
+    if (shown.isEmpty())
+        return;
+    for (const QString &line : listedLines(shown, language).split(u'\n'))
+        err() << file << ": " << line << Qt::endl;
 }
 
 std::optional<MemoryImage> loadSinFile(const QString &path)

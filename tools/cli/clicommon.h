@@ -29,6 +29,10 @@ void useLanguageBundle(const QString &programDirectory, Language language);
 // \xNN so they cannot act on the terminal.
 QString printable(const QString &text);
 
+// Prints "<file>: <line>" on standard error for each of the first 20 lines
+// (printable), then "<file>: ... and N more".
+void printLines(const QString &file, const QStringList &lines, Language language);
+
 // Reads a .sin file; on failure reports "cannot read FILE: reason" on
 // standard error and returns nothing. A file longer than 8192 bytes gives its
 // first 8192 with a warning on standard error.

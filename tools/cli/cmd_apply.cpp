@@ -10,8 +10,9 @@ namespace kdw::cli {
 
 // kdw-cli apply [--lang eng|chs|cht] FILE.sin GRID.csv: types GRID.csv into an
 // empty grid, runs the grid store over FILE.sin's image and replaces FILE.sin.
-// Nothing is written unless every line is good. Each frequency that clamp or
-// snap changed is named on standard error; the exit status stays 0.
+// Nothing is written unless the file is whole and every line is good. Each
+// frequency that clamp or snap changed is named on standard error, and so are
+// the channels in use that the file leaves empty; the exit status stays 0.
 int cmdApply(const CliContext &context, const QStringList &args)
 {
     auto run
@@ -22,7 +23,7 @@ int cmdApply(const CliContext &context, const QStringList &args)
     const QString csvPath = run->arguments.at(1);
     MemoryImage &image = run->images.first();
 
-    const TextFileRead csv = readUtf8File(csvPath, Language::Eng);
+    const TextFileRead csv = readChannelCsvFile(csvPath, Language::Eng);
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
     const GridCsvResult grid = channelTableFromCsv(*csv.text, image, run->language);
@@ -32,10 +33,15 @@ int cmdApply(const CliContext &context, const QStringList &args)
               << lineFaultText(grid.error->line, grid.error->column, grid.error->message, run->language) << Qt::endl;
         return BadInput;
     }
+    QStringList changes;
     for (const CsvLineChange &change : grid.changes)
-        err() << shownCsv << ": " << lineChangeText(change.line, change.change, run->language) << Qt::endl;
+        changes.append(lineChangeText(change.line, change.change, run->language));
+    printLines(shownCsv, changes, run->language);
 
+    const MemoryImage before = image;
     storeChannelTable(image, grid.table, 0, 0);
+    if (const QList<int> emptied = emptiedChannels(before, image); !emptied.isEmpty())
+        err() << QDir::toNativeSeparators(sinPath) << ": " << emptiedChannelsText(emptied, run->language) << Qt::endl;
     return saveSinFile(sinPath, image);
 }
 

@@ -67,8 +67,9 @@ int cmdExport(const CliContext &context, const QStringList &args)
 
 // kdw-cli import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv:
 // the channels of FILE.sin replaced by those of IN.csv, in the format given or
-// the one its first line names. Every refused line is listed and FILE.sin is
-// left as it was; each frequency clamp or snap changed is named.
+// the one its first line names. Every refused line is listed (the first 20)
+// and FILE.sin is left as it was; each frequency clamp or snap changed is
+// named, and so are the channels in use that the file leaves empty.
 int cmdImport(const CliContext &context, const QStringList &args)
 {
     auto run = prepareCsv(context, args);
@@ -77,7 +78,7 @@ int cmdImport(const CliContext &context, const QStringList &args)
     const QString sinPath = run->arguments.at(0);
     const QString csvPath = run->arguments.at(1);
     const auto format = formatOption(run->option(FormatOption.name)).format;
-    const TextFileRead csv = readUtf8File(csvPath, Language::Eng);
+    const TextFileRead csv = readChannelCsvFile(csvPath, Language::Eng);
     if (!csv.text)
         return usageError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(csvPath), csv.reason));
     // Frequencies are clamped to the range the file chooses, as the window clamps them.
@@ -86,13 +87,14 @@ int cmdImport(const CliContext &context, const QStringList &args)
         = importChannelCsv(image, *csv.text, format, run->language, chosenFrequencyRange(image));
     const QString shownCsv = QDir::toNativeSeparators(csvPath);
     if (!imported) {
-        for (const QString &refusal : imported.refusals)
-            err() << shownCsv << ": " << refusal << Qt::endl;
+        printLines(shownCsv, imported.refusals, run->language);
         err() << QDir::toNativeSeparators(sinPath) << " was not changed" << Qt::endl;
         return BadInput;
     }
-    for (const QString &change : imported.changes)
-        err() << shownCsv << ": " << change << Qt::endl;
+    printLines(shownCsv, imported.changes, run->language);
+    if (!imported.emptied.isEmpty())
+        err() << QDir::toNativeSeparators(sinPath) << ": " << emptiedChannelsText(imported.emptied, run->language)
+              << Qt::endl;
     return saveSinFile(sinPath, imported.image);
 }
 
