@@ -34,6 +34,7 @@ constexpr LocalisedText ChangedByTyping{
 constexpr LocalisedText MoreLines{u"... and %1 more", u"……还有 %1 行", u"……還有 %1 行"};
 constexpr int ListedLines = 20;
 constexpr LocalisedText LineReason{u"line %1: %2", u"第 %1 行：%2", u"第 %1 行：%2"};
+constexpr LocalisedText LineTitleReason{u"line %1, %2: %3", u"第 %1 行，%2：%3", u"第 %1 行，%2：%3"};
 constexpr LocalisedText LineColumnReason{u"line %1, column %2 (%3): %4", u"第 %1 行，第 %2 列（%3）：%4",
                                          u"第 %1 行，第 %2 欄（%3）：%4"};
 
@@ -77,8 +78,8 @@ RowTyping typeChannelRow(ChannelTexts &row, const QStringList &cells, const QStr
 
 QString lineChangeText(int line, const FrequencyChange &change, Language language)
 {
-    return LineBecame.text(language).arg(line).arg(gridHeaderTexts(language).value(change.field + 1), quotedCell(change.typed),
-                                                   change.became);
+    return LineBecame.text(language).arg(line).arg(gridHeaderTexts(language).value(change.field + 1),
+                                                   quotedCell(change.typed), change.became);
 }
 
 QString channelChangeText(int channel, const FrequencyChange &change, Language language)
@@ -102,11 +103,20 @@ QString frequencyChangesReport(const QStringList &changes, Language language)
 
 QString lineFaultText(int line, int column, const QString &reason, Language language)
 {
+    const bool gridColumn = column >= 1 && column <= ChannelFieldCount;
+    return lineColumnText(line, gridColumn ? column : 0, gridColumn ? gridHeaderTexts(language).at(column) : QString(),
+                          reason, language);
+}
+
+QString lineColumnText(int line, int column, const QString &title, const QString &reason, Language language)
+{
     if (line < 1)
         return reason;
-    if (column < 1 || column > ChannelFieldCount)
-        return LineReason.text(language).arg(line).arg(reason);
-    return LineColumnReason.text(language).arg(line).arg(column).arg(gridHeaderTexts(language).at(column), reason);
+    if (column >= 1)
+        return LineColumnReason.text(language).arg(line).arg(column).arg(title, reason);
+    if (!title.isEmpty())
+        return LineTitleReason.text(language).arg(line).arg(title, reason);
+    return LineReason.text(language).arg(line).arg(reason);
 }
 
 std::optional<FrequencyChange> commitFrequencyCell(ChannelTexts &row, ChannelField field, QStringView typed,

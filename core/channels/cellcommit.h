@@ -41,6 +41,11 @@ struct FrequencyChange
 // `reason` follows after a colon; line 0 (the file as a whole) is the reason
 // alone.
 [[nodiscard]] QString lineFaultText(int line, int column, const QString &reason, Language language);
+// The same for a file's own column, counted from 1 and named by its title:
+// "line 5, column 7 (rToneFreq): reason"; "line 5, rToneFreq: reason" for a
+// column the file lacks (0 with a title), "line 5: reason" for column 0.
+[[nodiscard]] QString lineColumnText(int line, int column, const QString &title, const QString &reason,
+                                     Language language);
 
 // The frequency editor's commit into RxFreqField or TxFreqField. The typed text
 // is scaled, clamped and snapped. Rx Freq: no frequency deletes the channel

@@ -8,14 +8,14 @@ namespace {
 
 constexpr LocalisedText TextAfterQuote{u"text after the closing quote", u"右引号后还有文本", u"右引號後還有文字"};
 constexpr LocalisedText QuoteNotClosed{u"the file ends inside this quoted field: its closing quote is missing",
-                                      u"文件在此引号字段中结束：缺少右引号", u"檔案在此引號欄位中結束：缺少右引號"};
+                                       u"文件在此引号字段中结束：缺少右引号", u"檔案在此引號欄位中結束：缺少右引號"};
 constexpr LocalisedText QuoteInside{u"quote inside an unquoted field", u"不在引号中的字段含有引号",
                                     u"不在引號中的欄位含有引號"};
 constexpr LocalisedText FewerCells{u"%1 of %2 cells: the line is cut off or lacks cells",
-                                  u"只有 %1 个单元格，应有 %2 个：该行被截断或缺少单元格",
-                                  u"只有 %1 個儲存格，應有 %2 個：該行被截斷或缺少儲存格"};
+                                   u"只有 %1 个单元格，应有 %2 个：该行被截断或缺少单元格",
+                                   u"只有 %1 個儲存格，應有 %2 個：該行被截斷或缺少儲存格"};
 constexpr LocalisedText MoreCells{u"%1 cells, but the header has %2", u"有 %1 个单元格，但表头只有 %2 个",
-                                 u"有 %1 個儲存格，但表頭只有 %2 個"};
+                                  u"有 %1 個儲存格，但表頭只有 %2 個"};
 constexpr LocalisedText NoLineEnd{u"the last line has no line end: the file may be cut off here",
                                   u"最后一行没有换行：文件可能在此被截断", u"最後一行沒有換行：檔案可能在此被截斷"};
 constexpr LocalisedText CellTooLong{u"a cell of %1 characters, longer than any column allows, beginning \"%2\"",

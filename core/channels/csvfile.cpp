@@ -21,10 +21,12 @@ constexpr LocalisedText TooLarge{
     u"larger than any channel file: at most %1 KB is read (99 channels take less than 20 KB)",
     u"比任何信道文件都大：最多读取 %1 KB（99 个信道不到 20 KB）",
     u"比任何信道檔案都大：最多讀取 %1 KB（99 個信道不到 20 KB）"};
-constexpr LocalisedText NowEmpty{u"%1 channels that held data are now empty: %2",
-                                 u"%1 个原有数据的信道现在为空：%2", u"%1 個原有資料的信道現在為空：%2"};
-constexpr LocalisedText NowEmptyOne{u"1 channel that held data is now empty: %1", u"1 个原有数据的信道现在为空：%1",
-                                    u"1 個原有資料的信道現在為空：%1"};
+constexpr LocalisedText NowEmpty{u"%1 channels that held data are left empty: %2", u"%1 个原有数据的信道被清空：%2",
+                                 u"%1 個原有資料的信道被清空：%2"};
+constexpr LocalisedText NowEmptyOne{u"1 channel that held data is left empty: %1", u"1 个原有数据的信道被清空：%1",
+                                    u"1 個原有資料的信道被清空：%1"};
+constexpr LocalisedText IgnoredColumns{u"columns ignored, the radio has no place for them: %1",
+                                       u"已忽略本机无处存放的列：%1", u"已忽略本機無處存放的欄：%1"};
 constexpr LocalisedText GridName{u"channel table", u"信道表", u"信道表"};
 constexpr LocalisedText GenericName{u"generic channel CSV", u"通用信道 CSV", u"通用信道 CSV"};
 constexpr LocalisedText UnknownFormat{
@@ -40,9 +42,7 @@ TextFileRead readUtf8File(const QString &path, Language language, std::optional<
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt, file.errorString()};
-    const auto tooLarge = [&] {
-        return TextFileRead{std::nullopt, TooLarge.text(language).arg(*maxBytes / 1024)};
-    };
+    const auto tooLarge = [&] { return TextFileRead{std::nullopt, TooLarge.text(language).arg(*maxBytes / 1024)}; };
     // The size first, then at most one byte more than the limit: a pipe or a
     // file that grows has no size to trust.
     if (maxBytes && file.size() > *maxBytes)
@@ -112,7 +112,7 @@ namespace {
 // importChannelCsv without the channels it empties.
 ChannelCsvImport importChannelCsvText(const MemoryImage &image, const QString &text,
                                       std::optional<ChannelCsvFormat> format, Language language,
-                                      const FrequencyRange &range)
+                                      const FrequencyRange &range, const GenericCsvOptions &options)
 {
     ChannelCsvImport result;
     result.image = image;
@@ -125,14 +125,22 @@ ChannelCsvImport importChannelCsvText(const MemoryImage &image, const QString &t
     }
     result.format = format;
     if (format == ChannelCsvFormat::Generic) {
-        const GenericCsvImport generic = importGenericChannelCsv(image, text, language, range);
-        for (const GenericCsvRefusal &refusal : generic.refusals)
-            result.refusals.append(lineFaultText(refusal.line, 0, refusal.reason, language));
-        if (!generic)
+        const GenericCsvImport generic = importGenericChannelCsv(image, text, language, range, options);
+        const auto shown = [language](const GenericCsvRefusal &refusal) {
+            return lineColumnText(refusal.line, refusal.column, refusal.title, refusal.reason, language);
+        };
+        if (!generic) {
+            result.refusals.append(shown(*generic.fault));
             return result;
+        }
         result.image = generic.image;
+        for (const GenericCsvRefusal &row : generic.leftOut)
+            result.leftOut.append(shown(row));
         for (const CsvLineChange &change : generic.changes)
             result.changes.append(lineChangeText(change.line, change.change, language));
+        result.ignoredColumns = generic.ignoredColumns;
+        result.taken = generic.taken;
+        result.irregularNumbering = generic.irregularNumbering;
         return result;
     }
     const GridCsvResult grid = channelTableFromCsv(text, image, language, range);
@@ -178,10 +186,15 @@ QString emptiedChannelsText(const QList<int> &channels, Language language)
     return NowEmpty.text(language).arg(channels.size()).arg(runs.join(u", "_s));
 }
 
-ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, std::optional<ChannelCsvFormat> format,
-                                  Language language, const FrequencyRange &range)
+QString ignoredColumnsText(const QStringList &titles, Language language)
 {
-    ChannelCsvImport result = importChannelCsvText(image, text, format, language, range);
+    return IgnoredColumns.text(language).arg(titles.join(u", "_s));
+}
+
+ChannelCsvImport importChannelCsv(const MemoryImage &image, const QString &text, std::optional<ChannelCsvFormat> format,
+                                  Language language, const FrequencyRange &range, const GenericCsvOptions &options)
+{
+    ChannelCsvImport result = importChannelCsvText(image, text, format, language, range, options);
     if (result)
         result.emptied = emptiedChannels(image, result.image);
     return result;

@@ -7,7 +7,10 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
+
+#include <optional>
 
 namespace kdw {
 
@@ -23,32 +26,66 @@ namespace kdw {
 // frequency is "split" with Offset 0.
 [[nodiscard]] QString genericChannelCsv(const MemoryImage &image);
 
+// How the rows of a file are placed on the radio's channels.
+enum class GenericPlacement {
+    Numbered, // Location N is channel N; a Location outside 1..99 cannot be placed
+    InOrder,  // the rows taken, in file order, from channel `first`; past 99 left out
+};
+
+struct GenericCsvOptions
+{
+    GenericPlacement place = GenericPlacement::Numbered;
+    int first = 1; // InOrder: the channel of the first row taken, 1..99
+};
+
+// A row left out, or the file refused: its line (0 for the file as a whole),
+// the file's own column counted from 1 with its title (0 and empty for the
+// row as a whole) and why.
 struct GenericCsvRefusal
 {
-    int line = 0; // 1-based line of the file
+    int line = 0;
+    int column = 0;
+    QString title;
     QString reason;
 };
 
 struct GenericCsvImport
 {
-    MemoryImage image;                 // the result when nothing was refused
-    QList<GenericCsvRefusal> refusals; // every row that cannot be represented
-    QList<CsvLineChange> changes;      // frequencies clamped to the Frequency Range
-    explicit operator bool() const { return refusals.isEmpty(); }
+    MemoryImage image;                      // `current` with the rows taken placed, the other channels empty
+    std::optional<GenericCsvRefusal> fault; // the file cannot be read as a whole: nothing taken
+    QList<GenericCsvRefusal> leftOut;       // each row the radio cannot hold, with one reason
+    QList<CsvLineChange> changes;           // names cut or with characters replaced, frequencies snapped
+    QStringList ignoredColumns;             // the titles of the columns the radio has no place for
+    int taken = 0;                          // rows placed on channels
+    // The Locations are not 1..N: they start at 0, skip numbers, repeat or go
+    // past 99, so placing the rows in file order may suit the file better.
+    bool irregularNumbering = false;
+    explicit operator bool() const { return !fault; }
 };
 
-// The channel table of `current` replaced by the file's rows (Location 1 to
-// 99; channels not listed become empty). Columns may come in any order and
-// columns the radio lacks are ignored. A frequency outside `range` (the
-// document's Frequency Range) is clamped to it as the frequency editor clamps
-// a typed one, and each change is listed. A row is refused when it cannot be
-// represented: a frequency of 0 or finer than 10 Hz, a tone the tone list
-// lacks, a name that is not 6 printable ASCII characters, an unknown Duplex,
-// Tone, CrossMode or Mode, a Location outside 1..99 or given twice. A channel
-// in use keeps what the format cannot carry, whatever else changes: its Busy
-// Lock, the record bits the grid does not show and, when the Name cell is
-// empty, its name. An empty channel gets Busy Lock Off.
+// Reads the rows of a generic file, each on its own: a row the radio can hold
+// is taken, every other one is left out with its reason. Columns come in any
+// order, by title; Location and Frequency must be among them.
+//  - Frequencies are never moved into the range: a row whose Rx or Tx lies
+//    outside `range` (the document's Frequency Range) is left out. A frequency
+//    between the 5 kHz and 6.25 kHz steps goes down to the nearer step, as a
+//    typed one does, and is listed.
+//  - Duplex "" (Tx = Rx), "+" / "-" (Rx plus or minus Offset), "split" (Offset
+//    is Tx; 0 for none) and "off" (receive only: no Tx).
+//  - Tone "", Tone, TSQL, DTCS, Cross with every CrossMode that has no
+//    reverse side; TSQL-R and DTCS-R are left out. Mode FM is Wide, NFM
+//    Narrow (empty: FM); other modes are left out. Power High/Hi/H, and
+//    watts of 3 W or more, are High; Low/Lo/L, Mid/Medium/M and fewer watts
+//    are Low; empty is High. Skip "" adds to scan, "S" deletes, "P" adds.
+//  - A name is cut to 6 characters, and each character the radio cannot show
+//    (outside printable ASCII) becomes its unaccented letter (é: e) or "?";
+//    both are listed. The channel's present name in `current` is kept as it
+//    is, so names of other bytes survive a round trip.
+//  - A channel in use keeps what the format cannot carry, whatever else
+//    changes: its Busy Lock, the record bits the grid does not show and, when
+//    the Name cell is empty, its name. An empty channel gets Busy Lock Off.
 [[nodiscard]] GenericCsvImport importGenericChannelCsv(const MemoryImage &current, QStringView text, Language language,
-                                                       const FrequencyRange &range = FrequencyRange{});
+                                                       const FrequencyRange &range = FrequencyRange{},
+                                                       const GenericCsvOptions &options = {});
 
 } // namespace kdw

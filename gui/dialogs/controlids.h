@@ -71,6 +71,17 @@ inline constexpr int Order = 1304;
 inline constexpr int Scope = 1305;
 } // namespace sort
 
+// The summary of a generic channel file before Import: Import is its OK button.
+namespace summary {
+inline constexpr int Summary = 1320;
+inline constexpr int PlaceLabel = 1321;
+inline constexpr int ByLocation = 1322;
+inline constexpr int InOrder = 1323;
+inline constexpr int First = 1324;
+inline constexpr int ListLabel = 1325;
+inline constexpr int List = 1326;
+} // namespace summary
+
 // The language dialog.
 inline constexpr int LanguageCombo = 1094;
 

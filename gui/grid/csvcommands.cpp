@@ -6,6 +6,7 @@
 #include "core/text/localisedtext.h"
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/documentcommands.h"
+#include "gui/grid/importsummarydlg.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -82,12 +83,28 @@ void CsvCommands::OnImportChannels()
     }
     ChannelCsvImport imported;
     const FrequencyRange range = m_documents.channelTable().frequencyRange();
+    const auto format = channelCsvFormat(*file.text);
+    bool cancelled = false;
     m_documents.changeImage([&](MemoryImage &image) {
-        imported = importChannelCsv(image, *file.text, std::nullopt, language, range);
+        const auto import = [&](const GenericCsvOptions &options) {
+            return importChannelCsv(image, *file.text, format, language, range, options);
+        };
+        imported = import({});
+        // A generic file is summed up before anything changes: which rows
+        // fit, which are left out, and where they go.
+        if (imported && format == ChannelCsvFormat::Generic) {
+            CImportSummaryDlg summary(m_window, import, language);
+            cancelled = summary.exec() != QDialog::Accepted;
+            imported = summary.result();
+            if (cancelled)
+                return false;
+        }
         if (imported)
             image = imported.image;
         return bool(imported);
     });
+    if (cancelled)
+        return;
     if (!imported) {
         QString refused = listedLines(imported.refusals, language);
         if (imported.format)
@@ -95,6 +112,8 @@ void CsvCommands::OnImportChannels()
         messageBox(m_window, ImportRefused.text(language).arg(shown, refused));
         return;
     }
+    if (format == ChannelCsvFormat::Generic)
+        return;
     QString done = ImportDone.text(language).arg(shown, channelCsvFormatName(*imported.format, language));
     if (!imported.changes.isEmpty())
         done += u"\n\n"_s + frequencyChangesReport(imported.changes, language);

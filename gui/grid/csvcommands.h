@@ -15,9 +15,10 @@ class DocumentCommands;
 
 // File > Import Channels and Export Channels: a CSV file in the grid's own
 // format or the generic one. An import recognises the format by the file's
-// first line, is one undo step, changes nothing when the file is not whole or
-// any line is refused, and ends with a message saying what it read and which
-// channels in use it left empty. An export writes the format of the
+// first line, is one undo step and changes nothing when the file is not whole.
+// A grid file is refused for any line it cannot take, else ends with a message
+// saying what it read and which channels in use it left empty; a generic file
+// is summed up first (CImportSummaryDlg) and comes in with Import. An export writes the format of the
 // file dialog's filter, which the next export offers again.
 class CsvCommands : public QObject
 {

@@ -6,6 +6,7 @@
 #include "coretest.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,9 +95,10 @@ private slots:
     void applySetsListedChannelsOnly()
     {
         QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
-        QVERIFY(writeFile(path(u"grid.csv"_s), GridHeader
-                                                   + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n"
-                                                     u"7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0,,,,,,,,\n"_s.toUtf8()));
+        QVERIFY(
+            writeFile(path(u"grid.csv"_s), GridHeader
+                                               + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n"
+                                                 u"7,462.125,0,关,Off,關閉,High,删除,宽,\r\n3,0,,,,,,,,\n"_s.toUtf8()));
         const CliRun applied = runCli({u"apply"_s, u"--lang"_s, u"chs"_s, path(u"a.sin"_s), path(u"grid.csv"_s)});
         QCOMPARE(applied.exitCode, 0);
         const QByteArray bytes = readFile(path(u"a.sin"_s));
@@ -122,8 +124,8 @@ private slots:
         QTest::newRow("empty file") << QString() << 1 << 0 << noHeader;
         QTest::newRow("no header") << gridLine(u"1,462.125"_s) << 1 << 0 << noHeader;
         QTest::newRow("header only") << header << 0 << 0 << u"no channels in the file: it has only its header"_s;
-        QTest::newRow("blank lines only") << header + u"\r\n\r\n"_s << 0 << 0
-                                          << u"no channels in the file: it has only its header"_s;
+        QTest::newRow("blank lines only")
+            << header + u"\r\n\r\n"_s << 0 << 0 << u"no channels in the file: it has only its header"_s;
         QTest::newRow("cut inside a quoted name")
             << header + u"1,462,,,,,,,,\"A\n"_s << 2 << 9
             << u"the file ends inside this quoted field: its closing quote is missing"_s;
@@ -131,9 +133,8 @@ private slots:
                                           << u"2 of 10 cells: the line is cut off or lacks cells"_s;
         QTest::newRow("cut inside the last cell") << header + u"1,462,,,,,,,,CH"_s << 2 << 0
                                                   << u"the last line has no line end: the file may be cut off here"_s;
-        QTest::newRow("a line short of its last cells")
-            << header + u"1,462,462,Off\n"_s + gridLine(u"2,462"_s) << 2 << 0
-            << u"4 of 10 cells: the line is cut off or lacks cells"_s;
+        QTest::newRow("a line short of its last cells") << header + u"1,462,462,Off\n"_s + gridLine(u"2,462"_s) << 2
+                                                        << 0 << u"4 of 10 cells: the line is cut off or lacks cells"_s;
         QTest::newRow("eleven cells") << header + u"1,462,,,,,,,,A,\n"_s << 2 << 0
                                       << u"11 cells, but the header has 10"_s;
         QTest::newRow("a cell longer than any column, quoted in part")
@@ -172,9 +173,8 @@ private slots:
                                        << u"\"A\tB\" is not a name: at most 6 printable ASCII characters"_s;
         QTest::newRow("name with DEL") << header + gridLine(u"1,462,,,,,,,,A\u007F"_s) << 2 << 9
                                        << u"\"A\u007F\" is not a name: at most 6 printable ASCII characters"_s;
-        QTest::newRow("cells without rx")
-            << header + gridLine(u"1,,462"_s) << 2 << 2
-            << u"the channel has no Rx Freq, so its other cells must be empty"_s;
+        QTest::newRow("cells without rx") << header + gridLine(u"1,,462"_s) << 2 << 2
+                                          << u"the channel has no Rx Freq, so its other cells must be empty"_s;
         QTest::newRow("cells after deleting rx") << header + gridLine(u"1,0,,,,,,,,CH1"_s) << 2 << 9
                                                  << u"the channel has no Rx Freq, so its other cells must be empty"_s;
     }
@@ -254,13 +254,13 @@ private slots:
             << texts(u"apply|--lang|chs|FILE|CSV") << GridHeader + "1,462,462,88.6,,,,,,\n"
             << 8192 << u"grid.csv: 第 2 行，第 3 列（接收亚音）：“88.6”不是亚音列表中的项\n"_s;
         QTest::newRow("apply: channel number, cht")
-            << texts(u"apply|--lang|cht|FILE|CSV") << GridHeader + "x,462,,,,,,,,\n" << 8192
-            << u"grid.csv: 第 2 行：「x」不是 1 到 99 的信道號\n"_s;
+            << texts(u"apply|--lang|cht|FILE|CSV") << GridHeader + "x,462,,,,,,,,\n"
+            << 8192 << u"grid.csv: 第 2 行：「x」不是 1 到 99 的信道號\n"_s;
         // A file must be whole: a line cut off, a quote left open, a header alone.
-        QTest::newRow("apply: cut inside its second line") << apply << GridHeader + "1,400.1" << 8192
-                                                           << u"grid.csv: line 2: 2 of 10 cells: the line is cut off"_s;
-        QTest::newRow("apply: header only, chs") << texts(u"apply|--lang|chs|FILE|CSV") << GridHeader << 8192
-                                                 << u"grid.csv: 文件中没有信道：只有表头\n"_s;
+        QTest::newRow("apply: cut inside its second line")
+            << apply << GridHeader + "1,400.1" << 8192 << u"grid.csv: line 2: 2 of 10 cells: the line is cut off"_s;
+        QTest::newRow("apply: header only, chs")
+            << texts(u"apply|--lang|chs|FILE|CSV") << GridHeader << 8192 << u"grid.csv: 文件中没有信道：只有表头\n"_s;
         QTest::newRow("import: grid header only")
             << texts(u"import|FILE|CSV") << GridHeader << 8192 << u"grid.csv: no channels in the file"_s;
         QTest::newRow("apply: not UTF-8") << apply << GridHeader + "1,462,,,,,,,,\xff\n" << 8192 << u"cannot read"_s;
@@ -281,33 +281,46 @@ private slots:
         const QStringList import = texts(u"import|--format|generic|FILE|CSV");
         QTest::newRow("import: two rows refused")
             << import << generic + "1,A,446,,,Tone,69.4\r\n2,B,390,,,,\r\n3,C,446,,,,\r\n"
-            << 8192 << u"grid.csv: line 2: rToneFreq \"69.4\" is not in the tone list\n"_s;
+            << 8192 << u"grid.csv: line 2, column 7 (rToneFreq): \"69.4\" is not in the tone list\n"_s;
         QTest::newRow("import: grid line refused")
-            << texts(u"import|FILE|CSV") << GridHeader + "1,462,462,88.6,,,,,,\n" << 8192
-            << u"grid.csv: line 2, column 3 (Rx Tone): \"88.6\" is not an item of the tone list\n"_s;
+            << texts(u"import|FILE|CSV") << GridHeader + "1,462,462,88.6,,,,,,\n"
+            << 8192 << u"grid.csv: line 2, column 3 (Rx Tone): \"88.6\" is not an item of the tone list\n"_s;
         QTest::newRow("import: generic row without its last column")
-            << import << generic + "1,A,446,,,Tone,67.0\r\n2,B,446,,,\r\n" << 8192
-            << u"grid.csv: line 3: 6 of 7 cells: the line is cut off or lacks cells\n"_s;
+            << import << generic + "1,A,446,,,Tone,67.0\r\n2,B,446,,,\r\n"
+            << 8192 << u"grid.csv: line 3: 6 of 7 cells: the line is cut off or lacks cells\n"_s;
         QTest::newRow("import: generic cut inside a quoted name")
-            << import << generic + "1,\"A,446,,,,\r\n" << 8192
-            << u"grid.csv: line 2: the file ends inside this quoted field"_s;
+            << import << generic + "1,\"A,446,,,,\r\n"
+            << 8192 << u"grid.csv: line 2, column 2 (Name): the file ends inside this quoted field"_s;
         QTest::newRow("import: generic header only")
             << import << generic << 8192 << u"grid.csv: no channels in the file: it has only its header\n"_s;
         QByteArray manyRefused = generic;
         for (int n = 1; n <= 30; ++n)
             manyRefused += QByteArray::number(n) + ",A,446,,,Tone,69.4\r\n";
+        QTest::newRow("import: the 20 lines listed, then how many more")
+            << import << manyRefused << 8192 << u"grid.csv: ... and 10 more\n"_s;
         QTest::newRow("import: the first 20 refused lines listed")
             << import << manyRefused << 8192
-            << u"line 21: rToneFreq \"69.4\" is not in the tone list\ngrid.csv: ... and 10 more\n"_s;
+            << u"grid.csv: line 21, column 7 (rToneFreq): \"69.4\" is not in the tone list\n"_s;
         QTest::newRow("import: larger than any channel file")
-            << import << generic + QByteArray(600 * 1024, '\n') << 8192
+            << import << generic + QByteArray(qsizetype(600) * 1024, '\n') << 8192
             << u"grid.csv: larger than any channel file: at most 512 KB is read"_s;
         QTest::newRow("import: first line names no format")
             << texts(u"import|FILE|CSV") << QByteArray("Channel,Frequency\r\n1,446\r\n") << 8192
             << u"grid.csv: line 1: the first line is neither the channel table's header"_s;
         QTest::newRow("import: generic without a frequency")
             << texts(u"import|FILE|CSV") << generic + "1,A,0,,,,\r\n"
-            << 8192 << u"grid.csv: line 2: Frequency 0 MHz is outside 400-470 MHz\n"_s;
+            << 8192
+            << u"grid.csv: line 2, column 3 (Frequency): Rx 0.00000 MHz is outside the Frequency Range 400-470 MHz\n"_s;
+        const QStringList plan{u"import"_s, u"FILE"_s,
+                               QStringLiteral(KDW_SOURCE_DIR "/tests/core/data/from_zero_mixed.csv")};
+        QTest::newRow("import: a row left out refuses the file without --skip-unfit")
+            << plan << QByteArray() << 8192
+            << u"from_zero_mixed.csv: line 8, column 13 (Mode): \"AM\": the radio has only FM and NFM\n"_s;
+        QTest::newRow("import: --first without in-order")
+            << texts(u"import|--first|5|FILE|CSV") << generic << 8192 << u"usage"_s;
+        QTest::newRow("import: placement of a grid file")
+            << texts(u"import|--skip-unfit|FILE|CSV") << GridHeader + "1,462,,,,,,,,\n"
+            << 8192 << u"grid.csv is a channel table: --place, --first and --skip-unfit are for the generic format"_s;
         QTest::newRow("import: unknown format")
             << texts(u"import|--format|chirp|FILE|CSV") << csv << 8192 << u"usage"_s;
         QTest::newRow("diff: missing file")
@@ -354,7 +367,9 @@ private slots:
                               image.byte(region::FrequencyRangeIndex));
         const QByteArray exported = image.bytes();
         const CliRun in = runCli({u"import"_s, u"--format"_s, format, path(u"a.sin"_s), path(u"a.csv"_s)});
-        QCOMPARE(in.err, QString());
+        QCOMPARE(in.err, format == u"grid" ? QString()
+                                           : path(u"a.csv: columns ignored, the radio has no place for them: "
+                                                  u"TStep, Comment\n"_s));
         QCOMPARE(in.exitCode, 0);
         QCOMPARE(firstDifference(readFile(path(u"a.sin"_s)), exported), QString());
     }
@@ -370,7 +385,7 @@ private slots:
         const QStringList english{u"grid.csv: line 2, Rx Freq: 4490 became 470.00000"_s,
                                   u"grid.csv: line 3, Rx Freq: 380 became 400.00000"_s,
                                   u"grid.csv: line 4, Tx Freq: 462.0030 became 462.00000"_s,
-                                  u"a.sin: 1 channel that held data is now empty: 9"_s};
+                                  u"a.sin: 1 channel that held data is left empty: 9"_s};
         QTest::newRow("apply") << texts(u"apply|FILE|CSV") << english;
         QTest::newRow("import") << texts(u"import|FILE|CSV") << english;
         QTest::newRow("import --format grid") << texts(u"import|--format|grid|FILE|CSV") << english;
@@ -378,7 +393,7 @@ private slots:
                                     << QStringList{u"grid.csv: 第 2 行，接收頻率：4490 變為 470.00000"_s,
                                                    u"grid.csv: 第 3 行，接收頻率：380 變為 400.00000"_s,
                                                    u"grid.csv: 第 4 行，發射頻率：462.0030 變為 462.00000"_s,
-                                                   u"a.sin: 1 個原有資料的信道現在為空：9"_s};
+                                                   u"a.sin: 1 個原有資料的信道被清空：9"_s};
     }
     void clampAndSnapAreNamed()
     {
@@ -398,6 +413,41 @@ private slots:
         QCOMPARE(bytes.mid(region::channelRecord(3), 8), hex("0025214600002046"));
     }
 
+    // A generic plan with rows the radio cannot hold: --skip-unfit takes the
+    // others, lists the rest and exits 1; a plan that fits exits 0.
+    void importSkipsUnfitRows_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("leftOut");      // lines of standard error that say so
+        QTest::addColumn<QString>("channel1"); // channel 1 was in use: it keeps its Busy Lock
+        QTest::newRow("in order, unfit rows skipped")
+            << texts(u"--skip-unfit|--place|in-order") << u"from_zero_mixed.csv"_s << 1 << 5
+            << u"442.87500|447.87500|Off|103.5|Carrier|High|Add|Wide|WW7PSR"_s;
+        QTest::newRow("every row fits") << QStringList{} << u"cross_modes.csv"_s << 0 << 0
+                                        << u"446.00625|446.00625|71.9|67.0|Carrier|High|Add|Wide|T-T"_s;
+    }
+    void importSkipsUnfitRows()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, file);
+        QFETCH(int, exitCode);
+        QFETCH(int, leftOut);
+        QFETCH(QString, channel1);
+        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
+        const CliRun run
+            = runCli(QStringList{u"import"_s} + options
+                     + QStringList{path(u"a.sin"_s), QStringLiteral(KDW_SOURCE_DIR "/tests/core/data/") + file});
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.err.count(QRegularExpression(u"line \\d+, column \\d+ \\(|line \\d+: no channel"_s)), leftOut);
+        QVERIFY2(run.err.contains(u"columns ignored, the radio has no place for them: TStep, Comment"_s),
+                 qPrintable(run.err));
+        MemoryImage image;
+        image.copyIn(readFile(path(u"a.sin"_s)));
+        QCOMPARE(cells(channelTexts(image, 1, Language::Eng)).join(u'|'), channel1);
+    }
+
     // Without --format, import reads the format the first line names: the
     // grid's header in any language or a generic header in any column order.
     void importRecognisesTheFormat_data()
@@ -406,7 +456,8 @@ private slots:
         QTest::addColumn<QString>("rxFreq"); // of channel 3 after
         QTest::newRow("grid, English") << GridHeader + "3,446.5,,,,,,,,\r\n" << u"446.50000"_s;
         QTest::newRow("grid, Traditional")
-            << u"信道,接收頻率,發射頻率,接收信令,發射信令,繁忙鎖定,功率,掃描添加,帶寬,信道名稱\n3,446.5,,,,,,,,\n"_s.toUtf8()
+            << u"信道,接收頻率,發射頻率,接收信令,發射信令,繁忙鎖定,功率,掃描添加,帶寬,信道名稱\n3,446.5,,,,,,,,\n"_s
+                   .toUtf8()
             << u"446.50000"_s;
         QTest::newRow("generic") << QByteArray("Location,Name,Frequency\r\n3,,447.0\r\n") << u"447.00000"_s;
         QTest::newRow("generic, other order, BOM")
@@ -419,7 +470,7 @@ private slots:
         QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         QVERIFY(writeFile(path(u"in.csv"_s), csv));
         const CliRun run = runCli({u"import"_s, path(u"a.sin"_s), path(u"in.csv"_s)});
-        QCOMPARE(run.err, path(u"a.sin: 2 channels that held data are now empty: 1, 9\n"_s));
+        QCOMPARE(run.err, path(u"a.sin: 2 channels that held data are left empty: 1, 9\n"_s));
         QCOMPARE(run.exitCode, 0);
         MemoryImage image;
         image.copyIn(readFile(path(u"a.sin"_s)));

@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes as a generic channel CSV to the import over a plan of
-// channels. A refusal names its line and a reason and leaves the image as it
-// was; an accepted file gives frequencies inside the Frequency Range, and the
-// export of the result, imported again, changes nothing.
+// channels, placed by Location or in file order. A refused file leaves the
+// image as it was; each row left out names its line and a reason; the rows
+// taken hold frequencies inside the Frequency Range (never moved into it), and
+// the export of the result, imported again, takes every row and changes nothing.
 #include "core/channels/channelcodec.h"
 #include "core/channels/genericcsv.h"
 #include "core/image/regions.h"
@@ -41,24 +42,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const MemoryImage start = startImage();
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const Language language = AllLanguages.at(size % AllLanguages.size());
-    // A narrower range than the band on odd sizes, so clamping is fuzzed at both.
+    // A narrower range than the band on odd sizes, so the range is fuzzed at both.
     const FrequencyRange range = size % 2 ? FrequencyRange{43000000, 44000000} : FrequencyRange{};
-    const GenericCsvImport imported = importGenericChannelCsv(start, text, language, range);
+    const GenericCsvOptions options
+        = size % 3 ? GenericCsvOptions{} : GenericCsvOptions{GenericPlacement::InOrder, int(size % 99) + 1};
+    const GenericCsvImport imported = importGenericChannelCsv(start, text, language, range, options);
     if (!imported) {
-        for (const GenericCsvRefusal &refusal : imported.refusals)
-            fuzz::check(refusal.line >= 1 && !refusal.reason.isEmpty());
+        fuzz::check(!imported.fault->reason.isEmpty() && imported.image == start);
         return 0;
     }
+    for (const GenericCsvRefusal &row : imported.leftOut)
+        fuzz::check(row.line >= 2 && !row.reason.isEmpty());
+    int inUse = 0;
     for (int channel = 1; channel <= region::ChannelCount; ++channel) {
         if (isEmptyChannel(imported.image, channel))
             continue;
+        ++inUse;
         const int base = region::channelRecord(channel);
         const quint32 tx = readFrequency(imported.image, base + record::TxFrequency);
         fuzz::check(inRange(readFrequency(imported.image, base + record::RxFrequency), range));
         fuzz::check(tx == 0 || inRange(tx, range));
     }
+    fuzz::check(inUse == imported.taken);
+    if (inUse == 0)
+        return 0;
     const GenericCsvImport again
         = importGenericChannelCsv(imported.image, genericChannelCsv(imported.image), language, range);
-    fuzz::check(bool(again) && again.changes.isEmpty() && again.image == imported.image);
+    fuzz::check(bool(again) && again.leftOut.isEmpty() && again.changes.isEmpty() && again.image == imported.image);
     return 0;
 }

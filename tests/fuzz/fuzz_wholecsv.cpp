@@ -70,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!imported)
             continue;
         for (int n = 1; n <= region::ChannelCount; ++n)
-            fuzz::check(listed.contains(n) ? sameChannel(imported.image, whole.image, n) : isEmptyChannel(imported.image, n));
+            fuzz::check(listed.contains(n) ? sameChannel(imported.image, whole.image, n)
+                                           : isEmptyChannel(imported.image, n));
     }
     return 0;
 }

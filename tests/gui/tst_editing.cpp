@@ -13,6 +13,7 @@
 #include "gui/frame/mainframe.h"
 #include "gui/grid/csvcommands.h"
 #include "gui/grid/findbar.h"
+#include "gui/grid/importsummarydlg.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
 #include "gui/grid/sortchannelsdlg.h"
@@ -27,12 +28,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -137,6 +141,16 @@ std::shared_ptr<FileDialogSeen> answerFileDialog(const QString &path, const QStr
         static_cast<QDialog *>(dialog)->accept(); // the file dialog's own accept checks the name
     });
     return seen;
+}
+
+// Alt+O in the import summary, once it is the active window (an Alt+letter
+// reaches only the active window), until the button's delayed click lands.
+void chooseInOrder(CImportSummaryDlg *box)
+{
+    box->activateWindow();
+    QTRY_VERIFY(box->isActiveWindow());
+    QTest::keyClick(box, Qt::Key_O, Qt::AltModifier);
+    QTRY_VERIFY(box->findChild<QRadioButton *>(controlName(ctl::summary::InOrder))->isChecked());
 }
 
 QString editorText(QWidget *editor)
@@ -644,7 +658,8 @@ private slots:
     // File > Export Channels writes the format of the filter chosen, which the
     // next export offers again; Import Channels recognises the format by the
     // first line, brings the channels back as one undo step and says which
-    // format it read; a refused file is listed by line and changes nothing.
+    // format it read (a generic file in its summary, before Import); a refused
+    // file is listed by line and changes nothing.
     // Both dialogs carry their command's name and start in the document's folder.
     void csvInTheWindow_data()
     {
@@ -684,11 +699,24 @@ private slots:
         run.key(Qt::Key_Delete);
         const MemoryImage deleted = run.image();
         dialog = answerFileDialog(path);
+        // A summary comes first for a generic file only; a question left
+        // waiting would answer the next test's.
+        const bool generic = formatName.startsWith(u"generic"_s);
+        auto summary = std::make_shared<QString>();
+        if (generic) {
+            test::whenModal<CImportSummaryDlg>([summary](CImportSummaryDlg *box) {
+                *summary = box->findChild<QLabel *>(controlName(ctl::summary::Summary))->text();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+        }
         run.program.action(cmd::ImportChannels)->trigger();
         QCOMPARE(dialog->title, u"Import Channels"_s);
         QCOMPARE(dialog->folder, folder);
-        QCOMPARE(messages.texts, QStringList{u"The channels of \"%1\" were imported (format: %2)."_s.arg(
-                                     QDir::toNativeSeparators(path), formatName)});
+        if (generic)
+            QCOMPARE(*summary, u"16 channels will be imported, 0 left out. Rows placed by Location."_s);
+        else
+            QCOMPARE(messages.texts, QStringList{u"The channels of \"%1\" were imported (format: %2)."_s.arg(
+                                         QDir::toNativeSeparators(path), formatName)});
         QVERIFY(channelTable(run.image(), Language::Eng) == shown);
         QVERIFY(run.gridShowsImage());
         run.key(Qt::Key_Z, Qt::ControlModifier);
@@ -702,6 +730,57 @@ private slots:
         QVERIFY2(messages.texts.first().contains(u"Format: "_s + formatName + u"\nline 2"_s),
                  qPrintable(messages.texts.first()));
         QVERIFY(run.image() == deleted);
+    }
+
+    // A generic plan numbered from 0 over several bands: the summary, before
+    // anything changes, counts what fits and lists what does not, offers the
+    // placement (Alt+O: in file order) and follows it; Escape changes nothing,
+    // Enter imports what it showed as one undo step.
+    void importSummaryOfAForeignPlan()
+    {
+        test::MessageRecorder messages;
+        Running run;
+        const QString path = QStringLiteral(KDW_SOURCE_DIR "/tests/core/data/from_zero_mixed.csv");
+        const MemoryImage before = run.image();
+        QStringList seen;
+        int listed = 0;
+        const auto label = [](CImportSummaryDlg *box) {
+            return box->findChild<QLabel *>(controlName(ctl::summary::Summary))->text();
+        };
+        answerFileDialog(path);
+        test::whenModal<CImportSummaryDlg>([&](CImportSummaryDlg *box) {
+            seen.append(label(box));
+            chooseInOrder(box);
+            seen.append(label(box));
+            listed = box->findChild<QTableWidget *>(controlName(ctl::summary::List))->rowCount();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        run.program.action(cmd::ImportChannels)->trigger();
+        QCOMPARE(seen,
+                 test::texts(u"5 channels will be imported, 5 left out. Rows placed by Location.|"
+                             u"5 channels will be imported, 5 left out. Rows placed in file order from channel 1."));
+        QCOMPARE(listed, 5 + 3 + 2); // left out, changed, the columns ignored and the channels left empty
+        QVERIFY(run.image() == before);
+
+        answerFileDialog(path);
+        test::whenModal<CImportSummaryDlg>([](CImportSummaryDlg *box) {
+            chooseInOrder(box);
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        });
+        run.program.action(cmd::ImportChannels)->trigger();
+        QVERIFY(messages.texts.isEmpty());
+        const ChannelTable table = channelTable(run.image(), Language::Eng);
+        const auto joined
+            = [&table](int n) { return QStringList(table[n - 1].begin(), table[n - 1].end()).join(u'|'); };
+        QCOMPARE(joined(1), u"442.87500|447.87500|Off|103.5|Off|High|Add|Wide|WW7PSR"_s);
+        QCOMPARE(joined(4), u"439.98750|432.38750|Off|67.0|Carrier|Low|Add|Wide|Zurich"_s); // its Busy Lock kept
+        QVERIFY(isEmptyChannel(run.image(), 6));
+        QVERIFY(run.gridShowsImage());
+        // The window manager gives the main window back its focus; offscreen, the test does.
+        run.program.app.mainFrame()->activateWindow();
+        QTRY_VERIFY(run.program.app.mainFrame()->isActiveWindow());
+        run.key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(test::firstDifference(run.image(), before), QString());
     }
 
     // Without a document's folder the file dialogs start in the folder used

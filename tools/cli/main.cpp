@@ -22,7 +22,10 @@ const Command Commands[] = {
     {"channels", "channels [--lang eng|chs|cht] FILE.sin", cmdChannels},
     {"apply", "apply [--lang eng|chs|cht] FILE.sin GRID.csv", cmdApply},
     {"export", "export [--format grid|generic] [--lang eng|chs|cht] FILE.sin OUT.csv", cmdExport},
-    {"import", "import [--format grid|generic] [--lang eng|chs|cht] FILE.sin IN.csv", cmdImport},
+    {"import",
+     "import [--format grid|generic] [--lang eng|chs|cht] [--place numbered|in-order [--first N]] [--skip-unfit] "
+     "FILE.sin IN.csv",
+     cmdImport},
     {"settings", "settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]", cmdSettings},
     {"read", "read --port NAME OUT.sin [--backup|--no-backup] [--no-resume]", cmdRead},
     {"write",
