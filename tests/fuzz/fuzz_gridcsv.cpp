@@ -16,9 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     image.fill(0xFF);
     const GridCsvResult result = channelTableFromCsv(text, image, Language::Eng);
     if (!result) {
-        // Column 0 is the channel number or the line as a whole; 1..9 the grid's columns.
+        // Line 0 is the file as a whole; column 0 the channel number or the line
+        // as a whole, 1..9 the grid's columns.
+        const int line = result.error->line;
         const int column = result.error->column;
-        if (result.error->line < 1 || column < 0 || column > ChannelFieldCount || result.error->message.isEmpty())
+        if (line < 0 || column < 0 || column > ChannelFieldCount || (line == 0 && column != 0)
+            || result.error->message.isEmpty())
             std::abort();
         return 0;
     }
