@@ -51,6 +51,30 @@ private slots:
         QVERIFY2(run.out.startsWith(out), qPrintable(run.out));
         QVERIFY2(run.err.startsWith(err), qPrintable(run.err));
     }
+
+    // Each command's --help says what every option it takes does, in each language.
+    void everyOptionExplained()
+    {
+        const QString program = QStringLiteral(KDW_PROGRAM_DIR);
+        const QStringList lines = runCli({u"--help"_qs}, {}, program).out.split(u'\n');
+        int commands = 0;
+        for (const QString &line : lines) {
+            if (!line.startsWith(u"  kdw-cli "_qs))
+                continue;
+            ++commands;
+            const QString command = line.section(u' ', 3, 3);
+            // A command without --lang speaks English.
+            const QStringList langs = line.contains(u"--lang"_qs) ? QStringList{u"--lang=chs"_qs, u"--lang=cht"_qs}
+                                                                   : QStringList{};
+            for (const QString &lang : langs + QStringList{u"--help"_qs}) {
+                const QString help = runCli({command, lang, u"--help"_qs}, {}, program).out;
+                QVERIFY2(help.contains(u"options:\n"_qs), qPrintable(command + u" "_qs + lang));
+                for (const QString &option : help.section(u"options:\n"_qs, 1).split(u'\n', Qt::SkipEmptyParts))
+                    QVERIFY2(!option.mid(19).trimmed().isEmpty(), qPrintable(command + u": "_qs + option));
+            }
+        }
+        QCOMPARE(commands, 13);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliOptions)
