@@ -1,5 +1,6 @@
 #include "app/programapp.h"
 
+#include "app/commandtable.h"
 #include "core/image/programdoc.h"
 #include "core/program/globals.h"
 #include "core/program/startup.h"
@@ -10,7 +11,6 @@
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/apptheme.h"
 #include "gui/frame/commandids.h"
-#include "gui/frame/commandtable.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/documenttitle.h"
 #include "gui/frame/mainframe.h"

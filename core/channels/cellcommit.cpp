@@ -1,7 +1,7 @@
 #include "core/channels/cellcommit.h"
 
-#include "core/channels/csv.h"
 #include "core/channels/tonelist.h"
+#include "core/text/csv.h"
 #include "core/text/localisedtext.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 
 #include "core/channels/cellcommit.h"
 #include "core/channels/channeltable.h"
-#include "core/channels/csv.h"
 #include "core/channels/frequencyrules.h"
 #include "core/image/memoryimage.h"
+#include "core/text/csv.h"
 #include "core/text/language.h"
 
 #include <QString>

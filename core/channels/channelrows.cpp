@@ -2,8 +2,8 @@
 
 #include "core/channels/cellcommit.h"
 #include "core/channels/channelcodec.h"
-#include "core/channels/csv.h"
 #include "core/image/regions.h"
+#include "core/text/csv.h"
 #include "core/text/localisedtext.h"
 
 #include <QStringList>

@@ -2,13 +2,9 @@
 
 #include "core/channels/cellcommit.h"
 #include "core/channels/channelcsv.h"
-#include "core/channels/csv.h"
 #include "core/channels/genericcsv.h"
+#include "core/text/csv.h"
 #include "core/text/localisedtext.h"
-#include "core/text/wholefile.h"
-
-#include <QFile>
-#include <QStringDecoder>
 
 namespace kdw {
 
@@ -16,7 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr LocalisedText NotUtf8{u"not UTF-8 text", u"不是 UTF-8 文本", u"不是 UTF-8 文字"};
 constexpr LocalisedText TooLarge{
     u"larger than any channel file: at most %1 KB is read (99 channels take less than 20 KB)",
     u"比任何信道文件都大：最多读取 %1 KB（99 个信道不到 20 KB）",
@@ -37,39 +32,12 @@ constexpr LocalisedText UnknownFormat{
 
 } // namespace
 
-TextFileRead readUtf8File(const QString &path, Language language, std::optional<qint64> maxBytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, file.errorString()};
-    const auto tooLarge = [&] { return TextFileRead{std::nullopt, TooLarge.text(language).arg(*maxBytes / 1024)}; };
-    // The size first, then at most one byte more than the limit: a pipe or a
-    // file that grows has no size to trust.
-    if (maxBytes && file.size() > *maxBytes)
-        return tooLarge();
-    const QByteArray bytes = maxBytes ? file.read(*maxBytes + 1) : file.readAll();
-    if (maxBytes && bytes.size() > *maxBytes)
-        return tooLarge();
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, file.errorString()};
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder(bytes);
-    if (decoder.hasError())
-        return {std::nullopt, NotUtf8.text(language)};
-    return {text, {}};
-}
-
 TextFileRead readChannelCsvFile(const QString &path, Language language)
 {
-    return readUtf8File(path, language, ChannelCsvMaxBytes);
-}
-
-std::optional<QString> writeUtf8File(const QString &path, const QString &text)
-{
-    const FileWrite written = writeWholeFile(path, text.toUtf8());
-    if (!written)
-        return written.reason;
-    return std::nullopt;
+    TextFileRead file = readUtf8File(path, language, ChannelCsvMaxBytes);
+    if (file.tooLarge)
+        file.reason = TooLarge.text(language).arg(ChannelCsvMaxBytes / 1024);
+    return file;
 }
 
 QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, Language language)

@@ -4,6 +4,7 @@
 #include "core/channels/genericcsv.h"
 #include "core/image/memoryimage.h"
 #include "core/text/language.h"
+#include "core/text/textfile.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,27 +18,14 @@ namespace kdw {
 // under its header) and the generic one other programming tools exchange.
 enum class ChannelCsvFormat { Grid, Generic };
 
-struct TextFileRead
-{
-    std::optional<QString> text; // set when the file was read and is UTF-8
-    QString reason;              // why not, otherwise
-};
-
 // The largest channel CSV read, in bytes. 99 channels of the widest rows of
 // either format take less than 20 KB; the rest is room for files of other
 // tools, which list hundreds of rows and more columns. A larger file is
 // refused before it is read, so no input can take much memory.
 inline constexpr qint64 ChannelCsvMaxBytes = qint64(512) * 1024;
 
-// A whole file as UTF-8 text (a byte order mark is dropped); the reason,
-// when it is not UTF-8, is in `language`. A file of more than `maxBytes`
-// (when given) is refused without being read whole.
-[[nodiscard]] TextFileRead readUtf8File(const QString &path, Language language,
-                                        std::optional<qint64> maxBytes = std::nullopt);
 // A channel CSV: readUtf8File with the limit of ChannelCsvMaxBytes.
 [[nodiscard]] TextFileRead readChannelCsvFile(const QString &path, Language language);
-// Replaces the file whole or not at all; the reason when it could not.
-[[nodiscard]] std::optional<QString> writeUtf8File(const QString &path, const QString &text);
 
 // The image's channels as CSV of a format; grid texts in a language.
 [[nodiscard]] QString exportChannelCsv(const MemoryImage &image, ChannelCsvFormat format, Language language);

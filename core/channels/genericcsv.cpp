@@ -3,9 +3,9 @@
 #include "core/channels/genericcsv.h"
 
 #include "core/channels/channelcodec.h"
-#include "core/channels/csv.h"
 #include "core/channels/tonelist.h"
 #include "core/image/regions.h"
+#include "core/text/csv.h"
 
 namespace kdw {
 

@@ -1,10 +1,10 @@
 // The generic channel CSV read row by row: what the radio can hold is taken,
 // every other row is left out with one reason; see importGenericChannelCsv.
 #include "core/channels/channelcodec.h"
-#include "core/channels/csv.h"
 #include "core/channels/genericcsv.h"
 #include "core/channels/tonelist.h"
 #include "core/image/regions.h"
+#include "core/text/csv.h"
 #include "core/text/localisedtext.h"
 
 #include <QHash>

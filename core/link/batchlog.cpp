@@ -1,6 +1,6 @@
 #include "core/link/batchlog.h"
 
-#include "core/channels/csv.h"
+#include "core/text/csv.h"
 #include "core/text/wholefile.h"
 
 #include <QDir>

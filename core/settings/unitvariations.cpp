@@ -1,8 +1,8 @@
 #include "core/settings/unitvariations.h"
 
-#include "core/channels/csv.h"
-#include "core/channels/csvfile.h"
+#include "core/text/csv.h"
 #include "core/text/localisedtext.h"
+#include "core/text/textfile.h"
 
 #include <QDir>
 

@@ -9,9 +9,6 @@ class QComboBox;
 
 namespace kdw {
 
-struct AppContext;
-class DocumentCommands;
-
 // The Language dialog (template 162): the three languages in the running
 // language, the running one selected.
 class CLanguageDlg : public CTemplateDialog
@@ -31,10 +28,5 @@ private:
 
     QComboBox *m_comboLanguage = nullptr;
 };
-
-// The Language command: on a new choice, asks whether to save a modified
-// document (Cancel keeps everything as it is), stores the choice and the
-// port in the context's Program.ini, starts the program again and quits.
-void runLanguageCommand(QWidget *owner, DocumentCommands &documents, const AppContext &context);
 
 } // namespace kdw

@@ -3,9 +3,9 @@
 // rows it holds (a channel it does not list is empty) or, holding no row, is
 // refused; a part that ends anywhere inside a line is refused.
 #include "core/channels/channelcodec.h"
-#include "core/channels/csv.h"
 #include "core/channels/csvfile.h"
 #include "core/image/regions.h"
+#include "core/text/csv.h"
 #include "fuzzinput.h"
 
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "core/channels/csv.h"
+#include "core/text/csv.h"
 
 #include "core/text/localisedtext.h"
 
