@@ -283,17 +283,21 @@ private:
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.contains(QStringLiteral("--help"))) {
+    const SimCommandLine command = parseSimOptions(QCoreApplication::arguments().mid(1));
+    if (command.help) {
         std::printf("%s", qPrintable(simUsage()));
         return 0;
     }
-    QString error;
-    const auto options = parseSimOptions(arguments, &error);
-    if (!options) {
-        std::fprintf(stderr, "kdw-radio-sim: %s\n%s", qPrintable(error), qPrintable(simUsage()));
+    if (command.version) {
+        std::printf("kdw-radio-sim %s\n", KDW_VERSION);
+        return 0;
+    }
+    if (!command.options) {
+        std::fprintf(stderr, "kdw-radio-sim: %s\n%s", qPrintable(command.error), qPrintable(simUsage()));
         return 2;
     }
+    const auto &options = command.options;
+    QString error;
     const auto memory = initialMemory(options->imagePath);
     if (!memory)
         return 2;

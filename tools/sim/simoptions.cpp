@@ -2,6 +2,9 @@
 
 #include "core/image/transferranges.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
 namespace kdw::sim {
 
 std::optional<Stage> parseStage(const QString &text)
@@ -20,7 +23,7 @@ std::optional<Stage> parseStage(const QString &text)
 QString simUsage()
 {
     return QStringLiteral(
-        "usage: kdw-radio-sim [options]\n"
+        "usage: kdw-radio-sim [options]   (--opt VALUE or --opt=VALUE)\n"
         "A simulated KDW417 radio on a pseudo-terminal. Prints the terminal's path\n"
         "on its first line (and again after every hang-up).\n"
         "  --link PATH         also place a symbolic link PATH to the terminal\n"
@@ -51,60 +54,39 @@ QString simUsage()
         "  --garbage           no KDW417: answer every byte with two bytes of noise\n"
         "  --strikes N         faults past the wake-up strike N times, each time their\n"
         "                      stage comes again (default 1)\n"
-        "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n");
+        "Faults at the wake-up spoil one transfer's four attempts; others strike once.\n"
+        "  --help              this help\n"
+        "  --version           the version\n");
 }
 
 namespace {
 
-// The command line read one argument after another; an option's value is the
-// argument after it.
-class Arguments
-{
-public:
-    explicit Arguments(const QStringList &arguments)
-        : m_arguments(arguments)
-    {
-    }
-
-    bool atEnd() const { return m_next >= m_arguments.size(); }
-    const QString &next() { return m_arguments.at(m_next++); }
-    std::optional<QString> value()
-    {
-        if (atEnd())
-            return std::nullopt;
-        return next();
-    }
-
-    bool text(QString &target)
-    {
-        const auto text = value();
-        target = text.value_or(QString());
-        return text.has_value();
-    }
-    // A whole number from 0.
-    bool number(int &target)
-    {
-        const auto text = value();
-        bool ok = false;
-        target = text ? text->toInt(&ok) : 0;
-        return ok && target >= 0;
-    }
-    bool stage(std::optional<Stage> &target)
-    {
-        const auto text = value();
-        target = text ? parseStage(*text) : std::nullopt;
-        return target.has_value();
-    }
-
-private:
-    const QStringList &m_arguments;
-    qsizetype m_next = 0;
+// Every option with a value, by name.
+constexpr const char *ValueOptions[] = {
+    "link",         "image", "save",    "log",    "baud",  "box",     "swap-ms",          "ident",
+    "wrong-wakeup", "nak",   "silence", "hangup", "short", "corrupt", "rest-after-write", "strikes",
 };
+// Every fault that is only switched on.
+constexpr const char *SwitchOptions[] = {"no-answer", "garbage-lead", "echo", "garbage", "read-only"};
+
+// A whole number from 0.
+bool readNumber(const QString &text, int &target)
+{
+    bool ok = false;
+    target = text.toInt(&ok);
+    return ok && target >= 0;
+}
+
+bool readStage(const QString &text, std::optional<Stage> &target)
+{
+    target = parseStage(text);
+    return target.has_value();
+}
 
 // N:HEX, eight bytes in exactly sixteen hex digits.
-bool readIdentification(Arguments &arguments, QMap<int, QByteArray> &identifications)
+bool readIdentification(const QString &text, QMap<int, QByteArray> &identifications)
 {
-    const QStringList parts = arguments.value().value_or(QString()).split(u':');
+    const QStringList parts = text.split(u':');
     bool ok = false;
     const int radio = parts.size() == 2 ? parts.at(0).toInt(&ok) : 0;
     const QByteArray bytes = parts.size() == 2 ? QByteArray::fromHex(parts.at(1).toLatin1()) : QByteArray();
@@ -112,96 +94,116 @@ bool readIdentification(Arguments &arguments, QMap<int, QByteArray> &identificat
     return ok && radio > 0 && bytes.size() == 8 && bytes.toHex() == parts.at(1).toLower().toLatin1();
 }
 
-// An option of the radio's setting up: true or false for its value, nothing
-// when `name` is none of them.
-std::optional<bool> readSetupOption(const QString &name, Arguments &arguments, SimOptions &options)
+// Takes the value of option `name` into `options`; false when it is not a value the option takes.
+bool readValue(const QString &name, const QString &value, SimOptions &options)
 {
-    if (name == u"--link")
-        return arguments.text(options.linkPath);
-    if (name == u"--image")
-        return arguments.text(options.imagePath);
-    if (name == u"--save")
-        return arguments.text(options.savePath);
-    if (name == u"--log")
-        return arguments.text(options.logPath);
-    if (name == u"--baud")
-        return arguments.number(options.baud);
-    if (name == u"--box")
-        return arguments.number(options.radios) && options.radios > 0;
-    if (name == u"--swap-ms")
-        return arguments.number(options.swapMs);
-    if (name == u"--ident")
-        return readIdentification(arguments, options.identifications);
-    return std::nullopt;
-}
-
-// A fault that takes a value, as readSetupOption.
-std::optional<bool> readFaultValue(const QString &name, Arguments &arguments, Faults &faults)
-{
-    if (name == u"--wrong-wakeup")
-        return arguments.number(faults.wrongWakeUps);
-    if (name == u"--nak")
-        return arguments.stage(faults.nak);
-    if (name == u"--silence")
-        return arguments.stage(faults.silence);
-    if (name == u"--hangup")
-        return arguments.stage(faults.hangUp);
-    if (name == u"--short")
-        return arguments.stage(faults.shortAnswer) && faults.shortAnswer->kind != Stage::Kind::WakeUp;
-    if (name == u"--rest-after-write")
-        return arguments.number(faults.restAfterWrite);
-    if (name == u"--strikes")
-        return arguments.number(faults.strikes) && faults.strikes > 0;
-    if (name == u"--corrupt") {
+    Faults &faults = options.faults;
+    if (name == u"link")
+        options.linkPath = value;
+    else if (name == u"image")
+        options.imagePath = value;
+    else if (name == u"save")
+        options.savePath = value;
+    else if (name == u"log")
+        options.logPath = value;
+    else if (name == u"baud")
+        return readNumber(value, options.baud);
+    else if (name == u"box")
+        return readNumber(value, options.radios) && options.radios > 0;
+    else if (name == u"swap-ms")
+        return readNumber(value, options.swapMs);
+    else if (name == u"ident")
+        return readIdentification(value, options.identifications);
+    else if (name == u"wrong-wakeup")
+        return readNumber(value, faults.wrongWakeUps);
+    else if (name == u"nak")
+        return readStage(value, faults.nak);
+    else if (name == u"silence")
+        return readStage(value, faults.silence);
+    else if (name == u"hangup")
+        return readStage(value, faults.hangUp);
+    else if (name == u"short")
+        return readStage(value, faults.shortAnswer) && faults.shortAnswer->kind != Stage::Kind::WakeUp;
+    else if (name == u"rest-after-write")
+        return readNumber(value, faults.restAfterWrite);
+    else if (name == u"strikes")
+        return readNumber(value, faults.strikes) && faults.strikes > 0;
+    else if (name == u"corrupt") {
         bool ok = false;
-        const auto text = arguments.value();
-        faults.corruptAddress = text ? text->toInt(&ok, 0) : -1;
+        faults.corruptAddress = value.toInt(&ok, 0);
         return ok && faults.corruptAddress >= 0 && faults.corruptAddress < MemoryImage::Size;
     }
-    return std::nullopt;
+    return true;
 }
 
-// A fault that is only switched on: the flag it sets, nullptr for none.
 bool *faultSwitch(const QString &name, Faults &faults)
 {
-    if (name == u"--no-answer")
+    if (name == u"no-answer")
         return &faults.noAnswer;
-    if (name == u"--garbage-lead")
+    if (name == u"garbage-lead")
         return &faults.garbageLead;
-    if (name == u"--echo")
+    if (name == u"echo")
         return &faults.echo;
-    if (name == u"--garbage")
+    if (name == u"garbage")
         return &faults.garbage;
-    if (name == u"--read-only")
+    if (name == u"read-only")
         return &faults.readOnly;
     return nullptr;
 }
 
 } // namespace
 
-std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString *error)
+SimCommandLine parseSimOptions(const QStringList &arguments)
 {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : ValueOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("VALUE")));
+    for (const char *name : SwitchOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+    const QCommandLineOption help(QStringLiteral("help"));
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOption(help);
+    parser.addOption(version);
+
+    SimCommandLine line;
+    // QCommandLineParser wants the program's name first. --help answers even
+    // beside an option it does not know.
+    const bool parsed = parser.parse(QStringList{QStringLiteral("kdw-radio-sim")} + arguments);
+    line.help = parser.isSet(help);
+    line.version = parser.isSet(version);
+    if (line.help || line.version)
+        return line;
+    if (!parsed) {
+        const QStringList unknown = parser.unknownOptionNames();
+        line.error
+            = unknown.isEmpty() ? parser.errorText() : QStringLiteral("unknown option --%1").arg(unknown.first());
+        return line;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        line.error = QStringLiteral("unknown option %1").arg(parser.positionalArguments().first());
+        return line;
+    }
     SimOptions options;
-    Arguments args(arguments);
-    while (!args.atEnd()) {
-        const QString &name = args.next();
+    // optionNames() names a repeated option (--ident) once per use.
+    QStringList names = parser.optionNames();
+    names.removeDuplicates();
+    for (const QString &name : std::as_const(names)) {
         if (bool *on = faultSwitch(name, options.faults)) {
             *on = true;
             continue;
         }
-        std::optional<bool> ok = readSetupOption(name, args, options);
-        if (!ok)
-            ok = readFaultValue(name, args, options.faults);
-        if (!ok) {
-            *error = QStringLiteral("unknown option %1").arg(name);
-            return std::nullopt;
-        }
-        if (!*ok) {
-            *error = QStringLiteral("bad or missing value for %1").arg(name);
-            return std::nullopt;
+        if (name == u"help" || name == u"version")
+            continue;
+        for (const QString &value : parser.values(name)) {
+            if (!readValue(name, value, options)) {
+                line.error = QStringLiteral("bad or missing value for --%1").arg(name);
+                return line;
+            }
         }
     }
-    return options;
+    line.options = options;
+    return line;
 }
 
 } // namespace kdw::sim

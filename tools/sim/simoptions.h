@@ -27,9 +27,17 @@ struct SimOptions
 // "wakeup", "identify" or a block index (0 = the first block of a transfer).
 std::optional<Stage> parseStage(const QString &text);
 
-// Parses the command line (without the program name). On bad use returns
-// nothing and sets *error.
-std::optional<SimOptions> parseSimOptions(const QStringList &arguments, QString *error);
+struct SimCommandLine
+{
+    std::optional<SimOptions> options; // set when the line was understood
+    QString error;                     // why not, otherwise
+    bool help = false;                 // --help was given
+    bool version = false;              // --version was given
+};
+
+// Parses the command line (without the program name): --opt VALUE and
+// --opt=VALUE alike, --ident as often as there are radios to name.
+SimCommandLine parseSimOptions(const QStringList &arguments);
 
 QString simUsage();
 
