@@ -98,7 +98,12 @@ void TestGuiDoctor::checkCableAndRadio()
     QVERIFY2(lines.at(lines.size() - 2).startsWith(radioLine), qPrintable(shown.at(1)));
     QCOMPARE(lines.last(), lastLine);
     QCOMPARE(shown.at(2).split(u'\n').size(), lines.size());
-    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), simArgs.isEmpty() ? 2 : 8);
+    // A radio that answers is identified once per probe (a wake-up tried again
+    // on a slow machine is no new probe); one that does not gets every attempt.
+    if (simArgs.isEmpty())
+        QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 2);
+    else
+        QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 8);
 }
 
 void TestGuiDoctor::portItemsNameTheirDevices_data()

@@ -197,7 +197,7 @@ void TestGuiTransfer::resumeKeepsItsPlace()
     QCOMPARE(notices, QStringList{notice});
     QCOMPARE(places, QList<int>{place});
     QCOMPARE(done.finalPercentage, u"100%"_qs);
-    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 2);
+    QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 2); // the session and its resume, each identified
     if (read) {
         QVERIFY(app().document()->image() == overlay(before, radio, ReadRanges));
         QVERIFY(app().document()->IsModified());

@@ -262,7 +262,7 @@ void TestSafeTransfer::backups()
     QVERIFY2(beforeWrite.size() == 1 && afterWrite.contains(afterRead.first()), qPrintable(afterWrite.join(u' ')));
     QCOMPARE(backup(beforeWrite.first()), radioBytes(radio, m_program->dir.path()).bytes());
     QCOMPARE(sim.savedMemory(), overlay(radio, written, WriteRanges).bytes());
-    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 3); // the read, the backup and the write
+    QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 3); // identified for the read, the backup and the write
 
     // The next start shows the choices kept.
     m_program.reset();
@@ -321,8 +321,10 @@ void TestSafeTransfer::rewriteSendsWhatChanged()
     for (const int address : blocksOf(WriteRanges))
         frames += host.contains(QByteArray("W") + char(address >> 8) + char(address & 0xFF) + '\x08') ? 1 : 0;
     QCOMPARE(frames, sent);
-    // The radio was read for the backup, written and read back: one port, no second read.
-    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), sent > 0 ? 3 : 1);
+    // The radio was read for the backup, written and read back: one port, no
+    // second read. Sessions are counted by their identification request after
+    // the wake-up: a wake-up tried again on a slow machine is no new session.
+    QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), sent > 0 ? 3 : 1);
 }
 
 void TestSafeTransfer::backupReadFailsNothingWritten()
@@ -433,8 +435,7 @@ void TestSafeTransfer::busyKeepsSecondSessionOut()
     QVERIFY(stayedOpen);
     QVERIFY2(messages.texts.size() == 1, qPrintable(messages.texts.join(u'|') + sim.logTail()));
     QCOMPARE(messages.texts.first().section(u'\n', 0, 0), u"Communication error"_qs);
-    QCOMPARE(sim.hostBytes().count("\x02PROGRA"), 1);
-    QCOMPARE(sim.hostBytes().count("M\x02"), 1);
+    QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 1);
 }
 
 QTEST_MAIN(TestSafeTransfer)
