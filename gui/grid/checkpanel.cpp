@@ -1,6 +1,7 @@
 #include "gui/grid/checkpanel.h"
 
 #include "core/channels/channeltablemodel.h"
+#include "core/channels/plancheck.h"
 #include "core/image/programdoc.h"
 #include "core/text/inifile.h"
 #include "core/text/programini.h"
@@ -66,10 +67,11 @@ void CCheckPanel::recheck()
 {
     m_checkTimer.stop();
     m_stale = false;
-    const CheckedChannels checked = checkShownChannels(m_doc.image(), m_table);
-    m_findings = checked.findings;
+    // The document's bytes as they are, as `kdw-cli check` reads a file: a
+    // damaged channel is found as it is stored, not as the grid can show it.
+    m_findings = checkPlan(m_doc.image(), m_table.frequencyRange(), m_table.language());
     m_list->showFindings(m_findings);
-    m_chart->setChannels(chartChannels(checked.image, m_findings), m_table.frequencyRange());
+    m_chart->setChannels(chartChannels(m_doc.image(), m_findings), m_table.frequencyRange());
 }
 
 void CCheckPanel::showEvent(QShowEvent *event)

@@ -15,8 +15,10 @@ class CProgramView;
 class ChannelTableModel;
 
 // View > Check Channels: the plan check's findings and the band chart in a
-// panel beside the grid. It checks what the grid shows (an open editor's text
-// not yet), again a moment after the channels change, while it is shown.
+// panel beside the grid. It checks the document's channels as they are
+// stored (an open editor's text not yet), as `kdw-cli check` checks a file,
+// against the Frequency Range the form shows, again a moment after the
+// channels change, while it is shown.
 // Program.ini keeps whether it is shown.
 class CCheckPanel : public QDockWidget
 {

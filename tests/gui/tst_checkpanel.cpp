@@ -1,10 +1,12 @@
 // View > Check Channels by keys and mouse on the running program: the
-// findings of what the grid shows, the way to a finding's channels, the panel
-// following edits and undo; the band chart's layout and its printed page.
+// findings of the document's channels (those kdw-cli check prints), the way
+// to a finding's channels, the panel following edits and undo; the band chart's layout and its printed page.
+#include "clirun.h"
 #include "core/channels/channelcodec.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "gui/frame/commandids.h"
+#include "gui/frame/documentcommands.h"
 #include "gui/frame/mainframe.h"
 #include "gui/grid/bandchart.h"
 #include "gui/grid/checkpanel.h"
@@ -12,6 +14,7 @@
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
 #include "guitest.h"
+#include "seededrandom.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -80,6 +83,7 @@ class TestCheckPanel : public QObject
 
 private slots:
     void panelFollowsTheChannels();
+    void sameFindingsAsCli();
     void chartLayout_data();
     void chartLayout();
     void printedBandChart();
@@ -147,6 +151,42 @@ void TestCheckPanel::panelFollowsTheChannels()
     QVERIFY(next.start());
     QVERIFY(!next.app.mainFrame()->findChild<CCheckPanel *>()->isHidden());
     QVERIFY(next.action(cmd::CheckChannels)->isChecked());
+}
+
+// A file opened as File > Open does gets the findings `kdw-cli check` prints
+// for it: random images, and the factory channels with random bytes changed.
+void TestCheckPanel::sameFindingsAsCli()
+{
+    test::Program program;
+    QVERIFY(program.start());
+    auto *panel = program.app.mainFrame()->findChild<CCheckPanel *>();
+    program.action(cmd::CheckChannels)->trigger();
+    QVERIFY(panel->isVisible());
+    test::SeededRandom random;
+    const QString path = program.dir.path() + u"/plan.sin"_s;
+    for (int i = 0; i < 16; ++i) {
+        MemoryImage image = random.image();
+        if (i % 2 == 0) {
+            image.copyIn(test::readFile(FactoryFile));
+            for (int b = 0; b < 12; ++b)
+                image.setByte(int(random->bounded(region::ChannelRecords, region::AfterRecords)),
+                              quint8(random->bounded(256)));
+        }
+        QVERIFY(test::writeFile(path, image.bytes()));
+        QCOMPARE(program.app.documentCommands()->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
+        const auto shown = [panel] {
+            QStringList lines;
+            for (const PlanFinding &finding : panel->findings()) {
+                QStringList numbers;
+                for (const int channel : finding.channels)
+                    numbers.append(QString::number(channel));
+                lines.append(u"channel "_s + numbers.join(u',') + u": "_s + finding.code + u": "_s + finding.text);
+            }
+            return lines;
+        };
+        const QStringList printed = test::runCli({u"check"_s, path}).out.split(u'\n', Qt::SkipEmptyParts);
+        QTRY_COMPARE(shown(), printed);
+    }
 }
 
 void TestCheckPanel::chartLayout_data()
