@@ -36,6 +36,7 @@ void bindEditCommands(CMainFrame &frame, CProgramView &view)
         {cmd::EditClear, &CProgramView::OnEditClear},
         {cmd::EditSelectAll, &CProgramView::OnEditSelectAll},
         {cmd::InsertChannel, &CProgramView::OnInsertChannel},
+        {cmd::DeleteChannel, &CProgramView::OnDeleteChannel},
         {cmd::MoveUp, &CProgramView::OnMoveUp},
         {cmd::MoveDown, &CProgramView::OnMoveDown},
         {cmd::SetSelectedCells, &CProgramView::OnSetSelectedCells},

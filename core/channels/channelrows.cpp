@@ -89,6 +89,23 @@ bool insertChannel(MemoryImage &image, int at)
     return true;
 }
 
+bool deleteChannels(MemoryImage &image, const QList<int> &channels)
+{
+    if (channels.isEmpty() || !std::all_of(channels.begin(), channels.end(), isChannel))
+        return false;
+    QList<ChannelBytes> kept;
+    for (int channel = 1; channel <= region::ChannelCount; ++channel) {
+        if (!channels.contains(channel))
+            kept.append(takeChannel(image, channel));
+    }
+    ChannelBytes blank;
+    blank.record.fill(0xFF);
+    blank.name.fill(0xFF);
+    for (int channel = 1; channel <= region::ChannelCount; ++channel)
+        putChannel(image, channel, channel <= kept.size() ? kept.at(channel - 1) : blank);
+    return true;
+}
+
 bool moveChannels(MemoryImage &image, const QList<int> &channels, int delta, QList<int> *moved)
 {
     QList<int> sorted = channels;

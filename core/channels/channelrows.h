@@ -25,6 +25,11 @@ void emptyChannels(MemoryImage &image, const QList<int> &channels);
 // name slot. False, and nothing changed, when channel 99 is not empty.
 [[nodiscard]] bool insertChannel(MemoryImage &image, int at);
 
+// Removes the channels: those below move up whole, in their order, and the
+// last ones become empty with a blank name slot. False, and nothing changed,
+// when the list is empty or names a channel outside 1..99.
+[[nodiscard]] bool deleteChannels(MemoryImage &image, const QList<int> &channels);
+
 // Moves the channels one place up (delta -1) or down (+1); each neighbour that
 // is not moved itself takes the place left behind. False, and nothing changed,
 // when a channel would leave 1..99. Returns the channels' new numbers in `moved`.

@@ -24,6 +24,7 @@ enum : int {
     MoveDown = 32832,
     ImportChannels = 32833,
     ExportChannels = 32834,
+    DeleteChannel = 32835,
     CheckCable = 32840,
     ChooseDevice = 32841,
     ResumeAfterFault = 32842,

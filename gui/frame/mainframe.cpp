@@ -81,6 +81,8 @@ const std::vector<Menu> &menuBar128()
           {0, nullptr, {}},
           {cmd::InsertChannel, QT_TRANSLATE_NOOP("Menu128", "&Insert Channel\tCtrl+Ins"),
            QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+          {cmd::DeleteChannel, QT_TRANSLATE_NOOP("Menu128", "D&elete Channel\tCtrl+Del"),
+           QKeySequence(Qt::CTRL | Qt::Key_Delete)},
           {cmd::MoveUp, QT_TRANSLATE_NOOP("Menu128", "&Move Up\tCtrl+Up"), QKeySequence(Qt::CTRL | Qt::Key_Up)},
           {cmd::MoveDown, QT_TRANSLATE_NOOP("Menu128", "Move Do&wn\tCtrl+Down"), QKeySequence(Qt::CTRL | Qt::Key_Down)},
           {0, nullptr, {}},

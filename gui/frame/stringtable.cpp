@@ -61,6 +61,8 @@ constexpr std::pair<int, const char *> Strings[] = {
     {32830,
      QT_TRANSLATE_NOOP("StringTable",
                        "Insert an empty channel, moving the channels from the selection down by one\nInsert Channel")},
+    {32835, QT_TRANSLATE_NOOP("StringTable",
+                              "Delete the selected channels, moving the channels below them up\nDelete Channel")},
     {32831, QT_TRANSLATE_NOOP("StringTable", "Move the selected channels up by one\nMove Up")},
     {32832, QT_TRANSLATE_NOOP("StringTable", "Move the selected channels down by one\nMove Down")},
     {32870, QT_TRANSLATE_NOOP("StringTable", "Sort the selected channels, or all channels, by frequency, name or "

@@ -80,6 +80,8 @@ public:
     void OnEditClear();
     void OnEditSelectAll();
     void OnInsertChannel();
+    // Edit > Delete Channel: the selected channels go and those below move up.
+    void OnDeleteChannel();
     void OnMoveUp();
     void OnMoveDown();
     // Many cells at once (programviewfill.cpp), each one undo step: the open

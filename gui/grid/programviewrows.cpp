@@ -149,6 +149,13 @@ void CProgramView::OnInsertChannel()
     selectChannels({at});
 }
 
+void CProgramView::OnDeleteChannel()
+{
+    const QList<int> channels = selectedChannels();
+    if (changeImage([&channels](MemoryImage &image) { return deleteChannels(image, channels); }))
+        selectChannels({channels.first()});
+}
+
 void CProgramView::moveSelection(int delta)
 {
     const QList<int> channels = selectedChannels();

@@ -1,4 +1,4 @@
-// Channels as rows: empty, insert, move, copy as text and paste, over images.
+// Channels as rows: empty, insert, delete, move, copy as text and paste, over images.
 // A channel moves whole: record bytes the grid does not show and its name slot.
 #include "core/channels/channelrows.h"
 #include "core/channels/channeltable.h"
@@ -59,6 +59,12 @@ private slots:
             << u"down"_qs << QList<int>{99} << false << QList<int>{1, 2} << QList<int>{};
         QTest::newRow("move into an empty channel")
             << u"down"_qs << QList<int>{8} << true << QList<int>{1, 2, 3, 4, 5, 6, 7, 9, 8} << QList<int>{9};
+        QTest::newRow("delete one") << u"delete"_qs << QList<int>{3} << true << QList<int>{1, 2, 4, 5, 6, 7, 8, 0}
+                                    << QList<int>{};
+        QTest::newRow("delete apart rows, the first among them")
+            << u"delete"_qs << QList<int>{1, 5, 6} << true << QList<int>{2, 3, 4, 7, 8, 0, 0, 0} << QList<int>{};
+        QTest::newRow("delete outside 1..99 refused")
+            << u"delete"_qs << QList<int>{4, 100} << false << QList<int>{} << QList<int>{};
     }
     void rowOperations()
     {
@@ -73,6 +79,8 @@ private slots:
         bool result = false;
         if (operation == u"insert")
             result = insertChannel(image, channels.first());
+        else if (operation == u"delete")
+            result = deleteChannels(image, channels);
         else
             result = moveChannels(image, channels, operation == u"up" ? -1 : 1, &newPlaces);
         QCOMPARE(result, done);
@@ -81,7 +89,7 @@ private slots:
             return;
         }
         checkChannelLayout(image, source, layout);
-        if (operation != u"insert")
+        if (operation == u"up" || operation == u"down")
             QCOMPARE(newPlaces, moved);
     }
 

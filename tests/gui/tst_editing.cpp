@@ -174,7 +174,19 @@ struct KeyCase
     bool inBar = false; // the focus is in the find bar
 };
 
-enum Change { CellCommit, Paste, DeleteRows, Cut, Insert, MoveUp, MoveDown, Sort, DefaultFactory, OptionDialog };
+enum Change {
+    CellCommit,
+    Paste,
+    DeleteRows,
+    Cut,
+    Insert,
+    DeleteChannel,
+    MoveUp,
+    MoveDown,
+    Sort,
+    DefaultFactory,
+    OptionDialog
+};
 
 } // namespace
 
@@ -199,6 +211,7 @@ private slots:
         QTest::newRow("delete rows") << int(DeleteRows) << false;
         QTest::newRow("cut") << int(Cut) << true;
         QTest::newRow("insert") << int(Insert) << false;
+        QTest::newRow("delete channel") << int(DeleteChannel) << true;
         QTest::newRow("move up") << int(MoveUp) << false;
         QTest::newRow("move down") << int(MoveDown) << true;
         QTest::newRow("sort") << int(Sort) << false;
@@ -238,6 +251,19 @@ private slots:
             run.clickLabel(2);
             run.key(Qt::Key_Insert, Qt::ControlModifier);
             break;
+        case DeleteChannel: {
+            // Channels 2 and 3 go, 4 and after move up whole, the last two are empty.
+            run.clickLabel(2);
+            run.clickLabel(3, Qt::ShiftModifier);
+            run.key(Qt::Key_Delete, Qt::ControlModifier);
+            const QList<int> from{1, 4, 5, 6};
+            for (int n = 1; n <= int(from.size()); ++n)
+                QCOMPARE(test::channelBytes(run.image(), n), test::channelBytes(opened, from.at(n - 1)));
+            QCOMPARE(test::channelBytes(run.image(), 97), test::channelBytes(opened, 99));
+            QCOMPARE(test::channelBytes(run.image(), 99), QByteArray(24, char(0xFF)));
+            QCOMPARE(run.view->selectedChannels(), QList<int>{2});
+            break;
+        }
         case MoveUp:
             run.clickLabel(3);
             run.key(Qt::Key_Up, Qt::ControlModifier);

@@ -44,6 +44,10 @@
         <translation>插入信道(&amp;I)	Ctrl+Ins</translation>
     </message>
     <message>
+        <source>D&amp;elete Channel	Ctrl+Del</source>
+        <translation>删除信道(&amp;E)	Ctrl+Del</translation>
+    </message>
+    <message>
         <source>&amp;Move Up	Ctrl+Up</source>
         <translation>上移(&amp;M)	Ctrl+Up</translation>
     </message>
@@ -75,6 +79,12 @@ Export Channels</source>
 Insert Channel</source>
         <translation>插入一个空信道，从所选信道起的信道下移一位
 插入信道</translation>
+    </message>
+    <message>
+        <source>Delete the selected channels, moving the channels below them up
+Delete Channel</source>
+        <translation>删除所选信道，其下的信道上移
+删除信道</translation>
     </message>
     <message>
         <source>Move the selected channels up by one
