@@ -11,6 +11,7 @@
 #include "gui/frame/documenthistory.h"
 #include "gui/frame/languagecommand.h"
 #include "gui/frame/mainframe.h"
+#include "gui/frame/recentfiles.h"
 #include "gui/grid/checkpanel.h"
 #include "gui/grid/csvcommands.h"
 #include "gui/grid/findbar.h"
@@ -20,6 +21,8 @@
 #include "gui/settings/settingscommands.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace kdw {
 
@@ -141,6 +144,8 @@ void bindCommands(const CommandTargets &targets)
     frame.bindCommand(cmd::FileSaveAs, view, &CProgramView::OnFileSaveAs);
     frame.bindCommand(cmd::FileOpenBackup, documents, &DocumentCommands::OnFileOpenBackup);
     frame.bindCommand(cmd::FileCompare, documents, &DocumentCommands::OnFileCompare);
+    new RecentFilesMenu(frame.menuBar()->actions().first()->menu(), frame.action(cmd::AppExit), context.config,
+                        *documents, context.language);
     frame.bindCommand(cmd::Language, view,
                       [view, documents, &context] { runLanguageCommand(view, *documents, context); });
     frame.bindCommand(cmd::Help, view, &CProgramView::OnHelp);

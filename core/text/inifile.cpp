@@ -42,6 +42,15 @@ QList<QByteArray> readLines(const QString &path, QByteArray *eol, QByteArray *le
     return lines;
 }
 
+// The file replaced whole by `lead` (a byte order mark, when it had one) and the lines.
+bool writeLines(const QString &path, const QByteArray &lead, const QList<QByteArray> &lines, const QByteArray &eol)
+{
+    QByteArray content = lead;
+    for (const auto &line : lines)
+        content += line + eol;
+    return bool(writeWholeFile(path, content));
+}
+
 QString decoded(const QByteArray &bytes)
 {
     return QString::fromUtf8(bytes).trimmed();
@@ -155,10 +164,33 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
         }
     }
 
-    QByteArray content = lead;
-    for (const auto &line : lines)
-        content += line + eol;
-    return bool(writeWholeFile(m_strPath, content));
+    return writeLines(m_strPath, lead, lines, eol);
+}
+
+bool CIniFile::RemoveKey(const QString &section, const QString &key)
+{
+    QByteArray eol = QByteArrayLiteral("\n");
+    QByteArray lead;
+    bool unreadable = false;
+    QList<QByteArray> lines = readLines(m_strPath, &eol, &lead, &unreadable);
+    if (unreadable)
+        return false;
+    bool inSection = false;
+    bool removed = false;
+    for (qsizetype i = 0; i < lines.size();) {
+        const QString name = sectionName(lines[i]);
+        if (!name.isNull()) {
+            if (inSection)
+                break; // past our section
+            inSection = sameName(name, section);
+        } else if (inSection && sameName(keyOf(lines[i], nullptr), key)) {
+            lines.removeAt(i);
+            removed = true;
+            continue;
+        }
+        ++i;
+    }
+    return !removed || writeLines(m_strPath, lead, lines, eol);
 }
 
 bool readFlag(const CIniFile &file, QStringView section, QStringView key, bool fallback)

@@ -26,6 +26,9 @@ public:
     // Returns false without writing when key or value is empty, or when the
     // file cannot be written.
     [[nodiscard]] bool WriteString(const QString &section, const QString &key, const QString &value);
+    // Removes the key from the section (every line of it); true when it is
+    // gone or was never there, false when the file cannot be read or written.
+    [[nodiscard]] bool RemoveKey(const QString &section, const QString &key);
 
 private:
     QString m_strPath;

@@ -35,4 +35,8 @@ inline constexpr QStringView WindowMaximized = u"Maximized";
 // Whether the Check Channels panel was shown, "1" or "0".
 inline constexpr QStringView CheckPanel = u"CheckPanel";
 
+// File's recent files, the newest first: File1 .. File4, absolute paths.
+inline constexpr QStringView RecentSection = u"Recent";
+inline constexpr QStringView RecentFile = u"File";
+
 } // namespace kdw::programini

@@ -116,9 +116,12 @@ DocumentCommands::OpenResult DocumentCommands::OpenDocumentFile(const QString &p
     if (!acceptFileSize(path))
         return OpenResult::Declined;
     const DocumentResult result = m_doc.OnOpenDocument(path);
-    if (!result)
+    if (!result) {
         messageBox(m_window, result.message);
-    return result ? OpenResult::Opened : OpenResult::Failed;
+        return OpenResult::Failed;
+    }
+    emit fileUsed(path);
+    return OpenResult::Opened;
 }
 
 bool DocumentCommands::readChosenFile(const QString &path, MemoryImage &image)
@@ -196,11 +199,13 @@ bool DocumentCommands::DoSave(QString path, const QString &suggested)
             path += SinExtension;
     }
     const DocumentResult result = m_doc.OnSaveDocument(path);
-    if (!result)
+    if (!result) {
         messageBox(m_window, result.message);
-    else
-        m_history->setSaved();
-    return result.ok;
+        return false;
+    }
+    m_history->setSaved();
+    emit fileUsed(path);
+    return true;
 }
 
 bool DocumentCommands::SaveModified()

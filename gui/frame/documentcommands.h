@@ -64,6 +64,10 @@ public:
     // discarded), false when the user cancelled or the save failed.
     bool SaveModified();
 
+signals:
+    // A channel file was opened as the document or the document saved to it.
+    void fileUsed(const QString &path);
+
 private:
     // An empty path asks for one, starting at `suggested` (default: the document's).
     bool DoSave(QString path, const QString &suggested = {});

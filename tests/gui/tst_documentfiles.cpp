@@ -1,7 +1,9 @@
 // The file commands around backups and comparing: Open Backup, Compare with
-// File, and the question before an overlong file is opened.
+// File, the question before an overlong file is opened, and the recent files.
 #include "core/image/backups.h"
 #include "core/image/programdoc.h"
+#include "core/program/recentfiles.h"
+#include "core/text/inifile.h"
 #include "fulldisk.h"
 #include "gui/dialogs/diffdlg.h"
 #include "gui/frame/commandids.h"
@@ -12,6 +14,8 @@
 #include "guitest.h"
 #include "modal.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
@@ -178,6 +182,53 @@ private slots:
                                            {u"Option"_qs, u"Step"_qs, u"25KHz"_qs, u"10KHz"_qs}}));
         QVERIFY(program.app.document()->image() == before);
         QVERIFY(!program.app.document()->IsModified());
+    }
+
+    // File's recent files: the last four opened or saved, newest first, kept
+    // in Program.ini; the items open by their number key; a file that is gone
+    // is said (in the running language) and taken off.
+    void recentFiles_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("gone");
+        QTest::newRow("Eng") << QByteArray("Eng") << u"is no longer there"_qs;
+        QTest::newRow("Cht") << QByteArray("Cht") << u"已不存在"_qs;
+    }
+    void recentFiles()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, gone);
+        Program program("[Setup]\nLanguage=" + language + "\n");
+        QVERIFY(program.start());
+        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        const auto plan = [&program](int n) { return program.dir.file(u"plan%1.sin"_qs.arg(n)); };
+        for (int n = 1; n <= 5; ++n) {
+            QVERIFY(writeFile(plan(n), imageWithSql(quint8(n)).bytes()));
+            QCOMPARE(program.app.documentCommands()->OpenDocumentFile(plan(n)), DocumentCommands::OpenResult::Opened);
+        }
+        const auto recent = [&program] {
+            CIniFile config;
+            config.setPath(program.dir.file(u"Program.ini"_qs));
+            return readRecentFiles(config);
+        };
+        QCOMPARE(recent(), (QStringList{plan(5), plan(4), plan(3), plan(2)}));
+
+        // Alt+F, 3: the third item, plan3.sin, comes first.
+        QTest::keyClick(program.app.mainFrame(), Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_3);
+        QCOMPARE(program.app.document()->GetPathName(), plan(3));
+        QCOMPARE(program.app.document()->image().byte(0x1814), 3);
+        QCOMPARE(recent(), (QStringList{plan(3), plan(5), plan(4), plan(2)}));
+
+        QVERIFY(QFile::remove(plan(4)));
+        MessageRecorder messages;
+        QTest::keyClick(program.app.mainFrame(), Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_3);
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts.first().contains(gone), qPrintable(messages.texts.first()));
+        QCOMPARE(program.app.document()->GetPathName(), plan(3));
+        QCOMPARE(recent(), (QStringList{plan(3), plan(5), plan(2)}));
+        QVERIFY(!program.dir.read(u"Program.ini"_qs).contains("File4"));
     }
 };
 
