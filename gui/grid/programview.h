@@ -135,6 +135,8 @@ private:
     bool typeIntoCell(QKeyEvent *event);
     bool keepsDeleteKey(QObject *watched) const;
     bool gridKey(QKeyEvent *event);
+    // Ctrl+Tab, Ctrl+Shift+Tab: the focus to the next or previous control; false for other keys.
+    bool leaveGridOnCtrlTab(QKeyEvent *event);
     void giveGridFocus();
     void commitEditor(QWidget *editor);
     void OnEnterCell();

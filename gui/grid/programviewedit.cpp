@@ -247,6 +247,17 @@ void CProgramView::commitOpenEditor()
         commitEditor(editor);
 }
 
+bool CProgramView::leaveGridOnCtrlTab(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key != Qt::Key_Tab && key != Qt::Key_Backtab) || !(event->modifiers() & Qt::ControlModifier))
+        return false;
+    // Tab moves between cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid
+    // for the next or the previous control, as in any Qt table.
+    focusNextPrevChild(key == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+    return true;
+}
+
 void CProgramView::giveGridFocus()
 {
     // The focus change commits the editor; committing here as well makes it
@@ -316,6 +327,8 @@ bool CProgramView::gridKey(QKeyEvent *event)
     if (isEnter(key) || key == Qt::Key_F2) {
         openEditor();
         return true;
+    } else if (leaveGridOnCtrlTab(event)) {
+        return true;
     } else if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         // Tab moves between cells as Right and Left do, wrapping at the ends.
         sendGridKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
@@ -363,7 +376,8 @@ bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
     }
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         giveGridFocus();
-        sendGridKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
+        if (!leaveGridOnCtrlTab(event))
+            sendGridKey(key == Qt::Key_Tab ? Qt::Key_Right : Qt::Key_Left);
         return true;
     }
     if (isChannelJump(event)) {

@@ -202,6 +202,28 @@ private slots:
     // Each kind of change is one step: Ctrl+Z gives back the image as opened,
     // byte for byte, with the modified mark cleared; Ctrl+Y (or Ctrl+Shift+Z)
     // gives the changed image again, marked modified. The grid follows.
+    // Tab keeps to the cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for
+    // the controls after and before it, an open editor's value kept.
+    void ctrlTabLeavesTheGrid()
+    {
+        Running run;
+        run.clickCell(2, 1);
+        run.key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), run.grid);
+        run.key(Qt::Key_Tab, Qt::ControlModifier);
+        QWidget *after = QApplication::focusWidget();
+        QVERIFY(after && after != run.grid && !run.grid->isAncestorOf(after));
+        run.key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), run.grid);
+
+        run.clickCell(2, 1);
+        test::typeText(QApplication::focusWidget(), u"455"_s);
+        run.key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QWidget *before = QApplication::focusWidget();
+        QVERIFY(before && before != after && before != run.grid && !run.grid->isAncestorOf(before));
+        QCOMPARE(run.grid->GetTextMatrix(2, 1), u"455.00000"_s);
+    }
+
     void eachChangeUndoneAndRedone_data()
     {
         QTest::addColumn<int>("change");
