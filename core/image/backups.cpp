@@ -92,6 +92,20 @@ QStringList backupFiles(const QString &directory)
     return files;
 }
 
+QList<BackupEntry> backupEntries(const QString &directory)
+{
+    QList<BackupEntry> entries;
+    const QDir folder(directory);
+    const QStringList files = backupFiles(directory);
+    for (auto name = files.crbegin(); name != files.crend(); ++name) {
+        const auto match = backupName().match(*name);
+        entries.append({folder.filePath(*name),
+                        QDateTime::fromString(match.captured(1), QStringLiteral("yyyyMMdd-HHmmss")),
+                        match.captured(2) == u"read" ? BackupKind::Read : BackupKind::BeforeWrite});
+    }
+    return entries;
+}
+
 BackupResult saveBackup(const QString &directory, const MemoryImage &image, BackupKind kind, const QDateTime &when)
 {
     const QString stem = when.toString(QStringLiteral("yyyyMMdd-HHmmss"))

@@ -49,4 +49,15 @@ BackupResult saveReadBackup(const MemoryImage &read, BackupKind kind, const QStr
 // The backups in `directory`, oldest first (by the time in their names).
 QStringList backupFiles(const QString &directory);
 
+// A backup as File > Open Backup lists it: its path, and the time and kind
+// its name gives.
+struct BackupEntry
+{
+    QString path;
+    QDateTime made;
+    BackupKind kind = BackupKind::Read;
+};
+// The backups in `directory`, newest first.
+QList<BackupEntry> backupEntries(const QString &directory);
+
 } // namespace kdw

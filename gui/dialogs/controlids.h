@@ -82,6 +82,13 @@ inline constexpr int ListLabel = 1325;
 inline constexpr int List = 1326;
 } // namespace summary
 
+// File > Open Backup: the backups, newest first; Open is its OK button.
+namespace backups {
+inline constexpr int ListLabel = 1340;
+inline constexpr int List = 1341;
+inline constexpr int OtherFile = 1342;
+} // namespace backups
+
 // The language dialog.
 inline constexpr int LanguageCombo = 1094;
 

@@ -6,6 +6,7 @@
 #include "core/image/programdoc.h"
 #include "core/image/sinfile.h"
 #include "core/text/localisedtext.h"
+#include "gui/dialogs/backuplistdlg.h"
 #include "gui/dialogs/diffdlg.h"
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/documenthistory.h"
@@ -147,7 +148,13 @@ void DocumentCommands::OnFileOpenBackup()
         return;
     const QString directory = backupDirectory(m_doc.programDirectory());
     (void)QDir().mkpath(directory);
-    const QString path = askFileName(false, directory);
+    QString path;
+    {
+        CBackupListDlg list(backupEntries(directory), m_doc.language(), m_window);
+        if (list.exec() != QDialog::Accepted)
+            return;
+        path = list.otherFile() ? askFileName(false, directory) : list.chosenPath();
+    }
     MemoryImage image;
     if (!path.isEmpty() && readChosenFile(path, image))
         OpenAsNewDocument(image);

@@ -44,8 +44,9 @@ public:
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
-    // A backup from the backup folder, opened as a new, untitled document so
-    // that Save never overwrites the backup.
+    // A backup from the backup folder (chosen from its list, newest first, or
+    // by the file dialog), opened as a new, untitled document so that Save
+    // never overwrites the backup.
     void OnFileOpenBackup();
     // What differs between the document (as the grid shows it) and a file.
     void OnFileCompare();

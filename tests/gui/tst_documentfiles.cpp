@@ -5,6 +5,8 @@
 #include "core/program/recentfiles.h"
 #include "core/text/inifile.h"
 #include "fulldisk.h"
+#include "gui/dialogs/backuplistdlg.h"
+#include "gui/dialogs/controlids.h"
 #include "gui/dialogs/diffdlg.h"
 #include "gui/frame/commandids.h"
 #include "gui/frame/documentcommands.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -136,23 +139,54 @@ private slots:
         QVERIFY(program.app.document()->IsModified());
     }
 
-    // A backup opens as a new, untitled and modified document, so that Save
-    // asks for a name instead of overwriting the backup.
+    // Open Backup lists the backups newest first with their time and kind;
+    // Enter opens the selected one, Other File... the file dialog in the
+    // backup folder. A backup opens as a new, untitled and modified document,
+    // so that Save asks for a name instead of overwriting the backup.
+    void openBackup_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<bool>("otherFile");
+        QTest::addColumn<QList<QStringList>>("rows");
+        QTest::newRow("Eng, the newest by Enter")
+            << QByteArray("Eng") << false
+            << QList<QStringList>{{u"2026-12-09 10:30:00"_qs, u"before a write"_qs},
+                                  {u"2026-12-08 09:15:00"_qs, u"a read"_qs}};
+        QTest::newRow("Chs, Other File") << QByteArray("Chs") << true
+                                         << QList<QStringList>{{u"2026-12-09 10:30:00"_qs, u"写频前"_qs},
+                                                               {u"2026-12-08 09:15:00"_qs, u"读频"_qs}};
+    }
     void openBackup()
     {
-        Program program;
+        QFETCH(QByteArray, language);
+        QFETCH(bool, otherFile);
+        QFETCH(QList<QStringList>, rows);
+        Program program("[Setup]\nLanguage=" + language + "\n");
         QVERIFY(program.start());
         const QString folder = backupDirectory(program.dir.path());
-        const BackupResult saved = saveBackup(folder, imageWithSql(4), BackupKind::Read);
-        QVERIFY(saved);
+        const QDate day(2026, 12, 8);
+        const BackupResult older = saveBackup(folder, imageWithSql(4), BackupKind::Read, {day, QTime(9, 15)});
+        const BackupResult newer
+            = saveBackup(folder, imageWithSql(6), BackupKind::BeforeWrite, {day.addDays(1), QTime(10, 30)});
+        QVERIFY(older && newer);
         QString startedIn;
         program.app.documentCommands()->setFilePrompt([&](bool, const QString &start) {
             startedIn = start;
-            return saved.path;
+            return older.path;
+        });
+        QList<QStringList> shown;
+        whenModal<CBackupListDlg>([&](CBackupListDlg *dialog) {
+            auto *list = dialog->item<QTableWidget>(ctl::backups::List);
+            shown = tableTexts(*list);
+            if (otherFile)
+                QTest::keyClick(dialog->item<QPushButton>(ctl::backups::OtherFile), Qt::Key_Space);
+            else
+                QTest::keyClick(list, Qt::Key_Return);
         });
         program.action(cmd::FileOpenBackup)->trigger();
-        QCOMPARE(startedIn, folder);
-        QVERIFY(program.app.document()->image() == imageWithSql(4));
+        QCOMPARE(shown, rows);
+        QCOMPARE(startedIn, otherFile ? folder : QString());
+        QVERIFY(program.app.document()->image() == imageWithSql(otherFile ? 4 : 6));
         QCOMPARE(program.app.document()->GetPathName(), QString());
         QVERIFY(program.app.document()->IsModified());
     }

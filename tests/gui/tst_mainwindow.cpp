@@ -9,6 +9,7 @@
 #include "core/program/windowplacement.h"
 #include "core/text/inifile.h"
 #include "gui/dialogs/aboutdlg.h"
+#include "gui/dialogs/backuplistdlg.h"
 #include "gui/dialogs/controlids.h"
 #include "gui/dialogs/languagedlg.h"
 #include "gui/frame/commandids.h"
@@ -39,6 +40,14 @@ using kdw::test::MessageRecorder;
 using kdw::test::Program;
 
 namespace {
+
+// The next Open Backup leaves its list for the file dialog, by a key on Other File...
+void otherFileFromBackupList()
+{
+    test::whenModal<CBackupListDlg>([](CBackupListDlg *dialog) {
+        QTest::keyClick(dialog->item<QPushButton>(ctl::backups::OtherFile), Qt::Key_Space);
+    });
+}
 
 constexpr int Cancel = -2; // Cancel clicked in the Language dialog
 constexpr int Keep = -3;   // OK on the item the dialog selected itself
@@ -426,6 +435,8 @@ private slots:
                 const int command = step == u"undo"  ? cmd::EditUndo
                                     : step == u"new" ? cmd::FileNew
                                                      : cmd::FileOpenBackup;
+                if (command == cmd::FileOpenBackup)
+                    otherFileFromBackupList();
                 program.action(command)->trigger();
             }
         }
@@ -513,10 +524,15 @@ private slots:
             if (maximized)
                 frame.showMaximized();
             QTRY_COMPARE(frame.isMaximized(), maximized);
+            // The maximized geometry may land after the state: wait for it.
+            if (maximized)
+                QTRY_VERIFY(frame.geometry() != normal);
             const QRect shown = frame.geometry();
             program.app.documentCommands()->setFilePrompt(
                 [&](bool, const QString &) { return program.dir.file(u"a.sin"_s); });
             for (int command : {cmd::FileNew, cmd::FileOpen, cmd::FileOpenBackup}) {
+                if (command == cmd::FileOpenBackup)
+                    otherFileFromBackupList();
                 program.action(command)->trigger();
                 QCOMPARE(frame.isMaximized(), maximized);
                 QCOMPARE(frame.geometry(), shown);
