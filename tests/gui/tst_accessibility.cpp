@@ -2,7 +2,6 @@
 // control a user can reach has a name in the running language, no two
 // commands of a menu or controls of a dialog share a mnemonic letter, and the
 // channel grid speaks its cells and selects rows from the keyboard.
-#include "core/image/sinfile.h"
 #include "core/program/globals.h"
 #include "gui/dialogs/aboutdlg.h"
 #include "gui/dialogs/diffdlg.h"
@@ -274,13 +273,6 @@ struct ShownDialog
     }
 };
 
-// The program started on a copy of the factory channels.
-bool startOnFactoryChannels(test::Program &program)
-{
-    const QByteArray factory = readSinFile(QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin")).bytes.value();
-    return program.dir.write(u"factory.sin"_s, factory) && program.start(u"factory.sin"_s);
-}
-
 } // namespace
 
 class TestAccessibility : public QObject
@@ -384,8 +376,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, columnHeader);
         test::Program program(ini);
-        QVERIFY(startOnFactoryChannels(program));
-        QVERIFY(QTest::qWaitForWindowExposed(program.app.mainFrame()));
+        QVERIFY(program.startOnFactoryChannels());
         QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(program.app.view()->grid());
         QVERIFY(grid && grid->tableInterface());
         QAccessibleInterface *cell = grid->tableInterface()->cellAt(row - 1, col - 1);
@@ -410,8 +401,7 @@ private slots:
     void shiftSpaceSelectsTheRow()
     {
         test::Program program;
-        QVERIFY(startOnFactoryChannels(program));
-        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        QVERIFY(program.startOnFactoryChannels());
         CProgramView *view = program.app.view();
         CMSFlexGrid *grid = view->grid();
         grid->setFocus();
