@@ -332,6 +332,8 @@ private slots:
         QTest::newRow("check: short file") << texts(u"check|FILE") << csv << 100 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("channels: --lang without a value")
             << texts(u"channels|FILE|--lang") << csv << 8192 << u"usage"_s;
+        QTest::newRow("doctor: unknown language") << texts(u"doctor|--lang|fr") << csv << 8192 << u"usage"_s;
+        QTest::newRow("doctor: an argument too many") << texts(u"doctor|COM1") << csv << 8192 << u"usage"_s;
         QTest::newRow("settings: assignment refused before the file is read")
             << texts(u"settings|FILE|Squelch=5") << csv << 0 << u"unknown setting \"Squelch\""_s;
         QTest::newRow("write: --backup and --no-backup")

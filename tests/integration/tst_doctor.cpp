@@ -1,5 +1,6 @@
 // kdw-cli doctor against kdw-radio-sim on a pseudo-terminal and the live
-// system: the radio's answers, programs in the way, and the exit codes.
+// system: the radio's answers, programs in the way, and the exit codes. Its
+// refused command lines: tst_cli badInputLeavesFileUntouched.
 
 #include "radiosim.h"
 
@@ -19,8 +20,6 @@ private slots:
     void radio();
     void portFromProgramIni();
     void terminalProgramHoldsThePort();
-    void usage_data();
-    void usage();
 };
 
 void TestDoctor::radio_data()
@@ -107,23 +106,6 @@ void TestDoctor::terminalProgramHoldsThePort()
     other.waitForFinished();
     QVERIFY2(result.exitCode == 1, qPrintable(result.out + result.err));
     QVERIFY2(result.out.contains(u"is open in another program, minicom (pid %1)"_qs.arg(pid)), qPrintable(result.out));
-}
-
-void TestDoctor::usage_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("an argument too many") << QStringList{u"doctor"_qs, u"COM1"_qs};
-    QTest::newRow("unknown language") << QStringList{u"doctor"_qs, u"--lang"_qs, u"fr"_qs};
-    QTest::newRow("port without a name") << QStringList{u"doctor"_qs, u"--port"_qs};
-}
-
-void TestDoctor::usage()
-{
-    QFETCH(QStringList, arguments);
-    const CliRun result = runCli(arguments);
-    QCOMPARE(result.exitCode, 2);
-    QVERIFY(result.out.isEmpty());
-    QVERIFY2(result.err.contains(u"kdw-cli"_qs), qPrintable(result.err));
 }
 
 QTEST_GUILESS_MAIN(TestDoctor)
