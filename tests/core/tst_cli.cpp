@@ -390,7 +390,6 @@ private slots:
                                   u"a.sin: 1 channel that held data is left empty: 9"_s};
         QTest::newRow("apply") << texts(u"apply|FILE|CSV") << english;
         QTest::newRow("import") << texts(u"import|FILE|CSV") << english;
-        QTest::newRow("import --format grid") << texts(u"import|--format|grid|FILE|CSV") << english;
         QTest::newRow("apply, cht") << texts(u"apply|--lang|cht|FILE|CSV")
                                     << QStringList{u"grid.csv: 第 2 行，接收頻率：4490 變為 470.00000"_s,
                                                    u"grid.csv: 第 3 行，接收頻率：380 變為 400.00000"_s,
