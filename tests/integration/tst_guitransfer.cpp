@@ -119,8 +119,7 @@ void TestGuiTransfer::readIsOneStep()
     const MemoryImage radio = patternImage(12);
     RadioSim sim({}, radio, m_program->dir.path());
     QVERIFY(sim.isRunning());
-    MemoryImage blank;
-    blank.fill(0x5A);
+    const MemoryImage blank = filledImage(0x5A);
     const MemoryImage expected = overlay(m_program->showImage(blank), radio, ReadRanges);
     MessageRecorder messages;
     const DialogRun read = run(cmd::Read);
