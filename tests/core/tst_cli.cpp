@@ -332,6 +332,8 @@ private slots:
         QTest::newRow("check: short file") << texts(u"check|FILE") << csv << 100 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("channels: --lang without a value")
             << texts(u"channels|FILE|--lang") << csv << 8192 << u"usage"_s;
+        QTest::newRow("doctor: unknown language") << texts(u"doctor|--lang|fr") << csv << 8192 << u"usage"_s;
+        QTest::newRow("doctor: an argument too many") << texts(u"doctor|COM1") << csv << 8192 << u"usage"_s;
         QTest::newRow("settings: assignment refused before the file is read")
             << texts(u"settings|FILE|Squelch=5") << csv << 0 << u"unknown setting \"Squelch\""_s;
         QTest::newRow("write: --backup and --no-backup")
@@ -388,7 +390,6 @@ private slots:
                                   u"a.sin: 1 channel that held data is left empty: 9"_s};
         QTest::newRow("apply") << texts(u"apply|FILE|CSV") << english;
         QTest::newRow("import") << texts(u"import|FILE|CSV") << english;
-        QTest::newRow("import --format grid") << texts(u"import|--format|grid|FILE|CSV") << english;
         QTest::newRow("apply, cht") << texts(u"apply|--lang|cht|FILE|CSV")
                                     << QStringList{u"grid.csv: 第 2 行，接收頻率：4490 變為 470.00000"_s,
                                                    u"grid.csv: 第 3 行，接收頻率：380 變為 400.00000"_s,

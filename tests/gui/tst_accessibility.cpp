@@ -2,25 +2,14 @@
 // control a user can reach has a name in the running language, no two
 // commands of a menu or controls of a dialog share a mnemonic letter, and the
 // channel grid speaks its cells and selects rows from the keyboard.
-#include "core/image/sinfile.h"
 #include "core/program/globals.h"
-#include "gui/dialogs/aboutdlg.h"
-#include "gui/dialogs/diffdlg.h"
-#include "gui/dialogs/languagedlg.h"
 #include "gui/frame/commandids.h"
 #include "gui/frame/mainframe.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
-#include "gui/grid/sortchannelsdlg.h"
-#include "gui/link/batchdlg.h"
-#include "gui/link/cablecheckdlg.h"
-#include "gui/link/choosedevicedlg.h"
-#include "gui/link/transferdlg.h"
-#include "gui/settings/settingsdialog.h"
 #include "guitest.h"
-#include "madeupsystem.h"
 #include "modal.h"
-#include "testbytes.h"
+#include "showndialog.h"
 #include "uselanguage.h"
 
 #include <QAbstractButton>
@@ -32,11 +21,9 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QScopeGuard>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
-#include <memory>
 
 using namespace kdw;
 using namespace Qt::StringLiterals;
@@ -182,103 +169,11 @@ void menuCollisions(QMenu *menu, const QString &path, QStringList &found)
         found << path + u": "_s + collision;
 }
 
-enum class Dialog {
-    Option,
-    PttId,
-    Pcba,
-    Language,
-    About,
-    Transfer,
-    CableCheck,
-    ChooseDevice,
-    Differences,
-    Batch,
-    Sort
-};
-
-} // namespace
-
-Q_DECLARE_METATYPE(Dialog)
-
-namespace {
-
-const QList<std::pair<const char *, Dialog>> &dialogs()
-{
-    static const QList<std::pair<const char *, Dialog>> all{{"Option", Dialog::Option},
-                                                            {"PTT ID", Dialog::PttId},
-                                                            {"PCBA", Dialog::Pcba},
-                                                            {"Language", Dialog::Language},
-                                                            {"About", Dialog::About},
-                                                            {"transfer", Dialog::Transfer},
-                                                            {"cable check", Dialog::CableCheck},
-                                                            {"choose device", Dialog::ChooseDevice},
-                                                            {"differences", Dialog::Differences},
-                                                            {"several radios", Dialog::Batch},
-                                                            {"sort channels", Dialog::Sort}};
-    return all;
-}
-
 const QList<std::pair<const char *, QString>> &languages()
 {
     static const QList<std::pair<const char *, QString>> all{
         {"English", u"Eng"_s}, {"Simplified", u"Chs"_s}, {"Traditional", u"Cht"_s}};
     return all;
-}
-
-// A dialog as its command builds it, shown; a cable check has finished.
-struct ShownDialog
-{
-    MemoryImage image = test::builtInDefaultsImage();
-    test::MadeUpSystem system;
-    std::unique_ptr<QDialog> dialog;
-
-    bool open(Dialog which)
-    {
-        const Language language = test::usedLanguage();
-        switch (which) {
-        case Dialog::Option: dialog = std::make_unique<COptionDlg>(image, language); break;
-        case Dialog::PttId: dialog = std::make_unique<CPttIdDlg>(image, language); break;
-        case Dialog::Pcba: dialog = std::make_unique<CPcbaDlg>(image, language); break;
-        case Dialog::Language: dialog = std::make_unique<CLanguageDlg>(language); break;
-        case Dialog::About: dialog = std::make_unique<CAboutDlg>(); break;
-        case Dialog::Transfer: {
-            auto transfer = std::make_unique<CTransferDlg>(nullptr, image, TransferLink{u"COM9"_s, {}, language});
-            transfer->setTitle(captionOf(TransferDirection::Read).text(language));
-            dialog = std::move(transfer);
-            break;
-        }
-        case Dialog::CableCheck: {
-            auto check = std::make_unique<CCableCheckDlg>(nullptr, u"COM9"_s, QString(), language, system.roots());
-            QSignalSpy finished(check.get(), &CCableCheckDlg::checkFinished);
-            check->show();
-            if (!finished.wait(10000))
-                return false;
-            dialog = std::move(check);
-            break;
-        }
-        case Dialog::ChooseDevice:
-            dialog = std::make_unique<CChooseDeviceDlg>(nullptr, language, QString(), system.roots());
-            break;
-        case Dialog::Batch:
-            dialog = std::make_unique<CBatchDlg>(nullptr, image, TransferLink{u"COM9"_s, {}, language}, 0);
-            break;
-        case Dialog::Sort: dialog = std::make_unique<CSortChannelsDlg>(language, 99, 16); break;
-        case Dialog::Differences:
-            dialog = std::make_unique<CDiffDlg>(
-                nullptr, language, u"Compare"_s, u"The file differs."_s,
-                QList<DiffRow>{{u"CH 1"_s, u"Rx Freq"_s, u"446.00625"_s, u"446.01250"_s}}, u"File"_s, u"Radio"_s);
-            break;
-        }
-        dialog->show();
-        return QTest::qWaitForWindowExposed(dialog.get());
-    }
-};
-
-// The program started on a copy of the factory channels.
-bool startOnFactoryChannels(test::Program &program)
-{
-    const QByteArray factory = readSinFile(QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin")).bytes.value();
-    return program.dir.write(u"factory.sin"_s, factory) && program.start(u"factory.sin"_s);
 }
 
 } // namespace
@@ -296,20 +191,20 @@ private slots:
     void dialogsNameTheirControls_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<Dialog>("which");
+        QTest::addColumn<test::Dialog>("which");
         for (const auto &[languageName, code] : languages()) {
-            for (const auto &[dialogName, which] : dialogs())
+            for (const auto &[dialogName, which] : test::dialogs())
                 QTest::addRow("%s, %s", dialogName, languageName) << code << which;
         }
     }
     void dialogsNameTheirControls()
     {
         QFETCH(QString, language);
-        QFETCH(Dialog, which);
+        QFETCH(test::Dialog, which);
         const test::BackToEnglish english;
         QVERIFY(test::useLanguage(language));
-        ShownDialog shown;
-        QVERIFY(shown.open(which));
+        test::ShownDialog shown;
+        QVERIFY(shown.open(which, test::usedLanguage()));
         const QStringList unnamed = unnamedControls(shown.dialog.get());
         QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
         const QStringList found = collisions(dialogMnemonicTexts(shown.dialog.get()));
@@ -384,8 +279,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, columnHeader);
         test::Program program(ini);
-        QVERIFY(startOnFactoryChannels(program));
-        QVERIFY(QTest::qWaitForWindowExposed(program.app.mainFrame()));
+        QVERIFY(program.startOnFactoryChannels());
         QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(program.app.view()->grid());
         QVERIFY(grid && grid->tableInterface());
         QAccessibleInterface *cell = grid->tableInterface()->cellAt(row - 1, col - 1);
@@ -410,8 +304,7 @@ private slots:
     void shiftSpaceSelectsTheRow()
     {
         test::Program program;
-        QVERIFY(startOnFactoryChannels(program));
-        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        QVERIFY(program.startOnFactoryChannels());
         CProgramView *view = program.app.view();
         CMSFlexGrid *grid = view->grid();
         grid->setFocus();

@@ -14,47 +14,12 @@
 #include "modal.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QTest>
 
 using namespace kdw;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString FactoryFile = QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin");
-
-// The widget of `widget`'s window that has or will have the focus.
-QWidget *focused(QWidget *widget)
-{
-    QWidget *focus = widget->window()->focusWidget();
-    return focus ? focus : widget;
-}
-
-// One word of a script: 'text typed, or a key written as a word, each key
-// to the widget of `window` that has the focus then.
-void pressKey(const QString &word, QWidget *window)
-{
-    static const QHash<QString, std::pair<int, Qt::KeyboardModifiers>> keys{
-        {u"Esc"_s, {Qt::Key_Escape, {}}},
-        {u"Enter"_s, {Qt::Key_Return, {}}},
-        {u"Tab"_s, {Qt::Key_Tab, {}}},
-        {u"Down"_s, {Qt::Key_Down, {}}},
-        {u"ShiftDown"_s, {Qt::Key_Down, Qt::ShiftModifier}},
-        {u"ShiftUp"_s, {Qt::Key_Up, Qt::ShiftModifier}},
-        {u"CtrlRight"_s, {Qt::Key_Right, Qt::ControlModifier}},
-        {u"CtrlEnter"_s, {Qt::Key_Return, Qt::ControlModifier}},
-        {u"CtrlD"_s, {Qt::Key_D, Qt::ControlModifier}},
-    };
-    if (word.startsWith(u'\'')) {
-        for (QChar c : word.mid(1))
-            test::typeText(focused(window), c);
-    } else {
-        QVERIFY2(keys.contains(word), qPrintable(word));
-        QTest::keyClick(focused(window), Qt::Key(keys.value(word).first), keys.value(word).second);
-    }
-    QCoreApplication::processEvents();
-}
 
 // The factory channels (1 to 16 in use), opened from a file.
 struct Running
@@ -65,18 +30,16 @@ struct Running
     explicit Running(const QByteArray &language)
         : program("[Setup]\nLanguage=" + language + "\nCOM=COM1\n")
     {
-        if (!program.dir.write(u"channels.sin"_s, test::readFile(FactoryFile)) || !program.start(u"channels.sin"_s))
+        if (!program.startOnFactoryChannels())
             qFatal("the program did not start");
         grid = program.app.view()->grid();
-        if (!QTest::qWaitForWindowActive(program.app.mainFrame()))
-            qFatal("the main window did not become active");
     }
     MemoryImage &image() { return program.app.document()->image(); }
     Language language() const { return program.app.document()->language(); }
 
     // Words: click:ROW,COL and shiftclick:ROW,COL on a cell, label:ROW and
     // shiftlabel:ROW on a row label, menu:cells and menu:filldown, fill:W|W|...
-    // answering Fill Frequencies with the words W, and keys (pressKey).
+    // answering Fill Frequencies with the words W, and keys (test::pressKeys).
     void run(const QString &script)
     {
         for (const QString &word : script.split(u' ', Qt::SkipEmptyParts)) {
@@ -95,8 +58,7 @@ struct Running
             } else if (verb == u"fill"_s) {
                 const auto seen = test::whenModal<CFillFrequenciesDlg>([words = at.join(u',')](QDialog *dialog) {
                     QTRY_VERIFY(dialog->isActiveWindow() && dialog->focusWidget());
-                    for (const QString &key : words.split(u'|'))
-                        pressKey(key, dialog);
+                    test::pressKeys(dialog, QString(words).replace(u'|', u' '));
                 });
                 program.action(cmd::FillFrequencies)->trigger();
                 QVERIFY(*seen);
@@ -104,7 +66,7 @@ struct Running
                 program.app.mainFrame()->activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
             } else {
-                pressKey(word, grid);
+                test::pressKeys(grid, word);
             }
         }
     }
@@ -124,40 +86,41 @@ private slots:
         QTest::addColumn<QStringList>("rows"); // "N=texts" of each channel changed
         QTest::addColumn<QString>("message");
         QTest::newRow("Ctrl+Enter over cells chosen by Shift+click")
-            << "Eng"_ba << u"click:2,6 shiftclick:5,6 'L CtrlEnter"_s
+            << "Eng"_ba << u"click:2,6 shiftclick:5,6 'L Ctrl+Return"_s
             << QStringList{u"2=403.50000|403.50000|Off|Off|Off|Low|Add|Wide|CH02"_s,
                            u"3=409.00000|409.00000|67.0|67.0|Off|Low|Add|Wide|CH03"_s,
                            u"4=412.52500|412.52500|88.5|88.5|Carrier|Low|Add|Wide|CH04"_s,
                            u"5=418.00000|418.00000|D023N|D023N|Off|Low|Add|Wide|CH05"_s}
             << QString();
         QTest::newRow("plain Enter keeps to its cell")
-            << "Eng"_ba << u"click:2,6 shiftclick:5,6 'L Enter"_s
+            << "Eng"_ba << u"click:2,6 shiftclick:5,6 'L Return"_s
             << QStringList{u"5=418.00000|418.00000|D023N|D023N|Off|Low|Add|Wide|CH05"_s} << QString();
         QTest::newRow("Ctrl+Enter over cells chosen by Shift+Up, an empty channel kept")
-            << "Eng"_ba << u"click:16,4 Esc Down ShiftUp ShiftUp ShiftUp Enter '1 CtrlEnter"_s
+            << "Eng"_ba << u"click:16,4 Esc Down Shift+Up Shift+Up Shift+Up Return '1 Ctrl+Return"_s
             << QStringList{u"14=455.62500|455.62500|D131N|100.0|Off|High|Add|Wide|CH14"_s,
                            u"15=462.56250|462.56250|254.1|100.0|Off|High|Add|Wide|CH15"_s,
                            u"16=469.97500|469.97500|Off|100.0|Off|High|Add|Wide|CH16"_s}
             << QString();
         QTest::newRow("Rx Freq over rows chosen by their labels starts empty channels")
-            << "Eng"_ba << u"label:15 shiftlabel:18 '450 CtrlEnter"_s
+            << "Eng"_ba << u"label:15 shiftlabel:18 '450 Ctrl+Return"_s
             << QStringList{u"15=450.00000|462.56250|254.1|254.1|Off|High|Add|Wide|CH15"_s,
                            u"16=450.00000|469.97500|Off|Off|Off|High|Add|Wide|CH16"_s,
                            u"17=450.00000|450.00000|Off|Off|Off|High|Add|Wide|"_s,
                            u"18=450.00000|450.00000|Off|Off|Off|High|Add|Wide|"_s}
             << QString();
         QTest::newRow("a list item by the menu, its column chosen by Ctrl+Right")
-            << "Chs"_ba << u"label:3 shiftlabel:5 CtrlRight CtrlRight CtrlRight CtrlRight menu:cells '载 menu:cells"_s
+            << "Chs"_ba
+            << u"label:3 shiftlabel:5 Ctrl+Right Ctrl+Right Ctrl+Right Ctrl+Right menu:cells '载 menu:cells"_s
             << QStringList{u"3=409.00000|409.00000|67.0|67.0|载波|高|添加|宽|CH03"_s,
                            u"5=418.00000|418.00000|D023N|D023N|载波|高|添加|宽|CH05"_s}
             << QString();
         QTest::newRow("Ctrl+D down a column")
-            << "Eng"_ba << u"click:10,9 Esc ShiftDown ShiftDown CtrlD"_s
+            << "Eng"_ba << u"click:10,9 Esc Shift+Down Shift+Down Ctrl+D"_s
             << QStringList{u"11=446.00625|446.00625|Off|Off|Off|Low|Add|Narrow|RPT10"_s,
                            u"12=446.01875|446.01875|D754I|D754I|QDT|Low|Add|Narrow|RPT10"_s}
             << QString();
         QTest::newRow("Ctrl+D from an open frequency editor")
-            << "Eng"_ba << u"click:10,2 shiftclick:12,2 CtrlD"_s
+            << "Eng"_ba << u"click:10,2 shiftclick:12,2 Ctrl+D"_s
             << QStringList{u"11=446.00625|447.50000|Off|Off|Off|Low|Add|Narrow|PMR1"_s,
                            u"12=446.01875|447.50000|D754I|D754I|QDT|Low|Add|Narrow|PMR2"_s}
             << QString();
@@ -165,13 +128,13 @@ private slots:
             << "Eng"_ba << u"label:12 shiftlabel:13 menu:filldown"_s
             << QStringList{u"13=446.01875|446.01875|D754I|D754I|QDT|Low|Add|Narrow|PMR2"_s} << QString();
         QTest::newRow("Fill Frequencies by keys, Tx at a negative offset")
-            << "Eng"_ba << u"label:1 shiftlabel:3 fill:'446.1|Tab|'25|Tab|Down|Tab|'-5|Enter"_s
+            << "Eng"_ba << u"label:1 shiftlabel:3 fill:'446.1|Tab|'25|Tab|Down|Tab|'-5|Return"_s
             << QStringList{u"1=446.10000|441.10000|Off|Off|Off|High|Add|Wide|CH01"_s,
                            u"2=446.12500|441.12500|Off|Off|Off|High|Add|Wide|CH02"_s,
                            u"3=446.15000|441.15000|67.0|67.0|Off|High|Add|Wide|CH03"_s}
             << QString();
         QTest::newRow("Fill Frequencies refused at the range's edge")
-            << "Cht"_ba << u"label:1 shiftlabel:3 fill:'469.99|Enter|Esc"_s << QStringList{}
+            << "Cht"_ba << u"label:1 shiftlabel:3 fill:'469.99|Return|Esc"_s << QStringList{}
             << u"未做任何更改：信道 2 的接收頻率將為 470.00250 MHz，超出頻率範圍 400.00000 至 470.00000 MHz。"_s;
     }
     void manyCells()
@@ -200,7 +163,7 @@ private slots:
         QCOMPARE(channelTable(running.image(), running.language()), shown);
         QCOMPARE(history.count(), steps + (rows.isEmpty() ? 0 : 1));
 
-        QTest::keyClick(focused(running.grid), Qt::Key_Z, Qt::ControlModifier);
+        test::pressKeys(running.grid, u"Ctrl+Z"_s);
 
         QCOMPARE(test::firstDifference(running.image(), before), QString());
         QCOMPARE(test::gridTexts(*running.grid), channelTable(before, running.language()));

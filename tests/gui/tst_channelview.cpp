@@ -330,110 +330,94 @@ private slots:
 
     // Page 1 holds the header line and channels 1 to 50, page 2 channels 51 to
     // 99, from the same first line: one evenly spaced line per row (an empty
-    // channel keeps its line), columns under their headers, all on the paper.
-    // The preview shows the two pages.
-    void printedPagesHoldTheRows()
-    {
-        Form form;
-        QVERIFY(form.show());
-        storeChannelTexts(
-            form.image, 99,
-            {u"462.00000"_s, u"462.00000"_s, u"Off"_s, u"Off"_s, u"Off"_s, u"High"_s, u"Add"_s, u"Wide"_s, u"LAST"_s});
-        form.view->gridLoad();
-        QList<qreal> headerX;
-        qreal top = -1;
-        for (int page : {1, 2}) {
-            Printout printout;
-            const QMap<qreal, QList<Printout::Text>> lines = printout.print(form.doc, page);
-            QCOMPARE(lines.size(), page == 1 ? 51 : 49);
-            const QList<qreal> baselines = lines.keys();
-            const qreal spacing = baselines.at(1) - baselines.at(0);
-            if (page == 1)
-                top = baselines.first();
-            QCOMPARE(baselines.first(), top);
-            QVERIFY(top > 2 * spacing); // two empty lines above
-            for (int k = 0; k < baselines.size(); ++k) {
-                QCOMPARE(baselines.at(k), top + k * spacing);
-                QStringList texts, wanted;
-                QList<qreal> xs;
-                for (const auto &t : lines.value(baselines.at(k))) {
-                    texts << t.text;
-                    xs << t.baseline.x();
-                    QVERIFY(t.font.pixelSize() <= 100);
-                    if (k > 0)
-                        QCOMPARE(t.font.pixelSize(), 100); // 12 points
-                    const qreal right = t.baseline.x() + QFontMetrics(t.font, &printout).horizontalAdvance(t.text);
-                    QVERIFY2(right < printout.width(), qPrintable(t.text));
-                }
-                for (int col = 0; col < 10; ++col)
-                    wanted << form.grid->GetTextMatrix(k + (page == 1 ? 0 : 51), col);
-                wanted.removeAll(QString());
-                QCOMPARE(texts, wanted);
-                if (headerX.isEmpty())
-                    headerX = xs;
-                else if (xs.size() == 10)
-                    QCOMPARE(xs, headerX);
-            }
-        }
-        QVERIFY(std::is_sorted(headerX.begin(), headerX.end()));
-
-        int pages = -1;
-        const auto seen = test::whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog *dialog) {
-            pages = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
-            dialog->reject();
-        });
-        form.view->OnFilePrintPreview();
-        QVERIFY(*seen);
-        QCOMPARE(pages, 2);
-    }
-
-    // In every language every printed line has a gap between each pair of
-    // columns of at least one average character and ends on the paper, and
-    // all its texts stand on one baseline, each in a font that holds its
-    // characters; a title wider than its column is printed smaller rather
-    // than run into the next. A long name, which
-    // the factory channels lack, is printed too. KDW_SHOT_DIR also gets page 1
-    // as an image.
-    void printedColumnsNeverTouch()
+    // channel keeps its line), columns under their headers. In every language
+    // each text ends on the paper, at least one average character before the
+    // next, in a font that holds its characters; a title wider than its column
+    // is printed smaller than the rows' 12 points rather than run into the
+    // next. A long name, which the factory channels lack, is printed too. The
+    // preview shows the two pages. KDW_SHOT_DIR also gets page 1 as an image.
+    void printedPages()
     {
         const test::BackToEnglish english;
         for (const QString &code : {u"Eng"_s, u"Chs"_s, u"Cht"_s}) {
             QVERIFY(test::useLanguage(code));
-            Form form{test::usedLanguage()};
-            ChannelTexts third = channelTexts(form.image, 3, test::usedLanguage());
+            const Language language = test::usedLanguage();
+            Form form{language};
+            QVERIFY(form.show());
+            ChannelTexts third = channelTexts(form.image, 3, language);
             third[NameField] = u"WWWWWW"_s;
-            third[BusyLockField] = channeltext::Carrier.text(test::usedLanguage());
+            third[BusyLockField] = channeltext::Carrier.text(language);
             storeChannelTexts(form.image, 3, third);
+            storeChannelTexts(form.image, 99,
+                              {u"462.00000"_s, u"462.00000"_s, u"Off"_s, u"Off"_s, u"Off"_s, u"High"_s, u"Add"_s,
+                               u"Wide"_s, u"LAST"_s});
             form.view->gridLoad();
-            Printout printout;
-            const QMap<qreal, QList<Printout::Text>> lines = printout.print(form.doc, 1);
-            QCOMPARE(lines.size(), 51);
-            // The average character width W of the printout: column 0 starts at 2 W.
-            const qreal averageChar = lines.first().first().baseline.x() / 2;
-            for (const auto &line : std::as_const(lines)) {
-                for (qsizetype i = 0; i < line.size(); ++i) {
-                    const QFontMetricsF metrics(line.at(i).font, &printout);
-                    const qreal right = line.at(i).baseline.x() + metrics.horizontalAdvance(line.at(i).text);
-                    QVERIFY2(right < printout.width(), qPrintable(code + line.at(i).text));
-                    // Drawn in a font that holds it: a preview places text left to
-                    // a fallback font by that font's ascent, below the line.
-                    const QRawFont face = QRawFont::fromFont(line.at(i).font);
-                    for (QChar c : line.at(i).text)
-                        QVERIFY2(face.supportsCharacter(c), qPrintable(code + line.at(i).text));
-                    if (i + 1 < line.size())
-                        QVERIFY2(right + averageChar <= line.at(i + 1).baseline.x(),
-                                 qPrintable(code + u' ' + line.at(i).text + u'|' + line.at(i + 1).text));
+            QList<qreal> headerX;
+            qreal top = -1;
+            for (int page : {1, 2}) {
+                Printout printout;
+                const QMap<qreal, QList<Printout::Text>> lines = printout.print(form.doc, page);
+                QCOMPARE(lines.size(), page == 1 ? 51 : 49);
+                const QList<qreal> baselines = lines.keys();
+                const qreal spacing = baselines.at(1) - baselines.at(0);
+                if (page == 1)
+                    top = baselines.first();
+                QCOMPARE(baselines.first(), top);
+                QVERIFY(top > 2 * spacing); // two empty lines above
+                // The average character width W of the printout: column 0 starts at 2 W.
+                const qreal averageChar = lines.first().first().baseline.x() / 2;
+                for (int k = 0; k < baselines.size(); ++k) {
+                    QCOMPARE(baselines.at(k), top + k * spacing);
+                    const QList<Printout::Text> line = lines.value(baselines.at(k));
+                    QStringList texts, wanted;
+                    QList<qreal> xs;
+                    for (qsizetype i = 0; i < line.size(); ++i) {
+                        const Printout::Text &t = line.at(i);
+                        texts << t.text;
+                        xs << t.baseline.x();
+                        QVERIFY(t.font.pixelSize() <= 100);
+                        if (k > 0)
+                            QCOMPARE(t.font.pixelSize(), 100); // 12 points
+                        const qreal right = t.baseline.x() + QFontMetricsF(t.font, &printout).horizontalAdvance(t.text);
+                        QVERIFY2(right < printout.width(), qPrintable(code + t.text));
+                        // Drawn in a font that holds it: a preview places text left to
+                        // a fallback font by that font's ascent, below the line.
+                        const QRawFont face = QRawFont::fromFont(t.font);
+                        for (QChar c : t.text)
+                            QVERIFY2(face.supportsCharacter(c), qPrintable(code + t.text));
+                        if (i + 1 < line.size())
+                            QVERIFY2(right + averageChar <= line.at(i + 1).baseline.x(),
+                                     qPrintable(code + u' ' + t.text + u'|' + line.at(i + 1).text));
+                    }
+                    for (int col = 0; col < 10; ++col)
+                        wanted << form.grid->GetTextMatrix(k + (page == 1 ? 0 : 51), col);
+                    wanted.removeAll(QString());
+                    QCOMPARE(texts, wanted);
+                    if (headerX.isEmpty())
+                        headerX = xs;
+                    else if (xs.size() == 10)
+                        QCOMPARE(xs, headerX);
                 }
             }
+            QVERIFY(std::is_sorted(headerX.begin(), headerX.end()));
+
+            int pages = -1;
+            const auto seen = test::whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog *dialog) {
+                pages = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
+                dialog->reject();
+            });
+            form.view->OnFilePrintPreview();
+            QVERIFY(*seen);
+            QCOMPARE(pages, 2);
             if (const QString keep = qEnvironmentVariable("KDW_SHOT_DIR"); !keep.isEmpty()) {
-                QImage page(8 * 150, 10 * 150, QImage::Format_RGB32);
-                page.setDotsPerMeterX(5906); // 150 dpi
-                page.setDotsPerMeterY(5906);
-                page.fill(Qt::white);
-                QPainter onImage(&page);
-                paintChannelPage(onImage, channelTable(form.image, test::usedLanguage()), test::usedLanguage(), 1);
+                QImage image(8 * 150, 10 * 150, QImage::Format_RGB32);
+                image.setDotsPerMeterX(5906); // 150 dpi
+                image.setDotsPerMeterY(5906);
+                image.fill(Qt::white);
+                QPainter onImage(&image);
+                paintChannelPage(onImage, channelTable(form.image, language), language, 1);
                 onImage.end();
-                QVERIFY(page.save(keep + u"/printout-"_s + code + u".png"_s));
+                QVERIFY(image.save(keep + u"/printout-"_s + code + u".png"_s));
             }
         }
     }

@@ -26,13 +26,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString FactoryFile = QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin");
-
 // The factory channels with channel 5 made a copy of channel 3.
 MemoryImage factoryWithDuplicate()
 {
-    MemoryImage image;
-    image.copyIn(test::readFile(FactoryFile));
+    MemoryImage image = test::factoryImage();
     image.copyIn(region::channelRecord(5), image.bytes(region::channelRecord(3), region::ChannelRecordSize));
     return image;
 }

@@ -32,8 +32,7 @@ namespace {
 
 MemoryImage imageWithSql(quint8 sql)
 {
-    MemoryImage image;
-    image.fill(0xFF);
+    MemoryImage image = filledImage(0xFF);
     image.setByte(0x1814, sql);
     return image;
 }

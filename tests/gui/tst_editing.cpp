@@ -47,8 +47,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString FactoryFile = QStringLiteral(KDW_PROGRAM_DIR "/DEF_U01.sin");
-
 // The program showing the factory channels (1 to 16 in use), opened from a file.
 struct Running
 {
@@ -58,12 +56,10 @@ struct Running
 
     Running()
     {
-        if (!program.dir.write(u"channels.sin"_s, test::readFile(FactoryFile)) || !program.start(u"channels.sin"_s))
+        if (!program.startOnFactoryChannels())
             qFatal("the program did not start");
         view = program.app.view();
         grid = view->grid();
-        if (!QTest::qWaitForWindowActive(program.app.mainFrame()))
-            qFatal("the main window did not become active");
     }
     MemoryImage &image() { return program.app.document()->image(); }
     bool modified() const { return program.app.document()->IsModified(); }
@@ -80,35 +76,6 @@ struct Running
         return test::gridTexts(*grid) == channelTable(image(), program.app.document()->language());
     }
 };
-
-// Keys written as words: "F2 F3 Esc Enter KpEnter Tab Backtab Del Left Right", with
-// a "Shift" or "Ctrl" in front, "CtrlF", or 'c for the character c.
-void pressKeys(const QString &keys)
-{
-    static const QHash<QString, int> named{{u"F2"_s, Qt::Key_F2},        {u"Esc"_s, Qt::Key_Escape},
-                                           {u"Enter"_s, Qt::Key_Return}, {u"KpEnter"_s, Qt::Key_Enter},
-                                           {u"Tab"_s, Qt::Key_Tab},      {u"Backtab"_s, Qt::Key_Backtab},
-                                           {u"Del"_s, Qt::Key_Delete},   {u"Left"_s, Qt::Key_Left},
-                                           {u"Right"_s, Qt::Key_Right},  {u"CtrlHome"_s, Qt::Key_Home},
-                                           {u"CtrlEnd"_s, Qt::Key_End},  {u"CtrlF"_s, Qt::Key_F},
-                                           {u"CtrlUp"_s, Qt::Key_Up},    {u"F3"_s, Qt::Key_F3},
-                                           {u"ShiftF3"_s, Qt::Key_F3},   {u"ShiftEnter"_s, Qt::Key_Return}};
-    for (const QString &word : keys.split(u' ', Qt::SkipEmptyParts)) {
-        if (word.startsWith(u'\'')) {
-            for (QChar c : word.mid(1))
-                test::typeText(QApplication::focusWidget(), c);
-        } else {
-            const Qt::KeyboardModifiers modifiers = word == u"Backtab"_s || word.startsWith(u"Shift"_s)
-                                                        ? Qt::ShiftModifier
-                                                    : word.startsWith(u"Ctrl"_s) ? Qt::ControlModifier
-                                                                                 : Qt::NoModifier;
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(word)), modifiers);
-        }
-        // The keys the form posts to the grid, and those they post in turn.
-        for (int round = 0; round < 3; ++round)
-            QCoreApplication::processEvents();
-    }
-}
 
 // What a file dialog showed: its title, folder, file name and filter.
 struct FileDialogSeen
@@ -165,7 +132,7 @@ struct KeyCase
 {
     int row; // the cell started on
     int col;
-    QString keys;        // as pressKeys takes them
+    QString keys;        // as test::pressKeys takes them
     QString editor = {}; // the open editor's text; null: none open
     int toRow = 0;       // the current cell after; 0: the row or column started on
     int toCol = 0;
@@ -402,8 +369,8 @@ private slots:
         QVERIFY(run.grid->GetTextMatrix(2, 9).isEmpty());
     }
 
-    // Three rows selected by Shift+click copy as tab-separated lines with
-    // their numbers; pasted elsewhere they show the same texts. Insert with
+    // Three rows selected by Shift+click, copied and pasted elsewhere, show
+    // the same texts there. Insert with
     // channel 99 in use says so and changes nothing.
     void copyAndPasteRows()
     {
@@ -412,10 +379,7 @@ private slots:
         run.clickLabel(2);
         run.clickLabel(4, Qt::ShiftModifier);
         QCOMPARE(run.view->selectedChannels(), (QList<int>{2, 3, 4}));
-        run.key(Qt::Key_C, Qt::ControlModifier);
-        const QStringList lines = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines.at(1).split(u'\t').mid(0, 2), (QStringList{u"3"_s, run.grid->GetTextMatrix(3, 1)}));
+        run.key(Qt::Key_C, Qt::ControlModifier); // the text copied: tst_channelrows copyThenPasteElsewhere
         run.clickLabel(97);
         run.key(Qt::Key_V, Qt::ControlModifier);
         const ChannelTable shown = test::gridTexts(*run.grid);
@@ -481,20 +445,20 @@ private slots:
         QTest::newRow("Escape keeps the cell") << KeyCase{.row = 2, .col = 1, .keys = u"'45 Esc"_s, .cell = freq};
         QTest::newRow("Escape in a list") << KeyCase{.row = 2, .col = 7, .keys = u"F2 'D Esc"_s, .cell = u"Add"_s};
         QTest::newRow("Enter in the name editor moves right")
-            << KeyCase{.row = 2, .col = 9, .keys = u"F2 'Z Enter"_s, .toRow = 3, .toCol = 1, .cell = u"Z"_s};
+            << KeyCase{.row = 2, .col = 9, .keys = u"F2 'Z Return"_s, .toRow = 3, .toCol = 1, .cell = u"Z"_s};
         QTest::newRow("typing a name, Tab moves right")
             << KeyCase{.row = 2, .col = 8, .keys = u"'N Tab"_s, .toCol = 9, .cell = u"Narrow"_s};
         QTest::newRow("Tab on the grid") << KeyCase{
             .row = 4, .col = 9, .keys = u"Tab"_s, .toRow = 5, .toCol = 1, .cell = u"CH04"_s};
-        QTest::newRow("Shift+Tab in an editor")
-            << KeyCase{.row = 4, .col = 1, .keys = u"'450 Backtab"_s, .toRow = 3, .toCol = 9, .cell = u"450.00000"_s};
+        QTest::newRow("Shift+Tab in an editor") << KeyCase{
+            .row = 4, .col = 1, .keys = u"'450 Shift+Backtab"_s, .toRow = 3, .toCol = 9, .cell = u"450.00000"_s};
         QTest::newRow("Del on a cell") << KeyCase{.row = 2, .col = 1, .keys = u"Del"_s, .cell = freq};
         QTest::newRow("Enter with a frequency moves right")
-            << KeyCase{.row = 3, .col = 1, .keys = u"F2 Enter"_s, .toCol = 2, .cell = u"409.00000"_s};
+            << KeyCase{.row = 3, .col = 1, .keys = u"F2 Return"_s, .toCol = 2, .cell = u"409.00000"_s};
         QTest::newRow("Enter on an empty row moves down")
-            << KeyCase{.row = 30, .col = 1, .keys = u"F2 Enter"_s, .toRow = 31};
+            << KeyCase{.row = 30, .col = 1, .keys = u"F2 Return"_s, .toRow = 31};
         QTest::newRow("keypad Enter in a list moves right")
-            << KeyCase{.row = 3, .col = 7, .keys = u"F2 KpEnter"_s, .toCol = 8, .cell = u"Add"_s};
+            << KeyCase{.row = 3, .col = 7, .keys = u"F2 Enter"_s, .toCol = 8, .cell = u"Add"_s};
         QTest::newRow("Right from the last column")
             << KeyCase{.row = 5, .col = 9, .keys = u"Right"_s, .toRow = 6, .toCol = 1, .cell = u"CH05"_s};
         QTest::newRow("Right on the last row stays") << KeyCase{.row = 99, .col = 9, .keys = u"Right"_s};
@@ -502,44 +466,35 @@ private slots:
             << KeyCase{.row = 5, .col = 1, .keys = u"Left"_s, .toRow = 4, .toCol = 9, .cell = u"418.00000"_s};
         QTest::newRow("Left on row 1 stays") << KeyCase{.row = 1, .col = 1, .keys = u"Left"_s, .cell = u"400.12500"_s};
         QTest::newRow("Ctrl+End to channel 99")
-            << KeyCase{.row = 5, .col = 1, .keys = u"CtrlEnd"_s, .toRow = 99, .toCol = 9, .cell = u"418.00000"_s};
+            << KeyCase{.row = 5, .col = 1, .keys = u"Ctrl+End"_s, .toRow = 99, .toCol = 9, .cell = u"418.00000"_s};
         QTest::newRow("Ctrl+Home to channel 1")
-            << KeyCase{.row = 40, .col = 7, .keys = u"CtrlHome"_s, .toRow = 1, .toCol = 1};
+            << KeyCase{.row = 40, .col = 7, .keys = u"Ctrl+Home"_s, .toRow = 1, .toCol = 1};
         QTest::newRow("Ctrl+End from an editor commits it")
-            << KeyCase{.row = 5, .col = 1, .keys = u"'447 CtrlEnd"_s, .toRow = 99, .toCol = 9, .cell = u"447.00000"_s};
+            << KeyCase{.row = 5, .col = 1, .keys = u"'447 Ctrl+End"_s, .toRow = 99, .toCol = 9, .cell = u"447.00000"_s};
         QTest::newRow("Ctrl+Home from a list commits it")
-            << KeyCase{.row = 5, .col = 6, .keys = u"'L CtrlHome"_s, .toRow = 1, .toCol = 1, .cell = u"Low"_s};
+            << KeyCase{.row = 5, .col = 6, .keys = u"'L Ctrl+Home"_s, .toRow = 1, .toCol = 1, .cell = u"Low"_s};
         // Find: names, frequencies and tones, from the current cell on; most
         // rows start on channel 1's Rx Freq, the bar keeping the focus.
-        const auto find = [](const QString &keys, int toRow, int toCol, const QString &found, bool inBar = true) {
-            return KeyCase{.row = 1,
-                           .col = 1,
+        const auto find = [](const QString &keys, int toRow, int toCol, const QString &found, bool inBar = true,
+                             int row = 1, int col = 1, const QString &cell = u"400.12500"_s) {
+            return KeyCase{.row = row,
+                           .col = col,
                            .keys = keys,
                            .toRow = toRow,
                            .toCol = toCol,
-                           .cell = u"400.12500"_s,
+                           .cell = cell,
                            .found = found,
                            .inBar = inBar};
         };
-        QTest::newRow("find the first match at or after the cell") << KeyCase{.row = 5,
-                                                                              .col = 1,
-                                                                              .keys = u"CtrlF 'd0"_s,
-                                                                              .toCol = 3,
-                                                                              .cell = u"418.00000"_s,
-                                                                              .found = u"1 of 2"_s,
-                                                                              .inBar = true};
-        QTest::newRow("no match") << KeyCase{.row = 3,
-                                             .col = 2,
-                                             .keys = u"CtrlF 'xyz"_s,
-                                             .cell = u"409.00000"_s,
-                                             .found = u"No matches"_s,
-                                             .inBar = true};
-        QTest::newRow("F3 and Shift+F3 wrap") << find(u"CtrlF 'pmr F3 F3 ShiftF3"_s, 12, 9, u"2 of 2"_s);
+        QTest::newRow("find the first match at or after the cell")
+            << find(u"Ctrl+F 'd0"_s, 0, 3, u"1 of 2"_s, true, 5, 1, u"418.00000"_s);
+        QTest::newRow("no match") << find(u"Ctrl+F 'xyz"_s, 0, 0, u"No matches"_s, true, 3, 2, u"409.00000"_s);
+        QTest::newRow("F3 and Shift+F3 wrap") << find(u"Ctrl+F 'pmr F3 F3 Shift+F3"_s, 12, 9, u"2 of 2"_s);
         QTest::newRow("Enter and Shift+Enter in the bar")
-            << find(u"CtrlF '446.0 Enter Enter ShiftEnter"_s, 11, 2, u"2 of 4"_s);
-        QTest::newRow("Escape back to the grid on the match") << find(u"CtrlF 'rpt Esc"_s, 10, 9, QString(), false);
-        QTest::newRow("F3 from the grid") << find(u"CtrlF 'ch1 Esc F3"_s, 14, 9, u"2 of 4"_s, false);
-        QTest::newRow("the matches follow an edit") << find(u"CtrlF 'pmr CtrlUp"_s, 10, 9, u"1 of 2"_s);
+            << find(u"Ctrl+F '446.0 Return Return Shift+Return"_s, 11, 2, u"2 of 4"_s);
+        QTest::newRow("Escape back to the grid on the match") << find(u"Ctrl+F 'rpt Esc"_s, 10, 9, QString(), false);
+        QTest::newRow("F3 from the grid") << find(u"Ctrl+F 'ch1 Esc F3"_s, 14, 9, u"2 of 4"_s, false);
+        QTest::newRow("the matches follow an edit") << find(u"Ctrl+F 'pmr Ctrl+Up"_s, 10, 9, u"1 of 2"_s);
     }
     void keys()
     {
@@ -549,7 +504,7 @@ private slots:
         run.grid->setFocus();
         run.grid->SetRow(c.row);
         run.grid->SetCol(c.col);
-        pressKeys(c.keys);
+        test::pressKeys(run.grid, c.keys);
         QWidget *open = run.view->openEditorWidget();
         QCOMPARE(open ? editorText(open) : QString(), c.editor);
         QCOMPARE(run.grid->GetRow(), c.toRow ? c.toRow : c.row);
@@ -878,11 +833,11 @@ private slots:
         Running run;
         QStatusBar *status = run.program.app.mainFrame()->statusBar();
         run.clickCell(2, 2);
-        pressKeys(u"'4490 Enter"_s);
+        test::pressKeys(run.grid, u"'4490 Return"_s);
         QCOMPARE(run.grid->GetTextMatrix(2, 2), u"470.00000"_s);
         QCOMPARE(status->currentMessage(), u"Channel 2, Tx Freq: 4490 became 470.00000"_s);
         run.clickCell(3, 1);
-        pressKeys(u"'462.0030 Enter"_s);
+        test::pressKeys(run.grid, u"'462.0030 Return"_s);
         QCOMPARE(status->currentMessage(), u"Channel 3, Rx Freq: 462.0030 became 462.00000"_s);
         QVERIFY(messages.texts.isEmpty());
 

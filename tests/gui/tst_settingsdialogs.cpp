@@ -73,7 +73,7 @@ private slots:
     void initTestCase() { QVERIFY(test::useLanguage(u"Eng"_s)); }
 
     // Every setting has its control showing the image's value and a label
-    // naming it in the running language, wide enough for its text. A list
+    // naming it in the running language (wide enough for it: tst_scaling). A list
     // changed by key and text typed or pasted into the text field: Option and
     // PTT ID store by every way of closing, PCBA by OK (Enter) only. A text
     // field takes what the radio can store, up to its length: DTMF characters
@@ -139,8 +139,6 @@ private slots:
             // PTT ID and PCBA keep their names in every language.
             const bool keepsName = language == u"Eng" || name == u"PTT ID" || name == u"PCBA";
             QVERIFY2((label->text() == name) == keepsName, qPrintable(name));
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
-                     qPrintable(label->text()));
         }
         if (const QString folder = qEnvironmentVariable("KDW_SCREENSHOTS"); !folder.isEmpty())
             QVERIFY(dialog->grab().save(folder + u'/' + QString::fromLatin1(QTest::currentDataTag()) + u".png"_s));

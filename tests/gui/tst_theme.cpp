@@ -1,8 +1,6 @@
 // View > Theme: the choice kept in Program.ini and applied at once, and every
 // text readable in the program's dark and light colours, on the main window
 // and on the dialogs, enabled or not.
-#include "core/image/memoryimage.h"
-#include "core/link/serialdevices.h"
 #include "core/program/startup.h"
 #include "core/text/inifile.h"
 #include "gui/frame/apptheme.h"
@@ -10,16 +8,12 @@
 #include "gui/frame/mainframe.h"
 #include "gui/frame/toolbarart.h"
 #include "gui/grid/msflexgrid.h"
-#include "gui/link/cablecheckdlg.h"
-#include "gui/link/transferdlg.h"
-#include "gui/settings/settingsdialog.h"
 #include "guitest.h"
-#include "modal.h"
+#include "showndialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -195,8 +189,8 @@ private slots:
     }
 
     // The theme chosen while the program runs, with channels selected in the
-    // grid: the main window, the Option dialog, the transfer dialog and the
-    // cable check window read well, greyed controls included.
+    // grid: the main window and every dialog read well, greyed controls
+    // included.
     void textsReadable_data()
     {
         QTest::addColumn<QByteArray>("language");
@@ -246,31 +240,13 @@ private slots:
             QVERIFY2(strongest >= 3.0, qPrintable(button->text()));
         }
 
-        QString option = u"not shown"_s;
-        const auto seen = test::whenModal<COptionDlg>([&option](COptionDlg *dialog) {
-            option = unreadableTexts(dialog);
-            dialog->reject();
-        });
-        program.action(cmd::Option)->trigger();
-        QVERIFY(*seen);
-        QCOMPARE(option, QString());
-
-        const Language running = languageOfIniText(QString::fromLatin1(language));
-        MemoryImage image;
-        CTransferDlg transfer(&frame, image, TransferLink{u"COM1"_s, program.dir.path(), running});
-        transfer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&transfer));
-        QCOMPARE(unreadableTexts(&transfer), QString());
-        transfer.hide();
-
-        QTemporaryDir system;
-        const SystemRoots roots{system.path() + u"/sys"_s, system.path() + u"/dev"_s, system.path() + u"/proc"_s};
-        CCableCheckDlg cable(&frame, u"COM1"_s, program.dir.path(), running, roots);
-        cable.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&cable));
-        QTRY_VERIFY_WITH_TIMEOUT(!cable.isRunning(), 10000);
-        QCOMPARE(unreadableTexts(&cable), QString());
-        cable.hide();
+        // Every dialog, as its command builds it, in the running language.
+        for (const auto &[name, which] : test::dialogs()) {
+            test::ShownDialog shown;
+            QVERIFY2(shown.open(which, languageOfIniText(QString::fromLatin1(language))), name);
+            const QString faint = unreadableTexts(shown.dialog.get());
+            QVERIFY2(faint.isEmpty(), qPrintable(QString::fromLatin1(name) + u": "_s + faint));
+        }
     }
 };
 

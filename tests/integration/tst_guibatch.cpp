@@ -13,7 +13,6 @@
 #include "modal.h"
 #include "radiosim.h"
 
-#include <QCryptographicHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -126,16 +125,11 @@ void TestGuiBatch::threeRadiosWithNext()
     const QString logPath = logLine.section(u": "_s, 1);
     const QStringList log = QString::fromUtf8(readFile(logPath)).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(log.size(), 4);
+    // What each log row holds, the backups beside it: tst_batchrun.
     for (int i = 0; i < 3; ++i) {
         const QByteArray expected = variations.units.at(i).applied(document).bytes();
         QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
         QCOMPARE(rows.at(i).mid(0, 3), (QStringList{QString::number(i + 1), u"4b44573431370100"_s, u"verified"_s}));
-        const QStringList cells = log.at(i + 1).split(u',');
-        QCOMPARE(cells.at(4), u"verified"_s);
-        QCOMPARE(cells.at(6),
-                 QString::fromLatin1(QCryptographicHash::hash(expected, QCryptographicHash::Sha256).toHex()));
-        // The backup of what the radio held before.
-        QVERIFY(QFileInfo::exists(backupDirectory(m_program->dir.path()) + cells.at(5)));
     }
     // The variations went to the radios only.
     QVERIFY(m_program->app.document()->image() == document);

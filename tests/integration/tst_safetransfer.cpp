@@ -1,5 +1,6 @@
-// Verify after write, backups and Compare with Radio through the windows,
-// offscreen, against kdw-radio-sim on a pseudo-terminal.
+// Verify after write, backups, Compare with Radio, the channel check before a
+// write and the title after a read, through the windows, offscreen, against
+// kdw-radio-sim on a pseudo-terminal.
 
 #include "core/image/backups.h"
 #include "core/image/blocklist.h"
@@ -12,19 +13,24 @@
 #include "gui/frame/commandids.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/mainframe.h"
+#include "gui/grid/findingslist.h"
 #include "gui/grid/programview.h"
+#include "gui/link/batchdlg.h"
 #include "gui/link/transferdlg.h"
+#include "gui/link/writecheckdlg.h"
 #include "guitest.h"
 #include "modal.h"
 #include "radiosim.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace kdw;
 using namespace kdw::test;
@@ -33,12 +39,15 @@ namespace {
 
 // Stands in for the user while it lives: presses Start in every transfer
 // dialog, notes its caption when it closes, and answers the list of
-// differences with the button of the text given (Close when none).
+// differences with the button of the text given (Close when none); answers
+// the question before a write with Enter (Cancel) or Write Anyway, noting its
+// findings' channels; notes and closes a batch window.
 class Autopilot : public QObject
 {
 public:
-    explicit Autopilot(QString diffAnswer = {})
+    explicit Autopilot(QString diffAnswer = {}, bool writeAnyway = false)
         : m_diffAnswer(std::move(diffAnswer))
+        , m_writeAnyway(writeAnyway)
     {
         connect(&m_poll, &QTimer::timeout, this, &Autopilot::look);
         m_poll.start(2);
@@ -53,11 +62,32 @@ public:
     QString diffMessage;
     QList<QStringList> diffRows; // its table, row by row
     QStringList diffHeadings;
+    QStringList asked; // the channels of the findings the question before a write listed
+    bool batchOpened = false;
 
 private:
     void look()
     {
         QWidget *modal = QApplication::activeModalWidget();
+        // An Alt+letter reaches only the active window, and a dialog just
+        // shown may not be active yet on a slow run.
+        if (auto *question = qobject_cast<CWriteCheckDlg *>(modal);
+            question && question->isActiveWindow() && question != m_asked) {
+            m_asked = question;
+            const QTreeWidgetItem *warnings = question->findingsList()->topLevelItem(0);
+            for (int r = 0; r < warnings->childCount(); ++r)
+                asked.append(warnings->child(r)->text(0));
+            if (m_writeAnyway)
+                QTest::keyClick(question, Qt::Key_W, Qt::AltModifier);
+            else
+                QTest::keyClick(question->focusWidget() ? question->focusWidget() : question, Qt::Key_Return);
+            return;
+        }
+        if (auto *batch = qobject_cast<CBatchDlg *>(modal)) {
+            batchOpened = true;
+            batch->reject();
+            return;
+        }
         auto *dialog = qobject_cast<CTransferDlg *>(modal);
         if (dialog && dialog->isVisible() && dialog != m_started) {
             // One dialog after another may take the same address.
@@ -102,8 +132,10 @@ private:
     }
 
     QString m_diffAnswer;
+    bool m_writeAnyway;
     QTimer m_poll;
     QObject *m_started = nullptr;
+    QObject *m_asked = nullptr;
 };
 
 // A memory with channel 2 at 462.12500 MHz on a pattern.
@@ -131,6 +163,11 @@ private slots:
     void compareWithRadio_data();
     void compareWithRadio();
     void busyKeepsSecondSessionOut();
+    void writeAsksFirst_data();
+    void writeAsksFirst();
+    void batchAsksOnce();
+    void readIntoAFileIsShownUntilSaved_data();
+    void readIntoAFileIsShownUntilSaved();
 
 private:
     void start(const QByteArray &language = "Eng");
@@ -436,6 +473,113 @@ void TestSafeTransfer::busyKeepsSecondSessionOut()
     QVERIFY2(messages.texts.size() == 1, qPrintable(messages.texts.join(u'|') + sim.logTail()));
     QCOMPARE(messages.texts.first().section(u'\n', 0, 0), u"Communication error"_qs);
     QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 1);
+}
+
+void TestSafeTransfer::writeAsksFirst_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("duplicate"); // channel 5 a copy of channel 3 of the factory channels
+    QTest::addColumn<bool>("writeAnyway");
+    QTest::addColumn<QStringList>("listed"); // the question's rows; empty: not asked
+    QTest::addColumn<bool>("written");
+    const QByteArray on = "[Setup]\nLanguage=Eng\nCOM=COM1\nVerifyAfterWrite=0\n";
+    const QByteArray off = on + "CheckBeforeWrite=0\n";
+    const QStringList both{u"3, 5"_qs};
+    QTest::newRow("Enter cancels: nothing written") << on << true << false << both << false;
+    QTest::newRow("Write Anyway writes") << on << true << true << both << true;
+    QTest::newRow("a clean plan is not asked about") << on << false << false << QStringList() << true;
+    QTest::newRow("check turned off") << off << true << false << QStringList() << true;
+}
+
+// A plan with mistakes is written only after Write Anyway, and Program.ini's
+// CheckBeforeWrite=0 writes without asking.
+void TestSafeTransfer::writeAsksFirst()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, duplicate);
+    QFETCH(bool, writeAnyway);
+    QFETCH(QStringList, listed);
+    QFETCH(bool, written);
+    m_program = std::make_unique<Program>(ini);
+    QVERIFY(m_program->start());
+    RadioSim sim({}, patternImage(3), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    MemoryImage plan = factoryImage();
+    if (duplicate)
+        plan.copyIn(region::channelRecord(5), plan.bytes(region::channelRecord(3), region::ChannelRecordSize));
+    const MemoryImage document = m_program->showImage(plan);
+
+    Autopilot pilot({}, writeAnyway);
+    m_program->action(cmd::Write)->trigger();
+    QCOMPARE(pilot.asked, listed);
+    QCOMPARE(pilot.captions.size(), written ? 1 : 0);
+    QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(3), document, WriteRanges).bytes() : QByteArray());
+}
+
+// Program Several Radios asks before its window opens, once for every radio:
+// they all get the same channels.
+void TestSafeTransfer::batchAsksOnce()
+{
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=Eng\nCOM=COM1\n");
+    QVERIFY(m_program->start());
+    MemoryImage plan = factoryImage();
+    plan.copyIn(region::channelRecord(5), plan.bytes(region::channelRecord(3), region::ChannelRecordSize));
+    m_program->showImage(plan);
+    for (const bool writeAnyway : {false, true}) {
+        Autopilot pilot({}, writeAnyway);
+        m_program->action(cmd::ProgramSeveral)->trigger();
+        QCOMPARE(pilot.asked, QStringList{u"3, 5"_qs});
+        QCOMPARE(pilot.batchOpened, writeAnyway);
+    }
+}
+
+void TestSafeTransfer::readIntoAFileIsShownUntilSaved_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<int>("save"); // the command that ends it
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("English, Save") << QByteArray("Eng") << int(cmd::FileSave)
+                                   << u"doc1.sin* (read from radio) — KDW PC Encoder"_qs
+                                   << u"doc1.sin — KDW PC Encoder"_qs;
+    QTest::newRow("Simplified, Save As") << QByteArray("Chs") << int(cmd::FileSaveAs)
+                                         << u"doc1.sin*（从对讲机读取） — KDW PC Encoder"_qs
+                                         << u"doc2.sin — KDW PC Encoder"_qs;
+    QTest::newRow("Traditional, Save") << QByteArray("Cht") << int(cmd::FileSave)
+                                       << u"doc1.sin*（從對講機讀取） — KDW PC Encoder"_qs
+                                       << u"doc1.sin — KDW PC Encoder"_qs;
+}
+
+// A Read into a document opened from a file: the title says the file now
+// holds what was read from the radio, until Save or Save As.
+void TestSafeTransfer::readIntoAFileIsShownUntilSaved()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(int, save);
+    QFETCH(QString, read);
+    QFETCH(QString, saved);
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nVerifyAfterWrite=0\n");
+    QVERIFY(m_program->dir.write(u"doc1.sin"_qs, QByteArray(8192, char(0xFF))));
+    QVERIFY(m_program->start(u"doc1.sin"_qs));
+    RadioSim sim({}, patternImage(21), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    QWindow *window = app().mainFrame()->windowHandle();
+    QCOMPARE(window->title(), u"doc1.sin — KDW PC Encoder"_qs);
+
+    MessageRecorder messages;
+    {
+        Autopilot pilot;
+        m_program->action(cmd::Read)->trigger();
+    }
+    QCOMPARE(messages.texts, QStringList());
+    QVERIFY(app().document()->IsModified());
+    QCOMPARE(window->title(), read);
+
+    app().documentCommands()->setFilePrompt([&](bool, const QString &) { return m_program->dir.file(u"doc2.sin"_qs); });
+    m_program->action(save)->trigger();
+    QCOMPARE(window->title(), saved);
+    QCOMPARE(m_program->dir.read(QFileInfo(app().document()->GetPathName()).fileName()),
+             app().document()->image().bytes());
 }
 
 QTEST_MAIN(TestSafeTransfer)

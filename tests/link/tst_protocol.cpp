@@ -179,8 +179,7 @@ void TestProtocol::blockFailure()
             ++index;
         return index == block && !answers.isEmpty() ? answers.takeFirst() : healthy(written, count);
     };
-    MemoryImage image;
-    image.fill(0x33);
+    MemoryImage image = filledImage(0x33);
     const MemoryImage before = image;
     const TransferOutcome outcome
         = read ? readFromPort(port, TransferDirection::Read, image, {}) : writeToPort(port, image, {});
@@ -224,8 +223,7 @@ void TestProtocol::verifySession()
             requests += written;
         return healthy(written, count);
     };
-    MemoryImage image;
-    image.fill(0xEE);
+    MemoryImage image = filledImage(0xEE);
     const TransferOutcome outcome = readFromPort(port, TransferDirection::Verify, image, {});
     QCOMPARE(bool(outcome), succeeds);
     QCOMPARE(outcome.protocol.wakeUpAttempts, std::min(silentWakeUps + 1, 28));

@@ -193,8 +193,7 @@ void TestResume::resume()
         QCOMPARE(of, total);
         notices.append({failed, resume});
     };
-    MemoryImage image;
-    image.copyIn(patternBytes(MemoryImage::Size, write ? 9 : 3));
+    MemoryImage image = patternImage(write ? 9 : 3);
     const MemoryImage before = image;
     const WriteScope scope{blocks, {}};
     const TransferOutcome outcome = write ? writeToPort(port, image, observer, maxResumes, scope)
@@ -280,8 +279,7 @@ void TestResume::cancel()
     TransferObserver observer;
     observer.blockDone = [&](int done) { stop = stop || done == after; };
     observer.cancelRequested = [&] { return stop; };
-    MemoryImage image;
-    image.copyIn(patternBytes(MemoryImage::Size, 5));
+    MemoryImage image = patternImage(5);
     const MemoryImage before = image;
     const TransferOutcome outcome = write ? writeToPort(port, image, observer, ProgrammingProtocol::MaxResumes)
                                           : readFromPort(port, direction, image, observer, 3);

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QTableWidget>
 #include <QTest>
 
@@ -66,6 +67,27 @@ void typeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), {});
 }
 
+void pressKeys(QWidget *window, const QString &keys)
+{
+    const auto focused = [window] {
+        QWidget *focus = window->window()->focusWidget();
+        return focus ? focus : window;
+    };
+    for (const QString &word : keys.split(u' ', Qt::SkipEmptyParts)) {
+        if (word.startsWith(u'\'')) {
+            for (QChar c : word.mid(1))
+                typeText(focused(), c);
+        } else {
+            const QKeySequence key = QKeySequence::fromString(word, QKeySequence::PortableText);
+            QVERIFY2(key.count() == 1, qPrintable(word));
+            QTest::keyClick(focused(), key[0].key(), key[0].keyboardModifiers());
+        }
+        // The keys a window posts on, and those they post in turn.
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
+    }
+}
+
 ProgramDir::ProgramDir(const QByteArray &ini, const QStringList &bundles)
 {
     const QString built = QStringLiteral(KDW_PROGRAM_DIR "/");
@@ -92,6 +114,12 @@ bool Program::start(const QString &file)
 {
     return app.InitInstance(file.isEmpty() ? QStringList{QStringLiteral("Program")}
                                            : QStringList{QStringLiteral("Program"), dir.file(file)});
+}
+
+bool Program::startOnFactoryChannels()
+{
+    return dir.write(QStringLiteral("channels.sin"), factoryImage().bytes()) && start(QStringLiteral("channels.sin"))
+           && QTest::qWaitForWindowActive(app.mainFrame());
 }
 
 QAction *Program::action(int id) const

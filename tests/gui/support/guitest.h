@@ -24,6 +24,11 @@ namespace kdw::test {
 // Types each character of `text` as a key whose event text is that
 // character (QTest::keyClicks sends Latin-1 only).
 void typeText(QWidget *widget, const QString &text);
+// Keys written as words, each to the widget of `window`'s window that has the
+// focus then: 'text types the text a character at a time, any other word is
+// a key as QKeySequence names it ("F2", "Esc", "Return", "Enter" for the
+// keypad's, "Shift+Backtab", "Ctrl+End").
+void pressKeys(QWidget *window, const QString &keys);
 
 // The texts of a list's items.
 QStringList itemsOf(const QComboBox *combo);
@@ -67,6 +72,9 @@ struct Program
                      const QStringList &bundles = ProgramDir::allBundles());
     // Starts as "Program [file]", the file in the program directory.
     bool start(const QString &file = {});
+    // Starts on a copy of the build's factory channels (1 to 16 in use),
+    // opened as channels.sin; true once the main window is active.
+    bool startOnFactoryChannels();
     QAction *action(int id) const;
     // Puts `image` into the document and the grid, then runs the grid store
     // as Save, Read and Write do first; returns the image as the store leaves it.
