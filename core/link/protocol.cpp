@@ -79,6 +79,11 @@ bool ProtocolResult::resumable() const
     return (step == Step::ReadAnswer || step == Step::BlockAck || step == Step::WriteAnswer) && !lineLost;
 }
 
+bool ProtocolResult::failedAtStart() const
+{
+    return (step == Step::WakeUp || step == Step::IdentifyAck) && !lineLost;
+}
+
 void ProgrammingProtocol::setResumes(int maxResumes, Resuming resuming)
 {
     m_maxResumes = maxResumes;
@@ -210,8 +215,10 @@ ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, int total, const Blo
     ProtocolResult result = session(wakeUpAttempts, 0, blockLoop);
     int resumes = 0;
     // Every session is the whole exchange of the first, frame for frame; it
-    // only leaves out the blocks that went through before.
-    while (resumes < m_maxResumes && result.resumable() && !cancelled()) {
+    // only leaves out the blocks that went through before. A new session
+    // that finds no radio at its start is one resume spent, not the end.
+    while (resumes < m_maxResumes && (result.resumable() || (resumes > 0 && result.failedAtStart()))
+           && !cancelled()) {
         ++resumes;
         if (m_resuming)
             m_resuming(result.blocks + 1, total, resumes);

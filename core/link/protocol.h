@@ -42,6 +42,10 @@ struct [[nodiscard]] ProtocolResult
     // Failed on the line after the identification went through, with the
     // port still there: a new session may go on with the failed block.
     bool resumable() const;
+    // Failed at the session's own start (no acknowledged wake-up or
+    // identification), with the port still there. A resumed session that
+    // fails so is one failed resume: the next may follow.
+    bool failedAtStart() const;
     // A line for people: what failed, where, and what arrived.
     QString describe() const;
 };
@@ -77,7 +81,8 @@ public:
 
     // A session that fails on the line after its identification is followed
     // by a new one (wake-up, identification) that starts at the failed
-    // block, up to `maxResumes` times in one transfer. Off (0) by default.
+    // block, up to `maxResumes` times in one transfer; a new session that
+    // fails at its own start counts as one of them. Off (0) by default.
     void setResumes(int maxResumes, Resuming resuming = {});
     // Asked before every wake-up attempt and every block: true ends the
     // transfer there with Step::Cancelled.

@@ -178,6 +178,12 @@ void TestCliTransfer::resume_data()
     QTest::newRow("read, short answer three times at block 300")
         << true << args("--short 299 --strikes 3") << 3 << 300 << QString();
     QTest::newRow("write, NAK at block 201") << false << args("--nak 200") << 1 << 201 << QString();
+    // A new session that finds no radio at its start is one resume spent; the next follows.
+    QTest::newRow("write, NAK at block 201, the first new wake-up unanswered")
+        << false << args("--nak 200 --rest-after-fault 4") << 2 << 201 << QString();
+    QTest::newRow("read, silence at block 100, no new wake-up answered")
+        << true << args("--silence 99 --rest-after-fault 12") << -1 << 100
+        << u"stopped answering at block 100 of 318."_qs;
     QTest::newRow("write, four silences at block 11")
         << false << args("--silence 10 --strikes 4") << -1 << 11
         << u"stopped answering at block 11 of 316.|partly written and must be written again before use."_qs;

@@ -47,6 +47,7 @@ QString simUsage()
         "  --read-only         acknowledge written blocks but keep the memory unchanged\n"
         "  --corrupt ADDRESS   store the byte written at ADDRESS with its lowest bit flipped\n"
         "  --rest-after-write N  leave the first N wake-ups after a write of the last block unanswered\n"
+        "  --rest-after-fault N  leave the first N wake-ups after a fault at a block unanswered\n"
         "  --echo              no radio, only a cable: every byte comes straight back\n"
         "  --garbage           no KDW417: answer every byte with two bytes of noise\n"
         "  --strikes N         faults past the wake-up strike N times, each time their\n"
@@ -150,6 +151,8 @@ std::optional<bool> readFaultValue(const QString &name, Arguments &arguments, Fa
         return arguments.stage(faults.shortAnswer) && faults.shortAnswer->kind != Stage::Kind::WakeUp;
     if (name == u"--rest-after-write")
         return arguments.number(faults.restAfterWrite);
+    if (name == u"--rest-after-fault")
+        return arguments.number(faults.restAfterFault);
     if (name == u"--strikes")
         return arguments.number(faults.strikes) && faults.strikes > 0;
     if (name == u"--corrupt") {
