@@ -200,6 +200,8 @@ ProtocolResult ProgrammingProtocol::session(int wakeUpAttempts, int firstBlock, 
     const QByteArray identification = result.identification;
     if (result && !m_expected.isEmpty() && identification != m_expected)
         result = failure(result, Step::OtherRadio, identification);
+    else if (result && m_identified && !m_identified(identification))
+        result = failure(result, Step::Cancelled, {});
     if (result)
         result = blockLoop(firstBlock);
     else

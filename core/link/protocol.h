@@ -91,6 +91,11 @@ public:
     // resumed one too): another radio ends it with Step::OtherRadio after
     // the identification's acknowledge, before any block. Empty: any radio.
     void expectIdentification(QByteArray identification) { m_expected = std::move(identification); }
+    // Called with each session's identification once it is acknowledged,
+    // before the session's first block: false ends the transfer there with
+    // Step::Cancelled, nothing sent.
+    using Identified = std::function<bool(const QByteArray &identification)>;
+    void setIdentified(Identified identified) { m_identified = std::move(identified); }
 
     // The whole exchange of one direction. A read writes each block into
     // `image` as it arrives; callers that must not expose a partial read pass
@@ -138,6 +143,7 @@ private:
     Resuming m_resuming;
     std::function<bool()> m_cancelled;
     QByteArray m_expected;
+    Identified m_identified;
 };
 
 } // namespace kdw
