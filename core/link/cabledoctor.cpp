@@ -126,7 +126,6 @@ constexpr LocalisedText NotCheckedText{u"The radio was not checked: the port did
 constexpr LocalisedText NoProblemsText{u"No problems found.", u"未发现问题。", u"未發現問題。"};
 constexpr LocalisedText ProblemsText{u"%1 problem(s) found.", u"发现 %1 个问题。", u"發現 %1 個問題。"};
 
-
 #ifndef Q_OS_WIN
 // The permissions of a device node; Windows has none of these.
 

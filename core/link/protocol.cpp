@@ -219,8 +219,7 @@ ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, int total, const Blo
     // Every session is the whole exchange of the first, frame for frame; it
     // only leaves out the blocks that went through before. A new session
     // that finds no radio at its start is one resume spent, not the end.
-    while (resumes < m_maxResumes && (result.resumable() || (resumes > 0 && result.failedAtStart()))
-           && !cancelled()) {
+    while (resumes < m_maxResumes && (result.resumable() || (resumes > 0 && result.failedAtStart())) && !cancelled()) {
         ++resumes;
         if (m_resuming)
             m_resuming(result.blocks + 1, total, resumes);

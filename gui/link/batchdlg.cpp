@@ -270,9 +270,9 @@ void CBatchDlg::onMismatched(int unit, const QByteArray &identification, const Q
     const QString question = MismatchQuestion.text(m_link.language).arg(unit).arg(hex(identification), hex(expected));
     // As before any write to another radio, Enter (also the Next key) and
     // Escape answer No.
-    m_worker->answerMismatch(messageBox(this, question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-                                        QMessageBox::No)
-                             == QMessageBox::Yes);
+    m_worker->answerMismatch(
+        messageBox(this, question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes);
 }
 
 void CBatchDlg::onUnitDone(const UnitRecord &record)

@@ -79,8 +79,8 @@ void TestCliTransfer::writeVerify_data()
         << u"radio: \"KDW417..\" (4B 44 57 34 31 37 01 00)\n"_qs << QStringList{};
     const QString refused = u"kdw-cli: the radio answers \"KDW417..\" (4B 44 57 34 31 37 01 00), not "
                             "4B 44 57 34 31 38 01 00 (--expect): nothing was read from it or written to it"_qs;
-    QTest::newRow("--expect another radio") << none << texts(u"--expect|4b44573431380100") << 2 << refused
-                                            << QStringList{};
+    QTest::newRow("--expect another radio")
+        << none << texts(u"--expect|4b44573431380100") << 2 << refused << QStringList{};
     QTest::newRow("backed up: --expect another radio")
         << none << texts(u"--backup|--expect|4b44573431380100") << 2 << refused << QStringList{};
 }
@@ -120,7 +120,8 @@ void TestCliTransfer::writeVerify()
         QVERIFY(!host.contains(QByteArray("R\x00\x00\x08", 4)) && !host.contains(QByteArray("W\x00\x00\x08", 4)));
         QVERIFY(!QDir(sim.directory() + u"backups"_qs).exists());
         const QString out = sim.directory() + u"out.sin"_qs;
-        const CliRun read = sim.runCli(QStringList{u"read"_qs, u"--port"_qs, u"COM1"_qs, out} + options.mid(options.indexOf(u"--expect"_qs)));
+        const CliRun read = sim.runCli(QStringList{u"read"_qs, u"--port"_qs, u"COM1"_qs, out}
+                                       + options.mid(options.indexOf(u"--expect"_qs)));
         QCOMPARE(read.exitCode, 2);
         QVERIFY2(read.err.contains(says) && !QFile::exists(out), qPrintable(read.err));
         return;

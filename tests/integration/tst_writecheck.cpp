@@ -1,13 +1,17 @@
-// The channel check before a write, through the windows against kdw-radio-sim:
-// a plan with mistakes is written only after Write Anyway, and Program.ini's
-// CheckBeforeWrite=0 writes without asking.
+// The questions before a write, through the windows against kdw-radio-sim: a
+// plan with mistakes is written only after Write Anyway (Program.ini's
+// CheckBeforeWrite=0 writes without asking), and a document from one radio
+// goes to another only after Yes.
 
+#include "core/image/backups.h"
+#include "core/image/identification.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "core/image/transferranges.h"
 #include "core/program/globals.h"
 #include "gui/dialogs/controlids.h"
 #include "gui/frame/commandids.h"
+#include "gui/frame/documentcommands.h"
 #include "gui/grid/findingslist.h"
 #include "gui/link/batchdlg.h"
 #include "gui/link/transferdlg.h"
@@ -16,6 +20,7 @@
 #include "radiosim.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -35,11 +40,12 @@ MemoryImage factoryChannels(bool duplicate)
     return image;
 }
 
-enum class Answer { None, Enter, WriteAnyway };
+enum class Answer { None, Enter, WriteAnyway, Escape, Yes };
 
 // Stands in for the user while it lives: answers the question before a write
-// as told, noting the channels of its findings, and presses Start in a
-// transfer dialog; a batch window is noted and closed.
+// as told, noting the channels of its findings or the text of a message box,
+// and presses Start in a transfer dialog, noting its status line as it
+// closes; a batch window is noted and closed.
 class Pilot : public QObject
 {
 public:
@@ -50,9 +56,10 @@ public:
         m_poll.start(5);
     }
 
-    QStringList asked; // the question's finding rows
+    QStringList asked; // the question's finding rows, or the message box's text
     bool transferOpened = false;
     bool batchOpened = false;
+    QString status; // the transfer dialog's status line as it closed
 
 private:
     void look()
@@ -72,8 +79,17 @@ private:
                 QTest::keyClick(question, Qt::Key_W, Qt::AltModifier);
             else
                 QTest::keyClick(question->focusWidget() ? question->focusWidget() : question, Qt::Key_Return);
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            asked.append(box->text());
+            if (m_answer == Answer::Yes)
+                QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+            else
+                QTest::keyClick(box->focusWidget() ? box->focusWidget() : box,
+                                m_answer == Answer::Escape ? Qt::Key_Escape : Qt::Key_Return);
         } else if (auto *transfer = qobject_cast<CTransferDlg *>(modal)) {
             transferOpened = true;
+            connect(transfer, &QDialog::finished, this,
+                    [this, transfer] { status = transfer->item<QLabel>(ctl::transfer::Status)->text(); });
             QTest::mouseClick(transfer->item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
         } else if (auto *batch = qobject_cast<CBatchDlg *>(modal)) {
             batchOpened = true;
@@ -96,6 +112,8 @@ private slots:
     void cleanup() { QVERIFY(!BusyGuard::held()); }
     void writeAsksFirst_data();
     void writeAsksFirst();
+    void otherRadioAsksFirst_data();
+    void otherRadioAsksFirst();
     void batchAsksOnce();
 };
 
@@ -133,6 +151,72 @@ void TestWriteCheck::writeAsksFirst()
     QCOMPARE(pilot.asked, listed);
     QCOMPARE(pilot.transferOpened, written);
     QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(3), document, WriteRanges).bytes() : QByteArray());
+}
+
+void TestWriteCheck::otherRadioAsksFirst_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("origin");  // of the document: read, backup (of the first radio), file
+    QTest::addColumn<bool>("otherRadio"); // the write finds a radio of another identification
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("asked"); // the start of the question; empty: not asked
+    const QString question = u"This radio answers \"KDW418..\" (4B 44 57 34 31 38 01 00), but the document came "
+                             "from a radio that answered \"KDW417..\" (4B 44 57 34 31 37 01 00)"_s;
+    const QByteArray eng("Eng");
+    QTest::newRow("read from this radio") << eng << u"read"_s << false << int(Answer::None) << QString();
+    QTest::newRow("read from another, Enter") << eng << u"read"_s << true << int(Answer::Enter) << question;
+    QTest::newRow("read from another, Yes") << eng << u"read"_s << true << int(Answer::Yes) << question;
+    QTest::newRow("a backup of another, Escape, Chs")
+        << QByteArray("Chs") << u"backup"_s << true << int(Answer::Escape)
+        << u"这台对讲机的识别码为 \"KDW418..\" (4B 44 57 34 31 38 01 00)，而文档来自识别码为"_s;
+    QTest::newRow("a backup of another, Enter, Cht")
+        << QByteArray("Cht") << u"backup"_s << true << int(Answer::Enter)
+        << u"這台對講機的識別碼為 \"KDW418..\" (4B 44 57 34 31 38 01 00)，而文件來自識別碼為"_s;
+    QTest::newRow("a file of unknown origin") << eng << u"file"_s << true << int(Answer::None) << QString();
+}
+
+// A document from one radio goes to a radio that answers another
+// identification only after Yes; Enter and Escape write nothing. The status
+// line names the radio the write found.
+void TestWriteCheck::otherRadioAsksFirst()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QString, origin);
+    QFETCH(bool, otherRadio);
+    QFETCH(int, answer);
+    QFETCH(QString, asked);
+    Program program("[Setup]\nLanguage=" + language + "\nCOM=COM1\nVerifyAfterWrite=0\nCheckBeforeWrite=0\n");
+    QVERIFY(program.start());
+    const QByteArray first("KDW417\x01\x00", 8), second("KDW418\x01\x00", 8);
+    if (origin == u"read") {
+        RadioSim sim({}, patternImage(3), program.dir.path());
+        Pilot pilot{Answer::None};
+        program.action(cmd::Read)->trigger();
+    } else {
+        // A backup of the first radio; the file its bytes without the record.
+        const QString backups = backupDirectory(program.dir.path());
+        QVERIFY(saveBackup(backups, patternImage(3), BackupKind::Read, QDateTime::currentDateTime(), first));
+        const QString path = backups + backupFiles(backups).first(), file = program.dir.file(u"plain.sin"_s);
+        QVERIFY(QFile::copy(path, file));
+        program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return path; });
+        if (origin == u"backup")
+            program.action(cmd::FileOpenBackup)->trigger();
+        else
+            QCOMPARE(program.app.documentCommands()->OpenDocumentFile(file), DocumentCommands::OpenResult::Opened);
+    }
+    QCOMPARE(program.app.document()->RadioIdentification(), origin == u"file" ? QByteArray() : first);
+    const MemoryImage document = program.showImage(program.app.document()->image());
+
+    RadioSim sim(otherRadio ? texts(u"--ident|1:"_s + QString::fromLatin1(second.toHex())) : QStringList(),
+                 patternImage(4), program.dir.path());
+    QVERIFY(sim.isRunning());
+    Pilot pilot{Answer(answer)};
+    program.action(cmd::Write)->trigger();
+    QCOMPARE(pilot.asked.size(), asked.isEmpty() ? 0 : 1);
+    QVERIFY2(pilot.asked.value(0).startsWith(asked), qPrintable(pilot.asked.value(0)));
+    QVERIFY2(pilot.status.endsWith(identificationText(otherRadio ? second : first)), qPrintable(pilot.status));
+    const bool written = asked.isEmpty() || Answer(answer) == Answer::Yes;
+    QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(4), document, WriteRanges).bytes() : QByteArray());
 }
 
 // Program Several Radios asks before its window opens, once for every radio:

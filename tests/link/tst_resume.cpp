@@ -22,11 +22,6 @@ namespace {
 // `times` sessions find no answer to their wake-up or their identification.
 enum class Fault { Silence, Nak, Short, HangUp, SilentAfter, WakeUpLost, IdentifyLost };
 
-bool failsStarts(Fault fault)
-{
-    return fault == Fault::WakeUpLost || fault == Fault::IdentifyLost;
-}
-
 const std::array<TransferRange, 5> &rangesOf(TransferDirection direction)
 {
     return direction == TransferDirection::Read ? ReadRanges : WriteRanges;
@@ -61,28 +56,15 @@ struct FaultyRadio
     QList<int> requests; // the block addresses asked for or written, in order
     bool nakNext = false;
     bool silent = false;
-    int lostStarts = 0;   // sessions whose start is still to fail
-    int wakeUpsLost = 0;  // of the current one's four attempts
+    int lostStarts = 0; // wake-up attempts or identifications still to go unanswered
     bool identifying = false;
 
     bool loseStart(const QByteArray &written)
     {
-        const bool identifyAck = identifying && written == "\x06";
-        identifying = written == "M\x02";
-        if (lostStarts <= 0)
-            return false;
-        if (fault == Fault::WakeUpLost && written == "\x02PROGRA") {
-            if (++wakeUpsLost == ProgrammingProtocol::WakeUpAttempts) {
-                wakeUpsLost = 0;
-                --lostStarts;
-            }
-            return true;
-        }
-        if (fault == Fault::IdentifyLost && identifyAck) {
-            --lostStarts;
-            return true;
-        }
-        return false;
+        const bool identifyAck = std::exchange(identifying, written == "M\x02") && written == "\x06";
+        const bool lost = lostStarts > 0 && (fault == Fault::WakeUpLost ? written == "\x02PROGRA" : identifyAck);
+        lostStarts -= lost ? 1 : 0;
+        return lost;
     }
 
     QByteArray answer(ScriptedPort &port, const QByteArray &written, int count)
@@ -111,7 +93,10 @@ struct FaultyRadio
         case Fault::HangUp: port.lost = true; return {};
         case Fault::SilentAfter: silent = true; return {};
         case Fault::WakeUpLost:
-        case Fault::IdentifyLost: lostStarts = std::exchange(times, 0) + 1; return {};
+        case Fault::IdentifyLost:
+            lostStarts = (std::exchange(times, 0) + 1)
+                         * (fault == Fault::WakeUpLost ? ProgrammingProtocol::WakeUpAttempts : 1);
+            return {};
         }
         return {};
     }
@@ -254,8 +239,9 @@ void TestResume::resume()
         steps.append(i);
     QCOMPARE(progress, steps);
     // Sessions that failed at their start never asked for the block.
-    const bool startsFail = fault == Fault::SilentAfter || failsStarts(fault);
-    const int lostStarts = fault == Fault::SilentAfter ? resumes : failsStarts(fault) ? times : 0;
+    const bool lostAtStart = fault == Fault::WakeUpLost || fault == Fault::IdentifyLost;
+    const bool startsFail = fault == Fault::SilentAfter || lostAtStart;
+    const int lostStarts = fault == Fault::SilentAfter ? resumes : lostAtStart ? times : 0;
     const int faultsMet = startsFail ? 1 : std::min(times, maxResumes + 1);
     const bool tellsNak = fault == Fault::Nak && !write;
     QCOMPARE(radio.requests, expectedRequests(blocks, block, faultsMet, succeeds));

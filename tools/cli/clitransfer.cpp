@@ -45,8 +45,7 @@ std::optional<QString> checkTransferArguments(const Invocation &invocation, cons
         || (invocation.flag(QStringLiteral("--backup")) && invocation.flag(QStringLiteral("--no-backup")))
         || invocation.arguments.first().startsWith(u"--"))
         return usage;
-    if (const QString expect = invocation.option(ExpectOption.name);
-        !expect.isEmpty() && !parseIdentification(expect))
+    if (const QString expect = invocation.option(ExpectOption.name); !expect.isEmpty() && !parseIdentification(expect))
         return ExpectRefusedText.text(invocation.language).arg(expect);
     return std::nullopt;
 }
@@ -135,8 +134,8 @@ TransferOutcome CliLink::transfer(TransferDirection direction, MemoryImage &imag
     if (!m_expected.isEmpty() && outcome.protocol.step == ProtocolResult::Step::OtherRadio) {
         m_refused = true;
         err() << "kdw-cli: "
-              << NotExpectedText.text(m_language).arg(identificationText(outcome.protocol.identification),
-                                                      hexText(m_expected))
+              << NotExpectedText.text(m_language)
+                     .arg(identificationText(outcome.protocol.identification), hexText(m_expected))
               << '\n';
     } else if (direction == TransferDirection::Verify && !outcome) {
         // The write before it went through; only the check failed.
