@@ -70,6 +70,11 @@ QString ProtocolResult::describe() const
             .arg(blockName(address), hex(received));
     case Step::Cancelled: return QStringLiteral("cancelled after %1 blocks").arg(blocks);
     case Step::OtherRadio: return QStringLiteral("another radio answered (identification %1)").arg(hex(identification));
+    case Step::IdentifyAnswer:
+        return QStringLiteral("short answer to the identification: %1 of %2 bytes (%3)")
+            .arg(received.size())
+            .arg(IdentifyAnswerLength)
+            .arg(hex(received));
     }
     return {};
 }
@@ -81,7 +86,7 @@ bool ProtocolResult::resumable() const
 
 bool ProtocolResult::failedAtStart() const
 {
-    return (step == Step::WakeUp || step == Step::IdentifyAck) && !lineLost;
+    return (step == Step::WakeUp || step == Step::IdentifyAck || step == Step::IdentifyAnswer) && !lineLost;
 }
 
 void ProgrammingProtocol::setResumes(int maxResumes, Resuming resuming)
@@ -199,7 +204,8 @@ ProtocolResult ProgrammingProtocol::session(int wakeUpAttempts, int firstBlock, 
         result = identify();
     const QByteArray identification = result.identification;
     if (result && !m_expected.isEmpty() && identification != m_expected)
-        result = failure(result, Step::OtherRadio, identification);
+        result = failure(result, identification.size() < m_expected.size() ? Step::IdentifyAnswer : Step::OtherRadio,
+                         identification);
     else if (result && m_identified && !m_identified(identification))
         result = failure(result, Step::Cancelled, {});
     if (result)

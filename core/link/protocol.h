@@ -18,14 +18,15 @@ class BytePort;
 struct [[nodiscard]] ProtocolResult
 {
     enum class Step {
-        None,        // success
-        WakeUp,      // no acknowledged wake-up in four attempts
-        IdentifyAck, // the acknowledge after the identification
-        ReadAnswer,  // fewer than 12 bytes in answer to a read request
-        BlockAck,    // the acknowledge after a block read
-        WriteAnswer, // the answer to a written block
-        Cancelled,   // the user stopped the transfer before the next block
-        OtherRadio,  // the identification is not the one the session must find
+        None,           // success
+        WakeUp,         // no acknowledged wake-up in four attempts
+        IdentifyAck,    // the acknowledge after the identification
+        ReadAnswer,     // fewer than 12 bytes in answer to a read request
+        BlockAck,       // the acknowledge after a block read
+        WriteAnswer,    // the answer to a written block
+        Cancelled,      // the user stopped the transfer before the next block
+        OtherRadio,     // the identification is not the one the session must find
+        IdentifyAnswer, // the identification came short where the session must know its radio
     };
 
     Step step = Step::None;
@@ -89,7 +90,9 @@ public:
     void setCancelCheck(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
     // Every session must find the radio that answers `identification` (a
     // resumed one too): another radio ends it with Step::OtherRadio after
-    // the identification's acknowledge, before any block. Empty: any radio.
+    // the identification's acknowledge, before any block; an answer cut
+    // short tells no radio and fails as the line does (Step::IdentifyAnswer).
+    // Empty: any radio.
     void expectIdentification(QByteArray identification) { m_expected = std::move(identification); }
     // Called with each session's identification once it is acknowledged,
     // before the session's first block: false ends the transfer there with

@@ -75,10 +75,10 @@ WriteScope scopeAfterRead(const MemoryImage &radio, const ProtocolResult &read, 
 
 // One transfer over an open port, resumed after up to `maxResumes` faults
 // on the line; a session that finds a radio other than `scope.radio` ends it
-// before its first block (Step::OtherRadio). A read (and a verify, over the written blocks) fills a
-// staging copy and only when every block has arrived copies the ranges into
-// `image`: a read that fails or is cancelled part-way leaves `image` exactly
-// as it was.
+// before its first block (Step::OtherRadio). A read (and a verify, over the
+// written blocks) fills a staging copy and only when every block has arrived
+// copies the ranges into `image`: a read that fails or is cancelled part-way
+// leaves `image` exactly as it was.
 TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
                              const TransferObserver &observer, int maxResumes = 0, const WriteScope &scope = {});
 TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const TransferObserver &observer,
