@@ -112,7 +112,7 @@ QByteArray recordedIdentification(const QString &path)
     QFile file(identificationFile(path));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return parseIdentification(QString::fromLatin1(file.read(4 * IdentificationLength))).value_or(QByteArray());
+    return parseIdentification(QString::fromLatin1(file.read(qint64(4) * IdentificationLength))).value_or(QByteArray());
 }
 
 QStringList backupFiles(const QString &directory)

@@ -29,7 +29,7 @@ std::optional<QByteArray> parseIdentification(QStringView text)
 {
     QString digits = text.trimmed().toString();
     digits.remove(u' ').remove(u':');
-    if (digits.size() != 2 * IdentificationLength)
+    if (digits.size() != qsizetype(2) * IdentificationLength)
         return std::nullopt;
     for (const QChar c : digits) {
         if (!QStringView(u"0123456789abcdefABCDEF").contains(c))
