@@ -249,10 +249,9 @@ void TestSafeTransfer::backups()
         Autopilot pilot;
         m_program->action(cmd::Write)->trigger();
         // One Start: the backup read and the write in one dialog, the steps
-        // named under one bar, and no check after the write.
+        // named under one bar, the radio below them, and no check after the write.
         QCOMPARE(pilot.captions, QStringList{u"Write Data"_qs});
         QCOMPARE(pilot.progressMaxima, QList<int>{318 + 316});
-        // named under one bar, the radio below them, and no check after the write.
         const QString radio = u"\nRadio: \"KDW417..\" (4B 44 57 34 31 37 01 00)"_qs;
         QCOMPARE(pilot.steps, (QStringList{u"Reading the radio for the backup…"_qs + radio, u"Writing…"_qs + radio}));
     }
