@@ -1,11 +1,13 @@
 #include "core/image/backups.h"
 
 #include "core/image/builtindefaults.h"
+#include "core/image/identification.h"
 #include "core/image/transferranges.h"
 #include "core/program/userfiles.h"
 #include "core/text/wholefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 namespace kdw {
@@ -31,13 +33,29 @@ bool olderThan(const QString &a, const QString &b)
 void pruneBackups(const QString &directory)
 {
     const QStringList files = backupFiles(directory);
-    for (qsizetype i = 0; i + BackupsKept < files.size(); ++i)
+    for (qsizetype i = 0; i + BackupsKept < files.size(); ++i) {
         QFile::remove(directory + files.at(i));
+        QFile::remove(identificationFile(directory + files.at(i)));
+    }
+}
+
+// The identification beside a backup just written; on failure the backup
+// goes again, so that no backup seems to come from an unknown radio.
+BackupResult recordIdentification(BackupResult saved, const QByteArray &identification)
+{
+    if (!saved || !isWholeIdentification(identification))
+        return saved;
+    const FileWrite written = writeWholeFile(identificationFile(saved.path), identification.toHex() + '\n');
+    if (written)
+        return saved;
+    QFile::remove(saved.path);
+    return {false, {}, written.reason};
 }
 
 // Writes the image as "<stem>.sin" in `directory` (made when missing): whole
 // or not at all, and never over another file (a taken name gets "-2", ...).
-BackupResult saveNewFile(const QString &directory, const QString &stem, const MemoryImage &image)
+BackupResult saveNewFile(const QString &directory, const QString &stem, const MemoryImage &image,
+                         const QByteArray &identification)
 {
     BackupResult result;
     if (!QDir().mkpath(directory)) {
@@ -54,7 +72,7 @@ BackupResult saveNewFile(const QString &directory, const QString &stem, const Me
         result.ok = bool(written);
         result.path = written ? written.path : QString();
         result.reason = written.reason;
-        return result;
+        return recordIdentification(result, identification);
     }
     result.reason = QStringLiteral("every name %1-2 ... %1-999 is taken").arg(stem);
     return result;
@@ -76,9 +94,25 @@ MemoryImage radioBytes(const MemoryImage &read, const QString &programDirectory)
     return image;
 }
 
-BackupResult saveReadBackup(const MemoryImage &read, BackupKind kind, const QString &programDirectory)
+BackupResult saveReadBackup(const MemoryImage &read, BackupKind kind, const QString &programDirectory,
+                            const QByteArray &identification)
 {
-    return saveBackup(backupDirectory(programDirectory), radioBytes(read, programDirectory), kind);
+    return saveBackup(backupDirectory(programDirectory), radioBytes(read, programDirectory), kind,
+                      QDateTime::currentDateTime(), identification);
+}
+
+QString identificationFile(const QString &backupPath)
+{
+    const QString stem = backupPath.endsWith(u".sin", Qt::CaseInsensitive) ? backupPath.chopped(4) : backupPath;
+    return stem + QStringLiteral(".ident");
+}
+
+QByteArray recordedIdentification(const QString &path)
+{
+    QFile file(identificationFile(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return parseIdentification(QString::fromLatin1(file.read(qint64(4) * IdentificationLength))).value_or(QByteArray());
 }
 
 QStringList backupFiles(const QString &directory)
@@ -101,24 +135,27 @@ QList<BackupEntry> backupEntries(const QString &directory)
         const auto match = backupName().match(*name);
         entries.append({folder.filePath(*name),
                         QDateTime::fromString(match.captured(1), QStringLiteral("yyyyMMdd-HHmmss")),
-                        match.captured(2) == u"read" ? BackupKind::Read : BackupKind::BeforeWrite});
+                        match.captured(2) == u"read" ? BackupKind::Read : BackupKind::BeforeWrite,
+                        recordedIdentification(folder.filePath(*name))});
     }
     return entries;
 }
 
-BackupResult saveBackup(const QString &directory, const MemoryImage &image, BackupKind kind, const QDateTime &when)
+BackupResult saveBackup(const QString &directory, const MemoryImage &image, BackupKind kind, const QDateTime &when,
+                        const QByteArray &identification)
 {
     const QString stem = when.toString(QStringLiteral("yyyyMMdd-HHmmss"))
                          + (kind == BackupKind::Read ? QStringLiteral("-read") : QStringLiteral("-before-write"));
-    BackupResult result = saveNewFile(directory, stem, image);
+    BackupResult result = saveNewFile(directory, stem, image, identification);
     if (result)
         pruneBackups(directory);
     return result;
 }
 
-BackupResult saveUnitBackup(const QString &directory, const MemoryImage &image, const QDateTime &runStarted, int unit)
+BackupResult saveUnitBackup(const QString &directory, const MemoryImage &image, const QDateTime &runStarted, int unit,
+                            const QByteArray &identification)
 {
-    return saveNewFile(directory, batchStem(runStarted) + QStringLiteral("-unit%1").arg(unit), image);
+    return saveNewFile(directory, batchStem(runStarted) + QStringLiteral("-unit%1").arg(unit), image, identification);
 }
 
 QString batchStem(const QDateTime &runStarted)

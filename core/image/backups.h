@@ -27,14 +27,25 @@ struct [[nodiscard]] BackupResult
 
 // Writes the image as a new backup in `directory` (made when missing),
 // named by `when`. The file appears whole or not at all, and never replaces
-// another: a name already taken gets "-2", "-3", ... Then the oldest
-// backups beyond BackupsKept are removed.
+// another: a name already taken gets "-2", "-3", ... The identification of
+// the radio it came from, when whole, goes beside it (identificationFile);
+// the backup fails when that cannot be written. Then the oldest backups
+// beyond BackupsKept are removed with theirs.
 BackupResult saveBackup(const QString &directory, const MemoryImage &image, BackupKind kind,
-                        const QDateTime &when = QDateTime::currentDateTime());
+                        const QDateTime &when = QDateTime::currentDateTime(), const QByteArray &identification = {});
 
 // The radio of unit `unit` of a batch run, read before its write, as
-// "<batchStem>-unit<N>.sin". These are the run's record and are never pruned.
-BackupResult saveUnitBackup(const QString &directory, const MemoryImage &image, const QDateTime &runStarted, int unit);
+// "<batchStem>-unit<N>.sin" with its identification beside it. These are the
+// run's record and are never pruned.
+BackupResult saveUnitBackup(const QString &directory, const MemoryImage &image, const QDateTime &runStarted, int unit,
+                            const QByteArray &identification = {});
+
+// The file beside a backup that holds the identification of its radio:
+// "NAME.ident" for "NAME.sin", sixteen hex digits and a line end.
+QString identificationFile(const QString &backupPath);
+// The identification recorded beside the channel file `path`; empty when
+// none is (a file of unknown origin) or it is not sixteen hex digits.
+QByteArray recordedIdentification(const QString &path);
 // "YYYYMMDD-HHMMSS-batch": the name a batch run's files begin with.
 QString batchStem(const QDateTime &runStarted);
 
@@ -43,19 +54,21 @@ QString batchStem(const QDateTime &runStarted);
 MemoryImage radioBytes(const MemoryImage &read, const QString &programDirectory);
 
 // The backup of a read (its read ranges on a new document's image) in the
-// backup folder of `programDirectory`.
-BackupResult saveReadBackup(const MemoryImage &read, BackupKind kind, const QString &programDirectory);
+// backup folder of `programDirectory`, with the identification of the radio.
+BackupResult saveReadBackup(const MemoryImage &read, BackupKind kind, const QString &programDirectory,
+                            const QByteArray &identification = {});
 
 // The backups in `directory`, oldest first (by the time in their names).
 QStringList backupFiles(const QString &directory);
 
-// A backup as File > Open Backup lists it: its path, and the time and kind
-// its name gives.
+// A backup as File > Open Backup lists it: its path, the time and kind its
+// name gives, and its radio's identification.
 struct BackupEntry
 {
     QString path;
     QDateTime made;
     BackupKind kind = BackupKind::Read;
+    QByteArray identification; // of the radio it came from; empty when not recorded
 };
 // The backups in `directory`, newest first.
 QList<BackupEntry> backupEntries(const QString &directory);

@@ -1,6 +1,8 @@
 #include "core/image/programdoc.h"
 
+#include "core/image/backups.h"
 #include "core/image/builtindefaults.h"
+#include "core/image/identification.h"
 #include "core/image/sinfile.h"
 #include "core/text/localisedtext.h"
 
@@ -40,6 +42,7 @@ CProgramDoc::CProgramDoc(MemoryImage &image, QString programDirectory, Language 
 bool CProgramDoc::OnNewDocument()
 {
     setPathName({});
+    m_radio.clear();
     makeNewImage(m_image, m_programDirectory);
     SetModifiedFlag(false);
     emit contentReplaced();
@@ -66,15 +69,18 @@ DocumentResult CProgramDoc::OnOpenDocument(const QString &path)
     if (!read)
         return read;
     setPathName(path);
+    // A backup knows its radio; any other file is of unknown origin.
+    m_radio = recordedIdentification(path);
     m_bForeignFile = QFileInfo(path).size() > MemoryImage::Size;
     SetModifiedFlag(false);
     emit contentReplaced();
     return read;
 }
 
-void CProgramDoc::OnNewDocumentFrom(const MemoryImage &image)
+void CProgramDoc::OnNewDocumentFrom(const MemoryImage &image, const QByteArray &radio)
 {
     setPathName({});
+    m_radio = isWholeIdentification(radio) ? radio : QByteArray();
     m_image = image;
     emit contentReplaced();
     SetModifiedFlag(true);
@@ -99,9 +105,11 @@ void CProgramDoc::setPathName(const QString &path)
     emit pathNameChanged();
 }
 
-void CProgramDoc::SetReadFromRadio()
+void CProgramDoc::SetReadFromRadio(const QByteArray &radio)
 {
     m_bReadFromRadio = true;
+    // A part of an answer names no radio.
+    m_radio = isWholeIdentification(radio) ? radio : QByteArray();
     emit pathNameChanged();
 }
 

@@ -44,7 +44,8 @@ public:
     DocumentResult OnOpenDocument(const QString &path);
     // A new document holding `image` (a backup, the radio's memory): no
     // path, so Save asks for a name, and modified, since no file holds it.
-    void OnNewDocumentFrom(const MemoryImage &image);
+    // `radio` is the identification of the radio it came from (empty: unknown).
+    void OnNewDocumentFrom(const MemoryImage &image, const QByteArray &radio = {});
     // Writes the image to `path` atomically; on success takes the path and
     // clears the modified mark.
     DocumentResult OnSaveDocument(const QString &path);
@@ -56,7 +57,14 @@ public:
     // The radio's memory was read into the document since its file was last
     // opened or saved: a Save now puts that radio's channels into the file.
     bool IsReadFromRadio() const { return m_bReadFromRadio; }
-    void SetReadFromRadio();
+    // Marks the read and keeps the identification of the radio it read.
+    void SetReadFromRadio(const QByteArray &radio);
+
+    // The identification of the radio the document came from: the radio of
+    // the last Read, of an opened backup or of a Compare's memory opened as a
+    // new document; empty for a new document or a file of unknown origin.
+    // Kept over Save, replaced by New and Open.
+    const QByteArray &RadioIdentification() const { return m_radio; }
 
     // The file opened is longer than 8192 bytes, so it is likely no channel
     // file at all: Save must not write the document's 8192 bytes over it.
@@ -79,6 +87,7 @@ private:
     bool m_bModified = false;
     bool m_bReadFromRadio = false;
     bool m_bForeignFile = false;
+    QByteArray m_radio;
 };
 
 } // namespace kdw

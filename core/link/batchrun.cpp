@@ -281,7 +281,7 @@ std::optional<WriteScope> BatchRun::backUpUnit(UnitRecord &record, const MemoryI
         return std::nullopt;
     }
     const BackupResult saved = saveUnitBackup(m_plan.backupDirectory, radioBytes(read, m_plan.programDirectory),
-                                              m_plan.started, record.unit);
+                                              m_plan.started, record.unit, record.identification);
     if (!saved) {
         record.reason = {&BackupNotSavedText, saved.reason};
         return std::nullopt;

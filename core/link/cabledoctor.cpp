@@ -1,5 +1,6 @@
 #include "core/link/cabledoctor.h"
 
+#include "core/image/identification.h"
 #include "core/image/transferranges.h"
 #include "core/link/portnames.h"
 #include "core/link/protocol.h"
@@ -124,19 +125,6 @@ constexpr LocalisedText NotCheckedText{u"The radio was not checked: the port did
                                        u"未检查对讲机：串口未能打开。", u"未檢查對講機：連接埠未能開啟。"};
 constexpr LocalisedText NoProblemsText{u"No problems found.", u"未发现问题。", u"未發現問題。"};
 constexpr LocalisedText ProblemsText{u"%1 problem(s) found.", u"发现 %1 个问题。", u"發現 %1 個問題。"};
-
-QString hexBytes(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
-QString printableBytes(const QByteArray &bytes)
-{
-    QString text;
-    for (char c : bytes)
-        text += c >= 0x20 && c < 0x7F ? QChar::fromLatin1(c) : u'.';
-    return text;
-}
 
 #ifndef Q_OS_WIN
 // The permissions of a device node; Windows has none of these.
@@ -506,11 +494,11 @@ DoctorLine CableDoctor::checkRadio(BytePort &port) const
         // The identification is what arrived between the wake-up's
         // acknowledge and the one after it.
         if (!identified)
-            return {DoctorLine::Kind::Problem, text(NoIdentifyAckText).arg(hexBytes(watched.lastRead()))};
+            return {DoctorLine::Kind::Problem, text(NoIdentifyAckText).arg(hexText(watched.lastRead()))};
         QByteArray identification = watched.received().mid(before);
         identification.chop(watched.lastRead().size());
         return {DoctorLine::Kind::Ok, text(AnsweredText)
-                                          .arg(hexBytes(identification), printableBytes(identification))
+                                          .arg(hexText(identification), printableText(identification))
                                           .arg(double(roundTripNs) / 1e6, 0, 'f', 1)};
     }
     // Whatever else is on its way, to show what answers instead of the radio.
@@ -522,8 +510,8 @@ DoctorLine CableDoctor::checkRadio(BytePort &port) const
     if (received.isEmpty())
         return {DoctorLine::Kind::Problem, text(NoAnswerText)};
     if (watched.onlyEcho())
-        return {DoctorLine::Kind::Problem, text(EchoText).arg(hexBytes(received))};
-    return {DoctorLine::Kind::Problem, text(OtherBytesText).arg(hexBytes(received))};
+        return {DoctorLine::Kind::Problem, text(EchoText).arg(hexText(received))};
+    return {DoctorLine::Kind::Problem, text(OtherBytesText).arg(hexText(received))};
 }
 
 } // namespace kdw

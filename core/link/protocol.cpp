@@ -70,6 +70,11 @@ QString ProtocolResult::describe() const
             .arg(blockName(address), hex(received));
     case Step::Cancelled: return QStringLiteral("cancelled after %1 blocks").arg(blocks);
     case Step::OtherRadio: return QStringLiteral("another radio answered (identification %1)").arg(hex(identification));
+    case Step::IdentifyAnswer:
+        return QStringLiteral("short answer to the identification: %1 of %2 bytes (%3)")
+            .arg(received.size())
+            .arg(IdentifyAnswerLength)
+            .arg(hex(received));
     }
     return {};
 }
@@ -77,6 +82,11 @@ QString ProtocolResult::describe() const
 bool ProtocolResult::resumable() const
 {
     return (step == Step::ReadAnswer || step == Step::BlockAck || step == Step::WriteAnswer) && !lineLost;
+}
+
+bool ProtocolResult::failedAtStart() const
+{
+    return (step == Step::WakeUp || step == Step::IdentifyAck || step == Step::IdentifyAnswer) && !lineLost;
 }
 
 void ProgrammingProtocol::setResumes(int maxResumes, Resuming resuming)
@@ -194,7 +204,10 @@ ProtocolResult ProgrammingProtocol::session(int wakeUpAttempts, int firstBlock, 
         result = identify();
     const QByteArray identification = result.identification;
     if (result && !m_expected.isEmpty() && identification != m_expected)
-        result = failure(result, Step::OtherRadio, identification);
+        result = failure(result, identification.size() < m_expected.size() ? Step::IdentifyAnswer : Step::OtherRadio,
+                         identification);
+    else if (result && m_identified && !m_identified(identification))
+        result = failure(result, Step::Cancelled, {});
     if (result)
         result = blockLoop(firstBlock);
     else
@@ -210,8 +223,9 @@ ProtocolResult ProgrammingProtocol::run(int wakeUpAttempts, int total, const Blo
     ProtocolResult result = session(wakeUpAttempts, 0, blockLoop);
     int resumes = 0;
     // Every session is the whole exchange of the first, frame for frame; it
-    // only leaves out the blocks that went through before.
-    while (resumes < m_maxResumes && result.resumable() && !cancelled()) {
+    // only leaves out the blocks that went through before. A new session
+    // that finds no radio at its start is one resume spent, not the end.
+    while (resumes < m_maxResumes && (result.resumable() || (resumes > 0 && result.failedAtStart())) && !cancelled()) {
         ++resumes;
         if (m_resuming)
             m_resuming(result.blocks + 1, total, resumes);

@@ -18,14 +18,15 @@ class BytePort;
 struct [[nodiscard]] ProtocolResult
 {
     enum class Step {
-        None,        // success
-        WakeUp,      // no acknowledged wake-up in four attempts
-        IdentifyAck, // the acknowledge after the identification
-        ReadAnswer,  // fewer than 12 bytes in answer to a read request
-        BlockAck,    // the acknowledge after a block read
-        WriteAnswer, // the answer to a written block
-        Cancelled,   // the user stopped the transfer before the next block
-        OtherRadio,  // the identification is not the one the session must find
+        None,           // success
+        WakeUp,         // no acknowledged wake-up in four attempts
+        IdentifyAck,    // the acknowledge after the identification
+        ReadAnswer,     // fewer than 12 bytes in answer to a read request
+        BlockAck,       // the acknowledge after a block read
+        WriteAnswer,    // the answer to a written block
+        Cancelled,      // the user stopped the transfer before the next block
+        OtherRadio,     // the identification is not the one the session must find
+        IdentifyAnswer, // the identification came short where the session must know its radio
     };
 
     Step step = Step::None;
@@ -42,6 +43,10 @@ struct [[nodiscard]] ProtocolResult
     // Failed on the line after the identification went through, with the
     // port still there: a new session may go on with the failed block.
     bool resumable() const;
+    // Failed at the session's own start (no acknowledged wake-up or
+    // identification), with the port still there. A resumed session that
+    // fails so is one failed resume: the next may follow.
+    bool failedAtStart() const;
     // A line for people: what failed, where, and what arrived.
     QString describe() const;
 };
@@ -77,15 +82,23 @@ public:
 
     // A session that fails on the line after its identification is followed
     // by a new one (wake-up, identification) that starts at the failed
-    // block, up to `maxResumes` times in one transfer. Off (0) by default.
+    // block, up to `maxResumes` times in one transfer; a new session that
+    // fails at its own start counts as one of them. Off (0) by default.
     void setResumes(int maxResumes, Resuming resuming = {});
     // Asked before every wake-up attempt and every block: true ends the
     // transfer there with Step::Cancelled.
     void setCancelCheck(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
     // Every session must find the radio that answers `identification` (a
     // resumed one too): another radio ends it with Step::OtherRadio after
-    // the identification's acknowledge, before any block. Empty: any radio.
+    // the identification's acknowledge, before any block; an answer cut
+    // short tells no radio and fails as the line does (Step::IdentifyAnswer).
+    // Empty: any radio.
     void expectIdentification(QByteArray identification) { m_expected = std::move(identification); }
+    // Called with each session's identification once it is acknowledged,
+    // before the session's first block: false ends the transfer there with
+    // Step::Cancelled, nothing sent.
+    using Identified = std::function<bool(const QByteArray &identification)>;
+    void setIdentified(Identified identified) { m_identified = std::move(identified); }
 
     // The whole exchange of one direction. A read writes each block into
     // `image` as it arrives; callers that must not expose a partial read pass
@@ -133,6 +146,7 @@ private:
     Resuming m_resuming;
     std::function<bool()> m_cancelled;
     QByteArray m_expected;
+    Identified m_identified;
 };
 
 } // namespace kdw

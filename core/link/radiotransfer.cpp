@@ -1,5 +1,6 @@
 #include "core/link/radiotransfer.h"
 
+#include "core/image/identification.h"
 #include "core/link/portnames.h"
 #include "core/link/serialport.h"
 
@@ -26,10 +27,9 @@ ProgrammingProtocol protocolFor(BytePort &port, const TransferObserver &observer
     protocol.setResumes(maxResumes, observer.resuming);
     protocol.setCancelCheck(observer.cancelRequested);
     protocol.expectIdentification(std::move(radio));
+    protocol.setIdentified(observer.identified);
     return protocol;
 }
-
-constexpr int IdentificationLength = 8;
 
 } // namespace
 
@@ -48,7 +48,7 @@ WriteScope scopeAfterRead(const MemoryImage &radio, const ProtocolResult &read, 
                           bool changedOnly)
 {
     WriteScope scope;
-    if (read.identification.size() != IdentificationLength)
+    if (!isWholeIdentification(read.identification))
         return scope;
     scope.radio = read.identification;
     if (changedOnly)
@@ -61,7 +61,7 @@ TransferOutcome readFromPort(BytePort &port, TransferDirection direction, Memory
 {
     MemoryImage staging = image;
     const bool verify = direction == TransferDirection::Verify;
-    ProgrammingProtocol protocol = protocolFor(port, observer, maxResumes, verify ? scope.radio : QByteArray());
+    ProgrammingProtocol protocol = protocolFor(port, observer, maxResumes, scope.radio);
     const TransferOutcome outcome
         = fromProtocol(verify ? protocol.readWritten(staging, scope.blocks) : protocol.read(staging));
     if (outcome) {

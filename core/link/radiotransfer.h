@@ -51,10 +51,14 @@ struct TransferObserver
     ProgrammingProtocol::Resuming resuming;
     // Asked between blocks; true stops the transfer (Status::Cancelled).
     std::function<bool()> cancelRequested;
+    // Each session's identification, before its first block; false stops
+    // the transfer there (Status::Cancelled, nothing moved).
+    ProgrammingProtocol::Identified identified;
 };
 
 // Which blocks a write and the verify after it move, and the radio each of
-// their sessions must find. By default the whole write table, any radio.
+// their sessions (and those of a read) must find. By default the whole write
+// table, any radio.
 struct WriteScope
 {
     BlockList blocks = blocksOf(WriteRanges);
@@ -70,10 +74,11 @@ WriteScope scopeAfterRead(const MemoryImage &radio, const ProtocolResult &read, 
                           bool changedOnly);
 
 // One transfer over an open port, resumed after up to `maxResumes` faults
-// on the line. A read (and a verify, over the written blocks) fills a
-// staging copy and only when every block has arrived copies the ranges into
-// `image`: a read that fails or is cancelled part-way leaves `image` exactly
-// as it was.
+// on the line; a session that finds a radio other than `scope.radio` ends it
+// before its first block (Step::OtherRadio). A read (and a verify, over the
+// written blocks) fills a staging copy and only when every block has arrived
+// copies the ranges into `image`: a read that fails or is cancelled part-way
+// leaves `image` exactly as it was.
 TransferOutcome readFromPort(BytePort &port, TransferDirection direction, MemoryImage &image,
                              const TransferObserver &observer, int maxResumes = 0, const WriteScope &scope = {});
 TransferOutcome writeToPort(BytePort &port, const MemoryImage &image, const TransferObserver &observer,

@@ -1,6 +1,7 @@
 #include "core/link/transferworker.h"
 
 #include "core/image/backups.h"
+#include "core/image/identification.h"
 #include "core/link/serialport.h"
 #include "core/link/transfermessages.h"
 
@@ -11,12 +12,13 @@ namespace kdw {
 TransferWorker::TransferWorker(TransferLink link, TransferPlan plan, MemoryImage &image, QObject *parent)
     : QThread(parent)
     , m_link(std::move(link))
-    , m_plan(plan)
+    , m_plan(std::move(plan))
     , m_image(image)
 {
     if (m_plan.direction != TransferDirection::Write) {
         m_plan.backupFirst = false;
         m_plan.verify = false;
+        m_plan.knownRadio.clear();
     }
 }
 
@@ -28,7 +30,20 @@ TransferObserver TransferWorker::observer()
         emit resuming(resumingNotice(block, total, resume, m_link.language));
     };
     observer.cancelRequested = [this] { return m_cancel.load(); };
+    observer.identified = [this](const QByteArray &found) { return radioAccepted(found); };
     return observer;
+}
+
+bool TransferWorker::radioAccepted(const QByteArray &found)
+{
+    emit identified(found);
+    if (!m_writing || !isOtherRadio(m_plan.knownRadio, found) || found == m_accepted)
+        return true;
+    m_writeOtherRadio = false;
+    emit otherRadio(found, m_plan.knownRadio);
+    if (m_writeOtherRadio)
+        m_accepted = found;
+    return m_writeOtherRadio;
 }
 
 QString TransferWorker::failureText(const TransferOutcome &outcome, TransferDirection direction) const
@@ -42,6 +57,7 @@ QString TransferWorker::failureText(const TransferOutcome &outcome, TransferDire
 std::optional<WriteScope> TransferWorker::backUpRadio(BytePort &port, QString *message)
 {
     emit sessionStarted(TransferDirection::Read, true, ReadBlockCount);
+    m_writing = true; // the radio is asked about before its backup is read
     MemoryImage radio = m_image;
     TransferOutcome read = readFromPort(port, TransferDirection::Read, radio, observer(), m_plan.maxResumes);
     read.device = m_device;
@@ -52,7 +68,8 @@ std::optional<WriteScope> TransferWorker::backUpRadio(BytePort &port, QString *m
         *message = failureText(read, TransferDirection::Read) + u'\n' + WriteNotStartedText.text(language);
         return std::nullopt;
     }
-    const BackupResult saved = saveReadBackup(radio, BackupKind::BeforeWrite, m_link.programDirectory);
+    const BackupResult saved
+        = saveReadBackup(radio, BackupKind::BeforeWrite, m_link.programDirectory, read.protocol.identification);
     if (!saved) {
         const QString directory = QDir::toNativeSeparators(backupDirectory(m_link.programDirectory));
         *message
@@ -80,6 +97,7 @@ QString TransferWorker::runPlan(BytePort &port)
     }
     const int blocks = m_plan.direction == TransferDirection::Read ? ReadBlockCount : int(scope.blocks.size());
     emit sessionStarted(m_plan.direction, false, blocks);
+    m_writing = m_plan.direction == TransferDirection::Write;
     m_outcome = m_plan.direction == TransferDirection::Read
                     ? readFromPort(port, TransferDirection::Read, m_image, observer(), m_plan.maxResumes)
                     : writeToPort(port, m_image, observer(), m_plan.maxResumes, scope);
@@ -92,6 +110,7 @@ QString TransferWorker::runPlan(BytePort &port)
     if (!m_plan.verify)
         return {};
     emit sessionStarted(TransferDirection::Verify, false, blocks);
+    m_writing = false;
     m_readBack = m_image;
     m_verifyOutcome = readFromPort(port, TransferDirection::Verify, m_readBack, observer(), m_plan.maxResumes, scope);
     // The write itself went through: a check that fails never says otherwise,

@@ -25,7 +25,9 @@ struct TransferLink
 // What one Start runs: a read, or a write with the radio read and backed up
 // before it and read back after it when asked; each session resumed after up
 // to `maxResumes` faults on the line. A write after the backup read sends,
-// with `changedOnly`, only the blocks that differ from what was read.
+// with `changedOnly`, only the blocks that differ from what was read. A write
+// (its backup read included) that finds a radio other than `knownRadio`, the
+// one the document came from, asks first (otherRadio).
 struct TransferPlan
 {
     TransferDirection direction = TransferDirection::Read;
@@ -33,6 +35,7 @@ struct TransferPlan
     bool verify = false;      // a write only
     int maxResumes = 0;
     bool changedOnly = true;
+    QByteArray knownRadio; // a write only; empty: any radio, nothing asked
 };
 
 // The thread of one Read or Write: opens the port, runs every session of its
@@ -48,6 +51,8 @@ public:
 
     // Asks the running session to stop before its next block; any thread.
     void requestCancel() { m_cancel = true; }
+    // Called from the slot of otherRadio(): true writes that radio all the same.
+    void answerOtherRadio(bool write) { m_writeOtherRadio = write; }
 
     // Valid once the thread has finished: true when the read or the write
     // itself moved every block.
@@ -67,6 +72,11 @@ signals:
     void sessionStarted(kdw::TransferDirection direction, bool backup, int blocks);
     // A new session goes on with the block that failed; the status line.
     void resuming(const QString &notice);
+    // A session got the radio's identification; the status line.
+    void identified(const QByteArray &identification);
+    // Connected blocking: the write found `found` where the document came
+    // from `known`; returns once answerOtherRadio() has been called.
+    void otherRadio(const QByteArray &found, const QByteArray &known);
     // Connected blocking: returns when the message has been dismissed.
     void failed(const QString &message);
 
@@ -75,6 +85,9 @@ protected:
 
 private:
     TransferObserver observer();
+    // Each session's identification: told, and for a write to another radio
+    // than the document's, asked about; false when the write must not go on.
+    bool radioAccepted(const QByteArray &found);
     // The sessions over the open port; what to say afterwards (empty: nothing).
     QString runPlan(BytePort &port);
     // Reads the radio and keeps what it holds as a backup, then says what the
@@ -88,6 +101,9 @@ private:
     TransferPlan m_plan;
     MemoryImage &m_image;
     std::atomic<bool> m_cancel = false;
+    bool m_writing = false; // the session under way belongs to the write (its backup read too)
+    bool m_writeOtherRadio = false;
+    QByteArray m_accepted; // the other radio the user chose to write
     bool m_succeeded = false;
     bool m_nothingToWrite = false;
     QString m_device;

@@ -1,5 +1,6 @@
 #include "gui/dialogs/backuplistdlg.h"
 
+#include "core/image/identification.h"
 #include "core/text/localisedtext.h"
 #include "gui/dialogs/controlids.h"
 
@@ -19,6 +20,7 @@ constexpr LocalisedText MadeHeading{u"Made", u"时间", u"時間"};
 constexpr LocalisedText KindHeading{u"From", u"来源", u"來源"};
 constexpr LocalisedText ReadKind{u"a read", u"读频", u"讀頻"};
 constexpr LocalisedText BeforeWriteKind{u"before a write", u"写频前", u"寫頻前"};
+constexpr LocalisedText RadioHeading{u"Radio", u"对讲机", u"對講機"};
 
 } // namespace
 
@@ -28,8 +30,9 @@ CBackupListDlg::CBackupListDlg(const QList<BackupEntry> &backups, Language langu
 {
     setObjectName(QStringLiteral("CBackupListDlg"));
     auto *list = item<QTableWidget>(ctl::backups::List);
-    list->setColumnCount(2);
-    list->setHorizontalHeaderLabels({MadeHeading.text(language), KindHeading.text(language)});
+    list->setColumnCount(3);
+    list->setHorizontalHeaderLabels(
+        {MadeHeading.text(language), KindHeading.text(language), RadioHeading.text(language)});
     list->setRowCount(int(backups.size()));
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -43,6 +46,10 @@ CBackupListDlg::CBackupListDlg(const QList<BackupEntry> &backups, Language langu
         list->setItem(
             row, 1,
             new QTableWidgetItem((backup.kind == BackupKind::Read ? ReadKind : BeforeWriteKind).text(language)));
+        // The radio as the transfer dialog names it; nothing for a backup of an unknown radio.
+        list->setItem(row, 2,
+                      new QTableWidgetItem(
+                          backup.identification.isEmpty() ? QString() : identificationText(backup.identification)));
     }
     if (auto *label = item<QLabel>(ctl::backups::ListLabel))
         nameByLabel(list, label);

@@ -7,7 +7,8 @@
 namespace kdw {
 
 // File > Open Backup (template 178): the backups of the radio in the backup
-// folder, the newest first, each with the time it was made and what made it;
+// folder, the newest first, each with the time it was made, what made it and
+// the radio it came from;
 // Open (Enter, a double-click) takes the selected one. Other File... leaves
 // the choice to the file dialog, for a file the list does not show.
 class CBackupListDlg : public CTemplateDialog

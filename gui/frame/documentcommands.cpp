@@ -135,9 +135,9 @@ bool DocumentCommands::readChosenFile(const QString &path, MemoryImage &image)
     return read.ok;
 }
 
-void DocumentCommands::OpenAsNewDocument(const MemoryImage &image)
+void DocumentCommands::OpenAsNewDocument(const MemoryImage &image, const QByteArray &radio)
 {
-    m_doc.OnNewDocumentFrom(image);
+    m_doc.OnNewDocumentFrom(image, radio);
     // The new history's first state is no saved state.
     m_history->stack()->resetClean();
 }
@@ -157,7 +157,7 @@ void DocumentCommands::OnFileOpenBackup()
     }
     MemoryImage image;
     if (!path.isEmpty() && readChosenFile(path, image))
-        OpenAsNewDocument(image);
+        OpenAsNewDocument(image, recordedIdentification(path));
 }
 
 void DocumentCommands::OnFileCompare()

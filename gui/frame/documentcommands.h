@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -52,8 +53,9 @@ public:
     void OnFileCompare();
 
     // `image` as a new, untitled document that stays modified until saved
-    // (undo and redo included): no file holds it.
-    void OpenAsNewDocument(const MemoryImage &image);
+    // (undo and redo included): no file holds it. `radio`: the identification
+    // of the radio it came from, if known.
+    void OpenAsNewDocument(const MemoryImage &image, const QByteArray &radio = {});
 
     enum class OpenResult { Opened, Declined, Failed };
     // Opens `path` as the document (command line, Open): Failed with a

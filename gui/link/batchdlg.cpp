@@ -268,8 +268,11 @@ void CBatchDlg::OnStop()
 void CBatchDlg::onMismatched(int unit, const QByteArray &identification, const QByteArray &expected)
 {
     const QString question = MismatchQuestion.text(m_link.language).arg(unit).arg(hex(identification), hex(expected));
-    m_worker->answerMismatch(messageBox(this, question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
-                             == QMessageBox::Yes);
+    // As before any write to another radio, Enter (also the Next key) and
+    // Escape answer No.
+    m_worker->answerMismatch(
+        messageBox(this, question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes);
 }
 
 void CBatchDlg::onUnitDone(const UnitRecord &record)

@@ -94,17 +94,19 @@ TransferCommands::Session TransferCommands::runSession(TransferDirection directi
                     .backupFirst = write && m_options.backupBeforeWrite,
                     .verify = write && m_options.verifyAfterWrite,
                     .maxResumes = m_options.maxResumes(),
-                    .changedOnly = m_options.writeChangedOnly});
+                    .changedOnly = m_options.writeChangedOnly,
+                    .knownRadio = write ? m_doc.RadioIdentification() : QByteArray()});
     dialog.setTitle(captionOf(direction).text(m_doc.language()));
     dialog.exec();
     // After the dialog and its messages the keys reach the main window again.
     m_window->activateWindow();
-    return {dialog.succeeded(), dialog.nothingToWrite(), dialog.verifyOutcome(), dialog.readBack()};
+    return {dialog.succeeded(), dialog.nothingToWrite(), dialog.verifyOutcome(), dialog.readBack(),
+            dialog.identification()};
 }
 
-bool TransferCommands::backUp(const MemoryImage &read, BackupKind kind)
+bool TransferCommands::backUp(const MemoryImage &read, BackupKind kind, const QByteArray &identification)
 {
-    const BackupResult saved = saveReadBackup(read, kind, m_doc.programDirectory());
+    const BackupResult saved = saveReadBackup(read, kind, m_doc.programDirectory(), identification);
     if (!saved) {
         const QString directory = QDir::toNativeSeparators(backupDirectory(m_doc.programDirectory()));
         messageBox(m_window, BackupFailedText.text(m_doc.language()).arg(directory, saved.reason));
@@ -121,13 +123,15 @@ void TransferCommands::OnRead()
     ChannelTableModel &table = m_documents.channelTable();
     table.store(m_doc.image());
     const MemoryImage before = m_doc.image();
-    if (!runSession(TransferDirection::Read, m_doc.image()).succeeded)
+    const Session read = runSession(TransferDirection::Read, m_doc.image());
+    if (!read.succeeded)
         return;
-    // A read is one undo step, and marks the document modified.
+    // A read is one undo step, and marks the document modified; the
+    // document now comes from this radio.
     m_documents.history().record(before);
-    m_doc.SetReadFromRadio();
+    m_doc.SetReadFromRadio(read.identification);
     table.load(m_doc.image());
-    (void)backUp(m_doc.image(), BackupKind::Read);
+    (void)backUp(m_doc.image(), BackupKind::Read, read.identification);
 }
 
 void TransferCommands::OnWrite()
@@ -167,6 +171,7 @@ void TransferCommands::showVerifyResult(const MemoryImage &written, const Memory
 void TransferCommands::OnCompareWithRadio()
 {
     MemoryImage radio;
+    QByteArray identification;
     int choice = 0;
     {
         const BusyGuard busy;
@@ -175,9 +180,11 @@ void TransferCommands::OnCompareWithRadio()
         m_documents.channelTable().store(m_doc.image());
         // The radio's memory goes into a copy: the document stays as it is.
         radio = m_doc.image();
-        if (!runSession(TransferDirection::Read, radio).succeeded)
+        const Session read = runSession(TransferDirection::Read, radio);
+        if (!read.succeeded)
             return;
-        (void)backUp(radio, BackupKind::Read);
+        identification = read.identification;
+        (void)backUp(radio, BackupKind::Read, identification);
         const ImageDiff diff = diffImages(m_doc.image(), radio, m_doc.language());
         if (diff.isEmpty()) {
             messageBox(m_window, CompareCaption.text(m_doc.language()), RadioHoldsDocument.text(m_doc.language()),
@@ -196,7 +203,7 @@ void TransferCommands::OnCompareWithRadio()
     if (choice == WriteNow)
         OnWrite();
     else if (choice == OpenRadio && m_documents.SaveModified())
-        m_documents.OpenAsNewDocument(radio);
+        m_documents.OpenAsNewDocument(radio, identification);
 }
 
 void TransferCommands::OnProgramSeveral()

@@ -50,14 +50,15 @@ private:
         bool nothingToWrite = false;
         std::optional<TransferOutcome> verify;
         MemoryImage readBack;
+        QByteArray identification; // the radio's answer, as the last session got it
     };
     // The transfer dialog for one direction on `image`; returns when it has
     // closed. A write is backed up first and verified after as the options say.
     Session runSession(TransferDirection direction, MemoryImage &image);
     void showVerifyResult(const MemoryImage &written, const MemoryImage &readBack);
-    // Saves the read ranges of `read` as a backup; false, after saying why,
-    // when it could not be saved.
-    bool backUp(const MemoryImage &read, BackupKind kind);
+    // Saves the read ranges of `read` as a backup of the radio that answered
+    // `identification`; false, after saying why, when it could not be saved.
+    bool backUp(const MemoryImage &read, BackupKind kind, const QByteArray &identification);
     // With Check Channels Before Write: the check of the document's channels,
     // and when it finds more than notes, the question whether to write anyway.
     // False when the user chose not to write.

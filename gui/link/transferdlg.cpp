@@ -1,9 +1,11 @@
 #include "gui/link/transferdlg.h"
 
+#include "core/image/identification.h"
 #include "core/link/transfermessages.h"
 #include "core/link/transferworker.h"
 #include "gui/dialogs/controlids.h"
 #include "gui/dialogs/messagebox.h"
+#include "gui/link/writecheckdlg.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -19,6 +21,8 @@ constexpr LocalisedText BackupStepText{u"Reading the radio for the backup…", u
 constexpr LocalisedText ReadStepText{u"Reading…", u"正在读取…", u"正在讀取…"};
 constexpr LocalisedText WriteStepText{u"Writing…", u"正在写入…", u"正在寫入…"};
 constexpr LocalisedText VerifyStepText{u"Verifying…", u"正在校验…", u"正在校驗…"};
+// The second line of the status: the radio's answer to the identification.
+constexpr LocalisedText RadioLineText{u"Radio: %1", u"对讲机：%1", u"對講機：%1"};
 
 const LocalisedText &stepText(TransferDirection direction, bool backup)
 {
@@ -102,6 +106,8 @@ void CTransferDlg::OnOK()
     connect(m_worker, &TransferWorker::blockDone, this, &CTransferDlg::onBlockDone);
     connect(m_worker, &TransferWorker::sessionStarted, this, &CTransferDlg::onSessionStarted);
     connect(m_worker, &TransferWorker::resuming, this, &CTransferDlg::onResuming);
+    connect(m_worker, &TransferWorker::identified, this, &CTransferDlg::onIdentified);
+    connect(m_worker, &TransferWorker::otherRadio, this, &CTransferDlg::onOtherRadio, Qt::BlockingQueuedConnection);
     connect(m_worker, &TransferWorker::failed, this, &CTransferDlg::onFailed, Qt::BlockingQueuedConnection);
     connect(m_worker, &QThread::finished, this, &CTransferDlg::onWorkerFinished);
     m_worker->start(QThread::NormalPriority);
@@ -150,7 +156,7 @@ void CTransferDlg::onSessionStarted(TransferDirection direction, bool backup, in
 {
     m_session = backup ? TransferDirection::Read : direction;
     m_stepText = stepText(direction, backup).text(m_link.language);
-    setStatus(m_stepText);
+    setStatus(stepLine());
     auto *progress = item<QProgressBar>(ctl::transfer::Progress);
     // The write after a backup read sends only what it must: the bar counts
     // the blocks that will be sent.
@@ -173,6 +179,24 @@ void CTransferDlg::onResuming(const QString &notice)
     setStatus(notice);
 }
 
+QString CTransferDlg::stepLine() const
+{
+    if (m_identification.isEmpty())
+        return m_stepText;
+    return m_stepText + u'\n' + RadioLineText.text(m_link.language).arg(identificationText(m_identification));
+}
+
+void CTransferDlg::onIdentified(const QByteArray &identification)
+{
+    m_identification = identification;
+    setStatus(stepLine());
+}
+
+void CTransferDlg::onOtherRadio(const QByteArray &found, const QByteArray &known)
+{
+    m_worker->answerOtherRadio(askWriteOtherRadio(this, found, known, m_link.language));
+}
+
 void CTransferDlg::onBlockDone()
 {
     auto *progress = item<QProgressBar>(ctl::transfer::Progress);
@@ -180,7 +204,7 @@ void CTransferDlg::onBlockDone()
     if (!progress || !percentage)
         return;
     progress->setValue(progress->value() + 1);
-    setStatus(m_stepText);
+    setStatus(stepLine());
     const int n = progress->maximum();
     if (n > 0)
         percentage->setText(QStringLiteral("%1%").arg(progress->value() * 100 / n));

@@ -37,6 +37,8 @@ public:
 
     // True when the worker moved every block.
     bool succeeded() const { return m_bSuccess; }
+    // The identification the last session got (empty before one did).
+    const QByteArray &identification() const { return m_identification; }
     // The write found the radio holding the document already and sent nothing.
     bool nothingToWrite() const { return m_nothingToWrite; }
     // After a write with verify: the outcome of the check and what it read.
@@ -56,6 +58,10 @@ private:
     void onBlockDone();
     void onSessionStarted(TransferDirection direction, bool backup, int blocks);
     void onResuming(const QString &notice);
+    void onIdentified(const QByteArray &identification);
+    void onOtherRadio(const QByteArray &found, const QByteArray &known);
+    // The step under way, and below it the radio once it has answered.
+    QString stepLine() const;
     void onFailed(const QString &message);
     void onWorkerFinished();
     void setStatus(const QString &text);
@@ -66,6 +72,7 @@ private:
     TransferPlan m_plan;
     QString m_strTitle;
     QString m_stepText;
+    QByteArray m_identification;
     TransferDirection m_session = TransferDirection::Read;
     bool m_bSuccess = false;
     bool m_nothingToWrite = false;

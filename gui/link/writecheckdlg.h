@@ -33,4 +33,10 @@ private:
 // Write Anyway.
 [[nodiscard]] bool askWriteAnyway(QWidget *parent, const QList<PlanFinding> &findings, Language language);
 
+// The question when a write finds a radio (`found`) other than the one the
+// document came from (`known`): true when the user chose Yes. No is the
+// default button, so Enter and Escape write nothing.
+[[nodiscard]] bool askWriteOtherRadio(QWidget *parent, const QByteArray &found, const QByteArray &known,
+                                      Language language);
+
 } // namespace kdw

@@ -36,6 +36,10 @@ private slots:
             << u"kdw-cli: unknown option --lnag; did you mean --lang?\nusage: kdw-cli import "_qs;
         QTest::newRow("unknown option") << QStringList{u"check"_qs, u"--colour"_qs, u"a.sin"_qs} << 2 << QString()
                                         << u"kdw-cli: unknown option --colour\nusage: kdw-cli check "_qs;
+        QTest::newRow("--expect that is no identification, Chinese")
+            << QStringList{u"write"_qs,    u"--lang=chs"_qs, u"--port"_qs,     u"COM9"_qs,
+                           u"--expect"_qs, u"KDW417"_qs,     u"DEF_U01.sin"_qs}
+            << 2 << QString() << u"kdw-cli: --expect 需要对讲机的识别码"_qs;
         QTest::newRow("misspelt command") << QStringList{u"imprt"_qs} << 2 << QString()
                                           << u"kdw-cli: unknown command imprt; did you mean import?\nusage: "_qs;
     }

@@ -149,11 +149,13 @@ private slots:
         QTest::addColumn<QList<QStringList>>("rows");
         QTest::newRow("Eng, the newest by Enter")
             << QByteArray("Eng") << false
-            << QList<QStringList>{{u"2026-12-09 10:30:00"_qs, u"before a write"_qs},
-                                  {u"2026-12-08 09:15:00"_qs, u"a read"_qs}};
+            << QList<QStringList>{
+                   {u"2026-12-09 10:30:00"_qs, u"before a write"_qs, u"\"KDW417..\" (4B 44 57 34 31 37 01 00)"_qs},
+                   {u"2026-12-08 09:15:00"_qs, u"a read"_qs, QString()}};
         QTest::newRow("Chs, Other File") << QByteArray("Chs") << true
-                                         << QList<QStringList>{{u"2026-12-09 10:30:00"_qs, u"写频前"_qs},
-                                                               {u"2026-12-08 09:15:00"_qs, u"读频"_qs}};
+                                         << QList<QStringList>{{u"2026-12-09 10:30:00"_qs, u"写频前"_qs,
+                                                                u"\"KDW417..\" (4B 44 57 34 31 37 01 00)"_qs},
+                                                               {u"2026-12-08 09:15:00"_qs, u"读频"_qs, QString()}};
     }
     void openBackup()
     {
@@ -165,8 +167,8 @@ private slots:
         const QString folder = backupDirectory(program.dir.path());
         const QDate day(2026, 12, 8);
         const BackupResult older = saveBackup(folder, imageWithSql(4), BackupKind::Read, {day, QTime(9, 15)});
-        const BackupResult newer
-            = saveBackup(folder, imageWithSql(6), BackupKind::BeforeWrite, {day.addDays(1), QTime(10, 30)});
+        const BackupResult newer = saveBackup(folder, imageWithSql(6), BackupKind::BeforeWrite,
+                                              {day.addDays(1), QTime(10, 30)}, QByteArray("KDW417\x01\x00", 8));
         QVERIFY(older && newer);
         QString startedIn;
         program.app.documentCommands()->setFilePrompt([&](bool, const QString &start) {

@@ -6,6 +6,7 @@
 #include "core/image/sinfile.h"
 #include "radiosim.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -80,6 +81,16 @@ void TestCliTransfer::writeVerify_data()
         << texts(u"CH 2\tRx Freq\t462.12500\t462.12501|0x0010: wrote 00, read 01");
     QTest::newRow("backed up: --all-blocks")
         << none << texts(u"--backup|--all-blocks") << 0 << u"writing 100%"_qs << QStringList{};
+    // Every transfer names the radio; --expect refuses another before its first block.
+    QTest::newRow("--expect the radio on the cable")
+        << none << texts(u"--expect|4B:44:57:34:31:37:01:00") << 0
+        << u"radio: \"KDW417..\" (4B 44 57 34 31 37 01 00)\n"_qs << QStringList{};
+    const QString refused = u"kdw-cli: the radio answers \"KDW417..\" (4B 44 57 34 31 37 01 00), not "
+                            "4B 44 57 34 31 38 01 00 (--expect): nothing was read from it or written to it"_qs;
+    QTest::newRow("--expect another radio")
+        << none << texts(u"--expect|4b44573431380100") << 2 << refused << QStringList{};
+    QTest::newRow("backed up: --expect another radio")
+        << none << texts(u"--backup|--expect|4b44573431380100") << 2 << refused << QStringList{};
 }
 
 // The written ranges read back in a second session and listed as kdw-cli
@@ -111,6 +122,18 @@ void TestCliTransfer::writeVerify()
     QVERIFY2(result.err.contains(says), qPrintable(result.err));
     QCOMPARE(result.err.contains(u"Write verified"_qs), exitCode == 0);
     QVERIFY(!result.err.contains(u"Communication error"_qs));
+    if (exitCode == 2) {
+        // Refused: no block asked for or sent, no backup; a read is refused alike, its file not made.
+        const QByteArray host = sim.hostBytes();
+        QVERIFY(!host.contains(QByteArray("R\x00\x00\x08", 4)) && !host.contains(QByteArray("W\x00\x00\x08", 4)));
+        QVERIFY(!QDir(sim.directory() + u"backups"_qs).exists());
+        const QString out = sim.directory() + u"out.sin"_qs;
+        const CliRun read = sim.runCli(QStringList{u"read"_qs, u"--port"_qs, u"COM1"_qs, out}
+                                       + options.mid(options.indexOf(u"--expect"_qs)));
+        QCOMPARE(read.exitCode, 2);
+        QVERIFY2(read.err.contains(says) && !QFile::exists(out), qPrintable(read.err));
+        return;
+    }
     if (lines.isEmpty()) // what the radio kept: the write ranges, never 0x1FF0..0x1FFF
         QCOMPARE(sim.savedMemory(), overlay(radio, file, WriteRanges).bytes());
     // Blocks written: channel 2's two, or the whole table.
@@ -186,6 +209,12 @@ void TestCliTransfer::resume_data()
     QTest::newRow("read, short answer three times at block 300")
         << true << args("--short 299 --strikes 3") << 3 << 300 << QString();
     QTest::newRow("write, NAK at block 201") << false << args("--nak 200") << 1 << 201 << QString();
+    // A new session that finds no radio at its start is one resume spent; the next follows.
+    QTest::newRow("write, NAK at block 201, the first new wake-up unanswered")
+        << false << args("--nak 200 --rest-after-fault 4") << 2 << 201 << QString();
+    QTest::newRow("read, silence at block 100, no new wake-up answered")
+        << true << args("--silence 99 --rest-after-fault 12") << -1 << 100
+        << u"stopped answering at block 100 of 318."_qs;
     QTest::newRow("write, four silences at block 11")
         << false << args("--silence 10 --strikes 4") << -1 << 11
         << u"stopped answering at block 11 of 316.|partly written and must be written again before use."_qs;

@@ -1,13 +1,15 @@
-// Verify after write, backups, Compare with Radio, the channel check before a
-// write and the title after a read, through the windows, offscreen, against
-// kdw-radio-sim on a pseudo-terminal.
+// Verify after write, backups, Compare with Radio, the questions before a
+// write (the channel check, another radio) and the title after a read,
+// through the windows, offscreen, against kdw-radio-sim on a pseudo-terminal.
 
 #include "core/image/backups.h"
 #include "core/image/blocklist.h"
+#include "core/image/identification.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "core/link/transferworker.h"
 #include "core/program/globals.h"
+#include "gui/dialogs/backuplistdlg.h"
 #include "gui/dialogs/controlids.h"
 #include "gui/dialogs/diffdlg.h"
 #include "gui/frame/commandids.h"
@@ -25,6 +27,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -41,7 +44,8 @@ namespace {
 // dialog, notes its caption when it closes, and answers the list of
 // differences with the button of the text given (Close when none); answers
 // the question before a write with Enter (Cancel) or Write Anyway, noting its
-// findings' channels; notes and closes a batch window.
+// findings' channels; notes and closes a batch window. Told a key, it answers
+// message boxes too (Qt::Key_Y: a click on Yes), noting their texts.
 class Autopilot : public QObject
 {
 public:
@@ -64,6 +68,9 @@ public:
     QStringList diffHeadings;
     QStringList asked; // the channels of the findings the question before a write listed
     bool batchOpened = false;
+    QStringList statuses; // each transfer dialog's status line as it closed
+    QStringList boxes;    // the texts of the message boxes answered
+    int boxKey = 0;       // the key that answers a message box; 0: none is answered
 
 private:
     void look()
@@ -83,6 +90,15 @@ private:
                 QTest::keyClick(question->focusWidget() ? question->focusWidget() : question, Qt::Key_Return);
             return;
         }
+        if (auto *box = qobject_cast<QMessageBox *>(modal); box && boxKey && box != m_box) {
+            m_box = box;
+            boxes.append(box->text());
+            if (boxKey == Qt::Key_Y)
+                QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+            else
+                QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key(boxKey));
+            return;
+        }
         if (auto *batch = qobject_cast<CBatchDlg *>(modal)) {
             batchOpened = true;
             batch->reject();
@@ -95,6 +111,7 @@ private:
             startCaptions.append(dialog->windowTitle());
             connect(dialog, &QDialog::finished, this, [this, dialog] {
                 captions.append(dialog->windowTitle());
+                statuses.append(dialog->item<QLabel>(ctl::transfer::Status)->text());
                 closingMaxima.append(dialog->item<QProgressBar>(ctl::transfer::Progress)->maximum());
                 m_started = nullptr;
             });
@@ -136,6 +153,7 @@ private:
     QTimer m_poll;
     QObject *m_started = nullptr;
     QObject *m_asked = nullptr;
+    QObject *m_box = nullptr;
 };
 
 // A memory with channel 2 at 462.12500 MHz on a pattern.
@@ -165,6 +183,8 @@ private slots:
     void busyKeepsSecondSessionOut();
     void writeAsksFirst_data();
     void writeAsksFirst();
+    void otherRadioAsksFirst_data();
+    void otherRadioAsksFirst();
     void batchAsksOnce();
     void readIntoAFileIsShownUntilSaved_data();
     void readIntoAFileIsShownUntilSaved();
@@ -286,10 +306,11 @@ void TestSafeTransfer::backups()
         Autopilot pilot;
         m_program->action(cmd::Write)->trigger();
         // One Start: the backup read and the write in one dialog, the steps
-        // named under one bar, and no check after the write.
+        // named under one bar, the radio below them, and no check after the write.
         QCOMPARE(pilot.captions, QStringList{u"Write Data"_qs});
         QCOMPARE(pilot.progressMaxima, QList<int>{318 + 316});
-        QCOMPARE(pilot.steps, texts(u"Reading the radio for the backup…|Writing…"));
+        const QString radio = u"\nRadio: \"KDW417..\" (4B 44 57 34 31 37 01 00)"_qs;
+        QCOMPARE(pilot.steps, (QStringList{u"Reading the radio for the backup…"_qs + radio, u"Writing…"_qs + radio}));
     }
     QCOMPARE(messages.texts, QStringList());
     // Both backups may carry the same second: find the new one by its kind.
@@ -514,6 +535,78 @@ void TestSafeTransfer::writeAsksFirst()
     QCOMPARE(pilot.asked, listed);
     QCOMPARE(pilot.captions.size(), written ? 1 : 0);
     QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(3), document, WriteRanges).bytes() : QByteArray());
+}
+
+void TestSafeTransfer::otherRadioAsksFirst_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("origin");  // of the document: read, backup (of the first radio), file
+    QTest::addColumn<bool>("otherRadio"); // the write finds a radio of another identification
+    QTest::addColumn<int>("key");         // answers the question; Qt::Key_Y clicks Yes
+    QTest::addColumn<QString>("asked");   // the start of the question; empty: not asked
+    const QString question = u"This radio answers \"KDW418..\" (4B 44 57 34 31 38 01 00), but the document came "
+                             "from a radio that answered \"KDW417..\" (4B 44 57 34 31 37 01 00)"_qs;
+    const QByteArray eng("Eng");
+    QTest::newRow("read from this radio") << eng << u"read"_qs << false << int(Qt::Key_Return) << QString();
+    QTest::newRow("read from another, Enter") << eng << u"read"_qs << true << int(Qt::Key_Return) << question;
+    QTest::newRow("read from another, Yes") << eng << u"read"_qs << true << int(Qt::Key_Y) << question;
+    QTest::newRow("a backup of another, Escape, Chs")
+        << QByteArray("Chs") << u"backup"_qs << true << int(Qt::Key_Escape)
+        << u"这台对讲机的识别码为 \"KDW418..\" (4B 44 57 34 31 38 01 00)，而文档来自识别码为"_qs;
+    QTest::newRow("a backup of another, Enter, Cht")
+        << QByteArray("Cht") << u"backup"_qs << true << int(Qt::Key_Return)
+        << u"這台對講機的識別碼為 \"KDW418..\" (4B 44 57 34 31 38 01 00)，而文件來自識別碼為"_qs;
+    QTest::newRow("a file of unknown origin") << eng << u"file"_qs << true << int(Qt::Key_Return) << QString();
+}
+
+// A document from one radio goes to a radio that answers another
+// identification only after Yes; Enter and Escape write nothing. The status
+// line names the radio the write found.
+void TestSafeTransfer::otherRadioAsksFirst()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QString, origin);
+    QFETCH(bool, otherRadio);
+    QFETCH(int, key);
+    QFETCH(QString, asked);
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language
+                                          + "\nCOM=COM1\nVerifyAfterWrite=0\nCheckBeforeWrite=0\n");
+    QVERIFY(m_program->start());
+    const QByteArray first("KDW417\x01\x00", 8), second("KDW418\x01\x00", 8);
+    if (origin == u"read") {
+        RadioSim sim({}, patternImage(3), m_program->dir.path());
+        Autopilot pilot;
+        m_program->action(cmd::Read)->trigger();
+    } else {
+        // A backup of the first radio; the file its bytes without the record.
+        const QString backups = backupDirectory(m_program->dir.path());
+        QVERIFY(saveBackup(backups, patternImage(3), BackupKind::Read, QDateTime::currentDateTime(), first));
+        const QString path = backups + backupFiles(backups).first(), file = m_program->dir.file(u"plain.sin"_qs);
+        QVERIFY(QFile::copy(path, file));
+        if (origin == u"backup") {
+            whenModal<CBackupListDlg>([](CBackupListDlg *list) {
+                QTest::keyClick(list->item<QTableWidget>(ctl::backups::List), Qt::Key_Return);
+            });
+            m_program->action(cmd::FileOpenBackup)->trigger();
+        } else {
+            QCOMPARE(m_program->app.documentCommands()->OpenDocumentFile(file), DocumentCommands::OpenResult::Opened);
+        }
+    }
+    QCOMPARE(m_program->app.document()->RadioIdentification(), origin == u"file" ? QByteArray() : first);
+    const MemoryImage document = m_program->showImage(m_program->app.document()->image());
+
+    RadioSim sim(otherRadio ? texts(u"--ident|1:"_qs + QString::fromLatin1(second.toHex())) : QStringList(),
+                 patternImage(4), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    Autopilot pilot;
+    pilot.boxKey = key;
+    m_program->action(cmd::Write)->trigger();
+    QCOMPARE(pilot.boxes.size(), asked.isEmpty() ? 0 : 1);
+    QVERIFY2(pilot.boxes.value(0).startsWith(asked), qPrintable(pilot.boxes.value(0)));
+    QVERIFY2(pilot.statuses.value(0).endsWith(identificationText(otherRadio ? second : first)),
+             qPrintable(pilot.statuses.value(0)));
+    const bool written = asked.isEmpty() || key == Qt::Key_Y;
+    QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(4), document, WriteRanges).bytes() : QByteArray());
 }
 
 // Program Several Radios asks before its window opens, once for every radio:

@@ -255,6 +255,9 @@ void TestProtocol::changedOnly_data()
         << QList{0x0010} << radio << other << QList{0x0010} << Step::OtherRadio;
     QTest::newRow("a cut identification tells no radio apart: the whole table")
         << QList{0x0010} << cut << other << blocksOf(WriteRanges) << Step::None;
+    // Bytes lost on the line, not another radio: the session failed at its start.
+    QTest::newRow("the write's identification cut short")
+        << QList{0x0010} << radio << cut << QList{0x0010} << Step::IdentifyAnswer;
 }
 
 // A write after a read of the same operation sends the blocks that differ

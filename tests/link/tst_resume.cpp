@@ -18,7 +18,9 @@ using Step = ProtocolResult::Step;
 
 namespace {
 
-enum class Fault { Silence, Nak, Short, HangUp, SilentAfter };
+// WakeUpLost and IdentifyLost: silence at the block once, then the next
+// `times` sessions find no answer to their wake-up or their identification.
+enum class Fault { Silence, Nak, Short, HangUp, SilentAfter, WakeUpLost, IdentifyLost };
 
 const std::array<TransferRange, 5> &rangesOf(TransferDirection direction)
 {
@@ -54,10 +56,20 @@ struct FaultyRadio
     QList<int> requests; // the block addresses asked for or written, in order
     bool nakNext = false;
     bool silent = false;
+    int lostStarts = 0; // wake-up attempts or identifications still to go unanswered
+    bool identifying = false;
+
+    bool loseStart(const QByteArray &written)
+    {
+        const bool identifyAck = std::exchange(identifying, written == "M\x02") && written == "\x06";
+        const bool lost = lostStarts > 0 && (fault == Fault::WakeUpLost ? written == "\x02PROGRA" : identifyAck);
+        lostStarts -= lost ? 1 : 0;
+        return lost;
+    }
 
     QByteArray answer(ScriptedPort &port, const QByteArray &written, int count)
     {
-        if (silent)
+        if (silent || loseStart(written))
             return {};
         const bool request = written.size() >= 4 && (written.at(0) == 'R' || written.at(0) == 'W');
         if (request)
@@ -80,6 +92,11 @@ struct FaultyRadio
         case Fault::Short: return healthyRadio(&memory)(written, count).chopped(1);
         case Fault::HangUp: port.lost = true; return {};
         case Fault::SilentAfter: silent = true; return {};
+        case Fault::WakeUpLost:
+        case Fault::IdentifyLost:
+            lostStarts = (std::exchange(times, 0) + 1)
+                         * (fault == Fault::WakeUpLost ? ProgrammingProtocol::WakeUpAttempts : 1);
+            return {};
         }
         return {};
     }
@@ -152,8 +169,16 @@ void TestResume::resume_data()
     QTest::newRow("read: resume off") << R << all << 159 << Fault::Silence << 1 << 0 << Step::ReadAnswer << 0;
     QTest::newRow("write: resume off") << W << all << 10 << Fault::Nak << 1 << 0 << Step::WriteAnswer << 0;
     QTest::newRow("read: the line went away") << R << all << 159 << Fault::HangUp << 1 << 3 << Step::ReadAnswer << 0;
-    QTest::newRow("read: no answer to the new wake-up")
-        << R << all << 159 << Fault::SilentAfter << 1 << 3 << Step::WakeUp << 1;
+    QTest::newRow("read: no answer to any new wake-up")
+        << R << all << 159 << Fault::SilentAfter << 1 << 3 << Step::WakeUp << 3;
+    QTest::newRow("write: the new session's identification unanswered, the next goes on")
+        << W << all << 81 << Fault::IdentifyLost << 1 << 3 << Step::None << 2;
+    QTest::newRow("read: two new wake-ups unanswered, the third goes on")
+        << R << all << 159 << Fault::WakeUpLost << 2 << 3 << Step::None << 3;
+    QTest::newRow("write: three new identifications unanswered fail")
+        << W << all << 81 << Fault::IdentifyLost << 3 << 3 << Step::IdentifyAck << 3;
+    QTest::newRow("verify: a new wake-up unanswered, the next goes on")
+        << V << three << 1 << Fault::WakeUpLost << 1 << 3 << Step::None << 2;
     QTest::newRow("changed only: write, NAK at the second of three")
         << W << three << 1 << Fault::Nak << 1 << 3 << Step::None << 1;
     QTest::newRow("changed only: write, the line went away at the last")
@@ -212,7 +237,11 @@ void TestResume::resume()
     for (int i = 1; i <= (succeeds ? total : block); ++i)
         steps.append(i);
     QCOMPARE(progress, steps);
-    const int faultsMet = fault == Fault::SilentAfter ? 1 : std::min(times, maxResumes + 1);
+    // Sessions that failed at their start never asked for the block.
+    const bool lostAtStart = fault == Fault::WakeUpLost || fault == Fault::IdentifyLost;
+    const bool startsFail = fault == Fault::SilentAfter || lostAtStart;
+    const int lostStarts = fault == Fault::SilentAfter ? resumes : lostAtStart ? times : 0;
+    const int faultsMet = startsFail ? 1 : std::min(times, maxResumes + 1);
     const bool tellsNak = fault == Fault::Nak && !write;
     QCOMPARE(radio.requests, expectedRequests(blocks, block, faultsMet, succeeds));
     if (tellsNak) // the failed block's data had arrived: it is asked for again all the same
@@ -226,7 +255,7 @@ void TestResume::resume()
                             + hexBytes(QByteArray::fromHex(QByteArray::number(faultAddress, 16).rightJustified(4, '0')))
                             + u" 08"_qs;
     int from = 0;
-    for (int k = 0; k < resumes && fault != Fault::SilentAfter; ++k) {
+    for (int k = 0; k < resumes && !startsFail; ++k) {
         const qsizetype at = port.trace.indexOf(start.first(), port.trace.indexOf(request, from));
         QVERIFY2(at > 0, qPrintable(u"no session %1"_qs.arg(k + 2)));
         QCOMPARE(port.trace.mid(at, start.size()), start);
@@ -234,7 +263,8 @@ void TestResume::resume()
         QCOMPARE(port.trace.value(next), request);
         from = int(at + start.size());
     }
-    QCOMPARE(port.trace.count(u"write 4d 02"_qs), fault == Fault::SilentAfter ? 1 : 1 + resumes);
+    const int identifications = 1 + resumes - (fault == Fault::IdentifyLost ? 0 : lostStarts);
+    QCOMPARE(port.trace.count(u"write 4d 02"_qs), identifications);
 
     // A write leaves the blocks it sent (all, or those before the fault) in
     // the radio and no other; a read fills exactly its blocks, or nothing.

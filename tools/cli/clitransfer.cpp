@@ -1,6 +1,8 @@
 #include "tools/cli/clitransfer.h"
 
+#include "core/image/identification.h"
 #include "core/link/transfermessages.h"
+#include "core/text/localisedtext.h"
 #include "tools/cli/clicommon.h"
 
 #include <QTextStream>
@@ -18,6 +20,15 @@ namespace kdw::cli {
 
 namespace {
 
+constexpr LocalisedText ExpectRefusedText{
+    u"--expect takes the radio's identification, sixteen hex digits as kdw-cli read and write print it, not \"%1\"",
+    u"--expect 需要对讲机的识别码，即 kdw-cli read 和 write 显示的十六个十六进制数字，而不是“%1”",
+    u"--expect 需要對講機的識別碼，即 kdw-cli read 和 write 顯示的十六個十六進位數字，而不是「%1」"};
+constexpr LocalisedText NotExpectedText{
+    u"the radio answers %1, not %2 (--expect): nothing was read from it or written to it",
+    u"对讲机的识别码为 %1，而不是 %2（--expect）：没有从它读取或向它写入任何内容",
+    u"對講機的識別碼為 %1，而不是 %2（--expect）：沒有從它讀取或向它寫入任何內容"};
+
 // Where to look next: the cable check knows the device, its adapter, its
 // permissions and who else holds it.
 QString doctorHint(const QString &portName)
@@ -34,6 +45,8 @@ std::optional<QString> checkTransferArguments(const Invocation &invocation, cons
         || (invocation.flag(QStringLiteral("--backup")) && invocation.flag(QStringLiteral("--no-backup")))
         || invocation.arguments.first().startsWith(u"--"))
         return usage;
+    if (const QString expect = invocation.option(ExpectOption.name); !expect.isEmpty() && !parseIdentification(expect))
+        return ExpectRefusedText.text(invocation.language).arg(expect);
     return std::nullopt;
 }
 
@@ -56,7 +69,13 @@ CliLink::CliLink(const CliContext &context, QString portName)
 {
 }
 
-TransferOutcome CliLink::run(TransferDirection direction, MemoryImage &image, int maxResumes, const WriteScope &scope)
+void CliLink::expectRadio(const Invocation &invocation)
+{
+    m_expected = parseIdentification(invocation.option(ExpectOption.name)).value_or(QByteArray());
+    m_language = invocation.language;
+}
+
+TransferOutcome CliLink::run(TransferDirection direction, MemoryImage &image, int maxResumes, WriteScope scope)
 {
     if (!m_port.isOpen()) {
         const TransferOutcome opened = openPort(m_port, m_portName, m_context.programDirectory);
@@ -88,6 +107,16 @@ TransferOutcome CliLink::run(TransferDirection direction, MemoryImage &image, in
         if (!terminal)
             shown = -1; // the percentage once more after the notice
     };
+    observer.identified = [&](const QByteArray &identification) {
+        if (identification != m_shown) {
+            err() << (terminal && shown >= 0 ? "\n" : "") << "radio: " << identificationText(identification) << '\n';
+            err().flush();
+            m_shown = identification;
+        }
+        return true;
+    };
+    if (scope.radio.isEmpty())
+        scope.radio = m_expected;
     TransferOutcome outcome = direction == TransferDirection::Write
                                   ? writeToPort(m_port, image, observer, maxResumes, scope)
                                   : readFromPort(m_port, direction, image, observer, maxResumes, scope);
@@ -102,7 +131,13 @@ TransferOutcome CliLink::transfer(TransferDirection direction, MemoryImage &imag
 {
     const QString &portName = m_portName;
     const TransferOutcome outcome = run(direction, image, maxResumes, scope);
-    if (direction == TransferDirection::Verify && !outcome) {
+    if (!m_expected.isEmpty() && outcome.protocol.step == ProtocolResult::Step::OtherRadio) {
+        m_refused = true;
+        err() << "kdw-cli: "
+              << NotExpectedText.text(m_language)
+                     .arg(identificationText(outcome.protocol.identification), hexText(m_expected))
+              << '\n';
+    } else if (direction == TransferDirection::Verify && !outcome) {
         // The write before it went through; only the check failed.
         err() << WriteUncheckedText.text(Language::Eng) << '\n';
         if (!outcome.detail.isEmpty())

@@ -38,8 +38,10 @@ std::optional<WriteScope> backUpFirst(const CliContext &context, CliLink &link, 
     makeNewImage(radio, context.programDirectory);
     const TransferOutcome read = link.transfer(TransferDirection::Read, radio, resumes);
     *resumed += read.protocol.resumes;
-    if (read && backUpRadio(context, radio, BackupKind::BeforeWrite))
+    if (read && backUpRadio(context, radio, BackupKind::BeforeWrite, read.protocol.identification))
         return scopeAfterRead(radio, read.protocol, document, changedOnly);
+    if (link.refused()) // said already
+        return std::nullopt;
     err() << "the write was not started: the radio's memory could not be backed up first\n";
     err().flush();
     return std::nullopt;
@@ -71,7 +73,8 @@ int verifyWritten(CliLink &link, const CliContext &context, const MemoryImage &i
 } // namespace
 
 // kdw-cli write --port NAME FILE.sin [--verify] [--backup] [--all-blocks]
-// [--no-resume]: sends the file's bytes as they are. --backup first reads the
+// [--expect HEX] [--no-resume]: sends the file's bytes as they are; with
+// --expect only to the radio that answers HEX (another: exit 2, nothing sent). --backup first reads the
 // radio and keeps a backup of it, and writes nothing when that fails; the
 // write then sends only the blocks that differ from what was read (all of
 // them with --all-blocks), and nothing when none does. --verify then reads
@@ -82,7 +85,7 @@ int verifyWritten(CliLink &link, const CliContext &context, const MemoryImage &i
 int cmdWrite(const CliContext &context, const QStringList &args)
 {
     auto run = prepare(context, args,
-                       {.options = {PortOption, LanguageOption},
+                       {.options = {PortOption, LanguageOption, ExpectOption},
                         .flags = {QStringLiteral("--verify"), QStringLiteral("--no-backup"), QStringLiteral("--backup"),
                                   NoResumeFlag, AllBlocksFlag},
                         .minArguments = 1,
@@ -92,6 +95,7 @@ int cmdWrite(const CliContext &context, const QStringList &args)
     if (!run)
         return run.exitCode();
     CliLink link(context, run->option(PortOption.name));
+    link.expectRadio(*run);
     const MemoryImage &document = run->images.first();
     const int resumes = maxResumes(*run);
     int resumed = 0;
@@ -99,7 +103,7 @@ int cmdWrite(const CliContext &context, const QStringList &args)
     if (run->flag(QStringLiteral("--backup"))) {
         const auto read = backUpFirst(context, link, document, !run->flag(AllBlocksFlag), resumes, &resumed);
         if (!read)
-            return Failed;
+            return link.refused() ? BadInput : Failed;
         scope = *read;
         if (scope.blocks.isEmpty()) {
             err() << NothingToWriteText.text(run->language) << '\n';
@@ -116,7 +120,7 @@ int cmdWrite(const CliContext &context, const QStringList &args)
     const TransferOutcome write = link.transfer(TransferDirection::Write, run->images.first(), resumes, scope);
     resumed += write.protocol.resumes;
     if (!write)
-        return Failed;
+        return link.refused() ? BadInput : Failed;
     const int status = run->flag(QStringLiteral("--verify"))
                            ? verifyWritten(link, context, document, scope, run->language, resumes, &resumed)
                            : Ok;

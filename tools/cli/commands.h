@@ -28,9 +28,10 @@ int cmdDiff(const CliContext &context, const QStringList &args);
 int cmdBatch(const CliContext &context, const QStringList &args);
 int cmdCheck(const CliContext &context, const QStringList &args);
 
-// Saves a backup of what a read brought and names it on standard error;
-// false, with the reason, when it could not be saved.
-bool backUpRadio(const CliContext &context, const MemoryImage &read, BackupKind kind);
+// Saves a backup of what a read brought, with the identification of the
+// radio, and names it on standard error; false, with the reason, when it
+// could not be saved.
+bool backUpRadio(const CliContext &context, const MemoryImage &read, BackupKind kind, const QByteArray &identification);
 
 // The rows of a diff on standard output, a tab-separated line each.
 void printDiffRows(const QList<DiffRow> &rows);

@@ -27,9 +27,10 @@ const Command Commands[] = {
      "FILE.sin IN.csv",
      cmdImport},
     {"settings", "settings [--lang eng|chs|cht] FILE.sin [LABEL=ITEM ...]", cmdSettings},
-    {"read", "read --port NAME OUT.sin [--backup|--no-backup] [--no-resume]", cmdRead},
+    {"read", "read --port NAME OUT.sin [--backup|--no-backup] [--expect HEX] [--no-resume]", cmdRead},
     {"write",
-     "write [--lang eng|chs|cht] --port NAME FILE.sin [--verify] [--backup|--no-backup] [--all-blocks] [--no-resume]",
+     "write [--lang eng|chs|cht] --port NAME FILE.sin [--verify] [--backup|--no-backup] [--all-blocks] [--expect HEX] "
+     "[--no-resume]",
      cmdWrite},
     {"batch",
      "batch [--lang eng|chs|cht] --port NAME FILE.sin [--units N] [--vary UNITS.csv] [--log LOG.csv] [--auto] "

@@ -49,6 +49,14 @@ RadioModel::Armed RadioModel::arm(const std::optional<Stage> &stage, int wakeUpS
     return {stage, stage->kind == Stage::Kind::WakeUp ? wakeUpStrikes : m_faults.strikes};
 }
 
+bool RadioModel::strikesAtBlock(Armed &fault, int block)
+{
+    if (!fault.strikes(blockStage(block)))
+        return false;
+    m_restingWakeUps = m_faults.restAfterFault;
+    return true;
+}
+
 RadioModel::RadioModel(const MemoryImage &memory, Faults faults)
     : m_memory(memory)
     , m_faults(faults)
@@ -250,9 +258,9 @@ RadioModel::Reply RadioModel::onReadRequest(int address)
 {
     const Stage here = blockStage(blockIndex(ReadRanges, address));
     m_state = State::Idle;
-    if (m_silence.strikes(here))
+    if (strikesAtBlock(m_silence, here.block))
         return {};
-    if (m_hangUp.strikes(here))
+    if (strikesAtBlock(m_hangUp, here.block))
         return {{}, true};
     QByteArray answer(4, Qt::Uninitialized);
     if (m_faults.garbageLead) {
@@ -266,7 +274,7 @@ RadioModel::Reply RadioModel::onReadRequest(int address)
     }
     for (int i = 0; i < BlockSize; ++i)
         answer.append(char(address + i < MemoryImage::Size ? m_memory.byte(address + i) : 0xFF));
-    if (m_short.strikes(here))
+    if (strikesAtBlock(m_short, here.block))
         answer.chop(1);
     m_pendingBlock = here.block;
     m_state = State::AwaitBlockAck;
@@ -276,23 +284,23 @@ RadioModel::Reply RadioModel::onReadRequest(int address)
 RadioModel::Reply RadioModel::onBlockAck()
 {
     m_state = State::Programming;
-    if (m_nak.strikes(blockStage(m_pendingBlock)))
+    if (strikesAtBlock(m_nak, m_pendingBlock))
         return {QByteArray(1, Nak)};
     return {QByteArray(1, Ack)};
 }
 
 RadioModel::Reply RadioModel::onWriteFrame(int address, QByteArrayView data)
 {
-    const Stage here = blockStage(blockIndex(WriteRanges, address));
-    if (m_silence.strikes(here)) {
+    const int block = blockIndex(WriteRanges, address);
+    if (strikesAtBlock(m_silence, block)) {
         m_state = State::Idle;
         return {};
     }
-    if (m_hangUp.strikes(here)) {
+    if (strikesAtBlock(m_hangUp, block)) {
         m_state = State::Idle;
         return {{}, true};
     }
-    if (m_nak.strikes(here))
+    if (strikesAtBlock(m_nak, block))
         return {QByteArray(1, Nak)};
     if (!m_faults.readOnly && address + BlockSize <= MemoryImage::Size) {
         m_memory.copyIn(address, data);

@@ -34,6 +34,7 @@ struct Faults
     bool readOnly = false;            // acknowledge written blocks but keep the memory as it is
     int corruptAddress = -1;          // store the byte written here with its lowest bit flipped
     int restAfterWrite = 0;           // ignore this many wake-ups after a completed write
+    int restAfterFault = 0;           // ignore this many wake-ups after a fault at a block
     bool echo = false;                // only a cable on the computer: every byte comes back, nothing else
     bool garbage = false;             // something else on the line: two bytes of noise for every byte
     int strikes = 1;                  // times a fault past the wake-up strikes
@@ -106,6 +107,9 @@ private:
         bool strikes(const Stage &here);
     };
     Armed arm(const std::optional<Stage> &stage, int wakeUpStrikes) const;
+    // A fault that strikes at a block leaves the radio resting, as
+    // Faults::restAfterFault says.
+    bool strikesAtBlock(Armed &fault, int block);
 
     MemoryImage m_memory;
     Faults m_faults;

@@ -50,6 +50,7 @@ QString simUsage()
         "  --read-only         acknowledge written blocks but keep the memory unchanged\n"
         "  --corrupt ADDRESS   store the byte written at ADDRESS with its lowest bit flipped\n"
         "  --rest-after-write N  leave the first N wake-ups after a write of the last block unanswered\n"
+        "  --rest-after-fault N  leave the first N wake-ups after a fault at a block unanswered\n"
         "  --echo              no radio, only a cable: every byte comes straight back\n"
         "  --garbage           no KDW417: answer every byte with two bytes of noise\n"
         "  --strikes N         faults past the wake-up strike N times, each time their\n"
@@ -64,7 +65,8 @@ namespace {
 // Every option with a value, by name.
 constexpr const char *ValueOptions[] = {
     "link",         "image", "save",    "log",    "baud",  "box",     "swap-ms",          "ident",
-    "wrong-wakeup", "nak",   "silence", "hangup", "short", "corrupt", "rest-after-write", "strikes",
+    "wrong-wakeup", "nak",   "silence", "hangup", "short", "corrupt", "rest-after-write", "rest-after-fault",
+    "strikes",
 };
 // Every fault that is only switched on.
 constexpr const char *SwitchOptions[] = {"no-answer", "garbage-lead", "echo", "garbage", "read-only"};
@@ -126,6 +128,8 @@ bool readValue(const QString &name, const QString &value, SimOptions &options)
         return readStage(value, faults.shortAnswer) && faults.shortAnswer->kind != Stage::Kind::WakeUp;
     else if (name == u"rest-after-write")
         return readNumber(value, faults.restAfterWrite);
+    else if (name == u"rest-after-fault")
+        return readNumber(value, faults.restAfterFault);
     else if (name == u"strikes")
         return readNumber(value, faults.strikes) && faults.strikes > 0;
     else if (name == u"corrupt") {
