@@ -68,8 +68,8 @@ private slots:
             ++commands;
             const QString command = line.section(u' ', 3, 3);
             // A command without --lang speaks English.
-            const QStringList langs = line.contains(u"--lang"_qs) ? QStringList{u"--lang=chs"_qs, u"--lang=cht"_qs}
-                                                                   : QStringList{};
+            const QStringList langs
+                = line.contains(u"--lang"_qs) ? QStringList{u"--lang=chs"_qs, u"--lang=cht"_qs} : QStringList{};
             for (const QString &lang : langs + QStringList{u"--help"_qs}) {
                 const QString help = runCli({command, lang, u"--help"_qs}, {}, program).out;
                 QVERIFY2(help.contains(u"options:\n"_qs), qPrintable(command + u" "_qs + lang));

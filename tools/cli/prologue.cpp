@@ -50,12 +50,13 @@ constexpr OptionHelp OptionHelps[] = {
      {u"numbered: Location N is channel N (default); in-order: rows fill the channels in file order",
       u"numbered：Location N 即信道 N（默认）；in-order：各行按文件顺序填入信道",
       u"numbered：Location N 即信道 N（默認）；in-order：各行按文件順序填入信道"}},
-    {u"--first", {u"with --place in-order, the first channel filled (1 by default)",
-                  u"与 --place in-order 一起用：填入的第一个信道（默认 1）",
-                  u"與 --place in-order 一起用：填入的第一個信道（默認 1）"}},
+    {u"--first",
+     {u"with --place in-order, the first channel filled (1 by default)",
+      u"与 --place in-order 一起用：填入的第一个信道（默认 1）",
+      u"與 --place in-order 一起用：填入的第一個信道（默認 1）"}},
     {u"--skip-unfit",
-     {u"import the rows the radio can hold and list the others (exit 1)", u"导入对讲机能容纳的行，列出其余的行（退出码 1）",
-      u"匯入對講機能容納的行，列出其餘的行（結束碼 1）"}},
+     {u"import the rows the radio can hold and list the others (exit 1)",
+      u"导入对讲机能容纳的行，列出其余的行（退出码 1）", u"匯入對講機能容納的行，列出其餘的行（結束碼 1）"}},
     {u"--help", {u"this help", u"显示此帮助", u"顯示此說明"}},
 };
 
