@@ -38,7 +38,10 @@ CBackupListDlg::CBackupListDlg(const QList<BackupEntry> &backups, Language langu
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->verticalHeader()->hide();
-    list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The time and the kind as wide as they are, the radio's name and hex in the rest, on one line.
+    list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    list->setWordWrap(false);
     for (int row = 0; row < int(backups.size()); ++row) {
         const BackupEntry &backup = backups.at(row);
         // The time as the names give it, in every language: no locale's month names.
