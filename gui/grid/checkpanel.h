@@ -17,7 +17,8 @@ class ChannelTableModel;
 // View > Check Channels: the plan check's findings and the band chart in a
 // panel beside the grid. It checks what the grid shows (an open editor's text
 // not yet), again a moment after the channels change, while it is shown.
-// Program.ini keeps whether it is shown.
+// Program.ini keeps whether it is shown. Its list and chart are made when it
+// is first shown.
 class CCheckPanel : public QDockWidget
 {
     Q_OBJECT
@@ -32,8 +33,11 @@ public:
     void restoreShown();
 
     const QList<PlanFinding> &findings() const { return m_findings; }
+    // Null until the panel is first shown.
     CFindingsList *findingsList() const { return m_list; }
     CBandChart *chart() const { return m_chart; }
+
+    void setVisible(bool visible) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -41,6 +45,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void makeContents();
     void scheduleCheck();
     void recheck();
     void keepShown(bool shown);
