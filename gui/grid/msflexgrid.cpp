@@ -139,9 +139,15 @@ void CMSFlexGrid::measureFontAhead()
 }
 
 CMSFlexGrid::CMSFlexGrid(QWidget *parent)
+    : CMSFlexGrid(nullptr, parent)
+{
+}
+
+CMSFlexGrid::CMSFlexGrid(QAbstractItemModel *model, QWidget *parent)
     : QTableView(parent)
 {
-    QTableView::setModel(new QStandardItemModel(this));
+    if (!model)
+        QTableView::setModel(new QStandardItemModel(this));
     setItemDelegate(new CellDelegate(this));
     setHorizontalHeader(new FixedHeader(Qt::Horizontal, this));
     setVerticalHeader(new FixedHeader(Qt::Vertical, this));
@@ -188,6 +194,8 @@ CMSFlexGrid::CMSFlexGrid(QWidget *parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CMSFlexGrid::Scroll);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CMSFlexGrid::Scroll);
     applyHighLight();
+    if (model)
+        setModel(model);
 }
 
 int CMSFlexGrid::twipsPerPixelX() const

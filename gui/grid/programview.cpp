@@ -90,13 +90,12 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     m_factoryButton->show();
 
     // The template holds a placeholder where the grid goes.
-    m_grid = new CMSFlexGrid(m_form);
+    m_grid = new CMSFlexGrid(&m_table, m_form);
     if (QWidget *placeholder = m_form->findChild<QWidget *>(controlName(ctl::form::Grid))) {
         m_grid->setGeometry(placeholder->geometry());
         delete placeholder;
     }
     m_gridRect = m_grid->geometry();
-    m_grid->setModel(&m_table);
     m_grid->setObjectName(controlName(ctl::form::Grid));
     m_grid->setAccessibleName(ChannelTableName.text(m_doc.language()));
     // Tab order follows the template: the lists, the button, then the grid.
