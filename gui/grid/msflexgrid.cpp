@@ -124,15 +124,25 @@ private:
     CMSFlexGrid *m_grid;
 };
 
-void CMSFlexGrid::measureFontAhead()
+void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample)
 {
     // Fonts may be resolved on any thread once the application exists. Each
     // thread keeps its own font engines, and a font shares them with its
-    // copies: the thread makes its own font, so nothing it loaded outlives it.
+    // copies: the thread makes its own fonts, so nothing it loaded outlives it.
     FontMeasurement &ahead = measuredAhead();
     ahead.font = gridFont();
     try {
-        ahead.chineseHeight = std::async(std::launch::async, [] { return chineseLineHeight(gridFont()); }).share();
+        ahead.chineseHeight = std::async(std::launch::async, [fonts, sample] {
+                                  for (const QString &description : fonts) {
+                                      QFont font;
+                                      if (font.fromString(description))
+                                          (void)QFontMetrics(font).horizontalAdvance(sample);
+                                  }
+                                  const QFont grid = gridFont();
+                                  if (!sample.isEmpty())
+                                      (void)QFontMetrics(grid).horizontalAdvance(sample);
+                                  return chineseLineHeight(grid);
+                              }).share();
     } catch (const std::system_error &) {
         ahead.chineseHeight = {}; // no thread to spare: the grid measures it when built
     }

@@ -38,8 +38,12 @@ public:
     // Starts measuring the grid font's line height on another thread; the
     // grids built afterwards take the result instead of measuring it again.
     // Finding the font that stands in for Chinese text is a good share of
-    // start-up, and it can run while the main window is built.
-    static void measureFontAhead();
+    // start-up, and it can run while the main window is built. The thread
+    // first lays out `sample` in each of `fonts` (QFont::toString()), then in
+    // the grid font: Qt keeps the fonts it finds to stand in for characters a
+    // font lacks, a search through every installed font, for all threads, so
+    // the window's own first layout and paint find them ready.
+    static void measureFontAhead(const QStringList &fonts = {}, const QString &sample = {});
 
     void setModel(QAbstractItemModel *model) override;
 
