@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <array>
 #include <vector>
 
 namespace kdw {
@@ -67,6 +68,55 @@ bool holdsItsHeader(const QByteArrayList &strings)
     return true;
 }
 
+// One character a pixel and colours as #RRGGBB or None, as the bundle's art
+// has them: an indexed image with the colours in the order given, as Qt's
+// reader makes it, read in one pass. Null for any other XPM.
+QImage readPlainXpm(const QByteArrayList &strings)
+{
+    const QList<QByteArray> header = strings.first().simplified().split(' ');
+    const int width = header.at(0).toInt();
+    const int height = header.at(1).toInt();
+    const int colours = header.at(2).toInt();
+    if (header.at(3) != "1" || colours > 256)
+        return {};
+    QImage image(width, height, QImage::Format_Indexed8);
+    if (image.isNull())
+        return {};
+    image.setColorCount(colours);
+    std::array<int, 256> indexOf{};
+    indexOf.fill(-1);
+    for (int c = 0; c < colours; ++c) {
+        const QByteArray &line = strings.at(1 + c);
+        const QList<QByteArray> keys = line.mid(1).simplified().split(' ');
+        if (line.size() < 2 || line.at(1) != ' ' || keys.size() != 2 || keys.at(0) != "c")
+            return {};
+        const auto key = uchar(line.at(0));
+        if (indexOf.at(key) >= 0)
+            return {};
+        const QByteArray &value = keys.at(1);
+        bool hex = value.size() == 7 && value.at(0) == '#';
+        const uint rgb = hex ? value.mid(1).toUInt(&hex, 16) : 0;
+        if (hex)
+            image.setColor(c, 0xff000000U | rgb);
+        else if (value.compare("None", Qt::CaseInsensitive) == 0)
+            image.setColor(c, 0);
+        else
+            return {};
+        indexOf.at(key) = c;
+    }
+    for (int y = 0; y < height; ++y) {
+        const char *row = strings.at(1 + colours + y).constData();
+        uchar *line = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const int index = indexOf.at(uchar(row[x]));
+            if (index < 0)
+                return {};
+            line[x] = uchar(index);
+        }
+    }
+    return image;
+}
+
 // Black strokes turn light grey, navy ones light blue.
 void lightenStrokes(QImage &image)
 {
@@ -108,11 +158,14 @@ QImage readXpm(const QString &file)
     const QByteArrayList strings = xpmStrings(source.readAll());
     if (!holdsItsHeader(strings))
         return QImage(file);
-    std::vector<const char *> lines;
-    lines.reserve(size_t(strings.size()));
-    for (const QByteArray &line : strings)
-        lines.push_back(line.constData());
-    QImage image(lines.data());
+    QImage image = readPlainXpm(strings);
+    if (image.isNull()) {
+        std::vector<const char *> lines;
+        lines.reserve(size_t(strings.size()));
+        for (const QByteArray &line : strings)
+            lines.push_back(line.constData());
+        image = QImage(lines.data());
+    }
     // The reader takes an "@2x" file for twice the density.
     static const bool plainDensity = !qEnvironmentVariableIsEmpty("QT_HIGHDPI_DISABLE_2X_IMAGE_LOADING");
     const QString suffix = QFileInfo(file).baseName().right(3);
