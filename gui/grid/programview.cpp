@@ -2,7 +2,6 @@
 
 #include "core/channels/channeltablemodel.h"
 #include "core/channels/frequencyrules.h"
-#include "core/channels/tonelist.h"
 #include "core/image/programdoc.h"
 #include "core/image/sinfile.h"
 #include "core/program/helploader.h"
@@ -104,10 +103,9 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     layout->addWidget(m_findBar);
 
     layoutGrid();
-    // Tone list and Model item: the language current when the view is made.
-    m_toneList = toneList(m_doc.language());
+    // Model item: the language current when the view is made. The tone
+    // editor takes its list when a tone is first edited.
     m_toneCombo->clear();
-    m_toneCombo->addItems(m_toneList);
     m_comboModel->clear();
     m_comboModel->addItem(ModelItem.toString());
     setUpEditors();
