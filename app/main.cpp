@@ -1,6 +1,7 @@
 #include "app/programapp.h"
 
 #include <QApplication>
+#include <QImage>
 
 #include <dlfcn.h>
 #include <system_error>
@@ -26,6 +27,25 @@ std::thread loadFontConfigurationAhead()
     }
 }
 
+// Qt's image reader loads every image format plugin the first time it reads
+// an image (the menu bar's first style icon) to ask each whether it knows the
+// data. Loading them is mostly the dynamic linker's work, done once for the
+// process, so another thread does it while the window is built.
+std::thread loadImagePluginsAhead()
+{
+    try {
+        return std::thread([] {
+            QImage pixel;
+            (void)pixel.loadFromData(
+                QByteArrayLiteral("/* XPM */\n"
+                                  "static const char *pixel[] = {\"1 1 1 1\", \". c None\", \".\"};\n"),
+                "XPM");
+        });
+    } catch (const std::system_error &) {
+        return {};
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -34,9 +54,13 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (fontConfiguration.joinable())
         fontConfiguration.join(); // the font database must not read it a second time
+    std::thread imagePlugins = loadImagePluginsAhead();
     kdw::CProgramApp theApp;
+    const bool started = theApp.InitInstance(QApplication::arguments());
+    if (imagePlugins.joinable())
+        imagePlugins.join();
     int exitCode = 0;
-    if (theApp.InitInstance(QApplication::arguments()))
+    if (started)
         exitCode = QApplication::exec();
     return theApp.ExitInstance(exitCode);
 }

@@ -17,7 +17,7 @@
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 namespace kdw {
 
@@ -45,7 +45,11 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
 
     applyTheme(readTheme(m_context.config));
 
-    CMSFlexGrid::measureFontAhead(); // while the main window is built
+    // While the main window is built, another thread looks up the stand-ins
+    // for the characters its fonts lack: the window's own font (menus, status
+    // bar), then the form template's (Arial), then the grid's.
+    const QString sample = m_context.language == Language::Eng ? QStringLiteral("A") : QStringLiteral("A中");
+    CMSFlexGrid::measureFontAhead({QApplication::font().toString(), QStringLiteral("Arial,8")}, sample);
     m_doc = std::make_unique<CProgramDoc>(m_image, m_context.programDirectory, m_context.language);
     m_pMainWnd = std::make_unique<CMainFrame>();
     m_commands = new DocumentCommands(*m_doc, m_pMainWnd.get());

@@ -143,7 +143,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     setObjectName(QStringLiteral("CMainFrame"));
     // The template's window title until a document names itself in it.
     setWindowTitle(templateField(0));
-    setWindowIcon(QIcon(QStringLiteral(":/bundle/art/icon128.xpm")));
+    setWindowIcon(programIcon());
     resize(800, 600);
     createMenus();
     createToolBar();

@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QImage>
 #include <QList>
+#include <QString>
 
 namespace kdw {
 
@@ -14,5 +16,14 @@ inline constexpr int ToolbarImageSize = 18;
 // also holds the strip drawn at twice the size, for a screen of device pixel
 // ratio 2 and above.
 QList<QIcon> toolbarIcons(const QColor &background);
+
+// An XPM file of the bundle as Qt's XPM reader reads it, without an image
+// reader: one would first load every image format plugin to ask each whether
+// it knows the file. A file whose strings do not hold the rows and colours its
+// header gives is left to the image reader, which refuses it as before.
+QImage readXpm(const QString &file);
+
+// The window's icon: the bundle's icon file, as an icon made from its name.
+QIcon programIcon();
 
 } // namespace kdw

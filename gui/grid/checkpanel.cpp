@@ -32,18 +32,6 @@ CCheckPanel::CCheckPanel(CProgramDoc &doc, CProgramView &view, CIniFile &config,
     , m_config(config)
 {
     setObjectName(QStringLiteral("checkPanel"));
-    auto *splitter = new QSplitter(Qt::Horizontal, this);
-    m_list = new CFindingsList(doc.language(), splitter);
-    m_chart = new CBandChart(doc.language(), splitter);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({1000, 1000}); // half each, whatever the width
-    splitter->setChildrenCollapsible(false);
-    // Room for a few findings and the chart's rows: the window grows to give it.
-    splitter->setMinimumHeight(VisibleLines * fontMetrics().height());
-    setWidget(splitter);
-    setFocusProxy(m_list);
-
     m_checkTimer.setSingleShot(true);
     m_checkTimer.setInterval(CheckDelayMs);
     connect(&m_checkTimer, &QTimer::timeout, this, &CCheckPanel::recheck);
@@ -53,7 +41,30 @@ CCheckPanel::CCheckPanel(CProgramDoc &doc, CProgramView &view, CIniFile &config,
     connect(&m_table, &QAbstractItemModel::modelReset, this, &CCheckPanel::scheduleCheck);
     connect(&m_table, &QAbstractItemModel::layoutChanged, this, &CCheckPanel::scheduleCheck);
     connect(&m_table, &ChannelTableModel::loaded, this, &CCheckPanel::scheduleCheck);
+}
+
+void CCheckPanel::makeContents()
+{
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    m_list = new CFindingsList(m_doc.language(), splitter);
+    m_chart = new CBandChart(m_doc.language(), splitter);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({1000, 1000}); // half each, whatever the width
+    splitter->setChildrenCollapsible(false);
+    // Room for a few findings and the chart's rows: the window grows to give it.
+    splitter->setMinimumHeight(VisibleLines * fontMetrics().height());
+    setWidget(splitter);
+    setFocusProxy(m_list);
     connect(m_list, &CFindingsList::channelsChosen, &m_view, &CProgramView::selectChannels);
+}
+
+void CCheckPanel::setVisible(bool visible)
+{
+    // Made before the panel shows, so its first layout and paint have them.
+    if (visible && !m_list)
+        makeContents();
+    QDockWidget::setVisible(visible);
 }
 
 void CCheckPanel::scheduleCheck()

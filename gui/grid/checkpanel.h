@@ -18,8 +18,8 @@ class ChannelTableModel;
 // panel beside the grid. It checks the document's channels as they are
 // stored (an open editor's text not yet), as `kdw-cli check` checks a file,
 // against the Frequency Range the form shows, again a moment after the
-// channels change, while it is shown.
-// Program.ini keeps whether it is shown.
+// channels change, while it is shown. Program.ini keeps whether it is shown.
+// Its list and chart are made when it is first shown.
 class CCheckPanel : public QDockWidget
 {
     Q_OBJECT
@@ -34,8 +34,11 @@ public:
     void restoreShown();
 
     const QList<PlanFinding> &findings() const { return m_findings; }
+    // Null until the panel is first shown.
     CFindingsList *findingsList() const { return m_list; }
     CBandChart *chart() const { return m_chart; }
+
+    void setVisible(bool visible) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -43,6 +46,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void makeContents();
     void scheduleCheck();
     void recheck();
     void keepShown(bool shown);

@@ -124,24 +124,40 @@ private:
     CMSFlexGrid *m_grid;
 };
 
-void CMSFlexGrid::measureFontAhead()
+void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample)
 {
     // Fonts may be resolved on any thread once the application exists. Each
     // thread keeps its own font engines, and a font shares them with its
-    // copies: the thread makes its own font, so nothing it loaded outlives it.
+    // copies: the thread makes its own fonts, so nothing it loaded outlives it.
     FontMeasurement &ahead = measuredAhead();
     ahead.font = gridFont();
     try {
-        ahead.chineseHeight = std::async(std::launch::async, [] { return chineseLineHeight(gridFont()); }).share();
+        ahead.chineseHeight = std::async(std::launch::async, [fonts, sample] {
+                                  for (const QString &description : fonts) {
+                                      QFont font;
+                                      if (font.fromString(description))
+                                          (void)QFontMetrics(font).horizontalAdvance(sample);
+                                  }
+                                  const QFont grid = gridFont();
+                                  if (!sample.isEmpty())
+                                      (void)QFontMetrics(grid).horizontalAdvance(sample);
+                                  return chineseLineHeight(grid);
+                              }).share();
     } catch (const std::system_error &) {
         ahead.chineseHeight = {}; // no thread to spare: the grid measures it when built
     }
 }
 
 CMSFlexGrid::CMSFlexGrid(QWidget *parent)
+    : CMSFlexGrid(nullptr, parent)
+{
+}
+
+CMSFlexGrid::CMSFlexGrid(QAbstractItemModel *model, QWidget *parent)
     : QTableView(parent)
 {
-    QTableView::setModel(new QStandardItemModel(this));
+    if (!model)
+        QTableView::setModel(new QStandardItemModel(this));
     setItemDelegate(new CellDelegate(this));
     setHorizontalHeader(new FixedHeader(Qt::Horizontal, this));
     setVerticalHeader(new FixedHeader(Qt::Vertical, this));
@@ -188,6 +204,8 @@ CMSFlexGrid::CMSFlexGrid(QWidget *parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CMSFlexGrid::Scroll);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CMSFlexGrid::Scroll);
     applyHighLight();
+    if (model)
+        setModel(model);
 }
 
 int CMSFlexGrid::twipsPerPixelX() const

@@ -16,7 +16,8 @@ namespace kdw {
 //
 // The texts live in the model the grid shows: its cells are the non-fixed
 // cells, its header data the fixed row and column. A grid starts with a plain
-// text table of its own; setModel() shows another model's texts instead.
+// text table of its own, or shows the model it is made with; setModel() shows
+// another model's texts instead.
 //
 // Events: EnterCell when the current cell changes, MouseDown after a mouse
 // button went down over the grid (the current cell has already moved to the
@@ -30,12 +31,19 @@ public:
     static constexpr long DefaultColWidth = 1080;
 
     explicit CMSFlexGrid(QWidget *parent = nullptr);
+    // Shows the model's texts from the start: no table of its own is made and
+    // replaced, which for a view costs as much as showing the model.
+    explicit CMSFlexGrid(QAbstractItemModel *model, QWidget *parent = nullptr);
 
     // Starts measuring the grid font's line height on another thread; the
     // grids built afterwards take the result instead of measuring it again.
     // Finding the font that stands in for Chinese text is a good share of
-    // start-up, and it can run while the main window is built.
-    static void measureFontAhead();
+    // start-up, and it can run while the main window is built. The thread
+    // first lays out `sample` in each of `fonts` (QFont::toString()), then in
+    // the grid font: Qt keeps the fonts it finds to stand in for characters a
+    // font lacks, a search through every installed font, for all threads, so
+    // the window's own first layout and paint find them ready.
+    static void measureFontAhead(const QStringList &fonts = {}, const QString &sample = {});
 
     void setModel(QAbstractItemModel *model) override;
 

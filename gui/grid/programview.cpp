@@ -2,7 +2,6 @@
 
 #include "core/channels/channeltablemodel.h"
 #include "core/channels/frequencyrules.h"
-#include "core/channels/tonelist.h"
 #include "core/image/programdoc.h"
 #include "core/image/sinfile.h"
 #include "core/program/helploader.h"
@@ -90,13 +89,12 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     m_factoryButton->show();
 
     // The template holds a placeholder where the grid goes.
-    m_grid = new CMSFlexGrid(m_form);
+    m_grid = new CMSFlexGrid(&m_table, m_form);
     if (QWidget *placeholder = m_form->findChild<QWidget *>(controlName(ctl::form::Grid))) {
         m_grid->setGeometry(placeholder->geometry());
         delete placeholder;
     }
     m_gridRect = m_grid->geometry();
-    m_grid->setModel(&m_table);
     m_grid->setObjectName(controlName(ctl::form::Grid));
     m_grid->setAccessibleName(ChannelTableName.text(m_doc.language()));
     // Tab order follows the template: the lists, the button, then the grid.
@@ -105,10 +103,9 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     layout->addWidget(m_findBar);
 
     layoutGrid();
-    // Tone list and Model item: the language current when the view is made.
-    m_toneList = toneList(m_doc.language());
+    // Model item: the language current when the view is made. The tone
+    // editor takes its list when a tone is first edited.
     m_toneCombo->clear();
-    m_toneCombo->addItems(m_toneList);
     m_comboModel->clear();
     m_comboModel->addItem(ModelItem.toString());
     setUpEditors();

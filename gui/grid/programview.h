@@ -180,7 +180,6 @@ private:
     CFindBar *m_findBar = nullptr;
     QSize m_formSize; // of the template
     QRect m_gridRect; // in the template
-    QStringList m_toneList;
     bool m_committing = false;
     bool m_frameFitted = false;
     bool m_printBandChart = false;

@@ -4,6 +4,7 @@
 #include "core/channels/cellcommit.h"
 #include "core/channels/channelrows.h"
 #include "core/channels/channeltablemodel.h"
+#include "core/channels/tonelist.h"
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "gui/frame/documenthistory.h"
@@ -169,6 +170,8 @@ QWidget *CProgramView::showEditorFor(long col, const QString &text)
     }
     case 3:
     case 4:
+        if (m_toneCombo->count() == 0) // the language current when the view was made
+            m_toneCombo->addItems(toneList(m_doc.language()));
         m_toneCombo->show();
         m_toneCombo->setCurrentIndex(m_toneCombo->findText(text, Qt::MatchStartsWith));
         restartKeyboardSearch(m_toneCombo);

@@ -278,6 +278,8 @@ private slots:
     {
         Form form;
         QVERIFY(form.show());
+        form.clickCell(5, 3);
+        form.clickCell(6, 3);
         form.clickCell(5, 6);
         form.clickCell(6, 6);
         QCOMPARE(test::itemsOf(form.control<QComboBox>(ctl::form::ChoiceCombo)), test::texts(u"High|Low"));

@@ -5,11 +5,14 @@
 #include "gui/frame/toolbarart.h"
 #include "uselanguage.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kdw;
@@ -134,6 +137,47 @@ private slots:
                 clipped << clippedCaption(button);
         }
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u"; "_s)));
+    }
+
+    // The bundle's art reads as Qt's image reader reads it, pixel for pixel,
+    // and so does a colour given by name; a file whose strings fall short of
+    // its header is the reader's to refuse.
+    void artReadsAsTheImageReader_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("change"); // empty: the bundle's file as it is
+        QVERIFY(test::useLanguage(u"Eng"_s));
+        for (const QString &name : QDir(u":/bundle/art"_s).entryList())
+            QTest::newRow(qPrintable(name)) << name << QByteArray();
+        QTest::newRow("rows missing") << u"icon128.xpm"_s << QByteArray("rows");
+        QTest::newRow("row cut short") << u"icon128.xpm"_s << QByteArray("row");
+        QTest::newRow("header unreadable") << u"icon128.xpm"_s << QByteArray("header");
+        QTest::newRow("colour by name") << u"icon128.xpm"_s << QByteArray("name");
+    }
+    void artReadsAsTheImageReader()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, change);
+        QVERIFY(test::useLanguage(u"Eng"_s));
+        QString file = u":/bundle/art/"_s + name;
+        QTemporaryDir dir;
+        if (!change.isEmpty()) {
+            QFile source(file);
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            QByteArray text = source.readAll();
+            if (change == "rows")
+                text.truncate(text.lastIndexOf("\",\n\"", text.size() - 200));
+            else if (change == "row")
+                text.replace(text.lastIndexOf("\",\n\"") - 4, 4, "");
+            else if (change == "name")
+                text.replace("#FF0000", "red");
+            else
+                text.replace("\"32 32 ", "\"32 x ");
+            file = dir.filePath(name);
+            QFile changed(file);
+            QVERIFY(changed.open(QIODevice::WriteOnly) && changed.write(text) == text.size());
+        }
+        QCOMPARE(readXpm(file), QImage(file));
     }
 
     // Every toolbar button has an image of its own for this screen, twice the
