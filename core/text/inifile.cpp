@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace kdw {
 
 namespace {
@@ -42,12 +44,32 @@ QList<QByteArray> readLines(const QString &path, QByteArray *eol, QByteArray *le
     return lines;
 }
 
-// The file replaced whole by `lead` (a byte order mark, when it had one) and the lines.
-bool writeLines(const QString &path, const QByteArray &lead, const QList<QByteArray> &lines, const QByteArray &eol)
+// A file read to be written back changed: its lines, line end and byte order mark.
+struct IniLines
 {
-    QByteArray content = lead;
-    for (const auto &line : lines)
-        content += line + eol;
+    QList<QByteArray> lines;
+    QByteArray eol = QByteArrayLiteral("\n");
+    QByteArray lead;
+};
+
+// Nothing when the file exists but cannot be read: writing it back from no
+// lines would lose every other setting.
+std::optional<IniLines> readForRewrite(const QString &path)
+{
+    IniLines file;
+    bool unreadable = false;
+    file.lines = readLines(path, &file.eol, &file.lead, &unreadable);
+    if (unreadable)
+        return std::nullopt;
+    return file;
+}
+
+// The file replaced whole by its lines, with the line end and byte order mark it had.
+bool writeLines(const QString &path, const IniLines &file)
+{
+    QByteArray content = file.lead;
+    for (const auto &line : file.lines)
+        content += line + file.eol;
     return bool(writeWholeFile(path, content));
 }
 
@@ -124,12 +146,10 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
     if (key.isEmpty() || value.isEmpty())
         return false;
 
-    QByteArray eol = QByteArrayLiteral("\n");
-    QByteArray lead;
-    bool unreadable = false;
-    QList<QByteArray> lines = readLines(m_strPath, &eol, &lead, &unreadable);
-    if (unreadable)
+    auto file = readForRewrite(m_strPath);
+    if (!file)
         return false;
+    QList<QByteArray> &lines = file->lines;
     const QByteArray entry = key.toUtf8() + '=' + value.toUtf8();
 
     qsizetype sectionAt = -1;
@@ -164,17 +184,15 @@ bool CIniFile::WriteString(const QString &section, const QString &key, const QSt
         }
     }
 
-    return writeLines(m_strPath, lead, lines, eol);
+    return writeLines(m_strPath, *file);
 }
 
 bool CIniFile::RemoveKey(const QString &section, const QString &key)
 {
-    QByteArray eol = QByteArrayLiteral("\n");
-    QByteArray lead;
-    bool unreadable = false;
-    QList<QByteArray> lines = readLines(m_strPath, &eol, &lead, &unreadable);
-    if (unreadable)
+    auto file = readForRewrite(m_strPath);
+    if (!file)
         return false;
+    QList<QByteArray> &lines = file->lines;
     bool inSection = false;
     bool removed = false;
     for (qsizetype i = 0; i < lines.size();) {
@@ -190,7 +208,7 @@ bool CIniFile::RemoveKey(const QString &section, const QString &key)
         }
         ++i;
     }
-    return !removed || writeLines(m_strPath, lead, lines, eol);
+    return !removed || writeLines(m_strPath, *file);
 }
 
 bool readFlag(const CIniFile &file, QStringView section, QStringView key, bool fallback)
