@@ -98,7 +98,8 @@ QString BatchLog::row(const UnitRecord &record)
                              record.backup,
                              QString::fromLatin1(record.sha256.toHex()),
                              changes.join(u';'),
-                             QString::number(record.blocks)};
+                             QString::number(record.blocks),
+                             record.port};
     QString line = csvRecord(fields);
     line.chop(2); // csvRecord ends with CRLF; the log's lines end as the system's text files do
     return line;

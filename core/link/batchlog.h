@@ -17,7 +17,7 @@ enum class UnitResult {
     Verified, // written and read back equal
     Written,  // written, verify off
     Failed,   // not written, partly written, or read back different
-    Skipped,  // its identification differs from the first radio's: not touched
+    Skipped,  // another identification than the first radio's, or stopped before a block was written
 };
 
 // The result as the log writes it.
@@ -50,6 +50,7 @@ struct UnitRecord
     QStringList changes; // "LABEL=VALUE" of its variations; "expected=HEX" when skipped
     UnitReason reason;   // why it failed ("partly written", ...); empty otherwise
     int blocks = 0;      // blocks written: 0 when the radio held the image already
+    QString port;        // the port of the lane that programmed it, as the user named it
 };
 
 // "cannot write LOG: reason".
@@ -66,7 +67,7 @@ class BatchLog
 {
 public:
     static inline const QString Header
-        = QStringLiteral("unit,started,finished,identification,result,backup,sha256,changes,blocks");
+        = QStringLiteral("unit,started,finished,identification,result,backup,sha256,changes,blocks,port");
 
     // Makes the file (never over an existing one) and writes its header;
     // nothing, with the reason in *error (in the language given), when it cannot.

@@ -6,8 +6,12 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
+
+#include <thread>
+#include <vector>
 
 namespace kdw {
 
@@ -25,6 +29,12 @@ constexpr LocalisedList<6> StepTexts{{
      u"正在等待下一台對講機（請取下這一台）"},
 }};
 
+constexpr LocalisedText LineLostText{u"the port went away; the run ends here", u"串口已断开；到此结束",
+                                     u"連接埠已斷開；到此結束"};
+constexpr LocalisedText LaneLostText{u"%1 went away; its radios ended there, the other ports went on",
+                                     u"%1 已断开；该串口到此结束，其他串口继续",
+                                     u"%1 已斷開；該連接埠到此結束，其他連接埠繼續"};
+
 constexpr LocalisedText SummaryText{u"%1 verified, %2 failed, %3 skipped", u"%1 台已校验，%2 台失败，%3 台跳过",
                                     u"%1 台已校驗，%2 台失敗，%3 台跳過"};
 constexpr LocalisedText UnverifiedSummaryText{
@@ -32,7 +42,7 @@ constexpr LocalisedText UnverifiedSummaryText{
 
 // Why a radio ended other than verified; %1 is the line's or the system's account.
 constexpr LocalisedText NotWrittenText{u"not written: %1", u"未写入：%1", u"未寫入：%1"};
-constexpr LocalisedText StoppedBeforeWriteText{u"stopped before the write", u"在写入前停止", u"在寫入前停止"};
+constexpr LocalisedText StoppedBeforeWriteText{u"stopped before writing", u"在写入前停止", u"在寫入前停止"};
 constexpr LocalisedText BackupReadFailedText{u"not written: the backup read failed: %1", u"未写入：备份读取失败：%1",
                                              u"未寫入：備份讀取失敗：%1"};
 constexpr LocalisedText BackupNotSavedText{u"not written: the backup could not be saved: %1",
@@ -91,6 +101,18 @@ QString BatchSummary::logErrorText(Language language) const
     return LogNotWrittenText.text(language).arg(QDir::toNativeSeparators(logPath), logError);
 }
 
+QString BatchSummary::lostPortsText(Language language) const
+{
+    if (lostPorts.isEmpty())
+        return {};
+    if (lanes == 1)
+        return LineLostText.text(language);
+    QStringList lines;
+    for (const QString &port : lostPorts)
+        lines.append(LaneLostText.text(language).arg(port));
+    return lines.join(u'\n');
+}
+
 QString batchStepText(BatchStep step, Language language)
 {
     return StepTexts.at(std::size_t(step)).text(language);
@@ -109,27 +131,183 @@ TransferDirection batchStepDirection(BatchStep step)
     return TransferDirection::Read;
 }
 
-BatchRun::BatchRun(BytePort &port, const BatchPlan &plan, BatchLog *log, BatchObserver observer)
-    : m_port(port)
-    , m_plan(plan)
+// One lane of a run: the radios that come to one port, one after another.
+class BatchRun::Lane
+{
+public:
+    Lane(BatchRun &run, int lane, BytePort &port)
+        : m_run(run)
+        , m_plan(run.m_plan)
+        , m_observer(run.m_observer)
+        , m_lane(lane)
+        , m_port(port)
+    {
+        m_clock.start();
+    }
+
+    void run();
+
+private:
+    enum class Probe { Answered, Silent, Stopped, LineLost, Done };
+
+    // Waits, probing, for a radio that answers.
+    Probe awaitRadio();
+    // Waits until the radio has gone for SwapSilenceMs and a radio answers.
+    Probe awaitSwap();
+    Probe probe();
+    // Rests between probes in short slices, so a stop is seen at once;
+    // false once the run is to end.
+    bool rest(int milliseconds);
+
+    UnitRecord programUnit(int unit);
+    // Reads and keeps the radio's memory, then says what the write is to
+    // send; nothing, with the reason in `record`, when it must not go on.
+    std::optional<WriteScope> backUpUnit(UnitRecord &record, const MemoryImage &image);
+    void writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope);
+    TransferObserver transferObserver(int total) const;
+
+    void report(int unit, BatchStep step) const;
+    bool stopRequested() const;
+
+    BatchRun &m_run;
+    const BatchPlan &m_plan;
+    const BatchObserver &m_observer;
+    const int m_lane;
+    BytePort &m_port;
+    QElapsedTimer m_clock;
+};
+
+BatchRun::BatchRun(const BatchPlan &plan, BatchLog *log, BatchObserver observer, QStringList ports)
+    : m_plan(plan)
     , m_log(log)
     , m_observer(std::move(observer))
+    , m_ports(ports.isEmpty() ? QStringList{QString()} : std::move(ports))
 {
-    m_clock.start();
+    m_summary.lanes = int(m_ports.size());
 }
 
-void BatchRun::report(int unit, BatchStep step) const
+BatchRun::~BatchRun() = default;
+
+void BatchRun::runLane(int lane, BytePort &port)
+{
+    Lane(*this, lane, port).run();
+}
+
+BatchSummary BatchRun::summary() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_summary;
+}
+
+BatchSummary BatchRun::run(const QList<BytePort *> &ports)
+{
+    Q_ASSERT(ports.size() == m_ports.size());
+    if (ports.size() == 1) {
+        runLane(0, *ports.first());
+    } else {
+        std::vector<std::thread> lanes;
+        for (int lane = 0; lane < ports.size(); ++lane)
+            lanes.emplace_back([this, lane, port = ports.at(lane)] { runLane(lane, *port); });
+        for (std::thread &lane : lanes)
+            lane.join();
+    }
+    return summary();
+}
+
+BatchRun::Claim BatchRun::claimUnit(int *unit)
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_plan.complete(m_claimed, m_rowsUsed))
+        return Claim::Done;
+    // Every row left is promised to a radio still being identified: one that
+    // turns out to be skipped gives its row back.
+    if (!m_plan.variations.isEmpty() && m_rowsUsed + m_rowsHeld >= m_plan.variations.size())
+        return Claim::Wait;
+    *unit = ++m_claimed;
+    ++m_rowsHeld;
+    return Claim::Granted;
+}
+
+bool BatchRun::exhausted() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_plan.complete(m_claimed, m_rowsUsed);
+}
+
+int BatchRun::upcomingUnit() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_ports.size() == 1 ? m_claimed + 1 : 0;
+}
+
+bool BatchRun::acceptIdentification(int unit, const QByteArray &identification, QByteArray *expected)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_reference.isEmpty())
+            m_reference = identification;
+        *expected = m_reference;
+    }
+    // Asked without the lock: the other lanes go on while the user decides.
+    return identification == *expected
+           || (m_observer.writeMismatched && m_observer.writeMismatched(unit, identification, *expected));
+}
+
+std::optional<UnitVariation> BatchRun::dealRow(bool written)
+{
+    const std::lock_guard lock(m_mutex);
+    --m_rowsHeld;
+    if (!written || m_rowsUsed >= m_plan.variations.size())
+        return std::nullopt;
+    return m_plan.variations.at(m_rowsUsed++);
+}
+
+void BatchRun::finish(UnitRecord &record)
+{
+    const std::lock_guard lock(m_mutex);
+    record.finished = QDateTime::currentDateTime();
+    if (m_log && !m_log->append(record)) {
+        m_summary.logPath = m_log->path();
+        m_summary.logError = m_log->errorString();
+        m_logFailed = true;
+    }
+    m_summary.units.append(record);
+    if (m_observer.unitDone)
+        m_observer.unitDone(record);
+}
+
+void BatchRun::laneLost(int lane)
+{
+    const std::lock_guard lock(m_mutex);
+    m_summary.lostPorts.append(m_ports.at(lane));
+}
+
+void BatchRun::markStopped()
+{
+    const std::lock_guard lock(m_mutex);
+    m_summary.stopped = true;
+}
+
+bool BatchRun::userStop()
+{
+    const bool stop = m_observer.stopRequested && m_observer.stopRequested();
+    if (stop)
+        markStopped();
+    return stop;
+}
+
+void BatchRun::Lane::report(int unit, BatchStep step) const
 {
     if (m_observer.step)
-        m_observer.step(unit, step);
+        m_observer.step(m_lane, unit, step);
 }
 
-bool BatchRun::stopRequested() const
+bool BatchRun::Lane::stopRequested() const
 {
-    return m_observer.stopRequested && m_observer.stopRequested();
+    return m_run.m_logFailed || m_run.userStop();
 }
 
-bool BatchRun::rest(int milliseconds)
+bool BatchRun::Lane::rest(int milliseconds)
 {
     const qint64 until = m_clock.elapsed() + milliseconds;
     while (m_clock.elapsed() < until) {
@@ -140,10 +318,13 @@ bool BatchRun::rest(int milliseconds)
     return !stopRequested();
 }
 
-BatchRun::Probe BatchRun::probe()
+BatchRun::Lane::Probe BatchRun::Lane::probe()
 {
     if (stopRequested())
         return Probe::Stopped;
+    // Another lane may have taken the last radio meanwhile.
+    if (m_run.exhausted())
+        return Probe::Done;
     ProgrammingProtocol protocol(m_port);
     const ProtocolResult woken = protocol.wakeUp(1);
     if (woken)
@@ -151,9 +332,9 @@ BatchRun::Probe BatchRun::probe()
     return m_port.lineLost() ? Probe::LineLost : Probe::Silent;
 }
 
-BatchRun::Probe BatchRun::awaitRadio(int unit)
+BatchRun::Lane::Probe BatchRun::Lane::awaitRadio()
 {
-    report(unit, BatchStep::WaitingForRadio);
+    report(m_run.upcomingUnit(), BatchStep::WaitingForRadio);
     for (;;) {
         const qint64 begun = m_clock.elapsed();
         const Probe answer = probe();
@@ -164,14 +345,14 @@ BatchRun::Probe BatchRun::awaitRadio(int unit)
     }
 }
 
-BatchRun::Probe BatchRun::awaitSwap(int unit)
+BatchRun::Lane::Probe BatchRun::Lane::awaitSwap()
 {
-    report(unit, BatchStep::WaitingForSwap);
+    report(m_run.upcomingUnit(), BatchStep::WaitingForSwap);
     qint64 silentSince = -1;
     for (;;) {
         const qint64 begun = m_clock.elapsed();
         const Probe answer = probe();
-        if (answer == Probe::Stopped || answer == Probe::LineLost)
+        if (answer == Probe::Stopped || answer == Probe::LineLost || answer == Probe::Done)
             return answer;
         if (answer == Probe::Silent && silentSince < 0)
             silentSince = begun;
@@ -185,73 +366,66 @@ BatchRun::Probe BatchRun::awaitSwap(int unit)
     }
 }
 
-BatchSummary BatchRun::run()
+void BatchRun::Lane::run()
 {
-    BatchSummary summary;
-    int rowsUsed = 0;
-    for (int unit = 1; !m_plan.complete(unit - 1, rowsUsed); ++unit) {
-        if (!m_plan.autoSwap && m_observer.nextConnected && !m_observer.nextConnected(unit)) {
-            summary.stopped = true;
-            break;
+    const bool autoSwap = m_plan.autoSwap || m_run.laneCount() > 1;
+    for (bool first = true;; first = false) {
+        if (m_run.exhausted())
+            return;
+        if (!autoSwap && m_observer.nextConnected && !m_observer.nextConnected(m_run.upcomingUnit())) {
+            m_run.markStopped();
+            return;
         }
-        const Probe found = unit == 1 || !m_plan.autoSwap ? awaitRadio(unit) : awaitSwap(unit);
-        if (found != Probe::Answered) {
-            summary.stopped = found == Probe::Stopped;
-            summary.lineLost = found == Probe::LineLost;
-            break;
+        const Probe found = first || !autoSwap ? awaitRadio() : awaitSwap();
+        if (found == Probe::LineLost)
+            m_run.laneLost(m_lane);
+        if (found != Probe::Answered)
+            return;
+        int unit = 0;
+        Claim claim = Claim::Wait;
+        while ((claim = m_run.claimUnit(&unit)) == Claim::Wait) {
+            if (!rest(RestSliceMs))
+                return;
         }
-        UnitRecord record = programUnit(unit, &rowsUsed);
-        finish(record, summary);
-        if (!summary.logError.isEmpty() || stopRequested()) {
-            summary.stopped = stopRequested();
-            break;
-        }
+        if (claim == Claim::Done)
+            return;
+        UnitRecord record = programUnit(unit);
+        m_run.finish(record);
+        if (stopRequested())
+            return;
     }
-    return summary;
 }
 
-void BatchRun::finish(UnitRecord &record, BatchSummary &summary)
-{
-    record.finished = QDateTime::currentDateTime();
-    if (m_log && !m_log->append(record)) {
-        summary.logPath = m_log->path();
-        summary.logError = m_log->errorString();
-    }
-    summary.units.append(record);
-    if (m_observer.unitDone)
-        m_observer.unitDone(record);
-}
-
-UnitRecord BatchRun::programUnit(int unit, int *rowsUsed)
+UnitRecord BatchRun::Lane::programUnit(int unit)
 {
     UnitRecord record;
     record.unit = unit;
+    record.port = m_run.m_ports.at(m_lane);
     record.started = QDateTime::currentDateTime();
     report(unit, BatchStep::Identifying);
     ProgrammingProtocol protocol(m_port);
     const ProtocolResult identified = protocol.identify();
     record.identification = identified.identification;
+    QByteArray expected;
+    const bool accepted = identified && m_run.acceptIdentification(unit, record.identification, &expected);
+    // A radio not written gives its row to the next radio identified.
+    const std::optional<UnitVariation> variation = m_run.dealRow(accepted);
     if (!identified) {
         record.reason = {&NotWrittenText, identified.describe()};
         return record;
     }
-    if (m_reference.isEmpty()) {
-        m_reference = identified.identification;
-    } else if (identified.identification != m_reference
-               && !(m_observer.writeMismatched && m_observer.writeMismatched(record.identification, m_reference))) {
-        // Another model or firmware: left as it is, and its row goes to the next radio.
+    if (!accepted) {
+        // Another model or firmware: left as it is.
         record.result = UnitResult::Skipped;
-        record.changes = {QStringLiteral("expected=") + QString::fromLatin1(m_reference.toHex())};
+        record.changes = {QStringLiteral("expected=") + QString::fromLatin1(expected.toHex())};
         return record;
     }
 
     MemoryImage image = m_plan.document;
-    if (*rowsUsed < m_plan.variations.size()) {
-        const UnitVariation &variation = m_plan.variations.at((*rowsUsed)++);
-        image = variation.applied(m_plan.document);
-        record.changes = variation.assignments;
+    if (variation) {
+        image = variation->applied(m_plan.document);
+        record.changes = variation->assignments;
     }
-
     if (!m_plan.backup) {
         writeUnit(record, image, {});
     } else if (const std::optional<WriteScope> scope = backUpUnit(record, image)) {
@@ -260,19 +434,29 @@ UnitRecord BatchRun::programUnit(int unit, int *rowsUsed)
     return record;
 }
 
-std::optional<WriteScope> BatchRun::backUpUnit(UnitRecord &record, const MemoryImage &image)
+TransferObserver BatchRun::Lane::transferObserver(int total) const
 {
     TransferObserver transfer;
-    transfer.resuming = m_observer.resuming;
-    transfer.cancelRequested = [this] { return stopRequested(); };
-    report(record.unit, BatchStep::BackingUp);
-    transfer.blockDone = [this](int done) {
-        if (m_observer.progress)
-            m_observer.progress(done, ReadBlockCount);
+    transfer.resuming = [this](int block, int blocks, int resume) {
+        if (m_observer.resuming)
+            m_observer.resuming(m_lane, block, blocks, resume);
     };
+    transfer.cancelRequested = [this] { return stopRequested(); };
+    transfer.blockDone = [this, total](int done) {
+        if (m_observer.progress)
+            m_observer.progress(m_lane, done, total);
+    };
+    return transfer;
+}
+
+std::optional<WriteScope> BatchRun::Lane::backUpUnit(UnitRecord &record, const MemoryImage &image)
+{
+    report(record.unit, BatchStep::BackingUp);
     MemoryImage read;
-    const TransferOutcome outcome = readFromPort(m_port, TransferDirection::Read, read, transfer, m_plan.maxResumes);
+    const TransferOutcome outcome
+        = readFromPort(m_port, TransferDirection::Read, read, transferObserver(ReadBlockCount), m_plan.maxResumes);
     if (outcome.status == TransferOutcome::Status::Cancelled) {
+        record.result = UnitResult::Skipped;
         record.reason = {&StoppedBeforeWriteText, {}};
         return std::nullopt;
     }
@@ -290,32 +474,27 @@ std::optional<WriteScope> BatchRun::backUpUnit(UnitRecord &record, const MemoryI
     return scopeAfterRead(read, outcome.protocol, image, m_plan.changedOnly);
 }
 
-void BatchRun::writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope)
+void BatchRun::Lane::writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope)
 {
-    TransferObserver transfer;
-    transfer.resuming = m_observer.resuming;
-    transfer.cancelRequested = [this] { return stopRequested(); };
-    const int total = int(scope.blocks.size());
-    transfer.blockDone = [this, total](int done) {
-        if (m_observer.progress)
-            m_observer.progress(done, total);
-    };
-
     record.sha256 = QCryptographicHash::hash(image.bytes(), QCryptographicHash::Sha256);
     if (scope.blocks.isEmpty()) {
         // The radio was just read holding every byte of the image.
         record.result = m_plan.verify ? UnitResult::Verified : UnitResult::Written;
         return;
     }
+    const TransferObserver transfer = transferObserver(int(scope.blocks.size()));
     report(record.unit, BatchStep::Writing);
     const TransferOutcome written = writeToPort(m_port, image, transfer, m_plan.maxResumes, scope);
     record.blocks = written.protocol.blocks;
     if (!written) {
         const bool partly = written.protocol.blocks > 0;
-        if (written.status == TransferOutcome::Status::Cancelled)
+        if (written.status == TransferOutcome::Status::Cancelled) {
+            // Nothing sent: the radio holds what it held, as a skipped one does.
+            record.result = partly ? UnitResult::Failed : UnitResult::Skipped;
             record.reason = {partly ? &PartlyWrittenText : &StoppedBeforeWriteText, {}};
-        else
+        } else {
             record.reason = {partly ? &PartlyWrittenBecauseText : &NotWrittenText, written.detail};
+        }
         return;
     }
     if (!m_plan.verify) {

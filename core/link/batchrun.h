@@ -8,11 +8,13 @@
 #include "core/text/language.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 namespace kdw {
@@ -29,7 +31,8 @@ struct BatchPlan
     bool verify = true;
     bool backup = true;
     bool changedOnly = true; // after the backup read, write only the blocks that differ
-    bool autoSwap = false;   // wait for the radio to go and the next to answer, not for the caller
+    bool autoSwap
+        = false; // wait for the radio to go and the next to answer, not for the caller; always with several lanes
     int maxResumes = ProgrammingProtocol::MaxResumes;
     QString backupDirectory;                          // where the backups of the radios go
     QString programDirectory;                         // its Default.sin fills a backup beyond the read ranges
@@ -42,43 +45,47 @@ struct BatchPlan
 // Where a unit is; each step is reported as it begins.
 enum class BatchStep { WaitingForRadio, Identifying, BackingUp, Writing, Verifying, WaitingForSwap };
 
-// Said when the port went away during a run.
-inline constexpr LocalisedText BatchLineLostText{u"the port went away; the run ends here", u"串口已断开；到此结束",
-                                                 u"連接埠已斷開；到此結束"};
-
 // "waiting for a radio to answer", "identifying", ... in a language.
 QString batchStepText(BatchStep step, Language language);
 // The transfer a step runs: the backup a read, then the write and its
 // verify (a read for the steps without a transfer).
 TransferDirection batchStepDirection(BatchStep step);
 
-// What the run reports and asks while it runs; called on the thread that
-// runs it. Every member may be left empty.
+// What the run reports and asks while it runs. Each lane calls it on its
+// own thread, so with several lanes the members are called from several
+// threads at once. Every member may be left empty. `lane` counts the ports
+// of the run from 0.
 struct BatchObserver
 {
-    std::function<void(int unit, BatchStep step)> step;
+    // `unit` is 0 while a lane of several waits for a radio: its number is
+    // given once one answers. A single lane names the unit it waits for.
+    std::function<void(int lane, int unit, BatchStep step)> step;
     // Blocks done of the step's transfer, and its total.
-    std::function<void(int done, int total)> progress;
-    std::function<void(int failedBlock, int blocks, int resume)> resuming;
+    std::function<void(int lane, int done, int total)> progress;
+    std::function<void(int lane, int failedBlock, int blocks, int resume)> resuming;
+    // Called under the run's lock, in the order the rows go to the log.
     std::function<void(const UnitRecord &record)> unitDone;
-    // Asked between probes and blocks: true stops the run there.
+    // Asked between probes and blocks: true stops the run there. It may
+    // block, holding the lane at that block boundary while the user decides.
     std::function<bool()> stopRequested;
-    // Without automatic swap: returns once radio `unit` is connected (true),
-    // or false to stop the run.
+    // A single lane without automatic swap: returns once radio `unit` is
+    // connected (true), or false to stop the run.
     std::function<bool(int unit)> nextConnected;
-    // A radio whose identification is not the first radio's: true writes it
-    // all the same. Empty: it is skipped.
-    std::function<bool(const QByteArray &identification, const QByteArray &expected)> writeMismatched;
+    // Radio `unit` answers another identification than the first radio's:
+    // true writes it all the same. Empty: it is skipped.
+    std::function<bool(int unit, const QByteArray &identification, const QByteArray &expected)> writeMismatched;
 };
 
 struct BatchSummary
 {
-    QList<UnitRecord> units;
-    bool stopped = false;  // the caller stopped the run
-    bool lineLost = false; // the port went away (adapter pulled)
-    QString logPath;       // the log a row could not be written to
-    QString logError;      // the system's reason for it; empty while every row was written
+    QList<UnitRecord> units; // in the order they finished
+    bool stopped = false;    // the caller stopped the run
+    QStringList lostPorts;   // the lanes whose port went away (adapter pulled), in the order they did
+    int lanes = 1;
+    QString logPath;  // the log a row could not be written to
+    QString logError; // the system's reason for it; empty while every row was written
 
+    bool lineLost() const { return !lostPorts.isEmpty(); }
     int count(UnitResult result) const;
     // Every unit verified (or written, with verify off), and at least one.
     bool allGood() const;
@@ -86,12 +93,18 @@ struct BatchSummary
     QString text(bool verify, Language language) const;
     // "cannot write LOG: reason".
     QString logErrorText(Language language) const;
+    // What the run says of the ports that went away; empty when none did.
+    QString lostPortsText(Language language) const;
 };
 
-// One radio after another over an open port: for each, wait until a radio
-// answers the wake-up, take its identification, read a backup, write the
-// document with the unit's variations, verify it, log it, then wait for the
-// next radio. Rows go to `log` (if any) as each radio ends.
+// Radios programmed one after another on each of one or more ports (the
+// lanes), all lanes at once: each lane waits until a radio answers the
+// wake-up, takes its identification, reads a backup, writes the document
+// with the unit's variations, verifies it, logs it, then waits for the next
+// radio. The lanes share, under one lock, the unit numbers, the rows of
+// variations (dealt in the order radios are identified), the first radio's
+// identification, the count of units and the log, whose rows go in the
+// order radios end.
 class BatchRun
 {
 public:
@@ -100,37 +113,59 @@ public:
     static constexpr int ProbeIntervalMs = 1000;
     static constexpr int SwapSilenceMs = 2000;
 
-    BatchRun(BytePort &port, const BatchPlan &plan, BatchLog *log, BatchObserver observer);
+    // `ports` names the lanes, as the log will; one lane when empty.
+    BatchRun(const BatchPlan &plan, BatchLog *log, BatchObserver observer, QStringList ports = {});
+    ~BatchRun();
+    BatchRun(const BatchRun &) = delete;
+    BatchRun &operator=(const BatchRun &) = delete;
 
-    BatchSummary run();
+    int laneCount() const { return int(m_ports.size()); }
+    // Runs lane `lane` over its open port until the run is complete or
+    // stopped, or the port goes away. Each lane on a thread of its own.
+    void runLane(int lane, BytePort &port);
+    // Once every lane has returned.
+    BatchSummary summary() const;
+
+    // Every lane over its port (as many as the lanes), each on a thread of
+    // its own, a single lane on the caller's; the summary.
+    BatchSummary run(const QList<BytePort *> &ports);
+    BatchSummary run(BytePort &port) { return run(QList<BytePort *>{&port}); }
 
 private:
-    enum class Probe { Answered, Silent, Stopped, LineLost };
+    class Lane;
+    friend class Lane;
+    enum class Claim { Granted, Wait, Done };
 
-    // Waits, probing, for a radio that answers; false when stopped.
-    Probe awaitRadio(int unit);
-    // Waits until the radio has gone for SwapSilenceMs and a radio answers.
-    Probe awaitSwap(int unit);
-    Probe probe();
-    // Rests between probes in short slices, so a stop is seen at once.
-    bool rest(int milliseconds);
+    // A radio answered on a lane: its unit number, or whether to wait for
+    // the rows other lanes may yet give back, or that the run is complete.
+    Claim claimUnit(int *unit);
+    // True once no further radio is to be taken.
+    bool exhausted() const;
+    // The number the next radio will get with a single lane; 0 with several.
+    int upcomingUnit() const;
+    // Whether radio `unit` is the kind the run writes: the first radio
+    // identified sets the reference.
+    bool acceptIdentification(int unit, const QByteArray &identification, QByteArray *expected);
+    // Gives the unit its row (when it is to be written and there are rows),
+    // in the order asked; either way the claim's hold on a row ends.
+    std::optional<UnitVariation> dealRow(bool written);
+    void finish(UnitRecord &record);
+    void laneLost(int lane);
+    void markStopped();
+    // Asks the observer; a stop asked for is kept in the summary.
+    bool userStop();
 
-    UnitRecord programUnit(int unit, int *rowsUsed);
-    // Reads and keeps the radio's memory, then says what the write is to
-    // send; nothing, with the reason in `record`, when it must not go on.
-    std::optional<WriteScope> backUpUnit(UnitRecord &record, const MemoryImage &image);
-    void writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope);
-    void finish(UnitRecord &record, BatchSummary &summary);
-
-    void report(int unit, BatchStep step) const;
-    bool stopRequested() const;
-
-    BytePort &m_port;
     const BatchPlan &m_plan;
     BatchLog *m_log;
     BatchObserver m_observer;
-    QElapsedTimer m_clock;
+    QStringList m_ports;
+    mutable std::mutex m_mutex;
+    int m_claimed = 0;      // units numbered so far
+    int m_rowsUsed = 0;     // rows dealt
+    int m_rowsHeld = 0;     // units numbered that have neither taken nor given up a row
     QByteArray m_reference; // the first radio's identification
+    BatchSummary m_summary;
+    std::atomic<bool> m_logFailed = false;
 };
 
 } // namespace kdw

@@ -1,7 +1,6 @@
 #include "core/link/batchworker.h"
 
-#include "core/link/portnames.h"
-#include "core/link/serialport.h"
+#include "core/link/batchlanes.h"
 #include "core/link/transfermessages.h"
 #include "core/text/localisedtext.h"
 
@@ -13,12 +12,26 @@ constexpr LocalisedText LogNotMadeText{u"The log file could not be made; no radi
                                        u"無法建立記錄檔案；沒有寫入任何對講機。\n%1"};
 } // namespace
 
-BatchWorker::BatchWorker(TransferLink link, BatchPlan plan, QString logPath, QObject *parent)
+BatchWorker::BatchWorker(TransferLink link, QStringList ports, BatchPlan plan, QString logPath, QObject *parent)
     : QThread(parent)
     , m_link(std::move(link))
+    , m_ports(std::move(ports))
     , m_plan(std::move(plan))
     , m_logPath(std::move(logPath))
 {
+}
+
+void BatchWorker::requestPause()
+{
+    const std::lock_guard lock(m_mutex);
+    m_paused = true;
+}
+
+void BatchWorker::resume()
+{
+    const std::lock_guard lock(m_mutex);
+    m_paused = false;
+    m_wake.notify_all();
 }
 
 void BatchWorker::requestStop()
@@ -35,12 +48,19 @@ void BatchWorker::radioConnected()
     m_wake.notify_all();
 }
 
+bool BatchWorker::stopRequested()
+{
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [this] { return !m_paused || m_stop; });
+    return m_stop;
+}
+
 bool BatchWorker::awaitNext(int unit)
 {
+    std::unique_lock lock(m_mutex);
     // The first radio was connected when the run was started.
     if (unit == 1)
         return !m_stop;
-    std::unique_lock lock(m_mutex);
     m_connected = false;
     emit waitingForNext(unit);
     m_wake.wait(lock, [this] { return m_connected || m_stop; });
@@ -50,40 +70,35 @@ bool BatchWorker::awaitNext(int unit)
 void BatchWorker::run()
 {
     const Language language = m_link.language;
-    SerialPort port;
-    if (const TransferOutcome opened = openPort(port, m_link.port, m_link.programDirectory); !opened) {
-        m_failure = failureMessage(opened, TransferDirection::Write, m_link.port, language) + u'\n'
-                    + checkCableAdvice(language);
-        return;
-    }
-    QString error;
-    const auto log = BatchLog::create(m_logPath, &error, language);
-    if (!log) {
-        m_failure = LogNotMadeText.text(language).arg(error);
-        return;
-    }
-    m_logMade = log->path();
-
     BatchObserver observer;
-    observer.step = [this](int unit, BatchStep step) {
-        m_unit = unit;
-        m_step = step;
-        emit stepStarted(unit, step);
-    };
-    observer.progress = [this](int done, int total) { emit progress(done, total); };
-    observer.resuming = [this, language](int block, int blocks, int resume) {
-        emit resuming(resumingNotice(block, blocks, resume, language));
+    observer.step = [this](int lane, int unit, BatchStep step) { emit stepStarted(lane, unit, step); };
+    observer.progress = [this](int lane, int done, int total) { emit progress(lane, done, total); };
+    observer.resuming = [this, language](int lane, int block, int blocks, int resume) {
+        emit resuming(lane, resumingNotice(block, blocks, resume, language));
     };
     observer.unitDone = [this](const UnitRecord &record) { emit unitDone(record); };
-    observer.stopRequested = [this] { return m_stop.load(); };
-    if (!m_plan.autoSwap)
+    observer.stopRequested = [this] { return stopRequested(); };
+    if (!m_plan.autoSwap && m_ports.size() == 1)
         observer.nextConnected = [this](int unit) { return awaitNext(unit); };
-    observer.writeMismatched = [this](const QByteArray &identification, const QByteArray &expected) {
+    observer.writeMismatched = [this](int unit, const QByteArray &identification, const QByteArray &expected) {
+        const std::lock_guard ask(m_askMutex);
         m_writeAnyway = false;
-        emit mismatched(m_unit, identification, expected);
-        return m_writeAnyway && !m_stop;
+        emit mismatched(unit, identification, expected);
+        return m_writeAnyway && !stopRequested();
     };
-    m_summary = BatchRun(port, m_plan, log.get(), observer).run();
+
+    const BatchOutcome outcome
+        = runBatchOnPorts(m_ports, m_link.programDirectory, m_plan, m_logPath, observer, language);
+    switch (outcome.failure) {
+    case BatchOutcome::Failure::Port:
+        m_failure = failureMessage(outcome.opened, TransferDirection::Write, outcome.port, language) + u'\n'
+                    + checkCableAdvice(language);
+        return;
+    case BatchOutcome::Failure::Log: m_failure = LogNotMadeText.text(language).arg(outcome.logError); return;
+    case BatchOutcome::Failure::None: break;
+    }
+    m_logMade = outcome.logPath;
+    m_summary = outcome.summary;
 }
 
 } // namespace kdw

@@ -164,10 +164,10 @@ void CBatchDlg::OnStart()
     item<QLabel>(ctl::batch::LogPath)->clear();
     m_summary = {};
     m_logPath.clear();
-    m_worker = new BatchWorker(m_link, std::move(plan), logPath, this);
+    m_worker = new BatchWorker(m_link, {m_link.port}, std::move(plan), logPath, this);
     connect(m_worker, &BatchWorker::stepStarted, this, &CBatchDlg::onStep);
     connect(m_worker, &BatchWorker::progress, this, &CBatchDlg::onProgress);
-    connect(m_worker, &BatchWorker::resuming, this, &CBatchDlg::setStatus);
+    connect(m_worker, &BatchWorker::resuming, this, [this](int, const QString &notice) { setStatus(notice); });
     connect(m_worker, &BatchWorker::unitDone, this, &CBatchDlg::onUnitDone);
     connect(m_worker, &BatchWorker::waitingForNext, this, &CBatchDlg::onWaitingForNext);
     connect(m_worker, &BatchWorker::mismatched, this, &CBatchDlg::onMismatched, Qt::BlockingQueuedConnection);
@@ -204,7 +204,7 @@ void CBatchDlg::setStatus(const QString &text)
     item<QLabel>(ctl::batch::Step)->setText(text);
 }
 
-void CBatchDlg::onStep(int unit, BatchStep step)
+void CBatchDlg::onStep(int /*lane*/, int unit, BatchStep step)
 {
     m_step = step;
     setStatus(stepLine(unit, step));
@@ -215,7 +215,7 @@ void CBatchDlg::onStep(int unit, BatchStep step)
     progress->setValue(0);
 }
 
-void CBatchDlg::onProgress(int done, int total)
+void CBatchDlg::onProgress(int /*lane*/, int done, int total)
 {
     auto *progress = item<QProgressBar>(ctl::batch::Progress);
     progress->setRange(0, total);
@@ -319,8 +319,8 @@ void CBatchDlg::onWorkerFinished()
         messageBox(this, failure);
     else if (!m_summary.logError.isEmpty())
         messageBox(this, LogRowText.text(language).arg(m_summary.logErrorText(language)));
-    else if (m_summary.lineLost)
-        messageBox(this, BatchLineLostText.text(language));
+    else if (m_summary.lineLost())
+        messageBox(this, m_summary.lostPortsText(language));
 }
 
 void CBatchDlg::OnOpenFolder()

@@ -42,8 +42,8 @@ private:
     void OnNext();
     void OnStop();
     void OnOpenFolder();
-    void onStep(int unit, BatchStep step);
-    void onProgress(int done, int total);
+    void onStep(int lane, int unit, BatchStep step);
+    void onProgress(int lane, int done, int total);
     void onWaitingForNext(int unit);
     void onUnitDone(const UnitRecord &record);
     void onMismatched(int unit, const QByteArray &identification, const QByteArray &expected);

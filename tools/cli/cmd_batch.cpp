@@ -1,7 +1,7 @@
 #include "core/image/backups.h"
+#include "core/link/batchlanes.h"
 #include "core/link/batchrun.h"
 #include "core/link/portnames.h"
-#include "core/link/serialport.h"
 #include "core/link/transfermessages.h"
 #include "core/settings/unitvariations.h"
 #include "core/text/localisedtext.h"
@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 
 namespace kdw::cli {
 
@@ -32,6 +33,9 @@ constexpr LocalisedText ReasonText{u"%1: %2", u"%1：%2", u"%1：%2"};
 constexpr LocalisedText IdentificationText{u" [identification %1]", u"（识别码 %1）", u"（識別碼 %1）"};
 constexpr LocalisedText BlocksText{u" (%1 blocks written)", u"（写入 %1 块）", u"（寫入 %1 塊）"};
 constexpr LocalisedText LogPathText{u"log: %1", u"日志：%1", u"記錄：%1"};
+constexpr LocalisedText LaneText{u"%1: %2", u"%1：%2", u"%1：%2"};
+constexpr LocalisedText PortTwiceText{u"--port %1 is given twice: each port is a lane of its own",
+                                      u"--port %1 重复：每个串口各自为一路", u"--port %1 重複：每個連接埠各自為一路"};
 constexpr LocalisedText UnitsRefusedText{u"--units takes a number of radios from 1, not \"%1\"",
                                          u"--units 需要从 1 起的对讲机台数，而不是“%1”",
                                          u"--units 需要從 1 起的對講機台數，而不是「%1」"};
@@ -62,6 +66,11 @@ std::optional<QString> checkBatchArguments(const Invocation &invocation, const Q
     bool ok = true;
     if (!units.isEmpty() && (units.toInt(&ok) <= 0 || !ok))
         return UnitsRefusedText.text(invocation.language).arg(units);
+    const QStringList ports = invocation.values(PortOption.name);
+    for (qsizetype i = 1; i < ports.size(); ++i) {
+        if (ports.indexOf(ports.at(i)) < i)
+            return PortTwiceText.text(invocation.language).arg(ports.at(i));
+    }
     return std::nullopt;
 }
 
@@ -120,34 +129,30 @@ std::optional<int> readVariations(BatchPlan &plan, const QString &vary, Language
     return std::nullopt;
 }
 
-// False, after saying why, when the port does not open.
-bool openBatchPort(SerialPort &port, const QString &portName, const QString &programDirectory, Language language)
-{
-    const TransferOutcome opened = openPort(port, portName, programDirectory);
-    if (opened)
-        return true;
-    err() << failureMessage(opened, TransferDirection::Write, portName, language) << '\n';
-    err().flush();
-    return false;
-}
-
 // Each step and resumption on standard error, each finished radio on
-// standard output; without --auto the next radio is asked for.
-BatchObserver consoleObserver(Language language, bool autoSwap)
+// standard output; without --auto the next radio is asked for. With several
+// ports each line begins with its lane's port, and the lanes' lines never
+// run into each other.
+BatchObserver consoleObserver(Language language, const QStringList &ports, bool autoSwap)
 {
+    const auto lock = std::make_shared<std::mutex>();
+    const bool lanes = ports.size() > 1;
+    const auto say = [=](QTextStream &stream, int lane, const QString &text) {
+        const std::lock_guard guard(*lock);
+        stream << (lanes ? LaneText.text(language).arg(ports.at(lane), text) : text) << '\n';
+        stream.flush();
+    };
     BatchObserver observer;
-    observer.step = [language](int unit, BatchStep step) {
-        err() << UnitText.text(language).arg(unit).arg(batchStepText(step, language)) << '\n';
-        err().flush();
+    observer.step = [=](int lane, int unit, BatchStep step) {
+        const QString text = batchStepText(step, language);
+        say(err(), lane, unit > 0 ? UnitText.text(language).arg(unit).arg(text) : text);
     };
     // A resume names its block among the blocks of the transfer under way.
-    observer.resuming = [language](int block, int blocks, int resume) {
-        err() << resumingNotice(block, blocks, resume, language) << '\n';
-        err().flush();
+    observer.resuming = [=](int lane, int block, int blocks, int resume) {
+        say(err(), lane, resumingNotice(block, blocks, resume, language));
     };
-    observer.unitDone = [language](const UnitRecord &record) {
-        out() << unitLine(record, language) << '\n';
-        out().flush();
+    observer.unitDone = [=](const UnitRecord &record) {
+        say(out(), int(std::max<qsizetype>(0, ports.indexOf(record.port))), unitLine(record, language));
     };
     observer.stopRequested = [] { return g_interrupted != 0; };
     if (!autoSwap)
@@ -162,8 +167,8 @@ void reportSummary(const BatchSummary &summary, bool verify, const QString &logP
     out().flush();
     if (!summary.logError.isEmpty())
         err() << "kdw-cli: " << summary.logErrorText(language) << '\n';
-    if (summary.lineLost)
-        err() << "kdw-cli: " << BatchLineLostText.text(language) << '\n';
+    if (summary.lineLost())
+        err() << "kdw-cli: " << summary.lostPortsText(language) << '\n';
     err().flush();
 }
 
@@ -190,21 +195,24 @@ int cmdBatch(const CliContext &context, const QStringList &args)
         if (const auto refused = readVariations(plan, vary, language))
             return *refused;
     }
-    SerialPort port;
-    if (!openBatchPort(port, run->option(PortOption.name), context.programDirectory, language))
-        return Failed;
-
     const QString logPath = run->option(LogOption.name).isEmpty()
                                 ? plan.backupDirectory + batchStem(plan.started) + QStringLiteral(".csv")
                                 : run->option(LogOption.name);
-    QString logError;
-    const auto log = BatchLog::create(logPath, &logError, language);
-    if (!log)
-        return usageError(logError);
-
+    const QStringList ports = run->values(PortOption.name);
     stopOnInterrupt();
-    const BatchSummary summary = BatchRun(port, plan, log.get(), consoleObserver(language, plan.autoSwap)).run();
-    reportSummary(summary, plan.verify, log->path(), language);
+    const BatchOutcome outcome
+        = runBatchOnPorts(ports, context.programDirectory, plan, logPath,
+                          consoleObserver(language, ports, plan.autoSwap || ports.size() > 1), language);
+    switch (outcome.failure) {
+    case BatchOutcome::Failure::Port:
+        err() << failureMessage(outcome.opened, TransferDirection::Write, outcome.port, language) << '\n';
+        err().flush();
+        return Failed;
+    case BatchOutcome::Failure::Log: return usageError(outcome.logError);
+    case BatchOutcome::Failure::None: break;
+    }
+    const BatchSummary &summary = outcome.summary;
+    reportSummary(summary, plan.verify, outcome.logPath, language);
     return summary.allGood() ? Ok : Failed;
 }
 

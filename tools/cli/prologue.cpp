@@ -147,8 +147,10 @@ Parse parse(const QStringList &args, const CommandLine &line)
     }
     Invocation &invocation = result.invocation;
     bool fits = true;
-    for (const ValueOption &option : line.options)
+    for (const ValueOption &option : line.options) {
         invocation.options.insert(option.name, parser.value(bare(option.name)));
+        invocation.repeated.insert(option.name, parser.values(bare(option.name)));
+    }
     for (const QString &flag : line.flags) {
         if (parser.isSet(bare(flag)))
             invocation.flags.append(flag);

@@ -58,12 +58,14 @@ struct CommandLine
 struct Invocation
 {
     Language language = Language::Eng;
-    QHash<QString, QString> options;
+    QHash<QString, QString> options;      // the last value of each option
+    QHash<QString, QStringList> repeated; // every value of each option, in order
     QStringList flags;
     QStringList arguments;
     QList<MemoryImage> images;
 
     QString option(const QString &name) const { return options.value(name); }
+    QStringList values(const QString &name) const { return repeated.value(name); }
     bool flag(const QString &name) const { return flags.contains(name); }
 };
 
