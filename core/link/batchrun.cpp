@@ -391,6 +391,10 @@ void BatchRun::Lane::run()
             return;
         UnitRecord record = programUnit(unit);
         m_run.finish(record);
+        if (m_port.lineLost()) {
+            m_run.laneLost(m_lane);
+            return;
+        }
         if (stopRequested())
             return;
     }

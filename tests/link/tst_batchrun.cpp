@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <condition_variable>
+#include <mutex>
+
 using namespace kdw;
 using namespace kdw::test;
 using namespace Qt::StringLiterals;
@@ -32,6 +35,10 @@ struct Box
     int failingRadio = -1; // stops answering after `failAfterBlocks` written blocks
     int failAfterBlocks = 0;
     int writtenBlocks = 0;
+    ScriptedPort *hangsUp = nullptr; // with failingRadio: the line goes away instead
+    std::function<void()> beforeIdentification;
+    std::function<void()> onFirstRead;
+    bool read = false; // the first read request came
 
     explicit Box(int radios)
     {
@@ -45,10 +52,18 @@ struct Box
     {
         if (current < 0 || current >= memories.size())
             return {};
-        if (frame == QByteArray("M\x02", 2))
+        if (frame == QByteArray("M\x02", 2)) {
+            if (beforeIdentification)
+                beforeIdentification();
             return identifications.at(current);
-        if (frame.size() == 12 && frame.at(0) == 'W' && current == failingRadio && writtenBlocks++ >= failAfterBlocks)
+        }
+        if (frame.size() == 4 && frame.at(0) == 'R' && !std::exchange(read, true) && onFirstRead)
+            onFirstRead();
+        if (frame.size() == 12 && frame.at(0) == 'W' && current == failingRadio && writtenBlocks++ >= failAfterBlocks) {
+            if (hangsUp)
+                hangsUp->lost = true;
             return {};
+        }
         return healthyRadio(&memories[current])(frame, count);
     }
 };
@@ -64,6 +79,34 @@ QStringList logRows(const QString &path)
 {
     return QString::fromUtf8(readFile(path)).split(u'\n', Qt::SkipEmptyParts);
 }
+
+// Lets the lanes' radios answer their identification one at a time, in the
+// order given, each once the one before has its row or was skipped.
+class IdentificationOrder
+{
+public:
+    explicit IdentificationOrder(QList<int> lanes)
+        : m_lanes(std::move(lanes))
+    {
+    }
+    void awaitTurn(int lane)
+    {
+        std::unique_lock lock(m_mutex);
+        m_turn.wait_for(lock, std::chrono::seconds(20), [&] { return m_lanes.value(m_next, lane) == lane; });
+    }
+    void done()
+    {
+        const std::lock_guard lock(m_mutex);
+        ++m_next;
+        m_turn.notify_all();
+    }
+
+private:
+    QList<int> m_lanes;
+    qsizetype m_next = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_turn;
+};
 
 QString sha(const MemoryImage &image)
 {
@@ -87,28 +130,42 @@ private:
         int prompts = 0;
     };
 
+    BatchPlan planOf(const QString &variations, bool backup = true)
+    {
+        BatchPlan plan;
+        plan.document = m_document;
+        if (!variations.isEmpty()) {
+            const VariationsRead read = parseVariations(variations);
+            if (!read)
+                qFatal("bad variations in the test: %s", qPrintable(*read.error));
+            plan.variations = read.units;
+        }
+        plan.backup = backup;
+        plan.maxResumes = 0;
+        plan.backupDirectory = m_dir.filePath(u"backups/"_s);
+        plan.programDirectory = m_dir.path() + u'/';
+        return plan;
+    }
+
+    std::unique_ptr<BatchLog> makeLog(QString *path)
+    {
+        static int runs = 0;
+        *path = m_dir.filePath(u"log%1.csv"_s.arg(++runs));
+        QString error;
+        auto log = BatchLog::create(*path, &error);
+        if (!log)
+            qFatal("cannot make the log: %s", qPrintable(error));
+        return log;
+    }
+
     // Runs three radios' worth of rows over `box`, connecting radio N when asked for it.
     Run runBatch(Box &box, const QString &variations, std::function<bool()> stop = {}, bool backup = true)
     {
         ScriptedPort port;
         port.radio = [&box](const QByteArray &frame, int count) { return box.answer(frame, count); };
-        BatchPlan plan;
-        plan.document = m_document;
-        const VariationsRead read = parseVariations(variations);
-        if (!read)
-            qFatal("bad variations in the test: %s", qPrintable(*read.error));
-        plan.variations = read.units;
-        plan.backup = backup;
-        plan.maxResumes = 0;
-        plan.backupDirectory = m_dir.filePath(u"backups/"_s);
-        plan.programDirectory = m_dir.path() + u'/';
-        static int runs = 0;
-        const QString logPath = m_dir.filePath(u"log%1.csv"_s.arg(++runs));
-        QString error;
-        auto log = BatchLog::create(logPath, &error);
-        if (!log)
-            qFatal("cannot make the log: %s", qPrintable(error));
+        const BatchPlan plan = planOf(variations, backup);
         Run run;
+        const auto log = makeLog(&run.log);
         BatchObserver observer;
         observer.nextConnected = [&box, &run](int unit) {
             ++run.prompts;
@@ -117,7 +174,27 @@ private:
         };
         observer.stopRequested = std::move(stop);
         run.summary = BatchRun(plan, log.get(), observer).run(port);
-        run.log = logPath;
+        return run;
+    }
+
+    // One radio a lane, each on its port from the start, named "COM1", "COM2", ...
+    Run runLanes(QList<Box> &boxes, const BatchPlan &plan, BatchObserver observer = {})
+    {
+        QList<ScriptedPort> ports(boxes.size());
+        QList<BytePort *> lanes;
+        QStringList names;
+        for (qsizetype i = 0; i < boxes.size(); ++i) {
+            boxes[i].current = 0;
+            ports[i].radio
+                = [box = &boxes[i]](const QByteArray &frame, int count) { return box->answer(frame, count); };
+            if (boxes[i].failingRadio == 0)
+                boxes[i].hangsUp = &ports[i];
+            lanes.append(&ports[i]);
+            names.append(u"COM%1"_s.arg(i + 1));
+        }
+        Run run;
+        const auto log = makeLog(&run.log);
+        run.summary = BatchRun(plan, log.get(), std::move(observer), names).run(lanes);
         return run;
     }
 
@@ -221,6 +298,124 @@ private slots:
         QCOMPARE(logRows(run.log).size(), 2);
         QVERIFY(logRows(run.log).at(1).endsWith(u",failed,,"_s + sha(withCode(m_document, u"101"_s))
                                                 + u",Code=101;partly written,"_s + QString::number(written) + u','));
+    }
+
+    // The rows go to the radios in the order they are identified, whatever
+    // the lanes; a skipped radio on one lane gives its row to a radio on another.
+    void lanesShareTheRowsInTheOrderRadiosAreIdentified_data()
+    {
+        QTest::addColumn<QList<int>>("order");
+        QTest::addColumn<int>("skipped"); // the lane whose radio is another model; -1: none
+        QTest::newRow("lanes in reverse") << QList<int>{2, 0, 1} << -1;
+        QTest::newRow("the first identified is another model") << QList<int>{1, 2, 0} << 1;
+        QTest::newRow("the second identified is another model") << QList<int>{0, 2, 1} << 2;
+    }
+
+    void lanesShareTheRowsInTheOrderRadiosAreIdentified()
+    {
+        QFETCH(QList<int>, order);
+        QFETCH(int, skipped);
+        IdentificationOrder turns(order);
+        QList<Box> boxes{Box(1), Box(1), Box(1)};
+        for (int lane = 0; lane < 3; ++lane)
+            boxes[lane].beforeIdentification = [&turns, lane] { turns.awaitTurn(lane); };
+        if (skipped >= 0)
+            boxes[skipped].identifications[0] = OtherModel;
+        // A radio's turn ends once it has its row (its backup read begins) or is skipped.
+        BatchObserver observer;
+        observer.step = [&turns](int, int, BatchStep step) {
+            if (step == BatchStep::BackingUp)
+                turns.done();
+        };
+        observer.unitDone = [&turns](const UnitRecord &record) {
+            if (record.result == UnitResult::Skipped)
+                turns.done();
+        };
+        BatchPlan plan = planOf(u"Code\n101\n102\n103\n"_s);
+        plan.units = 3; // a skipped radio leaves rows no radio of these lanes takes
+        const Run run = runLanes(boxes, plan, observer);
+        QCOMPARE(run.summary.units.size(), 3);
+
+        // The first radio identified sets the reference: a skipped first one
+        // makes the others the strangers.
+        const bool firstSkipped = skipped == order.first();
+        int row = 101;
+        QSet<int> units;
+        const QStringList rows = logRows(run.log);
+        QCOMPARE(rows.size(), 4);
+        for (int lane : order) {
+            const QString port = u"COM%1"_s.arg(lane + 1);
+            const auto record = std::find_if(run.summary.units.begin(), run.summary.units.end(),
+                                             [&](const UnitRecord &r) { return r.port == port; });
+            QVERIFY(record != run.summary.units.end());
+            units.insert(record->unit);
+            QVERIFY(std::any_of(rows.begin(), rows.end(), [&](const QString &line) {
+                return line.startsWith(QString::number(record->unit) + u',') && line.endsWith(u',' + port);
+            }));
+            const bool skip = firstSkipped ? lane != skipped : lane == skipped;
+            if (skip) {
+                QCOMPARE(record->result, UnitResult::Skipped);
+                continue;
+            }
+            QCOMPARE(record->result, UnitResult::Verified);
+            const QString code = QString::number(row++);
+            QCOMPARE(record->changes, QStringList{u"Code="_s + code});
+            QCOMPARE(writtenRanges(boxes.at(lane).memories.at(0)), writtenRanges(withCode(m_document, code).bytes()));
+        }
+        QCOMPARE(units, (QSet<int>{1, 2, 3}));
+    }
+
+    // A lane whose line goes away mid-write ends there, said in the summary;
+    // the others finish. A stop reaches every lane at its next block.
+    void aLaneThatLosesItsLineEndsAlone()
+    {
+        QList<Box> boxes{Box(1), Box(1), Box(1)};
+        boxes[1].failingRadio = 0;
+        boxes[1].failAfterBlocks = 30;
+        BatchPlan plan = planOf({});
+        plan.units = 3;
+        const Run run = runLanes(boxes, plan);
+        QCOMPARE(run.summary.lostPorts, QStringList{u"COM2"_s});
+        QCOMPARE(run.summary.count(UnitResult::Verified), 2);
+        QCOMPARE(run.summary.count(UnitResult::Failed), 1);
+        QCOMPARE(run.summary.lostPortsText(Language::Eng),
+                 u"COM2 went away; its radios ended there, the other ports went on"_s);
+        for (int lane : {0, 2})
+            QCOMPARE(writtenRanges(boxes.at(lane).memories.at(0)), writtenRanges(m_document.bytes()));
+    }
+
+    // Both lanes are held at their backup read's first block until both
+    // are there; then the stop comes, and neither radio gets a byte.
+    void aStopReachesEveryLane()
+    {
+        QList<Box> boxes{Box(1), Box(1)};
+        std::mutex mutex;
+        std::condition_variable bothReading;
+        int reading = 0;
+        for (Box &box : boxes) {
+            box.onFirstRead = [&] {
+                std::unique_lock lock(mutex);
+                ++reading;
+                bothReading.notify_all();
+                bothReading.wait_for(lock, std::chrono::seconds(20), [&] { return reading == 2; });
+            };
+        }
+        const QList<QByteArray> before{boxes.at(0).memories.at(0), boxes.at(1).memories.at(0)};
+        BatchObserver observer;
+        observer.stopRequested = [&] {
+            const std::lock_guard lock(mutex);
+            return reading == 2;
+        };
+        const Run run = runLanes(boxes, planOf(u"Code\n101\n102\n"_s), observer);
+        QVERIFY(run.summary.stopped);
+        QCOMPARE(run.summary.count(UnitResult::Skipped), 2);
+        for (const UnitRecord &record : run.summary.units) {
+            QCOMPARE(record.reason.in(Language::Eng), u"stopped before writing"_s);
+            QCOMPARE(record.blocks, 0);
+        }
+        for (int lane : {0, 1})
+            QCOMPARE(boxes.at(lane).memories.at(0), before.at(lane));
+        QVERIFY(logRows(run.log).at(1).contains(u",skipped,"_s));
     }
 };
 
