@@ -3,6 +3,8 @@
 // prompts, and a bad variations file that touches no radio.
 
 #include "core/image/sinfile.h"
+#include "core/settings/settingtable.h"
+#include "core/settings/settingvalues.h"
 #include "radiosim.h"
 
 #include <QProcess>
@@ -173,6 +175,47 @@ private slots:
         }
         if (written == 0)
             QCOMPARE(sim.hostBytes(), QByteArray());
+    }
+
+    // Two cables, a box of three radios on each: six radios, each with the
+    // document and a row of its own, one log naming each radio's port.
+    void twoLanesProgramTwoBoxes()
+    {
+        const RadioSim first(texts(u"--box|3"));
+        const RadioSim second(texts(u"--box|3"), patternImage(), first.directory(), u"COM2"_s);
+        QVERIFY(second.isRunning());
+        QVERIFY(prepareFiles(first, u"Code\n101\n102\n103\n104\n105\n106\n"_s));
+        const CliRun run = batch(first, {u"--port"_s, u"COM2"_s}, 6);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err + first.logTail() + second.logTail()));
+        QVERIFY2(run.out.contains(u"6 verified, 0 failed, 0 skipped"_s), qPrintable(run.out));
+
+        const QStringList lines = logLines(first.directory() + u"log.csv"_s);
+        QCOMPARE(lines.size(), 7);
+        QVERIFY(lines.at(0).endsWith(u",blocks,port"_s));
+        const MemoryImage document = patternImage(5);
+        const RadioSim *sims[] = {&first, &second};
+        QSet<QString> codes;
+        for (int lane = 0; lane < 2; ++lane) {
+            // The codes the log gives this lane's radios, each radio holding one of them.
+            QStringList laneCodes;
+            for (const QString &line : lines.mid(1)) {
+                if (line.endsWith(u",COM%1"_s.arg(lane + 1)))
+                    laneCodes.append(line.section(u',', 7, 7).section(u'=', 1));
+            }
+            QCOMPARE(laneCodes.size(), 3);
+            for (int radio = 1; radio <= 3; ++radio) {
+                const QByteArray memory = writtenRanges(sims[lane]->savedMemory(radio));
+                const auto holds = std::find_if(laneCodes.begin(), laneCodes.end(), [&](const QString &code) {
+                    MemoryImage image = document;
+                    storeChosenSettings(image, {{findSetting(u"Code"), code}});
+                    return writtenRanges(image.bytes()) == memory;
+                });
+                QVERIFY2(holds != laneCodes.end(), qPrintable(u"COM%1 radio %2"_s.arg(lane + 1).arg(radio)));
+                codes.insert(*holds);
+                laneCodes.erase(holds);
+            }
+        }
+        QCOMPARE(codes.size(), 6);
     }
 };
 

@@ -22,11 +22,12 @@ MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::arra
     return base;
 }
 
-RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const QString &programDirectory)
+RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const QString &programDirectory,
+                   const QString &port)
     : m_programDirectory(programDirectory.isEmpty() ? m_dir.path() + u'/' : programDirectory)
 {
     const QString image = m_dir.filePath(QStringLiteral("radio.sin"));
-    const QString link = m_programDirectory + QStringLiteral("ports/COM1");
+    const QString link = m_programDirectory + QStringLiteral("ports/") + port;
     if (!QDir(m_programDirectory).mkpath(QStringLiteral("ports")) || !writeSinFile(image, memory)) {
         qWarning("cannot prepare the simulated radio's directory");
         return;

@@ -16,7 +16,7 @@ namespace kdw::test {
 // `base` with the bytes of `ranges` taken from `source`.
 MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges);
 
-// kdw-radio-sim linked as ports/COM1 in a directory (its own temporary one
+// kdw-radio-sim linked as ports/COM1 (or the port given) in a directory (its own temporary one
 // unless given), so that the directory serves as the program directory of a
 // transfer on "COM1". The radio's memory starts as `memory`, it saves after
 // every completed write, and logs the bytes of both directions.
@@ -24,7 +24,7 @@ class RadioSim
 {
 public:
     explicit RadioSim(const QStringList &faults = {}, const MemoryImage &memory = patternImage(),
-                      const QString &programDirectory = {});
+                      const QString &programDirectory = {}, const QString &port = QStringLiteral("COM1"));
     ~RadioSim();
 
     // Started and its terminal linked; false with a QWARN otherwise.
