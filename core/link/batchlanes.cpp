@@ -2,10 +2,11 @@
 
 #include "core/link/serialport.h"
 
+#include <QThread>
+
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace kdw {
@@ -71,15 +72,16 @@ BatchOutcome runBatchOnPorts(const QStringList &ports, const QString &programDir
                              const QString &logPath, const BatchObserver &observer, Language language)
 {
     StartGate gate(ports.size());
-    std::vector<std::thread> lanes;
-    lanes.reserve(std::size_t(ports.size()));
+    // Qt threads: a serial port watches its line with Qt's notifiers.
+    std::vector<std::unique_ptr<QThread>> lanes;
     for (int lane = 0; lane < ports.size(); ++lane) {
-        lanes.emplace_back([&, lane] {
+        lanes.emplace_back(QThread::create([&, lane] {
             SerialPort port;
             const TransferOutcome opened = openPort(port, ports.at(lane), programDirectory);
             if (BatchRun *run = gate.opened(bool(opened), lane, opened))
                 run->runLane(lane, port);
-        });
+        }));
+        lanes.back()->start();
     }
 
     BatchOutcome outcome;
@@ -95,8 +97,8 @@ BatchOutcome runBatchOnPorts(const QStringList &ports, const QString &programDir
         run = std::make_unique<BatchRun>(plan, log.get(), observer, ports);
     }
     gate.decide(run.get());
-    for (std::thread &lane : lanes)
-        lane.join();
+    for (const auto &lane : lanes)
+        lane->wait();
     if (run)
         outcome.summary = run->summary();
     return outcome;

@@ -50,6 +50,8 @@ inline constexpr int LogPath = 1213;
 inline constexpr int OpenFolder = 1214;
 inline constexpr int Next = 1215;
 inline constexpr int Stop = 1216;
+inline constexpr int PortsLabel = 1217;
+inline constexpr int Ports = 1218;
 } // namespace batch
 
 // Edit > Fill Frequencies...

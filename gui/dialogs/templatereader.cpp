@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMetaProperty>
 #include <QPixmap>
 #include <QProgressBar>
@@ -41,7 +42,8 @@ WidgetFactory factoryFor(const QString &className)
         {u"QPushButton"_s, make<QPushButton>},   {u"QComboBox"_s, make<QComboBox>},
         {u"QLineEdit"_s, make<QLineEdit>},       {u"QGroupBox"_s, make<QGroupBox>},
         {u"QProgressBar"_s, make<QProgressBar>}, {u"QCheckBox"_s, make<QCheckBox>},
-        {u"QRadioButton"_s, make<QRadioButton>}, {u"QTableWidget"_s, make<QTableWidget>}};
+        {u"QRadioButton"_s, make<QRadioButton>}, {u"QTableWidget"_s, make<QTableWidget>},
+        {u"QListWidget"_s, make<QListWidget>}};
     return factories.value(className);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/image/backups.h"
 #include "core/link/batchworker.h"
+#include "core/link/serialdevices.h"
 #include "core/link/transfermessages.h"
 #include "core/settings/unitvariations.h"
 #include "gui/dialogs/controlids.h"
@@ -15,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,10 +47,21 @@ constexpr LocalisedText StoppedText{u"The run was stopped.", u"批量写频已�
 constexpr LocalisedText LogRowText{u"A row of the log could not be written; the run ends here.\n%1",
                                    u"无法写入日志的一行；批量写频到此结束。\n%1",
                                    u"無法寫入記錄的一列；批次寫頻到此結束。\n%1"};
+constexpr LocalisedText LaneStepText{u"%1: %2", u"%1：%2", u"%1：%2"};
+constexpr LocalisedText WaitingText{u"%1…", u"%1…", u"%1…"};
+constexpr LocalisedText NoPortText{u"Check the port of at least one cable.", u"请至少勾选一条数据线的串口。",
+                                   u"請至少勾選一條傳輸線的連接埠。"};
+constexpr LocalisedText StopBackupQuestion{u"Stop the backup read? The radio has not been written and stays as it is.",
+                                           u"要停止备份读取吗？对讲机尚未写入，保持原样。",
+                                           u"要停止備份讀取嗎？對講機尚未寫入，保持原樣。"};
+constexpr LocalisedText StopVerifyQuestion{u"Stop the verify? The radio is written but will be logged as not verified.",
+                                           u"要停止校验吗？对讲机已写入，但将记录为未校验。",
+                                           u"要停止校驗嗎？對講機已寫入，但將記錄為未校驗。"};
 constexpr LocalisedText LogText{u"Log: %1", u"日志：%1", u"記錄：%1"};
 
-constexpr LocalisedList<4> Headings{{
+constexpr LocalisedList<5> Headings{{
     {u"Radio", u"序号", u"序號"},
+    {u"Port", u"串口", u"連接埠"},
     {u"Identification", u"识别码", u"識別碼"},
     {u"Result", u"结果", u"結果"},
     {u"Time", u"时间", u"時間"},
@@ -78,12 +91,13 @@ CBatchDlg::CBatchDlg(QWidget *parent, const MemoryImage &document, TransferLink 
         table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
         // The identification (16 hex digits) whole; the result takes the room left.
         QHeaderView *header = table->horizontalHeader();
-        for (int c : {0, 1, 3})
+        for (int c : {0, 1, 2, 4})
             header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-        header->setSectionResizeMode(2, QHeaderView::Stretch);
+        header->setSectionResizeMode(3, QHeaderView::Stretch);
         if (auto *label = item<QLabel>(ctl::batch::UnitsLabel))
             nameByLabel(table, label);
     }
+    fillPorts();
     const std::pair<int, void (CBatchDlg::*)()> buttons[] = {
         {ctl::batch::Browse, &CBatchDlg::OnBrowse},
         {ctl::batch::Next, &CBatchDlg::OnNext},
@@ -99,6 +113,76 @@ CBatchDlg::CBatchDlg(QWidget *parent, const MemoryImage &document, TransferLink 
         button->setAutoDefault(false);
     for (int id : {ctl::batch::Next, ctl::batch::Stop, ctl::batch::OpenFolder})
         item<QPushButton>(id)->setEnabled(false);
+}
+
+void CBatchDlg::fillPorts()
+{
+    auto *list = item<QListWidget>(ctl::batch::Ports);
+    if (!list)
+        return;
+    if (auto *label = item<QLabel>(ctl::batch::PortsLabel))
+        nameByLabel(list, label);
+    // The Port menu's COM items, then the adapters present by their stable names.
+    QStringList ports;
+    for (int n = 1; n <= 8; ++n)
+        ports.append(QStringLiteral("COM%1").arg(n));
+    for (const SerialDevice &device : usbSerialDevices({}))
+        ports.append(device.byId.isEmpty() ? device.path : device.byId);
+    if (!m_link.port.isEmpty() && !ports.contains(m_link.port))
+        ports.append(m_link.port);
+    for (const QString &port : ports) {
+        auto *entry = new QListWidgetItem(port, list);
+        entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        entry->setCheckState(port == m_link.port ? Qt::Checked : Qt::Unchecked);
+        if (port == m_link.port)
+            list->setCurrentItem(entry);
+    }
+}
+
+QStringList CBatchDlg::checkedPorts() const
+{
+    QStringList ports;
+    if (const auto *list = item<QListWidget>(ctl::batch::Ports)) {
+        for (int row = 0; row < list->count(); ++row) {
+            if (list->item(row)->checkState() == Qt::Checked)
+                ports.append(list->item(row)->text());
+        }
+    }
+    return ports;
+}
+
+void CBatchDlg::setUpLanes(int lanes)
+{
+    auto *table = item<QTableWidget>(ctl::batch::Units);
+    auto *step = item<QLabel>(ctl::batch::Step);
+    auto *progress = item<QProgressBar>(ctl::batch::Progress);
+    qDeleteAll(m_extraLanes);
+    m_extraLanes.clear();
+    if (m_tableGeometry.isNull())
+        m_tableGeometry = table->geometry();
+    // Each further lane takes a step line and bar off the foot of the table.
+    const int pitch = progress->geometry().bottom() - step->geometry().top() + 4;
+    table->setGeometry(m_tableGeometry.adjusted(0, 0, 0, -(lanes - 1) * pitch));
+    m_lanes = {{step, progress}};
+    for (int lane = 1; lane < lanes; ++lane) {
+        auto *line = new QLabel(this);
+        auto *bar = new QProgressBar(this);
+        line->setGeometry(step->geometry().translated(0, -(lanes - lane) * pitch));
+        bar->setGeometry(progress->geometry().translated(0, -(lanes - lane) * pitch));
+        bar->setTextVisible(false);
+        bar->setValue(0);
+        line->show();
+        bar->show();
+        m_extraLanes << line << bar;
+        m_lanes.append({line, bar});
+    }
+    // The first lane's line sits at the top, the last one's where a single lane's is.
+    std::rotate(m_lanes.begin(), m_lanes.begin() + 1, m_lanes.end());
+    for (int lane = 0; lane < lanes; ++lane) {
+        m_lanes[lane].line->clear();
+        m_lanes[lane].bar->setAccessibleName(m_ports.value(lane));
+    }
+    m_steps = QList<BatchStep>(lanes, BatchStep::WaitingForRadio);
 }
 
 CBatchDlg::~CBatchDlg()
@@ -148,6 +232,14 @@ void CBatchDlg::OnStart()
         }
         plan.variations = read.units;
     }
+    m_ports = checkedPorts();
+    if (m_ports.isEmpty()) {
+        messageBox(this, NoPortText.text(language));
+        return;
+    }
+    // Several cables are never waited on by hand: each lane finds its next radio.
+    if (m_ports.size() > 1)
+        item<QRadioButton>(ctl::batch::AutoSwap)->setChecked(true);
     plan.document = m_document;
     m_verify = item<QCheckBox>(ctl::batch::Verify)->isChecked();
     plan.verify = m_verify;
@@ -164,10 +256,11 @@ void CBatchDlg::OnStart()
     item<QLabel>(ctl::batch::LogPath)->clear();
     m_summary = {};
     m_logPath.clear();
-    m_worker = new BatchWorker(m_link, {m_link.port}, std::move(plan), logPath, this);
+    setUpLanes(int(m_ports.size()));
+    m_worker = new BatchWorker(m_link, m_ports, std::move(plan), logPath, this);
     connect(m_worker, &BatchWorker::stepStarted, this, &CBatchDlg::onStep);
     connect(m_worker, &BatchWorker::progress, this, &CBatchDlg::onProgress);
-    connect(m_worker, &BatchWorker::resuming, this, [this](int, const QString &notice) { setStatus(notice); });
+    connect(m_worker, &BatchWorker::resuming, this, &CBatchDlg::setStatus);
     connect(m_worker, &BatchWorker::unitDone, this, &CBatchDlg::onUnitDone);
     connect(m_worker, &BatchWorker::waitingForNext, this, &CBatchDlg::onWaitingForNext);
     connect(m_worker, &BatchWorker::mismatched, this, &CBatchDlg::onMismatched, Qt::BlockingQueuedConnection);
@@ -179,7 +272,8 @@ void CBatchDlg::OnStart()
 void CBatchDlg::showRunning(bool running)
 {
     for (int id : {ctl::batch::VariationsLabel, ctl::batch::Variations, ctl::batch::Browse, ctl::batch::Verify,
-                   ctl::batch::Backup, ctl::batch::AutoSwap, ctl::batch::NextSwap, ctl::batch::Start}) {
+                   ctl::batch::Backup, ctl::batch::AutoSwap, ctl::batch::NextSwap, ctl::batch::Start,
+                   ctl::batch::PortsLabel, ctl::batch::Ports}) {
         if (auto *control = item<QWidget>(id))
             control->setEnabled(false);
     }
@@ -193,38 +287,48 @@ void CBatchDlg::showRunning(bool running)
     (running ? stop : close)->setFocus();
 }
 
-QString CBatchDlg::stepLine(int unit, BatchStep step) const
+QString CBatchDlg::stepLine(int lane, int unit, BatchStep step) const
 {
     const Language language = m_link.language;
-    return UnitStepText.text(language).arg(unit).arg(batchStepText(step, language));
+    const QString text = batchStepText(step, language);
+    const QString line
+        = unit > 0 ? UnitStepText.text(language).arg(unit).arg(text) : WaitingText.text(language).arg(text);
+    return m_lanes.size() > 1 ? LaneStepText.text(language).arg(m_ports.value(lane), line) : line;
 }
 
-void CBatchDlg::setStatus(const QString &text)
+void CBatchDlg::setStatus(int lane, const QString &text)
 {
-    item<QLabel>(ctl::batch::Step)->setText(text);
+    if (lane >= 0 && lane < m_lanes.size())
+        m_lanes.at(lane).line->setText(text);
 }
 
-void CBatchDlg::onStep(int /*lane*/, int unit, BatchStep step)
+void CBatchDlg::onStep(int lane, int unit, BatchStep step)
 {
-    m_step = step;
-    setStatus(stepLine(unit, step));
-    auto *progress = item<QProgressBar>(ctl::batch::Progress);
+    if (lane < 0 || lane >= m_lanes.size())
+        return;
+    m_steps[lane] = step;
+    setStatus(lane, stepLine(lane, unit, step));
+    QProgressBar *progress = m_lanes.at(lane).bar;
     const bool waiting = step == BatchStep::WaitingForRadio || step == BatchStep::WaitingForSwap;
     // Waiting has no end to count towards: the bar only shows that it goes on.
     progress->setRange(0, waiting ? 0 : 1);
     progress->setValue(0);
 }
 
-void CBatchDlg::onProgress(int /*lane*/, int done, int total)
+void CBatchDlg::onProgress(int lane, int done, int total)
 {
-    auto *progress = item<QProgressBar>(ctl::batch::Progress);
+    if (lane < 0 || lane >= m_lanes.size())
+        return;
+    QProgressBar *progress = m_lanes.at(lane).bar;
     progress->setRange(0, total);
     progress->setValue(done);
 }
 
 void CBatchDlg::onWaitingForNext(int unit)
 {
-    setStatus(ConnectNextText.text(m_link.language).arg(unit));
+    setStatus(0, ConnectNextText.text(m_link.language).arg(unit));
+    if (!m_steps.isEmpty())
+        m_steps[0] = BatchStep::WaitingForRadio;
     auto *progress = item<QProgressBar>(ctl::batch::Progress);
     progress->setRange(0, 1);
     progress->setValue(0);
@@ -245,20 +349,38 @@ void CBatchDlg::OnNext()
     m_worker->radioConnected();
 }
 
+const LocalisedText *CBatchDlg::stopQuestion() const
+{
+    // A write stopped half-way leaves a radio to be written again: of the
+    // lanes' steps, the one with the most at stake words the question.
+    for (const auto &[step, question] :
+         {std::pair{BatchStep::Writing, &StopWriteQuestion}, std::pair{BatchStep::Verifying, &StopVerifyQuestion},
+          std::pair{BatchStep::BackingUp, &StopBackupQuestion}}) {
+        if (m_steps.contains(step))
+            return question;
+    }
+    return nullptr;
+}
+
 void CBatchDlg::OnStop()
 {
     if (!m_worker || m_asking)
         return;
-    // A write stopped half-way leaves the radio to be written again: asked
-    // first, while the run goes on.
-    if (m_step == BatchStep::Writing) {
+    // Every lane holds at its next block while the user decides; one whose
+    // radio gave up waiting meanwhile resumes as after a fault.
+    if (const LocalisedText *question = stopQuestion()) {
         m_asking = true;
-        const bool stop = messageBox(this, StopWriteQuestion.text(m_link.language), QMessageBox::Question,
+        m_worker->requestPause();
+        const bool stop = messageBox(this, question->text(m_link.language), QMessageBox::Question,
                                      QMessageBox::Yes | QMessageBox::No)
                           == QMessageBox::Yes;
         m_asking = false;
-        if (!stop || !m_worker)
+        if (!m_worker)
             return;
+        if (!stop) {
+            m_worker->resume();
+            return;
+        }
     }
     item<QPushButton>(ctl::batch::Stop)->setEnabled(false);
     item<QPushButton>(ctl::batch::Next)->setEnabled(false);
@@ -282,15 +404,15 @@ void CBatchDlg::onUnitDone(const UnitRecord &record)
     const int row = table->rowCount();
     table->insertRow(row);
     const QString cells[]
-        = {QString::number(record.unit), hex(record.identification), unitResultText(record.result, language),
-           record.finished.toLocalTime().toString(QStringLiteral("HH:mm:ss"))};
-    for (int c = 0; c < 4; ++c)
+        = {QString::number(record.unit), record.port, hex(record.identification),
+           unitResultText(record.result, language), record.finished.toLocalTime().toString(QStringLiteral("HH:mm:ss"))};
+    for (int c = 0; c < int(std::size(cells)); ++c)
         table->setItem(row, c, new QTableWidgetItem(cells[c]));
     // The row as the log has it: the variations and why a radio failed.
     QStringList details = record.changes;
     if (!record.reason.isEmpty())
         details << record.reason.in(language);
-    table->item(row, 2)->setToolTip(details.join(u'\n'));
+    table->item(row, 3)->setToolTip(details.join(u'\n'));
     table->scrollToItem(table->item(row, 0));
 }
 
@@ -305,10 +427,13 @@ void CBatchDlg::onWorkerFinished()
 
     const Language language = m_link.language;
     const bool ran = !m_logPath.isEmpty();
-    auto *progress = item<QProgressBar>(ctl::batch::Progress);
-    progress->setRange(0, 1);
-    progress->setValue(0);
-    setStatus(ran ? (m_summary.stopped ? StoppedText : FinishedText).text(language) : QString());
+    for (const LaneLine &lane : m_lanes) {
+        lane.line->clear();
+        lane.bar->setRange(0, 1);
+        lane.bar->setValue(0);
+    }
+    setStatus(int(m_lanes.size()) - 1,
+              ran ? (m_summary.stopped ? StoppedText : FinishedText).text(language) : QString());
     if (ran) {
         item<QLabel>(ctl::batch::Summary)->setText(m_summary.text(m_verify, language));
         item<QLabel>(ctl::batch::LogPath)->setText(LogText.text(language).arg(QDir::toNativeSeparators(m_logPath)));

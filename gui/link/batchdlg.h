@@ -5,6 +5,13 @@
 #include "core/link/transferworker.h"
 #include "gui/dialogs/dialogtemplate.h"
 
+#include <QList>
+#include <QRect>
+#include <QStringList>
+
+class QLabel;
+class QProgressBar;
+
 namespace kdw {
 
 class BatchWorker;
@@ -48,18 +55,35 @@ private:
     void onUnitDone(const UnitRecord &record);
     void onMismatched(int unit, const QByteArray &identification, const QByteArray &expected);
     void onWorkerFinished();
-    void setStatus(const QString &text);
+    void setStatus(int lane, const QString &text);
     void showRunning(bool running);
-    // A localised line for a step of radio `unit`.
-    QString stepLine(int unit, BatchStep step) const;
+    // A localised line for a step of lane `lane` and radio `unit` (0: not yet numbered).
+    QString stepLine(int lane, int unit, BatchStep step) const;
+    // The COM items, the adapters present and the current port, the current one checked.
+    void fillPorts();
+    QStringList checkedPorts() const;
+    // A step line and bar a lane, the last at the single lane's place.
+    void setUpLanes(int lanes);
+    // The question before a stop, for the lanes' steps; none while all wait.
+    const LocalisedText *stopQuestion() const;
+
+    struct LaneLine
+    {
+        QLabel *line = nullptr;
+        QProgressBar *bar = nullptr;
+    };
 
     const MemoryImage m_document;
     const TransferLink m_link;
     const int m_maxResumes;
     bool m_verify = true;
     bool m_changedOnly = true;
-    BatchStep m_step = BatchStep::WaitingForRadio;
-    bool m_asking = false; // the question before stopping a write is up
+    QStringList m_ports;           // the lanes of the run under way or last run
+    QList<LaneLine> m_lanes;       // in the order of m_ports
+    QList<QWidget *> m_extraLanes; // the lines and bars made for lanes after the first
+    QList<BatchStep> m_steps;      // each lane's step
+    QRect m_tableGeometry;         // the table's place before lanes took room from it
+    bool m_asking = false;         // the question before stopping is up
     BatchWorker *m_worker = nullptr;
     BatchSummary m_summary;
     QString m_logPath;

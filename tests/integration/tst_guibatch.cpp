@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -70,6 +71,7 @@ private slots:
     void anotherIdentificationIsAsked_data();
     void anotherIdentificationIsAsked();
     void badVariationsTouchNoRadio();
+    void stopAcrossTwoCables();
 
 private:
     // Opens the dialog by its menu item and hands it to `drive`; the dialog
@@ -130,7 +132,8 @@ void TestGuiBatch::threeRadiosWithNext()
     for (int i = 0; i < 3; ++i) {
         const QByteArray expected = variations.units.at(i).applied(document).bytes();
         QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
-        QCOMPARE(rows.at(i).mid(0, 3), (QStringList{QString::number(i + 1), u"4b44573431370100"_s, u"verified"_s}));
+        QCOMPARE(rows.at(i).mid(0, 4),
+                 (QStringList{QString::number(i + 1), u"COM1"_s, u"4b44573431370100"_s, u"verified"_s}));
     }
     // The variations went to the radios only.
     QVERIFY(m_program->app.document()->image() == document);
@@ -209,6 +212,52 @@ void TestGuiBatch::badVariationsTouchNoRadio()
     QVERIFY2(messages.texts.first().contains(u"line 3, column 2"_s), qPrintable(messages.texts.first()));
     QCOMPARE(sim.hostBytes(), QByteArray());
     QVERIFY(QDir(backupDirectory(m_program->dir.path())).entryList({u"*.csv"_s}).isEmpty());
+}
+
+// Two cables checked in the list by the keyboard, each with a paced radio:
+// Stop during the write holds both lanes at their next block while it asks,
+// and Yes ends them there; a radio never written is logged skipped.
+void TestGuiBatch::stopAcrossTwoCables()
+{
+    (void)m_program->showImage(patternImage(5));
+    RadioSim first({u"--baud"_s, u"9600"_s}, patternImage(12), m_program->dir.path());
+    RadioSim second({u"--baud"_s, u"9600"_s}, patternImage(13), m_program->dir.path(), u"COM2"_s);
+    QVERIFY(first.isRunning() && second.isRunning());
+    QStringList asked;
+    const auto answered = whenModal<QMessageBox>([&](QMessageBox *box) {
+        asked << box->text();
+        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    });
+    QList<QStringList> rows;
+    QString summary;
+    runDialog([&](CBatchDlg &dialog) {
+        auto *ports = dialog.item<QListWidget>(ctl::batch::Ports);
+        ports->setFocus();
+        ports->setCurrentRow(1);
+        QTest::keyClick(ports, Qt::Key_Space);
+        dialog.item<QPushButton>(ctl::batch::Start)->click();
+        auto *table = dialog.item<QTableWidget>(ctl::batch::Units);
+        // A lane's line says it writes; the other lane may still be reading.
+        const auto writing = [&] {
+            const auto lines = dialog.findChildren<QLabel *>();
+            return std::any_of(lines.begin(), lines.end(), [](QLabel *l) { return l->text().contains(u"writing"_s); });
+        };
+        if (!QTest::qWaitFor(writing, 60000))
+            return;
+        dialog.item<QPushButton>(ctl::batch::Stop)->click();
+        if (QTest::qWaitFor([&] { return !dialog.isRunning(); }, 30000)) {
+            rows = tableTexts(*table);
+            summary = textOf(dialog, ctl::batch::Summary);
+        }
+    });
+    QVERIFY(*answered);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY2(asked.first().startsWith(u"Stop the write?"_s), qPrintable(asked.first()));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(QSet<QString>({rows.at(0).at(1), rows.at(1).at(1)}), (QSet<QString>{u"COM1"_s, u"COM2"_s}));
+    for (const QStringList &row : rows)
+        QVERIFY2(row.at(3) == u"failed"_s || row.at(3) == u"skipped"_s, qPrintable(row.join(u'|')));
+    QVERIFY2(summary.startsWith(u"0 verified"_s), qPrintable(summary));
 }
 
 QTEST_MAIN(TestGuiBatch)

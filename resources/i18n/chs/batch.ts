@@ -25,6 +25,10 @@ Program Several Radios</source>
         <translation>批量写频</translation>
     </message>
     <message>
+        <source>P&amp;orts:</source>
+        <translation>串口(&amp;O)：</translation>
+    </message>
+    <message>
         <source>&amp;Variations file:</source>
         <translation>每台设置文件(&amp;V)：</translation>
     </message>

@@ -25,6 +25,10 @@ Program Several Radios</source>
         <translation>批次寫頻</translation>
     </message>
     <message>
+        <source>P&amp;orts:</source>
+        <translation>連接埠(&amp;O)：</translation>
+    </message>
+    <message>
         <source>&amp;Variations file:</source>
         <translation>每台設定檔案(&amp;V)：</translation>
     </message>
