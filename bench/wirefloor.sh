@@ -7,6 +7,7 @@
 #             (request, answer, acknowledges) with 2 pauses each: 5744 bytes + 644 pauses
 #   write:    a session and 316 blocks of 13 bytes with 1 pause: 4128 bytes + 324 pauses
 #   verify:   a session and the 316 written blocks read back: 5708 bytes + 640 pauses
+#   write:N, verify:N: the same for N of the written blocks
 
 # wire_floor BAUD EXCHANGE...: the seconds the exchanges need together.
 wire_floor() {
@@ -22,6 +23,12 @@ wire_floor() {
     n = split(list, names, " ")
     total = 0
     for (i = 1; i <= n; i++) {
+      if (names[i] ~ /^(write|verify):[0-9]+$/) {
+        split(names[i], part, ":")
+        per = part[1] == "write" ? 13 : 18
+        total += (session_bytes + part[2] * per) * 10 / baud + (session_pauses + part[2] * (per == 13 ? 1 : 2)) / 1000
+        continue
+      }
       if (!(names[i] in bytes)) { print "wire_floor: unknown exchange " names[i] > "/dev/stderr"; exit 2 }
       total += bytes[names[i]] * 10 / baud + pauses[names[i]] / 1000
     }
