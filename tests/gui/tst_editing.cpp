@@ -839,6 +839,17 @@ private slots:
         run.clickCell(3, 1);
         test::pressKeys(run.grid, u"'462.0030 Return"_s);
         QCOMPARE(status->currentMessage(), u"Channel 3, Rx Freq: 462.0030 became 462.00000"_s);
+        // A tone the list does not hold stays where its search got, and says so;
+        // the start of an item is no change.
+        run.clickCell(2, 3);
+        test::pressKeys(run.grid, u"'88.4 Return"_s);
+        QCOMPARE(run.grid->GetTextMatrix(2, 3), u"88.5"_s);
+        QCOMPARE(status->currentMessage(), u"Channel 2, Rx Tone: 88.4 became 88.5"_s);
+        status->clearMessage();
+        run.clickCell(3, 4);
+        test::pressKeys(run.grid, u"'D02 Return"_s);
+        QCOMPARE(run.grid->GetTextMatrix(3, 4), u"D023N"_s);
+        QCOMPARE(status->currentMessage(), QString());
         QVERIFY(messages.texts.isEmpty());
 
         QApplication::clipboard()->setText(u"450\t380\n462.125\n"_s);
