@@ -420,6 +420,11 @@ private slots:
         run.key(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY2(messages.texts.first().contains(u"line 2, column 3 (Rx Tone)"_s), qPrintable(messages.texts.first()));
+        // Columns are counted as the text has them: behind a channel number, Rx Tone is the 4th.
+        QApplication::clipboard()->setText(u"7\t451\t451\t77.7\t\t\t\t\t\t\n"_s);
+        run.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(messages.texts.size(), 2);
+        QVERIFY2(messages.texts.last().contains(u"line 1, column 4 (Rx Tone)"_s), qPrintable(messages.texts.last()));
         QVERIFY(run.image() == before);
         QVERIFY(!run.modified());
         QVERIFY(!run.program.action(cmd::EditUndo)->isEnabled());
