@@ -1,7 +1,9 @@
 #include "gui/grid/bandchartgeometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace kdw {
 
@@ -60,30 +62,77 @@ ChartGeometry layoutBandChart(const QList<ChartChannel> &channels, const Frequen
         geometry.marks.append(mark);
     }
 
-    // Rows are filled from the left: each label goes where it fits first.
+    // Labels are placed from the left, each in the lowest row where it fits
+    // over its mark, else where it moves least (to the right when both ways
+    // are as far, so the numbers keep the order of their frequencies); a
+    // label with no room in any row opens another.
     QList<qsizetype> order(geometry.marks.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
         return geometry.marks.at(a).labelLeft < geometry.marks.at(b).labelLeft;
     });
-    QList<qreal> rowEnds; // the right edge of each row's last label
+    const qreal w = metrics.labelWidth;
+    QList<QList<qreal>> rows; // each row's labels, by left edge
+    const auto freeAt = [w](const QList<qreal> &row, qreal left) {
+        return std::none_of(row.begin(), row.end(), [&](qreal other) { return left < other + w && other < left + w; });
+    };
+    // True when `a` is nearer `wanted` than `b`, or as near and to its right.
+    const auto nearer = [](qreal a, qreal b, qreal wanted) {
+        const qreal da = std::abs(a - wanted);
+        const qreal db = std::abs(b - wanted);
+        return da < db || (da == db && a > b);
+    };
+    // The free left edge nearest `wanted` in `row`, if the axis has one.
+    const auto nearestFree = [&](const QList<qreal> &row, qreal wanted) {
+        std::optional<qreal> best;
+        const auto consider = [&](qreal left) {
+            if (left >= 0 && left <= furthest && freeAt(row, left) && (!best || nearer(left, *best, wanted)))
+                best = left;
+        };
+        consider(wanted);
+        for (qreal other : row) {
+            consider(other + w);
+            consider(other - w);
+        }
+        return best;
+    };
     const int maxRows = std::max(1, metrics.maxRows);
     for (qsizetype i : order) {
         ChartMark &mark = geometry.marks[i];
-        auto row = std::find_if(rowEnds.begin(), rowEnds.end(), [&](qreal end) { return end <= mark.labelLeft; });
-        if (row == rowEnds.end() && rowEnds.size() < maxRows)
-            row = rowEnds.insert(rowEnds.end(), 0);
-        else if (row == rowEnds.end()) {
-            // Every row is taken here: the label moves right, past the row
-            // ending furthest left, rather than over another number; its stem
-            // slants to it. Only at the axis' right end can labels still meet.
-            row = std::min_element(rowEnds.begin(), rowEnds.end());
-            mark.labelLeft = std::min(std::max(mark.labelLeft, *row), furthest);
+        const qreal wanted = mark.labelLeft;
+        int chosen = -1;
+        qreal left = wanted;
+        for (int r = 0; r < int(rows.size()) && chosen < 0; ++r) {
+            if (freeAt(rows.at(r), wanted))
+                chosen = r;
         }
-        mark.row = int(row - rowEnds.begin());
-        *row = mark.labelLeft + metrics.labelWidth;
+        if (chosen < 0 && rows.size() < maxRows) {
+            chosen = int(rows.size());
+            rows.append(QList<qreal>());
+        }
+        if (chosen < 0) {
+            // Every row is taken over the mark: the label moves aside, its
+            // stem slanting to it, rather than over another number.
+            std::optional<qreal> best;
+            for (int r = 0; r < int(rows.size()); ++r) {
+                const std::optional<qreal> at = nearestFree(rows.at(r), wanted);
+                if (at && (!best || nearer(*at, *best, wanted))) {
+                    best = at;
+                    chosen = r;
+                }
+            }
+            if (best)
+                left = *best;
+        }
+        if (chosen < 0) {
+            chosen = int(rows.size());
+            rows.append(QList<qreal>());
+        }
+        mark.labelLeft = left;
+        mark.row = chosen;
+        rows[chosen].append(left);
     }
-    geometry.rows = int(rowEnds.size());
+    geometry.rows = int(rows.size());
     return geometry;
 }
 
