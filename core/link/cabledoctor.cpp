@@ -124,7 +124,8 @@ constexpr LocalisedText NoIdentifyAckText{
 constexpr LocalisedText NotCheckedText{u"The radio was not checked: the port did not open.",
                                        u"未检查对讲机：串口未能打开。", u"未檢查對講機：連接埠未能開啟。"};
 constexpr LocalisedText NoProblemsText{u"No problems found.", u"未发现问题。", u"未發現問題。"};
-constexpr LocalisedText ProblemsText{u"%1 problem(s) found.", u"发现 %1 个问题。", u"發現 %1 個問題。"};
+constexpr LocalisedText ProblemText{u"1 problem found.", u"发现 1 个问题。", u"發現 1 個問題。"};
+constexpr LocalisedText ProblemsText{u"%1 problems found.", u"发现 %1 个问题。", u"發現 %1 個問題。"};
 
 #ifndef Q_OS_WIN
 // The permissions of a device node; Windows has none of these.
@@ -325,7 +326,9 @@ int CableDoctor::run(const QString &portName, const QString &programDirectory, c
     }
     const int problems = m_problems;
     if (sink)
-        sink({DoctorLine::Kind::Note, problems == 0 ? text(NoProblemsText) : text(ProblemsText).arg(problems)});
+        sink({DoctorLine::Kind::Note, problems == 0   ? text(NoProblemsText)
+                                      : problems == 1 ? text(ProblemText)
+                                                      : text(ProblemsText).arg(problems)});
     m_sink = nullptr;
     return problems;
 }

@@ -136,7 +136,7 @@ void TestCableDoctor::systemChecks_data()
         << QStringList{u"problem: @/dev/ttyUSB0 does not exist: plug the cable in"_qs,
                        u"note: USB serial adapters present: @/dev/serial/by-id/usb-USB-Serial_Controller-if00 "
                        u"USB-Serial Controller (067b:2303, pl2303)"_qs,
-                       u"note: The radio was not checked"_qs, u"note: 1 problem(s) found."_qs}
+                       u"note: The radio was not checked"_qs, u"note: 1 problem found."_qs}
         << 1;
     QTest::newRow("device missing, no adapter, in Simplified Chinese")
         << u"COM1"_qs << none << none << QString() << false << QString() << Language::Chs
@@ -172,7 +172,8 @@ void TestCableDoctor::systemChecks_data()
         << u"COM2"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
         << Language::Eng
         << QStringList{u"problem: brltty (the Braille display service) is running and "
-                       u"@/dev/ttyUSB1 is missing"_qs}
+                       u"@/dev/ttyUSB1 is missing"_qs,
+                       u"note: 2 problems found."_qs}
         << 2;
     QTest::newRow("brltty beside a present adapter")
         << u"COM1"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
