@@ -890,6 +890,8 @@ private slots:
         QMenu *edit = menus.at(1)->menu();
         QVERIFY(edit->actions().contains(program.action(cmd::InsertChannel)));
         QCOMPARE(program.action(cmd::InsertChannel)->text(), insert);
+        // The keys by the names on the keyboard, as the menu texts write them.
+        QCOMPARE(program.action(cmd::MoveUp)->shortcut().toString(QKeySequence::NativeText), u"Ctrl+Up"_s);
         for (QAction *a : edit->actions()) {
             if (a->isSeparator())
                 continue;
