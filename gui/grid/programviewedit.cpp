@@ -135,9 +135,14 @@ QWidget *CProgramView::openEditorWidget() const
 long CProgramView::editableCol(long row)
 {
     // On an empty channel only the Rx Freq cell can be edited. Already there,
-    // the current cell stays put, and so does a selection made around it.
-    if (m_grid->GetTextMatrix(row, 1).isEmpty() && m_grid->GetCol() != 1)
+    // the current cell stays put, and so does a selection made around it; a
+    // selection of several rows that reaches the channel elsewhere (Shift+click)
+    // stays too, with no editor.
+    if (m_grid->GetTextMatrix(row, 1).isEmpty() && m_grid->GetCol() != 1) {
+        if (selectionSpansRows())
+            return 0;
         m_grid->SetCol(1);
+    }
     const long col = m_grid->GetCol();
     return col >= 1 && col <= ChannelFieldCount ? col : 0;
 }
