@@ -101,11 +101,11 @@ QString frequencyChangesReport(const QStringList &changes, Language language)
     return ChangedByTyping.text(language) + u'\n' + listedLines(changes, language);
 }
 
-QString lineFaultText(int line, int column, const QString &reason, Language language)
+QString lineFaultText(int line, int column, int rxFreqColumn, const QString &reason, Language language)
 {
     const bool gridColumn = column >= 1 && column <= ChannelFieldCount;
-    return lineColumnText(line, gridColumn ? column : 0, gridColumn ? gridHeaderTexts(language).at(column) : QString(),
-                          reason, language);
+    return lineColumnText(line, gridColumn ? column - 1 + rxFreqColumn : 0,
+                          gridColumn ? gridHeaderTexts(language).at(column) : QString(), reason, language);
 }
 
 QString lineColumnText(int line, int column, const QString &title, const QString &reason, Language language)

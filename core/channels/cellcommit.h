@@ -35,12 +35,15 @@ struct FrequencyChange
 // rules made them.
 [[nodiscard]] QString frequencyChangesReport(const QStringList &changes, Language language);
 
-// Where a fault of a typed line lies: "line 2, column 3 (Rx Tone)", the
-// column numbered as the grid's (1 Rx Freq .. 9 Name) and named by its title;
-// "line 2" alone for column 0 (the channel number or the line as a whole).
-// `reason` follows after a colon; line 0 (the file as a whole) is the reason
-// alone.
-[[nodiscard]] QString lineFaultText(int line, int column, const QString &reason, Language language);
+// Where a fault of a typed line lies: "line 2, column 4 (Rx Tone)" for the
+// grid's `column` (1 Rx Freq .. 9 Name), counted as the text has it, from 1,
+// where Rx Freq is its column `rxFreqColumn` (2 behind a channel number, 1
+// without), and named by its title; "line 2" alone for column 0 (the channel
+// number or the line as a whole). `reason` follows after a colon; line 0
+// (the file as a whole) is the reason alone.
+[[nodiscard]] QString lineFaultText(int line, int column, int rxFreqColumn, const QString &reason, Language language);
+// Rx Freq's column in a channel table file: behind CH.
+inline constexpr int GridFileRxFreqColumn = 2;
 // The same for a file's own column, counted from 1 and named by its title:
 // "line 5, column 7 (rToneFreq): reason"; "line 5, rToneFreq: reason" for a
 // column the file lacks (0 with a title), "line 5: reason" for column 0.

@@ -177,10 +177,11 @@ PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, La
     MemoryImage pasted = image;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int line = int(i + 1);
-        const auto fail = [&result, line](int column, const QString &message) {
+        int rxFreqColumn = 1;
+        const auto fail = [&result, line, &rxFreqColumn](int column, const QString &message) {
             result.channels.clear();
             result.changes.clear();
-            result.fault = PasteFault{line, column, message};
+            result.fault = PasteFault{line, column, rxFreqColumn, message};
             return result;
         };
         QStringView lineText = lines.at(i);
@@ -192,6 +193,7 @@ PasteResult pasteChannelRows(MemoryImage &image, int first, QStringView text, La
         if (cells.size() > 1 + ChannelFieldCount)
             return fail(0, rowtext::TooManyCells.text(language));
         if (cells.size() == 1 + ChannelFieldCount) {
+            rxFreqColumn = 2;
             const QString number = cells.takeFirst().trimmed();
             bool ok = false;
             const int n = number.toInt(&ok);

@@ -50,8 +50,9 @@ void emptyChannels(MemoryImage &image, const QList<int> &channels);
 
 struct PasteFault
 {
-    int line = 0;   // 1-based line of the pasted text
-    int column = 0; // column of the grid (1 Rx Freq .. 9 Name); 0 the line as a whole
+    int line = 0;         // 1-based line of the pasted text
+    int column = 0;       // column of the grid (1 Rx Freq .. 9 Name); 0 the line as a whole
+    int rxFreqColumn = 1; // the line's own column of Rx Freq: 2 behind a channel number
     QString message;
 };
 

@@ -87,8 +87,9 @@ ChannelCsvImport importChannelCsvText(const MemoryImage &image, const QString &t
     if (!format)
         format = channelCsvFormat(text);
     if (!format) {
-        result.refusals.append(
-            lineFaultText(1, 0, UnknownFormat.text(language).arg(gridHeaderTexts(language).join(u',')), language));
+        result.refusals.append(lineFaultText(1, 0, GridFileRxFreqColumn,
+                                             UnknownFormat.text(language).arg(gridHeaderTexts(language).join(u',')),
+                                             language));
         return result;
     }
     result.format = format;
@@ -113,7 +114,8 @@ ChannelCsvImport importChannelCsvText(const MemoryImage &image, const QString &t
     }
     const GridCsvResult grid = channelTableFromCsv(text, image, language, range);
     if (!grid) {
-        result.refusals.append(lineFaultText(grid.error->line, grid.error->column, grid.error->message, language));
+        result.refusals.append(
+            lineFaultText(grid.error->line, grid.error->column, GridFileRxFreqColumn, grid.error->message, language));
         return result;
     }
     for (const CsvLineChange &change : grid.changes)

@@ -105,6 +105,13 @@ void CProgramDoc::setPathName(const QString &path)
     emit pathNameChanged();
 }
 
+void CProgramDoc::restoreOrigin(const Origin &origin)
+{
+    m_bReadFromRadio = origin.readFromRadio;
+    m_radio = origin.radio;
+    emit pathNameChanged();
+}
+
 void CProgramDoc::SetReadFromRadio(const QByteArray &radio)
 {
     m_bReadFromRadio = true;

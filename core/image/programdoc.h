@@ -66,6 +66,16 @@ public:
     // Kept over Save, replaced by New and Open.
     const QByteArray &RadioIdentification() const { return m_radio; }
 
+    // Where the document's bytes came from, for undo and redo: the read mark
+    // and the radio's identification.
+    struct Origin
+    {
+        bool readFromRadio = false;
+        QByteArray radio;
+    };
+    Origin origin() const { return {m_bReadFromRadio, m_radio}; }
+    void restoreOrigin(const Origin &origin);
+
     // The file opened is longer than 8192 bytes, so it is likely no channel
     // file at all: Save must not write the document's 8192 bytes over it.
     bool IsForeignFile() const { return m_bForeignFile; }

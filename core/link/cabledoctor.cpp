@@ -124,7 +124,8 @@ constexpr LocalisedText NoIdentifyAckText{
 constexpr LocalisedText NotCheckedText{u"The radio was not checked: the port did not open.",
                                        u"未检查对讲机：串口未能打开。", u"未檢查對講機：連接埠未能開啟。"};
 constexpr LocalisedText NoProblemsText{u"No problems found.", u"未发现问题。", u"未發現問題。"};
-constexpr LocalisedText ProblemsText{u"%1 problem(s) found.", u"发现 %1 个问题。", u"發現 %1 個問題。"};
+constexpr LocalisedText ProblemText{u"1 problem found.", u"发现 1 个问题。", u"發現 1 個問題。"};
+constexpr LocalisedText ProblemsText{u"%1 problems found.", u"发现 %1 个问题。", u"發現 %1 個問題。"};
 
 #ifndef Q_OS_WIN
 // The permissions of a device node; Windows has none of these.
@@ -182,58 +183,45 @@ QList<std::pair<qint64, QString>> processes(const QString &procRoot)
     return found;
 }
 
-// The port the radio check talks through: every exchange goes on to the
-// serial port unchanged; it notes what came back and when.
-class WatchedPort final : public BytePort
-{
-public:
-    explicit WatchedPort(BytePort &port)
-        : m_port(port)
-    {
-        m_clock.start();
-    }
-
-    void purge() override { m_port.purge(); }
-    void write(QByteArrayView bytes) override
-    {
-        m_port.write(bytes);
-        m_sent += bytes.toByteArray();
-        m_lastWriteNs = m_clock.nsecsElapsed();
-    }
-    QByteArray read(int count) override
-    {
-        const QByteArray answer = m_port.read(count);
-        m_roundTripNs = m_clock.nsecsElapsed() - m_lastWriteNs;
-        if (!answer.isEmpty()) {
-            m_received += answer;
-            // An echo is a piece of what the host has sent; a late one can
-            // come after the next frame has gone out.
-            m_onlyEcho = m_onlyEcho && m_sent.contains(answer);
-        }
-        m_lastRead = answer;
-        return answer;
-    }
-    void pause(int milliseconds) override { m_port.pause(milliseconds); }
-    bool lineLost() const override { return m_port.lineLost(); }
-
-    const QByteArray &received() const { return m_received; }
-    const QByteArray &lastRead() const { return m_lastRead; }
-    bool onlyEcho() const { return m_onlyEcho; }
-    qint64 roundTripNs() const { return m_roundTripNs; }
-
-private:
-    BytePort &m_port;
-    QElapsedTimer m_clock;
-    QByteArray m_sent;
-    QByteArray m_received;
-    QByteArray m_lastRead;
-    bool m_onlyEcho = true;
-    qint64 m_lastWriteNs = 0;
-    qint64 m_roundTripNs = 0;
-};
-
 // What the radio check shows of the bytes that came back.
 constexpr int ShownBytes = 24;
+// What AnswerWatch keeps of each direction.
+constexpr qsizetype WatchedBytes = 1024;
+// SerialPort's reason for an open refused because another program has the device.
+constexpr QLatin1StringView InUseReason("in use by another program");
+
+constexpr LocalisedText InUseText{u"Another program has it open: close that program, then try again.",
+                                  u"另一程序已打开它：请关闭该程序后重试。", u"另一程式已開啟它：請關閉該程式後重試。"};
+
+// The verdict on a radio that did not acknowledge the wake-up: what else is
+// on its way is read first, to show what answers instead of the radio.
+DoctorLine silenceVerdict(AnswerWatch &watched, const ProtocolResult &woken, Language language)
+{
+    if (!woken.lineLost)
+        (void)watched.read(1);
+    if (!watched.lastRead().isEmpty())
+        (void)watched.read(ShownBytes);
+    const QByteArray received = watched.received().left(ShownBytes);
+    if (received.isEmpty())
+        return {DoctorLine::Kind::Problem, NoAnswerText.text(language)};
+    if (watched.onlyEcho())
+        return {DoctorLine::Kind::Problem, EchoText.text(language).arg(hexText(received))};
+    return {DoctorLine::Kind::Problem, OtherBytesText.text(language).arg(hexText(received))};
+}
+
+// The bytes of an answer as the findings show them; a dash for none.
+QString answerText(const QByteArray &answer)
+{
+    return answer.isEmpty() ? QStringLiteral("\u2014") : hexText(answer);
+}
+
+QString holderFinding(const QList<PortHolder> &holders, const QString &device, Language language)
+{
+    QStringList lines;
+    for (const PortHolder &holder : holders)
+        lines.append(HolderText.text(language).arg(device, holder.name).arg(holder.pid));
+    return lines.join(u'\n');
+}
 
 } // namespace
 
@@ -338,7 +326,9 @@ int CableDoctor::run(const QString &portName, const QString &programDirectory, c
     }
     const int problems = m_problems;
     if (sink)
-        sink({DoctorLine::Kind::Note, problems == 0 ? text(NoProblemsText) : text(ProblemsText).arg(problems)});
+        sink({DoctorLine::Kind::Note, problems == 0   ? text(NoProblemsText)
+                                      : problems == 1 ? text(ProblemText)
+                                                      : text(ProblemsText).arg(problems)});
     m_sink = nullptr;
     return problems;
 }
@@ -411,21 +401,8 @@ bool CableDoctor::checkAccess(const Device &device)
 
 void CableDoctor::checkHolders(const Device &device)
 {
-    const QString canonical = QFileInfo(device.path).canonicalFilePath();
-    const QDir proc(m_roots.proc);
-    for (const auto &[pid, name] : processes(m_roots.proc)) {
-        if (pid == m_identity.ownPid)
-            continue;
-        const QDir fds(proc.filePath(QString::number(pid)) + QStringLiteral("/fd"));
-        // Other users' descriptors cannot be listed; those are left out.
-        for (const QFileInfo &fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-            const QString target = fd.symLinkTarget();
-            if (!target.isEmpty() && (target == canonical || target == device.path)) {
-                report(DoctorLine::Kind::Problem, text(HolderText).arg(device.path, name).arg(pid));
-                break;
-            }
-        }
-    }
+    for (const PortHolder &holder : portHolders(m_roots, device.path, m_identity.ownPid))
+        report(DoctorLine::Kind::Problem, text(HolderText).arg(device.path, holder.name).arg(holder.pid));
 }
 
 void CableDoctor::checkServices(const Device &device)
@@ -484,34 +461,106 @@ void CableDoctor::checkLatency(const Device &device)
 
 DoctorLine CableDoctor::checkRadio(BytePort &port) const
 {
-    WatchedPort watched(port);
+    AnswerWatch watched(port);
     ProgrammingProtocol protocol(watched);
     const ProtocolResult woken = protocol.wakeUp();
-    if (woken) {
-        const qint64 roundTripNs = watched.roundTripNs();
-        const qsizetype before = watched.received().size();
-        const ProtocolResult identified = protocol.identify();
-        // The identification is what arrived between the wake-up's
-        // acknowledge and the one after it.
-        if (!identified)
-            return {DoctorLine::Kind::Problem, text(NoIdentifyAckText).arg(hexText(watched.lastRead()))};
-        QByteArray identification = watched.received().mid(before);
-        identification.chop(watched.lastRead().size());
-        return {DoctorLine::Kind::Ok, text(AnsweredText)
-                                          .arg(hexText(identification), printableText(identification))
-                                          .arg(double(roundTripNs) / 1e6, 0, 'f', 1)};
+    if (!woken)
+        return silenceVerdict(watched, woken, m_language);
+    const qint64 roundTripNs = watched.roundTripNs();
+    const qsizetype before = watched.received().size();
+    const ProtocolResult identified = protocol.identify();
+    // The identification is what arrived between the wake-up's
+    // acknowledge and the one after it.
+    if (!identified)
+        return {DoctorLine::Kind::Problem, text(NoIdentifyAckText).arg(answerText(watched.lastRead()))};
+    QByteArray identification = watched.received().mid(before);
+    identification.chop(watched.lastRead().size());
+    return {DoctorLine::Kind::Ok, text(AnsweredText)
+                                      .arg(hexText(identification), printableText(identification))
+                                      .arg(double(roundTripNs) / 1e6, 0, 'f', 1)};
+}
+
+AnswerWatch::AnswerWatch(BytePort &port)
+    : m_port(port)
+{
+    m_clock.start();
+}
+
+void AnswerWatch::restart()
+{
+    m_sent.clear();
+    m_received.clear();
+    m_lastRead.clear();
+    m_onlyEcho = true;
+}
+
+void AnswerWatch::write(QByteArrayView bytes)
+{
+    m_port.write(bytes);
+    if (m_sent.size() < WatchedBytes)
+        m_sent += bytes.toByteArray();
+    m_lastWriteNs = m_clock.nsecsElapsed();
+}
+
+QByteArray AnswerWatch::read(int count)
+{
+    const QByteArray answer = m_port.read(count);
+    m_roundTripNs = m_clock.nsecsElapsed() - m_lastWriteNs;
+    if (!answer.isEmpty() && m_received.size() < WatchedBytes) {
+        m_received += answer;
+        // An echo is a piece of what the host has sent; a late one can
+        // come after the next frame has gone out.
+        m_onlyEcho = m_onlyEcho && m_sent.contains(answer);
     }
-    // Whatever else is on its way, to show what answers instead of the radio.
-    if (!woken.lineLost)
-        (void)watched.read(1);
-    if (!watched.lastRead().isEmpty())
-        (void)watched.read(ShownBytes);
-    const QByteArray received = watched.received().left(ShownBytes);
-    if (received.isEmpty())
-        return {DoctorLine::Kind::Problem, text(NoAnswerText)};
-    if (watched.onlyEcho())
-        return {DoctorLine::Kind::Problem, text(EchoText).arg(hexText(received))};
-    return {DoctorLine::Kind::Problem, text(OtherBytesText).arg(hexText(received))};
+    m_lastRead = answer;
+    return answer;
+}
+
+QList<PortHolder> portHolders(const SystemRoots &roots, const QString &devicePath, qint64 ownPid)
+{
+    QList<PortHolder> holders;
+    const QString canonical = QFileInfo(devicePath).canonicalFilePath();
+    const QDir proc(roots.proc);
+    for (const auto &[pid, name] : processes(roots.proc)) {
+        if (pid == ownPid)
+            continue;
+        const QDir fds(proc.filePath(QString::number(pid)) + QStringLiteral("/fd"));
+        // Other users' descriptors cannot be listed; those are left out.
+        for (const QFileInfo &fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            const QString target = fd.symLinkTarget();
+            if (!target.isEmpty() && (target == canonical || target == devicePath)) {
+                holders.append({pid, name});
+                break;
+            }
+        }
+    }
+    return holders;
+}
+
+QString failedStartFinding(const TransferOutcome &outcome, AnswerWatch *watched, Language language,
+                           const SystemRoots &roots, qint64 ownPid)
+{
+    using Step = ProtocolResult::Step;
+    const ProtocolResult &p = outcome.protocol;
+    const bool notOpened = outcome.status == TransferOutcome::Status::PortNotOpened;
+    const bool atStart = outcome.status == TransferOutcome::Status::CommunicationError && p.resumes == 0
+                         && p.blocks == 0 && (p.step == Step::WakeUp || p.step == Step::IdentifyAck);
+    if ((!notOpened && !atStart) || outcome.device.isEmpty())
+        return {};
+    // Another program that reads the device takes the radio's answers, and
+    // the line can look lost when it does: it is named first.
+    const QString device = roots.inDev(outcome.device);
+    if (const QList<PortHolder> holders
+        = portHolders(roots, device, ownPid ? ownPid : QCoreApplication::applicationPid());
+        !holders.isEmpty())
+        return holderFinding(holders, outcome.device, language);
+    if (notOpened)
+        return outcome.detail == InUseReason ? InUseText.text(language) : QString();
+    if (p.lineLost || !watched)
+        return {};
+    if (p.step == Step::IdentifyAck)
+        return NoIdentifyAckText.text(language).arg(answerText(p.received));
+    return silenceVerdict(*watched, p, language).text;
 }
 
 } // namespace kdw

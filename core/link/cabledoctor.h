@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/link/byteport.h"
+#include "core/link/radiotransfer.h"
 #include "core/link/serialdevices.h"
 #include "core/text/language.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 
@@ -46,6 +48,62 @@ using DoctorOpener = std::function<DoctorPort(const QString &devicePath)>;
 
 // Opens the device as a transfer does.
 DoctorPort openSerialPort(const QString &devicePath);
+
+// A port that passes every exchange on unchanged and notes what came back
+// since its last restart(): what the cable check judges a radio by, in its
+// own radio check and at the start of a transfer. Only the first KiB each way
+// is kept: a start that fails is far shorter.
+class AnswerWatch final : public BytePort
+{
+public:
+    explicit AnswerWatch(BytePort &port);
+
+    // Forgets what was seen: a new session begins.
+    void restart();
+
+    void purge() override { m_port.purge(); }
+    void write(QByteArrayView bytes) override;
+    QByteArray read(int count) override;
+    void pause(int milliseconds) override { m_port.pause(milliseconds); }
+    bool lineLost() const override { return m_port.lineLost(); }
+
+    const QByteArray &received() const { return m_received; }
+    const QByteArray &lastRead() const { return m_lastRead; }
+    // Nothing but pieces of what the host sent came back: a cable without a radio.
+    bool onlyEcho() const { return m_onlyEcho; }
+    qint64 roundTripNs() const { return m_roundTripNs; }
+
+private:
+    BytePort &m_port;
+    QElapsedTimer m_clock;
+    QByteArray m_sent;
+    QByteArray m_received;
+    QByteArray m_lastRead;
+    bool m_onlyEcho = true;
+    qint64 m_lastWriteNs = 0;
+    qint64 m_roundTripNs = 0;
+};
+
+// A program other than this one that has a device open.
+struct PortHolder
+{
+    qint64 pid = 0;
+    QString name;
+};
+// Who holds `devicePath` (a path inside the roots) open, leaving out
+// `ownPid`; other users' programs cannot be seen.
+QList<PortHolder> portHolders(const SystemRoots &roots, const QString &devicePath, qint64 ownPid);
+
+// The cable check's finding on a transfer that failed at its start, in the
+// words and with the advice of Check Cable and Radio: another program that
+// holds the device, else what came back in answer to the wake-up (nothing,
+// only our own bytes, other bytes) or to the identification. `watched` saw
+// the failed session, and its last answers are read here; null when the
+// port did not open. Empty when the transfer got past its start, failed on
+// the port's open for another reason than another program, or lost the line
+// with nobody else on it.
+QString failedStartFinding(const TransferOutcome &outcome, AnswerWatch *watched, Language language,
+                           const SystemRoots &roots = {}, qint64 ownPid = 0);
 
 // Looks at everything between the program and the radio, in order: the
 // device the port name maps to and its adapter, whether it opens and who else

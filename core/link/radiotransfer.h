@@ -35,6 +35,10 @@ struct [[nodiscard]] TransferOutcome
     // The device the port name opened (or was to open).
     QString device;
     ProtocolResult protocol;
+    // The cable check's finding on a transfer that failed at its start, when
+    // one was made (failedStartFinding): said in place of the guess from the
+    // step that failed.
+    QString finding;
 
     explicit operator bool() const { return status == Status::Done; }
     // "Could not open the port" or "Communication error"; null on success

@@ -52,7 +52,7 @@ QString openExplanation(const TransferOutcome &outcome, const QString &portName,
     // A path given as the port is named once.
     const QString failed = device == portName ? OpenPathFailedText.text(language).arg(device, outcome.detail)
                                               : OpenFailedText.text(language).arg(portName, device, outcome.detail);
-    return failed + u'\n' + OpenTryText.text(language);
+    return failed + u'\n' + (outcome.finding.isEmpty() ? OpenTryText.text(language) : outcome.finding);
 }
 
 constexpr LocalisedText WriteCancelledText{u"The write was cancelled.", u"写入已取消。", u"寫入已取消。"};
@@ -74,7 +74,9 @@ QString communicationExplanation(const TransferOutcome &outcome, TransferDirecti
     // A write of the changed blocks counts its own.
     const int total = p.total > 0 ? p.total : blockCount(direction);
     QString text;
-    if (p.step == Step::OtherRadio)
+    if (!outcome.finding.isEmpty())
+        text = outcome.finding;
+    else if (p.step == Step::OtherRadio)
         text = OtherRadioText.text(language).arg(QString::fromLatin1(p.identification.toHex()));
     else if (p.lineLost)
         text = PortVanishedText.text(language).arg(device);

@@ -2,6 +2,7 @@
 
 #include "core/image/backups.h"
 #include "core/image/identification.h"
+#include "core/link/cabledoctor.h"
 #include "core/link/serialport.h"
 #include "core/link/transfermessages.h"
 
@@ -54,13 +55,24 @@ QString TransferWorker::failureText(const TransferOutcome &outcome, TransferDire
     return message;
 }
 
-std::optional<WriteScope> TransferWorker::backUpRadio(BytePort &port, QString *message)
+TransferOutcome TransferWorker::watchedSession(const std::function<TransferOutcome(BytePort &)> &session)
+{
+    m_watch->restart();
+    TransferOutcome outcome = session(*m_watch);
+    outcome.device = m_device;
+    if (!outcome)
+        outcome.finding = failedStartFinding(outcome, m_watch, m_link.language);
+    return outcome;
+}
+
+std::optional<WriteScope> TransferWorker::backUpRadio(QString *message)
 {
     emit sessionStarted(TransferDirection::Read, true, ReadBlockCount);
     m_writing = true; // the radio is asked about before its backup is read
     MemoryImage radio = m_image;
-    TransferOutcome read = readFromPort(port, TransferDirection::Read, radio, observer(), m_plan.maxResumes);
-    read.device = m_device;
+    const TransferOutcome read = watchedSession([&](BytePort &watched) {
+        return readFromPort(watched, TransferDirection::Read, radio, observer(), m_plan.maxResumes);
+    });
     const Language language = m_link.language;
     if (read.status == TransferOutcome::Status::Cancelled)
         return std::nullopt;
@@ -79,13 +91,13 @@ std::optional<WriteScope> TransferWorker::backUpRadio(BytePort &port, QString *m
     return scopeAfterRead(radio, read.protocol, m_image, m_plan.changedOnly);
 }
 
-QString TransferWorker::runPlan(BytePort &port)
+QString TransferWorker::runPlan()
 {
     const Language language = m_link.language;
     WriteScope scope;
     if (m_plan.backupFirst) {
         QString message;
-        const std::optional<WriteScope> read = backUpRadio(port, &message);
+        const std::optional<WriteScope> read = backUpRadio(&message);
         if (!read)
             return message;
         scope = *read;
@@ -98,10 +110,11 @@ QString TransferWorker::runPlan(BytePort &port)
     const int blocks = m_plan.direction == TransferDirection::Read ? ReadBlockCount : int(scope.blocks.size());
     emit sessionStarted(m_plan.direction, false, blocks);
     m_writing = m_plan.direction == TransferDirection::Write;
-    m_outcome = m_plan.direction == TransferDirection::Read
-                    ? readFromPort(port, TransferDirection::Read, m_image, observer(), m_plan.maxResumes)
-                    : writeToPort(port, m_image, observer(), m_plan.maxResumes, scope);
-    m_outcome.device = m_device;
+    m_outcome = watchedSession([&](BytePort &watched) {
+        return m_plan.direction == TransferDirection::Read
+                   ? readFromPort(watched, TransferDirection::Read, m_image, observer(), m_plan.maxResumes)
+                   : writeToPort(watched, m_image, observer(), m_plan.maxResumes, scope);
+    });
     m_succeeded = bool(m_outcome);
     if (m_outcome.status == TransferOutcome::Status::Cancelled)
         return cancelledMessage(m_outcome, m_plan.direction, language);
@@ -112,7 +125,8 @@ QString TransferWorker::runPlan(BytePort &port)
     emit sessionStarted(TransferDirection::Verify, false, blocks);
     m_writing = false;
     m_readBack = m_image;
-    m_verifyOutcome = readFromPort(port, TransferDirection::Verify, m_readBack, observer(), m_plan.maxResumes, scope);
+    m_verifyOutcome
+        = readFromPort(*m_watch, TransferDirection::Verify, m_readBack, observer(), m_plan.maxResumes, scope);
     // The write itself went through: a check that fails never says otherwise,
     // and one the user stopped says nothing.
     if (m_verifyOutcome->status == TransferOutcome::Status::CommunicationError)
@@ -129,14 +143,18 @@ void TransferWorker::run()
     m_device = opened.device;
     if (!opened) {
         m_outcome = opened;
-        QString message = failureText(opened, m_plan.direction);
+        m_outcome.finding = failedStartFinding(opened, nullptr, m_link.language);
+        QString message = failureText(m_outcome, m_plan.direction);
         if (m_plan.backupFirst)
             message += u'\n' + WriteNotStartedText.text(m_link.language);
         emit failed(message);
         return;
     }
     emit portOpened();
-    const QString message = runPlan(port);
+    AnswerWatch watch(port);
+    m_watch = &watch;
+    const QString message = runPlan();
+    m_watch = nullptr;
     // The port is free again before any message is shown.
     port.close();
     if (!message.isEmpty())

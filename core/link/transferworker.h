@@ -6,10 +6,12 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 
 namespace kdw {
 
+class AnswerWatch;
 class MemoryImage;
 
 // Where a transfer goes and in which language it reports a failure: the port
@@ -89,10 +91,13 @@ private:
     // than the document's, asked about; false when the write must not go on.
     bool radioAccepted(const QByteArray &found);
     // The sessions over the open port; what to say afterwards (empty: nothing).
-    QString runPlan(BytePort &port);
+    QString runPlan();
     // Reads the radio and keeps what it holds as a backup, then says what the
     // write is to send; nothing, with *message set, when the write must not go on.
-    std::optional<WriteScope> backUpRadio(BytePort &port, QString *message);
+    std::optional<WriteScope> backUpRadio(QString *message);
+    // A session over the watched port, with the cable check's finding when
+    // it fails at its start.
+    TransferOutcome watchedSession(const std::function<TransferOutcome(BytePort &)> &session);
     // The message of a failed session, with the pointer to the cable check
     // where that can tell more.
     QString failureText(const TransferOutcome &outcome, TransferDirection direction) const;
@@ -107,6 +112,7 @@ private:
     bool m_succeeded = false;
     bool m_nothingToWrite = false;
     QString m_device;
+    AnswerWatch *m_watch = nullptr; // the open port, while the plan runs
     TransferOutcome m_outcome;
     std::optional<TransferOutcome> m_verifyOutcome;
     MemoryImage m_readBack;

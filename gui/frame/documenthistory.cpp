@@ -13,15 +13,26 @@ public:
         : m_history(history)
         , m_before(before)
         , m_after(after)
+        , m_originBefore(history.m_doc.origin())
     {
     }
 
-    void undo() override { apply(m_before, m_after); }
+    // A change is recorded before the document is marked with where its
+    // bytes came from (a Read): what it was then comes back with undo, what
+    // it was when undone comes back with redo.
+    void undo() override
+    {
+        m_originAfter = m_history.m_doc.origin();
+        m_history.m_doc.restoreOrigin(m_originBefore);
+        apply(m_before, m_after);
+    }
     void redo() override
     {
         // The change is already in the image when it is pushed.
-        if (m_pushed)
+        if (m_pushed) {
+            m_history.m_doc.restoreOrigin(m_originAfter);
             apply(m_after, m_before);
+        }
         m_pushed = true;
     }
 
@@ -40,6 +51,8 @@ private:
     DocumentHistory &m_history;
     MemoryImage m_before;
     MemoryImage m_after;
+    CProgramDoc::Origin m_originBefore;
+    CProgramDoc::Origin m_originAfter;
     bool m_pushed = false;
 };
 

@@ -76,9 +76,15 @@ void paintAxis(QPainter &painter, const ChartFrame &f, const ChartGeometry &geom
                      Unit);
 }
 
-void paintMark(QPainter &painter, const ChartFrame &f, const ChartMark &mark, const QFontMetricsF &fm)
+qreal rowTopOf(const ChartFrame &f, const ChartMark &mark)
 {
-    const qreal rowTop = f.rowTop0 - mark.row * f.rowHeight;
+    return f.rowTop0 - mark.row * f.rowHeight;
+}
+
+// The stem, the Rx dot and the Tx ring with its join.
+void paintMarkLines(QPainter &painter, const ChartFrame &f, const ChartMark &mark)
+{
+    const qreal rowTop = rowTopOf(f, mark);
     const QPointF rx(f.left + mark.rxX, f.axisY);
     // Under the label's centre: straight up, or slanting to a label moved aside.
     const QPointF stemTop(f.left + mark.labelLeft + f.metrics.labelWidth / 2, rowTop + f.rowHeight);
@@ -91,8 +97,18 @@ void paintMark(QPainter &painter, const ChartFrame &f, const ChartMark &mark, co
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(tx, f.dot * 1.6, f.dot * 1.6);
     }
+}
+
+// The number on paper of its own: no stem or join of another channel runs
+// over it.
+void paintMarkLabel(QPainter &painter, const ChartFrame &f, const ChartMark &mark, const QFontMetricsF &fm,
+                    const QColor &paper)
+{
+    const qreal rowTop = rowTopOf(f, mark);
     const QString number = QString::number(mark.channel);
-    const qreal left = f.left + mark.labelLeft + (f.metrics.labelWidth - fm.horizontalAdvance(number)) / 2;
+    const qreal textWidth = fm.horizontalAdvance(number);
+    const qreal left = f.left + mark.labelLeft + (f.metrics.labelWidth - textWidth) / 2;
+    painter.fillRect(QRectF(left - 1, rowTop, textWidth + 2, f.rowHeight), paper);
     painter.drawText(QPointF(left, rowTop + fm.ascent()), number);
 }
 
@@ -127,13 +143,21 @@ void paintBandChart(QPainter &painter, const QRectF &area, const QList<ChartChan
     QFont bold = painter.font();
     bold.setBold(true);
     const QFont normal = painter.font();
-    // Flagged marks last, so they stand over the others.
-    for (const bool flagged : {false, true}) {
-        painter.setPen(QPen(flagged ? ink.flagged : ink.ink, flagged ? 2 * line : line));
-        painter.setFont(flagged ? bold : normal);
-        for (const ChartMark &mark : geometry.marks) {
-            if (mark.flagged == flagged)
-                paintMark(painter, f, mark, QFontMetricsF(painter.font(), painter.device()));
+    // Lines before numbers, so that none crosses a number; flagged marks
+    // after the others, so they stand over them.
+    for (const bool labels : {false, true}) {
+        for (const bool flagged : {false, true}) {
+            painter.setPen(QPen(flagged ? ink.flagged : ink.ink, flagged ? 2 * line : line));
+            painter.setFont(flagged ? bold : normal);
+            const QFontMetricsF markFm(painter.font(), painter.device());
+            for (const ChartMark &mark : geometry.marks) {
+                if (mark.flagged != flagged)
+                    continue;
+                if (labels)
+                    paintMarkLabel(painter, f, mark, markFm, ink.paper);
+                else
+                    paintMarkLines(painter, f, mark);
+            }
         }
     }
     painter.restore();
@@ -166,7 +190,7 @@ void paintBandChartPage(QPainter &painter, const QList<ChartChannel> &channels, 
     const int rows = layoutBandChart(channels, range, full.metrics).rows;
     area.setTop(full.rowTop0 - (rows - 1) * full.rowHeight - fm.height());
     area.moveTop(legend.bottom() + fm.height());
-    paintBandChart(painter, area, channels, range, {Qt::black, Qt::black});
+    paintBandChart(painter, area, channels, range, {Qt::black, Qt::black, Qt::white});
     painter.restore();
 }
 
@@ -212,8 +236,9 @@ void CBandChart::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     const qreal pad = fontMetrics().averageCharWidth();
-    paintBandChart(painter, QRectF(rect()).adjusted(pad, pad / 2, -pad, -pad / 2), m_channels, m_range,
-                   {palette().color(QPalette::Text), palette().color(QPalette::Highlight)});
+    paintBandChart(
+        painter, QRectF(rect()).adjusted(pad, pad / 2, -pad, -pad / 2), m_channels, m_range,
+        {palette().color(QPalette::Text), palette().color(QPalette::Highlight), palette().color(QPalette::Base)});
 }
 
 } // namespace kdw

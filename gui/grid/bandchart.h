@@ -12,12 +12,13 @@ class QPainter;
 
 namespace kdw {
 
-// The colours of a chart: its lines and texts, and the marks of channels the
-// plan check found something about.
+// The colours of a chart: its lines and texts, the marks of channels the
+// plan check found something about, and the ground under the numbers.
 struct ChartInk
 {
     QColor ink;
     QColor flagged;
+    QColor paper;
 };
 
 // The used channels of `image` in channel order, those named by a finding

@@ -1,7 +1,9 @@
 #include "gui/grid/bandchartgeometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace kdw {
 
@@ -34,6 +36,88 @@ QList<ChartTick> ticksOf(const FrequencyRange &range, qreal width, qreal labelWi
     return ticks;
 }
 
+// True when a label of width `w` at `left` touches none of `row`'s labels.
+bool freeAt(const QList<qreal> &row, qreal left, qreal w)
+{
+    return std::none_of(row.begin(), row.end(), [&](qreal other) { return left < other + w && other < left + w; });
+}
+
+// True when `a` is nearer `wanted` than `b`, or as near and to its right.
+bool nearer(qreal a, qreal b, qreal wanted)
+{
+    const qreal da = std::abs(a - wanted);
+    const qreal db = std::abs(b - wanted);
+    return da < db || (da == db && a > b);
+}
+
+// The free left edge nearest `wanted` in `row` between 0 and `furthest`, if
+// the axis has one: beside one of the row's labels, if not at `wanted`.
+std::optional<qreal> nearestFree(const QList<qreal> &row, qreal wanted, qreal w, qreal furthest)
+{
+    std::optional<qreal> best;
+    const auto consider = [&](qreal left) {
+        if (left >= 0 && left <= furthest && freeAt(row, left, w) && (!best || nearer(left, *best, wanted)))
+            best = left;
+    };
+    consider(wanted);
+    for (qreal other : row) {
+        consider(other + w);
+        consider(other - w);
+    }
+    return best;
+}
+
+// Gives each mark its label's row and left edge; returns the rows used.
+int placeLabels(QList<ChartMark> &marks, qreal w, qreal furthest, int maxRows)
+{
+    // Labels are placed from the left, each in the lowest row where it fits
+    // over its mark, else where it moves least (to the right when both ways
+    // are as far, so the numbers keep the order of their frequencies); a
+    // label with no room in any row opens another.
+    QList<qsizetype> order(marks.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return marks.at(a).labelLeft < marks.at(b).labelLeft; });
+    QList<QList<qreal>> rows; // each row's labels, by left edge
+    maxRows = std::max(1, maxRows);
+    for (qsizetype i : order) {
+        ChartMark &mark = marks[i];
+        const qreal wanted = mark.labelLeft;
+        int chosen = -1;
+        qreal left = wanted;
+        for (int r = 0; r < int(rows.size()) && chosen < 0; ++r) {
+            if (freeAt(rows.at(r), wanted, w))
+                chosen = r;
+        }
+        if (chosen < 0 && rows.size() < maxRows) {
+            chosen = int(rows.size());
+            rows.append(QList<qreal>());
+        }
+        if (chosen < 0) {
+            // Every row is taken over the mark: the label moves aside, its
+            // stem slanting to it, rather than over another number.
+            std::optional<qreal> best;
+            for (int r = 0; r < int(rows.size()); ++r) {
+                const std::optional<qreal> at = nearestFree(rows.at(r), wanted, w, furthest);
+                if (at && (!best || nearer(*at, *best, wanted))) {
+                    best = at;
+                    chosen = r;
+                }
+            }
+            if (best)
+                left = *best;
+        }
+        if (chosen < 0) {
+            chosen = int(rows.size());
+            rows.append(QList<qreal>());
+        }
+        mark.labelLeft = left;
+        mark.row = chosen;
+        rows[chosen].append(left);
+    }
+    return int(rows.size());
+}
+
 } // namespace
 
 qreal frequencyX(quint32 value, const FrequencyRange &range, qreal width)
@@ -60,30 +144,7 @@ ChartGeometry layoutBandChart(const QList<ChartChannel> &channels, const Frequen
         geometry.marks.append(mark);
     }
 
-    // Rows are filled from the left: each label goes where it fits first.
-    QList<qsizetype> order(geometry.marks.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        return geometry.marks.at(a).labelLeft < geometry.marks.at(b).labelLeft;
-    });
-    QList<qreal> rowEnds; // the right edge of each row's last label
-    const int maxRows = std::max(1, metrics.maxRows);
-    for (qsizetype i : order) {
-        ChartMark &mark = geometry.marks[i];
-        auto row = std::find_if(rowEnds.begin(), rowEnds.end(), [&](qreal end) { return end <= mark.labelLeft; });
-        if (row == rowEnds.end() && rowEnds.size() < maxRows)
-            row = rowEnds.insert(rowEnds.end(), 0);
-        else if (row == rowEnds.end()) {
-            // Every row is taken here: the label moves right, past the row
-            // ending furthest left, rather than over another number; its stem
-            // slants to it. Only at the axis' right end can labels still meet.
-            row = std::min_element(rowEnds.begin(), rowEnds.end());
-            mark.labelLeft = std::min(std::max(mark.labelLeft, *row), furthest);
-        }
-        mark.row = int(row - rowEnds.begin());
-        *row = mark.labelLeft + metrics.labelWidth;
-    }
-    geometry.rows = int(rowEnds.size());
+    geometry.rows = placeLabels(geometry.marks, metrics.labelWidth, furthest, metrics.maxRows);
     return geometry;
 }
 

@@ -57,8 +57,9 @@ struct ChartGeometry
 // at the finest step of 1, 2 or 5 times a power of ten whose labels do not
 // touch; each channel's label centred over its Rx mark (moved inside the
 // axis at its ends) in the lowest row where it overlaps no other label, or,
-// when all `maxRows` are taken there, just after the label that ends furthest
-// left, so that numbers never cover one another.
+// when all `maxRows` are taken there, in the row and at the place nearest
+// its mark where it does; when the axis has no room left in those rows, in
+// a row above them. Numbers never cover one another.
 [[nodiscard]] ChartGeometry layoutBandChart(const QList<ChartChannel> &channels, const FrequencyRange &range,
                                             const ChartMetrics &metrics);
 

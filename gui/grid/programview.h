@@ -181,6 +181,8 @@ private:
     QSize m_formSize; // of the template
     QRect m_gridRect; // in the template
     bool m_committing = false;
+    // What was typed into the open tone list, to tell a typed tone it does not hold.
+    QString m_toneTyped;
     bool m_frameFitted = false;
     bool m_printBandChart = false;
     std::unique_ptr<QPrinter> m_printer;

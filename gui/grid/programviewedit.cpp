@@ -135,9 +135,14 @@ QWidget *CProgramView::openEditorWidget() const
 long CProgramView::editableCol(long row)
 {
     // On an empty channel only the Rx Freq cell can be edited. Already there,
-    // the current cell stays put, and so does a selection made around it.
-    if (m_grid->GetTextMatrix(row, 1).isEmpty() && m_grid->GetCol() != 1)
+    // the current cell stays put, and so does a selection made around it; a
+    // selection of several rows that reaches the channel elsewhere (Shift+click)
+    // stays too, with no editor.
+    if (m_grid->GetTextMatrix(row, 1).isEmpty() && m_grid->GetCol() != 1) {
+        if (selectionSpansRows())
+            return 0;
         m_grid->SetCol(1);
+    }
     const long col = m_grid->GetCol();
     return col >= 1 && col <= ChannelFieldCount ? col : 0;
 }
@@ -175,6 +180,7 @@ QWidget *CProgramView::showEditorFor(long col, const QString &text)
         m_toneCombo->show();
         m_toneCombo->setCurrentIndex(m_toneCombo->findText(text, Qt::MatchStartsWith));
         restartKeyboardSearch(m_toneCombo);
+        m_toneTyped.clear();
         m_toneCombo->setFocus(Qt::OtherFocusReason);
         return m_toneCombo;
     default:
@@ -220,6 +226,11 @@ void CProgramView::commitEditorText(QWidget *editor, long row, ChannelField fiel
         // does not hold (set by another tool) survives a look at it.
         if (combo->currentIndex() >= 0)
             m_table.commitChoice(int(row), field, combo->currentText());
+        // The list's search stays on the item the first characters found: a
+        // typed tone it does not hold (88.4) is said like a clamped frequency.
+        if (combo == m_toneCombo && !m_toneTyped.isEmpty() && !m_table.row(int(row))[field].isEmpty()
+            && !m_table.row(int(row))[field].startsWith(m_toneTyped, Qt::CaseInsensitive))
+            change = FrequencyChange{field, m_toneTyped, m_table.row(int(row))[field]};
     }
     if (m_table.row(int(row)) != old) {
         storeChannelTexts(m_doc.image(), int(row), m_table.row(int(row)));
@@ -402,6 +413,13 @@ bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
         sendGridKey(Qt::Key_Right);
         return true;
     }
+    if (editor == m_toneCombo) {
+        // Characters make the search; any other key picks by moving.
+        const QString text = event->text();
+        const bool typed = text.size() == 1 && text.at(0).isPrint()
+                           && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        m_toneTyped = typed ? m_toneTyped + text : QString();
+    }
     return false;
 }
 
@@ -452,6 +470,8 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        if (editor == m_toneCombo)
+            m_toneTyped.clear(); // a pick from the drop-down
         // No context menu and no pasting by mouse into the text editors.
         if (qobject_cast<QLineEdit *>(editor) && static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
             return true;

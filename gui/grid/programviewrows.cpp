@@ -118,8 +118,8 @@ void CProgramView::OnEditPaste()
     });
     const Language language = m_doc.language();
     if (const auto &fault = result.fault) {
-        messageBox(
-            this, PasteRefused.text(language).arg(lineFaultText(fault->line, fault->column, fault->message, language)));
+        messageBox(this, PasteRefused.text(language).arg(
+                             lineFaultText(fault->line, fault->column, fault->rxFreqColumn, fault->message, language)));
         return;
     }
     selectChannels(result.channels);

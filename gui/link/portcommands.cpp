@@ -13,7 +13,9 @@
 #include "gui/link/choosedevicedlg.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -44,12 +46,27 @@ PortCommands::PortCommands(AppContext &context, CMainFrame &frame)
     frame.statusBar()->insertPermanentWidget(0, m_portLabel);
     refreshPortTips();
     showPort();
+    watchDevices();
 }
 
 void PortCommands::setSystemRoots(const SystemRoots &roots)
 {
     m_roots = roots;
     refreshPortTips();
+    watchDevices();
+}
+
+void PortCommands::watchDevices()
+{
+    delete m_devices;
+    // The status bar names the device the port opens now: a cable plugged
+    // elsewhere or a link moved shows at once, not when the menu next opens.
+    m_devices = new QFileSystemWatcher(this);
+    for (const QString &folder : {m_roots.dev, QDir(m_context.programDirectory).filePath(QStringLiteral("ports"))}) {
+        if (QFileInfo(folder).isDir())
+            m_devices->addPath(folder);
+    }
+    connect(m_devices, &QFileSystemWatcher::directoryChanged, this, &PortCommands::showPort);
 }
 
 void PortCommands::choosePort(const QString &port)

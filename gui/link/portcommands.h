@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+class QFileSystemWatcher;
 class QLabel;
 
 namespace kdw {
@@ -37,11 +38,15 @@ public:
 
 private:
     void showPort();
+    // The device folder and the program's ports folder, looked at again
+    // whenever a device or a link comes or goes.
+    void watchDevices();
 
     AppContext &m_context;
     CMainFrame &m_frame;
     SystemRoots m_roots;
     QLabel *m_portLabel = nullptr;
+    QFileSystemWatcher *m_devices = nullptr;
 };
 
 } // namespace kdw

@@ -252,7 +252,7 @@ private slots:
         const QByteArray csv = GridHeader + "1,462\r\n";
         QTest::newRow("apply: tone not in the list, chs")
             << texts(u"apply|--lang|chs|FILE|CSV") << GridHeader + "1,462,462,88.6,,,,,,\n"
-            << 8192 << u"grid.csv: 第 2 行，第 3 列（接收亚音）：“88.6”不是亚音列表中的项\n"_s;
+            << 8192 << u"grid.csv: 第 2 行，第 4 列（接收亚音）：“88.6”不是亚音列表中的项\n"_s;
         QTest::newRow("apply: channel number, cht")
             << texts(u"apply|--lang|cht|FILE|CSV") << GridHeader + "x,462,,,,,,,,\n"
             << 8192 << u"grid.csv: 第 2 行：「x」不是 1 到 99 的信道號\n"_s;
@@ -284,7 +284,7 @@ private slots:
             << 8192 << u"grid.csv: line 2, column 7 (rToneFreq): \"69.4\" is not in the tone list\n"_s;
         QTest::newRow("import: grid line refused")
             << texts(u"import|FILE|CSV") << GridHeader + "1,462,462,88.6,,,,,,\n"
-            << 8192 << u"grid.csv: line 2, column 3 (Rx Tone): \"88.6\" is not an item of the tone list\n"_s;
+            << 8192 << u"grid.csv: line 2, column 4 (Rx Tone): \"88.6\" is not an item of the tone list\n"_s;
         QTest::newRow("import: generic row without its last column")
             << import << generic + "1,A,446,,,Tone,67.0\r\n2,B,446,,,\r\n"
             << 8192 << u"grid.csv: line 3: 6 of 7 cells: the line is cut off or lacks cells\n"_s;

@@ -119,6 +119,12 @@ private slots:
             << QStringList{u"11=446.00625|446.00625|Off|Off|Off|Low|Add|Narrow|RPT10"_s,
                            u"12=446.01875|446.01875|D754I|D754I|QDT|Low|Add|Narrow|RPT10"_s}
             << QString();
+        // Shift+click on an empty channel's cell extends the selection there too.
+        QTest::newRow("Ctrl+D down a column chosen by Shift+click onto an empty channel")
+            << "Eng"_ba << u"click:14,9 Esc shiftclick:17,9 Ctrl+D"_s
+            << QStringList{u"15=462.56250|462.56250|254.1|254.1|Off|High|Add|Wide|CH14"_s,
+                           u"16=469.97500|469.97500|Off|Off|Off|High|Add|Wide|CH14"_s}
+            << QString();
         QTest::newRow("Ctrl+D from an open frequency editor")
             << "Eng"_ba << u"click:10,2 shiftclick:12,2 Ctrl+D"_s
             << QStringList{u"11=446.00625|447.50000|Off|Off|Off|Low|Add|Narrow|PMR1"_s,

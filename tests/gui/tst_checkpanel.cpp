@@ -83,6 +83,8 @@ private slots:
     void sameFindingsAsCli();
     void chartLayout_data();
     void chartLayout();
+    void crowdedLabelsNeverMeet_data();
+    void crowdedLabelsNeverMeet();
     void printedBandChart();
 };
 
@@ -205,8 +207,8 @@ void TestCheckPanel::chartLayout_data()
     QTest::newRow("rows used up: moved right past the row ending furthest left")
         << QList{at(1, 440), at(2, 440), at(3, 440.5), at(4, 440), at(5, 441)} << 700.0 << 2
         << QList<qreal>{390, 390, 410, 410, 430} << QList{0, 1, 1, 0, 0} << everyFive;
-    QTest::newRow("rows used up at the right end: kept inside the axis")
-        << QList{at(1, 470), at(2, 470), at(3, 470)} << 700.0 << 2 << QList<qreal>{680, 680, 680} << QList{0, 1, 0}
+    QTest::newRow("rows used up at the right end: moved left, inside the axis")
+        << QList{at(1, 470), at(2, 470), at(3, 470)} << 700.0 << 2 << QList<qreal>{680, 680, 660} << QList{0, 1, 0}
         << everyFive;
     QTest::newRow("ends and outside the range stay on the axis")
         << QList{at(1, 400), at(2, 470), at(3, 0), at(4, 480)} << 700.0 << 4 << QList<qreal>{0, 680, 0, 680}
@@ -243,6 +245,55 @@ void TestCheckPanel::chartLayout()
     QCOMPARE(gotTicks, ticks);
     if (!geometry.marks.isEmpty() && geometry.marks.first().hasTx)
         QCOMPARE(geometry.marks.first().txX, frequencyX(channels.first().tx, range, width));
+}
+
+void TestCheckPanel::crowdedLabelsNeverMeet_data()
+{
+    QTest::addColumn<QList<ChartChannel>>("channels");
+    QTest::addColumn<qreal>("width"); // of the axis over 400-470 MHz; labels 20 wide
+    QTest::addColumn<int>("maxRows");
+    QTest::addColumn<int>("rows"); // label rows used
+
+    const auto plan = [](int count, double firstMHz, double stepMHz, double txOffsetMHz) {
+        QList<ChartChannel> channels;
+        for (int n = 0; n < count; ++n) {
+            const double rx = firstMHz + n * stepMHz;
+            channels.append(at(n + 1, rx, txOffsetMHz == 0 ? 0 : rx + txOffsetMHz));
+        }
+        return channels;
+    };
+    const QList<ChartChannel> nine = plan(9, 446.00625, 0.0125, 5);
+    QTest::newRow("nine near 446 MHz with +5 MHz Tx, two rows") << nine << 700.0 << 2 << 2;
+    QTest::newRow("nine near 446 MHz with +5 MHz Tx, one row") << nine << 700.0 << 1 << 1;
+    QTest::newRow("nine near 446 MHz on a narrow panel: a row above") << nine << 150.0 << 1 << 2;
+    QTest::newRow("99 on one frequency") << plan(99, 446, 0, 0) << 480.0 << 3 << 5;
+    QList<ChartChannel> ends = plan(10, 400, 0, 0) + plan(10, 470, 0, 0);
+    for (int n = 0; n < int(ends.size()); ++n)
+        ends[n].channel = n + 1;
+    QTest::newRow("both ends crowded") << ends << 700.0 << 2 << 2;
+}
+
+// However crowded the plan, no two numbers share any room, and all stay over the axis.
+void TestCheckPanel::crowdedLabelsNeverMeet()
+{
+    QFETCH(QList<ChartChannel>, channels);
+    QFETCH(qreal, width);
+    QFETCH(int, maxRows);
+    QFETCH(int, rows);
+    const qreal labelWidth = 20;
+    const ChartGeometry geometry
+        = layoutBandChart(channels, FrequencyRange{40000000, 47000000}, {width, labelWidth, 40, maxRows});
+    QCOMPARE(geometry.marks.size(), channels.size());
+    QCOMPARE(geometry.rows, rows);
+    for (const ChartMark &a : geometry.marks) {
+        QVERIFY2(a.labelLeft >= 0 && a.labelLeft <= width - labelWidth, qPrintable(QString::number(a.labelLeft)));
+        QVERIFY(a.row >= 0 && a.row < rows);
+        for (const ChartMark &b : geometry.marks) {
+            if (a.channel != b.channel && a.row == b.row)
+                QVERIFY2(std::abs(a.labelLeft - b.labelLeft) >= labelWidth,
+                         qPrintable(u"%1 and %2 in row %3"_s.arg(a.channel).arg(b.channel).arg(a.row)));
+        }
+    }
 }
 
 // File > Print Band Chart, kept in Program.ini, adds the chart's page after

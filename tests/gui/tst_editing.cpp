@@ -420,6 +420,11 @@ private slots:
         run.key(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY2(messages.texts.first().contains(u"line 2, column 3 (Rx Tone)"_s), qPrintable(messages.texts.first()));
+        // Columns are counted as the text has them: behind a channel number, Rx Tone is the 4th.
+        QApplication::clipboard()->setText(u"7\t451\t451\t77.7\t\t\t\t\t\t\n"_s);
+        run.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(messages.texts.size(), 2);
+        QVERIFY2(messages.texts.last().contains(u"line 1, column 4 (Rx Tone)"_s), qPrintable(messages.texts.last()));
         QVERIFY(run.image() == before);
         QVERIFY(!run.modified());
         QVERIFY(!run.program.action(cmd::EditUndo)->isEnabled());
@@ -839,6 +844,17 @@ private slots:
         run.clickCell(3, 1);
         test::pressKeys(run.grid, u"'462.0030 Return"_s);
         QCOMPARE(status->currentMessage(), u"Channel 3, Rx Freq: 462.0030 became 462.00000"_s);
+        // A tone the list does not hold stays where its search got, and says so;
+        // the start of an item is no change.
+        run.clickCell(2, 3);
+        test::pressKeys(run.grid, u"'88.4 Return"_s);
+        QCOMPARE(run.grid->GetTextMatrix(2, 3), u"88.5"_s);
+        QCOMPARE(status->currentMessage(), u"Channel 2, Rx Tone: 88.4 became 88.5"_s);
+        status->clearMessage();
+        run.clickCell(3, 4);
+        test::pressKeys(run.grid, u"'D02 Return"_s);
+        QCOMPARE(run.grid->GetTextMatrix(3, 4), u"D023N"_s);
+        QCOMPARE(status->currentMessage(), QString());
         QVERIFY(messages.texts.isEmpty());
 
         QApplication::clipboard()->setText(u"450\t380\n462.125\n"_s);
@@ -874,6 +890,8 @@ private slots:
         QMenu *edit = menus.at(1)->menu();
         QVERIFY(edit->actions().contains(program.action(cmd::InsertChannel)));
         QCOMPARE(program.action(cmd::InsertChannel)->text(), insert);
+        // The keys by the names on the keyboard, as the menu texts write them.
+        QCOMPARE(program.action(cmd::MoveUp)->shortcut().toString(QKeySequence::NativeText), u"Ctrl+Up"_s);
         for (QAction *a : edit->actions()) {
             if (a->isSeparator())
                 continue;

@@ -24,6 +24,7 @@ private slots:
     void writeVerify_data();
     void writeVerify();
     void portThatCannotOpen();
+    void heldPortIsNamed();
     void portsShowsTheMapping();
     void fault_data();
     void fault();
@@ -140,6 +141,23 @@ void TestCliTransfer::writeVerify()
     const bool changedOnly = options.contains(u"--backup"_qs) && !options.contains(u"--all-blocks"_qs);
     QCOMPARE(sim.hostBytes().count(QByteArray("W\x00\x18\x08", 4)), 1);
     QCOMPARE(sim.hostBytes().count(QByteArray("W\x00\x00\x08", 4)), changedOnly ? 0 : 1);
+}
+
+// A read that finds no radio while another program holds the port names
+// that program, as kdw-cli doctor does.
+void TestCliTransfer::heldPortIsNamed()
+{
+    RadioSim sim({u"--no-answer"_qs});
+    QVERIFY(sim.isRunning());
+    QProcess holder;
+    QVERIFY(holdTerminal(holder, sim.terminal()));
+    const CliRun result = sim.runCli({u"read"_qs, u"--port"_qs, u"COM1"_qs, sim.directory() + u"out.sin"_qs});
+    QCOMPARE(result.exitCode, 1);
+    const QString finding = u"%1 is open in another program, sleep (pid %2)"_qs.arg(sim.terminal());
+    QVERIFY2(result.err.contains(finding.arg(holder.processId())), qPrintable(result.err));
+    QVERIFY2(!result.err.contains(u"did not answer"_qs), qPrintable(result.err));
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
 }
 
 void TestCliTransfer::portThatCannotOpen()

@@ -149,6 +149,9 @@ void TestGuiDoctor::portItemsNameTheirDevices()
     QVERIFY2(label->text().startsWith(u"COM1: "_qs + sim.terminal()), qPrintable(label->text()));
     program.action(cmd::Com1 + 1)->trigger();
     QCOMPARE(label->text(), u"COM2: "_qs + com2);
+    // The adapter taken away: the status bar says so without the menu being opened.
+    QVERIFY(QFile::remove(system.path(u"dev/ttyUSB1"_qs)));
+    QTRY_COMPARE(label->text(), u"COM2: "_qs + system.path(u"dev/ttyUSB1"_qs) + u" \u2014 "_qs + notPresent);
 }
 
 // The adapter chosen is kept by its stable name in Program.ini at once, and

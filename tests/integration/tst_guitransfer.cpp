@@ -56,6 +56,7 @@ private slots:
     void portThatCannotOpen();
     void faultThenNextTransfer_data();
     void faultThenNextTransfer();
+    void heldPortIsNamed();
 
 private:
     CProgramApp &app() { return m_program->app; }
@@ -357,6 +358,25 @@ void TestGuiTransfer::faultThenNextTransfer()
              qPrintable(messages.texts.join(u'|') + u'\n' + sim.logTail()));
     QCOMPARE(next.finalPercentage, staysOff ? u"0%"_qs : u"100%"_qs);
     QVERIFY(app().document()->image() == (read && !staysOff ? readIn : before));
+}
+
+// A read that finds no radio while another program has the port open names
+// that program, as Check Cable and Radio does, and gives no advice about the cable.
+void TestGuiTransfer::heldPortIsNamed()
+{
+    RadioSim sim({u"--no-answer"_qs}, patternImage(), m_program->dir.path());
+    QVERIFY(sim.isRunning());
+    QProcess holder;
+    QVERIFY(holdTerminal(holder, sim.terminal()));
+    MessageRecorder messages;
+    run(cmd::Read);
+    QCOMPARE(messages.texts.size(), 1);
+    QCOMPARE(messages.texts.first().section(u'\n', 1, 1),
+             u"%1 is open in another program, sleep (pid %2), which takes the radio's answers: close that program."_qs
+                 .arg(sim.terminal())
+                 .arg(holder.processId()));
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
 }
 
 QTEST_MAIN(TestGuiTransfer)

@@ -668,6 +668,14 @@ void TestSafeTransfer::readIntoAFileIsShownUntilSaved()
     QCOMPARE(messages.texts, QStringList());
     QVERIFY(app().document()->IsModified());
     QCOMPARE(window->title(), read);
+    // Undo of the Read takes the mark away with the radio's bytes; redo brings both back.
+    QVERIFY(QTest::qWaitForWindowActive(app().mainFrame()));
+    pressKeys(app().mainFrame(), u"Ctrl+Z"_qs);
+    QCOMPARE(window->title(), u"doc1.sin — KDW PC Encoder"_qs);
+    QVERIFY(app().document()->RadioIdentification().isEmpty());
+    pressKeys(app().mainFrame(), u"Ctrl+Y"_qs);
+    QCOMPARE(window->title(), read);
+    QVERIFY(!app().document()->RadioIdentification().isEmpty());
 
     app().documentCommands()->setFilePrompt([&](bool, const QString &) { return m_program->dir.file(u"doc2.sin"_qs); });
     m_program->action(save)->trigger();

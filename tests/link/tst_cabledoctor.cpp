@@ -2,6 +2,7 @@
 // check on a made-up system: each check's finding, in each language.
 #include "core/link/cabledoctor.h"
 #include "core/link/portnames.h"
+#include "core/link/transfermessages.h"
 #include "madeupsystem.h"
 #include "testbytes.h"
 #include "testfiles.h"
@@ -28,6 +29,32 @@ public:
     void pause(int) override { }
 };
 
+// A line that gives back what was written since the last purge ("echo"),
+// bytes of noise ("noise"), or nothing ("silent").
+class FaultyLine final : public BytePort
+{
+public:
+    explicit FaultyLine(QString kind)
+        : m_kind(std::move(kind))
+    {
+    }
+    void purge() override { m_pending.clear(); }
+    void write(QByteArrayView bytes) override { m_pending += bytes.toByteArray(); }
+    QByteArray read(int count) override
+    {
+        const QByteArray answer = m_kind == u"echo"    ? m_pending
+                                  : m_kind == u"noise" ? QByteArray("\x8d\xf7")
+                                                       : QByteArray();
+        m_pending.clear();
+        return answer.left(count);
+    }
+    void pause(int) override { }
+
+private:
+    QString m_kind;
+    QByteArray m_pending;
+};
+
 } // namespace
 
 class TestCableDoctor : public QObject
@@ -39,6 +66,8 @@ private slots:
     void portNames();
     void systemChecks_data();
     void systemChecks();
+    void failedStartFinding_data();
+    void failedStartFinding();
 };
 
 void TestCableDoctor::portNames_data()
@@ -107,7 +136,7 @@ void TestCableDoctor::systemChecks_data()
         << QStringList{u"problem: @/dev/ttyUSB0 does not exist: plug the cable in"_qs,
                        u"note: USB serial adapters present: @/dev/serial/by-id/usb-USB-Serial_Controller-if00 "
                        u"USB-Serial Controller (067b:2303, pl2303)"_qs,
-                       u"note: The radio was not checked"_qs, u"note: 1 problem(s) found."_qs}
+                       u"note: The radio was not checked"_qs, u"note: 1 problem found."_qs}
         << 1;
     QTest::newRow("device missing, no adapter, in Simplified Chinese")
         << u"COM1"_qs << none << none << QString() << false << QString() << Language::Chs
@@ -143,7 +172,8 @@ void TestCableDoctor::systemChecks_data()
         << u"COM2"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
         << Language::Eng
         << QStringList{u"problem: brltty (the Braille display service) is running and "
-                       u"@/dev/ttyUSB1 is missing"_qs}
+                       u"@/dev/ttyUSB1 is missing"_qs,
+                       u"note: 2 problems found."_qs}
         << 2;
     QTest::newRow("brltty beside a present adapter")
         << u"COM1"_qs << QStringList{ftdi} << QStringList{u"310 brltty"_qs} << QString() << false << QString()
@@ -235,6 +265,75 @@ void TestCableDoctor::systemChecks()
     QVERIFY(opened.size() <= 1);
     for (const QString &device : opened)
         QVERIFY2(QFileInfo::exists(device), qPrintable(device));
+}
+
+void TestCableDoctor::failedStartFinding_data()
+{
+    QTest::addColumn<QString>("line");      // FaultyLine's kind; empty: the port did not open
+    QTest::addColumn<QString>("openError"); // the system's reason when it did not
+    QTest::addColumn<QStringList>("processes");
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("says"); // a part of the lines below the first; empty: the message as before
+
+    const QStringList none;
+    const QStringList holder{u"4242 minicom dev/ttyUSB0"_qs, u"1 kdw-cli dev/ttyUSB0"_qs}; // pid 1: this program
+    const QString inUse = u"in use by another program"_qs;
+    QTest::newRow("nothing came back") << u"silent"_qs << QString() << none << Language::Eng
+                                       << u"No answer at all: the cable or port is not reaching the radio"_qs;
+    QTest::newRow("our own bytes came back")
+        << u"echo"_qs << QString() << none << Language::Chs << u"只收到我们自己发出的字节（41 41 41 41）"_qs;
+    QTest::newRow("other bytes came back")
+        << u"noise"_qs << QString() << none << Language::Cht << u"收到了其他位元組（8D 8D 8D 8D"_qs;
+    QTest::newRow("held while it reads")
+        << u"silent"_qs << QString() << holder << Language::Eng
+        << u"/dev/ttyUSB0 is open in another program, minicom (pid 4242), which takes the radio's answers: "
+           u"close that program."_qs;
+    QTest::newRow("held, open refused") << QString() << inUse << holder << Language::Chs
+                                        << u"/dev/ttyUSB0 已被另一程序 minicom（pid 4242）打开"_qs;
+    QTest::newRow("open refused, holder unseen")
+        << QString() << inUse << none << Language::Cht << u"另一程式已開啟它：請關閉該程式後重試。"_qs;
+    QTest::newRow("missing device") << QString() << u"No such file or directory"_qs << none << Language::Eng
+                                    << QString();
+}
+
+// A transfer that fails at its start says what the cable check would: who
+// holds the port, or what came back; a port in use gets no advice about the cable.
+void TestCableDoctor::failedStartFinding()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, openError);
+    QFETCH(QStringList, processes);
+    QFETCH(Language, language);
+    QFETCH(QString, says);
+    MadeUpSystem system;
+    QVERIFY(system.addAdapter(u"ttyUSB0 ftdi_sio 0403:6001 1 FT232R"_qs, 0));
+    for (const QString &process : processes)
+        QVERIFY(system.addProcess(process));
+
+    TransferOutcome outcome;
+    FaultyLine port(line);
+    AnswerWatch watch(port);
+    if (line.isEmpty()) {
+        outcome.status = TransferOutcome::Status::PortNotOpened;
+        outcome.detail = openError;
+    } else {
+        MemoryImage image;
+        outcome = readFromPort(watch, TransferDirection::Read, image, {});
+    }
+    outcome.device = u"/dev/ttyUSB0"_qs;
+    outcome.finding = kdw::failedStartFinding(outcome, line.isEmpty() ? nullptr : &watch, language, system.roots(), 1);
+    const QString below = failureExplanation(outcome, TransferDirection::Read, u"COM1"_qs, language);
+    if (says.isEmpty()) {
+        QVERIFY(outcome.finding.isEmpty());
+        QVERIFY2(below.contains(u"Plug the cable in"_qs), qPrintable(below));
+        return;
+    }
+    QVERIFY2(below.contains(says), qPrintable(below));
+    // One finding, and no guess from the failed step beside it.
+    QCOMPARE(below.count(u"pid"_qs), processes.isEmpty() ? 0 : 1);
+    for (const QString &guess : {u"Plug the cable in"_qs, u"请插好数据线"_qs, u"請插好傳輸線"_qs, u"wrong answer"_qs,
+                                 u"应答错误"_qs, u"應答錯誤"_qs, u"did not answer"_qs})
+        QVERIFY2(!below.contains(guess), qPrintable(below));
 }
 
 QTEST_GUILESS_MAIN(TestCableDoctor)

@@ -80,8 +80,11 @@ TransferOutcome CliLink::run(TransferDirection direction, MemoryImage &image, in
     if (!m_port.isOpen()) {
         const TransferOutcome opened = openPort(m_port, m_portName, m_context.programDirectory);
         m_device = opened.device;
-        if (!opened)
-            return opened;
+        if (!opened) {
+            TransferOutcome failed = opened;
+            failed.finding = failedStartFinding(failed, nullptr, Language::Eng);
+            return failed;
+        }
     }
     const bool terminal = isatty(fileno(stderr));
     const int total = direction == TransferDirection::Read ? ReadBlockCount : int(scope.blocks.size());
@@ -117,10 +120,13 @@ TransferOutcome CliLink::run(TransferDirection direction, MemoryImage &image, in
     };
     if (scope.radio.isEmpty())
         scope.radio = m_expected;
+    m_watch.restart();
     TransferOutcome outcome = direction == TransferDirection::Write
-                                  ? writeToPort(m_port, image, observer, maxResumes, scope)
-                                  : readFromPort(m_port, direction, image, observer, maxResumes, scope);
+                                  ? writeToPort(m_watch, image, observer, maxResumes, scope)
+                                  : readFromPort(m_watch, direction, image, observer, maxResumes, scope);
     outcome.device = m_device;
+    if (!outcome)
+        outcome.finding = failedStartFinding(outcome, &m_watch, Language::Eng);
     if (terminal && shown >= 0)
         err() << '\n';
     return outcome;

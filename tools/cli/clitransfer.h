@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image/memoryimage.h"
+#include "core/link/cabledoctor.h"
 #include "core/link/radiotransfer.h"
 #include "core/link/serialport.h"
 #include "tools/cli/prologue.h"
@@ -55,6 +56,7 @@ private:
     const CliContext &m_context;
     const QString m_portName;
     SerialPort m_port;
+    AnswerWatch m_watch{m_port}; // what came back, for a failed start
     QString m_device;
     QByteArray m_expected;
     Language m_language = Language::Eng;

@@ -30,7 +30,9 @@ int cmdApply(const CliContext &context, const QStringList &args)
     const QString shownCsv = QDir::toNativeSeparators(csvPath);
     if (!grid) {
         err() << shownCsv << ": "
-              << lineFaultText(grid.error->line, grid.error->column, grid.error->message, run->language) << Qt::endl;
+              << lineFaultText(grid.error->line, grid.error->column, GridFileRxFreqColumn, grid.error->message,
+                               run->language)
+              << Qt::endl;
         return BadInput;
     }
     QStringList changes;

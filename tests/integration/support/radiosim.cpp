@@ -132,6 +132,16 @@ bool saysAll(const QString &text, const QString &parts)
     return true;
 }
 
+bool holdTerminal(QProcess &holder, const QString &terminal)
+{
+    holder.setStandardInputFile(terminal);
+    holder.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    if (holder.waitForStarted())
+        return true;
+    qWarning("sleep did not start: %s", qPrintable(holder.errorString()));
+    return false;
+}
+
 void addFaultRows()
 {
     QTest::addColumn<bool>("read");
@@ -143,11 +153,12 @@ void addFaultRows()
         QStringList args{QString::fromLatin1(fault)};
         if (stage)
             args.append(QString::fromLatin1(stage));
-        QTest::newRow(name) << read << args << (says != nullptr) << false << QString::fromLatin1(says);
+        QTest::newRow(name) << read << args << (says != nullptr) << false << QString::fromUtf8(says);
     };
     const char *partly = "|\nThe radio's memory is now partly written and must be written again before use.";
-    row("read, NAK at the wake-up", true, "--nak", "wakeup", "wrong answer at block 1 of 318.");
-    row("read, silence at the identification", true, "--silence", "identify", "stopped answering at block 1 of 318.");
+    row("read, NAK at the wake-up", true, "--nak", "wakeup", "Other bytes came back (15");
+    row("read, silence at the identification", true, "--silence", "identify",
+        "The radio answered the wake-up but not after its identification (\u2014): switch the radio off and on");
     row("read, hang-up at the first block", true, "--hangup", "0", "went away during the transfer");
     row("read, short answer at block 250 (range 2)", true, "--short", "250", "wrong answer at block 251 of 318.");
     row("read, NAK at block 304 (range 3)", true, "--nak", "304", "wrong answer at block 305 of 318.");
@@ -155,17 +166,22 @@ void addFaultRows()
     row("read, short identification", true, "--short", "identify", nullptr);
     row("read, 0x07 to three wake-ups", true, "--wrong-wakeup", "3", nullptr);
     row("read, garbage leading bytes", true, "--garbage-lead", nullptr, nullptr);
-    row("write, silence at the wake-up", false, "--silence", "wakeup", "The radio did not answer.");
-    row("write, NAK at the identification", false, "--nak", "identify", "wrong answer at block 1 of 316.");
+    row("write, silence at the wake-up", false, "--silence", "wakeup", "No answer at all: the cable or port");
+    row("write, NAK at the identification", false, "--nak", "identify", "but not after its identification (15)");
     row("write, NAK at the first block", false, "--nak", "0",
         QByteArray("wrong answer at block 1 of 316.").append(partly).constData());
     row("write, hang-up at block 310 (range 4)", false, "--hangup", "310",
         QByteArray("went away during the transfer").append(partly).constData());
     row("write, NAK at the last block", false, "--nak", "315",
         QByteArray("wrong answer at block 316 of 316.").append(partly).constData());
-    row("write, 0x07 to four wake-ups", false, "--wrong-wakeup", "4", "wrong answer at block 1 of 316.");
+    row("write, 0x07 to four wake-ups", false, "--wrong-wakeup", "4",
+        "Other bytes came back (07|check that this is a KDW417 and its programming cable.");
+    QTest::newRow("read, a cable without a radio")
+        << true << QStringList{u"--echo"_qs} << true << true << u"Only our own bytes came back ("_qs;
+    QTest::newRow("write, no KDW417") << false << QStringList{u"--garbage"_qs} << true << true
+                                      << u"Other bytes came back (|check that this is a KDW417"_qs;
     QTest::newRow("read, no answer at all")
-        << true << QStringList{u"--no-answer"_qs} << true << true << u"The radio did not answer."_qs;
+        << true << QStringList{u"--no-answer"_qs} << true << true << u"No answer at all: the cable or port"_qs;
 }
 
 } // namespace kdw::test

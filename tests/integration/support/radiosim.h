@@ -75,6 +75,10 @@ private:
 // range and the last block.
 void addFaultRows();
 
+// Starts another program that holds `terminal` open and reads nothing from
+// it (`sleep`, the terminal its standard input); false with a QWARN otherwise.
+bool holdTerminal(QProcess &holder, const QString &terminal);
+
 // True when `text` holds every '|'-separated part of `parts`.
 bool saysAll(const QString &text, const QString &parts);
 
