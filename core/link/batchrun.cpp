@@ -206,6 +206,7 @@ BatchSummary BatchRun::run(const QList<BytePort *> &ports)
         runLane(0, *ports.first());
     } else {
         std::vector<std::thread> lanes;
+        lanes.reserve(std::size_t(ports.size()));
         for (int lane = 0; lane < ports.size(); ++lane)
             lanes.emplace_back([this, lane, port = ports.at(lane)] { runLane(lane, *port); });
         for (std::thread &lane : lanes)

@@ -33,7 +33,8 @@ const Command Commands[] = {
      "[--no-resume]",
      cmdWrite},
     {"batch",
-     "batch [--lang eng|chs|cht] --port NAME [--port NAME ...] FILE.sin [--units N] [--vary UNITS.csv] [--log LOG.csv] [--auto] "
+     "batch [--lang eng|chs|cht] --port NAME [--port NAME ...] FILE.sin [--units N] [--vary UNITS.csv] [--log LOG.csv] "
+     "[--auto] "
      "[--no-verify] [--no-backup] [--all-blocks] [--no-resume]",
      cmdBatch},
     {"ports", "ports", cmdPorts},
