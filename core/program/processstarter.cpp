@@ -6,8 +6,7 @@
 #ifdef Q_OS_WIN
 #include <QDir>
 
-#include <shellapi.h>
-#include <windows.h>
+#include <windows.h> // with shellapi.h: ShellExecuteW
 #endif
 
 namespace kdw {
