@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` and `make test`.
 # Both install what is missing, configure and build first.
 
-.PHONY: all deps build run test test-sanitize install package clean
+.PHONY: all deps build run test test-sanitize install package windows windows-package check-windows clean
 
 PREFIX ?= /usr/local
 
@@ -43,5 +43,21 @@ package: build
 	cd build && cpack
 	lintian --fail-on error build/kdw-pc-encoder_*.deb
 
+# The Windows program directory build-windows/, cross-built with mingw-w64
+# against a static Qt made once from Debian's sources (cached in ~/.cache).
+windows:
+	@scripts/install-deps windows
+	@scripts/build-qt-windows >/dev/null
+	@test -f build-windows/build.ninja || cmake --preset windows
+	nice cmake --build --preset windows
+
+# Its portable .zip and its installer, in build-windows/.
+windows-package: windows
+	nice cmake --build --preset windows --target windows-package
+
+# The Windows build under Wine, against the simulated radio.
+check-windows: windows
+	@scripts/check-windows
+
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-windows

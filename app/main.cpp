@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QImage>
 
-#include <dlfcn.h>
 #include <system_error>
 #include <thread>
 
+#ifndef Q_OS_WIN
+#include <dlfcn.h>
+#endif
+
 namespace {
 
+#ifndef Q_OS_WIN
 // Reading fontconfig's configuration and font caches takes about a fifth of
 // start-up, and connecting to the display is mostly waiting: the first runs
 // on another thread while the application is made. fontconfig is loaded with
@@ -26,6 +30,7 @@ std::thread loadFontConfigurationAhead()
         return {};
     }
 }
+#endif
 
 // Qt's image reader loads every image format plugin the first time it reads
 // an image (the menu bar's first style icon) to ask each whether it knows the
@@ -50,10 +55,14 @@ std::thread loadImagePluginsAhead()
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    QApplication app(argc, argv);
+#else
     std::thread fontConfiguration = loadFontConfigurationAhead();
     QApplication app(argc, argv);
     if (fontConfiguration.joinable())
         fontConfiguration.join(); // the font database must not read it a second time
+#endif
     std::thread imagePlugins = loadImagePluginsAhead();
     kdw::CProgramApp theApp;
     const bool started = theApp.InitInstance(QApplication::arguments());

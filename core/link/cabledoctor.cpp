@@ -41,6 +41,11 @@ constexpr LocalisedText AdaptersPresentText{u"USB serial adapters present: %1.",
                                             u"現有的 USB 連接埠轉換器：%1。"};
 constexpr LocalisedText NoAdapterText{u"No USB serial adapter is present.", u"没有 USB 串口转换器。",
                                       u"沒有 USB 連接埠轉換器。"};
+#ifdef Q_OS_WIN
+// Windows lists every serial port, USB or not.
+constexpr LocalisedText PortsPresentText{u"Serial ports present: %1.", u"现有的串口：%1。", u"現有的連接埠：%1。"};
+constexpr LocalisedText NoPortsText{u"No serial port is present.", u"没有串口。", u"沒有連接埠。"};
+#endif
 constexpr LocalisedText AdapterText{u"%1 is present: %2.", u"%1 存在：%2。", u"%1 存在：%2。"};
 constexpr LocalisedText ByIdText{u"Its stable name is %1.", u"其固定名称为 %1。", u"其固定名稱為 %1。"};
 constexpr LocalisedText PresentText{u"%1 is present.", u"%1 存在。", u"%1 存在。"};
@@ -169,6 +174,7 @@ QString ownerName(uint uid)
 }
 #endif
 
+#ifndef Q_OS_WIN
 // The programs running, by pid and name.
 QList<std::pair<qint64, QString>> processes(const QString &procRoot)
 {
@@ -182,6 +188,7 @@ QList<std::pair<qint64, QString>> processes(const QString &procRoot)
     }
     return found;
 }
+#endif
 
 // What the radio check shows of the bytes that came back.
 constexpr int ShownBytes = 24;
@@ -313,10 +320,16 @@ int CableDoctor::run(const QString &portName, const QString &programDirectory, c
             else
                 report(DoctorLine::Kind::Problem, text(OpenFailedText).arg(device.path, opened.reason));
         }
+#ifndef Q_OS_WIN
         checkHolders(device);
+#endif
     }
+#ifndef Q_OS_WIN
+    // Processes holding the device, services claiming adapters and driver
+    // timers are Linux's; on Windows a held port shows in the open's reason.
     checkServices(device);
     checkLatency(device);
+#endif
     if (port) {
         const DoctorLine radio = checkRadio(*port);
         port.reset(); // closed before the verdict is shown
@@ -349,8 +362,7 @@ void CableDoctor::checkDevice(const QString &portName, const QString &programDir
     case PortMapping::Via::AsGiven: report(DoctorLine::Kind::Ok, text(AsGivenText).arg(portName)); break;
     }
 
-    const QFileInfo file(device.path);
-    device.exists = file.exists();
+    device.exists = devicePresent(device.path);
     device.facts = describeSerialDevice(m_roots, device.path);
     if (!device.exists) {
         report(DoctorLine::Kind::Problem, text(MissingText).arg(device.path));
@@ -358,8 +370,13 @@ void CableDoctor::checkDevice(const QString &portName, const QString &programDir
         for (const SerialDevice &adapter : usbSerialDevices(m_roots))
             present.append(
                 QStringLiteral("%1 %2").arg(adapter.byId.isEmpty() ? adapter.path : adapter.byId, adapter.adapter()));
+#ifdef Q_OS_WIN
+        report(DoctorLine::Kind::Note,
+               present.isEmpty() ? text(NoPortsText) : text(PortsPresentText).arg(present.join(u"; ")));
+#else
         report(DoctorLine::Kind::Note,
                present.isEmpty() ? text(NoAdapterText) : text(AdaptersPresentText).arg(present.join(u"; ")));
+#endif
         return;
     }
     if (device.facts.pseudoTerminal) {
@@ -399,6 +416,7 @@ bool CableDoctor::checkAccess(const Device &device)
 #endif
 }
 
+#ifndef Q_OS_WIN
 void CableDoctor::checkHolders(const Device &device)
 {
     for (const PortHolder &holder : portHolders(m_roots, device.path, m_identity.ownPid))
@@ -458,6 +476,7 @@ void CableDoctor::checkLatency(const Device &device)
     const QString live = QStringLiteral("/sys/bus/usb-serial/devices/%1/latency_timer").arg(device.facts.name);
     report(DoctorLine::Kind::Note, text(LatencyHighText).arg(device.path).arg(latency).arg(cost, 0, 'f', 1).arg(live));
 }
+#endif
 
 DoctorLine CableDoctor::checkRadio(BytePort &port) const
 {

@@ -56,7 +56,19 @@ QString portSummary(const QString &portName, const QString &programDirectory, La
                     const SystemRoots &roots = {});
 
 // The USB serial adapters present (ttyUSB*, ttyACM* and other USB-backed
-// terminals), by kernel name.
+// terminals), by kernel name. On Windows every port of the system's list.
 QList<SerialDevice> usbSerialDevices(const SystemRoots &roots);
+
+// Whether the device at `path` (a path inside the roots) is there now: on
+// Windows whether the system's serial port list names it (a port is no file
+// there), elsewhere whether the device file exists.
+bool devicePresent(const QString &path);
+
+#ifdef Q_OS_WIN
+// The system's serial port list (HARDWARE\DEVICEMAP\SERIALCOMM), by port
+// number: the port's name as `path` and `name`, its driver's device name
+// (e.g. \Device\VCP0 for a USB adapter) as `product`.
+QList<SerialDevice> systemSerialPorts();
+#endif
 
 } // namespace kdw

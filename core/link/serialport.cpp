@@ -4,15 +4,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
-#include <chrono>
-#include <thread>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
 #include <cerrno>
+#include <chrono>
 #include <termios.h>
-#endif
+#include <thread>
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
 #include <sys/ioctl.h>
@@ -69,6 +64,11 @@ SerialPort::OpenResult SerialPort::open(const QString &devicePath)
     return {true, {}};
 }
 
+bool SerialPort::isOpen() const
+{
+    return m_port.isOpen();
+}
+
 void SerialPort::close()
 {
     if (m_port.isOpen())
@@ -111,11 +111,7 @@ void SerialPort::purge()
     // would drop bytes a USB adapter or the other end of a pseudo-terminal has
     // not taken yet.
     pushOutput(linktime::writeTotal(m_port.bytesToWrite()));
-#ifdef Q_OS_WIN
-    FlushFileBuffers(reinterpret_cast<HANDLE>(m_port.handle()));
-#else
     while (::tcdrain(int(m_port.handle())) != 0 && errno == EINTR) { }
-#endif
     // Then drop only what was received: Qt's read buffer and the driver's
     // input queue.
     (void)m_port.clear(QSerialPort::Input);

@@ -2,13 +2,16 @@
 
 #include "core/link/byteport.h"
 
-#include <QSerialPort>
 #include <QString>
+#ifndef Q_OS_WIN
+#include <QSerialPort>
+#endif
 
 namespace kdw {
 
-// The radio's serial line: QSerialPort used blocking from the thread that
-// made it, 9600 baud 8N1, with the read and write time-outs of the link.
+// The radio's serial line, 9600 baud 8N1, with the read and write time-outs
+// of the link, used blocking from the thread that made it: on Windows the
+// system's communications functions, elsewhere QSerialPort.
 class SerialPort final : public BytePort
 {
 public:
@@ -27,7 +30,7 @@ public:
     // setting the driver refuses is left as it is.
     OpenResult open(const QString &devicePath);
     void close();
-    bool isOpen() const { return m_port.isOpen(); }
+    bool isOpen() const;
 
     void purge() override;
     void write(QByteArrayView bytes) override;
@@ -36,12 +39,17 @@ public:
     bool lineLost() const override { return !lineAlive(); }
 
 private:
-    // Hands Qt's buffered output to the driver within `timeoutMs`.
-    void pushOutput(int timeoutMs);
     // False once the line itself is gone (cable pulled, device removed).
     bool lineAlive() const;
+#ifdef Q_OS_WIN
+    void *m_handle = nullptr; // the open port's HANDLE
+    bool m_lost = false;      // a read or write failed: the device is gone
+#else
+    // Hands Qt's buffered output to the driver within `timeoutMs`.
+    void pushOutput(int timeoutMs);
 
     QSerialPort m_port;
+#endif
 };
 
 } // namespace kdw

@@ -3,6 +3,12 @@
 #include <QCoreApplication>
 #include <QProcess>
 
+#ifdef Q_OS_WIN
+#include <QDir>
+
+#include <windows.h> // with shellapi.h: ShellExecuteW
+#endif
+
 namespace kdw {
 
 namespace {
@@ -30,6 +36,16 @@ bool startDetached(const QString &program, const QStringList &arguments)
 {
     if (starter())
         return starter()(program, arguments);
+#ifdef Q_OS_WIN
+    // A program alone is started as the shell starts it (the language
+    // restart); its result above 32 means it started.
+    if (arguments.isEmpty()) {
+        const QString native = QDir::toNativeSeparators(program);
+        const HINSTANCE started = ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(native.utf16()),
+                                                nullptr, nullptr, SW_SHOWNORMAL);
+        return reinterpret_cast<INT_PTR>(started) > 32;
+    }
+#endif
     return QProcess::startDetached(program, arguments);
 }
 

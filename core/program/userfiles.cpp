@@ -16,9 +16,16 @@ QString withSlash(QString directory)
     return directory;
 }
 
-// $XDG_..._HOME/kdw-pc-encoder/ (or the default under the home folder).
+// $XDG_..._HOME/kdw-pc-encoder/ (or the default under the home folder); on
+// Windows %APPDATA%\kdw-pc-encoder\, where a user's program files roam with
+// the profile.
 QString perUserDirectory(QStandardPaths::StandardLocation location)
 {
+#ifdef Q_OS_WIN
+    const QString appData = qEnvironmentVariable("APPDATA");
+    if (!appData.isEmpty())
+        return withSlash(QDir::fromNativeSeparators(appData)) + QStringLiteral("kdw-pc-encoder/");
+#endif
     return withSlash(QStandardPaths::writableLocation(location)) + QStringLiteral("kdw-pc-encoder/");
 }
 

@@ -30,12 +30,15 @@ QString temporaryStem(const QFileInfo &target)
     return u'.' + target.fileName() + QStringLiteral(".kdw-");
 }
 
+#ifndef Q_OS_WIN
+// A fresh name beside the target; QSaveFile picks its own on Windows.
 QString temporaryPath(const QFileInfo &target)
 {
     const quint32 random = QRandomGenerator::global()->generate() % 0x1000000;
     return target.absoluteDir().filePath(temporaryStem(target)
                                          + QStringLiteral("%1").arg(random, 6, 16, QLatin1Char('0')));
 }
+#endif
 
 // Temporary files of earlier writes to the same target that a crash left
 // behind; an hour old, so no running write still owns them.

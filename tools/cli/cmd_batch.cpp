@@ -50,12 +50,18 @@ void onInterrupt(int)
 // Ctrl+C stops the run where it is, so the radio under way is still logged.
 void stopOnInterrupt()
 {
+#ifdef Q_OS_WIN
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+#else
+    // Without SA_RESTART: the wait for Enter returns at once.
     struct sigaction action
     {
     };
     action.sa_handler = onInterrupt;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+#endif
 }
 
 std::optional<QString> checkBatchArguments(const Invocation &invocation, const QString &usage)

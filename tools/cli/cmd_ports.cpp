@@ -3,9 +3,10 @@
 #include "tools/cli/clicommon.h"
 #include "tools/cli/commands.h"
 
-#include <QFileInfo>
-#include <QSerialPortInfo>
 #include <QTextStream>
+#ifndef Q_OS_WIN
+#include <QSerialPortInfo>
+#endif
 
 namespace kdw::cli {
 
@@ -33,8 +34,16 @@ int cmdPorts(const CliContext &context, const QStringList &args)
     if (!run)
         return run.exitCode();
 
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     out() << "Serial ports present:\n";
+#ifdef Q_OS_WIN
+    // The system's list: each port with its driver's device name.
+    const QList<SerialDevice> ports = systemSerialPorts();
+    if (ports.isEmpty())
+        out() << "  (none)\n";
+    for (const SerialDevice &port : ports)
+        out() << "  " << port.path << "  " << port.product << '\n';
+#else
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     if (ports.isEmpty())
         out() << "  (none)\n";
     for (const QSerialPortInfo &info : ports) {
@@ -49,12 +58,14 @@ int cmdPorts(const CliContext &context, const QStringList &args)
         out() << '\n';
     }
 
+#endif
+
     out() << "Port menu:\n";
     for (int n = 1; n <= 8; ++n) {
         const QString name = QStringLiteral("COM%1").arg(n);
         const QString device = devicePathFor(name, context.programDirectory);
-        const QFileInfo file(device);
-        const QStringList facts = file.exists() ? adapterFacts(device) : QStringList{QStringLiteral("(absent)")};
+        const QStringList facts
+            = devicePresent(device) ? adapterFacts(device) : QStringList{QStringLiteral("(absent)")};
         out() << "  " << name << " -> " << device;
         if (!facts.isEmpty())
             out() << "  " << facts.join(QStringLiteral(", "));

@@ -6,6 +6,11 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 using namespace kdw::cli;
 
 namespace {
@@ -59,6 +64,11 @@ int usage(QTextStream &stream = err(), int exitCode = BadInput)
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    // The bytes as written: text mode would turn the CSV's CRLF into CR CR LF.
+    (void)_setmode(_fileno(stdout), _O_BINARY);
+    (void)_setmode(_fileno(stderr), _O_BINARY);
+#endif
     QCoreApplication app(argc, argv);
     const QString programDirectory = kdw::programDirectoryOf(QCoreApplication::applicationFilePath());
     QStringList args = QCoreApplication::arguments().mid(1);
