@@ -341,75 +341,76 @@ void TestCableDoctor::failedStartFinding()
     for (const QString &guess : {u"Plug the cable in"_qs, u"请插好数据线"_qs, u"請插好傳輸線"_qs, u"wrong answer"_qs,
                                  u"应答错误"_qs, u"應答錯誤"_qs, u"did not answer"_qs})
         QVERIFY2(!below.contains(guess), qPrintable(below));
-    // The Windows doctor: the port's presence from the system's list, the open
-    // and the radio, and none of Linux's checks.
-    void TestCableDoctor::windowsChecks_data()
-    {
-        QTest::addColumn<bool>("listed");         // a port of the system's list, else one it lacks
-        QTest::addColumn<QString>("openRefused"); // the opener's reason, empty: it opens
-        QTest::addColumn<QStringList>("says");    // "@" stands for the port
-        QTest::addColumn<int>("problems");
+}
+
+// The Windows doctor: the port's presence from the system's list, the open
+// and the radio, and none of Linux's checks.
+void TestCableDoctor::windowsChecks_data()
+{
+    QTest::addColumn<bool>("listed");         // a port of the system's list, else one it lacks
+    QTest::addColumn<QString>("openRefused"); // the opener's reason, empty: it opens
+    QTest::addColumn<QStringList>("says");    // "@" stands for the port
+    QTest::addColumn<int>("problems");
 #ifndef Q_OS_WIN
-        QSKIP("the system's serial port list is Windows'; systemChecks checks Linux's");
+    QSKIP("the system's serial port list is Windows'; systemChecks checks Linux's");
 #endif
-        QTest::newRow("listed, radio answers")
-            << true << QString()
-            << QStringList{u"ok: The port @ is opened as it stands."_qs, u"ok: @ is present"_qs,
-                           u"ok: @ opens for reading and writing."_qs, u"ok: The radio answered"_qs,
-                           u"note: No problems found."_qs}
-            << 0;
-        QTest::newRow("listed, held by another program")
-            << true << u"in use by another program (Access denied.)"_qs
-            << QStringList{u"problem: @ does not open: in use by another program (Access denied.)."_qs,
-                           u"note: The radio was not checked"_qs}
-            << 1;
-        QTest::newRow("not listed") << false << QString()
-                                    << QStringList{u"problem: @ does not exist"_qs,
-                                                   u"note: The radio was not checked"_qs}
-                                    << 1;
-    }
+    QTest::newRow("listed, radio answers")
+        << true << QString()
+        << QStringList{u"ok: The port @ is opened as it stands."_qs, u"ok: @ is present"_qs,
+                       u"ok: @ opens for reading and writing."_qs, u"ok: The radio answered"_qs,
+                       u"note: No problems found."_qs}
+        << 0;
+    QTest::newRow("listed, held by another program")
+        << true << u"in use by another program (Access denied.)"_qs
+        << QStringList{u"problem: @ does not open: in use by another program (Access denied.)."_qs,
+                       u"note: The radio was not checked"_qs}
+        << 1;
+    QTest::newRow("not listed") << false << QString()
+                                << QStringList{u"problem: @ does not exist"_qs, u"note: The radio was not checked"_qs}
+                                << 1;
+}
 
-    void TestCableDoctor::windowsChecks()
-    {
+void TestCableDoctor::windowsChecks()
+{
 #ifdef Q_OS_WIN
-        QFETCH(bool, listed);
-        QFETCH(QString, openRefused);
-        QFETCH(QStringList, says);
-        QFETCH(int, problems);
-        const QList<SerialDevice> ports = systemSerialPorts();
-        if (listed && ports.isEmpty())
-            QSKIP("this system lists no serial port");
-        QString port = u"COM250"_qs;
-        if (listed)
-            port = ports.first().name;
-        else
-            QVERIFY(!devicePresent(port));
-        // Port names are Windows' device names: any case, with or without \\.\.
-        if (listed)
-            QVERIFY(devicePresent(port.toLower()) && devicePresent(u"\\\\.\\"_qs + port));
+    QFETCH(bool, listed);
+    QFETCH(QString, openRefused);
+    QFETCH(QStringList, says);
+    QFETCH(int, problems);
+    const QList<SerialDevice> ports = systemSerialPorts();
+    if (listed && ports.isEmpty())
+        QSKIP("this system lists no serial port");
+    QString port = u"COM250"_qs;
+    if (listed)
+        port = ports.first().name;
+    else
+        QVERIFY(!devicePresent(port));
+    // Port names are Windows' device names: any case, with or without \\.\.
+    if (listed)
+        QVERIFY(devicePresent(port.toLower()) && devicePresent(u"\\\\.\\"_qs + port));
 
-        QStringList opened;
-        CableDoctor doctor(SystemRoots{}, DoctorIdentity::ofThisProcess(), Language::Eng,
-                           [&](const QString &device) -> DoctorPort {
-                               opened.append(device);
-                               if (!openRefused.isEmpty())
-                                   return {nullptr, openRefused};
-                               return {std::make_unique<AnsweringPort>(), {}};
-                           });
-        QStringList lines;
-        QTemporaryDir dir;
-        const int found
-            = doctor.run(port, dir.path() + u'/', [&](const DoctorLine &line) { lines.append(line.formatted()); });
-        const QString all = lines.join(u'\n');
-        for (QString part : says) {
-            part.replace(u'@', port);
-            QVERIFY2(all.contains(part), qPrintable(u"missing: "_qs + part + u"\nin:\n"_qs + all));
-        }
-        QVERIFY2(!all.contains(u"service"_qs) && !all.contains(u"latency"_qs), qPrintable(all));
-        QCOMPARE(found, problems);
-        QCOMPARE(opened, listed ? QStringList{port} : QStringList{});
-#endif
+    QStringList opened;
+    CableDoctor doctor(SystemRoots{}, DoctorIdentity::ofThisProcess(), Language::Eng,
+                       [&](const QString &device) -> DoctorPort {
+                           opened.append(device);
+                           if (!openRefused.isEmpty())
+                               return {nullptr, openRefused};
+                           return {std::make_unique<AnsweringPort>(), {}};
+                       });
+    QStringList lines;
+    QTemporaryDir dir;
+    const int found
+        = doctor.run(port, dir.path() + u'/', [&](const DoctorLine &line) { lines.append(line.formatted()); });
+    const QString all = lines.join(u'\n');
+    for (QString part : says) {
+        part.replace(u'@', port);
+        QVERIFY2(all.contains(part), qPrintable(u"missing: "_qs + part + u"\nin:\n"_qs + all));
     }
+    QVERIFY2(!all.contains(u"service"_qs) && !all.contains(u"latency"_qs), qPrintable(all));
+    QCOMPARE(found, problems);
+    QCOMPARE(opened, listed ? QStringList{port} : QStringList{});
+#endif
+}
 
-    QTEST_GUILESS_MAIN(TestCableDoctor)
+QTEST_GUILESS_MAIN(TestCableDoctor)
 #include "tst_cabledoctor.moc"
