@@ -45,6 +45,9 @@ struct BatchPlan
 // Where a unit is; each step is reported as it begins.
 enum class BatchStep { WaitingForRadio, Identifying, BackingUp, Writing, Verifying, WaitingForSwap };
 
+// A line of one lane of several: "COM2: Radio 3: writing".
+inline constexpr LocalisedText BatchLaneText{u"%1: %2", u"%1：%2", u"%1：%2"};
+
 // "waiting for a radio to answer", "identifying", ... in a language.
 QString batchStepText(BatchStep step, Language language);
 // The transfer a step runs: the backup a read, then the write and its

@@ -47,7 +47,6 @@ constexpr LocalisedText StoppedText{u"The run was stopped.", u"批量写频已�
 constexpr LocalisedText LogRowText{u"A row of the log could not be written; the run ends here.\n%1",
                                    u"无法写入日志的一行；批量写频到此结束。\n%1",
                                    u"無法寫入記錄的一列；批次寫頻到此結束。\n%1"};
-constexpr LocalisedText LaneStepText{u"%1: %2", u"%1：%2", u"%1：%2"};
 constexpr LocalisedText WaitingText{u"%1…", u"%1…", u"%1…"};
 constexpr LocalisedText NoPortText{u"Check the port of at least one cable.", u"请至少勾选一条数据线的串口。",
                                    u"請至少勾選一條傳輸線的連接埠。"};
@@ -293,7 +292,7 @@ QString CBatchDlg::stepLine(int lane, int unit, BatchStep step) const
     const QString text = batchStepText(step, language);
     const QString line
         = unit > 0 ? UnitStepText.text(language).arg(unit).arg(text) : WaitingText.text(language).arg(text);
-    return m_lanes.size() > 1 ? LaneStepText.text(language).arg(m_ports.value(lane), line) : line;
+    return m_lanes.size() > 1 ? BatchLaneText.text(language).arg(m_ports.value(lane), line) : line;
 }
 
 void CBatchDlg::setStatus(int lane, const QString &text)

@@ -33,7 +33,6 @@ constexpr LocalisedText ReasonText{u"%1: %2", u"%1：%2", u"%1：%2"};
 constexpr LocalisedText IdentificationText{u" [identification %1]", u"（识别码 %1）", u"（識別碼 %1）"};
 constexpr LocalisedText BlocksText{u" (%1 blocks written)", u"（写入 %1 块）", u"（寫入 %1 塊）"};
 constexpr LocalisedText LogPathText{u"log: %1", u"日志：%1", u"記錄：%1"};
-constexpr LocalisedText LaneText{u"%1: %2", u"%1：%2", u"%1：%2"};
 constexpr LocalisedText PortTwiceText{u"--port %1 is given twice: each port is a lane of its own",
                                       u"--port %1 重复：每个串口各自为一路", u"--port %1 重複：每個連接埠各自為一路"};
 constexpr LocalisedText UnitsRefusedText{u"--units takes a number of radios from 1, not \"%1\"",
@@ -145,7 +144,7 @@ BatchObserver consoleObserver(Language language, const QStringList &ports, bool 
     const bool lanes = ports.size() > 1;
     const auto say = [=](QTextStream &stream, int lane, const QString &text) {
         const std::lock_guard guard(*lock);
-        stream << (lanes ? LaneText.text(language).arg(ports.at(lane), text) : text) << '\n';
+        stream << (lanes ? BatchLaneText.text(language).arg(ports.at(lane), text) : text) << '\n';
         stream.flush();
     };
     BatchObserver observer;
