@@ -218,22 +218,32 @@ bool isEmptyChannel(const MemoryImage &image, int channel)
     return image.byte(region::channelRecord(channel) + record::RxFrequency + 3) == 0xFF;
 }
 
+QString channelFieldText(const MemoryImage &image, int channel, ChannelField field, Language language)
+{
+    if (isEmptyChannel(image, channel))
+        return {};
+    const int base = region::channelRecord(channel);
+    const quint8 flags = image.byte(base + record::Flags);
+    switch (field) {
+    case RxFreqField: return frequencyText(readFrequency(image, base + record::RxFrequency));
+    case TxFreqField: return frequencyText(readFrequency(image, base + record::TxFrequency));
+    case RxToneField: return toneText(readTone(image, base + record::RxTone), language);
+    case TxToneField: return toneText(readTone(image, base + record::TxTone), language);
+    case BusyLockField: return busyLockText(flags, language);
+    case PowerField: return powerText(flags, language);
+    case ScanAddField: return scanAddText(flags, language);
+    case BandwidthField: return bandwidthText(flags, language);
+    case NameField: return readName(image, channel);
+    case ChannelFieldCount: break;
+    }
+    return {};
+}
+
 ChannelTexts channelTexts(const MemoryImage &image, int channel, Language language)
 {
     ChannelTexts texts;
-    if (isEmptyChannel(image, channel))
-        return texts;
-    const int base = region::channelRecord(channel);
-    const quint8 flags = image.byte(base + record::Flags);
-    texts[RxFreqField] = frequencyText(readFrequency(image, base + record::RxFrequency));
-    texts[TxFreqField] = frequencyText(readFrequency(image, base + record::TxFrequency));
-    texts[RxToneField] = toneText(readTone(image, base + record::RxTone), language);
-    texts[TxToneField] = toneText(readTone(image, base + record::TxTone), language);
-    texts[BusyLockField] = busyLockText(flags, language);
-    texts[PowerField] = powerText(flags, language);
-    texts[ScanAddField] = scanAddText(flags, language);
-    texts[BandwidthField] = bandwidthText(flags, language);
-    texts[NameField] = readName(image, channel);
+    for (int field = 0; field < ChannelFieldCount; ++field)
+        texts[std::size_t(field)] = channelFieldText(image, channel, ChannelField(field), language);
     return texts;
 }
 

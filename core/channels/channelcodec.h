@@ -117,6 +117,8 @@ void writeName(MemoryImage &image, int channel, QStringView name);
 
 // A record is empty when its Rx frequency's most significant byte is 0xFF.
 [[nodiscard]] bool isEmptyChannel(const MemoryImage &image, int channel);
+// The text the grid shows in one cell; empty for every field of an empty channel.
+[[nodiscard]] QString channelFieldText(const MemoryImage &image, int channel, ChannelField field, Language language);
 // The nine texts the grid shows; nine empty texts for an empty channel.
 [[nodiscard]] ChannelTexts channelTexts(const MemoryImage &image, int channel, Language language);
 // The grid store of one row: an empty Rx Freq text makes the record sixteen

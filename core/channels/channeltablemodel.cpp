@@ -13,8 +13,9 @@ constexpr LocalisedText EmptyCellAnnouncement{u"Channel %1, %2", u"信道 %1，%
 
 } // namespace
 
-ChannelTableModel::ChannelTableModel(Language language, QObject *parent)
+ChannelTableModel::ChannelTableModel(MemoryImage &image, Language language, QObject *parent)
     : QAbstractTableModel(parent)
+    , m_image(image)
     , m_language(language)
     , m_columnTitles(gridHeaderTexts(language).mid(1))
 {
@@ -41,11 +42,11 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
 {
     if (!isCell(index))
         return {};
-    const QString &text = m_rows[std::size_t(index.row())][std::size_t(index.column())];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return text;
+    case Qt::EditRole: return channelFieldText(m_image, index.row() + 1, ChannelField(index.column()), m_language);
     case Qt::AccessibleTextRole: {
+        const QString text = channelFieldText(m_image, index.row() + 1, ChannelField(index.column()), m_language);
         const QString channel = m_rowLabels.value(index.row());
         const QString title = m_columnTitles.value(index.column());
         if (text.isEmpty())
@@ -60,12 +61,7 @@ bool ChannelTableModel::setData(const QModelIndex &index, const QVariant &value,
 {
     if (!isCell(index) || role != Qt::EditRole)
         return false;
-    QString &text = m_rows[std::size_t(index.row())][std::size_t(index.column())];
-    const QString given = value.toString();
-    if (text != given) {
-        text = given;
-        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole, Qt::AccessibleTextRole});
-    }
+    (void)commit(index.row() + 1, ChannelField(index.column()), value.toString());
     return true;
 }
 
@@ -101,43 +97,45 @@ ChannelTexts ChannelTableModel::row(int channel) const
 {
     if (channel < 1 || channel > region::ChannelCount)
         return {};
-    return m_rows[std::size_t(channel - 1)];
-}
-
-void ChannelTableModel::setRow(int channel, const ChannelTexts &texts)
-{
-    if (channel < 1 || channel > region::ChannelCount)
-        return;
-    // Only the cells that change: a view keeps its current cell and selection.
-    for (int field = 0; field < ChannelFieldCount; ++field)
-        setData(index(channel - 1, field), texts[std::size_t(field)]);
+    return channelTexts(m_image, channel, m_language);
 }
 
 ChannelTable ChannelTableModel::table() const
 {
-    return m_rows;
+    return channelTable(m_image, m_language);
 }
 
-void ChannelTableModel::load(const MemoryImage &image)
+void ChannelTableModel::announceRows(int firstChannel, int lastChannel)
+{
+    const QList<int> roles{Qt::DisplayRole, Qt::EditRole, Qt::AccessibleTextRole};
+    emit dataChanged(index(firstChannel - 1, 0), index(lastChannel - 1, ChannelFieldCount - 1), roles);
+}
+
+void ChannelTableModel::load()
 {
     emit loadStarting();
-    m_modelSelection = image.byte(region::ModelIndex);
-    m_rangeSelection = image.byte(region::FrequencyRangeIndex);
-    const ChannelTable texts = channelTable(image, m_language);
-    for (int channel = 1; channel <= region::ChannelCount; ++channel)
-        setRow(channel, texts[std::size_t(channel - 1)]);
+    m_modelSelection = m_image.byte(region::ModelIndex);
+    m_rangeSelection = m_image.byte(region::FrequencyRangeIndex);
+    announceRows(1, region::ChannelCount);
     emit loaded();
 }
 
-void ChannelTableModel::store(MemoryImage &image)
+void ChannelTableModel::store()
 {
     finishEditing();
-    storeInto(image);
+    const MemoryImage before = m_image;
+    m_image = stored();
+    // A channel the grid cannot show as stored (a damaged record) now shows
+    // what was stored.
+    if (m_image != before)
+        announceRows(1, region::ChannelCount);
 }
 
-void ChannelTableModel::storeInto(MemoryImage &image) const
+MemoryImage ChannelTableModel::stored() const
 {
-    storeChannelTable(image, m_rows, m_modelSelection, m_rangeSelection);
+    MemoryImage image = m_image;
+    storeChannelTable(image, table(), m_modelSelection, m_rangeSelection);
+    return image;
 }
 
 void ChannelTableModel::finishEditing()
@@ -145,19 +143,45 @@ void ChannelTableModel::finishEditing()
     emit finishEditingRequested();
 }
 
-std::optional<FrequencyChange> ChannelTableModel::commitFrequency(int channel, ChannelField field, QStringView typed)
+void ChannelTableModel::channelsChanged()
 {
-    ChannelTexts texts = row(channel);
-    const std::optional<FrequencyChange> change = commitFrequencyCell(texts, field, typed, m_range, m_language);
-    setRow(channel, texts);
+    announceRows(1, region::ChannelCount);
+}
+
+std::optional<FrequencyChange> ChannelTableModel::commit(int channel, ChannelField field, const QString &text)
+{
+    if (channel < 1 || channel > region::ChannelCount)
+        return std::nullopt;
+    const ChannelTexts shown = row(channel);
+    ChannelTexts texts = shown;
+    const std::optional<FrequencyChange> change = commitCell(texts, field, text, m_range, m_language);
+    if (texts == shown)
+        return change;
+    const MemoryImage before = m_image;
+    storeChannelTexts(m_image, channel, texts);
+    announceRows(channel, channel);
+    if (m_image != before)
+        emit imageEdited(before);
     return change;
 }
 
-void ChannelTableModel::commitChoice(int channel, ChannelField field, const QString &text)
+bool ChannelTableModel::commitTable(const ChannelTable &filled)
 {
-    ChannelTexts texts = row(channel);
-    commitChoiceCell(texts, field, text);
-    setRow(channel, texts);
+    const MemoryImage before = m_image;
+    bool changed = false;
+    for (int channel = 1; channel <= region::ChannelCount; ++channel) {
+        const auto i = std::size_t(channel - 1);
+        if (filled[i] != row(channel)) {
+            storeChannelTexts(m_image, channel, filled[i]);
+            changed = true;
+        }
+    }
+    if (!changed)
+        return false;
+    announceRows(1, region::ChannelCount);
+    if (m_image != before)
+        emit imageEdited(before);
+    return true;
 }
 
 void ChannelTableModel::setListSelections(quint8 model, quint8 range, const FrequencyRange &frequencyRange)

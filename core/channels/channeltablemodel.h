@@ -12,25 +12,28 @@
 
 namespace kdw {
 
-// The channel grid's texts: the one working copy of the 99 channels between
-// the grid load (image -> texts) and the grid store (texts -> image). Row n - 1
-// is channel n, column f is ChannelField f (grid column f + 1); the grid's
-// header row and label column are the header data. The selections of the form's
-// Model and Frequency Range lists travel with the texts, since the load and the
-// store read and write them too.
+// The channel grid over the document's image: every cell is read from the
+// image through the codec when a view asks for it, and typing goes into the
+// image through the commit rules of the form's editors. Nothing of the
+// channels is held here. Row n - 1 is channel n, column f is ChannelField f
+// (grid column f + 1); the grid's header row and label column are the header
+// data. The selections of the form's Model and Frequency Range lists live
+// here between the grid load, which takes them from the image, and the grid
+// store, which writes them back.
 class ChannelTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    explicit ChannelTableModel(Language language, QObject *parent = nullptr);
+    // `image` is the document's and outlives the model.
+    ChannelTableModel(MemoryImage &image, Language language, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     // Display and edit: the cell's text. Accessible text: "Channel 5, Rx Freq,
     // 446.00625", the cell as a screen reader announces it.
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    // Edit: the text as given, no rule applied (the grid's text matrix).
+    // Edit: the text committed by the cell's own rules (see commit).
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
@@ -38,28 +41,38 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     Language language() const { return m_language; }
+    const MemoryImage &image() const { return m_image; }
 
-    // Channels 1 to 99.
+    // Channels 1 to 99, as the grid shows them.
     [[nodiscard]] ChannelTexts row(int channel) const;
-    void setRow(int channel, const ChannelTexts &texts);
     [[nodiscard]] ChannelTable table() const;
 
-    // The grid load: list selections and every row from the image. Views
-    // drop an edit still open first (loadStarting): it belongs to the content
-    // replaced.
-    void load(const MemoryImage &image);
+    // The grid load, after the image was replaced (New, Open, Read, Default
+    // Factory, undo, redo): the list selections from the image, every cell
+    // announced. Views drop an edit still open first (loadStarting): it
+    // belongs to the content replaced.
+    void load();
     // The grid store: an edit still open is finished first, then the list
-    // selections, every row and the fixed bytes go into the image.
-    void store(MemoryImage &image);
-    // The store without finishing an open edit: what the texts make of `image`.
-    void storeInto(MemoryImage &image) const;
+    // selections, every channel as the grid shows it and the fixed bytes go
+    // into the image.
+    void store();
+    // What the grid store makes of the image, the image left as it is: the
+    // bytes Save and Write would write.
+    [[nodiscard]] MemoryImage stored() const;
     // Asks the views to commit an edit still open (finishEditingRequested).
     void finishEditing();
+    // A command changed channels of the image: their cells are announced.
+    void channelsChanged();
 
-    // The commit rules of typing, applied to a channel's row. Returns the
-    // clamp or snap the frequency commit made.
-    std::optional<FrequencyChange> commitFrequency(int channel, ChannelField field, QStringView typed);
-    void commitChoice(int channel, ChannelField field, const QString &text);
+    // The commit of a cell's editor, by the rules of typing (the frequency
+    // commit for Rx and Tx Freq, the choice commit for the others) with the
+    // range of the Frequency Range list. The channel's record changes in the
+    // image; when a byte changed, imageEdited gives the image before. Returns
+    // the clamp or snap the frequency commit made.
+    std::optional<FrequencyChange> commit(int channel, ChannelField field, const QString &text);
+    // Rows of `filled` that differ from the grid go into the image as typed
+    // texts; one imageEdited for all. False when no row differed.
+    bool commitTable(const ChannelTable &filled);
 
     // The Model and Frequency Range lists: the selections the store writes,
     // and the range typed frequencies are clamped to.
@@ -72,12 +85,15 @@ signals:
     void loadStarting();
     void loaded();
     void finishEditingRequested();
+    // A commit changed the image; `before` is the image as it was (one undo step).
+    void imageEdited(const MemoryImage &before);
 
 private:
     bool isCell(const QModelIndex &index) const;
+    void announceRows(int firstChannel, int lastChannel);
 
+    MemoryImage &m_image;
     Language m_language;
-    ChannelTable m_rows;
     QStringList m_columnTitles;
     QStringList m_rowLabels;
     quint8 m_modelSelection = 0;

@@ -53,10 +53,11 @@ DocumentCommands::DocumentCommands(CProgramDoc &doc, QWidget *window)
     , m_doc(doc)
     , m_window(window)
     , m_history(new DocumentHistory(doc, this))
-    , m_table(new ChannelTableModel(doc.language(), this))
+    , m_table(new ChannelTableModel(doc.image(), doc.language(), this))
 {
-    connect(&m_doc, &CProgramDoc::contentReplaced, m_table, [this] { m_table->load(m_doc.image()); });
-    connect(m_history, &DocumentHistory::imageRestored, m_table, [this] { m_table->load(m_doc.image()); });
+    connect(&m_doc, &CProgramDoc::contentReplaced, m_table, &ChannelTableModel::load);
+    connect(m_history, &DocumentHistory::imageRestored, m_table, &ChannelTableModel::load);
+    connect(m_table, &ChannelTableModel::imageEdited, m_history, &DocumentHistory::record);
 }
 
 bool DocumentCommands::changeImage(const std::function<bool(MemoryImage &)> &change)
@@ -67,7 +68,7 @@ bool DocumentCommands::changeImage(const std::function<bool(MemoryImage &)> &cha
     if (!change(after))
         return false;
     m_doc.image() = after;
-    m_table->load(m_doc.image());
+    m_table->channelsChanged();
     m_history->record(before);
     return true;
 }
@@ -162,7 +163,7 @@ void DocumentCommands::OnFileOpenBackup()
 
 void DocumentCommands::OnFileCompare()
 {
-    m_table->store(m_doc.image());
+    m_table->store();
     const QString path = askFileName(false);
     MemoryImage file;
     if (path.isEmpty() || !readChosenFile(path, file))
@@ -197,7 +198,7 @@ bool DocumentCommands::OnFileSaveAs()
 
 bool DocumentCommands::DoSave(QString path, const QString &suggested)
 {
-    m_table->store(m_doc.image());
+    m_table->store();
     if (path.isEmpty()) {
         path = askFileName(true, suggested);
         if (path.isEmpty())

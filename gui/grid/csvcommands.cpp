@@ -141,8 +141,7 @@ void CsvCommands::OnExportChannels()
         return;
     m_exportFormat = dialog.selectedNameFilter() == generic ? ChannelCsvFormat::Generic : ChannelCsvFormat::Grid;
     // The channels as the grid shows them, with the rest of the document.
-    MemoryImage shown = m_doc.image();
-    table.storeInto(shown);
+    const MemoryImage shown = table.stored();
     const QString csv = exportChannelCsv(shown, m_exportFormat, language);
     if (const auto failed = writeUtf8File(path, csv))
         messageBox(m_window, CannotWrite.text(language).arg(QDir::toNativeSeparators(path), *failed));

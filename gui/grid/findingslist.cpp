@@ -28,10 +28,9 @@ QString channelList(const QList<int> &channels)
 
 } // namespace
 
-CheckedChannels checkShownChannels(const MemoryImage &image, const ChannelTableModel &table)
+CheckedChannels checkShownChannels(const ChannelTableModel &table)
 {
-    CheckedChannels checked{image, {}};
-    table.storeInto(checked.image);
+    CheckedChannels checked{table.stored(), {}};
     checked.findings = checkPlan(checked.image, table.frequencyRange(), table.language());
     return checked;
 }

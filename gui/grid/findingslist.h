@@ -9,15 +9,14 @@ namespace kdw {
 
 class ChannelTableModel;
 
-// The channels as the grid shows them (an open editor's text not yet), stored
-// into a copy of `image` as Write would store them, and their findings against
-// the grid's Frequency Range.
+// The document as Write would store it (an open editor's text not yet) and its
+// findings against the grid's Frequency Range.
 struct CheckedChannels
 {
     MemoryImage image;
     QList<PlanFinding> findings;
 };
-[[nodiscard]] CheckedChannels checkShownChannels(const MemoryImage &image, const ChannelTableModel &table);
+[[nodiscard]] CheckedChannels checkShownChannels(const ChannelTableModel &table);
 
 // The name of the check in the window: the panel's title and the caption of
 // the question before a write.

@@ -204,12 +204,12 @@ FrequencyRange CProgramView::frequencyRange() const
 
 void CProgramView::gridLoad()
 {
-    m_table.load(m_doc.image());
+    m_table.load();
 }
 
 void CProgramView::gridStore()
 {
-    m_table.store(m_doc.image());
+    m_table.store();
 }
 
 void CProgramView::discardOpenEditor()

@@ -213,28 +213,22 @@ void CProgramView::openEditor()
 
 void CProgramView::commitEditorText(QWidget *editor, long row, ChannelField field)
 {
-    const MemoryImage before = m_doc.image();
-    const ChannelTexts old = m_table.row(int(row));
+    // The model commits by the cell's rules into the image, one undo step.
     std::optional<FrequencyChange> change;
-    if (editor == m_freqEdit) {
-        change = m_table.commitFrequency(int(row), field, m_freqEdit->text());
-    } else if (editor == m_nameEdit) {
-        m_table.commitChoice(int(row), field, m_nameEdit->text());
+    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        change = m_table.commit(int(row), field, edit->text());
     } else {
         auto *combo = static_cast<QComboBox *>(editor);
         // A list left without a selection keeps the cell: a tone the list
         // does not hold (set by another tool) survives a look at it.
         if (combo->currentIndex() >= 0)
-            m_table.commitChoice(int(row), field, combo->currentText());
+            (void)m_table.commit(int(row), field, combo->currentText());
         // The list's search stays on the item the first characters found: a
         // typed tone it does not hold (88.4) is said like a clamped frequency.
-        if (combo == m_toneCombo && !m_toneTyped.isEmpty() && !m_table.row(int(row))[field].isEmpty()
-            && !m_table.row(int(row))[field].startsWith(m_toneTyped, Qt::CaseInsensitive))
-            change = FrequencyChange{field, m_toneTyped, m_table.row(int(row))[field]};
-    }
-    if (m_table.row(int(row)) != old) {
-        storeChannelTexts(m_doc.image(), int(row), m_table.row(int(row)));
-        history().record(before);
+        const QString cell = m_table.row(int(row))[field];
+        if (combo == m_toneCombo && !m_toneTyped.isEmpty() && !cell.isEmpty()
+            && !cell.startsWith(m_toneTyped, Qt::CaseInsensitive))
+            change = FrequencyChange{field, m_toneTyped, cell};
     }
     // Clamp and snap are silent in the cell; the status bar says what they did.
     if (change)

@@ -58,18 +58,7 @@ QList<ChannelCell> CProgramView::selectedCells() const
 
 void CProgramView::commitFilledTable(const ChannelTable &filled, const QList<ChannelFrequencyChange> &changes)
 {
-    const ChannelTable shown = m_table.table();
-    changeImage([&](MemoryImage &image) {
-        bool changed = false;
-        for (int channel = 1; channel <= region::ChannelCount; ++channel) {
-            const auto i = std::size_t(channel - 1);
-            if (filled[i] != shown[i]) {
-                storeChannelTexts(image, channel, filled[i]);
-                changed = true;
-            }
-        }
-        return changed;
-    });
+    (void)m_table.commitTable(filled);
     if (changes.isEmpty())
         return;
     const Language language = m_doc.language();

@@ -36,7 +36,7 @@ void CProgramView::printPages(QPrinter &target, int from, int to)
             paintChannelPage(painter, table, m_table.language(), page);
             continue;
         }
-        const CheckedChannels checked = checkShownChannels(m_doc.image(), m_table);
+        const CheckedChannels checked = checkShownChannels(m_table);
         paintBandChartPage(painter, chartChannels(checked.image, checked.findings), frequencyRange(), m_doc.language());
     }
     painter.end();

@@ -82,7 +82,7 @@ bool TransferCommands::planAccepted()
 {
     if (!m_options.checkBeforeWrite)
         return true;
-    const CheckedChannels checked = checkShownChannels(m_doc.image(), m_documents.channelTable());
+    const CheckedChannels checked = checkShownChannels(m_documents.channelTable());
     return askWriteAnyway(m_window, checked.findings, m_doc.language());
 }
 
@@ -121,7 +121,7 @@ void TransferCommands::OnRead()
         return;
     // What the grid shows goes into the image before anything moves.
     ChannelTableModel &table = m_documents.channelTable();
-    table.store(m_doc.image());
+    table.store();
     const MemoryImage before = m_doc.image();
     const Session read = runSession(TransferDirection::Read, m_doc.image());
     if (!read.succeeded)
@@ -130,7 +130,7 @@ void TransferCommands::OnRead()
     // document now comes from this radio.
     m_documents.history().record(before);
     m_doc.SetReadFromRadio(read.identification);
-    table.load(m_doc.image());
+    table.load();
     (void)backUp(m_doc.image(), BackupKind::Read, read.identification);
 }
 
@@ -139,7 +139,7 @@ void TransferCommands::OnWrite()
     const BusyGuard busy;
     if (!busy)
         return;
-    m_documents.channelTable().store(m_doc.image());
+    m_documents.channelTable().store();
     if (!planAccepted())
         return;
     // One Start: with Back Up Before Write the dialog first reads and keeps
@@ -177,7 +177,7 @@ void TransferCommands::OnCompareWithRadio()
         const BusyGuard busy;
         if (!busy)
             return;
-        m_documents.channelTable().store(m_doc.image());
+        m_documents.channelTable().store();
         // The radio's memory goes into a copy: the document stays as it is.
         radio = m_doc.image();
         const Session read = runSession(TransferDirection::Read, radio);
@@ -211,7 +211,7 @@ void TransferCommands::OnProgramSeveral()
     const BusyGuard busy;
     if (!busy)
         return;
-    m_documents.channelTable().store(m_doc.image());
+    m_documents.channelTable().store();
     // Asked once for the whole run: every radio gets the same channels.
     if (!planAccepted())
         return;

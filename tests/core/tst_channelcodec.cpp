@@ -1,7 +1,7 @@
 // Channel bytes <-> grid texts: decimal scaling, frequencies, tones, flags,
 // names, whole records and the frequency editor's commit rules; the channel
-// table model that holds the grid's texts between the grid load and the grid
-// store, and applies those rules.
+// table model that shows the image as the grid's texts and commits typing into
+// it by those rules.
 #include "core/channels/cellcommit.h"
 #include "core/channels/channeltable.h"
 #include "core/channels/channeltablemodel.h"
@@ -339,50 +339,70 @@ private slots:
     // Qt's own checks of a model's contract, through loads, edits and commits.
     void keepsTheModelContract()
     {
-        ChannelTableModel model(Language::Eng);
+        MemoryImage image = factoryImage();
+        ChannelTableModel model(image, Language::Eng);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.load(factoryImage());
+        model.load();
         QVERIFY(model.setData(model.index(20, 8), u"NEW"_s));
-        (void)model.commitFrequency(30, RxFreqField, u"446.00625");
-        model.load(filledImage(0xFF));
+        (void)model.commit(30, RxFreqField, u"446.00625"_s);
+        image = filledImage(0xFF);
+        model.load();
         QVERIFY(!model.setData(model.index(0, 0), u"446"_s, Qt::DisplayRole));
         QVERIFY(!model.setData(model.index(99, 0), u"446"_s));
     }
 
-    // A load changes only the cells that differ, so a view keeps its current
-    // cell and selection; the views hear of it before the first cell changes.
-    void loadChangesCellsInPlace()
+    // The cells are the image's bytes: a change of the image shows at once, a
+    // load announces every cell without a reset (a view keeps its current cell
+    // and selection) after telling the views first, and a commit is one step
+    // that knows the image before it, or none when no byte changed.
+    void cellsAreTheImage()
     {
-        ChannelTableModel model(Language::Eng);
-        model.load(factoryImage());
         MemoryImage image = factoryImage();
+        ChannelTableModel model(image, Language::Eng);
         storeChannelTexts(image, 5, row(u"401.00000|401.00000|Off|Off|Off|High|Add|Wide|FIVE"));
-        QString seenAtStart;
-        connect(&model, &ChannelTableModel::loadStarting, this,
-                [&] { seenAtStart = model.data(model.index(4, 0)).toString(); });
+        QCOMPARE(cells(model.row(5)), texts(u"401.00000|401.00000|Off|Off|Off|High|Add|Wide|FIVE"));
+        QSignalSpy starting(&model, &ChannelTableModel::loadStarting);
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-        model.load(image);
-        QCOMPARE(seenAtStart, u"418.00000"_s);
+        model.load();
+        QCOMPARE(starting.count(), 1);
         QCOMPARE(reset.count(), 0);
-        QCOMPARE(changed.count(), 5); // both frequencies, both tones and the name
-        QCOMPARE(cells(model.row(5)), texts(u"401.00000|401.00000|Off|Off|Off|High|Add|Wide|FIVE"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(model.modelSelection(), image.byte(region::ModelIndex));
+
+        QSignalSpy edited(&model, &ChannelTableModel::imageEdited);
+        const MemoryImage before = image;
+        (void)model.commit(5, NameField, u"SIX"_s);
+        QCOMPARE(edited.count(), 1);
+        QVERIFY(edited.first().first().value<MemoryImage>() == before);
+        QCOMPARE(readName(image, 5), u"SIX"_s);
+        (void)model.commit(5, NameField, u"SIX"_s);
+        (void)model.commit(17, PowerField, u"Low"_s); // an empty channel keeps its flags empty
+        QCOMPARE(edited.count(), 1);
     }
 
     // The store finishes an open edit first, so the image gets what the
-    // editor held; the list selections go with the rows.
+    // editor held; the list selections go with the rows, and a record the
+    // grid shows otherwise than it is stored becomes what the grid shows.
     void storeFinishesTheOpenEdit()
     {
-        ChannelTableModel model(Language::Eng);
-        model.load(factoryImage());
+        MemoryImage image = factoryImage();
+        image.setByte(region::channelRecord(1) + record::RxFrequency + 3, 0xF5); // 400.125 shows as 1550.125
+        ChannelTableModel model(image, Language::Eng);
+        model.load();
         connect(&model, &ChannelTableModel::finishEditingRequested, this,
-                [&] { model.commitChoice(2, NameField, u"EDITED"_s); });
-        model.setListSelections(0, 0, FrequencyRange{});
-        MemoryImage image = filledImage(0xFF);
-        model.store(image);
+                [&] { (void)model.commit(2, NameField, u"EDITED"_s); });
+        model.setListSelections(3, 1, FrequencyRange{});
+        QCOMPARE(channelTexts(model.stored(), 1, Language::Eng)[RxFreqField], u"550.12500"_s);
+        QCOMPARE(model.row(1)[RxFreqField], u"1550.12500"_s);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        model.store();
         QCOMPARE(channelTexts(image, 2, Language::Eng)[NameField], u"EDITED"_s);
-        QCOMPARE(image.bytes(region::ModelIndex, 2), QByteArray(2, 0));
-        QCOMPARE(model.table(), channelTable(image, Language::Eng));
+        QCOMPARE(image.bytes(region::ModelIndex, 2), QByteArray::fromHex("0301"));
+        QCOMPARE(model.row(1)[RxFreqField], u"550.12500"_s);
+        QVERIFY(!changed.isEmpty());
+        model.store();
+        QVERIFY(model.stored() == image);
     }
 
     // Typing into the model follows the form's rules with the model's own
@@ -412,14 +432,10 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, row);
         QFETCH(QString, became);
-        ChannelTableModel model(language);
-        model.load(factoryImage());
+        MemoryImage image = factoryImage();
+        ChannelTableModel model(image, language);
         model.setListSelections(0, 0, FrequencyRange{43000000, 44000000});
-        std::optional<FrequencyChange> change;
-        if (field == RxFreqField || field == TxFreqField)
-            change = model.commitFrequency(channel, ChannelField(field), typed);
-        else
-            model.commitChoice(channel, ChannelField(field), typed);
+        const std::optional<FrequencyChange> change = model.commit(channel, ChannelField(field), typed);
         QCOMPARE(cells(model.row(channel)), texts(row));
         QCOMPARE(change ? change->became : QString(), became);
     }
