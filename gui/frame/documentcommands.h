@@ -25,8 +25,8 @@ class DocumentCommands : public QObject
 public:
     DocumentCommands(CProgramDoc &doc, QWidget *window);
 
-    // The grid's texts, the working copy of the channels: loaded whenever the
-    // document's image is replaced or restored, stored before every save.
+    // The channel grid over the document's image: loaded whenever the image
+    // is replaced or restored, stored before every save.
     ChannelTableModel &channelTable() const { return *m_table; }
 
     // Runs `change` on a copy of the image with an open edit finished, then

@@ -82,7 +82,7 @@ CFindBar::CFindBar(ChannelTableModel &table, CMSFlexGrid &grid, Language languag
     connect(m_previous, &QToolButton::clicked, this, &CFindBar::findPrevious);
     connect(m_next, &QToolButton::clicked, this, &CFindBar::findNext);
     connect(m_close, &QToolButton::clicked, this, &CFindBar::close);
-    // The matches follow the working copy; the count follows the current cell.
+    // The matches follow the cells; the count follows the current cell.
     const auto refreshShown = [this] {
         if (isVisible())
             refresh();

@@ -26,10 +26,11 @@ class DocumentCommands;
 class DocumentHistory;
 
 // The channel form (template 101) in the main window's client area. Its grid
-// shows the channel table model, the working copy of the 99 channels: the grid
-// load fills it from the image after New, Open, Read and Default Factory; the
-// grid store writes it back before Save, Save As, Read and Write. Cells are
-// edited in place by four hidden editors placed over the current cell.
+// shows the channel table model over the document's image: the grid load
+// sets the lists from the image after New, Open, Read and Default Factory;
+// the grid store writes the lists and the channels as shown before Save, Save
+// As, Read and Write. Cells are edited in place by four hidden editors placed
+// over the current cell.
 class CProgramView : public QWidget
 {
     Q_OBJECT
@@ -45,10 +46,11 @@ public:
     // Edit > Find's bar under the grid.
     CFindBar *findBar() const { return m_findBar; }
 
-    // Image -> grid, lists and frequency range. An editor left open is
-    // closed without writing: its text belongs to the content replaced.
+    // Image -> lists and frequency range, every cell shown anew. An editor
+    // left open is closed without writing: its text belongs to the content
+    // replaced.
     void gridLoad();
-    // An open editor commits, then grid and lists -> image.
+    // An open editor commits, then lists and channels as shown -> image.
     void gridStore();
 
     void OnFileSave();
