@@ -89,8 +89,9 @@ bool ChannelTableModel::setHeaderData(int section, Qt::Orientation orientation, 
 
 Qt::ItemFlags ChannelTableModel::flags(const QModelIndex &index) const
 {
-    // Edited by the form's own editors placed over the cell, not by a delegate.
-    return isCell(index) ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+    // Every cell opens an editor; the form's rules say which (an empty
+    // channel's Rx Freq only) and when.
+    return isCell(index) ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable : Qt::NoItemFlags;
 }
 
 ChannelTexts ChannelTableModel::row(int channel) const

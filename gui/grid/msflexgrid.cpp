@@ -10,7 +10,6 @@
 #include <QStandardItemModel>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
-#include <QStyledItemDelegate>
 
 #include <future>
 #include <system_error>
@@ -102,27 +101,17 @@ int lineHeightFor(const QFont &font)
 
 } // namespace
 
-// Cells are drawn with their column's alignment, which is the grid's, not
-// the model's.
-class CMSFlexGrid::CellDelegate : public QStyledItemDelegate
+CMSFlexGrid::CellDelegate::CellDelegate(CMSFlexGrid *grid)
+    : QStyledItemDelegate(grid)
+    , m_grid(grid)
 {
-public:
-    explicit CellDelegate(CMSFlexGrid *grid)
-        : QStyledItemDelegate(grid)
-        , m_grid(grid)
-    {
-    }
+}
 
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->displayAlignment = m_grid->cellAlignment(index.column());
-    }
-
-private:
-    CMSFlexGrid *m_grid;
-};
+void CMSFlexGrid::CellDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = m_grid->cellAlignment(index.column());
+}
 
 void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample)
 {

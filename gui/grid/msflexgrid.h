@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 class QAbstractButton;
@@ -29,6 +30,21 @@ class CMSFlexGrid : public QTableView
 public:
     // The column width every column starts with, in twips.
     static constexpr long DefaultColWidth = 1080;
+
+    // Draws each cell with its column's alignment, which is the grid's, not
+    // the model's. A view that edits cells in place derives its delegate
+    // from it.
+    class CellDelegate : public QStyledItemDelegate
+    {
+    public:
+        explicit CellDelegate(CMSFlexGrid *grid);
+
+    protected:
+        void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+
+    private:
+        CMSFlexGrid *m_grid;
+    };
 
     explicit CMSFlexGrid(QWidget *parent = nullptr);
     // Shows the model's texts from the start: no table of its own is made and
@@ -143,8 +159,7 @@ private:
     QAbstractButton *m_corner = nullptr;
     Qt::Alignment m_cornerAlignment = Qt::AlignCenter;
     QHash<long, Qt::Alignment> m_colAlignment; // by grid column
-    class CellDelegate;
-    QList<int> m_givenWidths; // pixels, by column, as SetColWidth set them
+    QList<int> m_givenWidths;                  // pixels, by column, as SetColWidth set them
 };
 
 } // namespace kdw

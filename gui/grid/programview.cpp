@@ -11,6 +11,7 @@
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/documentcommands.h"
 #include "gui/frame/documenthistory.h"
+#include "gui/grid/celleditordelegate.h"
 #include "gui/grid/findbar.h"
 #include "gui/grid/msflexgrid.h"
 
@@ -216,7 +217,7 @@ void CProgramView::discardOpenEditor()
 {
     // An editor still open belongs to the content being replaced.
     if (QWidget *editor = openEditorWidget()) {
-        editor->hide();
+        m_cellEditors->release(editor);
         m_grid->setFocus(Qt::OtherFocusReason);
     }
 }

@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace kdw {
 
+class CellEditorDelegate;
 class ChannelTableModel;
 class CFindBar;
 class CMSFlexGrid;
@@ -29,8 +30,8 @@ class DocumentHistory;
 // shows the channel table model over the document's image: the grid load
 // sets the lists from the image after New, Open, Read and Default Factory;
 // the grid store writes the lists and the channels as shown before Save, Save
-// As, Read and Write. Cells are edited in place by four hidden editors placed
-// over the current cell.
+// As, Read and Write. Cells are edited in place by the form's four hidden
+// editors, which the grid's delegate places over the current cell.
 class CProgramView : public QWidget
 {
     Q_OBJECT
@@ -145,11 +146,8 @@ private:
     void OnMouseDown(short button, short shift, long x, long y);
     void applyHighLightRule();
     void sendGridKey(int key, Qt::KeyboardModifiers modifiers = {});
-    // The steps of openEditor: the cell to edit (an empty channel's Rx Freq,
-    // col 0 when none), its rectangle in the form, and the editor shown on it.
+    // The cell openEditor edits: an empty channel's Rx Freq, col 0 when none.
     long editableCol(long row);
-    QRect cellRectInForm(long row, long col) const;
-    QWidget *showEditorFor(long col, const QString &text);
     // An editor's commit into the table and the image, one undo step.
     void commitEditorText(QWidget *editor, long row, ChannelField field);
 
@@ -179,6 +177,7 @@ private:
     QComboBox *m_toneCombo = nullptr;       // 1083
     QPushButton *m_factoryButton = nullptr; // 1068
     CMSFlexGrid *m_grid = nullptr;          // 1007
+    CellEditorDelegate *m_cellEditors = nullptr;
     CFindBar *m_findBar = nullptr;
     QSize m_formSize; // of the template
     QRect m_gridRect; // in the template

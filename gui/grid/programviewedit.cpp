@@ -8,6 +8,7 @@
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "gui/frame/documenthistory.h"
+#include "gui/grid/celleditordelegate.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
 
@@ -36,16 +37,6 @@ bool isChannelJump(const QKeyEvent *event)
 {
     return (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)
            && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
-}
-
-// A list joins the letters typed into it in quick succession into one search.
-// The lists serve cell after cell: the search starts afresh at each opening,
-// or "o" for Busy Lock and "l" typed next for Power search for "ol".
-void restartKeyboardSearch(QComboBox *combo)
-{
-    QAbstractItemView *view = combo->view();
-    view->keyboardSearch(QString());
-    view->setCurrentIndex(combo->model()->index(combo->currentIndex(), combo->modelColumn()));
 }
 
 // The paste key with channel rows on the clipboard.
@@ -116,6 +107,23 @@ void CProgramView::setUpEditors()
     m_grid->installEventFilter(this);
     m_grid->SetHighLight(0);
 
+    // The grid's delegate hosts the editors over its cells.
+    QAbstractItemDelegate *plain = m_grid->itemDelegate();
+    m_cellEditors
+        = new CellEditorDelegate(m_grid, {m_freqEdit, m_toneCombo, m_choiceCombo, m_nameEdit}, m_doc.language());
+    m_grid->setItemDelegate(m_cellEditors);
+    delete plain;
+    // The grid moved its current cell on while an editor was open: the text
+    // goes into the cell it was typed for; the grid closes the editor.
+    connect(m_cellEditors, &CellEditorDelegate::commitRequested, this,
+            [this](QWidget *editor, const QModelIndex &index) {
+                if (!editor->isVisible() || m_committing)
+                    return;
+                m_committing = true;
+                commitEditorText(editor, index.row() + 1, ChannelField(index.column()));
+                m_committing = false;
+            });
+
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnEnterCell);
     connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnMouseDown);
     connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::giveGridFocus);
@@ -147,53 +155,6 @@ long CProgramView::editableCol(long row)
     return col >= 1 && col <= ChannelFieldCount ? col : 0;
 }
 
-QRect CProgramView::cellRectInForm(long row, long col) const
-{
-    // From the grid's twips, inside the cell's lines.
-    const int tx = 1440 / qMax(1, m_form->logicalDpiX());
-    const int ty = 1440 / qMax(1, m_form->logicalDpiY());
-    const int x = int(m_grid->GetColPos(col) / tx);
-    const int y = int(m_grid->GetRowPos(row) / ty);
-    const int w = int(m_grid->GetColWidth(col) / tx) + 1;
-    const int h = int(m_grid->GetRowHeight(row) / ty) + 1;
-    const QPoint gridTopLeft = m_grid->geometry().topLeft() + QPoint(1, 1);
-    return QRect(QPoint(x + 1, y + 1), QPoint(x + w - 1, y + h - 1)).translated(gridTopLeft);
-}
-
-QWidget *CProgramView::showEditorFor(long col, const QString &text)
-{
-    switch (col) {
-    case 1:
-    case 2:
-    case 9: {
-        QLineEdit *edit = col == 9 ? m_nameEdit : m_freqEdit;
-        edit->show();
-        edit->setText(text);
-        edit->setFocus(Qt::OtherFocusReason);
-        edit->selectAll();
-        return edit;
-    }
-    case 3:
-    case 4:
-        if (m_toneCombo->count() == 0) // the language current when the view was made
-            m_toneCombo->addItems(toneList(m_doc.language()));
-        m_toneCombo->show();
-        m_toneCombo->setCurrentIndex(m_toneCombo->findText(text, Qt::MatchStartsWith));
-        restartKeyboardSearch(m_toneCombo);
-        m_toneTyped.clear();
-        m_toneCombo->setFocus(Qt::OtherFocusReason);
-        return m_toneCombo;
-    default:
-        m_choiceCombo->clear();
-        m_choiceCombo->addItems(choiceItems(ChannelField(col - 1), m_doc.language()));
-        m_choiceCombo->setCurrentIndex(m_choiceCombo->findText(text, Qt::MatchStartsWith));
-        restartKeyboardSearch(m_choiceCombo);
-        m_choiceCombo->show();
-        m_choiceCombo->setFocus(Qt::OtherFocusReason);
-        return m_choiceCombo;
-    }
-}
-
 void CProgramView::openEditor()
 {
     const long row = m_grid->GetRow();
@@ -202,13 +163,13 @@ void CProgramView::openEditor()
         return;
     // A partly visible cell scrolls into view first; scrolling later would
     // close the editor again.
-    m_grid->scrollTo(m_grid->model()->index(int(row) - 1, int(col) - 1));
-    const QRect cell = cellRectInForm(row, col);
+    const QModelIndex cell = m_grid->model()->index(int(row) - 1, int(col) - 1);
+    m_grid->scrollTo(cell);
     if (!m_grid->GetColIsVisible(col))
         return;
-    QWidget *editor = showEditorFor(col, m_grid->GetTextMatrix(row, col));
-    editor->setGeometry(cell);
-    editor->raise();
+    // The delegate picks the column's editor, fills and places it.
+    m_grid->edit(cell);
+    m_toneTyped.clear();
 }
 
 void CProgramView::commitEditorText(QWidget *editor, long row, ChannelField field)
@@ -245,7 +206,7 @@ void CProgramView::commitEditor(QWidget *editor)
     commitEditorText(editor, m_grid->GetRow(), ChannelField(m_grid->GetCol() - 1));
     if (editor->hasFocus())
         m_grid->setFocus(Qt::OtherFocusReason);
-    editor->hide();
+    m_cellEditors->release(editor);
     m_committing = false;
 }
 
@@ -364,7 +325,7 @@ bool CProgramView::typeIntoCell(QKeyEvent *event)
 void CProgramView::discardEditor(QWidget *editor)
 {
     // Hidden first, so losing the focus commits nothing.
-    editor->hide();
+    m_cellEditors->release(editor);
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
