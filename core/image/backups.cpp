@@ -8,26 +8,68 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
+
+#include <algorithm>
+#include <optional>
 
 namespace kdw {
 
 namespace {
 
-const QRegularExpression &backupName()
+// A backup's name, "20261209-184700-read.sin" or "20261209-184700-before-write-2.sin":
+// its time, its kind and the number a taken name was given (0: none). Read by
+// hand, not by a regular expression: the names are listed on the batch's lane
+// threads too, and what a regular expression keeps per thread is not freed
+// soundly with a thread that Qt did not make, on every platform.
+struct BackupName
 {
-    static const QRegularExpression name(QStringLiteral("^(\\d{8}-\\d{6})-(read|before-write)(?:-(\\d+))?\\.sin$"));
-    return name;
+    QStringView time;
+    BackupKind kind = BackupKind::Read;
+    int number = 0;
+};
+
+bool isAsciiDigits(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+std::optional<BackupName> parseBackupName(QStringView name)
+{
+    constexpr qsizetype TimeLength = 15; // yyyyMMdd-HHmmss
+    const QStringView extension = u".sin";
+    if (name.size() < TimeLength + extension.size() || !name.endsWith(extension))
+        return std::nullopt;
+    BackupName parsed;
+    parsed.time = name.left(TimeLength);
+    if (!isAsciiDigits(parsed.time.left(8)) || parsed.time.at(8) != u'-' || !isAsciiDigits(parsed.time.mid(9)))
+        return std::nullopt;
+    QStringView rest = name.mid(TimeLength).chopped(extension.size());
+    const QStringView read = u"-read";
+    const QStringView beforeWrite = u"-before-write";
+    if (rest.startsWith(read)) {
+        rest = rest.mid(read.size());
+    } else if (rest.startsWith(beforeWrite)) {
+        parsed.kind = BackupKind::BeforeWrite;
+        rest = rest.mid(beforeWrite.size());
+    } else {
+        return std::nullopt;
+    }
+    if (rest.isEmpty())
+        return parsed;
+    if (!rest.startsWith(u'-') || !isAsciiDigits(rest.mid(1)))
+        return std::nullopt;
+    parsed.number = rest.mid(1).toInt(); // beyond int: 0, as a name without one
+    return parsed;
 }
 
 // Oldest first: by time, then by the number a taken name was given.
 bool olderThan(const QString &a, const QString &b)
 {
-    const auto ma = backupName().match(a);
-    const auto mb = backupName().match(b);
-    if (ma.captured(1) != mb.captured(1))
-        return ma.captured(1) < mb.captured(1);
-    return ma.captured(3).toInt() < mb.captured(3).toInt();
+    const BackupName na = *parseBackupName(a);
+    const BackupName nb = *parseBackupName(b);
+    if (na.time != nb.time)
+        return na.time < nb.time;
+    return na.number < nb.number;
 }
 
 void pruneBackups(const QString &directory)
@@ -119,7 +161,7 @@ QStringList backupFiles(const QString &directory)
 {
     QStringList files;
     for (const QString &name : QDir(directory).entryList(QDir::Files)) {
-        if (backupName().match(name).hasMatch())
+        if (parseBackupName(name))
             files.append(name);
     }
     std::sort(files.begin(), files.end(), olderThan);
@@ -132,10 +174,9 @@ QList<BackupEntry> backupEntries(const QString &directory)
     const QDir folder(directory);
     const QStringList files = backupFiles(directory);
     for (auto name = files.crbegin(); name != files.crend(); ++name) {
-        const auto match = backupName().match(*name);
+        const BackupName parsed = *parseBackupName(*name);
         entries.append({folder.filePath(*name),
-                        QDateTime::fromString(match.captured(1), QStringLiteral("yyyyMMdd-HHmmss")),
-                        match.captured(2) == u"read" ? BackupKind::Read : BackupKind::BeforeWrite,
+                        QDateTime::fromString(parsed.time.toString(), QStringLiteral("yyyyMMdd-HHmmss")), parsed.kind,
                         recordedIdentification(folder.filePath(*name))});
     }
     return entries;

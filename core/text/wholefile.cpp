@@ -44,11 +44,15 @@ QString temporaryPath(const QFileInfo &target)
 // behind; an hour old, so no running write still owns them.
 void removeLeftovers(const QFileInfo &target)
 {
+    // Matched by hand, not by a name filter: a filter is a regular expression,
+    // and writes also run on threads Qt did not make (the batch's lanes),
+    // where what a regular expression keeps per thread is not freed soundly
+    // on every platform.
     const QDir folder = target.absoluteDir();
-    const QString pattern = temporaryStem(target) + u'*';
+    const QString stem = temporaryStem(target);
     const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
-    for (const QFileInfo &left : folder.entryInfoList({pattern}, QDir::Files | QDir::Hidden)) {
-        if (left.lastModified().toUTC() < hourAgo)
+    for (const QFileInfo &left : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (left.fileName().startsWith(stem) && left.lastModified().toUTC() < hourAgo)
             QFile::remove(left.absoluteFilePath());
     }
 }

@@ -5,6 +5,7 @@
 #include "core/image/regions.h"
 #include "coretest.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -49,6 +50,8 @@ class TestCli : public QObject
 
     QTemporaryDir m_dir;
     QString path(const QString &name) const { return m_dir.filePath(name); }
+    // A path as the program names it in a message: with the system's separators.
+    QString shown(const QString &name) const { return QDir::toNativeSeparators(path(name)); }
 
 private slots:
     void channelsPrintsTheGrid()
@@ -370,8 +373,8 @@ private slots:
         const QByteArray exported = image.bytes();
         const CliRun in = runCli({u"import"_s, u"--format"_s, format, path(u"a.sin"_s), path(u"a.csv"_s)});
         QCOMPARE(in.err, format == u"grid" ? QString()
-                                           : path(u"a.csv: columns ignored, the radio has no place for them: "
-                                                  u"TStep, Comment\n"_s));
+                                           : shown(u"a.csv: columns ignored, the radio has no place for them: "
+                                                   u"TStep, Comment\n"_s));
         QCOMPARE(in.exitCode, 0);
         QCOMPARE(firstDifference(readFile(path(u"a.sin"_s)), exported), QString());
     }
@@ -408,7 +411,9 @@ private slots:
         args.replaceInStrings(u"FILE"_s, path(u"a.sin"_s)).replaceInStrings(u"CSV"_s, path(u"grid.csv"_s));
         const CliRun run = runCli(args);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(QString(run.err).remove(m_dir.path() + u'/').split(u'\n', Qt::SkipEmptyParts), told);
+        QCOMPARE(
+            QString(run.err).remove(QDir::toNativeSeparators(m_dir.path() + u'/')).split(u'\n', Qt::SkipEmptyParts),
+            told);
         const QByteArray bytes = readFile(path(u"a.sin"_s));
         QCOMPARE(bytes.mid(region::channelRecord(1), 8), hex("0000004700000047"));
         QCOMPARE(bytes.mid(region::channelRecord(3), 8), hex("0025214600002046"));
@@ -471,7 +476,7 @@ private slots:
         QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         QVERIFY(writeFile(path(u"in.csv"_s), csv));
         const CliRun run = runCli({u"import"_s, path(u"a.sin"_s), path(u"in.csv"_s)});
-        QCOMPARE(run.err, path(u"a.sin: 2 channels that held data are left empty: 1, 9\n"_s));
+        QCOMPARE(run.err, shown(u"a.sin: 2 channels that held data are left empty: 1, 9\n"_s));
         QCOMPARE(run.exitCode, 0);
         MemoryImage image;
         image.copyIn(readFile(path(u"a.sin"_s)));
@@ -587,9 +592,14 @@ private slots:
     // read (even a short one), one in the working directory is not.
     void newReadsDefaultSinOfItsOwnFolder()
     {
+#ifdef Q_OS_WIN
+        const QString name = u"kdw-cli.exe"_s;
+#else
+        const QString name = u"kdw-cli"_s;
+#endif
         QTemporaryDir programDir;
-        const QString tool = programDir.filePath(u"kdw-cli"_s);
-        QVERIFY(QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/kdw-cli"), tool));
+        const QString tool = programDir.filePath(name);
+        QVERIFY(QFile::copy(QStringLiteral(KDW_PROGRAM_DIR "/") + name, tool));
         QVERIFY(writeFile(path(u"Default.sin"_s), QByteArray(8192, '\x11')));
         QCOMPARE(runCli({u"new"_s, u"a.sin"_s}, tool, m_dir.path()).exitCode, 0);
         QCOMPARE(firstDifference(readFile(path(u"a.sin"_s)), builtInDefaultsImage().bytes()), QString());

@@ -64,6 +64,9 @@ private slots:
     // look-up: the next call starts the same viewer.
     void viewerIsLookedUpOnce()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the viewer on the PATH is the Linux build's; Windows loads the HTML Help control");
+#endif
         QFETCH(QStringList, installed);
         QFETCH(bool, firstStarts);
         QFETCH(QString, viewer);

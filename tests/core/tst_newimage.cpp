@@ -180,6 +180,34 @@ private slots:
         QVERIFY(!saved && !saved.reason.isEmpty());
         QCOMPARE(backupFiles(dir.path() + u"/"_s), QStringList());
     }
+
+    // Only the program's own names are backups, oldest first, with their time
+    // and kind; a look-alike in the folder is left alone.
+    void onlyBackupNamesAreListed()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + u"/"_s;
+        const QStringList names{u"20261207-193005-before-write-12.sin"_s,
+                                u"20261207-193005-before-write-2.sin"_s,
+                                u"20261201-080000-read.sin"_s,
+                                u"20261207-193005-read-.sin"_s,
+                                u"20261207-19300-read.sin"_s,
+                                u"20261207x193005-read.sin"_s,
+                                u"20261207-193005-write.sin"_s,
+                                u"20261207-193005-read-2a.sin"_s,
+                                u"20261207-193005-read.sin.bak"_s,
+                                u"notes.sin"_s};
+        for (const QString &name : names)
+            QVERIFY(writeFile(folder + name, "x"));
+        QCOMPARE(backupFiles(folder),
+                 (QStringList{u"20261201-080000-read.sin"_s, u"20261207-193005-before-write-2.sin"_s,
+                              u"20261207-193005-before-write-12.sin"_s}));
+        const QList<BackupEntry> entries = backupEntries(folder);
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries.last().kind, BackupKind::Read);
+        QCOMPARE(entries.last().made, QDateTime(QDate(2026, 12, 1), QTime(8, 0)));
+        QCOMPARE(entries.first().kind, BackupKind::BeforeWrite);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNewImage)

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -211,7 +212,8 @@ private slots:
 
     // An installed program directory (marked, as root could write there) keeps
     // Program.ini and Default.sin in $XDG_CONFIG_HOME/kdw-pc-encoder/ and
-    // backups in $XDG_DATA_HOME; a portable one keeps everything beside it.
+    // backups in $XDG_DATA_HOME (on Windows all in %APPDATA%); a portable one
+    // keeps everything beside it.
     void userFiles()
     {
         QFETCH(bool, installed);
@@ -225,9 +227,20 @@ private slots:
         QVERIFY(writeFile(program + u"Default.sin"_s, "shipped"));
         if (installed)
             QVERIFY(writeFile(program + InstalledMarkerFile.toString(), {}));
+#ifdef Q_OS_WIN
+        // Windows keeps both in %APPDATA%\kdw-pc-encoder.
+        const QByteArray appData = qgetenv("APPDATA");
+        const auto restore = qScopeGuard([&appData] { qputenv("APPDATA", appData); });
+        qputenv("APPDATA", QDir::toNativeSeparators(root.filePath(u"appdata"_s)).toLocal8Bit());
+        const QString configRoot = u"appdata/"_s;
+        const QString dataRoot = configRoot;
+#else
         qputenv("XDG_CONFIG_HOME", root.filePath(u"config"_s).toLocal8Bit());
         qputenv("XDG_DATA_HOME", root.filePath(u"data"_s).toLocal8Bit());
-        const QString config = installed ? root.filePath(u"config/kdw-pc-encoder/"_s) : program;
+        const QString configRoot = u"config/"_s;
+        const QString dataRoot = u"data/"_s;
+#endif
+        const QString config = installed ? root.filePath(configRoot + u"kdw-pc-encoder/"_s) : program;
         if (!userIni.isNull()) {
             QVERIFY(QDir().mkpath(config));
             QVERIFY(writeFile(config + u"Program.ini"_s, userIni));
@@ -236,7 +249,7 @@ private slots:
             QVERIFY(writeFile(config + u"Default.sin"_s, "own"));
 
         QCOMPARE(userConfigDirectory(program), config);
-        const QString data = installed ? root.filePath(u"data/kdw-pc-encoder/"_s) : program;
+        const QString data = installed ? root.filePath(dataRoot + u"kdw-pc-encoder/"_s) : program;
         QCOMPARE(userDataDirectory(program), data);
         QCOMPARE(backupDirectory(program), data + u"backups/"_s);
         const QString ini = prepareConfigFile(program, u"Program.ini"_s);

@@ -3,6 +3,7 @@
 // Disks that say no, for the failure paths of the programs' writers.
 #include <QString>
 #include <QTemporaryDir>
+#include <QtGlobal>
 
 namespace kdw::test {
 
@@ -17,7 +18,7 @@ public:
     FullDisk(const FullDisk &) = delete;
     FullDisk &operator=(const FullDisk &) = delete;
 
-    // False where no filesystem could be mounted (not root, no tmpfs).
+    // False where no filesystem could be mounted (not root, no tmpfs, Windows).
     bool isValid() const { return m_mounted; }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     QString path() const { return m_dir.path(); }
@@ -32,10 +33,16 @@ private:
 // While it lives, a write past `bytes` into any file fails with "File too
 // large" (the file size limit, with its signal ignored so that the write
 // returns the error); processes started meanwhile inherit both. Works for
-// any user, on any disk.
+// any user, on any disk — of a POSIX system: Windows has no such limit.
 class FileSizeLimit
 {
 public:
+    static constexpr bool Available =
+#ifdef Q_OS_WIN
+        false;
+#else
+        true;
+#endif
     explicit FileSizeLimit(qint64 bytes);
     ~FileSizeLimit();
     FileSizeLimit(const FileSizeLimit &) = delete;
