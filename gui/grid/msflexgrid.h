@@ -42,7 +42,9 @@ public:
     // first lays out `sample` in each of `fonts` (QFont::toString()), then in
     // the grid font: Qt keeps the fonts it finds to stand in for characters a
     // font lacks, a search through every installed font, for all threads, so
-    // the window's own first layout and paint find them ready.
+    // the window's own first layout and paint find them ready. It also draws
+    // `sample` once in the first of `fonts`, for what Qt makes at the first
+    // text it draws for all threads.
     static void measureFontAhead(const QStringList &fonts = {}, const QString &sample = {});
 
     void setModel(QAbstractItemModel *model) override;
