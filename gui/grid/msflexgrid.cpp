@@ -108,13 +108,15 @@ int lineHeightFor(const QFont &font)
 // font's glyphs are drawn so); the sample drawn here in the first font makes
 // it while the window is built. The grid takes the result before the window
 // draws anything, so the two threads never make it at once.
-int measureFonts(const QStringList &fonts, const QString &sample)
+int measureFonts(const QStringList &fonts, const QString &sample, const std::function<void()> &more)
 {
     for (const QString &description : fonts) {
         QFont font;
         if (font.fromString(description))
             (void)QFontMetrics(font).horizontalAdvance(sample);
     }
+    if (more)
+        more();
     QFont first;
     if (!sample.isEmpty() && !fonts.isEmpty() && first.fromString(fonts.front())) {
         QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
@@ -153,7 +155,7 @@ private:
     CMSFlexGrid *m_grid;
 };
 
-void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample)
+void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample, const std::function<void()> &more)
 {
     // Fonts may be resolved on any thread once the application exists. Each
     // thread keeps its own font engines, and a font shares them with its
@@ -161,8 +163,9 @@ void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &samp
     FontMeasurement &ahead = measuredAhead();
     ahead.font = gridFont();
     try {
-        ahead.chineseHeight
-            = std::async(std::launch::async, [fonts, sample] { return measureFonts(fonts, sample); }).share();
+        ahead.chineseHeight = std::async(std::launch::async, [fonts, sample, more] {
+                                  return measureFonts(fonts, sample, more);
+                              }).share();
     } catch (const std::system_error &) {
         ahead.chineseHeight = {}; // no thread to spare: the grid measures it when built
     }
