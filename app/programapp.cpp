@@ -8,6 +8,7 @@
 #include "core/program/windowplacement.h"
 #include "core/text/localisedtext.h"
 #include "gui/dialogs/aboutdlg.h"
+#include "gui/dialogs/dialogtemplate.h"
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/apptheme.h"
 #include "gui/frame/commandids.h"
@@ -47,9 +48,15 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
 
     // While the main window is built, another thread looks up the stand-ins
     // for the characters its fonts lack: the window's own font (menus, status
-    // bar), then the form template's (Arial), then the grid's.
+    // bar), then the form template's (Arial), then the grid's; and it measures
+    // the dialog units the form is laid out in.
     const QString sample = m_context.language == Language::Eng ? QStringLiteral("A") : QStringLiteral("A中");
-    CMSFlexGrid::measureFontAhead({QApplication::font().toString(), QStringLiteral("Arial,8")}, sample);
+    const QString formFont = QStringLiteral("Arial,8");
+    CMSFlexGrid::measureFontAhead({QApplication::font().toString(), formFont}, sample, [formFont] {
+        QFont font; // made on the thread that measures it, as the thread's fonts are
+        if (font.fromString(formFont))
+            measureDialogUnits(font);
+    });
     m_doc = std::make_unique<CProgramDoc>(m_image, m_context.programDirectory, m_context.language);
     m_pMainWnd = std::make_unique<CMainFrame>();
     m_commands = new DocumentCommands(*m_doc, m_pMainWnd.get());

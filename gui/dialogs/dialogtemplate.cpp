@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
+#include <QMutex>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QVBoxLayout>
@@ -26,12 +28,25 @@ struct BaseUnits
 };
 
 // The dialog base units of a font: the average width of the 52 letters and
-// the character height, as the platform's dialog manager measures them.
+// the character height, as the platform's dialog manager measures them. Each
+// font is measured once, on whichever thread asks first: the measurement lays
+// out text the dialog may never show.
 BaseUnits baseUnits(const QFont &font)
 {
+    static QMutex mutex;
+    static QHash<QString, BaseUnits> measured;
+    const QString key = font.key();
+    {
+        const QMutexLocker lock(&mutex);
+        if (const auto found = measured.constFind(key); found != measured.cend())
+            return *found;
+    }
     const QFontMetrics fm(font);
     const int width = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {(width / 26 + 1) / 2, fm.height()};
+    const BaseUnits units{(width / 26 + 1) / 2, fm.height()};
+    const QMutexLocker lock(&mutex);
+    measured.insert(key, units);
+    return units;
 }
 
 int mulDiv(int value, int numerator, int denominator)
@@ -103,6 +118,11 @@ void nameByLabels(QWidget *form)
 QRect dialogUnitsToPixels(const QRect &dlu, const QFont &font)
 {
     return toPixels(dlu, baseUnits(font));
+}
+
+void measureDialogUnits(const QFont &font)
+{
+    (void)baseUnits(font);
 }
 
 QString controlName(int id)

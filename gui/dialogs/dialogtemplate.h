@@ -15,6 +15,10 @@ namespace kdw {
 // Controls carry their resource id as object name: "id1094".
 QRect dialogUnitsToPixels(const QRect &dialogUnits, const QFont &font);
 
+// Measures the base units of `font`, on any thread, for the templates later
+// laid out in it: a font is measured once.
+void measureDialogUnits(const QFont &font);
+
 QString controlName(int id);
 
 // Names `control` by `label`, the text beside or above it: the label becomes

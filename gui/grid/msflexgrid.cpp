@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRawFont>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -99,6 +101,35 @@ int lineHeightFor(const QFont &font)
     return qMax(QFontMetrics(font).height(), chinese) + 6;
 }
 
+// What measureFontAhead() does on its thread; returns the grid's Chinese line
+// height. Qt makes the table that blends smoothed glyphs into the screen's
+// colours when it first draws such a glyph, once for all threads (a Chinese
+// font's glyphs are drawn so); the sample drawn here in the first font makes
+// it while the window is built. The grid takes the result before the window
+// draws anything, so the two threads never make it at once.
+int measureFonts(const QStringList &fonts, const QString &sample, const std::function<void()> &more)
+{
+    for (const QString &description : fonts) {
+        QFont font;
+        if (font.fromString(description))
+            (void)QFontMetrics(font).horizontalAdvance(sample);
+    }
+    if (more)
+        more();
+    QFont first;
+    if (!sample.isEmpty() && !fonts.isEmpty() && first.fromString(fonts.front())) {
+        QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(first);
+        painter.drawText(QPoint(0, 24), sample);
+    }
+    const QFont grid = gridFont();
+    if (!sample.isEmpty())
+        (void)QFontMetrics(grid).horizontalAdvance(sample);
+    return chineseLineHeight(grid);
+}
+
 } // namespace
 
 CMSFlexGrid::CellDelegate::CellDelegate(CMSFlexGrid *grid)
@@ -113,7 +144,7 @@ void CMSFlexGrid::CellDelegate::initStyleOption(QStyleOptionViewItem *option, co
     option->displayAlignment = m_grid->cellAlignment(index.column());
 }
 
-void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample)
+void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample, const std::function<void()> &more)
 {
     // Fonts may be resolved on any thread once the application exists. Each
     // thread keeps its own font engines, and a font shares them with its
@@ -121,16 +152,8 @@ void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &samp
     FontMeasurement &ahead = measuredAhead();
     ahead.font = gridFont();
     try {
-        ahead.chineseHeight = std::async(std::launch::async, [fonts, sample] {
-                                  for (const QString &description : fonts) {
-                                      QFont font;
-                                      if (font.fromString(description))
-                                          (void)QFontMetrics(font).horizontalAdvance(sample);
-                                  }
-                                  const QFont grid = gridFont();
-                                  if (!sample.isEmpty())
-                                      (void)QFontMetrics(grid).horizontalAdvance(sample);
-                                  return chineseLineHeight(grid);
+        ahead.chineseHeight = std::async(std::launch::async, [fonts, sample, more] {
+                                  return measureFonts(fonts, sample, more);
                               }).share();
     } catch (const std::system_error &) {
         ahead.chineseHeight = {}; // no thread to spare: the grid measures it when built

@@ -5,6 +5,8 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
+#include <functional>
+
 class QAbstractButton;
 
 namespace kdw {
@@ -58,8 +60,12 @@ public:
     // first lays out `sample` in each of `fonts` (QFont::toString()), then in
     // the grid font: Qt keeps the fonts it finds to stand in for characters a
     // font lacks, a search through every installed font, for all threads, so
-    // the window's own first layout and paint find them ready.
-    static void measureFontAhead(const QStringList &fonts = {}, const QString &sample = {});
+    // the window's own first layout and paint find them ready. Then it runs
+    // `more` (whatever else the window measures and keeps for all threads),
+    // and draws `sample` once in the first of `fonts`, for what Qt makes at
+    // the first text it draws, also for all threads.
+    static void measureFontAhead(const QStringList &fonts = {}, const QString &sample = {},
+                                 const std::function<void()> &more = {});
 
     void setModel(QAbstractItemModel *model) override;
 
