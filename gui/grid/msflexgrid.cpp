@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRawFont>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -107,10 +108,30 @@ int lineHeightFor(const QFont &font)
 class CMSFlexGrid::CellDelegate : public QStyledItemDelegate
 {
 public:
+    static constexpr int FocusFrameWidth = 2;
+
     explicit CellDelegate(CMSFlexGrid *grid)
         : QStyledItemDelegate(grid)
         , m_grid(grid)
     {
+    }
+
+    // The current cell of a grid with the focus gets a frame in the text's
+    // colour, whatever the style: the style's own frame may wait for a key
+    // or be too faint to see on the dark palette.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!(option.state & QStyle::State_HasFocus))
+            return;
+        painter->save();
+        QPen pen(option.palette.color(QPalette::Text), FocusFrameWidth);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        const int inset = FocusFrameWidth / 2 + 1;
+        painter->drawRect(option.rect.adjusted(inset, inset, -inset - 1, -inset - 1));
+        painter->restore();
     }
 
 protected:

@@ -98,7 +98,12 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     m_grid->setObjectName(controlName(ctl::form::Grid));
     m_grid->setAccessibleName(ChannelTableName.text(m_doc.language()));
     // Tab order follows the template: the lists, the button, then the grid.
+    // The focus starts in the grid, so what is typed at once goes into a cell.
     QWidget::setTabOrder(m_factoryButton, m_grid);
+    m_grid->setFocus(Qt::OtherFocusReason);
+    // Default Factory's access key moves the focus to it, as the labels'
+    // keys do: a key pressed by mistake does not replace the channels.
+    m_factoryButton->installEventFilter(this);
     m_findBar = new CFindBar(m_table, *m_grid, m_doc.language(), this);
     layout->addWidget(m_findBar);
 

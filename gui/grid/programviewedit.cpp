@@ -20,6 +20,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QValidator>
 
 namespace kdw {
@@ -434,6 +435,10 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete
         && static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier && keepsDeleteKey(watched)) {
         event->accept();
+        return true;
+    }
+    if (watched == m_factoryButton && event->type() == QEvent::Shortcut) {
+        m_factoryButton->setFocus(Qt::ShortcutFocusReason);
         return true;
     }
     if (watched == m_grid) {
