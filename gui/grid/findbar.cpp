@@ -94,13 +94,24 @@ CFindBar::CFindBar(ChannelTableModel &table, CMSFlexGrid &grid, Language languag
     hide();
 }
 
+void CFindBar::takeIcons()
+{
+    m_noMatch->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
+}
+
 void CFindBar::showEvent(QShowEvent *event)
 {
-    if (m_close->icon().isNull()) {
-        m_noMatch->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-        m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
-    }
+    if (m_close->icon().isNull())
+        takeIcons();
     QWidget::showEvent(event);
+}
+
+void CFindBar::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if ((event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange) && !m_close->icon().isNull())
+        takeIcons();
 }
 
 void CFindBar::open()

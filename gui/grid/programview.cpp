@@ -105,7 +105,9 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     // keys do: a key pressed by mistake does not replace the channels.
     m_factoryButton->installEventFilter(this);
     m_findBar = new CFindBar(m_table, *m_grid, m_doc.language(), this);
+    layout->setSpacing(0);
     layout->addWidget(m_findBar);
+    m_findBar->installEventFilter(this);
 
     layoutGrid();
     // Model item: the language current when the view is made. The tone
@@ -157,6 +159,15 @@ void CProgramView::layoutGrid()
         m_grid->SetColWidth(col, width);
     m_grid->SetRow(1);
     m_grid->SetCol(1);
+}
+
+void CProgramView::placeGrid()
+{
+    const QSize grown = m_form->size() - m_formSize;
+    // With the find bar under it the grid reaches down to the bar: the form's
+    // margin below the grid would stand between them as an empty band.
+    const int margin = m_findBar->isVisible() ? m_formSize.height() - m_gridRect.bottom() - 1 : 0;
+    m_grid->setGeometry(m_gridRect.adjusted(0, 0, qMax(0, grown.width()), qMax(0, grown.height()) + margin));
 }
 
 void CProgramView::OnInitialUpdate()

@@ -8,6 +8,7 @@
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "gui/frame/documenthistory.h"
+#include "gui/grid/findbar.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
 
@@ -426,9 +427,9 @@ bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
 
 bool CProgramView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_form && event->type() == QEvent::Resize) {
-        const QSize grown = m_form->size() - m_formSize;
-        m_grid->setGeometry(m_gridRect.adjusted(0, 0, qMax(0, grown.width()), qMax(0, grown.height())));
+    if ((watched == m_form && event->type() == QEvent::Resize)
+        || (watched == m_findBar && (event->type() == QEvent::Show || event->type() == QEvent::Hide))) {
+        placeGrid();
         return false;
     }
     if (event->type() == QEvent::ShortcutOverride && watched != m_form

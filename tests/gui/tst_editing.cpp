@@ -554,6 +554,9 @@ private slots:
         QCOMPARE(run.grid->GetTextMatrix(c.row, c.col), c.cell);
         const CFindBar *find = run.view->findBar();
         QCOMPARE(find->isVisible() ? find->countText() : QString(), c.found);
+        // An open bar sits right under the grid, no empty band between them.
+        if (find->isVisible())
+            QVERIFY(find->geometry().top() - run.grid->mapTo(run.view, QPoint(0, run.grid->height())).y() <= 2);
         if (!open)
             QCOMPARE(QApplication::focusWidget(), c.inBar ? find->lineEdit() : static_cast<QWidget *>(run.grid));
         if (c.keys.endsWith(u"Esc"_s))
