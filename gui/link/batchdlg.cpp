@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QUrl>
 
@@ -112,6 +114,32 @@ CBatchDlg::CBatchDlg(QWidget *parent, const MemoryImage &document, TransferLink 
         button->setAutoDefault(false);
     for (int id : {ctl::batch::Next, ctl::batch::Stop, ctl::batch::OpenFolder})
         item<QPushButton>(id)->setEnabled(false);
+    fitToScreen();
+}
+
+void CBatchDlg::fitToScreen()
+{
+    auto *table = item<QTableWidget>(ctl::batch::Units);
+    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!m_form || !table || !screen)
+        return;
+    // The window's frame and title take about two lines of its font.
+    const int frame = 2 * fontMetrics().height();
+    const int excess = m_form->height() + frame - screen->availableGeometry().height();
+    const int least = table->horizontalHeader()->height() + 3 * table->verticalHeader()->defaultSectionSize()
+                      + 2 * table->frameWidth();
+    const int shrink = qMin(excess, table->height() - least);
+    if (shrink <= 0)
+        return;
+    // On a screen too low for the whole template (a 200 % desktop), the table
+    // gives up rows and the lines and buttons below it move up with it.
+    const int below = table->geometry().bottom();
+    for (auto *control : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control->geometry().top() > below)
+            control->move(control->x(), control->y() - shrink);
+    }
+    table->resize(table->width(), table->height() - shrink);
+    m_form->setFixedSize(m_form->width(), m_form->height() - shrink);
 }
 
 void CBatchDlg::fillPorts()

@@ -61,6 +61,8 @@ private:
     QString stepLine(int lane, int unit, BatchStep step) const;
     // The COM items, the adapters present and the current port, the current one checked.
     void fillPorts();
+    // The dialog no taller than the screen's room: the table shrinks to it.
+    void fitToScreen();
     QStringList checkedPorts() const;
     // A step line and bar a lane, the last at the single lane's place.
     void setUpLanes(int lanes);
