@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyle>
-#include <QStyleOption>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 #include <memory>
 #include <optional>
@@ -172,7 +172,8 @@ public:
             pixmap.fill(Qt::transparent);
             QPainter painter(&pixmap);
             painter.setRenderHint(QPainter::Antialiasing);
-            painter.setPen(QPen(palette.color(QPalette::WindowText), qMax(1.0, size / 8.0), Qt::SolidLine, Qt::RoundCap));
+            painter.setPen(
+                QPen(palette.color(QPalette::WindowText), qMax(1.0, size / 8.0), Qt::SolidLine, Qt::RoundCap));
             const qreal margin = size / 4.0;
             painter.drawLine(QPointF(margin, margin), QPointF(size - margin, size - margin));
             painter.drawLine(QPointF(size - margin, margin), QPointF(margin, size - margin));

@@ -97,17 +97,11 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     m_gridRect = m_grid->geometry();
     m_grid->setObjectName(controlName(ctl::form::Grid));
     m_grid->setAccessibleName(ChannelTableName.text(m_doc.language()));
-    // Tab order follows the template: the lists, the button, then the grid.
-    // The focus starts in the grid, so what is typed at once goes into a cell.
-    QWidget::setTabOrder(m_factoryButton, m_grid);
-    m_grid->setFocus(Qt::OtherFocusReason);
-    // Default Factory's access key moves the focus to it, as the labels'
-    // keys do: a key pressed by mistake does not replace the channels.
-    m_factoryButton->installEventFilter(this);
     m_findBar = new CFindBar(m_table, *m_grid, m_doc.language(), this);
     layout->setSpacing(0);
     layout->addWidget(m_findBar);
     m_findBar->installEventFilter(this);
+    setUpFocus();
 
     layoutGrid();
     // Model item: the language current when the view is made. The tone
@@ -134,6 +128,17 @@ CProgramView::~CProgramView() = default;
 DocumentHistory &CProgramView::history()
 {
     return m_commands.history();
+}
+
+void CProgramView::setUpFocus()
+{
+    // Tab order follows the template: the lists, the button, then the grid.
+    // The focus starts in the grid, so what is typed at once goes into a cell.
+    QWidget::setTabOrder(m_factoryButton, m_grid);
+    m_grid->setFocus(Qt::OtherFocusReason);
+    // Default Factory's access key moves the focus to it, as the labels'
+    // keys do: a key pressed by mistake does not replace the channels.
+    m_factoryButton->installEventFilter(this);
 }
 
 void CProgramView::layoutGrid()

@@ -1,9 +1,9 @@
 // The dialog templates at twice the size (a 200 % desktop): every caption of
 // a label or button fits its control in each language. Fonts are hinted at
 // the scaled pixel size, so text can come out wider than at 100 %.
-#include "gui/dialogs/dialogtemplate.h"
 #include "core/program/startup.h"
 #include "gui/dialogs/controlids.h"
+#include "gui/dialogs/dialogtemplate.h"
 #include "gui/frame/toolbarart.h"
 #include "showndialog.h"
 #include "uselanguage.h"

@@ -13,9 +13,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QTableWidget>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>

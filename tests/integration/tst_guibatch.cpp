@@ -13,13 +13,13 @@
 #include "modal.h"
 #include "radiosim.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QFileInfo>
 #include <QTest>
 
 using namespace kdw;
@@ -138,9 +138,8 @@ void TestGuiBatch::threeRadiosWithNext()
     for (int i = 0; i < 3; ++i) {
         const QByteArray expected = variations.units.at(i).applied(document).bytes();
         QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
-        QCOMPARE(rows.at(i).mid(0, 4),
-                 (QStringList{QString::number(i + 1), u"COM1"_s, u"\"KDW417..\" (4B 44 57 34 31 37 01 00)"_s,
-                              u"verified"_s}));
+        QCOMPARE(rows.at(i).mid(0, 4), (QStringList{QString::number(i + 1), u"COM1"_s,
+                                                    u"\"KDW417..\" (4B 44 57 34 31 37 01 00)"_s, u"verified"_s}));
     }
     // The variations went to the radios only.
     QVERIFY(m_program->app.document()->image() == document);
