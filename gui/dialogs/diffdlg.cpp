@@ -4,9 +4,12 @@
 #include "gui/dialogs/dialogtemplate.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -53,7 +56,18 @@ CDiffDlg::CDiffDlg(QWidget *parent, Language language, const QString &caption, c
     close->setDefault(true);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(m_buttons);
-    resize(640, rows.isEmpty() ? 120 : 400);
+    // Wide enough for every column whole, texts and headings, as far as the
+    // screen allows.
+    int width = 640;
+    if (!rows.isEmpty()) {
+        const QMargins margins = layout->contentsMargins();
+        width = qMax(width, m_table->horizontalHeader()->length() + 2 * m_table->frameWidth()
+                                + m_table->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left()
+                                + margins.right());
+    }
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        width = qMin(width, screen->availableGeometry().width());
+    resize(width, rows.isEmpty() ? 120 : 400);
 }
 
 void CDiffDlg::addChoice(const QString &text, int code)

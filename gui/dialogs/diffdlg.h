@@ -15,6 +15,7 @@ namespace diffheading {
 inline constexpr LocalisedText Document{u"This document", u"本文档", u"本文件"};
 inline constexpr LocalisedText Radio{u"The radio", u"对讲机", u"對講機"};
 inline constexpr LocalisedText Written{u"Written", u"写入的", u"寫入的"};
+inline constexpr LocalisedText File{u"The file", u"该文件", u"該檔案"};
 } // namespace diffheading
 
 // A list of differences in a table: a message above it, the rows (where,

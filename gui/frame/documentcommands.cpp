@@ -178,7 +178,7 @@ void DocumentCommands::OnFileCompare()
     CDiffDlg dialog(m_window, m_doc.language(), CompareFileCaption.text(m_doc.language()),
                     FileDiffersText.text(m_doc.language()).arg(name),
                     diffRows(diff, m_doc.image(), file, m_doc.language()), diffheading::Document.text(m_doc.language()),
-                    name);
+                    diffheading::File.text(m_doc.language()));
     dialog.exec();
 }
 

@@ -17,7 +17,8 @@ namespace kdw {
 
 namespace {
 
-constexpr LocalisedText FindLabel{u"Find:", u"查找：", u"尋找："};
+// Alt+I: Alt+F is the File menu's.
+constexpr LocalisedText FindLabel{u"F&ind:", u"查找(&I)：", u"尋找(&I)："};
 constexpr LocalisedText FindName{u"Find channels", u"查找信道", u"尋找信道"};
 constexpr LocalisedText NextName{u"Next match (F3)", u"下一个匹配 (F3)", u"下一個符合項 (F3)"};
 constexpr LocalisedText PreviousName{u"Previous match (Shift+F3)", u"上一个匹配 (Shift+F3)",
@@ -93,13 +94,24 @@ CFindBar::CFindBar(ChannelTableModel &table, CMSFlexGrid &grid, Language languag
     hide();
 }
 
+void CFindBar::takeIcons()
+{
+    m_noMatch->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
+}
+
 void CFindBar::showEvent(QShowEvent *event)
 {
-    if (m_close->icon().isNull()) {
-        m_noMatch->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-        m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
-    }
+    if (m_close->icon().isNull())
+        takeIcons();
     QWidget::showEvent(event);
+}
+
+void CFindBar::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if ((event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange) && !m_close->icon().isNull())
+        takeIcons();
 }
 
 void CFindBar::open()

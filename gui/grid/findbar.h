@@ -43,9 +43,12 @@ protected:
     // The style's icons are looked up in the icon theme when the bar is first
     // shown: the lookup is the dearest step of start-up, for a hidden bar.
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The style's icons, taken again when the theme changes.
+    void takeIcons();
     void search();
     void step(int direction);
     void showMatch(qsizetype index);

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace kdw {
 
@@ -26,6 +27,29 @@ QString channelList(const QList<int> &channels)
     return numbers.join(QStringLiteral(", "));
 }
 
+// A row as tall as its texts wrapped in their columns' widths: the tree asks
+// its delegate for a size without the column's width, so nothing would wrap.
+class WrappingDelegate : public QStyledItemDelegate
+{
+public:
+    explicit WrappingDelegate(QTreeView *tree)
+        : QStyledItemDelegate(tree)
+        , m_tree(tree)
+    {
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem inColumn = option;
+        // The style wraps only in a valid rectangle; its height is not used.
+        inColumn.rect.setSize({m_tree->columnWidth(index.column()), qMax(1, option.rect.height())});
+        return QStyledItemDelegate::sizeHint(inColumn, index);
+    }
+
+private:
+    QTreeView *m_tree;
+};
+
 } // namespace
 
 CheckedChannels checkShownChannels(const ChannelTableModel &table)
@@ -44,10 +68,15 @@ CFindingsList::CFindingsList(Language language, QWidget *parent)
     setColumnCount(2);
     setHeaderLabels({ChannelsHeading.text(language), FindingHeading.text(language)});
     setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setWordWrap(false);
+    // A finding is read whole: its text wraps in the room the panel gives it.
+    setUniformRowHeights(false);
+    setWordWrap(true);
+    setTextElideMode(Qt::ElideNone);
+    setItemDelegate(new WrappingDelegate(this));
     setAllColumnsShowFocus(true);
     header()->setStretchLastSection(true);
+    // The heading wraps or fits too: the rows grow as the panel narrows.
+    connect(header(), &QHeaderView::sectionResized, this, &QTreeView::doItemsLayout);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
         const QList<int> channels = item->data(0, ChannelsRole).value<QList<int>>();
         if (!channels.isEmpty())
@@ -88,7 +117,10 @@ void CFindingsList::showFindings(const QList<PlanFinding> &findings)
         none->setFirstColumnSpanned(true);
         none->setFlags(Qt::ItemIsEnabled);
     }
+    // The channels and their heading with a gap before the finding's column
+    // in every language: "信道" would otherwise run into "检查结果".
     resizeColumnToContents(0);
+    setColumnWidth(0, columnWidth(0) + 2 * fontMetrics().averageCharWidth());
     // The first finding is current, so the keys start on it.
     if (QTreeWidgetItem *first = topLevelItem(0); first && first->childCount() > 0)
         setCurrentItem(first->child(0));

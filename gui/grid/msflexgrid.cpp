@@ -138,11 +138,31 @@ CMSFlexGrid::CellDelegate::CellDelegate(CMSFlexGrid *grid)
 {
 }
 
+void CMSFlexGrid::CellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                      const QModelIndex &index) const
+{
+    // The current cell of a grid with the focus gets a frame in the text's
+    // colour, whatever the style: the style's own frame may wait for a key
+    // or be too faint to see on the dark palette.
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!(option.state & QStyle::State_HasFocus))
+        return;
+    painter->save();
+    QPen pen(option.palette.color(QPalette::Text), FocusFrameWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    const int inset = FocusFrameWidth / 2 + 1;
+    painter->drawRect(option.rect.adjusted(inset, inset, -inset - 1, -inset - 1));
+    painter->restore();
+}
+
 void CMSFlexGrid::CellDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
     option->displayAlignment = m_grid->cellAlignment(index.column());
 }
+
 
 void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample, const std::function<void()> &more)
 {

@@ -39,7 +39,11 @@ public:
     class CellDelegate : public QStyledItemDelegate
     {
     public:
+        static constexpr int FocusFrameWidth = 2;
+
         explicit CellDelegate(CMSFlexGrid *grid);
+        // The current cell of a grid with the focus: a frame in the text's colour.
+        void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     protected:
         void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;

@@ -98,10 +98,11 @@ CProgramView::CProgramView(CProgramDoc &doc, DocumentCommands &commands, QWidget
     m_gridRect = m_grid->geometry();
     m_grid->setObjectName(controlName(ctl::form::Grid));
     m_grid->setAccessibleName(ChannelTableName.text(m_doc.language()));
-    // Tab order follows the template: the lists, the button, then the grid.
-    QWidget::setTabOrder(m_factoryButton, m_grid);
     m_findBar = new CFindBar(m_table, *m_grid, m_doc.language(), this);
+    layout->setSpacing(0);
     layout->addWidget(m_findBar);
+    m_findBar->installEventFilter(this);
+    setUpFocus();
 
     layoutGrid();
     // Model item: the language current when the view is made. The tone
@@ -130,6 +131,17 @@ DocumentHistory &CProgramView::history()
     return m_commands.history();
 }
 
+void CProgramView::setUpFocus()
+{
+    // Tab order follows the template: the lists, the button, then the grid.
+    // The focus starts in the grid, so what is typed at once goes into a cell.
+    QWidget::setTabOrder(m_factoryButton, m_grid);
+    m_grid->setFocus(Qt::OtherFocusReason);
+    // Default Factory's access key moves the focus to it, as the labels'
+    // keys do: a key pressed by mistake does not replace the channels.
+    m_factoryButton->installEventFilter(this);
+}
+
 void CProgramView::layoutGrid()
 {
     m_grid->SetRows(GridRows);
@@ -153,6 +165,15 @@ void CProgramView::layoutGrid()
         m_grid->SetColWidth(col, width);
     m_grid->SetRow(1);
     m_grid->SetCol(1);
+}
+
+void CProgramView::placeGrid()
+{
+    const QSize grown = m_form->size() - m_formSize;
+    // With the find bar under it the grid reaches down to the bar: the form's
+    // margin below the grid would stand between them as an empty band.
+    const int margin = m_findBar->isVisible() ? m_formSize.height() - m_gridRect.bottom() - 1 : 0;
+    m_grid->setGeometry(m_gridRect.adjusted(0, 0, qMax(0, grown.width()), qMax(0, grown.height()) + margin));
 }
 
 void CProgramView::OnInitialUpdate()

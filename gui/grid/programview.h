@@ -125,6 +125,10 @@ protected:
 private:
     void OnInitialUpdate();
     void layoutGrid();
+    // The tab order, the focus at start and Default Factory's access key.
+    void setUpFocus();
+    // The grid over the form's growth, and its margin when the find bar is shown.
+    void placeGrid();
     void fitFrameToForm();
     void OnModelChanged();
     void OnFrequencyRangeChanged();

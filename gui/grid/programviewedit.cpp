@@ -9,6 +9,7 @@
 #include "core/image/regions.h"
 #include "gui/frame/documenthistory.h"
 #include "gui/grid/celleditordelegate.h"
+#include "gui/grid/findbar.h"
 #include "gui/grid/msflexgrid.h"
 #include "gui/grid/programview.h"
 
@@ -21,6 +22,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QValidator>
 
 namespace kdw {
@@ -380,15 +382,19 @@ bool CProgramView::editorKey(QWidget *editor, QKeyEvent *event)
 
 bool CProgramView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_form && event->type() == QEvent::Resize) {
-        const QSize grown = m_form->size() - m_formSize;
-        m_grid->setGeometry(m_gridRect.adjusted(0, 0, qMax(0, grown.width()), qMax(0, grown.height())));
+    if ((watched == m_form && event->type() == QEvent::Resize)
+        || (watched == m_findBar && (event->type() == QEvent::Show || event->type() == QEvent::Hide))) {
+        placeGrid();
         return false;
     }
     if (event->type() == QEvent::ShortcutOverride && watched != m_form
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete
         && static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier && keepsDeleteKey(watched)) {
         event->accept();
+        return true;
+    }
+    if (watched == m_factoryButton && event->type() == QEvent::Shortcut) {
+        m_factoryButton->setFocus(Qt::ShortcutFocusReason);
         return true;
     }
     if (watched == m_grid) {

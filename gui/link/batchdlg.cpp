@@ -1,6 +1,7 @@
 #include "gui/link/batchdlg.h"
 
 #include "core/image/backups.h"
+#include "core/image/identification.h"
 #include "core/link/batchworker.h"
 #include "core/link/serialdevices.h"
 #include "core/link/transfermessages.h"
@@ -13,13 +14,16 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QUrl>
 
@@ -66,10 +70,9 @@ constexpr LocalisedList<5> Headings{{
     {u"Time", u"时间", u"時間"},
 }};
 
-QString hex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex());
-}
+constexpr LocalisedText NoFileManagerText{u"No file manager could be started. The log is in the folder %1",
+                                          u"无法启动文件管理器。日志位于文件夹 %1",
+                                          u"無法啟動檔案管理員。記錄位於資料夾 %1"};
 
 } // namespace
 
@@ -112,6 +115,32 @@ CBatchDlg::CBatchDlg(QWidget *parent, const MemoryImage &document, TransferLink 
         button->setAutoDefault(false);
     for (int id : {ctl::batch::Next, ctl::batch::Stop, ctl::batch::OpenFolder})
         item<QPushButton>(id)->setEnabled(false);
+    fitToScreen();
+}
+
+void CBatchDlg::fitToScreen()
+{
+    auto *table = item<QTableWidget>(ctl::batch::Units);
+    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!m_form || !table || !screen)
+        return;
+    // The window's frame and title take about two lines of its font.
+    const int frame = 2 * fontMetrics().height();
+    const int excess = m_form->height() + frame - screen->availableGeometry().height();
+    const int least = table->horizontalHeader()->height() + 3 * table->verticalHeader()->defaultSectionSize()
+                      + 2 * table->frameWidth();
+    const int shrink = qMin(excess, table->height() - least);
+    if (shrink <= 0)
+        return;
+    // On a screen too low for the whole template (a 200 % desktop), the table
+    // gives up rows and the lines and buttons below it move up with it.
+    const int below = table->geometry().bottom();
+    for (auto *control : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control->geometry().top() > below)
+            control->move(control->x(), control->y() - shrink);
+    }
+    table->resize(table->width(), table->height() - shrink);
+    m_form->setFixedSize(m_form->width(), m_form->height() - shrink);
 }
 
 void CBatchDlg::fillPorts()
@@ -388,7 +417,9 @@ void CBatchDlg::OnStop()
 
 void CBatchDlg::onMismatched(int unit, const QByteArray &identification, const QByteArray &expected)
 {
-    const QString question = MismatchQuestion.text(m_link.language).arg(unit).arg(hex(identification), hex(expected));
+    const QString question = MismatchQuestion.text(m_link.language)
+                                 .arg(unit)
+                                 .arg(identificationText(identification), identificationText(expected));
     // As before any write to another radio, Enter (also the Next key) and
     // Escape answer No.
     m_worker->answerMismatch(
@@ -403,7 +434,7 @@ void CBatchDlg::onUnitDone(const UnitRecord &record)
     const int row = table->rowCount();
     table->insertRow(row);
     const QString cells[]
-        = {QString::number(record.unit), record.port, hex(record.identification),
+        = {QString::number(record.unit), record.port, identificationText(record.identification),
            unitResultText(record.result, language), record.finished.toLocalTime().toString(QStringLiteral("HH:mm:ss"))};
     for (int c = 0; c < int(std::size(cells)); ++c)
         table->setItem(row, c, new QTableWidgetItem(cells[c]));
@@ -449,8 +480,32 @@ void CBatchDlg::onWorkerFinished()
 
 void CBatchDlg::OnOpenFolder()
 {
-    if (!m_logPath.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(m_logPath).absolutePath()));
+    if (m_logPath.isEmpty())
+        return;
+    const QString folder = QDir::toNativeSeparators(QFileInfo(m_logPath).absolutePath());
+    // Without a file manager the window says where the folder is, not only
+    // the opener's standard error.
+    const auto noFileManager = [this, folder] {
+        item<QLabel>(ctl::batch::LogPath)->setText(NoFileManagerText.text(m_link.language).arg(folder));
+    };
+    if (m_fileManager.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+            noFileManager();
+        return;
+    }
+    auto *opener = new QProcess(this);
+    connect(opener, &QProcess::finished, this, [opener, noFileManager](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0)
+            noFileManager();
+        opener->deleteLater();
+    });
+    connect(opener, &QProcess::errorOccurred, this, [opener, noFileManager](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        noFileManager();
+        opener->deleteLater();
+    });
+    opener->start(m_fileManager, {folder});
 }
 
 } // namespace kdw

@@ -35,6 +35,10 @@ public:
     // the blocks that differ from its backup read. On by default.
     void setChangedOnly(bool on) { m_changedOnly = on; }
 
+    // The program Open Folder hands the log's folder to, which says by its
+    // exit code whether a file manager took it; empty: the system's own way.
+    void setFileManager(const QString &program) { m_fileManager = program; }
+
     bool isRunning() const { return m_worker != nullptr; }
     // The last run's units and log; empty before one ran.
     const BatchSummary &summary() const { return m_summary; }
@@ -61,6 +65,8 @@ private:
     QString stepLine(int lane, int unit, BatchStep step) const;
     // The COM items, the adapters present and the current port, the current one checked.
     void fillPorts();
+    // The dialog no taller than the screen's room: the table shrinks to it.
+    void fitToScreen();
     QStringList checkedPorts() const;
     // A step line and bar a lane, the last at the single lane's place.
     void setUpLanes(int lanes);
@@ -87,6 +93,11 @@ private:
     BatchWorker *m_worker = nullptr;
     BatchSummary m_summary;
     QString m_logPath;
+#ifdef Q_OS_WIN
+    QString m_fileManager;
+#else
+    QString m_fileManager = QStringLiteral("xdg-open");
+#endif
 };
 
 } // namespace kdw

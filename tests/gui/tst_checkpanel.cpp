@@ -17,8 +17,10 @@
 #include "seededrandom.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTest>
 
 using namespace kdw;
@@ -110,6 +112,14 @@ void TestCheckPanel::panelFollowsTheChannels()
     QCOMPARE(list->accessibleName(), u"Findings"_s);
     QTRY_VERIFY2(rowsOf(*list).size() == 1, qPrintable(rowsOf(*list).join(u'|')));
     QVERIFY2(rowsOf(*list).first().startsWith(u"3, 5: "_s), qPrintable(rowsOf(*list).first()));
+    // The finding whole in its cell, wrapped, in a panel narrower than its text.
+    const QTreeWidgetItem *whole = list->topLevelItem(0)->child(0);
+    const int third = list->fontMetrics().horizontalAdvance(whole->text(1)) / 3;
+    list->setColumnWidth(0, qMax(list->columnWidth(0), list->viewport()->width() - third));
+    QVERIFY(list->header()->sectionSize(1) <= third + 1);
+    const int room = list->header()->sectionSize(1) - 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) - 2;
+    const QRect needed = list->fontMetrics().boundingRect(QRect(0, 0, room, 10000), Qt::TextWordWrap, whole->text(1));
+    QTRY_VERIFY(list->visualItemRect(whole).height() >= needed.height());
     const QColor flagged = panel->chart()->palette().color(QPalette::Highlight);
     QVERIFY(drawsIn(panel->chart(), flagged));
 

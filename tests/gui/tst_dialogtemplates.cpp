@@ -50,9 +50,9 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("model");
-        QTest::newRow("English") << u"Eng"_s << u"Model"_s;
-        QTest::newRow("Simplified") << u"Chs"_s << u"型号"_s;
-        QTest::newRow("Traditional") << u"Cht"_s << u"型號"_s;
+        QTest::newRow("English") << u"Eng"_s << u"&Model"_s;
+        QTest::newRow("Simplified") << u"Chs"_s << u"型号(&M)"_s;
+        QTest::newRow("Traditional") << u"Cht"_s << u"型號(&M)"_s;
     }
     void mainFormInEachLanguage()
     {

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -205,14 +206,26 @@ private slots:
         const MemoryImage before = program.app.document()->image();
         program.app.documentCommands()->setFilePrompt([&](bool, const QString &) { return path; });
         QList<QStringList> rows;
+        QStringList headings;
         QString message;
+        bool fits = true; // every column whole in the table's width, its heading and texts too
         whenModal<CDiffDlg>([&](CDiffDlg *dialog) {
             message = dialog->findChild<QLabel *>(u"message"_qs)->text();
-            rows = tableTexts(*dialog->table());
+            QTableWidget &table = *dialog->table();
+            rows = tableTexts(table);
+            for (int c = 0; c < table.columnCount(); ++c) {
+                headings << table.horizontalHeaderItem(c)->text();
+                const int end = table.columnViewportPosition(c) + table.columnWidth(c);
+                fits = fits && end <= table.viewport()->width()
+                       && table.columnWidth(c) >= qMax(table.horizontalHeader()->sectionSizeHint(c),
+                                                       static_cast<QAbstractItemView &>(table).sizeHintForColumn(c));
+            }
             dialog->reject();
         });
         program.action(cmd::FileCompare)->trigger();
         QCOMPARE(message, u"These differ between the document and \"other.sin\"."_qs);
+        QCOMPARE(headings, (QStringList{u"Where"_qs, u"What"_qs, u"This document"_qs, u"The file"_qs}));
+        QVERIFY(fits);
         QCOMPARE(rows, (QList<QStringList>{{u"Option"_qs, u"SQL"_qs, u"5"_qs, u"2"_qs},
                                            {u"Option"_qs, u"Step"_qs, u"25KHz"_qs, u"10KHz"_qs}}));
         QVERIFY(program.app.document()->image() == before);

@@ -7,6 +7,7 @@
 #include "core/image/regions.h"
 #include "core/program/globals.h"
 #include "gui/dialogs/controlids.h"
+#include "gui/dialogs/dialogtemplate.h"
 #include "gui/dialogs/messagebox.h"
 #include "gui/frame/commandids.h"
 #include "gui/frame/documentcommands.h"
@@ -169,26 +170,62 @@ private slots:
     // Each kind of change is one step: Ctrl+Z gives back the image as opened,
     // byte for byte, with the modified mark cleared; Ctrl+Y (or Ctrl+Shift+Z)
     // gives the changed image again, marked modified. The grid follows.
-    // Tab keeps to the cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for
-    // the controls after and before it, an open editor's value kept.
-    void ctrlTabLeavesTheGrid()
+    // The keyboard alone, in each language: the focus starts in the grid with
+    // its frame drawn, so digits typed at once go into channel 1; Tab keeps to
+    // the cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the controls
+    // after and before it, an open editor's value kept; the labels' access
+    // keys reach the lists, and Default Factory's only moves to the button.
+    void keyboardReachesTheForm_data()
     {
-        Running run;
-        run.clickCell(2, 1);
-        run.key(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), run.grid);
-        run.key(Qt::Key_Tab, Qt::ControlModifier);
-        QWidget *after = QApplication::focusWidget();
-        QVERIFY(after && after != run.grid && !run.grid->isAncestorOf(after));
-        run.key(Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), run.grid);
+        QTest::addColumn<QByteArray>("language");
+        for (const char *language : {"Eng", "Chs", "Cht"})
+            QTest::newRow(language) << QByteArray(language);
+    }
+    void keyboardReachesTheForm()
+    {
+        QFETCH(QByteArray, language);
+        test::Program program("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
+        QVERIFY(program.start());
+        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        CProgramView *view = program.app.view();
+        CMSFlexGrid *grid = view->grid();
+        QCOMPARE(QApplication::focusWidget(), grid);
+        // The current cell's frame in the text's colour, at its edge.
+        const QRect cell = grid->visualRect(grid->currentIndex());
+        const QImage shown = grid->viewport()->grab().toImage();
+        const QColor text = grid->palette().color(QPalette::Text);
+        QCOMPARE(shown.pixelColor(cell.center().x(), cell.top() + 2), text);
+        QCOMPARE(shown.pixelColor(cell.left() + 2, cell.center().y()), text);
+        for (const char digit : "446")
+            QTest::keyClick(QApplication::focusWidget(), digit ? digit : '\r');
+        QCOMPARE(grid->GetTextMatrix(1, 1), u"446.00000"_s);
 
-        run.clickCell(2, 1);
+        const auto key = [](int key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        };
+        const auto control = [view](int id) { return view->findChild<QWidget *>(controlName(id)); };
+        test::clickCell(*grid, 2, 1);
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        key(Qt::Key_Tab, Qt::ControlModifier);
+        QWidget *after = QApplication::focusWidget();
+        QVERIFY(after && after != grid && !grid->isAncestorOf(after));
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        test::clickCell(*grid, 2, 1);
         test::typeText(QApplication::focusWidget(), u"455"_s);
-        run.key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QWidget *before = QApplication::focusWidget();
-        QVERIFY(before && before != after && before != run.grid && !run.grid->isAncestorOf(before));
-        QCOMPARE(run.grid->GetTextMatrix(2, 1), u"455.00000"_s);
+        key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), control(ctl::form::DefaultFactory));
+        QCOMPARE(grid->GetTextMatrix(2, 1), u"455.00000"_s);
+
+        const MemoryImage typed = program.app.document()->image();
+        for (const auto &[letter, id] : {std::pair{Qt::Key_M, ctl::form::Model}, std::pair{Qt::Key_R, ctl::form::Range},
+                                         std::pair{Qt::Key_D, ctl::form::DefaultFactory}}) {
+            key(letter, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), control(id));
+        }
+        QCOMPARE(program.app.document()->image().bytes(), typed.bytes());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
     void eachChangeUndoneAndRedone_data()
@@ -517,6 +554,9 @@ private slots:
         QCOMPARE(run.grid->GetTextMatrix(c.row, c.col), c.cell);
         const CFindBar *find = run.view->findBar();
         QCOMPARE(find->isVisible() ? find->countText() : QString(), c.found);
+        // An open bar sits right under the grid, no empty band between them.
+        if (find->isVisible())
+            QVERIFY(find->geometry().top() - run.grid->mapTo(run.view, QPoint(0, run.grid->height())).y() <= 2);
         if (!open)
             QCOMPARE(QApplication::focusWidget(), c.inBar ? find->lineEdit() : static_cast<QWidget *>(run.grid));
         if (c.keys.endsWith(u"Esc"_s))

@@ -1,16 +1,21 @@
 // The dialog templates at twice the size (a 200 % desktop): every caption of
 // a label or button fits its control in each language. Fonts are hinted at
 // the scaled pixel size, so text can come out wider than at 100 %.
+#include "core/program/startup.h"
+#include "gui/dialogs/controlids.h"
 #include "gui/dialogs/dialogtemplate.h"
 #include "gui/frame/toolbarart.h"
+#include "showndialog.h"
 #include "uselanguage.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
@@ -97,7 +102,20 @@ class TestScaling : public QObject
 
 public:
     // Before the application starts: the scale applies from its first window.
-    static void initMain() { qputenv("QT_SCALE_FACTOR", "2"); }
+    // Without a screen, the screen is 1920 by 1000 pixels (960 by 500 at 200 %).
+    static void initMain()
+    {
+        qputenv("QT_SCALE_FACTOR", "2");
+        if (qgetenv("QT_QPA_PLATFORM") != "offscreen")
+            return;
+        static QTemporaryDir dir;
+        QFile config(dir.filePath(u"screen.json"_s));
+        if (dir.isValid() && config.open(QIODevice::WriteOnly)
+            && config.write(R"({"screens": [{"name": "low", "x": 0, "y": 0, "width": 1920, "height": 1000,
+                                "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                   > 0)
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config.fileName()));
+    }
 
 private slots:
     void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), 2.0); }
@@ -137,6 +155,39 @@ private slots:
                 clipped << clippedCaption(button);
         }
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u"; "_s)));
+    }
+
+    // Program Several Radios on a 1000-pixel screen at 200 %: the window fits
+    // the screen's room, its table shrunk, Next, Stop and Close whole below
+    // the table and inside it. KDW_SCREENSHOTS=<folder> keeps the picture.
+    void severalRadiosFitTheScreen_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *code : {"Eng", "Chs", "Cht"})
+            QTest::newRow(code) << QString::fromLatin1(code);
+    }
+    void severalRadiosFitTheScreen()
+    {
+        QFETCH(QString, language);
+        const test::BackToEnglish english;
+        QVERIFY(test::useLanguage(language));
+        test::ShownDialog shown;
+        QVERIFY(shown.open(test::Dialog::Batch, languageOfIniText(language)));
+        QDialog &dialog = *shown.dialog;
+        const QRect room = dialog.screen()->availableGeometry();
+        if (room.height() <= 600)
+            QCOMPARE(room.height(), 500);
+        QVERIFY2(dialog.frameGeometry().height() <= room.height(),
+                 qPrintable(u"%1 in %2"_s.arg(dialog.frameGeometry().height()).arg(room.height())));
+        const QWidget *table = dialog.findChild<QWidget *>(controlName(ctl::batch::Units));
+        for (int id : {ctl::batch::Next, ctl::batch::Stop, ctl::batch::Close}) {
+            const QWidget *button = dialog.findChild<QWidget *>(controlName(id));
+            const QRect place(button->mapTo(&dialog, QPoint(0, 0)), button->size());
+            QVERIFY(dialog.rect().contains(place));
+            QVERIFY(place.top() > table->mapTo(&dialog, QPoint(0, table->height())).y());
+        }
+        if (const QString folder = qEnvironmentVariable("KDW_SCREENSHOTS"); !folder.isEmpty())
+            QVERIFY(dialog.grab().save(folder + u"/several-radios-200-"_s + language + u".png"_s));
     }
 
     // The bundle's art reads as Qt's image reader reads it, pixel for pixel,

@@ -13,9 +13,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <cmath>
 
@@ -102,6 +105,19 @@ QString unreadableTexts(QWidget *top)
         }
     }
     return found.join(u'\n');
+}
+
+// The strongest contrast of any pixel drawn in `image` with `background`.
+double strongestContrast(const QImage &image, const QColor &background)
+{
+    double strongest = 1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).alpha() > 0)
+                strongest = qMax(strongest, contrast(image.pixelColor(x, y), background));
+        }
+    }
+    return strongest;
 }
 
 } // namespace
@@ -230,14 +246,7 @@ private slots:
             if (button->isSeparator())
                 continue;
             const QImage image = button->icon().pixmap(ToolbarImageSize).toImage();
-            double strongest = 1;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x) {
-                    if (image.pixelColor(x, y).alpha() > 0)
-                        strongest = qMax(strongest, contrast(image.pixelColor(x, y), toolbar));
-                }
-            }
-            QVERIFY2(strongest >= 3.0, qPrintable(button->text()));
+            QVERIFY2(strongestContrast(image, toolbar) >= 3.0, qPrintable(button->text()));
         }
 
         // Every dialog, as its command builds it, in the running language.
@@ -247,6 +256,60 @@ private slots:
             const QString faint = unreadableTexts(shown.dialog.get());
             QVERIFY2(faint.isEmpty(), qPrintable(QString::fromLatin1(name) + u": "_s + faint));
         }
+    }
+
+    // In either theme, from the start: each control of the form shows the
+    // focus when it has it, the unchecked radio buttons and the close
+    // buttons' crosses stand out 3:1 from the window. KDW_SCREENSHOTS=<folder>
+    // keeps the pictures.
+    void marksStandOut_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::newRow("Dark") << int(cmd::ThemeDark);
+        QTest::newRow("Light") << int(cmd::ThemeLight);
+    }
+    void marksStandOut()
+    {
+        QFETCH(int, item);
+        const QString keep = qEnvironmentVariable("KDW_SCREENSHOTS");
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()).toLower();
+        Program program;
+        QVERIFY(program.start());
+        program.action(item)->trigger();
+        CMainFrame &frame = *program.app.mainFrame();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        const QColor window = frame.palette().color(QPalette::Window);
+        auto *grid = frame.findChild<CMSFlexGrid *>();
+        for (QWidget *control : frame.centralWidget()->findChildren<QWidget *>()) {
+            if (!control->isVisible() || control->focusPolicy() == Qt::NoFocus || control == grid
+                || grid->isAncestorOf(control))
+                continue;
+            grid->setFocus();
+            const QImage without = control->grab().toImage();
+            control->setFocus();
+            QVERIFY(control->hasFocus());
+            QVERIFY2(control->grab().toImage() != without, qPrintable(describe(control)));
+        }
+        program.action(cmd::EditFind)->trigger();
+        auto *close = frame.findChild<QToolButton *>(u"findClose"_s);
+        QVERIFY(close && close->isVisible());
+        QVERIFY(strongestContrast(close->icon().pixmap(16).toImage(), window) >= 3.0);
+        if (!keep.isEmpty())
+            QVERIFY(frame.grab().save(keep + u"/window-"_s + tag + u".png"_s));
+
+        test::ShownDialog shown;
+        QVERIFY(shown.open(test::Dialog::Batch, Language::Eng));
+        const QList<QRadioButton *> radios = shown.dialog->findChildren<QRadioButton *>();
+        QVERIFY(!radios.isEmpty());
+        for (QRadioButton *radio : radios) {
+            QStyleOptionButton option;
+            option.initFrom(radio);
+            option.state |= radio->isChecked() ? QStyle::State_On : QStyle::State_Off;
+            const QRect mark = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+            QVERIFY2(strongestContrast(radio->grab(mark).toImage(), window) >= 3.0, qPrintable(radio->text()));
+        }
+        if (!keep.isEmpty())
+            QVERIFY(shown.dialog->grab().save(keep + u"/several-radios-"_s + tag + u".png"_s));
     }
 };
 

@@ -13,6 +13,7 @@
 #include "modal.h"
 #include "radiosim.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -118,6 +119,11 @@ void TestGuiBatch::threeRadiosWithNext()
         rows = tableTexts(*dialog.item<QTableWidget>(ctl::batch::Units));
         summary = textOf(dialog, ctl::batch::Summary);
         logLine = textOf(dialog, ctl::batch::LogPath);
+        // Open Folder with no file manager: the window says where the folder is.
+        dialog.setFileManager(m_program->dir.file(u"no-file-manager"_s));
+        QTest::mouseClick(dialog.item<QPushButton>(ctl::batch::OpenFolder), Qt::LeftButton);
+        QTRY_VERIFY(textOf(dialog, ctl::batch::LogPath).startsWith(u"No file manager could be started."_s));
+        QVERIFY(textOf(dialog, ctl::batch::LogPath).endsWith(QFileInfo(logLine.section(u": "_s, 1)).absolutePath()));
     });
     QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join(u'|')));
     QVERIFY2(rows.size() == 3, qPrintable(sim.logTail()));
@@ -132,8 +138,8 @@ void TestGuiBatch::threeRadiosWithNext()
     for (int i = 0; i < 3; ++i) {
         const QByteArray expected = variations.units.at(i).applied(document).bytes();
         QCOMPARE(writtenRanges(sim.savedMemory(i + 1)), writtenRanges(expected));
-        QCOMPARE(rows.at(i).mid(0, 4),
-                 (QStringList{QString::number(i + 1), u"COM1"_s, u"4b44573431370100"_s, u"verified"_s}));
+        QCOMPARE(rows.at(i).mid(0, 4), (QStringList{QString::number(i + 1), u"COM1"_s,
+                                                    u"\"KDW417..\" (4B 44 57 34 31 37 01 00)"_s, u"verified"_s}));
     }
     // The variations went to the radios only.
     QVERIFY(m_program->app.document()->image() == document);
@@ -187,8 +193,8 @@ void TestGuiBatch::anotherIdentificationIsAsked()
     QCOMPARE(shown, summary);
     QVERIFY(*answered);
     QCOMPARE(asked.size(), 1);
-    QVERIFY2(asked.first().contains(u"4b44573431370200"_s), qPrintable(asked.first()));
-    QVERIFY(asked.first().contains(u"4b44573431370100"_s));
+    QVERIFY2(asked.first().contains(u"(4B 44 57 34 31 37 02 00)"_s), qPrintable(asked.first()));
+    QVERIFY(asked.first().contains(u"\"KDW417..\" (4B 44 57 34 31 37 01 00)"_s));
     if (writeAnyway)
         QCOMPARE(writtenRanges(sim.savedMemory(2)), writtenRanges(document.bytes()));
     else

@@ -4,16 +4,16 @@
 <context>
     <name>Template101</name>
     <message>
-        <source>Model</source>
-        <translation>型号</translation>
+        <source>&amp;Model</source>
+        <translation>型号(&amp;M)</translation>
     </message>
     <message>
-        <source>Frequency Range</source>
-        <translation>频率范围</translation>
+        <source>Frequency &amp;Range</source>
+        <translation>频率范围(&amp;R)</translation>
     </message>
     <message>
-        <source>Default Factory</source>
-        <translation>恢复出厂值</translation>
+        <source>&amp;Default Factory</source>
+        <translation>恢复出厂值(&amp;D)</translation>
     </message>
 </context>
 </TS>

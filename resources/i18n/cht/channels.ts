@@ -4,16 +4,16 @@
 <context>
     <name>Template101</name>
     <message>
-        <source>Model</source>
-        <translation>型號</translation>
+        <source>&amp;Model</source>
+        <translation>型號(&amp;M)</translation>
     </message>
     <message>
-        <source>Frequency Range</source>
-        <translation>頻率範圍</translation>
+        <source>Frequency &amp;Range</source>
+        <translation>頻率範圍(&amp;R)</translation>
     </message>
     <message>
-        <source>Default Factory</source>
-        <translation>恢復出廠值</translation>
+        <source>&amp;Default Factory</source>
+        <translation>恢復出廠值(&amp;D)</translation>
     </message>
 </context>
 </TS>
