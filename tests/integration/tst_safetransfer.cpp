@@ -185,7 +185,6 @@ private slots:
     void writeAsksFirst();
     void otherRadioAsksFirst_data();
     void otherRadioAsksFirst();
-    void batchAsksOnce();
     void readIntoAFileIsShownUntilSaved_data();
     void readIntoAFileIsShownUntilSaved();
 
@@ -500,17 +499,22 @@ void TestSafeTransfer::busyKeepsSecondSessionOut()
 void TestSafeTransfer::writeAsksFirst_data()
 {
     QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<int>("command");
     QTest::addColumn<bool>("duplicate"); // channel 5 a copy of channel 3 of the factory channels
     QTest::addColumn<bool>("writeAnyway");
     QTest::addColumn<QStringList>("listed"); // the question's rows; empty: not asked
-    QTest::addColumn<bool>("written");
+    QTest::addColumn<bool>("written");       // Program Several Radios: its window opened
     const QByteArray on = "[Setup]\nLanguage=Eng\nCOM=COM1\nVerifyAfterWrite=0\n";
     const QByteArray off = on + "CheckBeforeWrite=0\n";
     const QStringList both{u"3, 5"_qs};
-    QTest::newRow("Enter cancels: nothing written") << on << true << false << both << false;
-    QTest::newRow("Write Anyway writes") << on << true << true << both << true;
-    QTest::newRow("a clean plan is not asked about") << on << false << false << QStringList() << true;
-    QTest::newRow("check turned off") << off << true << false << QStringList() << true;
+    const int write = cmd::Write, several = cmd::ProgramSeveral;
+    QTest::newRow("Enter cancels: nothing written") << on << write << true << false << both << false;
+    QTest::newRow("Write Anyway writes") << on << write << true << true << both << true;
+    QTest::newRow("a clean plan is not asked about") << on << write << false << false << QStringList() << true;
+    QTest::newRow("check turned off") << off << write << true << false << QStringList() << true;
+    // Asked once for every radio, before the window opens: they all get the same channels.
+    QTest::newRow("Program Several Radios, Enter") << on << several << true << false << both << false;
+    QTest::newRow("Program Several Radios, Write Anyway") << on << several << true << true << both << true;
 }
 
 // A plan with mistakes is written only after Write Anyway, and Program.ini's
@@ -518,6 +522,7 @@ void TestSafeTransfer::writeAsksFirst_data()
 void TestSafeTransfer::writeAsksFirst()
 {
     QFETCH(QByteArray, ini);
+    QFETCH(int, command);
     QFETCH(bool, duplicate);
     QFETCH(bool, writeAnyway);
     QFETCH(QStringList, listed);
@@ -532,8 +537,12 @@ void TestSafeTransfer::writeAsksFirst()
     const MemoryImage document = m_program->showImage(plan);
 
     Autopilot pilot({}, writeAnyway);
-    m_program->action(cmd::Write)->trigger();
+    m_program->action(command)->trigger();
     QCOMPARE(pilot.asked, listed);
+    if (command == cmd::ProgramSeveral) {
+        QCOMPARE(pilot.batchOpened, written);
+        return;
+    }
     QCOMPARE(pilot.captions.size(), written ? 1 : 0);
     QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(3), document, WriteRanges).bytes() : QByteArray());
 }
@@ -608,23 +617,6 @@ void TestSafeTransfer::otherRadioAsksFirst()
              qPrintable(pilot.statuses.value(0)));
     const bool written = asked.isEmpty() || key == Qt::Key_Y;
     QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(4), document, WriteRanges).bytes() : QByteArray());
-}
-
-// Program Several Radios asks before its window opens, once for every radio:
-// they all get the same channels.
-void TestSafeTransfer::batchAsksOnce()
-{
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-    QVERIFY(m_program->start());
-    MemoryImage plan = factoryImage();
-    plan.copyIn(region::channelRecord(5), plan.bytes(region::channelRecord(3), region::ChannelRecordSize));
-    m_program->showImage(plan);
-    for (const bool writeAnyway : {false, true}) {
-        Autopilot pilot({}, writeAnyway);
-        m_program->action(cmd::ProgramSeveral)->trigger();
-        QCOMPARE(pilot.asked, QStringList{u"3, 5"_qs});
-        QCOMPARE(pilot.batchOpened, writeAnyway);
-    }
 }
 
 void TestSafeTransfer::readIntoAFileIsShownUntilSaved_data()
