@@ -281,9 +281,6 @@ private slots:
         QTest::newRow("import: grid line refused")
             << texts(u"import|FILE|CSV") << GridHeader + "1,462,462,88.6,,,,,,\n"
             << 8192 << u"grid.csv: line 2, column 4 (Rx Tone): \"88.6\" is not an item of the tone list\n"_s;
-        QTest::newRow("import: generic row without its last column")
-            << import << generic + "1,A,446,,,Tone,67.0\r\n2,B,446,,,\r\n"
-            << 8192 << u"grid.csv: line 3: 6 of 7 cells: the line is cut off or lacks cells\n"_s;
         QTest::newRow("import: generic cut inside a quoted name")
             << import << generic + "1,\"A,446,,,,\r\n"
             << 8192 << u"grid.csv: line 2, column 2 (Name): the file ends inside this quoted field"_s;
@@ -302,11 +299,6 @@ private slots:
         QTest::newRow("import: first line names no format")
             << texts(u"import|FILE|CSV") << QByteArray("Channel,Frequency\r\n1,446\r\n") << 8192
             << u"grid.csv: line 1: the first line is neither the channel table's header"_s;
-        const QStringList plan{u"import"_s, u"FILE"_s,
-                               QStringLiteral(KDW_SOURCE_DIR "/tests/core/data/from_zero_mixed.csv")};
-        QTest::newRow("import: a row left out refuses the file without --skip-unfit")
-            << plan << QByteArray() << 8192
-            << u"from_zero_mixed.csv: line 8, column 13 (Mode): \"AM\": the radio has only FM and NFM\n"_s;
         QTest::newRow("import: --first without in-order")
             << texts(u"import|--first|5|FILE|CSV") << generic << 8192 << u"usage"_s;
         QTest::newRow("import: placement of a grid file")
