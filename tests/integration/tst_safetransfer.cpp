@@ -320,9 +320,6 @@ void TestSafeTransfer::backups()
     QCOMPARE(backup(beforeWrite.first()), radioBytes(radio, m_program->dir.path()).bytes());
     QCOMPARE(sim.savedMemory(), overlay(radio, written, WriteRanges).bytes());
     QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 3); // identified for the read, the backup and the write
-
-    // The next start shows the choices kept.
-    m_program.reset();
 }
 
 void TestSafeTransfer::rewriteSendsWhatChanged_data()
