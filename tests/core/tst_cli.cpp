@@ -268,8 +268,6 @@ private slots:
         QTest::newRow("settings: no equals") << texts(u"settings|FILE|SQL") << csv << 8192 << u"expected LABEL=ITEM"_s;
         QTest::newRow("settings: twice") << texts(u"settings|FILE|SQL=1|SQL=2") << csv << 8192
                                          << u"SQL: given more than once"_s;
-        QTest::newRow("settings: code letter E")
-            << texts(u"settings|FILE|Code=12E") << csv << 8192 << u"Code: \"12E\" is not a valid text"_s;
         QTest::newRow("settings: no file") << texts(u"settings|FILE|SQL=1") << csv << 0 << u"cannot read"_s;
         QTest::newRow("new: no file") << texts(u"new") << csv << 8192 << u"usage"_s;
         QTest::newRow("new: unwritable") << texts(u"new|/nonexistent/x.sin") << csv << 8192 << u"cannot write"_s;
