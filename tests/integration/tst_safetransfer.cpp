@@ -189,7 +189,8 @@ private slots:
     void readIntoAFileIsShownUntilSaved();
 
 private:
-    void start(const QByteArray &language = "Eng");
+    // Program.ini: the language, COM1 and `setup`'s lines of [Setup].
+    void start(const QByteArray &language = "Eng", const QByteArray &setup = "CheckBeforeWrite=0\n");
     CProgramApp &app() { return m_program->app; }
     QStringList backupNames() const { return backupFiles(m_program->dir.path() + u"backups/"_qs); }
     QByteArray backup(const QString &name) const { return m_program->dir.read(u"backups/"_qs + name); }
@@ -197,9 +198,9 @@ private:
     std::unique_ptr<Program> m_program;
 };
 
-void TestSafeTransfer::start(const QByteArray &language)
+void TestSafeTransfer::start(const QByteArray &language, const QByteArray &setup)
 {
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nCheckBeforeWrite=0\n");
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\n" + setup);
     QVERIFY(m_program->start());
 }
 
@@ -349,9 +350,7 @@ void TestSafeTransfer::rewriteSendsWhatChanged()
     QFETCH(QList<int>, edits);
     QFETCH(int, sent);
     QFETCH(QStringList, messages);
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language
-                                          + "\nCOM=COM1\nCheckBeforeWrite=0\nBackupBeforeWrite=1\n");
-    QVERIFY(m_program->start());
+    start(language, "CheckBeforeWrite=0\nBackupBeforeWrite=1\n");
     QVERIFY(m_program->action(cmd::WriteChangedOnly)->isChecked());
     if (!changedOnly) {
         m_program->action(cmd::WriteChangedOnly)->trigger();
@@ -495,13 +494,13 @@ void TestSafeTransfer::busyKeepsSecondSessionOut()
 
 void TestSafeTransfer::writeAsksFirst_data()
 {
-    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QByteArray>("setup"); // of Program.ini
     QTest::addColumn<int>("command");
     QTest::addColumn<bool>("duplicate"); // channel 5 a copy of channel 3 of the factory channels
     QTest::addColumn<bool>("writeAnyway");
     QTest::addColumn<QStringList>("listed"); // the question's rows; empty: not asked
     QTest::addColumn<bool>("written");       // Program Several Radios: its window opened
-    const QByteArray on = "[Setup]\nLanguage=Eng\nCOM=COM1\nVerifyAfterWrite=0\n";
+    const QByteArray on = "VerifyAfterWrite=0\n";
     const QByteArray off = on + "CheckBeforeWrite=0\n";
     const QStringList both{u"3, 5"_qs};
     const int write = cmd::Write, several = cmd::ProgramSeveral;
@@ -518,14 +517,13 @@ void TestSafeTransfer::writeAsksFirst_data()
 // CheckBeforeWrite=0 writes without asking.
 void TestSafeTransfer::writeAsksFirst()
 {
-    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, setup);
     QFETCH(int, command);
     QFETCH(bool, duplicate);
     QFETCH(bool, writeAnyway);
     QFETCH(QStringList, listed);
     QFETCH(bool, written);
-    m_program = std::make_unique<Program>(ini);
-    QVERIFY(m_program->start());
+    start("Eng", setup);
     RadioSim sim({}, patternImage(3), m_program->dir.path());
     QVERIFY(sim.isRunning());
     MemoryImage plan = factoryImage();
@@ -576,9 +574,7 @@ void TestSafeTransfer::otherRadioAsksFirst()
     QFETCH(bool, otherRadio);
     QFETCH(int, key);
     QFETCH(QString, asked);
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language
-                                          + "\nCOM=COM1\nVerifyAfterWrite=0\nCheckBeforeWrite=0\n");
-    QVERIFY(m_program->start());
+    start(language, "VerifyAfterWrite=0\nCheckBeforeWrite=0\n");
     const QByteArray first("KDW417\x01\x00", 8), second("KDW418\x01\x00", 8);
     if (origin == u"read") {
         RadioSim sim({}, patternImage(3), m_program->dir.path());
