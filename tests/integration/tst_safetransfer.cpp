@@ -24,7 +24,6 @@
 #include "modal.h"
 #include "radiosim.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
