@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 
 using namespace kdw;
@@ -24,6 +23,7 @@ private slots:
     void writeVerify_data();
     void writeVerify();
     void portThatCannotOpen();
+    void heldPortIsNamed_data();
     void heldPortIsNamed();
     void portsShowsTheMapping();
     void fault_data();
@@ -33,7 +33,6 @@ private slots:
     void doctorRadio_data();
     void doctorRadio();
     void doctorPortFromProgramIni();
-    void doctorNamesTheProgramHoldingThePort();
 };
 
 // Paced as the real 9600-baud line: a 12-byte answer takes 12.5 ms to come
@@ -141,21 +140,34 @@ void TestCliTransfer::writeVerify()
     QCOMPARE(sim.hostBytes().count(QByteArray("W\x00\x00\x08", 4)), changedOnly ? 0 : 1);
 }
 
-// A read that finds no radio while another program holds the port names
-// that program, as kdw-cli doctor does.
+void TestCliTransfer::heldPortIsNamed_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // OUT: a file in the radio's folder
+    QTest::addColumn<QStringList>("faults");
+    QTest::newRow("a read that finds no radio") << texts(u"read|--port|COM1|OUT") << QStringList{u"--no-answer"_qs};
+    QTest::newRow("doctor") << texts(u"doctor|--port|COM1") << QStringList{};
+}
+
+// A read that finds no radio, and the doctor, name the program that holds the
+// port, from the live /proc, with its pid, and give no advice about the cable.
+// (The services in the way, found by name on a made-up system: tst_cabledoctor.)
 void TestCliTransfer::heldPortIsNamed()
 {
-    RadioSim sim({u"--no-answer"_qs});
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, faults);
+    RadioSim sim(faults);
     QVERIFY(sim.isRunning());
     QProcess holder;
     QVERIFY(holdTerminal(holder, sim.terminal()));
-    const CliRun result = sim.runCli({u"read"_qs, u"--port"_qs, u"COM1"_qs, sim.directory() + u"out.sin"_qs});
-    QCOMPARE(result.exitCode, 1);
-    const QString finding = u"%1 is open in another program, sleep (pid %2)"_qs.arg(sim.terminal());
-    QVERIFY2(result.err.contains(finding.arg(holder.processId())), qPrintable(result.err));
-    QVERIFY2(!result.err.contains(u"did not answer"_qs), qPrintable(result.err));
+    const qint64 pid = holder.processId();
+    const CliRun result = sim.runCli(arguments.replaceInStrings(u"OUT"_qs, sim.directory() + u"out.sin"_qs));
     holder.kill();
     QVERIFY(holder.waitForFinished());
+    const QString said = result.out + result.err;
+    QCOMPARE(result.exitCode, 1);
+    const QString finding = u"%1 is open in another program, sleep (pid %2)"_qs.arg(sim.terminal()).arg(pid);
+    QVERIFY2(said.contains(finding), qPrintable(said));
+    QVERIFY2(!said.contains(u"did not answer"_qs), qPrintable(said));
 }
 
 void TestCliTransfer::portThatCannotOpen()
@@ -340,30 +352,6 @@ void TestCliTransfer::doctorPortFromProgramIni()
     QVERIFY2(result.out.startsWith(u"ok: COM1 is "_qs + sim.terminal() + u", through the link "_qs),
              qPrintable(result.out));
     QVERIFY2(result.out.endsWith(u"note: No problems found.\n"_qs), qPrintable(result.out));
-}
-
-// The live /proc: a program holding the radio's terminal is named with its
-// pid. The services in the way are found by name on a made-up system
-// (tst_cabledoctor).
-void TestCliTransfer::doctorNamesTheProgramHoldingThePort()
-{
-    RadioSim sim;
-    QVERIFY(sim.isRunning());
-    const QString sleep = QStandardPaths::findExecutable(u"sleep"_qs);
-    QVERIFY(!sleep.isEmpty());
-    const QString program = sim.directory() + u"minicom"_qs;
-    QVERIFY(QFile::copy(sleep, program));
-    QProcess other;
-    other.setStandardInputFile(sim.terminal());
-    other.start(program, {u"60"_qs});
-    QVERIFY(other.waitForStarted());
-
-    const qint64 pid = other.processId();
-    const CliRun result = sim.runCli({u"doctor"_qs, u"--port"_qs, u"COM1"_qs});
-    other.kill();
-    other.waitForFinished();
-    QVERIFY2(result.exitCode == 1, qPrintable(result.out + result.err));
-    QVERIFY2(result.out.contains(u"is open in another program, minicom (pid %1)"_qs.arg(pid)), qPrintable(result.out));
 }
 
 QTEST_GUILESS_MAIN(TestCliTransfer)
