@@ -32,7 +32,6 @@ private slots:
     void resume();
     void doctorRadio_data();
     void doctorRadio();
-    void doctorPortFromProgramIni();
 };
 
 // Paced as the real 9600-baud line: a 12-byte answer takes 12.5 ms to come
@@ -297,22 +296,27 @@ void TestCliTransfer::resume()
 void TestCliTransfer::doctorRadio_data()
 {
     QTest::addColumn<QStringList>("simArgs");
-    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("options"); // without --port, COM1 of Program.ini
     QTest::addColumn<int>("exitCode");
-    // A line of standard output starts with it; its '|'-separated parts all in that line.
+    // A line of standard output starts with it; its '|'-separated parts all in that line; @: the radio's terminal.
     QTest::addColumn<QString>("says");
+    const QStringList com1 = texts(u"--port|COM1");
 
-    QTest::newRow("radio answers") << QStringList{} << u"eng"_qs << 0
+    QTest::newRow("radio answers") << QStringList{} << com1 << 0
                                    << u"ok: The radio answered: identification 4B 44 57 34 31 37 01 00 "
                                       u"(\"KDW417..\"), wake-up round trip "_qs;
-    QTest::newRow("radio off") << QStringList{u"--no-answer"_qs} << u"eng"_qs << 1
+    QTest::newRow("radio off") << QStringList{u"--no-answer"_qs} << com1 << 1
                                << u"problem: No answer at all: the cable or port is not reaching the radio: is the "
                                   u"radio on, the plug fully in?"_qs;
-    QTest::newRow("cable without radio") << QStringList{u"--echo"_qs} << u"eng"_qs << 1
+    QTest::newRow("cable without radio") << QStringList{u"--echo"_qs} << com1 << 1
                                          << u"problem: Only our own bytes came back (|): the cable is connected "
                                             u"to the computer, the radio is not answering"_qs;
-    QTest::newRow("radio answers the wake-up only") << QStringList{u"--nak"_qs, u"identify"_qs} << u"chs"_qs << 1
-                                                    << u"problem: 对讲机应答了唤醒，但识别之后没有应答（15）"_qs;
+    QTest::newRow("radio answers the wake-up only")
+        << QStringList{u"--nak"_qs, u"identify"_qs} << texts(u"--lang|chs|--port|COM1") << 1
+        << u"problem: 对讲机应答了唤醒，但识别之后没有应答（15）"_qs;
+    // The port the window uses.
+    QTest::newRow("the port of Program.ini")
+        << QStringList{} << QStringList{} << 0 << u"ok: COM1 is @, through the link "_qs;
 }
 
 // The radio check is the start of a transfer and nothing more: the wake-up,
@@ -320,12 +324,14 @@ void TestCliTransfer::doctorRadio_data()
 void TestCliTransfer::doctorRadio()
 {
     QFETCH(QStringList, simArgs);
-    QFETCH(QString, language);
+    QFETCH(QStringList, options);
     QFETCH(int, exitCode);
     QFETCH(QString, says);
     RadioSim sim(simArgs);
     QVERIFY(sim.isRunning());
-    const CliRun result = sim.runCli({u"doctor"_qs, u"--lang"_qs, language, u"--port"_qs, u"COM1"_qs});
+    QVERIFY(writeFile(sim.directory() + u"Program.ini"_qs, "[Setup]\r\nLanguage=Eng\r\nCOM=COM1\r\n"));
+    says.replace(u'@', sim.terminal());
+    const CliRun result = sim.runCli(QStringList{u"doctor"_qs} + options);
     QVERIFY2(result.exitCode == exitCode, qPrintable(result.out + result.err + sim.logTail()));
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
     // Which of the host's bytes come back before a purge drops them is a matter of timing.
@@ -339,19 +345,6 @@ void TestCliTransfer::doctorRadio()
     for (const char *frame : {"\x02PROGRA", "M\x02", "\x06"})
         host.replace(frame, "");
     QVERIFY2(host.isEmpty(), host.toHex(' ').constData());
-}
-
-// Without --port the port of Program.ini is checked, as the window uses it.
-void TestCliTransfer::doctorPortFromProgramIni()
-{
-    RadioSim sim;
-    QVERIFY(sim.isRunning());
-    QVERIFY(writeFile(sim.directory() + u"Program.ini"_qs, "[Setup]\r\nLanguage=Eng\r\nCOM=COM1\r\n"));
-    const CliRun result = sim.runCli({u"doctor"_qs});
-    QVERIFY2(result.exitCode == 0, qPrintable(result.out + result.err));
-    QVERIFY2(result.out.startsWith(u"ok: COM1 is "_qs + sim.terminal() + u", through the link "_qs),
-             qPrintable(result.out));
-    QVERIFY2(result.out.endsWith(u"note: No problems found.\n"_qs), qPrintable(result.out));
 }
 
 QTEST_GUILESS_MAIN(TestCliTransfer)
