@@ -259,13 +259,9 @@ private slots:
         QTest::newRow("apply: channel number, cht")
             << texts(u"apply|--lang|cht|FILE|CSV") << GridHeader + "x,462,,,,,,,,\n"
             << 8192 << u"grid.csv: 第 2 行：「x」不是 1 到 99 的信道號\n"_s;
-        // A file must be whole: a line cut off, a quote left open, a header alone.
-        QTest::newRow("apply: cut inside its second line")
-            << apply << GridHeader + "1,400.1" << 8192 << u"grid.csv: line 2: 2 of 10 cells: the line is cut off"_s;
+        // A file must be whole (gridErrors has the reader's refusals): a header alone is refused.
         QTest::newRow("apply: header only, chs")
             << texts(u"apply|--lang|chs|FILE|CSV") << GridHeader << 8192 << u"grid.csv: 文件中没有信道：只有表头\n"_s;
-        QTest::newRow("import: grid header only")
-            << texts(u"import|FILE|CSV") << GridHeader << 8192 << u"grid.csv: no channels in the file"_s;
         QTest::newRow("apply: not UTF-8") << apply << GridHeader + "1,462,,,,,,,,\xff\n" << 8192 << u"cannot read"_s;
         QTest::newRow("apply: short file") << apply << csv << 100 << u"only 100 of 8192 bytes"_s;
         QTest::newRow("settings: unknown label")
@@ -275,8 +271,6 @@ private slots:
         QTest::newRow("settings: no equals") << texts(u"settings|FILE|SQL") << csv << 8192 << u"expected LABEL=ITEM"_s;
         QTest::newRow("settings: twice") << texts(u"settings|FILE|SQL=1|SQL=2") << csv << 8192
                                          << u"SQL: given more than once"_s;
-        QTest::newRow("settings: code letter E")
-            << texts(u"settings|FILE|Code=12E") << csv << 8192 << u"Code: \"12E\" is not a valid text"_s;
         QTest::newRow("settings: no file") << texts(u"settings|FILE|SQL=1") << csv << 0 << u"cannot read"_s;
         QTest::newRow("new: no file") << texts(u"new") << csv << 8192 << u"usage"_s;
         QTest::newRow("new: unwritable") << texts(u"new|/nonexistent/x.sin") << csv << 8192 << u"cannot write"_s;
@@ -288,9 +282,6 @@ private slots:
         QTest::newRow("import: grid line refused")
             << texts(u"import|FILE|CSV") << GridHeader + "1,462,462,88.6,,,,,,\n"
             << 8192 << u"grid.csv: line 2, column 4 (Rx Tone): \"88.6\" is not an item of the tone list\n"_s;
-        QTest::newRow("import: generic row without its last column")
-            << import << generic + "1,A,446,,,Tone,67.0\r\n2,B,446,,,\r\n"
-            << 8192 << u"grid.csv: line 3: 6 of 7 cells: the line is cut off or lacks cells\n"_s;
         QTest::newRow("import: generic cut inside a quoted name")
             << import << generic + "1,\"A,446,,,,\r\n"
             << 8192 << u"grid.csv: line 2, column 2 (Name): the file ends inside this quoted field"_s;
@@ -299,26 +290,16 @@ private slots:
         QByteArray manyRefused = generic;
         for (int n = 1; n <= 30; ++n)
             manyRefused += QByteArray::number(n) + ",A,446,,,Tone,69.4\r\n";
-        QTest::newRow("import: the 20 lines listed, then how many more")
-            << import << manyRefused << 8192 << u"grid.csv: ... and 10 more\n"_s;
-        QTest::newRow("import: the first 20 refused lines listed")
+        QTest::newRow("import: the first 20 refused lines listed, then how many more")
             << import << manyRefused << 8192
-            << u"grid.csv: line 21, column 7 (rToneFreq): \"69.4\" is not in the tone list\n"_s;
+            << u"grid.csv: line 21, column 7 (rToneFreq): \"69.4\" is not in the tone list\n"
+               u"grid.csv: ... and 10 more\n"_s;
         QTest::newRow("import: larger than any channel file")
             << import << generic + QByteArray(qsizetype(600) * 1024, '\n') << 8192
             << u"grid.csv: larger than any channel file: at most 512 KB is read"_s;
         QTest::newRow("import: first line names no format")
             << texts(u"import|FILE|CSV") << QByteArray("Channel,Frequency\r\n1,446\r\n") << 8192
             << u"grid.csv: line 1: the first line is neither the channel table's header"_s;
-        QTest::newRow("import: generic without a frequency")
-            << texts(u"import|FILE|CSV") << generic + "1,A,0,,,,\r\n"
-            << 8192
-            << u"grid.csv: line 2, column 3 (Frequency): Rx 0.00000 MHz is outside the Frequency Range 400-470 MHz\n"_s;
-        const QStringList plan{u"import"_s, u"FILE"_s,
-                               QStringLiteral(KDW_SOURCE_DIR "/tests/core/data/from_zero_mixed.csv")};
-        QTest::newRow("import: a row left out refuses the file without --skip-unfit")
-            << plan << QByteArray() << 8192
-            << u"from_zero_mixed.csv: line 8, column 13 (Mode): \"AM\": the radio has only FM and NFM\n"_s;
         QTest::newRow("import: --first without in-order")
             << texts(u"import|--first|5|FILE|CSV") << generic << 8192 << u"usage"_s;
         QTest::newRow("import: placement of a grid file")
@@ -341,7 +322,6 @@ private slots:
             << texts(u"settings|FILE|Squelch=5") << csv << 0 << u"unknown setting \"Squelch\""_s;
         QTest::newRow("write: --backup and --no-backup")
             << texts(u"write|--port|COM1|--backup|--no-backup|FILE") << csv << 8192 << u"usage"_s;
-        QTest::newRow("unknown command") << texts(u"frobnicate|FILE") << csv << 8192 << u"usage: kdw-cli COMMAND"_s;
     }
 
     // Export then import in either format changes nothing; the generic file
@@ -582,7 +562,7 @@ private slots:
         args.replaceInStrings(u"FILE"_s, path(u"a.sin"_s)).replaceInStrings(u"CSV"_s, path(u"grid.csv"_s));
         const CliRun run = runCli(args);
         QCOMPARE(run.exitCode, 2);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(QString(run.err).remove(m_dir.path() + u'/').contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
         QCOMPARE(QFile::exists(path(u"a.sin"_s)), fileSize != 0);
         QCOMPARE(readFile(path(u"a.sin"_s)), before);

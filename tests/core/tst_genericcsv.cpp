@@ -164,8 +164,6 @@ private slots:
                                     << u"Tx 0.00000 MHz is outside the Frequency Range 400-470 MHz"_qs;
         QTest::newRow("AM") << u"5,,446,,,,,,,,,,AM,,,,"_qs << u"3:13:Mode"_qs
                             << u"\"AM\": the radio has only FM and NFM"_qs;
-        QTest::newRow("digital voice") << u"5,,446,,,,,,,,,,DV,,,,"_qs << u"3:13:Mode"_qs
-                                       << u"\"DV\": the radio has only FM and NFM"_qs;
         QTest::newRow("TSQL-R") << u"5,,446,,,TSQL-R,,,,,,,FM,,,,"_qs << u"3:6:Tone"_qs
                                 << u"\"TSQL-R\": the radio has no reverse squelch"_qs;
         QTest::newRow("DTCS-R") << u"5,,446,,,DTCS-R,,,,,,,FM,,,,"_qs << u"3:6:Tone"_qs

@@ -144,8 +144,6 @@ private slots:
         QTest::newRow("as written") << u"Chs"_s << Language::Chs << none;
         QTest::newRow("lower case") << u"chs"_s << Language::Chs << std::optional(Language::Chs);
         QTest::newRow("upper case") << u"CHT"_s << Language::Cht << none;
-        QTest::newRow("lower case cht") << u"cht"_s << Language::Cht << std::optional(Language::Cht);
-        QTest::newRow("lower case eng") << u"eng"_s << Language::Eng << std::optional(Language::Eng);
         QTest::newRow("English, mixed case") << u"eNG"_s << Language::Eng << none;
         QTest::newRow("unknown") << u"xyz"_s << Language::Eng << none;
         QTest::newRow("prefix only") << u"Ch"_s << Language::Eng << none;

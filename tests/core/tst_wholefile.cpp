@@ -8,6 +8,7 @@
 #include "core/text/inifile.h"
 #include "core/text/wholefile.h"
 #include "fulldisk.h"
+#include "testbytes.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -41,13 +42,6 @@ QString cliError(const QStringList &arguments)
     return run.exitCode == 0 ? QString() : run.err;
 }
 
-MemoryImage filled(quint8 byte)
-{
-    MemoryImage image;
-    image.fill(byte);
-    return image;
-}
-
 QString reasonOf(const FileWrite &written)
 {
     return written ? QString() : written.reason;
@@ -58,7 +52,7 @@ const QMap<QString, Writer> &writers()
     static const QMap<QString, Writer> all{
         {u"sin"_qs,
          {u"plan.sin"_qs,
-          [](const QString &folder) { return reasonOf(writeSinFile(folder + u"/plan.sin"_qs, filled(2))); }}},
+          [](const QString &folder) { return reasonOf(writeSinFile(folder + u"/plan.sin"_qs, filledImage(2))); }}},
         {u"csv"_qs,
          {u"plan.csv"_qs,
           [](const QString &folder) {
@@ -74,7 +68,7 @@ const QMap<QString, Writer> &writers()
         {u"backup"_qs,
          {{},
           [](const QString &folder) {
-              const BackupResult saved = saveBackup(folder + u"/backups/"_qs, filled(3), BackupKind::Read);
+              const BackupResult saved = saveBackup(folder + u"/backups/"_qs, filledImage(3), BackupKind::Read);
               return saved ? QString() : saved.reason;
           }}},
         {u"kdw-cli new"_qs,

@@ -5,11 +5,11 @@
 #include "core/channels/channelcodec.h"
 #include "core/channels/decimalscale.h"
 #include "core/channels/frequencyrules.h"
+#include "fuzzinput.h"
 
 #include <QString>
 
 #include <cstdint>
-#include <cstdlib>
 
 using namespace kdw;
 
@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const FrequencyRange range;
     const quint32 committed = committedFrequency(text, range);
-    if (committed != 0
-        && (committed < range.lower || committed > range.upper || (committed % 500 != 0 && committed % 625 != 0)))
-        std::abort();
+    fuzz::check(
+        committed == 0
+        || (committed >= range.lower && committed <= range.upper && (committed % 500 == 0 || committed % 625 == 0)));
 
     (void)frequencyRangeFromItem(text);
 

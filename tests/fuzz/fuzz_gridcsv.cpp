@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the grid CSV reader of `kdw-cli apply` and stores
 // whatever it accepts; an accepted table must survive texts -> image -> texts.
 #include "core/channels/channelcsv.h"
+#include "fuzzinput.h"
 
 #include <QString>
 
 #include <cstdint>
-#include <cstdlib>
 
 using namespace kdw;
 
@@ -20,16 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // as a whole, 1..9 the grid's columns.
         const int line = result.error->line;
         const int column = result.error->column;
-        if (line < 0 || column < 0 || column > ChannelFieldCount || (line == 0 && column != 0)
-            || result.error->message.isEmpty())
-            std::abort();
+        fuzz::check(line >= 0 && column >= 0 && column <= ChannelFieldCount && (line != 0 || column == 0)
+                    && !result.error->message.isEmpty());
         return 0;
     }
     storeChannelTable(image, result.table, 0, 0);
     // The stored image reads back as a table that stores the same image.
     MemoryImage again = image;
     storeChannelTable(again, channelTable(image, Language::Eng), 0, 0);
-    if (!(again == image))
-        std::abort();
+    fuzz::check(again == image);
     return 0;
 }

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 
 using namespace kdw;
@@ -24,6 +23,7 @@ private slots:
     void writeVerify_data();
     void writeVerify();
     void portThatCannotOpen();
+    void heldPortIsNamed_data();
     void heldPortIsNamed();
     void portsShowsTheMapping();
     void fault_data();
@@ -32,8 +32,6 @@ private slots:
     void resume();
     void doctorRadio_data();
     void doctorRadio();
-    void doctorPortFromProgramIni();
-    void doctorNamesTheProgramHoldingThePort();
 };
 
 // Paced as the real 9600-baud line: a 12-byte answer takes 12.5 ms to come
@@ -68,8 +66,6 @@ void TestCliTransfer::writeVerify_data()
     QTest::newRow("radio stores one byte wrong")
         << texts(u"--corrupt|0x0010") << none << 1 << differs
         << texts(u"CH 2\tRx Freq\t462.12500\t462.12501|0x0010: wrote 00, read 01");
-    QTest::newRow("radio rests after a write, then answers")
-        << texts(u"--rest-after-write|6") << none << 0 << verified << QStringList{};
     // The check gets no answer: the write went through and could not be checked.
     QTest::newRow("radio rests longer than the check waits")
         << texts(u"--rest-after-write|100") << none << 1
@@ -143,21 +139,34 @@ void TestCliTransfer::writeVerify()
     QCOMPARE(sim.hostBytes().count(QByteArray("W\x00\x00\x08", 4)), changedOnly ? 0 : 1);
 }
 
-// A read that finds no radio while another program holds the port names
-// that program, as kdw-cli doctor does.
+void TestCliTransfer::heldPortIsNamed_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // OUT: a file in the radio's folder
+    QTest::addColumn<QStringList>("faults");
+    QTest::newRow("a read that finds no radio") << texts(u"read|--port|COM1|OUT") << QStringList{u"--no-answer"_qs};
+    QTest::newRow("doctor") << texts(u"doctor|--port|COM1") << QStringList{};
+}
+
+// A read that finds no radio, and the doctor, name the program that holds the
+// port, from the live /proc, with its pid, and give no advice about the cable.
+// (The services in the way, found by name on a made-up system: tst_cabledoctor.)
 void TestCliTransfer::heldPortIsNamed()
 {
-    RadioSim sim({u"--no-answer"_qs});
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, faults);
+    RadioSim sim(faults);
     QVERIFY(sim.isRunning());
     QProcess holder;
     QVERIFY(holdTerminal(holder, sim.terminal()));
-    const CliRun result = sim.runCli({u"read"_qs, u"--port"_qs, u"COM1"_qs, sim.directory() + u"out.sin"_qs});
-    QCOMPARE(result.exitCode, 1);
-    const QString finding = u"%1 is open in another program, sleep (pid %2)"_qs.arg(sim.terminal());
-    QVERIFY2(result.err.contains(finding.arg(holder.processId())), qPrintable(result.err));
-    QVERIFY2(!result.err.contains(u"did not answer"_qs), qPrintable(result.err));
+    const qint64 pid = holder.processId();
+    const CliRun result = sim.runCli(arguments.replaceInStrings(u"OUT"_qs, sim.directory() + u"out.sin"_qs));
     holder.kill();
     QVERIFY(holder.waitForFinished());
+    const QString said = result.out + result.err;
+    QCOMPARE(result.exitCode, 1);
+    const QString finding = u"%1 is open in another program, sleep (pid %2)"_qs.arg(sim.terminal()).arg(pid);
+    QVERIFY2(said.contains(finding), qPrintable(said));
+    QVERIFY2(!said.contains(u"did not answer"_qs), qPrintable(said));
 }
 
 void TestCliTransfer::portThatCannotOpen()
@@ -230,9 +239,6 @@ void TestCliTransfer::resume_data()
     // A new session that finds no radio at its start is one resume spent; the next follows.
     QTest::newRow("write, NAK at block 201, the first new wake-up unanswered")
         << false << args("--nak 200 --rest-after-fault 4") << 2 << 201 << QString();
-    QTest::newRow("read, silence at block 100, no new wake-up answered")
-        << true << args("--silence 99 --rest-after-fault 12") << -1 << 100
-        << u"stopped answering at block 100 of 318."_qs;
     QTest::newRow("write, four silences at block 11")
         << false << args("--silence 10 --strikes 4") << -1 << 11
         << u"stopped answering at block 11 of 316.|partly written and must be written again before use."_qs;
@@ -290,24 +296,27 @@ void TestCliTransfer::resume()
 void TestCliTransfer::doctorRadio_data()
 {
     QTest::addColumn<QStringList>("simArgs");
-    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("options"); // without --port, COM1 of Program.ini
     QTest::addColumn<int>("exitCode");
-    // A line of standard output starts with it; its '|'-separated parts all in that line.
+    // A line of standard output starts with it; its '|'-separated parts all in that line; @: the radio's terminal.
     QTest::addColumn<QString>("says");
+    const QStringList com1 = texts(u"--port|COM1");
 
-    QTest::newRow("radio answers") << QStringList{} << u"eng"_qs << 0
+    QTest::newRow("radio answers") << QStringList{} << com1 << 0
                                    << u"ok: The radio answered: identification 4B 44 57 34 31 37 01 00 "
                                       u"(\"KDW417..\"), wake-up round trip "_qs;
-    QTest::newRow("radio off") << QStringList{u"--no-answer"_qs} << u"eng"_qs << 1
+    QTest::newRow("radio off") << QStringList{u"--no-answer"_qs} << com1 << 1
                                << u"problem: No answer at all: the cable or port is not reaching the radio: is the "
                                   u"radio on, the plug fully in?"_qs;
-    QTest::newRow("cable without radio") << QStringList{u"--echo"_qs} << u"eng"_qs << 1
+    QTest::newRow("cable without radio") << QStringList{u"--echo"_qs} << com1 << 1
                                          << u"problem: Only our own bytes came back (|): the cable is connected "
                                             u"to the computer, the radio is not answering"_qs;
-    QTest::newRow("something else answers")
-        << QStringList{u"--garbage"_qs} << u"eng"_qs << 1 << u"problem: Other bytes came back ("_qs;
-    QTest::newRow("radio answers the wake-up only") << QStringList{u"--nak"_qs, u"identify"_qs} << u"chs"_qs << 1
-                                                    << u"problem: 对讲机应答了唤醒，但识别之后没有应答（15）"_qs;
+    QTest::newRow("radio answers the wake-up only")
+        << QStringList{u"--nak"_qs, u"identify"_qs} << texts(u"--lang|chs|--port|COM1") << 1
+        << u"problem: 对讲机应答了唤醒，但识别之后没有应答（15）"_qs;
+    // The port the window uses.
+    QTest::newRow("the port of Program.ini")
+        << QStringList{} << QStringList{} << 0 << u"ok: COM1 is @, through the link "_qs;
 }
 
 // The radio check is the start of a transfer and nothing more: the wake-up,
@@ -315,12 +324,14 @@ void TestCliTransfer::doctorRadio_data()
 void TestCliTransfer::doctorRadio()
 {
     QFETCH(QStringList, simArgs);
-    QFETCH(QString, language);
+    QFETCH(QStringList, options);
     QFETCH(int, exitCode);
     QFETCH(QString, says);
     RadioSim sim(simArgs);
     QVERIFY(sim.isRunning());
-    const CliRun result = sim.runCli({u"doctor"_qs, u"--lang"_qs, language, u"--port"_qs, u"COM1"_qs});
+    QVERIFY(writeFile(sim.directory() + u"Program.ini"_qs, "[Setup]\r\nLanguage=Eng\r\nCOM=COM1\r\n"));
+    says.replace(u'@', sim.terminal());
+    const CliRun result = sim.runCli(QStringList{u"doctor"_qs} + options);
     QVERIFY2(result.exitCode == exitCode, qPrintable(result.out + result.err + sim.logTail()));
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
     // Which of the host's bytes come back before a purge drops them is a matter of timing.
@@ -334,43 +345,6 @@ void TestCliTransfer::doctorRadio()
     for (const char *frame : {"\x02PROGRA", "M\x02", "\x06"})
         host.replace(frame, "");
     QVERIFY2(host.isEmpty(), host.toHex(' ').constData());
-}
-
-// Without --port the port of Program.ini is checked, as the window uses it.
-void TestCliTransfer::doctorPortFromProgramIni()
-{
-    RadioSim sim;
-    QVERIFY(sim.isRunning());
-    QVERIFY(writeFile(sim.directory() + u"Program.ini"_qs, "[Setup]\r\nLanguage=Eng\r\nCOM=COM1\r\n"));
-    const CliRun result = sim.runCli({u"doctor"_qs});
-    QVERIFY2(result.exitCode == 0, qPrintable(result.out + result.err));
-    QVERIFY2(result.out.startsWith(u"ok: COM1 is "_qs + sim.terminal() + u", through the link "_qs),
-             qPrintable(result.out));
-    QVERIFY2(result.out.endsWith(u"note: No problems found.\n"_qs), qPrintable(result.out));
-}
-
-// The live /proc: a program holding the radio's terminal is named with its
-// pid. The services in the way are found by name on a made-up system
-// (tst_cabledoctor).
-void TestCliTransfer::doctorNamesTheProgramHoldingThePort()
-{
-    RadioSim sim;
-    QVERIFY(sim.isRunning());
-    const QString sleep = QStandardPaths::findExecutable(u"sleep"_qs);
-    QVERIFY(!sleep.isEmpty());
-    const QString program = sim.directory() + u"minicom"_qs;
-    QVERIFY(QFile::copy(sleep, program));
-    QProcess other;
-    other.setStandardInputFile(sim.terminal());
-    other.start(program, {u"60"_qs});
-    QVERIFY(other.waitForStarted());
-
-    const qint64 pid = other.processId();
-    const CliRun result = sim.runCli({u"doctor"_qs, u"--port"_qs, u"COM1"_qs});
-    other.kill();
-    other.waitForFinished();
-    QVERIFY2(result.exitCode == 1, qPrintable(result.out + result.err));
-    QVERIFY2(result.out.contains(u"is open in another program, minicom (pid %1)"_qs.arg(pid)), qPrintable(result.out));
 }
 
 QTEST_GUILESS_MAIN(TestCliTransfer)

@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTableWidget>

@@ -208,7 +208,6 @@ void TestGuiTransfer::cancelRunningTransfer_data()
                              "again before use."_qs;
     QTest::newRow("read, Cancel before Start") << true << -1 << false << QMessageBox::NoButton << QStringList{};
     QTest::newRow("read, Cancel") << true << 20 << false << QMessageBox::NoButton << QStringList{};
-    QTest::newRow("read, Escape") << true << 20 << true << QMessageBox::NoButton << QStringList{};
     QTest::newRow("write, Cancel, stopped")
         << false << 20 << false << QMessageBox::Yes
         << QStringList{question, u"The write was cancelled.\nThe radio's memory is now partly written and must be "

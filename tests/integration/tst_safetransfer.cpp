@@ -24,7 +24,6 @@
 #include "modal.h"
 #include "radiosim.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
@@ -185,12 +184,12 @@ private slots:
     void writeAsksFirst();
     void otherRadioAsksFirst_data();
     void otherRadioAsksFirst();
-    void batchAsksOnce();
     void readIntoAFileIsShownUntilSaved_data();
     void readIntoAFileIsShownUntilSaved();
 
 private:
-    void start(const QByteArray &language = "Eng");
+    // Program.ini: the language, COM1 and `setup`'s lines of [Setup].
+    void start(const QByteArray &language = "Eng", const QByteArray &setup = "CheckBeforeWrite=0\n");
     CProgramApp &app() { return m_program->app; }
     QStringList backupNames() const { return backupFiles(m_program->dir.path() + u"backups/"_qs); }
     QByteArray backup(const QString &name) const { return m_program->dir.read(u"backups/"_qs + name); }
@@ -198,9 +197,9 @@ private:
     std::unique_ptr<Program> m_program;
 };
 
-void TestSafeTransfer::start(const QByteArray &language)
+void TestSafeTransfer::start(const QByteArray &language, const QByteArray &setup)
 {
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\nCheckBeforeWrite=0\n");
+    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language + "\nCOM=COM1\n" + setup);
     QVERIFY(m_program->start());
 }
 
@@ -321,9 +320,6 @@ void TestSafeTransfer::backups()
     QCOMPARE(backup(beforeWrite.first()), radioBytes(radio, m_program->dir.path()).bytes());
     QCOMPARE(sim.savedMemory(), overlay(radio, written, WriteRanges).bytes());
     QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 3); // identified for the read, the backup and the write
-
-    // The next start shows the choices kept.
-    m_program.reset();
 }
 
 void TestSafeTransfer::rewriteSendsWhatChanged_data()
@@ -353,9 +349,7 @@ void TestSafeTransfer::rewriteSendsWhatChanged()
     QFETCH(QList<int>, edits);
     QFETCH(int, sent);
     QFETCH(QStringList, messages);
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language
-                                          + "\nCOM=COM1\nCheckBeforeWrite=0\nBackupBeforeWrite=1\n");
-    QVERIFY(m_program->start());
+    start(language, "CheckBeforeWrite=0\nBackupBeforeWrite=1\n");
     QVERIFY(m_program->action(cmd::WriteChangedOnly)->isChecked());
     if (!changedOnly) {
         m_program->action(cmd::WriteChangedOnly)->trigger();
@@ -499,31 +493,36 @@ void TestSafeTransfer::busyKeepsSecondSessionOut()
 
 void TestSafeTransfer::writeAsksFirst_data()
 {
-    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QByteArray>("setup"); // of Program.ini
+    QTest::addColumn<int>("command");
     QTest::addColumn<bool>("duplicate"); // channel 5 a copy of channel 3 of the factory channels
     QTest::addColumn<bool>("writeAnyway");
     QTest::addColumn<QStringList>("listed"); // the question's rows; empty: not asked
-    QTest::addColumn<bool>("written");
-    const QByteArray on = "[Setup]\nLanguage=Eng\nCOM=COM1\nVerifyAfterWrite=0\n";
+    QTest::addColumn<bool>("written");       // Program Several Radios: its window opened
+    const QByteArray on = "VerifyAfterWrite=0\n";
     const QByteArray off = on + "CheckBeforeWrite=0\n";
     const QStringList both{u"3, 5"_qs};
-    QTest::newRow("Enter cancels: nothing written") << on << true << false << both << false;
-    QTest::newRow("Write Anyway writes") << on << true << true << both << true;
-    QTest::newRow("a clean plan is not asked about") << on << false << false << QStringList() << true;
-    QTest::newRow("check turned off") << off << true << false << QStringList() << true;
+    const int write = cmd::Write, several = cmd::ProgramSeveral;
+    QTest::newRow("Enter cancels: nothing written") << on << write << true << false << both << false;
+    QTest::newRow("Write Anyway writes") << on << write << true << true << both << true;
+    QTest::newRow("a clean plan is not asked about") << on << write << false << false << QStringList() << true;
+    QTest::newRow("check turned off") << off << write << true << false << QStringList() << true;
+    // Asked once for every radio, before the window opens: they all get the same channels.
+    QTest::newRow("Program Several Radios, Enter") << on << several << true << false << both << false;
+    QTest::newRow("Program Several Radios, Write Anyway") << on << several << true << true << both << true;
 }
 
 // A plan with mistakes is written only after Write Anyway, and Program.ini's
 // CheckBeforeWrite=0 writes without asking.
 void TestSafeTransfer::writeAsksFirst()
 {
-    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, setup);
+    QFETCH(int, command);
     QFETCH(bool, duplicate);
     QFETCH(bool, writeAnyway);
     QFETCH(QStringList, listed);
     QFETCH(bool, written);
-    m_program = std::make_unique<Program>(ini);
-    QVERIFY(m_program->start());
+    start("Eng", setup);
     RadioSim sim({}, patternImage(3), m_program->dir.path());
     QVERIFY(sim.isRunning());
     MemoryImage plan = factoryImage();
@@ -532,8 +531,12 @@ void TestSafeTransfer::writeAsksFirst()
     const MemoryImage document = m_program->showImage(plan);
 
     Autopilot pilot({}, writeAnyway);
-    m_program->action(cmd::Write)->trigger();
+    m_program->action(command)->trigger();
     QCOMPARE(pilot.asked, listed);
+    if (command == cmd::ProgramSeveral) {
+        QCOMPARE(pilot.batchOpened, written);
+        return;
+    }
     QCOMPARE(pilot.captions.size(), written ? 1 : 0);
     QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(3), document, WriteRanges).bytes() : QByteArray());
 }
@@ -570,9 +573,7 @@ void TestSafeTransfer::otherRadioAsksFirst()
     QFETCH(bool, otherRadio);
     QFETCH(int, key);
     QFETCH(QString, asked);
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=" + language
-                                          + "\nCOM=COM1\nVerifyAfterWrite=0\nCheckBeforeWrite=0\n");
-    QVERIFY(m_program->start());
+    start(language, "VerifyAfterWrite=0\nCheckBeforeWrite=0\n");
     const QByteArray first("KDW417\x01\x00", 8), second("KDW418\x01\x00", 8);
     if (origin == u"read") {
         RadioSim sim({}, patternImage(3), m_program->dir.path());
@@ -608,23 +609,6 @@ void TestSafeTransfer::otherRadioAsksFirst()
              qPrintable(pilot.statuses.value(0)));
     const bool written = asked.isEmpty() || key == Qt::Key_Y;
     QCOMPARE(sim.savedMemory(), written ? overlay(patternImage(4), document, WriteRanges).bytes() : QByteArray());
-}
-
-// Program Several Radios asks before its window opens, once for every radio:
-// they all get the same channels.
-void TestSafeTransfer::batchAsksOnce()
-{
-    m_program = std::make_unique<Program>("[Setup]\nLanguage=Eng\nCOM=COM1\n");
-    QVERIFY(m_program->start());
-    MemoryImage plan = factoryImage();
-    plan.copyIn(region::channelRecord(5), plan.bytes(region::channelRecord(3), region::ChannelRecordSize));
-    m_program->showImage(plan);
-    for (const bool writeAnyway : {false, true}) {
-        Autopilot pilot({}, writeAnyway);
-        m_program->action(cmd::ProgramSeveral)->trigger();
-        QCOMPARE(pilot.asked, QStringList{u"3, 5"_qs});
-        QCOMPARE(pilot.batchOpened, writeAnyway);
-    }
 }
 
 void TestSafeTransfer::readIntoAFileIsShownUntilSaved_data()

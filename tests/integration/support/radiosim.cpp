@@ -161,7 +161,6 @@ void addFaultRows()
         "The radio answered the wake-up but not after its identification (\u2014): switch the radio off and on");
     row("read, hang-up at the first block", true, "--hangup", "0", "went away during the transfer");
     row("read, short answer at block 250 (range 2)", true, "--short", "250", "wrong answer at block 251 of 318.");
-    row("read, NAK at block 304 (range 3)", true, "--nak", "304", "wrong answer at block 305 of 318.");
     row("read, silence at the last block", true, "--silence", "317", "stopped answering at block 318 of 318.");
     row("read, short identification", true, "--short", "identify", nullptr);
     row("read, 0x07 to three wake-ups", true, "--wrong-wakeup", "3", nullptr);
@@ -172,8 +171,6 @@ void addFaultRows()
         QByteArray("wrong answer at block 1 of 316.").append(partly).constData());
     row("write, hang-up at block 310 (range 4)", false, "--hangup", "310",
         QByteArray("went away during the transfer").append(partly).constData());
-    row("write, NAK at the last block", false, "--nak", "315",
-        QByteArray("wrong answer at block 316 of 316.").append(partly).constData());
     row("write, 0x07 to four wake-ups", false, "--wrong-wakeup", "4",
         "Other bytes came back (07|check that this is a KDW417 and its programming cable.");
     QTest::newRow("read, a cable without a radio")
