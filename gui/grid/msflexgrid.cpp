@@ -163,7 +163,6 @@ void CMSFlexGrid::CellDelegate::initStyleOption(QStyleOptionViewItem *option, co
     option->displayAlignment = m_grid->cellAlignment(index.column());
 }
 
-
 void CMSFlexGrid::measureFontAhead(const QStringList &fonts, const QString &sample, const std::function<void()> &more)
 {
     // Fonts may be resolved on any thread once the application exists. Each
