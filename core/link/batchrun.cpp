@@ -47,6 +47,9 @@ constexpr LocalisedText BackupReadFailedText{u"not written: the backup read fail
                                              u"未寫入：備份讀取失敗：%1"};
 constexpr LocalisedText BackupNotSavedText{u"not written: the backup could not be saved: %1",
                                            u"未写入：无法保存备份：%1", u"未寫入：無法儲存備份：%1"};
+constexpr LocalisedText HoldsOtherUnitText{u"not written: it holds radio %1's settings already (the same radio again?)",
+                                           u"未写入：它已保存第 %1 台对讲机的设置（是否仍是同一台？）",
+                                           u"未寫入：它已儲存第 %1 台對講機的設定（是否仍是同一台？）"};
 constexpr LocalisedText PartlyWrittenText{u"partly written", u"部分写入", u"部分寫入"};
 constexpr LocalisedText PartlyWrittenBecauseText{u"partly written: %1", u"部分写入：%1", u"部分寫入：%1"};
 constexpr LocalisedText VerifyStoppedText{u"written, the verify was stopped", u"已写入，校验被停止",
@@ -66,6 +69,15 @@ int differingBytes(const MemoryImage &written, const MemoryImage &readBack)
             differing += written.byte(address) != readBack.byte(address) ? 1 : 0;
     }
     return differing;
+}
+
+// The bytes a write sends, range after range.
+QByteArray writtenBytes(const MemoryImage &image)
+{
+    QByteArray bytes;
+    for (const TransferRange &range : WriteRanges)
+        bytes += image.bytes().mid(range.start, range.end - range.start);
+    return bytes;
 }
 
 } // namespace
@@ -162,7 +174,8 @@ private:
     UnitRecord programUnit(int unit);
     // Reads and keeps the radio's memory, then says what the write is to
     // send; nothing, with the reason in `record`, when it must not go on.
-    std::optional<WriteScope> backUpUnit(UnitRecord &record, const MemoryImage &image);
+    // `ownRow`: the image has the unit's row of variations.
+    std::optional<WriteScope> backUpUnit(UnitRecord &record, const MemoryImage &image, bool ownRow);
     void writeUnit(UnitRecord &record, const MemoryImage &image, const WriteScope &scope);
     TransferObserver transferObserver(int total) const;
 
@@ -254,13 +267,40 @@ bool BatchRun::acceptIdentification(int unit, const QByteArray &identification, 
            || (m_observer.writeMismatched && m_observer.writeMismatched(unit, identification, *expected));
 }
 
-std::optional<UnitVariation> BatchRun::dealRow(bool written)
+std::optional<int> BatchRun::dealRow(bool written)
 {
     const std::lock_guard lock(m_mutex);
     --m_rowsHeld;
     if (!written || m_rowsUsed >= m_plan.variations.size())
         return std::nullopt;
-    return m_plan.variations.at(m_rowsUsed++);
+    ++m_rowsUsed;
+    return m_returnedRows.isEmpty() ? m_nextRow++ : m_returnedRows.takeFirst();
+}
+
+void BatchRun::giveBackRow(int row)
+{
+    const std::lock_guard lock(m_mutex);
+    --m_rowsUsed;
+    m_returnedRows.insert(std::upper_bound(m_returnedRows.begin(), m_returnedRows.end(), row), row);
+}
+
+int BatchRun::writtenUnitHeld(const MemoryImage &read, const MemoryImage &own) const
+{
+    const QByteArray held = writtenBytes(read);
+    if (held == writtenBytes(own))
+        return 0;
+    const std::lock_guard lock(m_mutex);
+    for (const auto &[unit, bytes] : m_writtenUnits) {
+        if (bytes == held)
+            return unit;
+    }
+    return 0;
+}
+
+void BatchRun::keepWritten(int unit, const MemoryImage &image)
+{
+    const std::lock_guard lock(m_mutex);
+    m_writtenUnits.append({unit, writtenBytes(image)});
 }
 
 void BatchRun::finish(UnitRecord &record)
@@ -414,7 +454,7 @@ UnitRecord BatchRun::Lane::programUnit(int unit)
     QByteArray expected;
     const bool accepted = identified && m_run.acceptIdentification(unit, record.identification, &expected);
     // A radio not written gives its row to the next radio identified.
-    const std::optional<UnitVariation> variation = m_run.dealRow(accepted);
+    const std::optional<int> row = m_run.dealRow(accepted);
     if (!identified) {
         record.reason = {&NotWrittenText, identified.describe()};
         return record;
@@ -427,15 +467,20 @@ UnitRecord BatchRun::Lane::programUnit(int unit)
     }
 
     MemoryImage image = m_plan.document;
-    if (variation) {
-        image = variation->applied(m_plan.document);
-        record.changes = variation->assignments;
+    if (row) {
+        const UnitVariation &variation = m_plan.variations.at(*row);
+        image = variation.applied(m_plan.document);
+        record.changes = variation.assignments;
     }
-    if (!m_plan.backup) {
-        writeUnit(record, image, {});
-    } else if (const std::optional<WriteScope> scope = backUpUnit(record, image)) {
+    std::optional<WriteScope> scope = WriteScope{};
+    if (m_plan.backup)
+        scope = backUpUnit(record, image, row.has_value());
+    if (scope)
         writeUnit(record, image, *scope);
-    }
+    if (row && record.result == UnitResult::Skipped)
+        m_run.giveBackRow(*row);
+    else if (row && (record.result == UnitResult::Verified || record.result == UnitResult::Written))
+        m_run.keepWritten(record.unit, image);
     return record;
 }
 
@@ -454,7 +499,7 @@ TransferObserver BatchRun::Lane::transferObserver(int total) const
     return transfer;
 }
 
-std::optional<WriteScope> BatchRun::Lane::backUpUnit(UnitRecord &record, const MemoryImage &image)
+std::optional<WriteScope> BatchRun::Lane::backUpUnit(UnitRecord &record, const MemoryImage &image, bool ownRow)
 {
     report(record.unit, BatchStep::BackingUp);
     MemoryImage read;
@@ -467,6 +512,14 @@ std::optional<WriteScope> BatchRun::Lane::backUpUnit(UnitRecord &record, const M
     }
     if (!outcome) {
         record.reason = {&BackupReadFailedText, outcome.detail};
+        return std::nullopt;
+    }
+    // Each radio of a run with rows gets bytes of its own, so one that holds
+    // another radio's is most likely that radio still on the cable (Next
+    // pressed without a swap): writing it would give it a second row.
+    if (const int held = ownRow ? m_run.writtenUnitHeld(read, image) : 0; held > 0) {
+        record.result = UnitResult::Skipped;
+        record.reason = {&HoldsOtherUnitText, QString::number(held)};
         return std::nullopt;
     }
     const BackupResult saved = saveUnitBackup(m_plan.backupDirectory, radioBytes(read, m_plan.programDirectory),

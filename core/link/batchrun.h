@@ -16,6 +16,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 namespace kdw {
 
@@ -150,8 +151,16 @@ private:
     // identified sets the reference.
     bool acceptIdentification(int unit, const QByteArray &identification, QByteArray *expected);
     // Gives the unit its row (when it is to be written and there are rows),
-    // in the order asked; either way the claim's hold on a row ends.
-    std::optional<UnitVariation> dealRow(bool written);
+    // a row given back first, else the next in the order asked; either way
+    // the claim's hold on a row ends. The row's index.
+    std::optional<int> dealRow(bool written);
+    // Row `row` goes to the next radio identified: its radio was not written.
+    void giveBackRow(int row);
+    // With rows of variations: the unit this run wrote whose bytes the radio
+    // holds (`read`, in the write ranges) although they are not `own`'s,
+    // that is, the same radio again or one already programmed; 0 when none.
+    int writtenUnitHeld(const MemoryImage &read, const MemoryImage &own) const;
+    void keepWritten(int unit, const MemoryImage &image);
     void finish(UnitRecord &record);
     void laneLost(int lane);
     void markStopped();
@@ -163,10 +172,13 @@ private:
     BatchObserver m_observer;
     QStringList m_ports;
     mutable std::mutex m_mutex;
-    int m_claimed = 0;      // units numbered so far
-    int m_rowsUsed = 0;     // rows dealt
-    int m_rowsHeld = 0;     // units numbered that have neither taken nor given up a row
-    QByteArray m_reference; // the first radio's identification
+    int m_claimed = 0;                                // units numbered so far
+    int m_rowsUsed = 0;                               // rows dealt and kept
+    int m_nextRow = 0;                                // the first row never dealt
+    QList<int> m_returnedRows;                        // rows given back, lowest first
+    QList<std::pair<int, QByteArray>> m_writtenUnits; // unit, its write ranges' bytes (with rows only)
+    int m_rowsHeld = 0;                               // units numbered that have neither taken nor given up a row
+    QByteArray m_reference;                           // the first radio's identification
     BatchSummary m_summary;
     std::atomic<bool> m_logFailed = false;
 };

@@ -259,6 +259,46 @@ private slots:
         QCOMPARE(cells.at(7), u"expected="_s + QString::fromLatin1(Model.toHex()));
     }
 
+    // Next pressed for a radio still on the cable: with rows, the radio
+    // already holds another radio's bytes and keeps them; without rows every
+    // radio gets the same bytes and writing one again is harmless.
+    void theSameRadioAgain_data()
+    {
+        QTest::addColumn<QString>("variations");
+        QTest::addColumn<int>("skipped");
+        QTest::newRow("rows") << u"Code\n101\n102\n103\n"_s << 1;
+        QTest::newRow("no rows") << QString() << 0;
+    }
+
+    void theSameRadioAgain()
+    {
+        QFETCH(QString, variations);
+        QFETCH(int, skipped);
+        Box box(3);
+        const QList<int> connected{0, 0, 1, 2}; // the radio each Next connects
+        ScriptedPort port;
+        port.radio = [&box](const QByteArray &frame, int count) { return box.answer(frame, count); };
+        QString log;
+        const auto made = makeLog(&log);
+        BatchObserver observer;
+        observer.nextConnected = [&](int unit) {
+            box.current = int(connected.value(unit - 1, -1));
+            return unit <= connected.size();
+        };
+        const BatchSummary summary = BatchRun(planOf(variations), made.get(), observer).run(port);
+        QCOMPARE(summary.units.size(), 4);
+        QCOMPARE(summary.count(UnitResult::Skipped), skipped);
+        if (skipped == 0)
+            return;
+        QCOMPARE(summary.units.at(1).reason.in(Language::Eng),
+                 u"not written: it holds radio 1's settings already (the same radio again?)"_s);
+        // Its row went to the next radio.
+        for (int radio = 0; radio < 3; ++radio) {
+            QCOMPARE(writtenRanges(box.memories.at(radio)),
+                     writtenRanges(withCode(m_document, QString::number(101 + radio)).bytes()));
+        }
+    }
+
     void aRadioFailingMidWriteIsLoggedAndTheRunGoesOn()
     {
         Box box(3);
