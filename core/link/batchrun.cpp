@@ -520,6 +520,7 @@ std::optional<WriteScope> BatchRun::Lane::backUpUnit(UnitRecord &record, const M
     if (const int held = ownRow ? m_run.writtenUnitHeld(read, image) : 0; held > 0) {
         record.result = UnitResult::Skipped;
         record.reason = {&HoldsOtherUnitText, QString::number(held)};
+        record.changes.clear(); // its row goes to the next radio
         return std::nullopt;
     }
     const BackupResult saved = saveUnitBackup(m_plan.backupDirectory, radioBytes(read, m_plan.programDirectory),

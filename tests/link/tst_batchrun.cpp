@@ -292,6 +292,7 @@ private slots:
             return;
         QCOMPARE(summary.units.at(1).reason.in(Language::Eng),
                  u"not written: it holds radio 1's settings already (the same radio again?)"_s);
+        QVERIFY(summary.units.at(1).changes.isEmpty());
         // Its row went to the next radio.
         for (int radio = 0; radio < 3; ++radio) {
             QCOMPARE(writtenRanges(box.memories.at(radio)),
