@@ -20,6 +20,7 @@
 #include "gui/settings/settingsdialog.h"
 #include "guitest.h"
 #include "modal.h"
+#include "showndialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -409,19 +410,21 @@ private slots:
     void settingsDialogOnlyLookedAt_data()
     {
         QTest::addColumn<int>("command");
+        QTest::addColumn<test::Dialog>("which");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QByteArray>("poked"); // at offset, before the dialog opens
         QTest::addColumn<int>("closeKey");
         QTest::newRow("Option, a value out of range")
-            << int(cmd::Option) << 0x1820 << QByteArray("\xFF") << int(Qt::Key_Escape);
-        QTest::newRow("PTT ID, a code's tail")
-            << int(cmd::PttId) << region::PttIdCode << QByteArray("12\xFF\x35") << int(Qt::Key_Escape);
+            << int(cmd::Option) << test::Dialog::Option << 0x1820 << QByteArray("\xFF") << int(Qt::Key_Escape);
+        QTest::newRow("PTT ID, a code's tail") << int(cmd::PttId) << test::Dialog::PttId << region::PttIdCode
+                                               << QByteArray("12\xFF\x35") << int(Qt::Key_Escape);
         QTest::newRow("PCBA, a text's tail, OK")
-            << int(cmd::Embed) << region::Pcba << QByteArray("AB\xFF\x43") << int(Qt::Key_Return);
+            << int(cmd::Embed) << test::Dialog::Pcba << region::Pcba << QByteArray("AB\xFF\x43") << int(Qt::Key_Return);
     }
     void settingsDialogOnlyLookedAt()
     {
         QFETCH(int, command);
+        QFETCH(test::Dialog, which);
         QFETCH(int, offset);
         QFETCH(QByteArray, poked);
         QFETCH(int, closeKey);
@@ -429,17 +432,11 @@ private slots:
         QVERIFY(program.start());
         CProgramDoc &doc = *program.app.document();
         doc.image().copyIn(offset, poked);
-        MemoryImage closed = doc.image();
-        {
-            std::unique_ptr<CSettingsDialog> dialog;
-            if (command == cmd::Option)
-                dialog = std::make_unique<COptionDlg>(closed, Language::Eng);
-            else if (command == cmd::PttId)
-                dialog = std::make_unique<CPttIdDlg>(closed, Language::Eng);
-            else
-                dialog = std::make_unique<CPcbaDlg>(closed, Language::Eng);
-            dialog->accept();
-        }
+        test::ShownDialog closing; // the same dialog on a copy of the image
+        closing.image = doc.image();
+        QVERIFY(closing.open(which, Language::Eng));
+        closing.dialog->accept();
+        const MemoryImage &closed = closing.image;
         QVERIFY(!(closed == doc.image())); // else the case proves nothing
 
         QWidget *parent = nullptr;
