@@ -154,16 +154,17 @@ QStringList dialogMnemonicTexts(QWidget *window)
     return texts;
 }
 
-// Each menu of the bar, with its submenus, by its path of titles.
-void menuCollisions(QMenu *menu, const QString &path, QStringList &found)
+// The items of a menu bar or menu that share a letter, and so on down each
+// submenu, by the path of titles.
+void menuCollisions(const QList<QAction *> &actions, const QString &path, QStringList &found)
 {
     QStringList texts;
-    for (QAction *action : menu->actions()) {
+    for (QAction *action : actions) {
         if (action->isSeparator() || !action->isVisible())
             continue;
         texts << action->text();
         if (action->menu())
-            menuCollisions(action->menu(), path + u" > "_s + action->text(), found);
+            menuCollisions(action->menu()->actions(), path + u" > "_s + action->text(), found);
     }
     for (const QString &collision : collisions(texts))
         found << path + u": "_s + collision;
@@ -232,14 +233,7 @@ private slots:
         QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
 
         QStringList found;
-        QStringList titles;
-        for (QAction *action : frame->menuBar()->actions()) {
-            titles << action->text();
-            if (action->menu())
-                menuCollisions(action->menu(), action->text(), found);
-        }
-        for (const QString &collision : collisions(titles))
-            found << u"menu bar: "_s + collision;
+        menuCollisions(frame->menuBar()->actions(), u"menu bar"_s, found);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
 
         // The toolkit's print preview, as File > Print Preview opens it.
@@ -257,28 +251,24 @@ private slots:
     // label and the column title as its headers, in each language.
     void gridCellsSpeakWithTheirHeaders_data()
     {
-        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("language");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("columnHeader");
-        QTest::newRow("English") << "[Setup]\nLanguage=Eng\nCOM=COM1\n"_ba << 5 << 1
-                                 << u"Channel 5, Rx Freq, 418.00000"_s << u"Rx Freq"_s;
-        QTest::newRow("Simplified") << "[Setup]\nLanguage=Chs\nCOM=COM1\n"_ba << 6 << 6 << u"信道 6，功率，低"_s
-                                    << u"功率"_s;
-        QTest::newRow("Traditional") << "[Setup]\nLanguage=Cht\nCOM=COM1\n"_ba << 4 << 5 << u"信道 4，繁忙鎖定，載波"_s
-                                     << u"繁忙鎖定"_s;
-        QTest::newRow("empty cell") << "[Setup]\nLanguage=Eng\nCOM=COM1\n"_ba << 99 << 9 << u"Channel 99, Name"_s
-                                    << u"Name"_s;
+        QTest::newRow("English") << "Eng"_ba << 5 << 1 << u"Channel 5, Rx Freq, 418.00000"_s << u"Rx Freq"_s;
+        QTest::newRow("Simplified") << "Chs"_ba << 6 << 6 << u"信道 6，功率，低"_s << u"功率"_s;
+        QTest::newRow("Traditional") << "Cht"_ba << 4 << 5 << u"信道 4，繁忙鎖定，載波"_s << u"繁忙鎖定"_s;
+        QTest::newRow("empty cell") << "Eng"_ba << 99 << 9 << u"Channel 99, Name"_s << u"Name"_s;
     }
     void gridCellsSpeakWithTheirHeaders()
     {
-        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, language);
         QFETCH(int, row);
         QFETCH(int, col);
         QFETCH(QString, name);
         QFETCH(QString, columnHeader);
-        test::Program program(ini);
+        test::Program program("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
         QVERIFY(program.startOnFactoryChannels());
         QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(program.app.view()->grid());
         QVERIFY(grid && grid->tableInterface());
