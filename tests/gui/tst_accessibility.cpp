@@ -170,13 +170,6 @@ void menuCollisions(const QList<QAction *> &actions, const QString &path, QStrin
         found << path + u": "_s + collision;
 }
 
-const QList<std::pair<const char *, QString>> &languages()
-{
-    static const QList<std::pair<const char *, QString>> all{
-        {"English", u"Eng"_s}, {"Simplified", u"Chs"_s}, {"Traditional", u"Cht"_s}};
-    return all;
-}
-
 } // namespace
 
 class TestAccessibility : public QObject
@@ -193,9 +186,11 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<test::Dialog>("which");
-        for (const auto &[languageName, code] : languages()) {
+        const std::pair<const char *, const char *> languages[]
+            = {{"English", "Eng"}, {"Simplified", "Chs"}, {"Traditional", "Cht"}};
+        for (const auto &[languageName, code] : languages) {
             for (const auto &[dialogName, which] : test::dialogs())
-                QTest::addRow("%s, %s", dialogName, languageName) << code << which;
+                QTest::addRow("%s, %s", dialogName, languageName) << QString::fromLatin1(code) << which;
         }
     }
     void dialogsNameTheirControls()
@@ -212,44 +207,12 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(u"mnemonics shared: "_s + found.join(u"; "_s)));
     }
 
-    // The main window (menus, tool bar, form, status bar) in each language:
-    // every reachable control named; no mnemonic shared within the menu bar
-    // or within a menu.
+    // The main window (menus, tool bar, form, status bar) in each language,
+    // on the factory channels: a grid cell is announced with its channel and
+    // column, and has the row label and the column title as its headers; every
+    // reachable control is named; no mnemonic is shared within the menu bar or
+    // within a menu.
     void mainWindow_data()
-    {
-        QTest::addColumn<QByteArray>("ini");
-        for (const auto &[languageName, code] : languages())
-            QTest::newRow(languageName) << u"[Setup]\nLanguage=%1\nCOM=COM1\n"_s.arg(code).toUtf8();
-    }
-    void mainWindow()
-    {
-        QFETCH(QByteArray, ini);
-        test::Program program(ini);
-        QVERIFY(program.start());
-        CMainFrame *frame = program.app.mainFrame();
-        QVERIFY(QTest::qWaitForWindowExposed(frame));
-        program.action(cmd::EditFind)->trigger(); // the find bar's controls too
-        const QStringList unnamed = unnamedControls(frame);
-        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
-
-        QStringList found;
-        menuCollisions(frame->menuBar()->actions(), u"menu bar"_s, found);
-        QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
-
-        // The toolkit's print preview, as File > Print Preview opens it.
-        QStringList preview{u"not shown"_s};
-        const auto seen = test::whenModal<QPrintPreviewDialog>([&preview](QPrintPreviewDialog *dialog) {
-            preview = unnamedControls(dialog);
-            dialog->reject();
-        });
-        program.action(cmd::FilePrintPreview)->trigger();
-        QVERIFY(*seen);
-        QVERIFY2(preview.isEmpty(), qPrintable(u"print preview, without a name: "_s + preview.join(u"; "_s)));
-    }
-
-    // A grid cell is announced with its channel and column, and has the row
-    // label and the column title as its headers, in each language.
-    void gridCellsSpeakWithTheirHeaders_data()
     {
         QTest::addColumn<QByteArray>("language");
         QTest::addColumn<int>("row");
@@ -261,7 +224,7 @@ private slots:
         QTest::newRow("Traditional") << "Cht"_ba << 4 << 5 << u"信道 4，繁忙鎖定，載波"_s << u"繁忙鎖定"_s;
         QTest::newRow("empty cell") << "Eng"_ba << 99 << 9 << u"Channel 99, Name"_s << u"Name"_s;
     }
-    void gridCellsSpeakWithTheirHeaders()
+    void mainWindow()
     {
         QFETCH(QByteArray, language);
         QFETCH(int, row);
@@ -287,6 +250,24 @@ private slots:
         QCOMPARE(columnHeaders.size(), 1);
         QCOMPARE(rowHeaders.first()->text(QAccessible::Name), QString::number(row));
         QCOMPARE(columnHeaders.first()->text(QAccessible::Name), columnHeader);
+        CMainFrame *frame = program.app.mainFrame(); // shown and active
+        program.action(cmd::EditFind)->trigger();    // the find bar's controls too
+        const QStringList unnamed = unnamedControls(frame);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
+
+        QStringList found;
+        menuCollisions(frame->menuBar()->actions(), u"menu bar"_s, found);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
+
+        // The toolkit's print preview, as File > Print Preview opens it.
+        QStringList preview{u"not shown"_s};
+        const auto seen = test::whenModal<QPrintPreviewDialog>([&preview](QPrintPreviewDialog *dialog) {
+            preview = unnamedControls(dialog);
+            dialog->reject();
+        });
+        program.action(cmd::FilePrintPreview)->trigger();
+        QVERIFY(*seen);
+        QVERIFY2(preview.isEmpty(), qPrintable(u"print preview, without a name: "_s + preview.join(u"; "_s)));
     }
 
     // Shift+Space on a cell selects its row whole, as in a spreadsheet,
