@@ -154,26 +154,20 @@ QStringList dialogMnemonicTexts(QWidget *window)
     return texts;
 }
 
-// Each menu of the bar, with its submenus, by its path of titles.
-void menuCollisions(QMenu *menu, const QString &path, QStringList &found)
+// The items of a menu bar or menu that share a letter, and so on down each
+// submenu, by the path of titles.
+void menuCollisions(const QList<QAction *> &actions, const QString &path, QStringList &found)
 {
     QStringList texts;
-    for (QAction *action : menu->actions()) {
+    for (QAction *action : actions) {
         if (action->isSeparator() || !action->isVisible())
             continue;
         texts << action->text();
         if (action->menu())
-            menuCollisions(action->menu(), path + u" > "_s + action->text(), found);
+            menuCollisions(action->menu()->actions(), path + u" > "_s + action->text(), found);
     }
     for (const QString &collision : collisions(texts))
         found << path + u": "_s + collision;
-}
-
-const QList<std::pair<const char *, QString>> &languages()
-{
-    static const QList<std::pair<const char *, QString>> all{
-        {"English", u"Eng"_s}, {"Simplified", u"Chs"_s}, {"Traditional", u"Cht"_s}};
-    return all;
 }
 
 } // namespace
@@ -192,9 +186,11 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<test::Dialog>("which");
-        for (const auto &[languageName, code] : languages()) {
+        const std::pair<const char *, const char *> languages[]
+            = {{"English", "Eng"}, {"Simplified", "Chs"}, {"Traditional", "Cht"}};
+        for (const auto &[languageName, code] : languages) {
             for (const auto &[dialogName, which] : test::dialogs())
-                QTest::addRow("%s, %s", dialogName, languageName) << code << which;
+                QTest::addRow("%s, %s", dialogName, languageName) << QString::fromLatin1(code) << which;
         }
     }
     void dialogsNameTheirControls()
@@ -211,74 +207,31 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(u"mnemonics shared: "_s + found.join(u"; "_s)));
     }
 
-    // The main window (menus, tool bar, form, status bar) in each language:
-    // every reachable control named; no mnemonic shared within the menu bar
-    // or within a menu.
+    // The main window (menus, tool bar, form, status bar) in each language,
+    // on the factory channels: a grid cell is announced with its channel and
+    // column, and has the row label and the column title as its headers; every
+    // reachable control is named; no mnemonic is shared within the menu bar or
+    // within a menu.
     void mainWindow_data()
     {
-        QTest::addColumn<QByteArray>("ini");
-        for (const auto &[languageName, code] : languages())
-            QTest::newRow(languageName) << u"[Setup]\nLanguage=%1\nCOM=COM1\n"_s.arg(code).toUtf8();
-    }
-    void mainWindow()
-    {
-        QFETCH(QByteArray, ini);
-        test::Program program(ini);
-        QVERIFY(program.start());
-        CMainFrame *frame = program.app.mainFrame();
-        QVERIFY(QTest::qWaitForWindowExposed(frame));
-        program.action(cmd::EditFind)->trigger(); // the find bar's controls too
-        const QStringList unnamed = unnamedControls(frame);
-        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
-
-        QStringList found;
-        QStringList titles;
-        for (QAction *action : frame->menuBar()->actions()) {
-            titles << action->text();
-            if (action->menu())
-                menuCollisions(action->menu(), action->text(), found);
-        }
-        for (const QString &collision : collisions(titles))
-            found << u"menu bar: "_s + collision;
-        QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
-
-        // The toolkit's print preview, as File > Print Preview opens it.
-        QStringList preview{u"not shown"_s};
-        const auto seen = test::whenModal<QPrintPreviewDialog>([&preview](QPrintPreviewDialog *dialog) {
-            preview = unnamedControls(dialog);
-            dialog->reject();
-        });
-        program.action(cmd::FilePrintPreview)->trigger();
-        QVERIFY(*seen);
-        QVERIFY2(preview.isEmpty(), qPrintable(u"print preview, without a name: "_s + preview.join(u"; "_s)));
-    }
-
-    // A grid cell is announced with its channel and column, and has the row
-    // label and the column title as its headers, in each language.
-    void gridCellsSpeakWithTheirHeaders_data()
-    {
-        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("language");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("columnHeader");
-        QTest::newRow("English") << "[Setup]\nLanguage=Eng\nCOM=COM1\n"_ba << 5 << 1
-                                 << u"Channel 5, Rx Freq, 418.00000"_s << u"Rx Freq"_s;
-        QTest::newRow("Simplified") << "[Setup]\nLanguage=Chs\nCOM=COM1\n"_ba << 6 << 6 << u"信道 6，功率，低"_s
-                                    << u"功率"_s;
-        QTest::newRow("Traditional") << "[Setup]\nLanguage=Cht\nCOM=COM1\n"_ba << 4 << 5 << u"信道 4，繁忙鎖定，載波"_s
-                                     << u"繁忙鎖定"_s;
-        QTest::newRow("empty cell") << "[Setup]\nLanguage=Eng\nCOM=COM1\n"_ba << 99 << 9 << u"Channel 99, Name"_s
-                                    << u"Name"_s;
+        QTest::newRow("English") << "Eng"_ba << 5 << 1 << u"Channel 5, Rx Freq, 418.00000"_s << u"Rx Freq"_s;
+        QTest::newRow("Simplified") << "Chs"_ba << 6 << 6 << u"信道 6，功率，低"_s << u"功率"_s;
+        QTest::newRow("Traditional") << "Cht"_ba << 4 << 5 << u"信道 4，繁忙鎖定，載波"_s << u"繁忙鎖定"_s;
+        QTest::newRow("empty cell") << "Eng"_ba << 99 << 9 << u"Channel 99, Name"_s << u"Name"_s;
     }
-    void gridCellsSpeakWithTheirHeaders()
+    void mainWindow()
     {
-        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, language);
         QFETCH(int, row);
         QFETCH(int, col);
         QFETCH(QString, name);
         QFETCH(QString, columnHeader);
-        test::Program program(ini);
+        test::Program program("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
         QVERIFY(program.startOnFactoryChannels());
         QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(program.app.view()->grid());
         QVERIFY(grid && grid->tableInterface());
@@ -297,6 +250,24 @@ private slots:
         QCOMPARE(columnHeaders.size(), 1);
         QCOMPARE(rowHeaders.first()->text(QAccessible::Name), QString::number(row));
         QCOMPARE(columnHeaders.first()->text(QAccessible::Name), columnHeader);
+        CMainFrame *frame = program.app.mainFrame(); // shown and active
+        program.action(cmd::EditFind)->trigger();    // the find bar's controls too
+        const QStringList unnamed = unnamedControls(frame);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u"; "_s)));
+
+        QStringList found;
+        menuCollisions(frame->menuBar()->actions(), u"menu bar"_s, found);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
+
+        // The toolkit's print preview, as File > Print Preview opens it.
+        QStringList preview{u"not shown"_s};
+        const auto seen = test::whenModal<QPrintPreviewDialog>([&preview](QPrintPreviewDialog *dialog) {
+            preview = unnamedControls(dialog);
+            dialog->reject();
+        });
+        program.action(cmd::FilePrintPreview)->trigger();
+        QVERIFY(*seen);
+        QVERIFY2(preview.isEmpty(), qPrintable(u"print preview, without a name: "_s + preview.join(u"; "_s)));
     }
 
     // Shift+Space on a cell selects its row whole, as in a spreadsheet,

@@ -170,64 +170,6 @@ private slots:
     // Each kind of change is one step: Ctrl+Z gives back the image as opened,
     // byte for byte, with the modified mark cleared; Ctrl+Y (or Ctrl+Shift+Z)
     // gives the changed image again, marked modified. The grid follows.
-    // The keyboard alone, in each language: the focus starts in the grid with
-    // its frame drawn, so digits typed at once go into channel 1; Tab keeps to
-    // the cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the controls
-    // after and before it, an open editor's value kept; the labels' access
-    // keys reach the lists, and Default Factory's only moves to the button.
-    void keyboardReachesTheForm_data()
-    {
-        QTest::addColumn<QByteArray>("language");
-        for (const char *language : {"Eng", "Chs", "Cht"})
-            QTest::newRow(language) << QByteArray(language);
-    }
-    void keyboardReachesTheForm()
-    {
-        QFETCH(QByteArray, language);
-        test::Program program("[Setup]\nLanguage=" + language + "\nCOM=COM1\n");
-        QVERIFY(program.start());
-        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
-        CProgramView *view = program.app.view();
-        CMSFlexGrid *grid = view->grid();
-        QCOMPARE(QApplication::focusWidget(), grid);
-        // The current cell's frame in the text's colour, at its edge.
-        const QRect cell = grid->visualRect(grid->currentIndex());
-        const QImage shown = grid->viewport()->grab().toImage();
-        const QColor text = grid->palette().color(QPalette::Text);
-        QCOMPARE(shown.pixelColor(cell.center().x(), cell.top() + 2), text);
-        QCOMPARE(shown.pixelColor(cell.left() + 2, cell.center().y()), text);
-        for (const char digit : "446")
-            QTest::keyClick(QApplication::focusWidget(), digit ? digit : '\r');
-        QCOMPARE(grid->GetTextMatrix(1, 1), u"446.00000"_s);
-
-        const auto key = [](int key, Qt::KeyboardModifiers modifiers = {}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
-        };
-        const auto control = [view](int id) { return view->findChild<QWidget *>(controlName(id)); };
-        test::clickCell(*grid, 2, 1);
-        key(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), grid);
-        key(Qt::Key_Tab, Qt::ControlModifier);
-        QWidget *after = QApplication::focusWidget();
-        QVERIFY(after && after != grid && !grid->isAncestorOf(after));
-        key(Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), grid);
-        test::clickCell(*grid, 2, 1);
-        test::typeText(QApplication::focusWidget(), u"455"_s);
-        key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), control(ctl::form::DefaultFactory));
-        QCOMPARE(grid->GetTextMatrix(2, 1), u"455.00000"_s);
-
-        const MemoryImage typed = program.app.document()->image();
-        for (const auto &[letter, id] : {std::pair{Qt::Key_M, ctl::form::Model}, std::pair{Qt::Key_R, ctl::form::Range},
-                                         std::pair{Qt::Key_D, ctl::form::DefaultFactory}}) {
-            key(letter, Qt::AltModifier);
-            QCOMPARE(QApplication::focusWidget(), control(id));
-        }
-        QCOMPARE(program.app.document()->image().bytes(), typed.bytes());
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
-    }
-
     void eachChangeUndoneAndRedone_data()
     {
         QTest::addColumn<int>("change");
@@ -908,22 +850,28 @@ private slots:
     // The Edit menu stands between File and Program in every language, each
     // item with a prompt and a tool tip in that language; Undo and Redo close
     // the toolbar. KDW_SHOT_DIR=<folder> keeps a picture of the menu.
-    void editMenuInEachLanguage_data()
+    // The keyboard alone: the focus starts in the grid with its frame drawn,
+    // so digits typed at once go into channel 1; Tab keeps to the cells;
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the controls after and
+    // before it, an open editor's value kept; the labels' access keys reach
+    // the lists, and Default Factory's only moves to the button.
+    void editMenuAndKeyboardInEachLanguage_data()
     {
-        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("language");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("insert");
-        QTest::newRow("English") << QByteArray("[Setup]\nLanguage=Eng\n") << u"&Edit"_s << u"&Insert Channel"_s;
-        QTest::newRow("Simplified") << QByteArray("[Setup]\nLanguage=Chs\n") << u"编辑(&E)"_s << u"插入信道(&I)"_s;
-        QTest::newRow("Traditional") << QByteArray("[Setup]\nLanguage=Cht\n") << u"編輯(&E)"_s << u"插入信道(&I)"_s;
+        QTest::newRow("English") << QByteArray("Eng") << u"&Edit"_s << u"&Insert Channel"_s;
+        QTest::newRow("Simplified") << QByteArray("Chs") << u"编辑(&E)"_s << u"插入信道(&I)"_s;
+        QTest::newRow("Traditional") << QByteArray("Cht") << u"編輯(&E)"_s << u"插入信道(&I)"_s;
     }
-    void editMenuInEachLanguage()
+    void editMenuAndKeyboardInEachLanguage()
     {
-        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, language);
         QFETCH(QString, title);
         QFETCH(QString, insert);
-        test::Program program(ini);
+        test::Program program("[Setup]\nLanguage=" + language + "\n");
         QVERIFY(program.start());
+        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
         CMainFrame &frame = *program.app.mainFrame();
         const QList<QAction *> menus = frame.menuBar()->actions();
         QCOMPARE(menus.at(1)->text(), title);
@@ -936,14 +884,13 @@ private slots:
             if (a->isSeparator())
                 continue;
             QVERIFY2(!a->statusTip().isEmpty() && !a->toolTip().isEmpty(), qPrintable(a->text()));
-            QVERIFY2(ini.contains("Eng") || !a->statusTip().contains(u"the"_s), qPrintable(a->statusTip()));
+            QVERIFY2(language == "Eng" || !a->statusTip().contains(u"the"_s), qPrintable(a->statusTip()));
         }
         const QList<QAction *> buttons = frame.toolBar()->actions();
         QCOMPARE(buttons.mid(buttons.size() - 2),
                  (QList<QAction *>{program.action(cmd::EditUndo), program.action(cmd::EditRedo)}));
         QVERIFY(!program.action(cmd::EditUndo)->icon().isNull());
         if (const QString keep = qEnvironmentVariable("KDW_SHOT_DIR"); !keep.isEmpty()) {
-            QVERIFY(QTest::qWaitForWindowActive(&frame));
             edit->popup(frame.mapToGlobal(QPoint(40, 30)));
             QVERIFY(QTest::qWaitForWindowExposed(edit));
             const QString name = QString::fromLatin1(QTest::currentDataTag());
@@ -951,6 +898,46 @@ private slots:
             QVERIFY(frame.grab().save(keep + u"/window-"_s + name + u".png"_s));
             edit->close();
         }
+
+        CProgramView *view = program.app.view();
+        CMSFlexGrid *grid = view->grid();
+        QCOMPARE(QApplication::focusWidget(), grid);
+        // The current cell's frame in the text's colour, at its edge.
+        const QRect cell = grid->visualRect(grid->currentIndex());
+        const QImage shown = grid->viewport()->grab().toImage();
+        const QColor text = grid->palette().color(QPalette::Text);
+        QCOMPARE(shown.pixelColor(cell.center().x(), cell.top() + 2), text);
+        QCOMPARE(shown.pixelColor(cell.left() + 2, cell.center().y()), text);
+        for (const char digit : "446")
+            QTest::keyClick(QApplication::focusWidget(), digit ? digit : '\r');
+        QCOMPARE(grid->GetTextMatrix(1, 1), u"446.00000"_s);
+
+        const auto key = [](int key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        };
+        const auto control = [view](int id) { return view->findChild<QWidget *>(controlName(id)); };
+        test::clickCell(*grid, 2, 1);
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        key(Qt::Key_Tab, Qt::ControlModifier);
+        QWidget *after = QApplication::focusWidget();
+        QVERIFY(after && after != grid && !grid->isAncestorOf(after));
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        test::clickCell(*grid, 2, 1);
+        test::typeText(QApplication::focusWidget(), u"455"_s);
+        key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), control(ctl::form::DefaultFactory));
+        QCOMPARE(grid->GetTextMatrix(2, 1), u"455.00000"_s);
+
+        const MemoryImage typed = program.app.document()->image();
+        for (const auto &[letter, id] : {std::pair{Qt::Key_M, ctl::form::Model}, std::pair{Qt::Key_R, ctl::form::Range},
+                                         std::pair{Qt::Key_D, ctl::form::DefaultFactory}}) {
+            key(letter, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), control(id));
+        }
+        QCOMPARE(program.app.document()->image().bytes(), typed.bytes());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
     // The window opens at the form's size and the grid grows and shrinks with

@@ -20,6 +20,7 @@
 #include "gui/settings/settingsdialog.h"
 #include "guitest.h"
 #include "modal.h"
+#include "showndialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,15 +53,17 @@ void otherFileFromBackupList()
 constexpr int Cancel = -2; // Cancel clicked in the Language dialog
 constexpr int Keep = -3;   // OK on the item the dialog selected itself
 
+// The Language command; unless a row says otherwise, English is running,
+// the second item (Simplified) is chosen and the running port is COM5.
 struct LanguageCase
 {
-    QByteArray running;
-    int choice;       // the item selected before OK (-1: none), or Cancel or Keep
-    QString port;     // the running port, chosen after Program.ini was read; empty: none
     QString language; // in Program.ini afterwards
     QString com;      // in Program.ini afterwards, which held COM1
     bool restarted;
-    int answer = QMessageBox::NoButton; // to the save question of a modified document
+    QByteArray running = "Eng";
+    int choice = 1;                        // the item selected before OK (-1: none), or Cancel or Keep
+    QString port = QStringLiteral("COM5"); // the running port, chosen after Program.ini was read; empty: none
+    int answer = QMessageBox::NoButton;    // to the save question of a modified document
     bool startSucceeds = true;
     bool writable = true;
     int messages = 0;
@@ -163,40 +166,29 @@ private slots:
         QVERIFY(messages.texts.first().contains(u"a.sin"_s));
     }
 
-    // Every command has its handler; Undo and Redo wait for a change.
-    void commandsEnabled()
+    // Every command has its handler; Undo and Redo wait for a change. Pointing
+    // at a command shows its prompt; About opens its box, which Escape closes.
+    // The View items hide the bars and clear their check marks. The Port item
+    // of Program.ini is checked, and the one chosen is written back at exit.
+    void commandsOfTheWindow()
     {
         Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
         QVERIFY(program.start());
-        for (QAction *a : program.app.mainFrame()->findChildren<QAction *>()) {
+        CMainFrame &frame = *program.app.mainFrame();
+        for (QAction *a : frame.findChildren<QAction *>()) {
             const bool history = a->data() == int(cmd::EditUndo) || a->data() == int(cmd::EditRedo);
             if (!a->data().isValid())
                 continue; // not a command: a submenu's title, a mark inside a field
             QVERIFY2(a->isEnabled() != history, qPrintable(a->text()));
         }
-    }
 
-    // Pointing at a command shows its prompt; About opens its box, which
-    // Escape closes.
-    void promptAndAbout()
-    {
-        Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
-        QVERIFY(program.start());
-        CMainFrame &frame = *program.app.mainFrame();
         frame.action(cmd::Read)->showStatusText(&frame);
         QCOMPARE(frame.statusBar()->currentMessage(), u"Read Data From Radio"_s);
         const auto seen = test::whenModal<CAboutDlg>([](CAboutDlg *dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
         frame.action(cmd::AppAbout)->trigger();
         QVERIFY(*seen);
         QVERIFY(!QApplication::activeModalWidget());
-    }
 
-    // The View items hide the bars and clear their check marks.
-    void viewItemsHideBars()
-    {
-        Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
-        QVERIFY(program.start());
-        CMainFrame &frame = *program.app.mainFrame();
         for (int id : {int(cmd::ViewToolbar), int(cmd::ViewStatusBar)}) {
             QVERIFY(frame.action(id)->isChecked());
             frame.action(id)->trigger();
@@ -204,14 +196,7 @@ private slots:
         }
         QVERIFY(frame.toolBar()->isHidden());
         QVERIFY(frame.statusBar()->isHidden());
-    }
 
-    // The Port item of Program.ini is checked, and the one chosen is written
-    // back at exit.
-    void portChoiceKept()
-    {
-        Program program("[Setup]\nLanguage=Eng\nCOM=COM2\n");
-        QVERIFY(program.start());
         QVERIFY(program.action(cmd::Com1 + 1)->isChecked());
         program.action(cmd::Com1 + 4)->trigger();
         for (int id = cmd::Com1; id <= cmd::Com8; ++id)
@@ -300,48 +285,22 @@ private slots:
         const auto yes = int(QMessageBox::Yes);
         const auto cancel = int(QMessageBox::Cancel);
         const QString eng = u"Eng"_s, chs = u"Chs"_s, cht = u"Cht"_s, com1 = u"COM1"_s, com5 = u"COM5"_s;
-        QTest::newRow("Eng to Chs writes the port") << LanguageCase{
-            .running = "Eng", .choice = 1, .port = com5, .language = chs, .com = com5, .restarted = true};
-        QTest::newRow("same language, as selected") << LanguageCase{
-            .running = "Chs", .choice = Keep, .port = com5, .language = chs, .com = com1, .restarted = false};
-        QTest::newRow("OK without a selection chooses English") << LanguageCase{
-            .running = "Cht", .choice = -1, .port = com5, .language = eng, .com = com5, .restarted = true};
-        QTest::newRow("Cancel") << LanguageCase{
-            .running = "Eng", .choice = Cancel, .port = com5, .language = eng, .com = com1, .restarted = false};
+        QTest::newRow("Eng to Chs writes the port") << LanguageCase{.language = chs, .com = com5, .restarted = true};
+        QTest::newRow("same language, as selected")
+            << LanguageCase{.language = chs, .com = com1, .restarted = false, .running = "Chs", .choice = Keep};
+        QTest::newRow("OK without a selection chooses English")
+            << LanguageCase{.language = eng, .com = com5, .restarted = true, .running = "Cht", .choice = -1};
+        QTest::newRow("Cancel") << LanguageCase{.language = eng, .com = com1, .restarted = false, .choice = Cancel};
         QTest::newRow("no port name") << LanguageCase{
-            .running = "Eng", .choice = 2, .port = QString(), .language = cht, .com = com1, .restarted = true};
-        QTest::newRow("modified, save") << LanguageCase{.running = "Eng",
-                                                        .choice = 1,
-                                                        .port = com5,
-                                                        .language = chs,
-                                                        .com = com5,
-                                                        .restarted = true,
-                                                        .answer = yes,
-                                                        .messages = 1};
-        QTest::newRow("modified, cancel") << LanguageCase{.running = "Eng",
-                                                          .choice = 1,
-                                                          .port = com5,
-                                                          .language = eng,
-                                                          .com = com1,
-                                                          .restarted = false,
-                                                          .answer = cancel,
-                                                          .messages = 1};
-        QTest::newRow("restart fails") << LanguageCase{.running = "Eng",
-                                                       .choice = 1,
-                                                       .port = com5,
-                                                       .language = chs,
-                                                       .com = com5,
-                                                       .restarted = false,
-                                                       .startSucceeds = false,
-                                                       .messages = 1};
-        QTest::newRow("Program.ini unwritable") << LanguageCase{.running = "Eng",
-                                                                .choice = 1,
-                                                                .port = com5,
-                                                                .language = QString(),
-                                                                .com = QString(),
-                                                                .restarted = false,
-                                                                .writable = false,
-                                                                .messages = 1};
+            .language = cht, .com = com1, .restarted = true, .choice = 2, .port = QString()};
+        QTest::newRow("modified, save") << LanguageCase{
+            .language = chs, .com = com5, .restarted = true, .answer = yes, .messages = 1};
+        QTest::newRow("modified, cancel")
+            << LanguageCase{.language = eng, .com = com1, .restarted = false, .answer = cancel, .messages = 1};
+        QTest::newRow("restart fails") << LanguageCase{
+            .language = chs, .com = com5, .restarted = false, .startSucceeds = false, .messages = 1};
+        QTest::newRow("Program.ini unwritable") << LanguageCase{
+            .language = QString(), .com = QString(), .restarted = false, .writable = false, .messages = 1};
     }
     void languageCommand()
     {
@@ -451,19 +410,21 @@ private slots:
     void settingsDialogOnlyLookedAt_data()
     {
         QTest::addColumn<int>("command");
+        QTest::addColumn<test::Dialog>("which");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QByteArray>("poked"); // at offset, before the dialog opens
         QTest::addColumn<int>("closeKey");
         QTest::newRow("Option, a value out of range")
-            << int(cmd::Option) << 0x1820 << QByteArray("\xFF") << int(Qt::Key_Escape);
-        QTest::newRow("PTT ID, a code's tail")
-            << int(cmd::PttId) << region::PttIdCode << QByteArray("12\xFF\x35") << int(Qt::Key_Escape);
+            << int(cmd::Option) << test::Dialog::Option << 0x1820 << QByteArray("\xFF") << int(Qt::Key_Escape);
+        QTest::newRow("PTT ID, a code's tail") << int(cmd::PttId) << test::Dialog::PttId << region::PttIdCode
+                                               << QByteArray("12\xFF\x35") << int(Qt::Key_Escape);
         QTest::newRow("PCBA, a text's tail, OK")
-            << int(cmd::Embed) << region::Pcba << QByteArray("AB\xFF\x43") << int(Qt::Key_Return);
+            << int(cmd::Embed) << test::Dialog::Pcba << region::Pcba << QByteArray("AB\xFF\x43") << int(Qt::Key_Return);
     }
     void settingsDialogOnlyLookedAt()
     {
         QFETCH(int, command);
+        QFETCH(test::Dialog, which);
         QFETCH(int, offset);
         QFETCH(QByteArray, poked);
         QFETCH(int, closeKey);
@@ -471,17 +432,11 @@ private slots:
         QVERIFY(program.start());
         CProgramDoc &doc = *program.app.document();
         doc.image().copyIn(offset, poked);
-        MemoryImage closed = doc.image();
-        {
-            std::unique_ptr<CSettingsDialog> dialog;
-            if (command == cmd::Option)
-                dialog = std::make_unique<COptionDlg>(closed, Language::Eng);
-            else if (command == cmd::PttId)
-                dialog = std::make_unique<CPttIdDlg>(closed, Language::Eng);
-            else
-                dialog = std::make_unique<CPcbaDlg>(closed, Language::Eng);
-            dialog->accept();
-        }
+        test::ShownDialog closing; // the same dialog on a copy of the image
+        closing.image = doc.image();
+        QVERIFY(closing.open(which, Language::Eng));
+        closing.dialog->accept();
+        const MemoryImage &closed = closing.image;
         QVERIFY(!(closed == doc.image())); // else the case proves nothing
 
         QWidget *parent = nullptr;

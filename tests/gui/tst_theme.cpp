@@ -144,18 +144,13 @@ private slots:
         QTest::addColumn<int>("chosen");
         QTest::addColumn<QByteArray>("stored");
 
-        QTest::newRow("none kept, Dark chosen")
-            << QByteArray() << int(cmd::ThemeSystem) << int(cmd::ThemeDark) << QByteArray("Theme=Dark");
-        QTest::newRow("Dark kept, Light chosen")
-            << QByteArray("Theme=Dark\n") << int(cmd::ThemeDark) << int(cmd::ThemeLight) << QByteArray("Theme=Light");
-        QTest::newRow("Light kept, System chosen") << QByteArray("Theme=Light\n") << int(cmd::ThemeLight)
-                                                   << int(cmd::ThemeSystem) << QByteArray("Theme=System");
-        QTest::newRow("other case and spaces") << QByteArray("Theme= dARK \n") << int(cmd::ThemeDark)
-                                               << int(cmd::ThemeSystem) << QByteArray("Theme=System");
-        QTest::newRow("odd value falls back to System")
-            << QByteArray("Theme=Blue\n") << int(cmd::ThemeSystem) << int(cmd::ThemeLight) << QByteArray("Theme=Light");
-        QTest::newRow("empty value falls back to System")
-            << QByteArray("Theme=\n") << int(cmd::ThemeSystem) << int(cmd::ThemeDark) << QByteArray("Theme=Dark");
+        const int system = cmd::ThemeSystem, light = cmd::ThemeLight, dark = cmd::ThemeDark;
+        QTest::newRow("none kept, Dark chosen") << QByteArray() << system << dark << "Theme=Dark"_ba;
+        QTest::newRow("Dark kept, Light chosen") << "Theme=Dark\n"_ba << dark << light << "Theme=Light"_ba;
+        QTest::newRow("Light kept, System chosen") << "Theme=Light\n"_ba << light << system << "Theme=System"_ba;
+        QTest::newRow("other case and spaces") << "Theme= dARK \n"_ba << dark << system << "Theme=System"_ba;
+        QTest::newRow("odd value falls back to System") << "Theme=Blue\n"_ba << system << light << "Theme=Light"_ba;
+        QTest::newRow("empty value falls back to System") << "Theme=\n"_ba << system << dark << "Theme=Dark"_ba;
     }
     void choiceKeptInProgramIni()
     {
