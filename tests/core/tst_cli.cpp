@@ -63,9 +63,11 @@ class TestCli : public QObject
     }
 
 private slots:
+    // Each test starts from a.sin holding the example image.
+    void init() { QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes())); }
+
     void channelsPrintsTheGrid()
     {
-        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         const CliRun eng = runCli({u"channels"_s, path(u"a.sin"_s)});
         QCOMPARE(eng.exitCode, 0);
         const QStringList lines = eng.out.split(u"\r\n"_s);
@@ -106,7 +108,6 @@ private slots:
     // empty and texts of any language; every other channel is emptied.
     void applySetsListedChannelsOnly()
     {
-        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         QVERIFY(
             writeFile(path(u"grid.csv"_s), GridHeader
                                                + u"5,480,462.0070,,D023I,,低,,,AB12\r\n\r\n"
@@ -345,7 +346,6 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, firstLine);
         MemoryImage image = exampleImage();
-        QVERIFY(writeFile(path(u"a.sin"_s), image.bytes()));
         const CliRun out = runCli({u"export"_s, u"--format"_s, format, path(u"a.sin"_s), path(u"a.csv"_s)});
         QCOMPARE(out.err, QString());
         QCOMPARE(out.exitCode, 0);
@@ -387,7 +387,6 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QStringList, told);
-        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         QVERIFY(writeFile(path(u"grid.csv"_s), GridHeader
                                                    + (gridLine(u"1,4490"_s) + gridLine(u"2,380"_s)
                                                       + gridLine(u"3,462.125,462.0030"_s) + gridLine(u"4,462.125"_s))
@@ -422,7 +421,6 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(int, leftOut);
         QFETCH(QString, channel1);
-        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         const CliRun run
             = runCli(QStringList{u"import"_s} + options
                      + QStringList{path(u"a.sin"_s), QStringLiteral(KDW_SOURCE_DIR "/tests/core/data/") + file});
@@ -454,7 +452,6 @@ private slots:
     {
         QFETCH(QByteArray, csv);
         QFETCH(QString, rxFreq);
-        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         QVERIFY(writeFile(path(u"in.csv"_s), csv));
         const CliRun run = runCli({u"import"_s, path(u"a.sin"_s), path(u"in.csv"_s)});
         QCOMPARE(run.err, shown(u"a.sin: 2 channels that held data are left empty: 1, 9\n"_s));
@@ -530,7 +527,6 @@ private slots:
         const MemoryImage a = exampleImage();
         MemoryImage b = a;
         edit(b);
-        QVERIFY(writeFile(path(u"a.sin"_s), a.bytes()));
         QVERIFY(writeFile(path(u"b.sin"_s), b.bytes()));
         const CliRun run = runCli({u"diff"_s, u"--lang"_s, lang, path(u"a.sin"_s), path(u"b.sin"_s)});
         QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
@@ -541,7 +537,6 @@ private slots:
     // bytes, with a warning.
     void diffOfALongFileWarns()
     {
-        QVERIFY(writeFile(path(u"a.sin"_s), exampleImage().bytes()));
         QVERIFY(writeFile(path(u"long.sin"_s), exampleImage().bytes() + QByteArray(10, 'x')));
         const CliRun run = runCli({u"diff"_s, path(u"a.sin"_s), path(u"long.sin"_s)});
         QCOMPARE(run.exitCode, 0);
