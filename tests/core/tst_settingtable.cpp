@@ -71,8 +71,7 @@ private slots:
         QTest::newRow("Vox Delay 6") << u"Vox Delay Time (s)"_s << v(6) << u"3.0"_s << v(6);
         QTest::newRow("First Digit 0") << u"First Digit Delay Time (ms)"_s << v(0) << u"100"_s << v(2);
         QTest::newRow("First Digit 90") << u"First Digit Delay Time (ms)"_s << v(90) << u"4500"_s << v(90);
-        // "50" is item 1 and stores 1, its own position; every value has an item.
-        QTest::newRow("Digit Interval 1") << u"Digit Interval Time (ms)"_s << v(1) << u"50"_s << v(1);
+        // "50" is item 1 and stores 1, its own position; every value has an item. Digit Interval Time alike.
         QTest::newRow("Digit Delay 1") << u"Digit Delay Time (ms)"_s << v(1) << u"50"_s << v(1);
         QTest::newRow("Digit Delay 255") << u"Digit Delay Time (ms)"_s << v(255) << u"6400"_s << v(255);
         QTest::newRow("password ends at a byte above 9")
