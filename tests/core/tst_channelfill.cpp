@@ -86,16 +86,12 @@ private slots:
         QTest::newRow("Tx Freq keeps an empty channel empty")
             << QList<int>{4, 5} << int(TxFreqField) << u"451"_s << Language::Eng
             << QStringList{u"4=446.02500|451.00000|Off|Off|Off|High|Add|Wide|"_s} << QStringList{};
+        // Every cell but the frequencies is set by one rule: tone, choice and name alike.
         QTest::newRow("tone keeps an empty channel empty")
             << QList<int>{1, 5, 6} << int(TxToneField) << u"D754I"_s << Language::Eng
             << QStringList{u"1=446.00625|446.00625|Off|D754I|Off|High|Add|Wide|ONE"_s,
                            u"6=446.03750|446.03750|Off|D754I|Off|Low|Add|Wide|SIX"_s}
             << QStringList{};
-        QTest::newRow("choice item") << QList<int>{2, 3, 5} << int(PowerField) << u"High"_s << Language::Eng
-                                     << QStringList{u"2=446.01250|446.01250|67.0|67.0|Carrier|High|Del|Narrow|TWO"_s}
-                                     << QStringList{};
-        QTest::newRow("name") << QList<int>{4, 5} << int(NameField) << u"RPT"_s << Language::Eng
-                              << QStringList{u"4=446.02500|446.02500|Off|Off|Off|High|Add|Wide|RPT"_s} << QStringList{};
         QTest::newRow("empty Rx Freq deletes the channels")
             << QList<int>{1, 3} << int(RxFreqField) << QString() << Language::Eng
             << QStringList{u"1=||||||||"_s, u"3=||||||||"_s} << QStringList{};

@@ -120,22 +120,34 @@ private slots:
     // text (CRLF, no number column, a quoted cell, a final line break) goes
     // through the rules of typing: clamp, snap, defaults of a new channel.
     // Each frequency that clamp or snap changed is named, in the order pasted.
+    // A bad line anywhere refuses the whole paste, naming the line and the
+    // grid's column (0: the channel number or the line as a whole). Which
+    // cell texts are refused, and why: tst_cli gridErrors, through the same
+    // typing of a row.
     void paste_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("first");
         QTest::addColumn<QStringList>("rows"); // the channels' texts after, '|'-separated
         QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<QString>("fault"); // line:column of a refused paste
         QTest::newRow("spreadsheet lines")
             << u"480\t\tD023N\t\"67.0\"\tCarrier\tLow\tDel\tNarrow\tA\"B\r\n462.0110\t462.0030\r\n\r\n"_qs << 20
             << QStringList{u"470.00000|470.00000|D023N|67.0|Carrier|Low|Del|Narrow|A\"B"_qs,
                            u"462.01000|462.00000|Off|Off|Off|High|Add|Wide|"_qs, u"||||||||"_qs}
             << QStringList{u"Channel 20, Rx Freq: 480 became 470.00000"_qs,
                            u"Channel 21, Rx Freq: 462.0110 became 462.01000"_qs,
-                           u"Channel 21, Tx Freq: 462.0030 became 462.00000"_qs};
+                           u"Channel 21, Tx Freq: 462.0030 became 462.00000"_qs}
+            << QString();
+        const QStringList none;
         QTest::newRow("numbered lines, Chinese texts")
             << u"7\t450\t451\t关\t关\t载波\t高\t删除\t窄\tX\n"_qs << 99
-            << QStringList{u"450.00000|451.00000|Off|Off|Carrier|High|Del|Narrow|X"_qs} << QStringList{};
+            << QStringList{u"450.00000|451.00000|Off|Off|Carrier|High|Del|Narrow|X"_qs} << none << QString();
+        QTest::newRow("refused: tone not in the list") << u"450\n451\t\t77.7\n"_qs << 1 << none << none << u"2:3"_qs;
+        QTest::newRow("refused: name too long") << u"450\t\t\t\t\t\t\t\tABCDEFG"_qs << 1 << none << none << u"1:9"_qs;
+        QTest::newRow("refused: bad channel number") << u"CH\t450\t\t\t\t\t\t\t\t"_qs << 1 << none << none << u"1:0"_qs;
+        QTest::newRow("refused: eleven cells") << u"1\t450\t\t\t\t\t\t\t\t\t"_qs << 1 << none << none << u"1:0"_qs;
+        QTest::newRow("refused: past channel 99") << u"450\n451\n"_qs << 99 << none << none << u"2:0"_qs;
     }
     void paste()
     {
@@ -143,9 +155,16 @@ private slots:
         QFETCH(int, first);
         QFETCH(QStringList, rows);
         QFETCH(QStringList, changes);
+        QFETCH(QString, fault);
         MemoryImage image = numberedImage();
+        const MemoryImage before = image;
         const PasteResult result = pasteChannelRows(image, first, text, Language::Eng);
-        QVERIFY(result);
+        QCOMPARE(result.fault ? u"%1:%2"_qs.arg(result.fault->line).arg(result.fault->column) : QString(), fault);
+        if (result.fault) {
+            QVERIFY(!result.fault->message.isEmpty());
+            QCOMPARE(firstDifference(image, before), QString());
+            return;
+        }
         QCOMPARE(result.channels.size(), rows.size());
         for (qsizetype i = 0; i < rows.size(); ++i)
             QCOMPARE(cells(channelTexts(image, first + int(i), Language::Eng)).join(u'|'), rows.at(i));
@@ -168,22 +187,6 @@ private slots:
                      cells(channelTexts(image, 2 + k, Language::Cht)));
     }
 
-    // A bad line anywhere refuses the whole paste, naming the line and the
-    // grid's column (0: the channel number or the line as a whole). Which
-    // cell texts are refused, and why: tst_cli gridErrors, through the same
-    // typing of a row.
-    void pasteRefused_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("column");
-        QTest::newRow("tone not in the list") << u"450\n451\t\t77.7\n"_qs << 1 << 2 << 3;
-        QTest::newRow("name too long") << u"450\t\t\t\t\t\t\t\tABCDEFG"_qs << 1 << 1 << 9;
-        QTest::newRow("bad channel number") << u"CH\t450\t\t\t\t\t\t\t\t"_qs << 1 << 1 << 0;
-        QTest::newRow("eleven cells") << u"1\t450\t\t\t\t\t\t\t\t\t"_qs << 1 << 1 << 0;
-        QTest::newRow("past channel 99") << u"450\n451\n"_qs << 99 << 2 << 0;
-    }
     // What the paste key in an open cell editor takes as rows rather than as
     // the cell's value.
     void rowsOrAValue_data()
@@ -203,22 +206,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, rows);
         QCOMPARE(holdsChannelRows(text), rows);
-    }
-
-    void pasteRefused()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, first);
-        QFETCH(int, line);
-        QFETCH(int, column);
-        MemoryImage image = numberedImage();
-        const MemoryImage before = image;
-        const PasteResult result = pasteChannelRows(image, first, text, Language::Eng);
-        QVERIFY(!result);
-        QCOMPARE(result.fault->line, line);
-        QCOMPARE(result.fault->column, column);
-        QVERIFY(!result.fault->message.isEmpty());
-        QCOMPARE(firstDifference(image, before), QString());
     }
 };
 

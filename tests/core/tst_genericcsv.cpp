@@ -59,34 +59,50 @@ class TestGenericCsv : public QObject
     Q_OBJECT
 
 private slots:
-    // One generic row read into channel 1's grid texts (Busy Lock Off).
+    // One generic row read into channel 1's grid texts (Busy Lock Off). What
+    // the radio holds otherwise is changed and listed: a name cut or with
+    // characters it cannot show, a frequency off the channel step. The window
+    // and kdw-cli show these lines as they show the grid format's.
     void import_data()
     {
         QTest::addColumn<QString>("line"); // after "1,"
         QTest::addColumn<QString>("texts");
+        QTest::addColumn<QStringList>("changes");
+        const QStringList none;
         QTest::newRow("simplex, no tone")
             << u"CH1,446.00625,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,"_qs
-            << u"446.00625|446.00625|Off|Off|Off|High|Add|Wide|CH1"_qs;
+            << u"446.00625|446.00625|Off|Off|Off|High|Add|Wide|CH1"_qs << none;
         QTest::newRow("plus offset, Tone") << u",446.0,+,5.000000,Tone,67.0,88.5,023,NN,023,,NFM,12.5,S,Low,x"_qs
-                                           << u"446.00000|451.00000|Off|67.0|Off|Low|Del|Narrow|"_qs;
+                                           << u"446.00000|451.00000|Off|67.0|Off|Low|Del|Narrow|"_qs << none;
         QTest::newRow("minus offset, TSQL") << u",446.0,-,5,TSQL,67.0,100.0,023,NN,023,,FM,,,5.0W,"_qs
-                                            << u"446.00000|441.00000|100.0|100.0|Off|High|Add|Wide|"_qs;
+                                            << u"446.00000|441.00000|100.0|100.0|Off|High|Add|Wide|"_qs << none;
         QTest::newRow("split, DTCS NR") << u",446.0,split,460.125,DTCS,,,754,NR,023,,FM,,,1.0W,"_qs
-                                        << u"446.00000|460.12500|D754I|D754N|Off|Low|Add|Wide|"_qs;
+                                        << u"446.00000|460.12500|D754I|D754N|Off|Low|Add|Wide|"_qs << none;
         QTest::newRow("split without transmit")
-            << u",446.0,split,0,,,,,,,,FM,,,,"_qs << u"446.00000|0.00000|Off|Off|Off|High|Add|Wide|"_qs;
+            << u",446.0,split,0,,,,,,,,FM,,,,"_qs << u"446.00000|0.00000|Off|Off|Off|High|Add|Wide|"_qs << none;
         QTest::newRow("receive only") << u",446.0,off,,,,,,,,,,,,mid,"_qs
-                                      << u"446.00000|0.00000|Off|Off|Off|Low|Add|Wide|"_qs;
+                                      << u"446.00000|0.00000|Off|Off|Off|Low|Add|Wide|"_qs << none;
+        QTest::newRow("long name") << u"WW7PSR-R,446.5,,,,,,,,,,,,,,"_qs
+                                   << u"446.50000|446.50000|Off|Off|Off|High|Add|Wide|WW7PSR"_qs
+                                   << QStringList{u"line 2, Name: WW7PSR-R became WW7PSR"_qs};
+        QTest::newRow("accents and other characters")
+            << u"Zür中,446.5,,,,,,,,,,,,,,"_qs << u"446.50000|446.50000|Off|Off|Off|High|Add|Wide|Zur?"_qs
+            << QStringList{u"line 2, Name: Zür中 became Zur?"_qs};
+        QTest::newRow("off the step, and finer than 10 Hz")
+            << u",446.00313,split,446.0000001,,,,,,,,,,,,"_qs << u"446.00000|446.00000|Off|Off|Off|High|Add|Wide|"_qs
+            << texts(u"line 2, Rx Freq: 446.00313 became 446.00000|line 2, Tx Freq: 446.0000001 became 446.00000");
     }
     void import()
     {
         QFETCH(QString, line);
         QFETCH(QString, texts);
+        QFETCH(QStringList, changes);
         const MemoryImage before = imageOf({u"2|401.0|401.0|Off|Off|Carrier|High|Add|Wide|KEEP"_qs});
-        const GenericCsvImport result
-            = importGenericChannelCsv(before, Header + u"1,"_qs + line + u"\r\n"_qs, Language::Eng);
-        QVERIFY2(result && result.leftOut.isEmpty(), problem(result));
+        const ChannelCsvImport result = importChannelCsv(before, Header + u"1,"_qs + line + u"\r\n"_qs,
+                                                         ChannelCsvFormat::Generic, Language::Eng, FrequencyRange{});
+        QVERIFY2(result && result.leftOut.isEmpty(), qPrintable(result.refusals.value(0) + result.leftOut.value(0)));
         QCOMPARE(cells(channelTexts(result.image, 1, Language::Eng)).join(u'|'), texts);
+        QCOMPARE(result.changes, changes);
         QVERIFY(isEmptyChannel(result.image, 2));        // not listed: emptied
         QCOMPARE(readName(result.image, 2), u"KEEP"_qs); // as the grid store empties
     }
@@ -200,36 +216,6 @@ private slots:
         QCOMPARE(result.taken, 2);
         QVERIFY(!isEmptyChannel(result.image, 2) && !isEmptyChannel(result.image, 9));
         QVERIFY(isEmptyChannel(result.image, 5));
-    }
-
-    // What the radio holds otherwise is changed and listed: a name cut or with
-    // characters it cannot show, a frequency off the channel step. The window
-    // and kdw-cli show these lines as they show the grid format's.
-    void changes_data()
-    {
-        QTest::addColumn<QString>("row"); // after "1,"
-        QTest::addColumn<QString>("texts");
-        QTest::addColumn<QStringList>("changes");
-        QTest::newRow("long name") << u"WW7PSR-R,446.5,,,,,,,,,,,,,,"_qs
-                                   << u"446.50000|446.50000|Off|Off|Off|High|Add|Wide|WW7PSR"_qs
-                                   << QStringList{u"line 2, Name: WW7PSR-R became WW7PSR"_qs};
-        QTest::newRow("accents and other characters")
-            << u"Zür中,446.5,,,,,,,,,,,,,,"_qs << u"446.50000|446.50000|Off|Off|Off|High|Add|Wide|Zur?"_qs
-            << QStringList{u"line 2, Name: Zür中 became Zur?"_qs};
-        QTest::newRow("off the step, and finer than 10 Hz")
-            << u",446.00313,split,446.0000001,,,,,,,,,,,,"_qs << u"446.00000|446.00000|Off|Off|Off|High|Add|Wide|"_qs
-            << texts(u"line 2, Rx Freq: 446.00313 became 446.00000|line 2, Tx Freq: 446.0000001 became 446.00000");
-    }
-    void changes()
-    {
-        QFETCH(QString, row);
-        QFETCH(QString, texts);
-        QFETCH(QStringList, changes);
-        const ChannelCsvImport result = importChannelCsv(filledImage(0xFF), Header + u"1,"_qs + row + u"\r\n"_qs,
-                                                         ChannelCsvFormat::Generic, Language::Eng, FrequencyRange{});
-        QVERIFY2(result && result.leftOut.isEmpty(), qPrintable(result.refusals.value(0) + result.leftOut.value(0)));
-        QCOMPARE(cells(channelTexts(result.image, 1, Language::Eng)).join(u'|'), texts);
-        QCOMPARE(result.changes, changes);
     }
 
     // Whole plans of the shapes other tools export, placed by Location or in

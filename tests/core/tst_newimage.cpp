@@ -159,26 +159,22 @@ private slots:
         QVERIFY(QFile::exists(dir.path() + u"/keep.txt"_s));
     }
 
-    void folderThatCannotBeMade()
+    // A backup that cannot be written whole is no backup: a file where its
+    // folder belongs, or a folder where its identification belongs (it would
+    // pass for a backup of a radio unknown). Each says why.
+    void backupThatCannotBeWritten()
     {
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.path() + u"/backups"_s, "a file where the folder belongs"));
-        const BackupResult saved = saveBackup(dir.path() + u"/backups/"_s, filledImage(1), BackupKind::Read);
-        QVERIFY(!saved);
-        QVERIFY(!saved.reason.isEmpty());
-    }
-
-    // A backup whose radio cannot be recorded is no backup: it would pass
-    // for one of a radio unknown.
-    void identificationThatCannotBeWritten()
-    {
-        QTemporaryDir dir;
-        const QDateTime when(QDate(2026, 12, 7), QTime(19, 30, 5));
-        QVERIFY(QDir(dir.path()).mkpath(u"20261207-193005-read.ident"_s));
-        const BackupResult saved
-            = saveBackup(dir.path() + u"/"_s, filledImage(1), BackupKind::Read, when, QByteArray("KDW417\1\0", 8));
-        QVERIFY(!saved && !saved.reason.isEmpty());
-        QCOMPARE(backupFiles(dir.path() + u"/"_s), QStringList());
+        for (const QString &inTheWay : {u"backups"_s, u"backups/20261207-193005-read.ident/"_s}) {
+            QTemporaryDir dir;
+            QVERIFY(inTheWay.endsWith(u'/') ? QDir(dir.path()).mkpath(inTheWay)
+                                            : writeFile(dir.filePath(inTheWay), "a file where the folder belongs"));
+            const QString folder = dir.filePath(u"backups/"_s);
+            const BackupResult saved
+                = saveBackup(folder, filledImage(1), BackupKind::Read, QDateTime(QDate(2026, 12, 7), QTime(19, 30, 5)),
+                             QByteArray("KDW417\1\0", 8));
+            QVERIFY2(!saved && !saved.reason.isEmpty(), qPrintable(inTheWay));
+            QCOMPARE(backupFiles(folder), QStringList());
+        }
     }
 
     // Only the program's own names are backups, oldest first, with their time

@@ -71,8 +71,7 @@ private slots:
         QTest::newRow("Vox Delay 6") << u"Vox Delay Time (s)"_s << v(6) << u"3.0"_s << v(6);
         QTest::newRow("First Digit 0") << u"First Digit Delay Time (ms)"_s << v(0) << u"100"_s << v(2);
         QTest::newRow("First Digit 90") << u"First Digit Delay Time (ms)"_s << v(90) << u"4500"_s << v(90);
-        // "50" is item 1 and stores 1, its own position; every value has an item.
-        QTest::newRow("Digit Interval 1") << u"Digit Interval Time (ms)"_s << v(1) << u"50"_s << v(1);
+        // "50" is item 1 and stores 1, its own position; every value has an item. Digit Interval Time alike.
         QTest::newRow("Digit Delay 1") << u"Digit Delay Time (ms)"_s << v(1) << u"50"_s << v(1);
         QTest::newRow("Digit Delay 255") << u"Digit Delay Time (ms)"_s << v(255) << u"6400"_s << v(255);
         QTest::newRow("password ends at a byte above 9")
@@ -143,85 +142,77 @@ private slots:
         QCOMPARE(edit.cursor, filteredCursor);
     }
 
-    void refusals_data()
+    // The per-radio settings of a batch: each row's cells, checked whole
+    // before any radio is touched; a refusal names its line and column and
+    // nothing of a refused file is used. A row's empty cell keeps the
+    // document's setting; a row of empty cells is the document as it is.
+    void variations_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("unknown label") << u"Code,Squelch\n1,2\n"_s
-                                       << u"line 1, column 2: unknown setting \"Squelch\""_s;
-        QTest::newRow("label twice") << u"Code,SQL,Code\n"_s << u"line 1, column 3: Code: named more than once"_s;
+        QTest::addColumn<QString>("error"); // the start of the refusal; empty: read
+        QTest::addColumn<QStringList>("assignments");
+        QTest::addColumn<QString>("shown"); // Code|Beep of the last row's unit; DOC: the document's
+        const QStringList none;
+        QTest::newRow("unknown label") << u"Code,Squelch\n1,2\n"_s << u"line 1, column 2: unknown setting \"Squelch\""_s
+                                       << none << QString();
+        QTest::newRow("label twice") << u"Code,SQL,Code\n"_s << u"line 1, column 3: Code: named more than once"_s
+                                     << none << QString();
         QTest::newRow("unknown item") << u"SQL,Beep\n3,On\n4,Loud\n"_s
-                                      << u"line 3, column 2: Beep: unknown item \"Loud\""_s;
+                                      << u"line 3, column 2: Beep: unknown item \"Loud\""_s << none << QString();
         QTest::newRow("code too long") << u"Code\n1234567890123456789\n"_s
                                        << u"line 2, column 1: Code: \"1234567890123456789\" is not a "
-                                          "valid text (at most"_s;
+                                          "valid text (at most"_s
+                                       << none << QString();
         QTest::newRow("code character") << u"SQL,Code\n,12E\n"_s
-                                        << u"line 2, column 2: Code: \"12E\" is not a valid text"_s;
-        QTest::newRow("cells short") << u"SQL,Code\n3\n"_s
-                                     << u"line 2: 1 cells where the first line names 2 settings"_s;
-        QTest::newRow("cells long") << u"Code\n1\n2,3\n"_s
-                                    << u"line 3: 2 cells where the first line names 1 settings"_s;
-        QTest::newRow("bad quoting") << u"Code\n\"1\"2\n"_s << u"line 2, column 1: "_s;
-        QTest::newRow("empty") << QString() << u"line 1: the file is empty"_s;
-        QTest::newRow("bad row after good ones") << u"Code\n1\n2\n3\nX\n"_s << u"line 5, column 1: Code: \"X\""_s;
+                                        << u"line 2, column 2: Code: \"12E\" is not a valid text"_s << none
+                                        << QString();
+        QTest::newRow("cells short") << u"SQL,Code\n3\n"_s << u"line 2: 1 cells where the first line names 2 settings"_s
+                                     << none << QString();
+        QTest::newRow("cells long") << u"Code\n1\n2,3\n"_s << u"line 3: 2 cells where the first line names 1 settings"_s
+                                    << none << QString();
+        QTest::newRow("bad quoting") << u"Code\n\"1\"2\n"_s << u"line 2, column 1: "_s << none << QString();
+        QTest::newRow("empty") << QString() << u"line 1: the file is empty"_s << none << QString();
+        QTest::newRow("bad row after good ones")
+            << u"Code\n1\n2\n3\nX\n"_s << u"line 5, column 1: Code: \"X\""_s << none << QString();
+        QTest::newRow("both cells") << u"Code,Beep\n101,Off\n"_s << QString() << texts(u"Code=101|Beep=Off")
+                                    << u"101|Off"_s;
+        QTest::newRow("empty cell keeps the document")
+            << u"Code,Beep\n,On\n"_s << QString() << QStringList{u"Beep=On"_s} << u"DOC|On"_s;
+        QTest::newRow("quoted, Chinese item")
+            << u"\"Beep\",Code\n关,\"7\"\r\n"_s << QString() << texts(u"Beep=关|Code=7") << u"7|Off"_s;
+        QTest::newRow("header spaces") << u" Code , Beep\n55,\n"_s << QString() << QStringList{u"Code=55"_s}
+                                       << u"55|DOC"_s;
+        QTest::newRow("rows of empty cells") << u"Code,SQL\n,\n,\n"_s << QString() << none << u"DOC|DOC"_s;
     }
 
-    void refusals()
+    void variations()
     {
         QFETCH(QString, text);
         QFETCH(QString, error);
-        const VariationsRead read = parseVariations(text);
-        QVERIFY(!read);
-        QVERIFY2(read.error->startsWith(error), qPrintable(*read.error));
-        // Nothing of a refused file is used.
-        QVERIFY(read.units.isEmpty());
-    }
-
-    void rowsApplyTheirCellsOnly_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("assignments");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("beep");
-        QTest::newRow("both cells") << u"Code,Beep\n101,Off\n"_s << texts(u"Code=101|Beep=Off") << u"101"_s << u"Off"_s;
-        QTest::newRow("empty cell keeps the document")
-            << u"Code,Beep\n,On\n"_s << QStringList{u"Beep=On"_s} << u"DOC"_s << u"On"_s;
-        QTest::newRow("quoted, Chinese item")
-            << u"\"Beep\",Code\n关,\"7\"\r\n"_s << texts(u"Beep=关|Code=7") << u"7"_s << u"Off"_s;
-        QTest::newRow("header spaces") << u" Code , Beep\n55,\n"_s << QStringList{u"Code=55"_s} << u"55"_s << u"DOC"_s;
-    }
-
-    void rowsApplyTheirCellsOnly()
-    {
-        QFETCH(QString, text);
         QFETCH(QStringList, assignments);
-        QFETCH(QString, code);
-        QFETCH(QString, beep);
-        MemoryImage document = builtInDefaultsImage();
-        const Setting &codeSetting = *findSetting(u"Code");
-        const Setting &beepSetting = *findSetting(u"Beep");
-        storeValue(codeSetting, document, u"4321"_s);
+        QFETCH(QString, shown);
         const VariationsRead read = parseVariations(text);
+        if (!error.isEmpty()) {
+            QVERIFY(!read);
+            QVERIFY2(read.error->startsWith(error), qPrintable(*read.error));
+            QVERIFY(read.units.isEmpty());
+            return;
+        }
         QVERIFY2(read, qPrintable(read.error.value_or(QString())));
-        QCOMPARE(read.units.size(), 1);
-        QCOMPARE(read.units.first().line, 2);
-        QCOMPARE(read.units.first().assignments, assignments);
-        const MemoryImage unit = read.units.first().applied(document);
-        QCOMPARE(shownText(codeSetting, unit, Language::Eng),
-                 code == u"DOC" ? shownText(codeSetting, document, Language::Eng) : code);
-        QCOMPARE(shownText(beepSetting, unit, Language::Eng),
-                 beep == u"DOC" ? shownText(beepSetting, document, Language::Eng) : beep);
-    }
-
-    void aRowOfEmptyCellsIsTheDocumentAsItIs()
-    {
-        const MemoryImage document = patternImage(9);
-        const VariationsRead read = parseVariations(u"Code,SQL\n,\n,\n");
-        QVERIFY(read);
-        QCOMPARE(read.units.size(), 2);
-        QCOMPARE(read.units.at(1).line, 3);
-        QVERIFY(read.units.at(1).assignments.isEmpty());
-        QCOMPARE(read.units.at(1).applied(document).bytes(), document.bytes());
+        QCOMPARE(read.units.size(), text.count(u'\n') - 1); // a unit for each line below the header
+        QCOMPARE(read.units.last().line, text.count(u'\n'));
+        QCOMPARE(read.units.last().assignments, assignments);
+        MemoryImage document = patternImage(9); // odd values too, which a store would change
+        const Setting &code = *findSetting(u"Code");
+        const Setting &beep = *findSetting(u"Beep");
+        storeValue(code, document, u"4321"_s);
+        const MemoryImage unit = read.units.last().applied(document);
+        const QStringList want = shown.split(u'|');
+        QCOMPARE(shownText(code, unit, Language::Eng), want[0] == u"DOC" ? u"4321"_s : want[0]);
+        QCOMPARE(shownText(beep, unit, Language::Eng),
+                 want[1] == u"DOC" ? shownText(beep, document, Language::Eng) : want[1]);
+        if (assignments.isEmpty())
+            QCOMPARE(firstDifference(unit, document), QString());
     }
 };
 

@@ -36,10 +36,13 @@ struct Writer
 const QByteArray OldText = QByteArray(300, 'o') + "\n[Setup]\nCOM=COM1\n";
 const QByteArray OldImage(MemoryImage::Size, '\x11');
 
-QString cliError(const QStringList &arguments)
+// kdw-cli run in the folder, replacing plan.sin or writing beside it.
+Writer cliWriter(const QStringList &arguments)
 {
-    const CliRun run = runCli(arguments);
-    return run.exitCode == 0 ? QString() : run.err;
+    return {u"plan.sin"_qs, [arguments](const QString &folder) {
+                const CliRun run = runCli(arguments, {}, folder);
+                return run.exitCode == 0 ? QString() : run.err;
+            }};
 }
 
 QString reasonOf(const FileWrite &written)
@@ -71,21 +74,9 @@ const QMap<QString, Writer> &writers()
               const BackupResult saved = saveBackup(folder + u"/backups/"_qs, filledImage(3), BackupKind::Read);
               return saved ? QString() : saved.reason;
           }}},
-        {u"kdw-cli new"_qs,
-         {u"plan.sin"_qs,
-          [](const QString &folder) {
-              return cliError({u"new"_qs, folder + u"/plan.sin"_qs});
-          }}},
-        {u"kdw-cli settings"_qs,
-         {u"plan.sin"_qs,
-          [](const QString &folder) {
-              return cliError({u"settings"_qs, folder + u"/plan.sin"_qs, u"SQL=4"_qs});
-          }}},
-        {u"kdw-cli export"_qs,
-         {u"plan.sin"_qs,
-          [](const QString &folder) {
-              return cliError({u"export"_qs, folder + u"/plan.sin"_qs, folder + u"/plan.sin.csv"_qs});
-          }}},
+        {u"kdw-cli new"_qs, cliWriter({u"new"_qs, u"plan.sin"_qs})},
+        {u"kdw-cli settings"_qs, cliWriter({u"settings"_qs, u"plan.sin"_qs, u"SQL=4"_qs})},
+        {u"kdw-cli export"_qs, cliWriter({u"export"_qs, u"plan.sin"_qs, u"plan.sin.csv"_qs})},
         {u"batch log"_qs,
          {{},
           [](const QString &folder) {
