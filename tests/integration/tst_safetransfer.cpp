@@ -228,10 +228,6 @@ void TestSafeTransfer::verifyAfterWrite_data()
         << QByteArray("Chs") << corrupt << u"校验结果"_qs
         << u"对讲机中的内容与文档不符：写入后以下各项不同。\n请将文档再次写入对讲机。"_qs
         << texts(u"位置|项目|写入的|对讲机") << texts(u"信道 2|接收频率|462.12500|462.12501") << none;
-    QTest::newRow("one byte wrong, Cht")
-        << QByteArray("Cht") << corrupt << u"校驗結果"_qs
-        << u"對講機中的內容與文件不符：寫入後以下各項不同。\n請將文件再次寫入對講機。"_qs
-        << texts(u"位置|項目|寫入的|對講機") << texts(u"信道 2|接收頻率|462.12500|462.12501") << none;
     // The radio needs longer than the check waits: the write went through and
     // the message says so, never that the write failed.
     QTest::newRow("no answer to the check")
@@ -333,8 +329,6 @@ void TestSafeTransfer::rewriteSendsWhatChanged_data()
     QTest::newRow("three channels differ") << QByteArray("Eng") << true << three << 3 << texts(u"Write verified");
     QTest::newRow("nothing differs, Chs")
         << QByteArray("Chs") << true << QList<int>{} << 0 << texts(u"对讲机中已是该文档的内容：没有写入任何内容。");
-    QTest::newRow("nothing differs, Cht")
-        << QByteArray("Cht") << true << QList<int>{} << 0 << texts(u"對講機中已是該文件的內容：沒有寫入任何內容。");
     QTest::newRow("the item off: the whole table")
         << QByteArray("Eng") << false << three << 316 << texts(u"Write verified");
 }
@@ -623,9 +617,6 @@ void TestSafeTransfer::readIntoAFileIsShownUntilSaved_data()
     QTest::newRow("Simplified, Save As") << QByteArray("Chs") << int(cmd::FileSaveAs)
                                          << u"doc1.sin*（从对讲机读取） — KDW PC Encoder"_qs
                                          << u"doc2.sin — KDW PC Encoder"_qs;
-    QTest::newRow("Traditional, Save") << QByteArray("Cht") << int(cmd::FileSave)
-                                       << u"doc1.sin*（從對講機讀取） — KDW PC Encoder"_qs
-                                       << u"doc1.sin — KDW PC Encoder"_qs;
 }
 
 // A Read into a document opened from a file: the title says the file now
