@@ -70,6 +70,7 @@ public:
     QStringList statuses; // each transfer dialog's status line as it closed
     QStringList boxes;    // the texts of the message boxes answered
     int boxKey = 0;       // the key that answers a message box; 0: none is answered
+    int resumes = 0;      // sessions begun again after a fault on the line
 
 private:
     void look()
@@ -116,8 +117,10 @@ private:
             });
             progressMaxima.append(dialog->item<QProgressBar>(ctl::transfer::Progress)->maximum());
             QTest::mouseClick(dialog->item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
-            if (auto *worker = dialog->findChild<TransferWorker *>())
+            if (auto *worker = dialog->findChild<TransferWorker *>()) {
                 connect(worker, &TransferWorker::blockDone, this, [this, dialog] { noteStep(*dialog); });
+                connect(worker, &TransferWorker::resuming, this, [this] { ++resumes; });
+            }
         } else if (auto *diff = qobject_cast<CDiffDlg *>(modal); diff && diff->isVisible()) {
             answerDiff(*diff);
         }
@@ -285,11 +288,13 @@ void TestSafeTransfer::backups()
     QVERIFY2(ini.contains("VerifyAfterWrite=0") && ini.contains("BackupBeforeWrite=1"), ini.constData());
 
     MessageRecorder messages;
+    int resumes = 0;
     {
         Autopilot pilot;
         m_program->showImage(patternImage(6));
         m_program->action(cmd::Read)->trigger();
         QCOMPARE(pilot.captions, QStringList{u"Read Data"_qs});
+        resumes += pilot.resumes;
     }
     const QStringList afterRead = backupNames();
     QCOMPARE(afterRead.size(), 1);
@@ -306,6 +311,7 @@ void TestSafeTransfer::backups()
         QCOMPARE(pilot.progressMaxima, QList<int>{318 + 316});
         const QString radio = u"\nRadio: \"KDW417..\" (4B 44 57 34 31 37 01 00)"_qs;
         QCOMPARE(pilot.steps, (QStringList{u"Reading the radio for the backup…"_qs + radio, u"Writing…"_qs + radio}));
+        resumes += pilot.resumes;
     }
     QCOMPARE(messages.texts, QStringList());
     // Both backups may carry the same second: find the new one by its kind.
@@ -315,7 +321,9 @@ void TestSafeTransfer::backups()
     QVERIFY2(beforeWrite.size() == 1 && afterWrite.contains(afterRead.first()), qPrintable(afterWrite.join(u' ')));
     QCOMPARE(backup(beforeWrite.first()), radioBytes(radio, m_program->dir.path()).bytes());
     QCOMPARE(sim.savedMemory(), overlay(radio, written, WriteRanges).bytes());
-    QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 3); // identified for the read, the backup and the write
+    // Identified for the read, the backup and the write, and again for each
+    // session a loaded machine made resume.
+    QCOMPARE(sim.hostBytes().count("\x02PROGRAM\x02"), 3 + resumes);
 }
 
 void TestSafeTransfer::rewriteSendsWhatChanged_data()
