@@ -206,6 +206,7 @@ private slots:
         box.memories[1] = m_document.bytes();
         box.memories[1][0x0C93] = char(~box.memories[1].at(0x0C93));
         const QByteArray untouched = box.memories.at(1);
+        const QList<QByteArray> held = box.memories;
         const Run run = runBatch(box, u"Code\n101\n\n103\n"_s);
         QCOMPARE(run.summary.count(UnitResult::Verified), 3);
         QVERIFY(run.summary.allGood());
@@ -236,9 +237,11 @@ private slots:
             QCOMPARE(cells.at(6), sha(expected[i]));
             QCOMPARE(cells.at(7), changes[i]);
             QCOMPARE(cells.at(8), blocks[i]);
-            // The backup holds what the radio held before its write.
+            // The backup holds what the radio held before its write, in the ranges a read brings in.
             const QByteArray backup = readFile(m_dir.filePath(u"backups/"_s) + cells.at(5));
             QCOMPARE(backup.size(), MemoryImage::Size);
+            for (const TransferRange &r : ReadRanges)
+                QCOMPARE(backup.mid(r.start, r.end - r.start), held.at(i).mid(r.start, r.end - r.start));
         }
     }
 

@@ -349,9 +349,6 @@ void TestResume::messages_data()
     QTest::newRow("write cancelled after a block, Chs")
         << W << Step::Cancelled << 40 << Language::Chs
         << u"写入已取消。\n对讲机的存储器现在只写入了一部分，使用前必须重新写入。"_qs;
-    QTest::newRow("write cancelled after a block, Cht")
-        << W << Step::Cancelled << 40 << Language::Cht
-        << u"寫入已取消。\n對講機的記憶體現在只寫入了一部分，使用前必須重新寫入。"_qs;
     QTest::newRow("write cancelled before the first block") << W << Step::Cancelled << 0 << Language::Eng << QString();
     QTest::newRow("read cancelled") << R << Step::Cancelled << 200 << Language::Eng << QString();
 }
