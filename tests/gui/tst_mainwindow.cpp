@@ -5,6 +5,7 @@
 #include "core/image/programdoc.h"
 #include "core/image/regions.h"
 #include "core/program/globals.h"
+#include "core/program/helploader.h"
 #include "core/program/processstarter.h"
 #include "core/program/windowplacement.h"
 #include "core/text/inifile.h"
@@ -41,6 +42,13 @@ using kdw::test::MessageRecorder;
 using kdw::test::Program;
 
 namespace {
+
+// The executable a language change starts again.
+#ifdef Q_OS_WIN
+const QString ProgramFile = u"Program.exe"_s;
+#else
+const QString ProgramFile = u"Program"_s;
+#endif
 
 // The next Open Backup leaves its list for the file dialog, by a key on Other File...
 void otherFileFromBackupList()
@@ -335,7 +343,7 @@ private slots:
         QCOMPARE(messages.texts.size(), c.messages);
         QCOMPARE(m_quits, c.restarted ? 1 : 0);
         const bool startTried = c.restarted || !c.startSucceeds;
-        QCOMPARE(m_starts, startTried ? QStringList{programDirectory() + u"Program"_s} : QStringList());
+        QCOMPARE(m_starts, startTried ? QStringList{programDirectory() + ProgramFile} : QStringList());
         // The new instance finds the window's place in Program.ini.
         if (startTried) {
             const QRect place = program.app.mainFrame()->geometry();
@@ -364,7 +372,9 @@ private slots:
         QTest::newRow("saved as") << QByteArray("Cht") << u"doc1.sin"_s << u"edit saveAs"_s << u"doc2.sin"_s + app;
         QTest::newRow("backup") << QByteArray("Eng") << u"doc1.sin"_s << u"backup"_s << u"Untitled*"_s + app;
         QTest::newRow("new after a file") << QByteArray("Eng") << u"doc1.sin"_s << u"new"_s << u"Untitled"_s + app;
+#ifndef Q_OS_WIN // a Windows file name cannot hold '*'
         QTest::newRow("mark in the name") << QByteArray("Eng") << u"a[*].sin"_s << u"edit"_s << u"a[*].sin*"_s + app;
+#endif
     }
     void titleNamesTheDocument()
     {
@@ -536,6 +546,19 @@ private slots:
     // Help > Help does.
     void f1OpensHelp()
     {
+#ifdef Q_OS_WIN
+        // The HTML Help control is loaded and given the file; nothing is started.
+        test::MessageRecorder messages;
+        Program program("[Setup]\nLanguage=Cht\nCOM=COM1\n");
+        QVERIFY(program.start());
+        QVERIFY(QTest::qWaitForWindowActive(program.app.mainFrame()));
+        test::clickCell(*program.app.view()->grid(), 2, 1); // an editor has the focus
+        QTest::keyClick(program.app.mainFrame()->windowHandle(), Qt::Key_F1);
+        QCOMPARE(helpLoader().viewer(), u"hhctrl.ocx"_s);
+        QVERIFY(!helpLoader().failed());
+        QVERIFY(messages.texts.isEmpty());
+        QVERIFY(m_starts.isEmpty());
+#else
         QTemporaryDir viewers;
         const QByteArray path = qgetenv("PATH");
         QVERIFY(test::writeFile(viewers.filePath(u"xchm"_s), "#!/bin/sh\n"));
@@ -548,6 +571,7 @@ private slots:
         QTest::keyClick(program.app.mainFrame()->windowHandle(), Qt::Key_F1);
         qputenv("PATH", path);
         QCOMPARE(m_starts, QStringList{viewers.filePath(u"xchm"_s) + u' ' + program.dir.file(u"cht.chm"_s)});
+#endif
     }
 };
 

@@ -16,6 +16,15 @@
 
 namespace kdw::test {
 
+namespace {
+// Qt's own file dialogs, which the tests fill in: Windows' native ones run
+// a message loop of their own that the tests cannot reach.
+[[maybe_unused]] const bool QtFileDialogs = [] {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    return true;
+}();
+} // namespace
+
 QStringList itemsOf(const QComboBox *combo)
 {
     QStringList items;

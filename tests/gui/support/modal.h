@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -24,6 +25,11 @@ std::shared_ptr<bool> whenModal(std::function<void(T *)> answer)
             timer->deleteLater();
             *seen = true;
             answer(dialog);
+            // A check of `answer` that failed returned early: the dialog is
+            // closed so that the test fails instead of waiting for ever.
+            if (QTest::currentTestFailed() && dialog->isVisible())
+                if (auto *box = qobject_cast<QDialog *>(dialog))
+                    box->reject();
         } else if (++tries > 2000) {
             timer->stop();
             timer->deleteLater();
