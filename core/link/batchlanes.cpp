@@ -1,5 +1,6 @@
 #include "core/link/batchlanes.h"
 
+#include "core/link/cabledoctor.h"
 #include "core/link/serialport.h"
 
 #include <QThread>
@@ -77,7 +78,7 @@ BatchOutcome runBatchOnPorts(const QStringList &ports, const QString &programDir
     for (int lane = 0; lane < ports.size(); ++lane) {
         lanes.emplace_back(QThread::create([&, lane] {
             SerialPort port;
-            const TransferOutcome opened = openPort(port, ports.at(lane), programDirectory);
+            const TransferOutcome opened = refusedWhenHeld(openPort(port, ports.at(lane), programDirectory), language);
             if (BatchRun *run = gate.opened(bool(opened), lane, opened))
                 run->runLane(lane, port);
         }));

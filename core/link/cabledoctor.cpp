@@ -589,4 +589,18 @@ QString failedStartFinding(const TransferOutcome &outcome, AnswerWatch *watched,
     return silenceVerdict(*watched, p, language).text;
 }
 
+TransferOutcome refusedWhenHeld(TransferOutcome opened, Language language, const SystemRoots &roots, qint64 ownPid)
+{
+    if (!opened || opened.device.isEmpty())
+        return opened;
+    const QList<PortHolder> holders
+        = portHolders(roots, roots.inDev(opened.device), ownPid ? ownPid : QCoreApplication::applicationPid());
+    if (holders.isEmpty())
+        return opened;
+    opened.status = TransferOutcome::Status::PortNotOpened;
+    opened.detail = InUseReason;
+    opened.finding = holderFinding(holders, opened.device, language);
+    return opened;
+}
+
 } // namespace kdw

@@ -105,6 +105,13 @@ QList<PortHolder> portHolders(const SystemRoots &roots, const QString &devicePat
 QString failedStartFinding(const TransferOutcome &outcome, AnswerWatch *watched, Language language,
                            const SystemRoots &roots = {}, qint64 ownPid = 0);
 
+// A port that opened although another program holds the device too, made a
+// refused open that names the program (as failedStartFinding does): that
+// program takes the radio's answers, so a run that waits for radios on the
+// port would wait for ever. Returned as it is otherwise.
+TransferOutcome refusedWhenHeld(TransferOutcome opened, Language language, const SystemRoots &roots = {},
+                                qint64 ownPid = 0);
+
 // Looks at everything between the program and the radio, in order: the
 // device the port name maps to and its adapter, whether it opens and who else
 // holds it, services that take serial adapters, the FTDI latency timer, and

@@ -163,6 +163,25 @@ private slots:
 
     // Two cables, a box of three radios on each: six radios, each with the
     // document and a row of its own, one log naming each radio's port.
+    // Another program on the port would take the radios' answers: the run
+    // does not begin, and says who holds it, without advice on the cable.
+    void aHeldPortIsRefused()
+    {
+        const RadioSim sim(texts(u"--box|2"));
+        QVERIFY(prepareFiles(sim, Variations));
+        QProcess holder;
+        QVERIFY(holdTerminal(holder, sim.terminal()));
+        const qint64 pid = holder.processId();
+        const CliRun run = batch(sim);
+        holder.kill();
+        QVERIFY(holder.waitForFinished());
+        QCOMPARE(run.exitCode, 1);
+        const QString finding = u"%1 is open in another program, sleep (pid %2)"_s.arg(sim.terminal()).arg(pid);
+        QVERIFY2(run.err.contains(finding), qPrintable(run.err));
+        QVERIFY2(!run.err.contains(u"Plug the cable in"_s), qPrintable(run.err));
+        QVERIFY(!QFile::exists(sim.directory() + u"log.csv"_s));
+    }
+
     void twoLanesProgramTwoBoxes()
     {
         const RadioSim first(texts(u"--box|3"));
