@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 
 namespace kdw {
 
@@ -360,8 +361,13 @@ void CMainFrame::restorePlacement(const WindowPlacement &placement)
     }
     if (primary && !onScreen) {
         const QRect available = primary->availableGeometry();
-        normal.setSize(normal.size().boundedTo(available.size()));
-        normal.moveCenter(available.center());
+        // The title and borders fit too: the system's frame is known once
+        // the window exists.
+        winId();
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        QRect outer(QPoint(), normal.size().grownBy(frame).boundedTo(available.size()));
+        outer.moveCenter(available.center());
+        normal = outer.marginsRemoved(frame);
     }
     setGeometry(normal);
     setWindowState(placement.maximized ? Qt::WindowMaximized : Qt::WindowNoState);

@@ -30,7 +30,7 @@ std::shared_ptr<bool> whenModal(std::function<void(T *)> answer)
             if (QTest::currentTestFailed() && dialog->isVisible())
                 if (auto *box = qobject_cast<QDialog *>(dialog))
                     box->reject();
-        } else if (++tries > 2000) {
+        } else if (!QApplication::activeModalWidget() && ++tries > 2000) { // a dialog before it waits
             timer->stop();
             timer->deleteLater();
         }
