@@ -1,6 +1,7 @@
 #include "core/link/batchrun.h"
 
 #include "core/image/backups.h"
+#include "core/image/blocklist.h"
 #include "core/link/byteport.h"
 #include "core/link/radiotransfer.h"
 
@@ -69,15 +70,6 @@ int differingBytes(const MemoryImage &written, const MemoryImage &readBack)
             differing += written.byte(address) != readBack.byte(address) ? 1 : 0;
     }
     return differing;
-}
-
-// The bytes a write sends, range after range.
-QByteArray writtenBytes(const MemoryImage &image)
-{
-    QByteArray bytes;
-    for (const TransferRange &range : WriteRanges)
-        bytes += image.bytes().mid(range.start, range.end - range.start);
-    return bytes;
 }
 
 } // namespace
@@ -286,12 +278,11 @@ void BatchRun::giveBackRow(int row)
 
 int BatchRun::writtenUnitHeld(const MemoryImage &read, const MemoryImage &own) const
 {
-    const QByteArray held = writtenBytes(read);
-    if (held == writtenBytes(own))
+    if (changedBlocks(read, own).isEmpty())
         return 0;
     const std::lock_guard lock(m_mutex);
-    for (const auto &[unit, bytes] : m_writtenUnits) {
-        if (bytes == held)
+    for (const auto &[unit, image] : m_writtenUnits) {
+        if (changedBlocks(read, image).isEmpty())
             return unit;
     }
     return 0;
@@ -300,7 +291,7 @@ int BatchRun::writtenUnitHeld(const MemoryImage &read, const MemoryImage &own) c
 void BatchRun::keepWritten(int unit, const MemoryImage &image)
 {
     const std::lock_guard lock(m_mutex);
-    m_writtenUnits.append({unit, writtenBytes(image)});
+    m_writtenUnits.append({unit, image});
 }
 
 void BatchRun::finish(UnitRecord &record)

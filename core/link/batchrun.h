@@ -172,13 +172,13 @@ private:
     BatchObserver m_observer;
     QStringList m_ports;
     mutable std::mutex m_mutex;
-    int m_claimed = 0;                                // units numbered so far
-    int m_rowsUsed = 0;                               // rows dealt and kept
-    int m_nextRow = 0;                                // the first row never dealt
-    QList<int> m_returnedRows;                        // rows given back, lowest first
-    QList<std::pair<int, QByteArray>> m_writtenUnits; // unit, its write ranges' bytes (with rows only)
-    int m_rowsHeld = 0;                               // units numbered that have neither taken nor given up a row
-    QByteArray m_reference;                           // the first radio's identification
+    int m_claimed = 0;                                 // units numbered so far
+    int m_rowsUsed = 0;                                // rows dealt and kept
+    int m_nextRow = 0;                                 // the first row never dealt
+    QList<int> m_returnedRows;                         // rows given back, lowest first
+    QList<std::pair<int, MemoryImage>> m_writtenUnits; // unit, the image it was written (with rows only)
+    int m_rowsHeld = 0;                                // units numbered that have neither taken nor given up a row
+    QByteArray m_reference;                            // the first radio's identification
     BatchSummary m_summary;
     std::atomic<bool> m_logFailed = false;
 };
