@@ -113,10 +113,15 @@ std::shared_ptr<FileDialogSeen> answerFileDialog(const QString &path, const QStr
 
 // Alt+O in the import summary, once it is the active window (an Alt+letter
 // reaches only the active window), until the button's delayed click lands.
+// Wine under Xvfb has no window manager to hand a dialog the focus, and
+// Windows may call the dialog active before Qt has heard of it: there the
+// test makes it Qt's active window, as it would be on a desktop.
 void chooseInOrder(CImportSummaryDlg *box)
 {
     box->activateWindow();
-    QTRY_VERIFY(box->isActiveWindow());
+    if (!QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }))
+        QApplication::setActiveWindow(box);
+    QCOMPARE(QApplication::activeWindow(), box);
     QTest::keyClick(box, Qt::Key_O, Qt::AltModifier);
     QTRY_VERIFY(box->findChild<QRadioButton *>(controlName(ctl::summary::InOrder))->isChecked());
 }
@@ -770,7 +775,7 @@ private slots:
         QVERIFY(run.gridShowsImage());
         // The window manager gives the main window back its focus; offscreen, the test does.
         run.program.app.mainFrame()->activateWindow();
-        QTRY_VERIFY(run.program.app.mainFrame()->isActiveWindow());
+        QVERIFY(QTest::qWaitForWindowActive(run.program.app.mainFrame()));
         run.key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(test::firstDifference(run.image(), before), QString());
     }
