@@ -55,8 +55,8 @@ windows:
 windows-package: windows
 	nice cmake --build --preset windows --target windows-package
 
-# The Windows build under Wine, against the simulated radio.
-check-windows: windows
+# The Windows build and its installer under Wine, against the simulated radio.
+check-windows: windows-package
 	@scripts/check-windows
 
 clean:

@@ -1,6 +1,7 @@
 ; The Windows installer of KDW PC Encoder, made by makensis from the staged
 ; program directory (cmake/windows/package.cmake passes VERSION, SOURCE, OUTFILE).
-Unicode true
+; A 64-bit installer, as the program is: it runs where the program can.
+Target amd64-unicode
 !include "MUI2.nsh"
 
 Name "KDW PC Encoder"
