@@ -14,6 +14,7 @@
 #include "gui/link/transferdlg.h"
 #include "guitest.h"
 #include "radiosim.h"
+#include "transferrun.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -23,22 +24,6 @@
 
 using namespace kdw;
 using namespace kdw::test;
-
-namespace {
-
-void pressStart(CTransferDlg &dialog)
-{
-    QTest::mouseClick(dialog.item<QPushButton>(ctl::transfer::Start), Qt::LeftButton);
-}
-
-struct DialogRun
-{
-    QString caption;
-    int progressMaximum = -1; // -1: the dialog never showed
-    QString finalPercentage;  // the percentage text when the dialog closed
-};
-
-} // namespace
 
 class TestGuiTransfer : public QObject
 {
@@ -60,35 +45,15 @@ private slots:
 
 private:
     CProgramApp &app() { return m_program->app; }
-    DialogRun run(int command, const std::function<void(CTransferDlg &)> &whenShown = pressStart);
+    DialogRun run(int command, const std::function<void(CTransferDlg &)> &whenShown = pressStart)
+    {
+        return runTransfer(*m_program, command, whenShown);
+    }
     void restart(const QByteArray &language, bool resume);
     ChannelTable gridTable() { return gridTexts(*app().view()->grid()); }
 
     std::unique_ptr<Program> m_program;
 };
-
-// Triggers the command and, once its transfer dialog is up, hands the
-// dialog to `whenShown`; returns after the dialog has closed.
-DialogRun TestGuiTransfer::run(int command, const std::function<void(CTransferDlg &)> &whenShown)
-{
-    DialogRun run;
-    QTimer poll;
-    poll.setInterval(1);
-    connect(&poll, &QTimer::timeout, this, [&] {
-        auto *dialog = app().mainFrame()->findChild<CTransferDlg *>();
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll.stop();
-        run.caption = dialog->windowTitle();
-        run.progressMaximum = dialog->item<QProgressBar>(ctl::transfer::Progress)->maximum();
-        connect(dialog, &QDialog::finished, this,
-                [&run, dialog] { run.finalPercentage = dialog->item<QLabel>(ctl::transfer::Percentage)->text(); });
-        whenShown(*dialog);
-    });
-    poll.start();
-    m_program->action(command)->trigger();
-    return run;
-}
 
 void TestGuiTransfer::restart(const QByteArray &language, bool resume)
 {

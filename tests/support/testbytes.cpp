@@ -9,6 +9,13 @@
 
 namespace kdw::test {
 
+MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges)
+{
+    for (const TransferRange &r : ranges)
+        base.copyIn(r.start, source.bytes(r.start, r.end - r.start));
+    return base;
+}
+
 MemoryImage filledImage(quint8 value)
 {
     MemoryImage image;

@@ -2,6 +2,7 @@
 
 // Byte arrays, images and texts that tests build and compare.
 #include "core/image/memoryimage.h"
+#include "core/image/transferranges.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,6 +33,10 @@ MemoryImage patternImage(quint8 seed = 0);
 
 // Texts written as one string separated by '|': "Off|Low" is {"Off", "Low"}.
 QStringList texts(QStringView joined);
+
+// `base` with the bytes of `ranges` taken from `source`: what a radio or a
+// document holds after a transfer of those ranges.
+MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges);
 
 // The bytes of the write ranges of an 8192-byte memory, one range after another.
 QByteArray writtenRanges(const QByteArray &memory);

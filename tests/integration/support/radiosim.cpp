@@ -15,13 +15,6 @@
 
 namespace kdw::test {
 
-MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges)
-{
-    for (const TransferRange &r : ranges)
-        base.copyIn(r.start, source.bytes(r.start, r.end - r.start));
-    return base;
-}
-
 RadioSim::RadioSim(const QStringList &faults, const MemoryImage &memory, const QString &programDirectory,
                    const QString &port)
     : m_programDirectory(programDirectory.isEmpty() ? m_dir.path() + u'/' : programDirectory)

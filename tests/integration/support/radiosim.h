@@ -13,9 +13,6 @@
 
 namespace kdw::test {
 
-// `base` with the bytes of `ranges` taken from `source`.
-MemoryImage overlay(MemoryImage base, const MemoryImage &source, const std::array<TransferRange, 5> &ranges);
-
 // kdw-radio-sim linked as ports/COM1 (or the port given) in a directory (its own temporary one
 // unless given), so that the directory serves as the program directory of a
 // transfer on "COM1". The radio's memory starts as `memory`, it saves after
