@@ -25,7 +25,6 @@ void pressStart(CTransferDlg &dialog);
 
 // Triggers the command and, once its transfer dialog is up, hands the
 // dialog to `whenShown`; returns after the dialog has closed.
-DialogRun runTransfer(Program &program, int command,
-                      const std::function<void(CTransferDlg &)> &whenShown = pressStart);
+DialogRun runTransfer(Program &program, int command, const std::function<void(CTransferDlg &)> &whenShown = pressStart);
 
 } // namespace kdw::test
