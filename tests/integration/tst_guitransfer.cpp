@@ -20,7 +20,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace kdw;
 using namespace kdw::test;
